@@ -1,0 +1,47 @@
+# corvane_add_test(<name> SOURCES <files...> [LIBS <targets...>] [GUI])
+# One Qt Test executable, registered with CTest. GUI tests run offscreen.
+function(corvane_add_test name)
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name})
+  set(env "LANG=en_US.UTF-8;LC_ALL=;CORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  if(ARG_GUI)
+    list(APPEND env "QT_QPA_PLATFORM=offscreen")
+  endif()
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 600)
+endfunction()
+
+# corvane_add_sources(<dir>): a subsystem's sources. Files in <dir>/ui/ use
+# widgets and go into corvane_ui; all others are pure logic for corvane_core.
+function(corvane_add_sources)
+  file(GLOB core_sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  file(GLOB ui_sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.h)
+  if(core_sources)
+    target_sources(corvane_core PRIVATE ${core_sources})
+  endif()
+  if(ui_sources)
+    target_sources(corvane_ui PRIVATE ${ui_sources})
+  endif()
+endfunction()
+
+# corvane_add_subsystem_tests(): one Qt Test executable per tst_*.cpp in the
+# current folder. tst_ui_*.cpp link the window library and run offscreen;
+# helpers shared by the folder's tests may sit in testutil*.cpp/.h.
+function(corvane_add_subsystem_tests)
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
+  file(GLOB helpers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/testutil*.cpp
+       ${CMAKE_CURRENT_SOURCE_DIR}/testutil*.h ${PROJECT_SOURCE_DIR}/tests/common/*.cpp
+       ${PROJECT_SOURCE_DIR}/tests/common/*.h)
+  foreach(src IN LISTS tests)
+    get_filename_component(name ${src} NAME_WE)
+    if(name MATCHES "^tst_ui_")
+      corvane_add_test(${name} SOURCES ${src} ${helpers} LIBS corvane_ui GUI)
+    else()
+      corvane_add_test(${name} SOURCES ${src} ${helpers} LIBS corvane_core)
+    endif()
+  endforeach()
+endfunction()

@@ -1,0 +1,14 @@
+#include "commands.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace corvane::cli {
+
+int runTree(const QStringList &args)
+{
+    Q_UNUSED(args);
+    err(u"corvane-list: 'tree' is not available yet\n"_s);
+    return ExitFailure;
+}
+
+} // namespace corvane::cli

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QStringList>
+
+#include <cstdio>
+
+namespace corvane::cli {
+
+// Exit codes shared by every sub-command.
+enum ExitCode { ExitOk = 0, ExitFailure = 1, ExitUsage = 2 };
+
+// Writes UTF-8 text with LF line ends to stdout / stderr.
+void out(const QString &text);
+void err(const QString &text);
+
+// Each sub-command gets the arguments after its own name.
+int runSummary(const QStringList &args);
+int runTree(const QStringList &args);
+int runMembers(const QStringList &args);
+int runLs(const QStringList &args);
+int runDetails(const QStringList &args);
+
+} // namespace corvane::cli

@@ -1,0 +1,61 @@
+#include "commands.h"
+
+#include <QCoreApplication>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace corvane::cli {
+
+void out(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+void err(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+}
+
+} // namespace corvane::cli
+
+namespace {
+
+const char16_t usageText[] =
+    u"usage: corvane-list summary LIST\n"
+    u"       corvane-list tree LIST\n"
+    u"       corvane-list members ZIP\n"
+    u"       corvane-list ls LIST [FOLDER]\n"
+    u"       corvane-list details LIST FOLDER NAME\n";
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments();
+    args.removeFirst();
+    if (args.isEmpty()) {
+        corvane::cli::err(QString::fromUtf16(usageText));
+        return corvane::cli::ExitUsage;
+    }
+    const QString command = args.takeFirst();
+    int rc = -1;
+    if (command == u"summary"_s)
+        rc = corvane::cli::runSummary(args);
+    else if (command == u"tree"_s)
+        rc = corvane::cli::runTree(args);
+    else if (command == u"members"_s)
+        rc = corvane::cli::runMembers(args);
+    else if (command == u"ls"_s)
+        rc = corvane::cli::runLs(args);
+    else if (command == u"details"_s)
+        rc = corvane::cli::runDetails(args);
+    if (rc == corvane::cli::ExitUsage || rc == -1) {
+        corvane::cli::err(QString::fromUtf16(usageText));
+        return corvane::cli::ExitUsage;
+    }
+    std::fflush(stdout);
+    return rc;
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "ByteTotal.h"
+#include "FolderTree.h"
+#include "LineStore.h"
+#include "ListReader.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <functional>
+
+namespace corvane {
+
+// A loaded list: the line store, the folder tree and the totals. A value:
+// the window swaps it in whole.
+struct LoadedList
+{
+    LineStore iGrid1;   // every line as read, sorted ordinally
+    FolderTree SftTree1; // "Root" and one item per folder; empty when no line
+    qint32 lineCount = 0;
+    qint32 folderCount = 0; // distinct folder paths (see FolderTreeBuilder)
+    ByteTotal totalSize;
+    // Component 0 of the last line's path (the last line whose path could be
+    // cut), for the RootPrefix rule; hasTopComponent is false for no line.
+    QString lastTopComponent;
+    bool hasTopComponent = false;
+    bool fileFound = false;
+    QString error; // why the file could not be read (to its end); empty if fine
+
+    // The RootPrefix rule: an empty prefix is set from this list (its last
+    // line's top folder followed by "\"); a set prefix is kept, so a search
+    // result keeps the prefix of the list it was cut from.
+    QString rootPrefixAfter(const QString &current) const;
+
+    // What emptying the views does to the data.
+    void clear();
+};
+
+struct LoadProgress
+{
+    enum class Phase {
+        Reading,      // bytes coming in from the file
+        Lines,        // lines being taken in: the counters advance
+        LinesRead,    // every line is in; the folder tree is being sorted
+        SortingLines, // the line store is being sorted
+        Finished
+    };
+    Phase phase = Phase::Reading;
+    qint64 bytesDone = 0;  // of the file, for a progress bar
+    qint64 bytesTotal = -1;
+    qint32 lines = 0;
+    qint32 folders = 0;
+    ByteTotal total;
+};
+
+struct LoadOptions
+{
+    // The UI language's locale, for the folder tree's natural order.
+    QLocale collationLocale = QLocale(QLocale::English, QLocale::UnitedStates);
+    // Called from the loading thread, at most every progressIntervalMs and
+    // once at each phase change.
+    std::function<void(const LoadProgress &)> progress;
+    int progressIntervalMs = 40;
+    // Use a second thread for sorting (the result is the same).
+    bool parallel = true;
+};
+
+// Reads and loads one list file. A missing file gives an empty list with
+// fileFound false; an unreadable one keeps what was read and sets error.
+LoadedList loadList(const QString &path, const LoadOptions &options = {});
+
+// Loads bytes already read (tests, zip entries).
+LoadedList loadListBytes(ListBytes bytes, const LoadOptions &options = {});
+
+} // namespace corvane

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ByteTotal.h"
+
+#include <QLocale>
+#include <QString>
+
+namespace corvane {
+
+// The short size text with a unit (powers of 1024): "#,0.0 Tb", "Gb", "Mb",
+// "Kb" when the size is strictly above the unit, else "#,0 Bytes".
+QString FormatSize(ByteTotal size, const QLocale &locale = QLocale());
+
+// The "#,0" number text: digits grouped with the locale's separator, no
+// decimals, zero shown as "0".
+QString formatCount(qint64 value, const QLocale &locale = QLocale());
+// "#,0" of a fixed-point byte total, rounded to a whole number.
+QString formatCount(ByteTotal value, const QLocale &locale = QLocale());
+
+} // namespace corvane
