@@ -1,0 +1,59 @@
+#include "SizeText.h"
+
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace corvane {
+
+namespace {
+
+// "#,0" groups digits in every locale, also in one (like the C locale) whose
+// number options leave the group separator out.
+QLocale groupingLocale(const QLocale &locale)
+{
+    if (!(locale.numberOptions() & QLocale::OmitGroupSeparator)) {
+        return locale;
+    }
+    QLocale grouped = locale;
+    grouped.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
+    return grouped;
+}
+
+} // namespace
+
+QString FormatSize(ByteTotal size, const QLocale &locale)
+{
+    struct Unit
+    {
+        double threshold;
+        QStringView suffix;
+    };
+    static const Unit units[] = {
+        {std::pow(1024.0, 4), u" Tb"},
+        {std::pow(1024.0, 3), u" Gb"},
+        {std::pow(1024.0, 2), u" Mb"},
+        {1024.0, u" Kb"},
+    };
+
+    const QLocale grouped = groupingLocale(locale);
+    const double value = size.toDouble();
+    for (const Unit &unit : units) {
+        if (value > unit.threshold) {
+            return grouped.toString(value / unit.threshold, 'f', 1) + unit.suffix;
+        }
+    }
+    return grouped.toString(size.roundedBytes()) + u" Bytes"_s;
+}
+
+QString formatCount(qint64 value, const QLocale &locale)
+{
+    return groupingLocale(locale).toString(value);
+}
+
+QString formatCount(ByteTotal value, const QLocale &locale)
+{
+    return formatCount(value.roundedBytes(), locale);
+}
+
+} // namespace corvane
