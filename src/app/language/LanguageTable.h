@@ -27,23 +27,47 @@ inline constexpr int LanguageEntryCount = 51;
 
 struct LanguageLoad
 {
-    QStringList texts;  // LangText: entry i at index i (entry 0 unused)
-    QString error;      // empty when the whole column was read
+    QStringList texts;   // LangText: entry i at index i (entry 0 unused)
+    QString error;       // empty when the whole column was read
     int failedLine = -1; // the line (from 0) that stopped the read, or -1
     bool ok() const { return error.isEmpty(); }
+    // True when the file held every entry the window reads (0 to 50). A
+    // shorter file still loads; the first missing entry is an error for
+    // whoever reads it.
+    bool complete() const { return texts.size() >= LanguageEntryCount; }
 };
 
 // Takes column `language` of the file's lines. Stops at the first line
 // without that column (texts then holds the lines before it and an empty
 // entry for that line). Fields are taken as they are: no trimming.
+// The bytes are Windows-1252, unless the whole file is valid UTF-8 holding
+// non-ASCII bytes (a file saved by a UTF-8 editor): then they are read as
+// UTF-8 (a leading byte-order mark is dropped). Lines end with CR LF, LF or
+// CR; a line end at the very end of the file starts no further line.
 LanguageLoad parseLanguageFile(QByteArrayView fileBytes, int language);
 
+// Reads the file at `path` (a Qt resource path works too) and parses it. A
+// missing or unreadable file gives texts = { "" } and an error naming the
+// file and the reason; a file larger than 16 MB is refused the same way.
+LanguageLoad loadLanguageFile(const QString &path, int language);
+
+// Registers the copy of lang.fil built into the core library as the resource
+// ":/corvane/lang.fil". The library is static, so a program (or test) must
+// call this once before findLanguageFile can find that copy; calling it again
+// does no harm.
+void initLanguageResources();
+
 // Where lang.fil is looked up: the program's folder, then the install data
-// folder, then the copy built into the program (":/corvane/lang.fil").
+// folder ("corvane/lang.fil" in the XDG data folders, then the data folder
+// of the install prefix the program was built for), then the copy built into
+// the program (":/corvane/lang.fil", see initLanguageResources). Returns the
+// first path that exists, or the resource path when none does.
 QString findLanguageFile(const QString &programFolder);
 
 // The English name of the language of a locale (QLocale's), "English",
-// "German", ...; empty when there is none.
+// "German", ...; empty when there is none: the C locale (LANG=C, POSIX) and
+// QLocale::AnyLanguage both give "", so such a user starts in English with
+// the languages menu shown.
 QString GetInfo(const QLocale &locale = QLocale::system());
 
 // The start-up pick from the first three letters of GetInfo's answer, lower
@@ -57,6 +81,8 @@ struct LanguagePick
 LanguagePick pickLanguage(const QString &englishLanguageName);
 
 // The locale of a UI language: for natural sort order and Qt's translations.
+// English en_US, Portuguese pt_PT (the wording of lang.fil), German de_DE,
+// French fr_FR, Swedish sv_SE, Dutch nl_NL; any other number gives en_US.
 QLocale localeForLanguage(int language);
 
 } // namespace corvane
