@@ -3,6 +3,8 @@
 #include "LanguageTable.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QPointer>
 #include <QStringList>
@@ -80,10 +82,16 @@ QTranslator *loadFirst(QCoreApplication *app, const QString &catalogue, const QS
                        const QString &folder)
 {
     for (const QString &suffix : suffixes) {
+        // QTranslator::load would also try shortened names ("qt_pt" for
+        // "qt_pt_PT", even "qt"): only the exact catalogue is wanted here.
+        const QString file = catalogue + u'_' + suffix + u".qm"_s;
+        if (!QFileInfo(QDir(folder).filePath(file)).isFile()) {
+            continue;
+        }
         auto *translator = new QTranslator(app);
         // A meta catalogue (qt_de.qm names qtbase_de.qm and the modules) fails
         // to load when one of the modules it names is not installed.
-        if (translator->load(catalogue + u'_' + suffix, folder) && !translator->isEmpty()) {
+        if (translator->load(file, folder) && !translator->isEmpty()) {
             return translator;
         }
         delete translator;
