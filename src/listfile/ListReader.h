@@ -34,8 +34,4 @@ ListBytes readListFile(const QString &path, const ReadProgress &progress = {});
 // The same from an open device (a QBuffer in a test, a zip entry).
 ListBytes readListDevice(QIODevice &device, const ReadProgress &progress = {});
 
-// Recognises the encoding of raw file bytes and transcodes UTF-16LE to UTF-8
-// in place.
-void settleEncoding(ListBytes &list);
-
 } // namespace corvane

@@ -1,0 +1,241 @@
+#include "ListLoader.h"
+
+#include "ListLine.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstring>
+#include <thread>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace corvane {
+
+QString LoadedList::rootPrefixAfter(const QString &current) const
+{
+    if (!current.isEmpty() || !hasTopComponent)
+        return current;
+    return lastTopComponent + u'\\';
+}
+
+void LoadedList::clear()
+{
+    iGrid1.clear();
+    SftTree1.clear();
+    lineCount = 0;
+    folderCount = 0;
+    totalSize = ByteTotal();
+    lastTopComponent.clear();
+    hasTopComponent = false;
+    fileFound = false;
+    error.clear();
+}
+
+namespace {
+
+// The first CR or LF at or after p, or end.
+const char *findLineEnd(const char *p, const char *end)
+{
+#ifdef __SSE2__
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const int mask =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+        if (mask)
+            return p + __builtin_ctz(unsigned(mask));
+        p += 16;
+    }
+#endif
+    for (; p < end; ++p)
+        if (*p == '\r' || *p == '\n')
+            return p;
+    return end;
+}
+
+// An upper bound for the number of lines, so the line table is allocated once.
+qsizetype estimateLines(QByteArrayView bytes)
+{
+    const qsizetype lf = bytes.count('\n');
+    const qsizetype cr = bytes.count('\r');
+    return qMax(lf, cr) + 1;
+}
+
+class ProgressGate
+{
+public:
+    explicit ProgressGate(const LoadOptions &options)
+        : m_options(options)
+    {
+        m_timer.start();
+    }
+    bool due() const { return m_options.progress && m_timer.elapsed() >= m_options.progressIntervalMs; }
+    void send(const LoadProgress &p)
+    {
+        if (!m_options.progress)
+            return;
+        m_options.progress(p);
+        m_timer.restart();
+    }
+
+private:
+    const LoadOptions &m_options;
+    QElapsedTimer m_timer;
+};
+
+void sortLines(const QByteArray &bytes, std::vector<LineStore::LineRef> &lines, bool parallel,
+               const std::function<void()> &alongside)
+{
+    const char *base = bytes.constData();
+    auto less = [base](const LineStore::LineRef &a, const LineStore::LineRef &b) {
+        const qint64 n = qMin(a.length, b.length);
+        const int c = n ? std::memcmp(base + a.offset, base + b.offset, size_t(n)) : 0;
+        return c < 0 || (c == 0 && a.length < b.length);
+    };
+    if (!parallel || lines.size() < 200000) {
+        if (alongside)
+            alongside();
+        std::sort(lines.begin(), lines.end(), less);
+        return;
+    }
+    // Two halves on two cores, then one merge: the same order as one sort.
+    const auto mid = lines.begin() + std::ptrdiff_t(lines.size() / 2);
+    std::thread other([&] {
+        if (alongside)
+            alongside();
+        std::sort(mid, lines.end(), less);
+    });
+    std::sort(lines.begin(), mid, less);
+    other.join();
+    std::inplace_merge(lines.begin(), mid, lines.end(), less);
+}
+
+} // namespace
+
+LoadedList loadListBytes(ListBytes input, const LoadOptions &options)
+{
+    LoadedList out;
+    out.fileFound = input.fileFound;
+    out.error = input.error;
+    if (!input.fileFound)
+        return out;
+
+    ProgressGate gate(options);
+    LoadProgress progress;
+    progress.phase = LoadProgress::Phase::Lines;
+    progress.bytesTotal = input.bytes.size();
+    gate.send(progress);
+
+    const QByteArray bytes = std::move(input.bytes);
+    const char *const base = bytes.constData();
+    const char *const end = base + bytes.size();
+
+    std::vector<LineStore::LineRef> lines;
+    lines.reserve(size_t(estimateLines(bytes)));
+    FolderTreeBuilder tree(bytes, input.encoding);
+    ByteTotal total;
+    QByteArrayView lastTop;
+    bool haveTop = false;
+
+    const char *p = base;
+    while (p < end) {
+        const char *lineEnd = findLineEnd(p, end);
+        const QByteArrayView line(p, lineEnd - p);
+        lines.push_back({qint64(p - base), qint64(lineEnd - p)});
+
+        // Field 0 and field 2, without cutting the rest of the line.
+        const char *c1 = static_cast<const char *>(std::memchr(p, ',', size_t(line.size())));
+        const QByteArrayView path(p, (c1 ? c1 : lineEnd) - p);
+        if (c1) {
+            const char *f1 = c1 + 1;
+            const char *c2 = static_cast<const char *>(std::memchr(f1, ',', size_t(lineEnd - f1)));
+            if (c2) {
+                const char *f2 = c2 + 1;
+                const char *c3 =
+                    static_cast<const char *>(std::memchr(f2, ',', size_t(lineEnd - f2)));
+                const QByteArrayView sizeField(f2, (c3 ? c3 : lineEnd) - f2);
+                if (const auto size = leadingSize(sizeField))
+                    total.tryAdd(*size);
+            }
+        }
+        // A line whose path is empty keeps the previous line's folder.
+        if (!path.isEmpty()) {
+            const qsizetype slash = path.lastIndexOf('\\');
+            const QByteArrayView folder = slash < 0 ? QByteArrayView() : path.first(slash + 1);
+            tree.addFolderPath(folder);
+            const qsizetype first = slash < 0 ? -1 : path.indexOf('\\');
+            lastTop = first < 0 ? path : path.first(first);
+            haveTop = true;
+        }
+
+        p = lineEnd;
+        if (p < end) {
+            if (*p == '\r' && p + 1 < end && p[1] == '\n')
+                p += 2;
+            else
+                ++p;
+        }
+        if ((lines.size() & 0xFFF) == 0 && gate.due()) {
+            progress.lines = qint32(lines.size());
+            progress.folders = tree.distinctFolderPaths();
+            progress.total = total;
+            progress.bytesDone = p - base;
+            gate.send(progress);
+        }
+    }
+
+    out.lineCount = qint32(lines.size());
+    out.folderCount = tree.distinctFolderPaths();
+    out.totalSize = total;
+    out.hasTopComponent = haveTop;
+    if (haveTop)
+        out.lastTopComponent = decodeListText(lastTop, input.encoding);
+
+    progress.phase = LoadProgress::Phase::LinesRead;
+    progress.lines = out.lineCount;
+    progress.folders = out.folderCount;
+    progress.total = total;
+    progress.bytesDone = bytes.size();
+    gate.send(progress);
+
+    FolderTree sortedTree;
+    const QLocale collation = options.collationLocale;
+    auto sortTree = [&] { sortedTree = tree.finish(collation); };
+    progress.phase = LoadProgress::Phase::SortingLines;
+    gate.send(progress);
+    sortLines(bytes, lines, options.parallel, sortTree);
+
+    if (!lines.empty())
+        out.SftTree1 = std::move(sortedTree);
+    out.iGrid1 = LineStore(bytes, std::move(lines), input.encoding);
+
+    progress.phase = LoadProgress::Phase::Finished;
+    gate.send(progress);
+    return out;
+}
+
+LoadedList loadList(const QString &path, const LoadOptions &options)
+{
+    ListBytes bytes;
+    {
+        ProgressGate gate(options);
+        LoadProgress progress;
+        progress.phase = LoadProgress::Phase::Reading;
+        bytes = readListFile(path, [&](qint64 done, qint64 total) {
+            if (!gate.due())
+                return;
+            progress.bytesDone = done;
+            progress.bytesTotal = total;
+            gate.send(progress);
+        });
+    }
+    return loadListBytes(std::move(bytes), options);
+}
+
+} // namespace corvane

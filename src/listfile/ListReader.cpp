@@ -1,0 +1,322 @@
+#include "ListReader.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace corvane {
+
+namespace {
+
+constexpr qint64 ChunkSize = 4 << 20;
+
+// Streams UTF-16LE bytes into UTF-8, chunk by chunk: an odd byte or a lead
+// surrogate at the end of a chunk waits for the next one. Unpaired
+// surrogates become U+FFFD.
+class Utf16Transcoder
+{
+public:
+    explicit Utf16Transcoder(QByteArray &out)
+        : m_out(out)
+    {
+    }
+
+    void feed(const char *data, qint64 size)
+    {
+        const auto *p = reinterpret_cast<const unsigned char *>(data);
+        const auto *end = p + size;
+        m_out.reserve(m_out.size() + size / 2 + 16);
+        if (m_hasOdd && p < end) {
+            unit(char16_t(m_oddByte | (*p << 8)));
+            ++p;
+            m_hasOdd = false;
+        }
+        for (; end - p >= 2; p += 2)
+            unit(char16_t(p[0] | (p[1] << 8)));
+        if (p < end) {
+            m_oddByte = *p;
+            m_hasOdd = true;
+        }
+    }
+
+    void finish()
+    {
+        if (m_lead) {
+            put(0xFFFD);
+            m_lead = 0;
+        }
+        if (m_hasOdd) {
+            put(0xFFFD);
+            m_hasOdd = false;
+        }
+    }
+
+private:
+    void unit(char16_t u)
+    {
+        if (m_lead) {
+            if (u >= 0xDC00 && u <= 0xDFFF) {
+                put(0x10000 + ((char32_t(m_lead) - 0xD800) << 10) + (u - 0xDC00));
+                m_lead = 0;
+                return;
+            }
+            put(0xFFFD);
+            m_lead = 0;
+        }
+        if (u >= 0xD800 && u <= 0xDBFF) {
+            m_lead = u;
+            return;
+        }
+        if (u >= 0xDC00 && u <= 0xDFFF) {
+            put(0xFFFD);
+            return;
+        }
+        put(u);
+    }
+
+    void put(char32_t c)
+    {
+        if (c < 0x80) {
+            m_out.append(char(c));
+        } else if (c < 0x800) {
+            const char b[2] = {char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F))};
+            m_out.append(b, 2);
+        } else if (c < 0x10000) {
+            const char b[3] = {char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)),
+                               char(0x80 | (c & 0x3F))};
+            m_out.append(b, 3);
+        } else {
+            const char b[4] = {char(0xF0 | (c >> 18)), char(0x80 | ((c >> 12) & 0x3F)),
+                               char(0x80 | ((c >> 6) & 0x3F)), char(0x80 | (c & 0x3F))};
+            m_out.append(b, 4);
+        }
+    }
+
+    QByteArray &m_out;
+    char16_t m_lead = 0;
+    unsigned char m_oddByte = 0;
+    bool m_hasOdd = false;
+};
+
+// Collects bytes as they are read: 8-bit text straight into the result,
+// UTF-16LE (recognised on the first bytes) transcoded as it comes.
+class ListByteSink
+{
+public:
+    explicit ListByteSink(ListBytes &result)
+        : m_result(result)
+        , m_transcoder(m_utf8)
+    {
+    }
+
+    // A buffer to read up to `want` bytes into.
+    char *space(qint64 want)
+    {
+        QByteArray &buf = m_utf16 ? m_scratch : m_result.bytes;
+        if (m_utf16)
+            m_used = 0;
+        if (buf.size() < m_used + want)
+            buf.resize(m_used + want);
+        return buf.data() + m_used;
+    }
+
+    void commit(qint64 got)
+    {
+        if (m_utf16) {
+            m_transcoder.feed(m_scratch.constData(), got);
+            return;
+        }
+        m_used += got;
+        if (!m_decided && m_used >= 4096)
+            decide();
+    }
+
+    void finish()
+    {
+        if (!m_decided)
+            decide();
+        if (m_utf16) {
+            m_transcoder.finish();
+            m_result.bytes = std::move(m_utf8);
+            m_result.encoding = ListEncoding::Utf8;
+            m_scratch = QByteArray();
+        } else {
+            m_result.bytes.resize(m_used);
+            m_result.bytes.squeeze();
+            settleEightBit(m_result);
+        }
+    }
+
+    qint64 bytesTaken() const { return m_used; }
+
+private:
+    void decide()
+    {
+        m_decided = true;
+        const QByteArrayView head(m_result.bytes.constData(), m_used);
+        if (sniffEncoding(head.first(qMin<qsizetype>(head.size(), 8192))) !=
+            SniffedEncoding::Utf16LE)
+            return;
+        m_utf16 = true;
+        qsizetype skip = 0;
+        if (head.size() >= 2 && uchar(head[0]) == 0xFF && uchar(head[1]) == 0xFE)
+            skip = 2; // a byte-order mark is not part of the first line
+        m_transcoder.feed(head.data() + skip, head.size() - skip);
+        m_result.bytes = QByteArray();
+        m_used = 0;
+    }
+
+    static void settleEightBit(ListBytes &list)
+    {
+        // The first non-ASCII bytes decide between UTF-8 and Windows-1252.
+        const QByteArrayView all(list.bytes);
+        const auto *p = reinterpret_cast<const unsigned char *>(all.data());
+        qsizetype i = 0;
+        const qsizetype n = all.size();
+        while (i + 8 <= n) {
+            quint64 w;
+            std::memcpy(&w, p + i, 8);
+            if (w & 0x8080808080808080ULL)
+                break;
+            i += 8;
+        }
+        while (i < n && !(p[i] & 0x80))
+            ++i;
+        if (i >= n) {
+            list.encoding = ListEncoding::Windows1252;
+            return;
+        }
+        const qsizetype from = qMax<qsizetype>(0, i - 64);
+        const QByteArrayView sample = all.sliced(from, qMin<qsizetype>(n - from, 65536));
+        // Skip a UTF-8 continuation that the sample may have cut at its start.
+        qsizetype s = 0;
+        while (s < sample.size() && s < 3 && (uchar(sample[s]) & 0xC0) == 0x80)
+            ++s;
+        list.encoding = sniffEncoding(sample.sliced(s)) == SniffedEncoding::Utf8
+                            ? ListEncoding::Utf8
+                            : ListEncoding::Windows1252;
+    }
+
+    ListBytes &m_result;
+    QByteArray m_utf8;
+    QByteArray m_scratch;
+    Utf16Transcoder m_transcoder;
+    qint64 m_used = 0;
+    bool m_decided = false;
+    bool m_utf16 = false;
+};
+
+QString reasonText(int err)
+{
+    return QString::fromLocal8Bit(std::strerror(err));
+}
+
+} // namespace
+
+ListBytes readListFile(const QString &path, const ReadProgress &progress)
+{
+    ListBytes result;
+    const QByteArray native = QFile::encodeName(path);
+    // O_NONBLOCK: opening a FIFO must not wait for a writer.
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        result.fileFound = err != ENOENT && err != ENOTDIR && QFileInfo(path).isFile();
+        result.error = err == ENOENT ? u"the file does not exist"_s : reasonText(err);
+        return result;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        result.error = reasonText(errno);
+        ::close(fd);
+        return result;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        result.error = u"it is a folder, not a file list"_s;
+        ::close(fd);
+        return result;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        result.error = u"it is not a regular file"_s;
+        ::close(fd);
+        return result;
+    }
+    result.fileFound = true;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+#ifdef POSIX_FADV_SEQUENTIAL
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
+
+    const qint64 expected = qint64(st.st_size);
+    ListByteSink sink(result);
+    // Reserve the whole file at once when its size is known; a file that
+    // grows while it is read is still read to its end.
+    if (expected > 0)
+        result.bytes.reserve(expected + 1);
+    qint64 done = 0;
+    for (;;) {
+        qint64 want = ChunkSize;
+        if (expected > done && expected - done < want)
+            want = expected - done;
+        if (want <= 0)
+            want = ChunkSize;
+        char *dst = sink.space(want);
+        const ssize_t got = ::read(fd, dst, size_t(want));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            result.error = reasonText(errno);
+            break;
+        }
+        if (got == 0)
+            break;
+        sink.commit(got);
+        done += got;
+        if (progress)
+            progress(done, expected);
+    }
+    ::close(fd);
+    sink.finish();
+    return result;
+}
+
+ListBytes readListDevice(QIODevice &device, const ReadProgress &progress)
+{
+    ListBytes result;
+    if (!device.isOpen() && !device.open(QIODevice::ReadOnly)) {
+        result.error = device.errorString();
+        return result;
+    }
+    result.fileFound = true;
+    const qint64 expected = device.isSequential() ? -1 : device.size();
+    ListByteSink sink(result);
+    qint64 done = 0;
+    for (;;) {
+        char *dst = sink.space(ChunkSize);
+        const qint64 got = device.read(dst, ChunkSize);
+        if (got < 0) {
+            result.error = device.errorString();
+            break;
+        }
+        if (got == 0 && (device.atEnd() || !device.waitForReadyRead(-1)))
+            break;
+        sink.commit(got);
+        done += got;
+        if (progress)
+            progress(done, expected);
+    }
+    sink.finish();
+    return result;
+}
+
+} // namespace corvane

@@ -1,0 +1,168 @@
+#include "ListText.h"
+
+#include <cstring>
+
+namespace corvane {
+
+namespace {
+
+// Windows-1252 bytes 0x80 to 0x9F; the five bytes the code page leaves
+// undefined keep their C1 code points, so every byte decodes to something.
+constexpr char16_t cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+bool isAscii(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = p + bytes.size();
+    while (end - p >= 8) {
+        quint64 w;
+        std::memcpy(&w, p, 8);
+        if (w & 0x8080808080808080ULL)
+            return false;
+        p += 8;
+    }
+    for (; p < end; ++p)
+        if (*p & 0x80)
+            return false;
+    return true;
+}
+
+// Validates UTF-8; when allowTruncatedEnd, a sequence cut off by the end of
+// the view counts as valid (for samples taken from a larger buffer).
+bool validUtf8(QByteArrayView bytes, bool allowTruncatedEnd)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = p + bytes.size();
+    while (p < end) {
+        if (end - p >= 8) {
+            quint64 w;
+            std::memcpy(&w, p, 8);
+            if (!(w & 0x8080808080808080ULL)) {
+                p += 8;
+                continue;
+            }
+        }
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int len;
+        char32_t cp;
+        if (c >= 0xC2 && c <= 0xDF) {
+            len = 2;
+            cp = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            len = 3;
+            cp = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            len = 4;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (end - p < len) {
+            if (!allowTruncatedEnd)
+                return false;
+            for (const unsigned char *q = p + 1; q < end; ++q)
+                if ((*q & 0xC0) != 0x80)
+                    return false;
+            return true;
+        }
+        for (int i = 1; i < len; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (p[i] & 0x3F);
+        }
+        if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+            (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        p += len;
+    }
+    return true;
+}
+
+} // namespace
+
+QString decodeWindows1252(QByteArrayView bytes)
+{
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t *d = reinterpret_cast<char16_t *>(out.data());
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const unsigned char c = p[i];
+        d[i] = (c >= 0x80 && c < 0xA0) ? cp1252High[c - 0x80] : char16_t(c);
+    }
+    return out;
+}
+
+QString decodeListText(QByteArrayView bytes, ListEncoding encoding)
+{
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
+    if (encoding == ListEncoding::Utf8 && validUtf8(bytes, false))
+        return QString::fromUtf8(bytes);
+    return decodeWindows1252(bytes);
+}
+
+QByteArray encodeListText(QStringView text, ListEncoding encoding, bool *ok)
+{
+    if (ok)
+        *ok = true;
+    if (encoding == ListEncoding::Utf8)
+        return text.toUtf8();
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char *d = out.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            d[i] = char(c);
+            continue;
+        }
+        int found = -1;
+        for (int k = 0; k < 32; ++k) {
+            if (cp1252High[k] == c) {
+                found = k;
+                break;
+            }
+        }
+        if (found < 0) {
+            if (ok)
+                *ok = false;
+            d[i] = '?';
+        } else {
+            d[i] = char(0x80 + found);
+        }
+    }
+    return out;
+}
+
+SniffedEncoding sniffEncoding(QByteArrayView head)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(head.data());
+    const qsizetype n = head.size();
+    if (n >= 2 && p[0] == 0xFF && p[1] == 0xFE)
+        return SniffedEncoding::Utf16LE;
+    // UTF-16LE text of a list is mostly ASCII: a zero in nearly every high
+    // (odd) byte and almost never in a low one.
+    const qsizetype pairs = qMin<qsizetype>(n, 8192) / 2;
+    if (pairs >= 1) {
+        qsizetype oddZeros = 0, evenZeros = 0;
+        for (qsizetype i = 0; i < pairs; ++i) {
+            evenZeros += p[2 * i] == 0;
+            oddZeros += p[2 * i + 1] == 0;
+        }
+        if (oddZeros * 10 >= pairs * 6 && evenZeros * 20 <= pairs)
+            return SniffedEncoding::Utf16LE;
+    }
+    if (!isAscii(head) && validUtf8(head, true))
+        return SniffedEncoding::Utf8;
+    return SniffedEncoding::Windows1252;
+}
+
+} // namespace corvane
