@@ -104,9 +104,7 @@ struct FolderTreeBuilder::Impl
     // Paths handed in as text live here so the views above stay valid.
     std::deque<QByteArray> ownedPaths;
 
-    Impl(const QByteArray &src, ListEncoding enc)
-        : source(src)
-        , encoding(enc)
+    Impl(const QByteArray &src, ListEncoding enc) : source(src), encoding(enc)
     {
         nodes.push_back({-1, 0, QByteArrayView()});
     }
@@ -156,7 +154,8 @@ struct FolderTreeBuilder::Impl
     bool add(QByteArrayView path)
     {
         if (path.size() == previousPath.size() &&
-            (path.isEmpty() || std::memcmp(path.data(), previousPath.data(), size_t(path.size())) == 0))
+            (path.isEmpty() ||
+             std::memcmp(path.data(), previousPath.data(), size_t(path.size())) == 0))
             return false;
         previousPath = path;
         distinctPaths.insert(path);
@@ -170,8 +169,7 @@ struct FolderTreeBuilder::Impl
 
 FolderTreeBuilder::FolderTreeBuilder(const QByteArray &source, ListEncoding encoding)
     : d(new Impl(source, encoding))
-{
-}
+{}
 
 FolderTreeBuilder::~FolderTreeBuilder()
 {

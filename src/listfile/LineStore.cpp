@@ -6,11 +6,8 @@
 namespace corvane {
 
 LineStore::LineStore(QByteArray bytes, std::vector<LineRef> lines, ListEncoding encoding)
-    : m_bytes(std::move(bytes))
-    , m_lines(std::move(lines))
-    , m_encoding(encoding)
-{
-}
+    : m_bytes(std::move(bytes)), m_lines(std::move(lines)), m_encoding(encoding)
+{}
 
 bool LineStore::lessOrdinal(QByteArrayView a, QByteArrayView b)
 {
@@ -21,13 +18,10 @@ bool LineStore::lessOrdinal(QByteArrayView a, QByteArrayView b)
 
 qsizetype LineStore::lowerBound(QByteArrayView key) const
 {
-    const auto it = std::lower_bound(m_lines.begin(), m_lines.end(), key,
-                                     [this](const LineRef &r, QByteArrayView k) {
-                                         return lessOrdinal(
-                                             QByteArrayView(m_bytes.constData() + r.offset,
-                                                            r.length),
-                                             k);
-                                     });
+    const auto it = std::lower_bound(
+        m_lines.begin(), m_lines.end(), key, [this](const LineRef &r, QByteArrayView k) {
+            return lessOrdinal(QByteArrayView(m_bytes.constData() + r.offset, r.length), k);
+        });
     return qsizetype(it - m_lines.begin());
 }
 
@@ -36,13 +30,10 @@ LineStore::Range LineStore::prefixRange(QByteArrayView prefix) const
     Range r;
     r.first = lowerBound(prefix);
     // Lines that begin with prefix follow the lower bound directly.
-    const auto it = std::partition_point(m_lines.begin() + r.first, m_lines.end(),
-                                         [this, prefix](const LineRef &ref) {
-                                             return QByteArrayView(m_bytes.constData() +
-                                                                       ref.offset,
-                                                                   ref.length)
-                                                 .startsWith(prefix);
-                                         });
+    const auto it = std::partition_point(
+        m_lines.begin() + r.first, m_lines.end(), [this, prefix](const LineRef &ref) {
+            return QByteArrayView(m_bytes.constData() + ref.offset, ref.length).startsWith(prefix);
+        });
     r.last = qsizetype(it - m_lines.begin());
     return r;
 }

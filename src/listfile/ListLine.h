@@ -26,8 +26,7 @@ QByteArrayView fieldAt(QByteArrayView line, int index);
 
 // Calls f(int index, QByteArrayView field) for every field in order; f may
 // return false to stop early.
-template<typename F>
-void forEachField(QByteArrayView line, F &&f)
+template<typename F> void forEachField(QByteArrayView line, F &&f)
 {
     qsizetype start = 0;
     int index = 0;

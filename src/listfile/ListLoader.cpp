@@ -70,12 +70,11 @@ qsizetype estimateLines(QByteArrayView bytes)
 class ProgressGate
 {
 public:
-    explicit ProgressGate(const LoadOptions &options)
-        : m_options(options)
+    explicit ProgressGate(const LoadOptions &options) : m_options(options) { m_timer.start(); }
+    bool due() const
     {
-        m_timer.start();
+        return m_options.progress && m_timer.elapsed() >= m_options.progressIntervalMs;
     }
-    bool due() const { return m_options.progress && m_timer.elapsed() >= m_options.progressIntervalMs; }
     void send(const LoadProgress &p)
     {
         if (!m_options.progress)
@@ -94,8 +93,8 @@ void sortLines(const QByteArray &bytes, std::vector<LineStore::LineRef> &lines, 
 {
     const char *base = bytes.constData();
     auto less = [base](const LineStore::LineRef &a, const LineStore::LineRef &b) {
-        const qint64 n = qMin(a.length, b.length);
-        const int c = n ? std::memcmp(base + a.offset, base + b.offset, size_t(n)) : 0;
+        const size_t n = size_t(qMin(a.length, b.length)) & (~size_t(0) >> 1);
+        const int c = n ? std::memcmp(base + a.offset, base + b.offset, n) : 0;
         return c < 0 || (c == 0 && a.length < b.length);
     };
     if (!parallel || lines.size() < 200000) {

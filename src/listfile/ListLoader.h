@@ -16,7 +16,7 @@ namespace corvane {
 // the window swaps it in whole.
 struct LoadedList
 {
-    LineStore iGrid1;   // every line as read, sorted ordinally
+    LineStore iGrid1;    // every line as read, sorted ordinally
     FolderTree SftTree1; // "Root" and one item per folder; empty when no line
     qint32 lineCount = 0;
     qint32 folderCount = 0; // distinct folder paths (see FolderTreeBuilder)
@@ -47,7 +47,7 @@ struct LoadProgress
         Finished
     };
     Phase phase = Phase::Reading;
-    qint64 bytesDone = 0;  // of the file, for a progress bar
+    qint64 bytesDone = 0; // of the file, for a progress bar
     qint64 bytesTotal = -1;
     qint32 lines = 0;
     qint32 folders = 0;

@@ -24,10 +24,7 @@ constexpr qint64 ChunkSize = 4 << 20;
 class Utf16Transcoder
 {
 public:
-    explicit Utf16Transcoder(QByteArray &out)
-        : m_out(out)
-    {
-    }
+    explicit Utf16Transcoder(QByteArray &out) : m_out(out) {}
 
     void feed(const char *data, qint64 size)
     {
@@ -111,11 +108,7 @@ private:
 class ListByteSink
 {
 public:
-    explicit ListByteSink(ListBytes &result)
-        : m_result(result)
-        , m_transcoder(m_utf8)
-    {
-    }
+    explicit ListByteSink(ListBytes &result) : m_result(result), m_transcoder(m_utf8) {}
 
     // A buffer to read up to `want` bytes into.
     char *space(qint64 want)
@@ -233,7 +226,8 @@ ListBytes readListFile(const QString &path, const ReadProgress &progress)
         result.error = err == ENOENT ? u"the file does not exist"_s : reasonText(err);
         return result;
     }
-    struct stat st {};
+    struct stat st
+    {};
     if (::fstat(fd, &st) != 0) {
         result.error = reasonText(errno);
         ::close(fd);

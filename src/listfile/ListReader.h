@@ -17,8 +17,8 @@ struct ListBytes
 {
     QByteArray bytes;
     ListEncoding encoding = ListEncoding::Windows1252;
-    bool fileFound = false;  // a regular file existed at the path
-    QString error;           // empty when the whole file was read
+    bool fileFound = false; // a regular file existed at the path
+    QString error;          // empty when the whole file was read
     bool ok() const { return error.isEmpty(); }
 };
 

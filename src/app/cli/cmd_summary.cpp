@@ -1,4 +1,6 @@
+#include "ListArgument.h"
 #include "commands.h"
+#include "listfile/SizeText.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -6,9 +8,17 @@ namespace corvane::cli {
 
 int runSummary(const QStringList &args)
 {
-    Q_UNUSED(args);
-    err(u"corvane-list: 'summary' is not available yet\n"_s);
-    return ExitFailure;
+    if (args.size() != 1)
+        return ExitUsage;
+    LoadedList list;
+    if (!loadListArgument(args[0], list))
+        return ExitFailure;
+    const QLocale locale = QLocale::system();
+    out(u"lines: %1\nfolders: %2\nbytes: %3\nsize: %4\nroot: %5\n"_s.arg(
+        formatCount(list.lineCount, locale), formatCount(list.folderCount, locale),
+        formatCount(list.totalSize, locale), FormatSize(list.totalSize, locale),
+        list.rootPrefixAfter(QString())));
+    return ExitOk;
 }
 
 } // namespace corvane::cli

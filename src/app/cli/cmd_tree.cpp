@@ -1,3 +1,4 @@
+#include "ListArgument.h"
 #include "commands.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -6,9 +7,14 @@ namespace corvane::cli {
 
 int runTree(const QStringList &args)
 {
-    Q_UNUSED(args);
-    err(u"corvane-list: 'tree' is not available yet\n"_s);
-    return ExitFailure;
+    if (args.size() != 1)
+        return ExitUsage;
+    LoadedList list;
+    if (!loadListArgument(args[0], list))
+        return ExitFailure;
+    for (const QString &line : list.SftTree1.printable())
+        out(line + u'\n');
+    return ExitOk;
 }
 
 } // namespace corvane::cli

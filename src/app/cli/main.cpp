@@ -22,12 +22,11 @@ void err(const QString &text)
 
 namespace {
 
-const char16_t usageText[] =
-    u"usage: corvane-list summary LIST\n"
-    u"       corvane-list tree LIST\n"
-    u"       corvane-list members ZIP\n"
-    u"       corvane-list ls LIST [FOLDER]\n"
-    u"       corvane-list details LIST FOLDER NAME\n";
+const char16_t usageText[] = u"usage: corvane-list summary LIST\n"
+                             u"       corvane-list tree LIST\n"
+                             u"       corvane-list members ZIP\n"
+                             u"       corvane-list ls LIST [FOLDER]\n"
+                             u"       corvane-list details LIST FOLDER NAME\n";
 
 } // namespace
 

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "listfile/ListLoader.h"
+
+#include <QLocale>
+#include <QString>
+
+namespace corvane::cli {
+
+// The locale the window would collate names in for this environment.
+QLocale uiCollationLocale();
+
+// Loads LIST for a sub-command; on failure writes one line naming the file
+// and the reason to stderr and returns false.
+bool loadListArgument(const QString &path, LoadedList &list);
+
+} // namespace corvane::cli

@@ -1,0 +1,452 @@
+#include "listfile/ListLine.h"
+#include "listfile/ListLoader.h"
+#include "listfile/SizeText.h"
+#include "util/cStringBuilder.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace corvane;
+
+namespace {
+
+ListBytes bytesOf(const QByteArray &raw)
+{
+    QBuffer buffer;
+    buffer.setData(raw);
+    buffer.open(QIODevice::ReadOnly);
+    return readListDevice(buffer);
+}
+
+LoadedList loadRaw(const QByteArray &raw, bool parallel = true)
+{
+    LoadOptions options;
+    options.parallel = parallel;
+    return loadListBytes(bytesOf(raw), options);
+}
+
+QByteArray crlf(const QStringList &lines)
+{
+    QByteArray out;
+    for (const QString &l : lines)
+        out += l.toLatin1() + "\r\n";
+    return out;
+}
+
+QStringList storeLines(const LoadedList &list)
+{
+    QStringList lines;
+    for (qsizetype i = 0; i < list.iGrid1.count(); ++i)
+        lines << list.iGrid1.text(i);
+    return lines;
+}
+
+} // namespace
+
+class TestListLoader : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void folderTree_data();
+    void folderTree();
+    void sizes_data();
+    void sizes();
+    void totalOverflow();
+    void lineEnds_data();
+    void lineEnds();
+    void encodings_data();
+    void encodings();
+    void rootPrefix();
+    void storeIsSortedAndPrefixesContiguous();
+    void parallelMatchesSerial();
+    void progressIsThrottledAndOrdered();
+    void stringBuilderPath();
+    void badFiles_data();
+    void badFiles();
+    void hugeInputs_data();
+    void hugeInputs();
+    void shrinkingFile();
+};
+
+void TestListLoader::folderTree_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("tree");
+    QTest::addColumn<int>("folders");
+
+    const QStringList ordered = {u"Data\\A\\B\\f1.txt"_s, u"Data\\A\\B\\f2.txt"_s,
+                                 u"Data\\A\\C\\f3.txt"_s};
+    const QStringList abc = {u"Root"_s, u"  A"_s, u"    B"_s, u"    C"_s};
+    QTest::newRow("written folder by folder") << ordered << abc << 2;
+    QTest::newRow("not folder by folder: B merged")
+        << QStringList{ordered[0], ordered[2], ordered[1]} << abc << 2;
+    QTest::newRow("case makes two folders")
+        << QStringList{u"Data\\Docs\\x.txt"_s, u"Data\\docs\\y.txt"_s}
+        << QStringList{u"Root"_s, u"  Docs"_s, u"  docs"_s} << 2;
+    QTest::newRow("file of the top folder adds no item")
+        << QStringList{u"Data\\a.txt"_s} << QStringList{u"Root"_s} << 1;
+    QTest::newRow("empty line keeps the folder")
+        << QStringList{u"Data\\A\\f1"_s, QString(), u"Data\\A\\f2"_s}
+        << QStringList{u"Root"_s, u"  A"_s} << 1;
+    QTest::newRow("path without backslash after a folder")
+        << QStringList{u"Data\\A\\f1"_s, u"loose.txt"_s, u"Data\\A\\f2"_s}
+        << QStringList{u"Root"_s, u"  A"_s} << 2;
+    QTest::newRow("leading path without backslash")
+        << QStringList{u"loose.txt"_s, u"Data\\A\\f2"_s} << QStringList{u"Root"_s, u"  A"_s} << 1;
+    QTest::newRow("other top folders merge under Root")
+        << QStringList{u"Data\\A\\f1"_s, u"Other\\A\\f2"_s, u"Other\\B\\f3"_s}
+        << QStringList{u"Root"_s, u"  A"_s, u"  B"_s} << 3;
+    QTest::newRow("natural order, case-insensitive, ordinal ties")
+        << QStringList{u"D\\img10\\a"_s, u"D\\Img2\\a"_s, u"D\\img2\\a"_s, u"D\\beta\\a"_s,
+                       u"D\\Alpha\\a"_s}
+        << QStringList{u"Root"_s, u"  Alpha"_s, u"  beta"_s, u"  Img2"_s, u"  img2"_s, u"  img10"_s}
+        << 5;
+    QTest::newRow("deep path, sub-folders below their parent")
+        << QStringList{u"D\\a\\b\\c\\d\\f"_s, u"D\\a\\x\\f"_s, u"D\\a\\b\\y\\f"_s}
+        << QStringList{u"Root"_s,      u"  a"_s,     u"    b"_s, u"      c"_s,
+                       u"        d"_s, u"      y"_s, u"    x"_s}
+        << 3;
+    QTest::newRow("fields after the path are not part of it")
+        << QStringList{u"D\\A\\f,2009,1,32;x,ok"_s, u"D\\A\\g,x\\y,1"_s}
+        << QStringList{u"Root"_s, u"  A"_s} << 1;
+    QTest::newRow("empty component")
+        << QStringList{u"D\\\\f"_s} << QStringList{u"Root"_s, u"  "_s} << 1;
+    QTest::newRow("no line") << QStringList{} << QStringList{} << 0;
+}
+
+void TestListLoader::folderTree()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, tree);
+    QFETCH(int, folders);
+    const LoadedList list = loadRaw(crlf(lines));
+    QCOMPARE(list.SftTree1.printable(), tree);
+    QCOMPARE(list.folderCount, folders);
+    QCOMPARE(list.lineCount, lines.size());
+    // Parents come before their children and rows address children.
+    for (int i = 1; i < list.SftTree1.count(); ++i) {
+        const int p = list.SftTree1.parent(i);
+        QVERIFY(p >= 0 && p < i);
+        QCOMPARE(list.SftTree1.child(p, list.SftTree1.item(i).row), i);
+        QCOMPARE(list.SftTree1.item(i).level, list.SftTree1.item(p).level + 1);
+    }
+}
+
+void TestListLoader::sizes_data()
+{
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<bool>("fits");
+    QTest::addColumn<qint64>("raw"); // ten-thousandths
+
+    QTest::newRow("plain") << "2048"_ba << true << 20480000LL;
+    QTest::newRow("leading blank") << " 2048"_ba << true << 20480000LL;
+    QTest::newRow("blank inside") << "2 048"_ba << true << 20480000LL;
+    QTest::newRow("trailing word") << "2048 bytes"_ba << true << 20480000LL;
+    QTest::newRow("not a number") << "abc"_ba << true << 0LL;
+    QTest::newRow("empty") << ""_ba << true << 0LL;
+    QTest::newRow("negative") << "-5"_ba << true << -50000LL;
+    QTest::newRow("fraction") << "1.5"_ba << true << 15000LL;
+    QTest::newRow("exponent") << "1e3"_ba << true << 10000000LL;
+    QTest::newRow("dangling exponent") << "2e"_ba << true << 20000LL;
+    QTest::newRow("tiny fraction rounds") << "0.00005"_ba << true << 1LL;
+    QTest::newRow("largest whole") << "922337203685477"_ba << true << 9223372036854770000LL;
+    QTest::newRow("beyond range") << "922337203685478"_ba << false << 0LL;
+    QTest::newRow("beyond 64 bits") << "99999999999999999999999"_ba << false << 0LL;
+    QTest::newRow("huge exponent") << "1e99999999"_ba << false << 0LL;
+}
+
+void TestListLoader::sizes()
+{
+    QFETCH(QByteArray, field);
+    QFETCH(bool, fits);
+    QFETCH(qint64, raw);
+    const auto size = leadingSize(field);
+    if (!fits) {
+        QVERIFY(!size.has_value());
+    } else {
+        QVERIFY(size.has_value());
+        QCOMPARE(size->raw(), raw);
+    }
+    // Through the loader: a size out of range is left out of the total.
+    const LoadedList list = loadRaw("D\\a,d," + field + ",32;x,ok\r\nD\\b,d,0,32;x,ok\r\n");
+    QCOMPARE(list.totalSize.raw(), raw);
+}
+
+void TestListLoader::totalOverflow()
+{
+    // A size that would take the total past the fixed-point range is skipped;
+    // later sizes that fit are still added.
+    const LoadedList list = loadRaw("D\\a,d,922337203685477\nD\\b,d,1\nD\\c,d,-3\n");
+    QCOMPARE(list.totalSize.raw(), 9223372036854770000LL - 30000);
+}
+
+void TestListLoader::lineEnds_data()
+{
+    QTest::addColumn<QByteArray>("raw");
+    QTest::addColumn<QStringList>("lines");
+
+    const QStringList ab = {u"D\\a"_s, u"D\\b"_s};
+    QTest::newRow("CR LF") << "D\\a\r\nD\\b\r\n"_ba << ab;
+    QTest::newRow("LF") << "D\\a\nD\\b\n"_ba << ab;
+    QTest::newRow("CR") << "D\\a\rD\\b\r"_ba << ab;
+    QTest::newRow("no final end") << "D\\a\r\nD\\b"_ba << ab;
+    QTest::newRow("mixed") << "D\\a\rD\\b\nD\\c\r\n"_ba
+                           << QStringList{u"D\\a"_s, u"D\\b"_s, u"D\\c"_s};
+    QTest::newRow("CR then CR LF is an empty line")
+        << "D\\a\r\r\nD\\b"_ba << QStringList{QString(), u"D\\a"_s, u"D\\b"_s};
+    QTest::newRow("blank lines") << "\n\nD\\a\n"_ba << QStringList{QString(), QString(), u"D\\a"_s};
+    QTest::newRow("empty file") << QByteArray() << QStringList{};
+    QTest::newRow("NUL bytes kept")
+        << QByteArray("D\\a\0b,1\r\n", 9) << QStringList{QString::fromLatin1("D\\a\0b,1", 7)};
+}
+
+void TestListLoader::lineEnds()
+{
+    QFETCH(QByteArray, raw);
+    QFETCH(QStringList, lines);
+    const LoadedList list = loadRaw(raw);
+    QCOMPARE(storeLines(list), lines);
+    QCOMPARE(list.lineCount, lines.size());
+    if (lines.isEmpty()) {
+        QCOMPARE(list.SftTree1.count(), 0);
+        QCOMPARE(FormatSize(list.totalSize, QLocale(QLocale::English)), u"0 Bytes"_s);
+    }
+}
+
+void TestListLoader::encodings_data()
+{
+    QTest::addColumn<QByteArray>("raw");
+    QTest::addColumn<QString>("firstLine");
+    QTest::addColumn<QString>("folder");
+
+    const QString text = u"Dätä\\Müsic €\\Ärger.mp3,2009-05-14,1536,32;x,Recovered"_s;
+    QByteArray cp1252 =
+        "D\xe4t\xe4\\M\xfcsic \x80\\\xc4rger.mp3,2009-05-14,1536,32;x,Recovered\r\n";
+    QTest::newRow("Windows-1252") << cp1252 << text << u"Müsic €"_s;
+    QTest::newRow("UTF-8") << (text.toUtf8() + "\r\n") << text << u"Müsic €"_s;
+    QByteArray utf16(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    utf16 += QByteArray("\r\0\n\0", 4);
+    QTest::newRow("UTF-16LE without BOM") << utf16 << text << u"Müsic €"_s;
+    QTest::newRow("UTF-16LE with BOM") << ("\xff\xfe"_ba + utf16) << text << u"Müsic €"_s;
+    // Bytes that are valid in no multi-byte encoding still show, one
+    // character per byte.
+    QTest::newRow("invalid bytes")
+        << "D\\\x81\xff\xc3(\\f,1\r\n"_ba << QString::fromUtf16(u"D\\\u0081\u00ff\u00c3(\\f,1")
+        << QString::fromUtf16(u"\u0081\u00ff\u00c3(");
+    QTest::newRow("late accent decides UTF-8")
+        << (QByteArray(70000, 'x').prepend("Dätä\\A\\").append("\r\n") + text.toUtf8())
+        << u"Dätä\\A\\"_s + QString(70000, u'x') << u"A"_s;
+}
+
+void TestListLoader::encodings()
+{
+    QFETCH(QByteArray, raw);
+    QFETCH(QString, firstLine);
+    QFETCH(QString, folder);
+    const LoadedList list = loadRaw(raw);
+    QVERIFY(list.lineCount >= 1);
+    QCOMPARE(list.iGrid1.text(0), firstLine);
+    QCOMPARE(list.SftTree1.item(1).text, folder);
+    // The folder key found from the tree matches the stored lines.
+    const QByteArray key =
+        list.iGrid1.encode(list.rootPrefixAfter(QString())) + list.SftTree1.keyBelowRoot(1);
+    QVERIFY(!list.iGrid1.prefixRange(key).isEmpty());
+}
+
+void TestListLoader::rootPrefix()
+{
+    const LoadedList first = loadRaw(crlf({u"Data\\A\\x"_s, u"Data\\B\\y"_s}));
+    QCOMPARE(first.rootPrefixAfter(QString()), u"Data\\"_s);
+    const LoadedList result = loadRaw(crlf({u"Other\\x"_s}));
+    QCOMPARE(result.rootPrefixAfter(u"Data\\"_s), u"Data\\"_s);
+    QCOMPARE(loadRaw(crlf({u"Data\\a"_s, QString()})).rootPrefixAfter(QString()), u"Data\\"_s);
+    QCOMPARE(loadRaw(QByteArray()).rootPrefixAfter(QString()), QString());
+}
+
+void TestListLoader::storeIsSortedAndPrefixesContiguous()
+{
+    QStringList lines;
+    for (int i = 0; i < 500; ++i)
+        lines << u"Data\\%1\\%2\\f%3.txt,d,%3"_s.arg(QChar(u'A' + i % 7)).arg(i % 13).arg(i);
+    lines << u"Data\\A\\x"_s << u"Data\\A1\\y"_s << u"Data\\A\\1\\z"_s;
+    const LoadedList list = loadRaw(crlf(lines));
+    for (qsizetype i = 1; i < list.iGrid1.count(); ++i)
+        QVERIFY(!LineStore::lessOrdinal(list.iGrid1.line(i), list.iGrid1.line(i - 1)));
+    const auto range = list.iGrid1.prefixRange("Data\\A\\");
+    int expected = 0;
+    for (const QString &l : lines)
+        expected += l.startsWith(u"Data\\A\\"_s);
+    QCOMPARE(range.size(), qsizetype(expected));
+    for (qsizetype i = range.first; i < range.last; ++i)
+        QVERIFY(list.iGrid1.line(i).startsWith("Data\\A\\"));
+    QVERIFY(list.iGrid1.prefixRange("Nope\\").isEmpty());
+}
+
+void TestListLoader::parallelMatchesSerial()
+{
+    QByteArray raw;
+    quint32 seed = 7;
+    for (int i = 0; i < 250000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        raw += "Data\\F" + QByteArray::number(seed % 97) + "\\s" + QByteArray::number(seed % 13) +
+               "\\file" + QByteArray::number(seed) + ".txt,d," + QByteArray::number(seed % 5000) +
+               ",32;x,ok\r\n";
+    }
+    const LoadedList a = loadRaw(raw, true);
+    const LoadedList b = loadRaw(raw, false);
+    QCOMPARE(a.lineCount, b.lineCount);
+    QCOMPARE(a.folderCount, b.folderCount);
+    QCOMPARE(a.totalSize.raw(), b.totalSize.raw());
+    QCOMPARE(a.SftTree1.printable(), b.SftTree1.printable());
+    for (qsizetype i = 0; i < a.iGrid1.count(); i += 997)
+        QCOMPARE(a.iGrid1.line(i), b.iGrid1.line(i));
+}
+
+void TestListLoader::progressIsThrottledAndOrdered()
+{
+    QByteArray raw;
+    for (int i = 0; i < 300000; ++i)
+        raw += "Data\\F" + QByteArray::number(i / 100) + "\\f" + QByteArray::number(i) + ",d,1\n";
+    QList<LoadProgress> seen;
+    LoadOptions options;
+    options.progressIntervalMs = 0;
+    options.progress = [&](const LoadProgress &p) { seen.append(p); };
+    const LoadedList list = loadListBytes(bytesOf(raw), options);
+    QVERIFY(seen.size() >= 4);
+    QCOMPARE(seen.last().phase, LoadProgress::Phase::Finished);
+    // Reported every 4096 lines at most, never per line.
+    QVERIFY(seen.size() < 300000 / 4096 + 10);
+    for (qsizetype i = 1; i < seen.size(); ++i) {
+        QVERIFY(int(seen[i].phase) >= int(seen[i - 1].phase));
+        QVERIFY(seen[i].lines >= seen[i - 1].lines);
+    }
+    QCOMPARE(seen.last().lines, list.lineCount);
+    QCOMPARE(seen.last().folders, list.folderCount);
+}
+
+void TestListLoader::stringBuilderPath()
+{
+    const QByteArray source;
+    FolderTreeBuilder builder(source, ListEncoding::Windows1252);
+    for (const QString &path :
+         {u"Data\\A\\B\\"_s, u"Data\\A\\C\\"_s, u"Data\\A\\B\\"_s, u"Data\\"_s, u"Data\\Zé\\"_s}) {
+        cStringBuilder folder;
+        folder.Append(path);
+        builder.AddOneItemSftTree(folder);
+    }
+    const FolderTree tree = builder.finish(QLocale(QLocale::English));
+    QCOMPARE(tree.printable(),
+             (QStringList{u"Root"_s, u"  A"_s, u"    B"_s, u"    C"_s, u"  Zé"_s}));
+    QCOMPARE(builder.distinctFolderPaths(), 4);
+}
+
+void TestListLoader::badFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("reasonPart");
+    QTest::newRow("missing") << u"missing"_s << false << u"does not exist"_s;
+    QTest::newRow("folder") << u"folder"_s << false << u"folder"_s;
+    QTest::newRow("fifo does not block") << u"fifo"_s << false << u"regular"_s;
+    QTest::newRow("permission denied") << u"denied"_s << true << u"ermission"_s;
+    QTest::newRow("empty") << u"empty"_s << true << QString();
+}
+
+void TestListLoader::badFiles()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, found);
+    QFETCH(QString, reasonPart);
+    QTemporaryDir dir;
+    QString path = dir.filePath(u"list.csv"_s);
+    if (kind == u"folder"_s) {
+        path = dir.path();
+    } else if (kind == u"fifo"_s) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == u"denied"_s) {
+        if (::geteuid() == 0)
+            QSKIP("root reads every file");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("D\\a\r\n");
+        f.close();
+        f.setPermissions(QFileDevice::Permissions());
+    } else if (kind == u"empty"_s) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    const LoadedList list = loadList(path);
+    QCOMPARE(list.fileFound, found);
+    if (reasonPart.isEmpty())
+        QVERIFY2(list.error.isEmpty(), qPrintable(list.error));
+    else
+        QVERIFY2(list.error.contains(reasonPart), qPrintable(list.error));
+    QCOMPARE(list.lineCount, 0);
+    QCOMPARE(list.SftTree1.count(), 0);
+}
+
+void TestListLoader::hugeInputs_data()
+{
+    QTest::addColumn<QByteArray>("raw");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("treeItems");
+
+    QByteArray deep = "Data";
+    for (int i = 0; i < 5000; ++i)
+        deep += "\\d" + QByteArray::number(i % 10);
+    deep += "\\f.txt,d,1\r\nData\\x\\f,d,1\r\n";
+    QTest::newRow("5,000 components") << deep << 2 << 5002;
+    QByteArray longLine = "Data\\A\\" + QByteArray(50 << 20, 'n') + ",d,12\r\nData\\A\\b,d,1\r\n";
+    QTest::newRow("50 MB line") << longLine << 2 << 2;
+    QByteArray fields = "Data\\A\\f";
+    for (int i = 0; i < 100000; ++i)
+        fields += ",7";
+    QTest::newRow("100,000 fields") << fields << 1 << 2;
+}
+
+void TestListLoader::hugeInputs()
+{
+    QFETCH(QByteArray, raw);
+    QFETCH(int, lines);
+    QFETCH(int, treeItems);
+    const LoadedList list = loadRaw(raw);
+    QCOMPARE(list.lineCount, lines);
+    QCOMPARE(list.SftTree1.count(), treeItems);
+    QCOMPARE(list.iGrid1.line(0).size() + list.iGrid1.line(lines - 1).size() > 0, true);
+}
+
+void TestListLoader::shrinkingFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"big.csv"_s);
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        const QByteArray line = "Data\\A\\file.txt,2009-01-01,100,32;x,ok\r\n";
+        QByteArray block;
+        for (int i = 0; i < 10000; ++i)
+            block += line;
+        for (int i = 0; i < 60; ++i)
+            f.write(block);
+    }
+    std::thread shrink([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        ::truncate(QFile::encodeName(path).constData(), 4096);
+    });
+    const LoadedList list = loadList(path);
+    shrink.join();
+    QVERIFY(list.fileFound);
+    QVERIFY(list.lineCount >= 1);
+    QVERIFY(list.lineCount <= 600000);
+}
+
+QTEST_GUILESS_MAIN(TestListLoader)
+#include "tst_listloader.moc"
