@@ -1,0 +1,123 @@
+#include "OpenCommand.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace corvane {
+
+QString folderOfChosenPath(const QString &path)
+{
+    qsizetype cut = path.size();
+    while (cut > 0 && path.at(cut - 1) != u'/' && path.at(cut - 1) != u'\\')
+        --cut;
+    if (cut == 0)
+        return path;
+    if (cut == 1)
+        return path.left(1); // a file in the root folder
+    return path.left(cut - 1);
+}
+
+QString readLastFolder(const QString &dataFolder)
+{
+    QFile file(QDir(dataFolder).filePath(QString::fromUtf16(LastFolderFileName)));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray line = file.readLine(64 * 1024);
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString folder = utf8(line);
+    if (utf8.hasError())
+        folder = QString::fromLatin1(line);
+    return folder;
+}
+
+QString dialogStartFolder(const QString &dataFolder)
+{
+    const QString folder = readLastFolder(dataFolder);
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        return folder;
+    return QDir::homePath();
+}
+
+bool writeLastFolder(const QString &dataFolder, const QString &chosenPath)
+{
+    if (!QDir().mkpath(dataFolder))
+        return false;
+    QSaveFile file(QDir(dataFolder).filePath(QString::fromUtf16(LastFolderFileName)));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(folderOfChosenPath(chosenPath).toUtf8() + "\r\n");
+    return file.commit();
+}
+
+ChosenFile classifyChosenFile(const QString &path, QString *error)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return ChosenFile::Missing;
+    if (!info.isFile())
+        return ChosenFile::NotAFile;
+    switch (zip::readFileSignature(path, error)) {
+    case zip::FileSignature::Zip:
+        return ChosenFile::Zip;
+    case zip::FileSignature::Text:
+        return ChosenFile::PlainList;
+    case zip::FileSignature::Empty:
+        return ChosenFile::Empty;
+    case zip::FileSignature::Unreadable:
+        break;
+    }
+    return QFileInfo::exists(path) ? ChosenFile::Unreadable : ChosenFile::Missing;
+}
+
+ZipOpenPlan planZipOpen(const QList<zip::ZipMember> &listed)
+{
+    ZipOpenPlan plan;
+    if (listed.size() > 1) {
+        for (const zip::ZipMember &member : listed) {
+            const QString ending = member.name.right(3);
+            if (ending == u"txt"_s || ending == u"log"_s)
+                plan.notesToExtract.append(member);
+            const QString lower = member.name.toLower();
+            if (!lower.endsWith(u"txt"_s) && !lower.endsWith(u"log"_s))
+                plan.rows.append(member);
+        }
+    } else {
+        plan.rows = listed;
+    }
+    if (plan.rows.size() > 1)
+        plan.next = ZipOpenPlan::Next::ShowMemberGrid;
+    else if (plan.rows.size() == 1)
+        plan.next = ZipOpenPlan::Next::LoadSingleMember;
+    else
+        plan.next = ZipOpenPlan::Next::NoList;
+    return plan;
+}
+
+QString noListInZipText(const QString &zipPath)
+{
+    return u"The zip archive \"%1\" holds no file list; nothing was loaded."_s.arg(
+        QDir::toNativeSeparators(zipPath));
+}
+
+QString unsafeEntriesNote(int count)
+{
+    if (count == 1)
+        return u"1 entry of this archive is not offered: its name or type is not safe to unpack."_s;
+    return u"%1 entries of this archive are not offered: their names or types are not safe to "
+           u"unpack."_s.arg(count);
+}
+
+QString notAFileText(const QString &path)
+{
+    return u"\"%1\" is not a file list (it is a folder or a device)."_s.arg(
+        QDir::toNativeSeparators(path));
+}
+
+} // namespace corvane

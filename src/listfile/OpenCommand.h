@@ -1,0 +1,69 @@
+#pragma once
+
+// The decisions of the open command, apart from the window: where the open
+// dialog starts, what kind of file was chosen, and what to do with the list
+// entries of a zip archive.
+
+#include "zip/ZipArchive.h"
+
+#include <QList>
+#include <QString>
+
+namespace corvane {
+
+// "LastFolder.inc" in the per-user data folder: one line, the folder of the
+// last list chosen in the open dialog, ended by CR LF.
+inline constexpr char16_t LastFolderFileName[] = u"LastFolder.inc";
+
+// The folder part of a chosen path (no trailing separator); the path itself
+// when it holds no separator.
+QString folderOfChosenPath(const QString &path);
+
+// The first line of LastFolder.inc, or empty when it is missing or unreadable.
+QString readLastFolder(const QString &dataFolder);
+// Where the open dialog starts: the remembered folder while it exists, else
+// the user's home folder.
+QString dialogStartFolder(const QString &dataFolder);
+// Writes the folder of chosenPath as the only line (replacing the file). False
+// when it could not be written; the open command goes on regardless.
+bool writeLastFolder(const QString &dataFolder, const QString &chosenPath);
+
+enum class ChosenFile {
+    Missing,    // nothing at the path (or it vanished)
+    NotAFile,   // a folder, a device, a pipe
+    Unreadable, // exists but cannot be opened
+    Empty,      // 0 bytes: loaded as an empty list
+    PlainList,
+    Zip, // begins with a zip signature
+};
+ChosenFile classifyChosenFile(const QString &path, QString *error = nullptr);
+
+// What the member grid does after a zip was listed.
+struct ZipOpenPlan
+{
+    enum class Next {
+        ShowMemberGrid,   // two or more lists: the user chooses
+        LoadSingleMember, // exactly one row: extract and load it at once
+        NoList,           // nothing to load: say so, load nothing
+    };
+    // Notes taken out of the archive beside the lists (only when the listing
+    // gave two or more rows): names ending exactly in "txt" or "log".
+    QList<zip::ZipMember> notesToExtract;
+    // The rows left in the member grid, in archive order.
+    QList<zip::ZipMember> rows;
+    Next next = Next::NoList;
+};
+
+// listed: what listZipMembers offered, in archive order. With two or more
+// rows, notes ending in lower-case "txt" or "log" are extracted, and every
+// row ending in "txt" or "log" in any case is taken out of the grid; one row
+// left is loaded at once, more are offered, none means the archive holds no
+// list. A single listed row is loaded whatever its ending.
+ZipOpenPlan planZipOpen(const QList<zip::ZipMember> &listed);
+
+// Texts of the open command beyond the language table.
+QString noListInZipText(const QString &zipPath);
+QString unsafeEntriesNote(int count);
+QString notAFileText(const QString &path);
+
+} // namespace corvane

@@ -1,0 +1,467 @@
+#include "ZipArchive.h"
+
+#include "ZipEntryName.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QStorageInfo>
+
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+#include <zip.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace corvane::zip {
+
+namespace {
+
+struct ArchiveCloser
+{
+    void operator()(zip_t *archive) const { zip_discard(archive); }
+};
+using Archive = std::unique_ptr<zip_t, ArchiveCloser>;
+
+struct EntryCloser
+{
+    void operator()(zip_file_t *file) const { zip_fclose(file); }
+};
+using Entry = std::unique_ptr<zip_file_t, EntryCloser>;
+
+QString shownPath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QString libzipText(int code)
+{
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    const QString text = QString::fromLocal8Bit(zip_error_strerror(&error));
+    zip_error_fini(&error);
+    return text;
+}
+
+ZipError classifyLibzipError(int code)
+{
+    switch (code) {
+    case ZIP_ER_CRC:
+        return ZipError::BadCrc;
+    case ZIP_ER_ZLIB:
+    case ZIP_ER_COMPRESSED_DATA:
+        return ZipError::CorruptData;
+    case ZIP_ER_NOPASSWD:
+    case ZIP_ER_WRONGPASSWD:
+    case ZIP_ER_ENCRNOTSUPP:
+        return ZipError::Encrypted;
+    case ZIP_ER_COMPNOTSUPP:
+        return ZipError::UnsupportedMethod;
+    case ZIP_ER_EOF:
+        return ZipError::Truncated;
+    case ZIP_ER_READ:
+    case ZIP_ER_SEEK:
+    case ZIP_ER_OPEN:
+    case ZIP_ER_TELL:
+        return ZipError::ReadFailed;
+    case ZIP_ER_NOZIP:
+        return ZipError::NotZip;
+    default:
+        return ZipError::Damaged;
+    }
+}
+
+// The text for an error about the archive (entry empty) or one of its entries.
+QString errorText(ZipError error, const QString &zipPath, const QString &entry,
+                  const QString &detail)
+{
+    const QString archive = shownPath(zipPath);
+    switch (error) {
+    case ZipError::None:
+        return {};
+    case ZipError::ArchiveMissing:
+        return u"The file \"%1\" cannot be found."_s.arg(archive);
+    case ZipError::NotZip:
+        return u"\"%1\" is not a zip archive."_s.arg(archive);
+    case ZipError::Truncated:
+        if (entry.isEmpty())
+            return u"The zip archive \"%1\" is incomplete: it was cut short."_s.arg(archive);
+        return u"\"%1\" in the zip archive \"%2\" is incomplete: the archive was cut short."_s.arg(
+            entry, archive);
+    case ZipError::Damaged:
+        if (entry.isEmpty())
+            return u"The zip archive \"%1\" is damaged (%2)."_s.arg(archive, detail);
+        return u"\"%1\" in the zip archive \"%2\" is damaged (%3)."_s.arg(entry, archive, detail);
+    case ZipError::BadCrc:
+        return u"\"%1\" in the zip archive \"%2\" is damaged: its checksum does not match."_s.arg(
+            entry, archive);
+    case ZipError::CorruptData:
+        return u"\"%1\" in the zip archive \"%2\" is damaged: its compressed data is invalid."_s
+            .arg(entry, archive);
+    case ZipError::Encrypted:
+        return u"\"%1\" in the zip archive \"%2\" is protected by a password. Encrypted entries "
+               u"cannot be opened; please ask the lab for an archive without a password."_s.arg(
+                   entry, archive);
+    case ZipError::UnsupportedMethod:
+        return u"\"%1\" in the zip archive \"%2\" is compressed with a method that cannot be "
+               u"unpacked (%3)."_s.arg(entry, archive, detail);
+    case ZipError::LargerThanDeclared:
+        return u"\"%1\" in the zip archive \"%2\" holds more data than the archive declares; it "
+               u"was not unpacked."_s.arg(entry, archive);
+    case ZipError::NoSpace:
+        return u"\"%1\" from the zip archive \"%2\" does not fit on the disk (%3)."_s.arg(
+            entry, archive, detail);
+    case ZipError::FolderNotWritable:
+        return u"The data folder cannot be written, so \"%1\" was not unpacked (%2)."_s.arg(entry,
+                                                                                            detail);
+    case ZipError::WriteFailed:
+        return u"\"%1\" could not be unpacked (%2)."_s.arg(entry, detail);
+    case ZipError::ReadFailed:
+        return u"The zip archive \"%1\" could not be read (%2)."_s.arg(archive, detail);
+    case ZipError::UnsafeName:
+        return u"\"%1\" in the zip archive \"%2\" has a name or type that is not safe to unpack."_s
+            .arg(entry, archive);
+    case ZipError::NoSuchEntry:
+        return u"The zip archive \"%1\" has no entry number %2."_s.arg(archive, detail);
+    case ZipError::TargetIsArchive:
+        return u"\"%1\" would replace the zip archive \"%2\" itself; it was not unpacked."_s.arg(
+            entry, archive);
+    }
+    return {};
+}
+
+struct Opened
+{
+    Archive archive;
+    ZipError error = ZipError::None;
+    QString errorText;
+};
+
+Opened openArchive(const QString &zipPath)
+{
+    Opened opened;
+    const QFileInfo info(zipPath);
+    if (!info.exists()) {
+        opened.error = ZipError::ArchiveMissing;
+    } else if (!info.isFile()) {
+        opened.error = ZipError::NotZip;
+    } else {
+        QString readError;
+        switch (readFileSignature(zipPath, &readError)) {
+        case FileSignature::Zip:
+            break;
+        case FileSignature::Unreadable:
+            opened.error = ZipError::ReadFailed;
+            opened.errorText = errorText(opened.error, zipPath, {}, readError);
+            return opened;
+        case FileSignature::Text:
+        case FileSignature::Empty:
+            opened.error = ZipError::NotZip;
+            break;
+        }
+    }
+    if (opened.error != ZipError::None) {
+        opened.errorText = errorText(opened.error, zipPath, {}, {});
+        return opened;
+    }
+    int code = ZIP_ER_OK;
+    opened.archive.reset(zip_open(QFile::encodeName(zipPath).constData(), ZIP_RDONLY, &code));
+    if (!opened.archive) {
+        // The file starts like a zip; libzip finding no directory means it was cut short.
+        opened.error = code == ZIP_ER_NOZIP ? ZipError::Truncated : classifyLibzipError(code);
+        if (opened.error == ZipError::BadCrc || opened.error == ZipError::CorruptData)
+            opened.error = ZipError::Damaged;
+        opened.errorText = errorText(opened.error, zipPath, {}, libzipText(code));
+    }
+    return opened;
+}
+
+// A symbolic link, a folder or a device: nothing a list can be read from.
+bool isSpecialEntry(zip_t *archive, zip_uint64_t index)
+{
+    zip_uint8_t opsys = 0;
+    zip_uint32_t attributes = 0;
+    if (zip_file_get_external_attributes(archive, index, 0, &opsys, &attributes) != 0)
+        return false;
+    if (opsys == ZIP_OPSYS_UNIX) {
+        const zip_uint32_t type = (attributes >> 16) & 0170000u;
+        return type != 0 && type != 0100000u; // regular file or unspecified
+    }
+    // MS-DOS attribute bits: 0x10 folder, 0x400 reparse point (a Windows link).
+    return (attributes & 0x410u) != 0;
+}
+
+struct EntryName
+{
+    QString decoded;
+    QString shown;
+    bool found = false;
+};
+
+EntryName readEntryName(zip_t *archive, zip_uint64_t index)
+{
+    EntryName name;
+    const char *raw = zip_get_name(archive, index, ZIP_FL_ENC_RAW);
+    if (!raw)
+        return name;
+    const QByteArray rawBytes(raw);
+    // libzip hands the raw bytes back unchanged under the strict rule only
+    // when the entry is flagged as UTF-8 (otherwise it converts from CP437).
+    bool flagged = false;
+    for (const char c : rawBytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            const char *strict = zip_get_name(archive, index, ZIP_FL_ENC_STRICT);
+            flagged = strict && rawBytes == QByteArrayView(strict);
+            break;
+        }
+    }
+    name.decoded = decodeEntryName(rawBytes, flagged);
+    name.shown = escapeControlCharacters(name.decoded);
+    name.found = true;
+    return name;
+}
+
+QString temporaryPathFor(const QString &folder, const QString &fileName)
+{
+    const QString random =
+        QString::number(QRandomGenerator::global()->generate64(), 36).rightJustified(13, u'0');
+    return folder + u"/."_s + fileName.left(64) + u"."_s + random + u".part"_s;
+}
+
+bool renameOver(const QString &from, const QString &to, QString *error)
+{
+    std::error_code code;
+    std::filesystem::rename(std::filesystem::path(QFile::encodeName(from).toStdString()),
+                            std::filesystem::path(QFile::encodeName(to).toStdString()), code);
+    if (code)
+        *error = QString::fromLocal8Bit(code.message());
+    return !code;
+}
+
+} // namespace
+
+bool hasZipSignature(QByteArrayView head)
+{
+    if (head.size() < 4 || head[0] != 'P' || head[1] != 'K')
+        return false;
+    const char a = head[2];
+    const char b = head[3];
+    return (a == 3 && b == 4) || (a == 5 && b == 6) || (a == 7 && b == 8);
+}
+
+FileSignature readFileSignature(const QString &path, QString *error)
+{
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        if (error)
+            *error = info.exists() ? u"not a file"_s : u"file not found"_s;
+        return FileSignature::Unreadable;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return FileSignature::Unreadable;
+    }
+    const QByteArray head = file.read(4);
+    if (head.isEmpty() && file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
+        return FileSignature::Unreadable;
+    }
+    if (head.isEmpty())
+        return FileSignature::Empty;
+    return hasZipSignature(head) ? FileSignature::Zip : FileSignature::Text;
+}
+
+bool isListEntryName(const QString &shownName)
+{
+    const QString ending = shownName.toLower().right(4);
+    return ending == u".csv"_s || ending == u".txt"_s || ending == u".log"_s;
+}
+
+ZipListing listZipMembers(const QString &zipPath, const EntryListed &entryListed)
+{
+    ZipListing listing;
+    Opened opened = openArchive(zipPath);
+    if (!opened.archive) {
+        listing.error = opened.error;
+        listing.errorText = opened.errorText;
+        return listing;
+    }
+    zip_t *archive = opened.archive.get();
+    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    listing.entryCount = int(qBound(zip_int64_t(0), count, zip_int64_t(INT_MAX)));
+    for (zip_int64_t i = 0; i < count; ++i) {
+        const auto index = zip_uint64_t(i);
+        const EntryName name = readEntryName(archive, index);
+        if (!name.found || !isListEntryName(name.shown))
+            continue;
+        if (entryNameRisk(name.decoded) != EntryNameRisk::Safe || isSpecialEntry(archive, index)) {
+            ++listing.unsafeSkipped;
+            continue;
+        }
+        ZipMember member;
+        member.name = name.shown;
+        member.fileName = entryFileName(name.decoded);
+        member.index = i;
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(archive, index, 0, &stat) == 0) {
+            if (stat.valid & ZIP_STAT_SIZE)
+                member.size = qint64(qMin<zip_uint64_t>(stat.size, zip_uint64_t(LLONG_MAX)));
+            if (stat.valid & ZIP_STAT_ENCRYPTION_METHOD)
+                member.encrypted = stat.encryption_method != ZIP_EM_NONE;
+            if (stat.valid & ZIP_STAT_COMP_METHOD)
+                member.unsupportedMethod =
+                    !zip_compression_method_supported(zip_int32_t(stat.comp_method), 0);
+        }
+        listing.members.append(member);
+        if (entryListed)
+            entryListed(member);
+    }
+    return listing;
+}
+
+QString memberTargetPath(const QString &folder, const ZipMember &member)
+{
+    return QDir(folder).filePath(member.fileName);
+}
+
+ExtractResult extractZipMember(const QString &zipPath, qint64 index, const QString &folder,
+                               const ExtractCallbacks &callbacks)
+{
+    ExtractResult result;
+    QString entryShown;
+    auto fail = [&](ZipError error, const QString &detail = {}) {
+        result.error = error;
+        result.errorText = errorText(error, zipPath, entryShown, detail);
+        if (callbacks.message)
+            callbacks.message(int(error), result.errorText);
+        return result;
+    };
+
+    Opened opened = openArchive(zipPath);
+    if (!opened.archive) {
+        result.error = opened.error;
+        result.errorText = opened.errorText;
+        if (callbacks.message)
+            callbacks.message(int(result.error), result.errorText);
+        return result;
+    }
+    zip_t *archive = opened.archive.get();
+    if (index < 0 || index >= zip_get_num_entries(archive, 0))
+        return fail(ZipError::NoSuchEntry, QString::number(index));
+    const auto entryIndex = zip_uint64_t(index);
+    const EntryName name = readEntryName(archive, entryIndex);
+    if (!name.found)
+        return fail(ZipError::NoSuchEntry, QString::number(index));
+    entryShown = name.shown;
+    if (entryNameRisk(name.decoded) != EntryNameRisk::Safe || isSpecialEntry(archive, entryIndex))
+        return fail(ZipError::UnsafeName);
+    const QString fileName = entryFileName(name.decoded);
+    result.targetPath = QDir(folder).filePath(fileName);
+
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(archive, entryIndex, 0, &stat) != 0)
+        return fail(ZipError::Damaged, libzipText(zip_error_code_zip(zip_get_error(archive))));
+    if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
+        return fail(ZipError::Encrypted);
+    if ((stat.valid & ZIP_STAT_COMP_METHOD) &&
+        !zip_compression_method_supported(zip_int32_t(stat.comp_method), 0)) {
+        return fail(ZipError::UnsupportedMethod, u"method %1"_s.arg(stat.comp_method));
+    }
+    if (!(stat.valid & ZIP_STAT_SIZE) || stat.size > zip_uint64_t(LLONG_MAX))
+        return fail(ZipError::Damaged, u"no size"_s);
+    const qint64 declared = qint64(stat.size);
+
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
+        return fail(ZipError::FolderNotWritable, shownPath(folder));
+    const QString archiveCanonical = QFileInfo(zipPath).canonicalFilePath();
+    const QString targetCanonical = QFileInfo(result.targetPath).canonicalFilePath();
+    if (!targetCanonical.isEmpty() && targetCanonical == archiveCanonical)
+        return fail(ZipError::TargetIsArchive);
+
+    const qint64 available =
+        callbacks.freeSpace ? callbacks.freeSpace(folder) : QStorageInfo(folder).bytesAvailable();
+    if (available >= 0 && declared > available) {
+        return fail(ZipError::NoSpace,
+                    u"%1 bytes needed, %2 bytes free"_s.arg(declared).arg(available));
+    }
+
+    Entry entry(zip_fopen_index(archive, entryIndex, 0));
+    if (!entry) {
+        const int code = zip_error_code_zip(zip_get_error(archive));
+        return fail(classifyLibzipError(code), libzipText(code));
+    }
+
+    QFile temporary;
+    for (int attempt = 0; attempt < 16 && !temporary.isOpen(); ++attempt) {
+        temporary.setFileName(temporaryPathFor(folder, fileName));
+        if (temporary.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            break;
+        if (QFileInfo::exists(temporary.fileName()))
+            continue;
+        return fail(ZipError::FolderNotWritable,
+                    shownPath(folder) + u": "_s + temporary.errorString());
+    }
+    if (!temporary.isOpen())
+        return fail(ZipError::FolderNotWritable, shownPath(folder));
+    auto discard = [&](ZipError error, const QString &detail = {}) {
+        temporary.close();
+        temporary.remove();
+        return fail(error, detail);
+    };
+
+    if (callbacks.progress)
+        callbacks.progress(0.0);
+    QByteArray buffer(256 * 1024, Qt::Uninitialized);
+    qint64 total = 0;
+    int lastPercent = 0;
+    for (;;) {
+        const zip_int64_t n = zip_fread(entry.get(), buffer.data(), zip_uint64_t(buffer.size()));
+        if (n < 0) {
+            const int code = zip_error_code_zip(zip_file_get_error(entry.get()));
+            return discard(classifyLibzipError(code), libzipText(code));
+        }
+        if (n == 0)
+            break; // libzip has checked the size and the checksum
+        total += n;
+        if (total > declared)
+            return discard(ZipError::LargerThanDeclared);
+        if (temporary.write(buffer.constData(), n) != n)
+            return discard(ZipError::WriteFailed, temporary.errorString());
+        if (callbacks.progress && declared > 0) {
+            const int percent = int(total * 100 / declared);
+            if (percent != lastPercent) {
+                lastPercent = percent;
+                callbacks.progress(double(total) * 100.0 / double(declared));
+            }
+        }
+    }
+    if (total != declared)
+        return discard(ZipError::Truncated);
+    const int closeCode = zip_fclose(entry.release());
+    if (closeCode != 0)
+        return discard(classifyLibzipError(closeCode), libzipText(closeCode));
+    if (!temporary.flush())
+        return discard(ZipError::WriteFailed, temporary.errorString());
+    temporary.close();
+    if (temporary.error() != QFileDevice::NoError)
+        return discard(ZipError::WriteFailed, temporary.errorString());
+    QString renameError;
+    if (!renameOver(temporary.fileName(), result.targetPath, &renameError)) {
+        temporary.remove();
+        return fail(ZipError::WriteFailed, renameError);
+    }
+    if (callbacks.progress && lastPercent != 100)
+        callbacks.progress(100.0);
+    result.bytesWritten = total;
+    return result;
+}
+
+} // namespace corvane::zip

@@ -1,0 +1,107 @@
+#pragma once
+
+// Listing and extracting the lists of a zip archive (libzip). The archive is
+// only ever opened read-only; entries are picked by index, never by name (an
+// archive may hold the same name twice).
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+namespace corvane::zip {
+
+// True when bytes begin with a zip signature: "PK" followed by 3 4 (a local
+// file header), 5 6 (the end record of an empty archive) or 7 8 (a spanned
+// archive's marker). The letters "pk" in another case are text.
+bool hasZipSignature(QByteArrayView head);
+
+// What a file's first bytes say.
+enum class FileSignature { Zip, Text, Empty, Unreadable };
+FileSignature readFileSignature(const QString &path, QString *error = nullptr);
+
+// What went wrong; also the number of the message callback (0 is no error).
+enum class ZipError {
+    None = 0,
+    ArchiveMissing,
+    NotZip,
+    Truncated,
+    Damaged,
+    BadCrc,
+    CorruptData,
+    Encrypted,
+    UnsupportedMethod,
+    LargerThanDeclared,
+    NoSpace,
+    FolderNotWritable,
+    WriteFailed,
+    ReadFailed,
+    UnsafeName,
+    NoSuchEntry,
+    TargetIsArchive,
+};
+
+// One entry the member grid offers.
+struct ZipMember
+{
+    QString name;      // as shown: decoded, control characters escaped
+    QString fileName;  // what it becomes on disk (entryFileName)
+    qint64 index = -1; // libzip's entry index
+    qint64 size = -1;  // declared uncompressed size, -1 when unknown
+    bool encrypted = false;
+    bool unsupportedMethod = false;
+};
+
+// Entry-listed callback: called once for each offered entry, in archive order,
+// with its shown name, index and flags.
+using EntryListed = std::function<void(const ZipMember &member)>;
+
+struct ZipListing
+{
+    QList<ZipMember> members; // in archive order
+    int unsafeSkipped = 0;    // list entries not offered: unsafe names, links, special files
+    int entryCount = 0;       // every entry of the archive
+    ZipError error = ZipError::None;
+    QString errorText; // names the archive and the reason
+    bool ok() const { return error == ZipError::None; }
+};
+
+// Whether a listed entry is a list or a note: its name, lower-cased, ends in
+// ".csv", ".txt" or ".log".
+bool isListEntryName(const QString &shownName);
+
+// Lists the ".csv", ".txt" and ".log" entries in archive order. Entries whose
+// names are unsafe as paths, symbolic links and other special files are not
+// offered but counted in unsafeSkipped. Encrypted entries are offered with
+// their flag. entryListed is called once for each offered entry.
+ZipListing listZipMembers(const QString &zipPath, const EntryListed &entryListed = {});
+
+struct ExtractCallbacks
+{
+    std::function<void(double percent)> progress;                 // 0 to 100
+    std::function<void(int number, const QString &text)> message; // number is a ZipError
+    // Free bytes at a folder; QStorageInfo when not set.
+    std::function<qint64(const QString &folder)> freeSpace;
+};
+
+struct ExtractResult
+{
+    ZipError error = ZipError::None;
+    QString errorText;
+    QString targetPath; // the file written (or that would have been)
+    qint64 bytesWritten = 0;
+    bool ok() const { return error == ZipError::None; }
+};
+
+// The path an entry is extracted to: folder + "/" + its file name.
+QString memberTargetPath(const QString &folder, const ZipMember &member);
+
+// Extracts entry `index` into `folder` (created when missing) under its
+// entryFileName, replacing a file of that name only when the whole entry was
+// read and its checksum verified. The bytes go to a temporary file in the
+// folder first; on any failure it is removed and the old file stays.
+ExtractResult extractZipMember(const QString &zipPath, qint64 index, const QString &folder,
+                               const ExtractCallbacks &callbacks = {});
+
+} // namespace corvane::zip
