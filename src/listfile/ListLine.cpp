@@ -147,6 +147,15 @@ double leadingNumber(QByteArrayView field)
 
 std::optional<ByteTotal> leadingSize(QByteArrayView field)
 {
+    // The common case: nothing but a few digits.
+    if (field.size() > 0 && field.size() <= 15) {
+        qint64 v = 0;
+        qsizetype i = 0;
+        for (; i < field.size() && isDigit(field[i]); ++i)
+            v = v * 10 + (field[i] - '0');
+        if (i == field.size())
+            return ByteTotal::fromBytes(v);
+    }
     const ScannedNumber n = scanNumber(field);
     if (!n.found || n.digitCount == 0)
         return ByteTotal();

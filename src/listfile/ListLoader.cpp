@@ -62,9 +62,17 @@ const char *findLineEnd(const char *p, const char *end)
 // An upper bound for the number of lines, so the line table is allocated once.
 qsizetype estimateLines(QByteArrayView bytes)
 {
-    const qsizetype lf = bytes.count('\n');
-    const qsizetype cr = bytes.count('\r');
-    return qMax(lf, cr) + 1;
+    auto count = [&](char c) {
+        qsizetype n = 0;
+        const char *p = bytes.data();
+        const char *end = p + bytes.size();
+        while ((p = static_cast<const char *>(std::memchr(p, c, size_t(end - p))))) {
+            ++n;
+            ++p;
+        }
+        return n;
+    };
+    return qMax(count('\n'), count('\r')) + 1;
 }
 
 class ProgressGate
@@ -165,10 +173,16 @@ LoadedList loadListBytes(ListBytes input, const LoadOptions &options)
         }
         // A line whose path is empty keeps the previous line's folder.
         if (!path.isEmpty()) {
-            const qsizetype slash = path.lastIndexOf('\\');
+            const char *lastSlash =
+                static_cast<const char *>(::memrchr(path.data(), '\\', size_t(path.size())));
+            const qsizetype slash = lastSlash ? lastSlash - path.data() : -1;
             const QByteArrayView folder = slash < 0 ? QByteArrayView() : path.first(slash + 1);
             tree.addFolderPath(folder);
-            const qsizetype first = slash < 0 ? -1 : path.indexOf('\\');
+            const char *firstSlash =
+                slash < 0
+                    ? nullptr
+                    : static_cast<const char *>(std::memchr(path.data(), '\\', size_t(slash + 1)));
+            const qsizetype first = firstSlash ? firstSlash - path.data() : -1;
             lastTop = first < 0 ? path : path.first(first);
             haveTop = true;
         }

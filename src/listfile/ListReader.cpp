@@ -30,7 +30,6 @@ public:
     {
         const auto *p = reinterpret_cast<const unsigned char *>(data);
         const auto *end = p + size;
-        m_out.reserve(m_out.size() + size / 2 + 16);
         if (m_hasOdd && p < end) {
             unit(char16_t(m_oddByte | (*p << 8)));
             ++p;
@@ -143,12 +142,16 @@ public:
             m_scratch = QByteArray();
         } else {
             m_result.bytes.resize(m_used);
-            m_result.bytes.squeeze();
+            // Give back room only when much was reserved in vain (a file
+            // that shrank): squeezing copies the whole buffer.
+            if (m_result.bytes.capacity() - m_used > m_used / 8 + (1 << 20))
+                m_result.bytes.squeeze();
             settleEightBit(m_result);
         }
     }
 
-    qint64 bytesTaken() const { return m_used; }
+    // The file's size, when known: room for the transcoded text is made once.
+    void setExpectedSize(qint64 size) { m_expected = size; }
 
 private:
     void decide()
@@ -159,6 +162,8 @@ private:
             SniffedEncoding::Utf16LE)
             return;
         m_utf16 = true;
+        if (m_expected > 0)
+            m_utf8.reserve(m_expected / 2 + 64);
         qsizetype skip = 0;
         if (head.size() >= 2 && uchar(head[0]) == 0xFF && uchar(head[1]) == 0xFE)
             skip = 2; // a byte-order mark is not part of the first line
@@ -203,6 +208,7 @@ private:
     QByteArray m_scratch;
     Utf16Transcoder m_transcoder;
     qint64 m_used = 0;
+    qint64 m_expected = -1;
     bool m_decided = false;
     bool m_utf16 = false;
 };
@@ -253,6 +259,7 @@ ListBytes readListFile(const QString &path, const ReadProgress &progress)
 
     const qint64 expected = qint64(st.st_size);
     ListByteSink sink(result);
+    sink.setExpectedSize(expected);
     // Reserve the whole file at once when its size is known; a file that
     // grows while it is read is still read to its end.
     if (expected > 0)
@@ -294,6 +301,7 @@ ListBytes readListDevice(QIODevice &device, const ReadProgress &progress)
     result.fileFound = true;
     const qint64 expected = device.isSequential() ? -1 : device.size();
     ListByteSink sink(result);
+    sink.setExpectedSize(expected);
     qint64 done = 0;
     for (;;) {
         char *dst = sink.space(ChunkSize);
