@@ -1,5 +1,7 @@
 #include "LanguageTable.h"
 
+#include "listfile/ListText.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,25 +21,6 @@ namespace corvane {
 namespace {
 
 constexpr qint64 MaximumLanguageFileSize = 16 * 1024 * 1024;
-
-// Windows-1252 bytes 0x80 to 0x9F; the five bytes the code page leaves
-// undefined keep their C1 code points, as Windows itself decodes them.
-constexpr char16_t Windows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-QString decodeWindows1252Bytes(QByteArrayView bytes)
-{
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        *out++ = (b >= 0x80 && b < 0xA0) ? QChar(Windows1252High[b - 0x80]) : QChar(char16_t(b));
-    }
-    return text;
-}
 
 bool hasNonAscii(QByteArrayView bytes)
 {
@@ -63,7 +46,7 @@ QString decodeLanguageBytes(QByteArrayView bytes)
             return text;
         }
     }
-    return decodeWindows1252Bytes(bytes);
+    return decodeWindows1252(bytes);
 }
 
 // Field `column` of a line whose fields are separated by "+"; false when the

@@ -1,0 +1,167 @@
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+// corvane-list summary and tree, run as a user would run them.
+class TestCliList : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void summary_data();
+    void summary();
+    void tree_data();
+    void tree();
+    void failures_data();
+    void failures();
+
+private:
+    struct Run
+    {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+    Run run(const QStringList &args, const QString &lang = u"en_US.UTF-8"_s);
+    QString writeList(const QByteArray &bytes);
+
+    QString m_program;
+    QTemporaryDir m_dir;
+    int m_files = 0;
+};
+
+void TestCliList::initTestCase()
+{
+    m_program = QDir(QCoreApplication::applicationDirPath())
+                    .absoluteFilePath(u"../../src/app/cli/corvane-list"_s);
+    QVERIFY2(QFile::exists(m_program), qPrintable(m_program));
+    QVERIFY(m_dir.isValid());
+}
+
+TestCliList::Run TestCliList::run(const QStringList &args, const QString &lang)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(u"LC_ALL"_s);
+    env.remove(u"LC_NUMERIC"_s);
+    env.insert(u"LANG"_s, lang);
+    p.setProcessEnvironment(env);
+    p.start(m_program, args);
+    p.closeWriteChannel();
+    Run r;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+QString TestCliList::writeList(const QByteArray &bytes)
+{
+    const QString path = m_dir.filePath(u"list%1.csv"_s.arg(++m_files));
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return path;
+}
+
+void TestCliList::summary_data()
+{
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("three sizes, English")
+        << "Data\\A\\f1.txt,d,1024,32;x,ok\r\nData\\A\\f2.txt,d,1024,32;x,ok\r\n"
+           "Data\\B\\f3.txt,d,1,32;x,ok\r\n"_ba
+        << u"en_US.UTF-8"_s
+        << u"lines: 3\nfolders: 2\nbytes: 2,049\nsize: 2.0 Kb\nroot: Data\\\n"_s;
+    QTest::newRow("German separators")
+        << "D\\a,d,1049000000\r\nD\\b,d,1000\r\n"_ba << u"de_DE.UTF-8"_s
+        << u"lines: 2\nfolders: 1\nbytes: 1.049.001.000\nsize: 1.000,4 Mb\nroot: D\\\n"_s;
+    QTest::newRow("empty list") << QByteArray() << u"en_US.UTF-8"_s
+                                << u"lines: 0\nfolders: 0\nbytes: 0\nsize: 0 Bytes\nroot: \n"_s;
+    QTest::newRow("Windows-1252 root, UTF-8 out")
+        << "D\xe4ta\\A\\f,d,5\r\n"_ba << u"en_US.UTF-8"_s
+        << u"lines: 1\nfolders: 1\nbytes: 5\nsize: 5 Bytes\nroot: Däta\\\n"_s;
+}
+
+void TestCliList::summary()
+{
+    QFETCH(QByteArray, list);
+    QFETCH(QString, lang);
+    QFETCH(QString, expected);
+    const Run r = run({u"summary"_s, writeList(list)}, lang);
+    QCOMPARE(r.err, QString());
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, expected);
+}
+
+void TestCliList::tree_data()
+{
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("ordered")
+        << "Data\\A\\B\\f1.txt\r\nData\\A\\B\\f2.txt\r\nData\\A\\C\\f3.txt\r\n"_ba
+        << u"Root\n  A\n    B\n    C\n"_s;
+    QTest::newRow("unordered lines merge")
+        << "Data\\A\\B\\f1.txt\r\nData\\A\\C\\f3.txt\r\nData\\A\\B\\f2.txt\r\n"_ba
+        << u"Root\n  A\n    B\n    C\n"_s;
+    QTest::newRow("natural order")
+        << "D\\x10\\f\nD\\x9\\f\nD\\X1\\f\n"_ba << u"Root\n  X1\n  x9\n  x10\n"_s;
+    QTest::newRow("no line, no Root") << QByteArray() << QString();
+}
+
+void TestCliList::tree()
+{
+    QFETCH(QByteArray, list);
+    QFETCH(QString, expected);
+    // The C locale still sorts naturally: collation follows the UI language.
+    const Run r = run({u"tree"_s, writeList(list)}, u"C"_s);
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, expected);
+}
+
+void TestCliList::failures_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("errPart");
+
+    QTest::newRow("no command") << QStringList{} << 2 << u"usage:"_s;
+    QTest::newRow("unknown command") << QStringList{u"frobnicate"_s} << 2 << u"usage:"_s;
+    QTest::newRow("summary without list") << QStringList{u"summary"_s} << 2 << u"usage:"_s;
+    QTest::newRow("tree with two lists")
+        << QStringList{u"tree"_s, u"a"_s, u"b"_s} << 2 << u"usage:"_s;
+    QTest::newRow("missing list") << QStringList{u"summary"_s, u"/nonexistent/list.csv"_s} << 1
+                                  << u"/nonexistent/list.csv: the file does not exist\n"_s;
+    QTest::newRow("folder as list")
+        << QStringList{u"tree"_s, u"/tmp"_s} << 1 << u"/tmp: it is a folder"_s;
+}
+
+void TestCliList::failures()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, errPart);
+    const Run r = run(args);
+    QCOMPARE(r.exitCode, exitCode);
+    QCOMPARE(r.out, QString());
+    QVERIFY2(r.err.contains(errPart), qPrintable(r.err));
+    if (exitCode == 1)
+        QCOMPARE(r.err.count(u'\n'), 1);
+}
+
+QTEST_GUILESS_MAIN(TestCliList)
+#include "tst_cli_list.moc"
