@@ -1,3 +1,5 @@
+#include "browse/FileDetails.h"
+#include "cmd_browse.h"
 #include "commands.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -6,8 +8,25 @@ namespace corvane::cli {
 
 int runDetails(const QStringList &args)
 {
-    Q_UNUSED(args);
-    err(u"corvane-list: 'details' is not available yet\n"_s);
+    if (args.size() != 3)
+        return ExitUsage;
+    const ListingOptions options = browseOptions();
+    LoadedList list;
+    if (!loadForBrowsing(args[0], options, list))
+        return ExitFailure;
+    FolderListing listing;
+    if (!listShownFolder(list, args[1], options, listing))
+        return ExitFailure;
+    const QString &name = args[2];
+    for (const GridRow &row : listing.rows) {
+        if (row.name != name)
+            continue;
+        const FileDetails details = fileDetails(row, options.numbers);
+        out(u"size: "_s + details.size + u"\nmodified: "_s + details.modified +
+            u"\nattributes: "_s + details.attributes + u'\n');
+        return ExitOk;
+    }
+    err(u"corvane-list: no entry '%1' in that folder\n"_s.arg(name));
     return ExitFailure;
 }
 
