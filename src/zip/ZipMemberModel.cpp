@@ -45,6 +45,17 @@ QVariant ZipMemberModel::headerData(int section, Qt::Orientation orientation, in
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
+bool ZipMemberModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
+                                   int role)
+{
+    if (orientation != Qt::Horizontal || section != 0 ||
+        (role != Qt::EditRole && role != Qt::DisplayRole)) {
+        return false;
+    }
+    setHeaderText(value.toString());
+    return true;
+}
+
 void ZipMemberModel::setHeaderText(const QString &text)
 {
     if (text == m_header)

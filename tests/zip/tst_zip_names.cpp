@@ -330,6 +330,9 @@ void TestZipNames::model()
     QCOMPARE(model.rowCount(), 2);
     QCOMPARE(model.columnCount(), 1);
     QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), u"Files"_s);
+    QVERIFY(model.setHeaderData(0, Qt::Horizontal, u"Dateien"_s));
+    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), u"Dateien"_s);
+    QVERIFY(!model.setHeaderData(1, Qt::Horizontal, u"x"_s));
     QCOMPARE(model.index(1, 0).data().toString(), u"b.csv"_s);
     QCOMPARE(model.index(1, 0).data(ZipMemberModel::EntryIndexRole).toLongLong(), 5);
     QCOMPARE(model.index(1, 0).data(ZipMemberModel::EncryptedRole).toBool(), true);

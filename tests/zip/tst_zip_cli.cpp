@@ -1,0 +1,99 @@
+// corvane-list members, run as a user would run it.
+
+#include "testutil_zip.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace corvane::testing;
+
+class TestZipCli : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void members_data();
+    void members();
+
+private:
+    QString m_program;
+};
+
+void TestZipCli::initTestCase()
+{
+    m_program = QDir(QCoreApplication::applicationDirPath())
+                    .absoluteFilePath(u"../../src/app/cli/corvane-list"_s);
+    QVERIFY2(QFile::exists(m_program), qPrintable(m_program));
+}
+
+void TestZipCli::members_data()
+{
+    QTest::addColumn<QString>("kind"); // zip, bytes, missing, usage
+    QTest::addColumn<QList<FixtureEntry>>("entries");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<int>("errLines");
+
+    QTest::newRow("archive order")
+        << u"zip"_s
+        << QList<FixtureEntry>{entry("b.csv"), entry("A.CSV"), entry("photo.jpg"),
+                               entry("notes.TXT"), entry("sub/list.log")}
+        << QByteArray() << 0 << u"b.csv\nA.CSV\nnotes.TXT\nsub/list.log\n"_s << 0;
+    FixtureEntry dos = entry("\x84rger.csv");
+    dos.cp437 = true;
+    QTest::newRow("names decoded")
+        << u"zip"_s << QList<FixtureEntry>{dos, entry("\xc3\xa9t\xc3\xa9.csv"), entry("a\x07.csv")}
+        << QByteArray() << 0 << u"ärger.csv\nété.csv\na\\x07.csv\n"_s << 0;
+    QTest::newRow("unsafe left out")
+        << u"zip"_s << QList<FixtureEntry>{entry("../x.csv"), entry("ok.csv")} << QByteArray() << 0
+        << u"ok.csv\n"_s << 1;
+    QTest::newRow("empty archive")
+        << u"zip"_s << QList<FixtureEntry>{} << QByteArray() << 0 << QString() << 0;
+    QTest::newRow("text list") << u"bytes"_s << QList<FixtureEntry>{}
+                               << "Pk\\a.doc,2001-01-01,1,32;5,OK\r\n"_ba << 1 << QString() << 1;
+    QTest::newRow("0 bytes") << u"bytes"_s << QList<FixtureEntry>{} << QByteArray() << 1
+                             << QString() << 1;
+    QTest::newRow("truncated") << u"bytes"_s << QList<FixtureEntry>{}
+                               << QByteArray("PK\x03\x04\x14\0\0\0", 8) << 1 << QString() << 1;
+    QTest::newRow("missing") << u"missing"_s << QList<FixtureEntry>{} << QByteArray() << 1
+                             << QString() << 1;
+    QTest::newRow("no argument") << u"usage"_s << QList<FixtureEntry>{} << QByteArray() << 2
+                                 << QString() << -1;
+}
+
+void TestZipCli::members()
+{
+    QFETCH(QString, kind);
+    QFETCH(QList<FixtureEntry>, entries);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(int, errLines);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"lists.zip"_s);
+    if (kind == u"zip"_s)
+        QVERIFY(writeZip(path, entries));
+    else if (kind == u"bytes"_s)
+        QVERIFY(writeBytes(path, bytes));
+    const QByteArray before = readBytes(path);
+
+    QProcess process;
+    process.start(m_program,
+                  kind == u"usage"_s ? QStringList{u"members"_s} : QStringList{u"members"_s, path});
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), exitCode);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), out);
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    if (errLines >= 0)
+        QCOMPARE(err.count(u'\n'), errLines);
+    QCOMPARE(readBytes(path), before);
+}
+
+QTEST_GUILESS_MAIN(TestZipCli)
+#include "tst_zip_cli.moc"
