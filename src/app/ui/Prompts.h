@@ -1,0 +1,66 @@
+#pragma once
+
+// Everything the window asks of the desktop that a test must be able to
+// answer without a person: message boxes, the open-file dialog, the beep,
+// handing a URL to the desktop and the clipboard. The program uses
+// DesktopPrompts; tests give the window a fake that records each call.
+
+#include <QString>
+#include <QUrl>
+
+class QWidget;
+
+namespace corvane {
+
+class Prompts
+{
+public:
+    virtual ~Prompts() = default;
+
+    // A question with the question icon and the buttons Yes and No; true for
+    // Yes. systemModal: the box blocks the whole program, not only parent.
+    virtual bool question(QWidget *parent, const QString &text, const QString &title,
+                          bool systemModal) = 0;
+    // A warning with the exclamation icon and an OK button.
+    virtual void warning(QWidget *parent, const QString &text, const QString &title,
+                         bool systemModal) = 0;
+    // A plain message without an icon, with an OK button.
+    virtual void message(QWidget *parent, const QString &text, const QString &title,
+                         bool systemModal) = 0;
+
+    // The open-file dialog. filter is in the dialog's own form
+    // ("File Lists (*.csv *.zip)"). Returns the chosen path, or an empty
+    // string when the user cancels.
+    virtual QString openFile(QWidget *parent, const QString &title, const QString &startFolder,
+                             const QString &filter) = 0;
+
+    virtual void beep() = 0;
+
+    // Asks the desktop to open url with its default handler (a web address in
+    // the browser, a mailto: URL in the mail program). False when it refused.
+    virtual bool openUrl(const QUrl &url) = 0;
+
+    virtual void setClipboardText(const QString &text) = 0;
+    virtual QString clipboardText() const = 0;
+};
+
+// The real thing: QMessageBox, QFileDialog, QApplication::beep,
+// QDesktopServices and QClipboard.
+class DesktopPrompts final : public Prompts
+{
+public:
+    bool question(QWidget *parent, const QString &text, const QString &title,
+                  bool systemModal) override;
+    void warning(QWidget *parent, const QString &text, const QString &title,
+                 bool systemModal) override;
+    void message(QWidget *parent, const QString &text, const QString &title,
+                 bool systemModal) override;
+    QString openFile(QWidget *parent, const QString &title, const QString &startFolder,
+                     const QString &filter) override;
+    void beep() override;
+    bool openUrl(const QUrl &url) override;
+    void setClipboardText(const QString &text) override;
+    QString clipboardText() const override;
+};
+
+} // namespace corvane

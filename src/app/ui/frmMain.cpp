@@ -1,0 +1,229 @@
+// The main window: construction, the window load, quitting and the lab link.
+
+#include "frmMain.h"
+
+#include "browse/ui/FolderTreeModel.h"
+
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QDir>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QStandardItemModel>
+#include <QTabWidget>
+#include <QTableView>
+#include <QThread>
+#include <QTreeView>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace corvane {
+
+// The lab's own details, kept in one place.
+QString LabInfo::webAddress()
+{
+    return u"https://www.dunmere-recovery.example/"_s;
+}
+
+QString LabInfo::serviceDescription()
+{
+    return u"Dunmere Data Recovery: recovered data from hard disks, RAID arrays, memory cards "
+           u"and phones, checked file by file."_s;
+}
+
+QString LabInfo::telephone()
+{
+    return u"+44 20 7946 0321"_s;
+}
+
+namespace {
+
+// A small drawn window icon: a folder-coloured square with the letter C.
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x1f, 0x5f, 0xa8));
+        p.drawRoundedRect(QRectF(0, 0, size, size), size / 6.0, size / 6.0);
+        QFont f;
+        f.setBold(true);
+        f.setPixelSize(size * 3 / 4);
+        p.setFont(f);
+        p.setPen(Qt::white);
+        p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, u"C"_s);
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+} // namespace
+
+frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
+    : QMainWindow(parent), m_prompts(prompts), m_settings(std::move(settings))
+{
+    setObjectName(u"frmMain"_s);
+    setWindowIcon(programIcon());
+    buildControls();
+    connectControls();
+    Form_Load();
+}
+
+frmMain::~frmMain()
+{
+    if (m_loadThread) {
+        // A load has no cancel: let it end before its list goes away.
+        m_loadThread->disconnect(this);
+        m_loadThread->wait();
+        delete m_loadThread;
+        m_loadThread = nullptr;
+    }
+    // The views must let go of the models before the data under them goes.
+    SftTree1->setModel(nullptr);
+    iGrid2->setModel(nullptr);
+    iGrid3->setModel(nullptr);
+}
+
+QString frmMain::langText(int entry) const
+{
+    return entry >= 0 && entry < LangText.size() ? LangText.at(entry) : QString();
+}
+
+QString frmMain::dataFolder() const
+{
+    if (!m_settings.dataFolder.isEmpty())
+        QDir().mkpath(m_settings.dataFolder);
+    return m_settings.dataFolder;
+}
+
+// The window load: every view in its empty starting state, the language
+// picked from the user's locale, the grids laid out, the date range set.
+void frmMain::Form_Load()
+{
+    SSTab1->setFocus();
+    Label28->clear();
+    Label19->clear();
+    Label20->clear();
+    Label21->clear();
+    Label26->setText(LabInfo::serviceDescription());
+    mnuReload->setEnabled(false);
+
+    const LanguagePick pick = pickLanguage(GetInfo(m_settings.locale));
+    mnuShowLan->setVisible(false);
+    lblEmail->setText(u"Om deze lijst per email goed te keuren klik hier ->\r\n"_s);
+    if (pick.matched) {
+        mnuLan->menuAction()->setVisible(false);
+        mnuShowLan->setVisible(true);
+    }
+    // Shows its own message when lang.fil cannot be used, and then carries
+    // on with the built-in English texts: nothing below can fail on LangText.
+    LoadLanguage(pick.language);
+
+    Label8->clear();
+    Label9->clear();
+    Label24->clear();
+    Label22->clear();
+    Label23->clear();
+    UniLabel1->setText(caption(26));
+    setFileGridModel(m_fileGridPlaceholder);
+    lblEmail->setText(caption(50));
+    setMemberGridModel(m_memberGridPlaceholder);
+
+    SSTab1->setFocus();
+    SSTab1->setTabEnabled(1, false);
+    SftTree1->setHeaderHidden(false);
+    SetDateRange(m_settings.today ? m_settings.today() : QDate::currentDate());
+}
+
+// "To" is today; "From" is 366 days back when the year is divisible by 4,
+// else 365 (plain divisibility: 2100 counts as well).
+void frmMain::SetDateRange(const QDate &today)
+{
+    DTPicker2->setDate(today);
+    const int back = DTPicker2->date().year() % 4 == 0 ? 366 : 365;
+    DTPicker1->setDate(today.addDays(-back));
+}
+
+void frmMain::mnuExit_Click()
+{
+    if (!m_prompts.question(this, langText(41), u"Quit?"_s, true))
+        return;
+    m_exitConfirmed = true;
+    close();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (m_exitConfirmed || m_prompts.question(this, langText(41), u"Quit"_s, true)) {
+        m_exitConfirmed = true;
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void frmMain::lblLink_Click()
+{
+    m_prompts.openUrl(QUrl::fromUserInput(lblLink->text()));
+}
+
+void frmMain::lblLink_MouseMove()
+{
+    lblLink->setCursor(Qt::PointingHandCursor);
+    const QColor blue(0, 0, 255);
+    if (lblLink->palette().color(QPalette::WindowText) != blue) {
+        QPalette p = lblLink->palette();
+        p.setColor(QPalette::WindowText, blue);
+        lblLink->setPalette(p);
+        QFont f = lblLink->font();
+        f.setUnderline(true);
+        lblLink->setFont(f);
+    }
+}
+
+void frmMain::Frame7_MouseMove()
+{
+    QFont f = lblLink->font();
+    f.setUnderline(false);
+    lblLink->setFont(f);
+    QPalette p = lblLink->palette();
+    p.setColor(QPalette::WindowText, Qt::black);
+    lblLink->setPalette(p);
+    lblLink->unsetCursor();
+    Frame7->unsetCursor();
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lblLink) {
+        switch (event->type()) {
+        case QEvent::Enter:
+        case QEvent::MouseMove:
+            lblLink_MouseMove();
+            break;
+        case QEvent::MouseButtonRelease: {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            if (mouse->button() == Qt::LeftButton &&
+                lblLink->rect().contains(mouse->position().toPoint()))
+                lblLink_Click();
+            break;
+        }
+        default:
+            break;
+        }
+    } else if (watched == Frame7 && event->type() == QEvent::MouseMove) {
+        Frame7_MouseMove();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace corvane

@@ -1,0 +1,316 @@
+#pragma once
+
+// The main window of Corvane.
+//
+// The window's code is split by concern:
+//   frmMain.cpp          construction, start-up (Form_Load), quitting, the lab link
+//   frmMain_layout.cpp   the controls, their layouts and the menus
+//   frmMain_language.cpp LoadLanguage, the languages menu, Qt's own translations
+//   frmMain_load.cpp     LoadListFile, ClearViews, progress and the busy state
+//   frmMain_open.cpp     the open command, Reload, the zip member choice, a list
+//                        given on the command line
+//   frmMain_browse.cpp   the folder tree pick, the file grid, the tab switch
+//
+// For the open command and browsing:
+//   - LoadListFile(path, whenDone) starts a load and returns at once; the list
+//     is read on a worker thread while the window keeps painting. When it is
+//     in, the views show it, whenDone runs (on the window's thread) and then
+//     listLoaded() is emitted. isLoading() is true in between; LoadListFile
+//     refuses (returns false) while a load runs. The caller empties the views
+//     with ClearViews() first, as every caller of the loader does.
+//   - While a load runs, Frame2 (open button, member grid), Frame4 and Frame6
+//     (the searches) and both menus are disabled; each gets back the state
+//     it had when the load began.
+//   - loadedList() is the list shown: its line store (iGrid1), folder tree
+//     (SftTree1) and totals. It is replaced whole at the end of each load and
+//     emptied by ClearViews().
+//   - setFileGridModel() puts the file grid's model in place; the model must
+//     take its header texts through setHeaderData(section, Qt::Horizontal)
+//     for its five columns (LoadLanguage writes LangText 11 to 14 there).
+//     setMemberGridModel() is the same for the zip member grid (one column,
+//     LangText 31).
+//   - langText(i) is LangText entry i, or an empty string when there is none.
+//   - dataFolder() is the per-user folder for everything the program writes
+//     (LastFolder.inc, tFile.csv, unpacked members); it is created on first
+//     use. programFolder() is read-only.
+
+#include "Prompts.h"
+#include "app/language/LanguageTable.h"
+#include "listfile/ListLoader.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAbstractItemModel;
+class QAction;
+class QComboBox;
+class QDateEdit;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QSplitter;
+class QTabWidget;
+class QTableView;
+class QThread;
+class QTreeView;
+class QStandardItemModel;
+
+namespace corvane {
+
+class FolderTreeModel;
+
+// The lab that sends the lists: its web address (the caption of lblLink) and
+// the one-line description of its service (Label26).
+struct LabInfo
+{
+    static QString webAddress();
+    static QString serviceDescription();
+    static QString telephone();
+};
+
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    struct Settings
+    {
+        QString programFolder;              // read only: lang.fil is looked up here
+        QString dataFolder;                 // per-user, writable; created on first use
+        QLocale locale = QLocale::system(); // the user's locale: language pick, numbers
+        std::function<QDate()> today;       // empty: the real date
+    };
+
+    // Builds the window and runs its load (Form_Load): the window is ready to
+    // be shown when the constructor returns. prompts must outlive the window.
+    frmMain(Prompts &prompts, Settings settings, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // -- shared state ---------------------------------------------------------
+    QStringList LangText;
+    QString CurrentListFile;
+    QString RootPrefix;
+    qint32 CurrentFolderItem = -1;
+
+    QString langText(int entry) const;
+    const LoadedList &loadedList() const { return m_loadedList; }
+    int currentLanguage() const { return m_language; }
+    const QLocale &userLocale() const { return m_settings.locale; }
+    Prompts &prompts() const { return m_prompts; }
+    QString programFolder() const { return m_settings.programFolder; }
+    QString dataFolder() const;
+
+    // -- loading --------------------------------------------------------------
+    bool LoadListFile(const QString &path, std::function<void()> whenDone = {});
+    void ClearViews();
+    bool isLoading() const { return m_loadThread != nullptr; }
+
+    // -- languages ------------------------------------------------------------
+    void LoadLanguage(int language);
+
+    // -- start-up pieces, public for tests -------------------------------------
+    void SetDateRange(const QDate &today);
+
+    // -- models ---------------------------------------------------------------
+    void setFileGridModel(QAbstractItemModel *model); // the window takes no ownership
+    QAbstractItemModel *fileGridModel() const { return m_fileGridModel; }
+    void setMemberGridModel(QAbstractItemModel *model);
+    QAbstractItemModel *memberGridModel() const { return m_memberGridModel; }
+    FolderTreeModel *folderTreeModel() const { return m_folderTreeModel; }
+
+    // A list named on the command line: opened as if the user had chosen it;
+    // a path that is missing, a folder or unreadable gives a message and the
+    // window stays empty.
+    void OpenListFromCommandLine(const QString &path);
+
+Q_SIGNALS:
+    void listLoaded();
+    void languageChanged(int language);
+
+public Q_SLOTS:
+    // Menus.
+    void mnuExit_Click();
+    void mnuShowLan_Click();
+    void mnuReload_Click();
+    void mnuEN_Click() { LoadLanguage(LanguageEnglish); }
+    void mnuPT_Click() { LoadLanguage(LanguagePortuguese); }
+    void mnuGerman_Click() { LoadLanguage(LanguageGerman); }
+    void mnuFrench_Click() { LoadLanguage(LanguageFrench); }
+    void mnuSE_Click() { LoadLanguage(LanguageSwedish); }
+    void mnuNL_Click() { LoadLanguage(LanguageDutch); }
+
+    // The open command and the zip member choice (frmMain_open.cpp).
+    void Command2_Click();
+    void iGrid3_DblClick(int row, int col);
+
+    // The searches (their own helpers).
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+
+    // Browsing (frmMain_browse.cpp). Rows and columns count from 1.
+    void SftTree1_ItemClick(int itemIndex);
+    void iGrid2_CurCellChange(int row, int col);
+    void iGrid2_DblClick(int row, int col);
+    void SSTab1_Click(int previousTab);
+
+    // The lab link.
+    void lblLink_Click();
+    void lblLink_MouseMove();
+    void Frame7_MouseMove();
+
+public:
+    // -- controls (member name = objectName) ----------------------------------
+    QTabWidget *SSTab1 = nullptr;
+    QWidget *SSTab1Page0 = nullptr;
+    QWidget *SSTab1Page1 = nullptr;
+
+    // Page 0, "Open file list".
+    QGroupBox *Frame2 = nullptr;
+    QGroupBox *Frame9 = nullptr;
+    QLabel *Label7 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QLabel *Label8 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label6 = nullptr;
+    QProgressBar *LoadProgressBar = nullptr; // how far a load is (not in the zip frame)
+    QGroupBox *Frame3 = nullptr;
+    QTableView *iGrid3 = nullptr;
+    QLabel *Label9 = nullptr;
+    QProgressBar *ProgressBar1 = nullptr;
+    QGroupBox *Frame7 = nullptr;
+    QLabel *Image1 = nullptr;
+    QLabel *Label25 = nullptr;
+    QLabel *lblLink = nullptr;
+    QLabel *Label26 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QLineEdit *UniTextBox1 = nullptr;
+    QLabel *Label28 = nullptr;
+
+    // Page 1, "View list".
+    QLabel *lblEmail = nullptr;
+    QLabel *Image2 = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    QSplitter *TreeGridSplitter = nullptr;
+    QTreeView *SftTree1 = nullptr;
+    QTableView *iGrid2 = nullptr;
+    QGroupBox *Frame4 = nullptr;
+    QLabel *Label10 = nullptr;
+    QLineEdit *TXT1 = nullptr;
+    QLabel *Label12 = nullptr;
+    QLabel *Label30 = nullptr;
+    QComboBox *Combo1 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QPushButton *Command5 = nullptr;
+    QLabel *Label24 = nullptr;
+    QGroupBox *Frame8_1 = nullptr; // Frame8 member 1, "File Details"
+    QLabel *Label14 = nullptr;
+    QLabel *Label22 = nullptr;
+    QLabel *Label15 = nullptr;
+    QLabel *Label23 = nullptr;
+    QGroupBox *Frame6 = nullptr;
+    QLabel *Label11 = nullptr;
+    QDateEdit *DTPicker1 = nullptr;
+    QLabel *Label13 = nullptr;
+    QDateEdit *DTPicker2 = nullptr;
+    QPushButton *Command4 = nullptr;
+    QGroupBox *Frame8_0 = nullptr; // Frame8 member 0, the details panel
+    QLabel *UniLabel1 = nullptr;
+    QLabel *Label17 = nullptr;
+    QLabel *Label20 = nullptr;
+    QLabel *Label16 = nullptr;
+    QLabel *Label19 = nullptr;
+    QLabel *Label18 = nullptr;
+    QLabel *Label21 = nullptr;
+
+    // Outside the tab control.
+    QLabel *picIcon = nullptr;
+    QLabel *picSmall = nullptr;
+
+    // Menus.
+    QMenu *mnuMenu = nullptr;
+    QAction *mnuReload = nullptr;
+    QAction *mnuShowLan = nullptr;
+    QAction *mnuB1 = nullptr;
+    QAction *mnuExit = nullptr;
+    QMenu *mnuLan = nullptr;
+    QAction *mnuEN = nullptr;
+    QAction *mnuPT = nullptr;
+    QAction *mnuGerman = nullptr;
+    QAction *mnuFrench = nullptr;
+    QAction *mnuSE = nullptr;
+    QAction *mnuNL = nullptr;
+
+    // Frame8 as the array of two frames.
+    QGroupBox *Frame8(int index) const { return index == 0 ? Frame8_0 : Frame8_1; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // frmMain_layout.cpp
+    void buildControls();
+    void buildOpenPage();
+    void buildViewPage();
+    void buildMenus();
+    void connectControls();
+    void LayoutFileGrid();
+    void LayoutMemberGrid();
+
+    // frmMain.cpp
+    void Form_Load();
+
+    // frmMain_language.cpp
+    bool applyLanguageTexts(int language);
+    void applyQtTranslations(int language);
+    QString caption(int entry) const;
+    bool languageMenuShown() const;
+
+    // frmMain_load.cpp
+    void showLoadProgress(const LoadProgress &progress);
+    void finishLoad(LoadedList list);
+    void setLoadingState(bool loading);
+
+    // frmMain_browse.cpp
+    void ClearFileGrid();
+
+    Prompts &m_prompts;
+    Settings m_settings;
+    int m_language = 0;
+    bool m_exitConfirmed = false;
+    int m_shownTab = 0;
+
+    LoadedList m_loadedList;
+    FolderTreeModel *m_folderTreeModel = nullptr;
+    QAbstractItemModel *m_fileGridModel = nullptr;
+    QAbstractItemModel *m_memberGridModel = nullptr;
+    QStandardItemModel *m_fileGridPlaceholder = nullptr;
+    QStandardItemModel *m_memberGridPlaceholder = nullptr;
+
+    QThread *m_loadThread = nullptr;
+    int m_loadProgressShown = 0;
+    struct SavedEnabled
+    {
+        QObject *object;
+        bool enabled;
+    };
+    std::vector<SavedEnabled> m_enabledBeforeLoad;
+};
+
+} // namespace corvane

@@ -1,0 +1,197 @@
+// LoadLanguage: LangText from lang.fil and every caption of the window; the
+// six language entries and "Show Languages".
+
+#include "browse/ui/FolderTreeModel.h"
+#include "frmMain.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVersionNumber>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace corvane {
+
+namespace {
+
+// The copy of lang.fil built into the program.
+const QString builtInLanguageFile = u":/corvane/lang.fil"_s;
+
+// A caption longer than this is cut: a runaway field in lang.fil must not
+// blow the window up to a size no screen holds.
+constexpr int MaxCaptionLength = 400;
+
+struct LanguageRead
+{
+    LanguageLoad load;
+    QString problem; // empty when the table is complete
+};
+
+LanguageRead readLanguageFile(const QString &path, int language)
+{
+    LanguageRead read;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        read.problem = u"it cannot be opened (%1)"_s.arg(file.errorString());
+        return read;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        read.problem = u"it cannot be read (%1)"_s.arg(file.errorString());
+        return read;
+    }
+    read.load = parseLanguageFile(bytes, language);
+    if (!read.load.ok()) {
+        read.problem = read.load.failedLine >= 0
+                           ? u"line %1: %2"_s.arg(read.load.failedLine + 1).arg(read.load.error)
+                           : read.load.error;
+    } else if (read.load.texts.size() < LanguageEntryCount) {
+        read.problem = u"it has %1 lines, and at least %2 are needed"_s.arg(read.load.texts.size())
+                           .arg(LanguageEntryCount);
+    }
+    return read;
+}
+
+QString programVersion()
+{
+    return QVersionNumber::fromString(QStringLiteral(CORVANE_VERSION)).normalized().toString();
+}
+
+} // namespace
+
+QString frmMain::caption(int entry) const
+{
+    QString text = langText(entry);
+    if (text.size() > MaxCaptionLength)
+        text.truncate(MaxCaptionLength);
+    return text;
+}
+
+bool frmMain::languageMenuShown() const
+{
+    return mnuLan->menuAction()->isVisible();
+}
+
+// Fills LangText with column `language` of lang.fil and writes the captions.
+// A lang.fil that cannot be used gives one message; the window then carries
+// on with the English texts of the built-in copy, so that every later reader
+// of LangText finds its entry.
+void frmMain::LoadLanguage(int language)
+{
+    const QString path = findLanguageFile(programFolder());
+    LanguageRead read = readLanguageFile(path, language);
+    int applied = language;
+    if (!read.problem.isEmpty()) {
+        QString text = u"The language file \"%1\" cannot be used: %2.\n"_s.arg(
+            QDir::toNativeSeparators(path), read.problem);
+        if (language == LanguageDutch && read.load.failedLine >= 0)
+            text += u"Dutch needs seven columns on every line.\n"_s;
+        text += u"Corvane goes on with its built-in English texts."_s;
+        m_prompts.warning(this, text, u"Error"_s, false);
+        applied = LanguageEnglish;
+        read = readLanguageFile(builtInLanguageFile, LanguageEnglish);
+    }
+    LangText = read.load.texts;
+    const bool complete = read.problem.isEmpty();
+    if (LangText.isEmpty())
+        LangText.append(QString());
+    while (LangText.size() < LanguageEntryCount)
+        LangText.append(QString());
+    m_language = applied;
+
+    // Without any usable table the window keeps the captions it has.
+    if (complete)
+        applyLanguageTexts(applied);
+    applyQtTranslations(applied);
+
+    SSTab1->setCurrentIndex(0);
+    if (complete)
+        mnuShowLan->setText(caption(languageMenuShown() ? 46 : 45));
+    Q_EMIT languageChanged(applied);
+}
+
+// The captions, in the order the window has always written them.
+bool frmMain::applyLanguageTexts(int language)
+{
+    mnuMenu->setTitle(caption(1));
+    SSTab1->setTabText(0, caption(2));
+    Command2->setText(caption(2));
+    Frame2->setTitle(caption(2));
+    SSTab1->setTabText(1, caption(3));
+    Label7->setText(caption(4));
+    Label2->setText(caption(5));
+    Label3->setText(caption(6));
+    Label5->setText(caption(7));
+    Label8->setText(caption(8));
+    Frame1->setTitle(caption(9));
+    m_folderTreeModel->setHeaderData(0, Qt::Horizontal, caption(10));
+    if (m_fileGridModel && m_fileGridModel->columnCount() >= 1) {
+        m_fileGridModel->setHeaderData(0, Qt::Horizontal, caption(11));
+        m_fileGridModel->setHeaderData(1, Qt::Horizontal, caption(12));
+        m_fileGridModel->setHeaderData(2, Qt::Horizontal, caption(13));
+        m_fileGridModel->setHeaderData(4, Qt::Horizontal, caption(14));
+    }
+    Frame4->setTitle(caption(15));
+    Label10->setText(caption(16));
+    // The pattern hint and the attribute legend exist in English and
+    // Portuguese only; any other language keeps the last of the two.
+    if (language == LanguageEnglish) {
+        Label12->setText(u"e.g. [*.doc; *reports*.xls;*.mdb;*.jpg]"_s);
+        Label21->setToolTip(u"D=Directory, R=Read-Only, H=Hidden, S=System, A=Archive, "
+                            u"E=Encrypted, N=Normal, L=Alias, V=Volume, C=Compressed"_s);
+    }
+    if (language == LanguagePortuguese) {
+        Label12->setText(u"Ex. [*.doc; *reports*.xls;*.mdb;*.jpg]"_s);
+        Label21->setToolTip(u"D=Directoria, R=Read-Only, H=Oculto, S=Sistema, A=Arquivo, "
+                            u"E=Encriptado, N=Normal, L=Alias, V=Volume,C=Comprimido"_s);
+    }
+    Frame6->setTitle(caption(19));
+    Label11->setText(caption(20));
+    Label13->setText(caption(21));
+    Command3->setText(caption(17));
+    Command4->setText(caption(22));
+    Frame8_1->setTitle(caption(23));
+    Label14->setText(caption(24));
+    Label15->setText(caption(25));
+    Label17->setText(caption(27));
+    Label16->setText(caption(28));
+    Label18->setText(caption(29));
+    setWindowTitle(caption(40) + u' ' + programVersion());
+    mnuLan->setTitle(caption(44));
+    mnuReload->setText(caption(47));
+    mnuExit->setText(caption(48));
+    Frame3->setTitle(caption(49));
+    lblEmail->setText(caption(50));
+    // The member grid's header follows the language as well, like the file
+    // grid's.
+    if (m_memberGridModel && m_memberGridModel->columnCount() >= 1)
+        m_memberGridModel->setHeaderData(0, Qt::Horizontal, caption(31));
+    return true;
+}
+
+void frmMain::mnuShowLan_Click()
+{
+    if (languageMenuShown()) {
+        mnuLan->menuAction()->setVisible(false);
+        mnuShowLan->setText(caption(45));
+    } else {
+        mnuLan->menuAction()->setVisible(true);
+        mnuShowLan->setText(caption(46));
+    }
+}
+
+void frmMain::applyQtTranslations(int language)
+{
+    // Qt's own dialogs (Yes, No, OK, Cancel, the file dialog) follow the
+    // chosen language.
+    Q_UNUSED(language);
+}
+
+} // namespace corvane

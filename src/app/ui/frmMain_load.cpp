@@ -1,0 +1,183 @@
+// Loading a list into the window: the loader runs on a worker thread, its
+// progress comes back queued to the window's thread, and the finished list is
+// swapped in whole.
+
+#include "browse/ui/FolderTreeModel.h"
+#include "frmMain.h"
+#include "listfile/SizeText.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QThread>
+#include <QTreeView>
+
+#include <algorithm>
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace corvane {
+
+namespace {
+
+// The load bar: reading and taking in the lines is the long part (to 90 %),
+// the two sorts share the rest.
+constexpr int BarRange = 1000;
+int barValue(const LoadProgress &p)
+{
+    switch (p.phase) {
+    case LoadProgress::Phase::Reading:
+    case LoadProgress::Phase::Lines:
+        if (p.bytesTotal <= 0)
+            return 0;
+        return int(std::clamp<qint64>(p.bytesDone * 900 / p.bytesTotal, 0, 900));
+    case LoadProgress::Phase::LinesRead:
+        return 920;
+    case LoadProgress::Phase::SortingLines:
+        return 960;
+    case LoadProgress::Phase::Finished:
+        return BarRange;
+    }
+    return 0;
+}
+
+} // namespace
+
+bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone)
+{
+    if (m_loadThread)
+        return false;
+    CurrentFolderItem = -1;
+    setLoadingState(true);
+
+    LoadOptions options;
+    options.collationLocale = localeForLanguage(m_language);
+    options.progress = [this](const LoadProgress &progress) {
+        QMetaObject::invokeMethod(
+            this, [this, progress] { showLoadProgress(progress); }, Qt::QueuedConnection);
+    };
+
+    auto result = std::make_shared<LoadedList>();
+    m_loadThread = QThread::create([path, options, result] { *result = loadList(path, options); });
+    m_loadThread->setObjectName(u"ListLoader"_s);
+    connect(m_loadThread, &QThread::finished, this, [this, result, whenDone] {
+        m_loadThread->deleteLater();
+        m_loadThread = nullptr;
+        finishLoad(std::move(*result));
+        if (whenDone)
+            whenDone();
+        Q_EMIT listLoaded();
+    });
+    m_loadThread->start();
+    return true;
+}
+
+void frmMain::showLoadProgress(const LoadProgress &progress)
+{
+    if (!m_loadThread)
+        return; // a late report of a load that has ended
+    // The counters change only once a line has been read, so an empty list
+    // leaves the previous values standing.
+    if (progress.lines > 0) {
+        const QLocale &locale = m_settings.locale;
+        Label4->setText(formatCount(progress.lines, locale));
+        Label6->setText(formatCount(progress.total, locale));
+        Label1->setText(formatCount(progress.folders, locale));
+    }
+    if (progress.phase == LoadProgress::Phase::LinesRead)
+        Label8->setText(caption(34));
+    else if (progress.phase == LoadProgress::Phase::SortingLines)
+        Label8->setText(caption(35));
+    const int value = barValue(progress);
+    if (value > m_loadProgressShown) {
+        m_loadProgressShown = value;
+        LoadProgressBar->setValue(value);
+    }
+}
+
+void frmMain::finishLoad(LoadedList list)
+{
+    const QLocale &locale = m_settings.locale;
+    if (list.lineCount > 0) {
+        Label4->setText(formatCount(list.lineCount, locale));
+        Label6->setText(formatCount(list.totalSize, locale));
+        Label1->setText(formatCount(list.folderCount, locale));
+    }
+    RootPrefix = list.rootPrefixAfter(RootPrefix);
+    const QString readError = list.error;
+
+    m_folderTreeModel->beginTreeChange();
+    m_loadedList = std::move(list);
+    m_folderTreeModel->endTreeChange();
+    if (m_loadedList.SftTree1.count() > 0)
+        SftTree1->expand(m_folderTreeModel->indexOf(0));
+
+    setLoadingState(false);
+    Label8->clear();
+    m_prompts.beep();
+    SSTab1->setTabEnabled(1, true);
+    SSTab1->setCurrentIndex(1);
+    Label22->setText(formatCount(m_loadedList.lineCount, locale));
+    Label23->setText(FormatSize(m_loadedList.totalSize, locale));
+
+    if (!readError.isEmpty()) {
+        m_prompts.warning(this,
+                          u"The list file \"%1\" could not be read to its end: %2\n"
+                          u"Corvane shows the lines read before that."_s.arg(
+                              QDir::toNativeSeparators(CurrentListFile), readError),
+                          u"Error"_s, false);
+    }
+}
+
+void frmMain::ClearViews()
+{
+    ClearFileGrid();
+    m_folderTreeModel->beginTreeChange();
+    m_loadedList.clear();
+    m_folderTreeModel->endTreeChange();
+}
+
+// While a list loads, nothing may start that reads or replaces it: the open
+// page, the searches and both menus are disabled, and get back afterwards
+// the state they had.
+void frmMain::setLoadingState(bool loading)
+{
+    if (loading) {
+        const QList<QObject *> locked = {Frame2, Frame4, Frame6, mnuMenu->menuAction(),
+                                         mnuLan->menuAction()};
+        m_enabledBeforeLoad.clear();
+        for (QObject *object : locked) {
+            bool enabled = false;
+            if (auto *w = qobject_cast<QWidget *>(object)) {
+                enabled = w->isEnabled();
+                w->setEnabled(false);
+            } else if (auto *a = qobject_cast<QAction *>(object)) {
+                enabled = a->isEnabled();
+                a->setEnabled(false);
+            }
+            m_enabledBeforeLoad.push_back({object, enabled});
+        }
+        m_loadProgressShown = 0;
+        LoadProgressBar->setValue(0);
+        LoadProgressBar->show();
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    } else {
+        for (const SavedEnabled &saved : m_enabledBeforeLoad) {
+            if (auto *w = qobject_cast<QWidget *>(saved.object))
+                w->setEnabled(saved.enabled);
+            else if (auto *a = qobject_cast<QAction *>(saved.object))
+                a->setEnabled(saved.enabled);
+        }
+        m_enabledBeforeLoad.clear();
+        LoadProgressBar->hide();
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+} // namespace corvane

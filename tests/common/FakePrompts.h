@@ -1,0 +1,89 @@
+#pragma once
+
+// A Prompts for window tests: records every call and answers from queues,
+// so that no test ever waits for a person. Header-only; only window tests
+// include it.
+
+#include "app/ui/Prompts.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+namespace corvane::test {
+
+class FakePrompts final : public Prompts
+{
+public:
+    struct Call
+    {
+        QString kind; // "question", "warning", "message", "openFile", "beep", "openUrl", ...
+        QString text; // the message text, the URL, the clipboard text
+        QString title;
+        bool systemModal = false;
+        QString startFolder; // openFile only
+        QString filter;      // openFile only
+    };
+
+    // Answers, taken from the front; an empty queue answers No / Cancel.
+    QList<bool> questionAnswers;
+    QStringList openFileAnswers;
+    bool openUrlAnswer = true;
+
+    QList<Call> calls;
+    QString clipboard;
+
+    bool question(QWidget *, const QString &text, const QString &title, bool systemModal) override
+    {
+        calls.append({QStringLiteral("question"), text, title, systemModal, {}, {}});
+        return questionAnswers.isEmpty() ? false : questionAnswers.takeFirst();
+    }
+    void warning(QWidget *, const QString &text, const QString &title, bool systemModal) override
+    {
+        calls.append({QStringLiteral("warning"), text, title, systemModal, {}, {}});
+    }
+    void message(QWidget *, const QString &text, const QString &title, bool systemModal) override
+    {
+        calls.append({QStringLiteral("message"), text, title, systemModal, {}, {}});
+    }
+    QString openFile(QWidget *, const QString &title, const QString &startFolder,
+                     const QString &filter) override
+    {
+        calls.append({QStringLiteral("openFile"), {}, title, true, startFolder, filter});
+        return openFileAnswers.isEmpty() ? QString() : openFileAnswers.takeFirst();
+    }
+    void beep() override { calls.append({QStringLiteral("beep"), {}, {}, false, {}, {}}); }
+    bool openUrl(const QUrl &url) override
+    {
+        calls.append({QStringLiteral("openUrl"), url.toString(), {}, false, {}, {}});
+        return openUrlAnswer;
+    }
+    void setClipboardText(const QString &text) override
+    {
+        clipboard = text;
+        calls.append({QStringLiteral("setClipboardText"), text, {}, false, {}, {}});
+    }
+    QString clipboardText() const override { return clipboard; }
+
+    // The calls of one kind, in order.
+    QList<Call> callsOf(const QString &kind) const
+    {
+        QList<Call> out;
+        for (const Call &c : calls) {
+            if (c.kind == kind)
+                out.append(c);
+        }
+        return out;
+    }
+    int count(const QString &kind) const { return int(callsOf(kind).size()); }
+    // The message boxes of every kind (question, warning, message).
+    int boxCount() const
+    {
+        return count(QStringLiteral("question")) + count(QStringLiteral("warning")) +
+               count(QStringLiteral("message"));
+    }
+    void clear() { calls.clear(); }
+};
+
+} // namespace corvane::test
