@@ -72,6 +72,7 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     : QMainWindow(parent), m_prompts(prompts), m_settings(std::move(settings))
 {
     setObjectName(u"frmMain"_s);
+    initLanguageResources();
     setWindowIcon(programIcon());
     buildControls();
     connectControls();

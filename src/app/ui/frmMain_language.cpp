@@ -1,11 +1,13 @@
 // LoadLanguage: LangText from lang.fil and every caption of the window; the
 // six language entries and "Show Languages".
 
+#include "app/language/QtTranslations.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "frmMain.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -37,17 +39,7 @@ struct LanguageRead
 LanguageRead readLanguageFile(const QString &path, int language)
 {
     LanguageRead read;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        read.problem = u"it cannot be opened (%1)"_s.arg(file.errorString());
-        return read;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        read.problem = u"it cannot be read (%1)"_s.arg(file.errorString());
-        return read;
-    }
-    read.load = parseLanguageFile(bytes, language);
+    read.load = loadLanguageFile(path, language);
     if (!read.load.ok()) {
         read.problem = read.load.failedLine >= 0
                            ? u"line %1: %2"_s.arg(read.load.failedLine + 1).arg(read.load.error)
@@ -190,8 +182,9 @@ void frmMain::mnuShowLan_Click()
 void frmMain::applyQtTranslations(int language)
 {
     // Qt's own dialogs (Yes, No, OK, Cancel, the file dialog) follow the
-    // chosen language.
-    Q_UNUSED(language);
+    // chosen language; without a catalogue they stay English.
+    if (QCoreApplication *app = QCoreApplication::instance())
+        installQtTranslations(app, language);
 }
 
 } // namespace corvane

@@ -155,7 +155,9 @@ void frmMain::setLoadingState(bool loading)
         for (QObject *object : locked) {
             bool enabled = false;
             if (auto *w = qobject_cast<QWidget *>(object)) {
-                enabled = w->isEnabled();
+                // The widget's own setting, not the one it inherits from a
+                // disabled tab page.
+                enabled = !w->testAttribute(Qt::WA_ForceDisabled);
                 w->setEnabled(false);
             } else if (auto *a = qobject_cast<QAction *>(object)) {
                 enabled = a->isEnabled();

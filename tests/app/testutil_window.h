@@ -1,0 +1,109 @@
+#pragma once
+
+// Helpers for the window tests (tst_ui_*): a window over temporary folders
+// with a fake for every prompt, the project's lang.fil, small list files.
+
+#include "app/language/LanguageTable.h"
+#include "app/ui/frmMain.h"
+#include "common/FakePrompts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtWidgets>
+
+#include <memory>
+
+namespace corvane::test {
+
+inline QString sourceDir()
+{
+    const QString dir = qEnvironmentVariable("CORVANE_SOURCE_DIR");
+    return dir.isEmpty() ? QStringLiteral(".") : dir;
+}
+
+inline QString projectLangFil()
+{
+    return sourceDir() + QStringLiteral("/data/lang.fil");
+}
+
+inline QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+inline bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(bytes) == bytes.size();
+}
+
+// Column `language` of the project's lang.fil, as the window must show it.
+inline QStringList langColumn(int language)
+{
+    return parseLanguageFile(readBytes(projectLangFil()), language).texts;
+}
+
+// A window with its own program and data folders; lang.fil is copied into
+// the program folder unless langFil is given (empty QByteArray: no file).
+struct WindowFixture
+{
+    QTemporaryDir programDir;
+    QTemporaryDir dataDir;
+    FakePrompts prompts;
+    std::unique_ptr<frmMain> window;
+
+    enum class Lang { Project, None, Custom };
+
+    explicit WindowFixture(const QLocale &locale = QLocale(QLocale::English, QLocale::UnitedStates),
+                           Lang lang = Lang::Project, const QByteArray &custom = {},
+                           QDate today = QDate(2025, 6, 15))
+    {
+        if (lang == Lang::Project)
+            QFile::copy(projectLangFil(), programDir.filePath(QStringLiteral("lang.fil")));
+        else if (lang == Lang::Custom)
+            writeBytes(programDir.filePath(QStringLiteral("lang.fil")), custom);
+        frmMain::Settings s;
+        s.programFolder = programDir.path();
+        s.dataFolder = dataDir.filePath(QStringLiteral("data"));
+        s.locale = locale;
+        s.today = [today] { return today; };
+        window = std::make_unique<frmMain>(prompts, s);
+    }
+
+    QString path(const QString &name) const { return programDir.filePath(name); }
+
+    // Writes a list file into the data temp folder and returns its path.
+    QString writeList(const QString &name, const QByteArray &bytes)
+    {
+        const QString p = dataDir.filePath(name);
+        writeBytes(p, bytes);
+        return p;
+    }
+
+    // Starts a load and waits for its end (true when it ended in time).
+    bool load(const QString &listPath)
+    {
+        QSignalSpy done(window.get(), &frmMain::listLoaded);
+        window->ClearViews();
+        if (!window->LoadListFile(listPath))
+            return false;
+        return done.wait(30000);
+    }
+};
+
+inline QString text(QWidget *root, const char *name)
+{
+    auto *label = root->findChild<QLabel *>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<no label %1>").arg(QString::fromLatin1(name));
+}
+
+} // namespace corvane::test
