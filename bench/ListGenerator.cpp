@@ -219,6 +219,8 @@ const TopFolder kTopFolders[] = {
     {"Œuvres complètes", Documents}, {"Søren", Mixed}, {"Daten Müller", Documents},
     {"Mes documents", Documents}, {"Mijn documenten", Documents}, {"Meus documentos", Documents},
     {"Mina dokument", Documents}, {"€ Rechnungen", Documents},
+    {"Bilder", Photos}, {"Mes photos", Photos}, {"Minhas músicas", Music}, {"Filmer", Video},
+    {"DCIM", Photos}, {"iTunes", Music}, {"Eigene Videos", Video}, {"Korrespondenz", Mail},
 };
 
 const std::vector<const char *> kFolderWords[ThemeCount] = {
@@ -516,7 +518,18 @@ public:
         , m_sink(sink)
         , m_random(options.seed ^ 0x436F7276616E6521ULL)
         , m_vocab(vocabulary())
-    {}
+    {
+        for (size_t i = 0; i < m_vocab.topThemes.size(); ++i) {
+            const Theme theme = m_vocab.topThemes[i];
+            const bool fits = options.kind == ListKind::Disk ||
+                              (options.kind == ListKind::Documents &&
+                               (theme == Documents || theme == Projects || theme == Mail)) ||
+                              (options.kind == ListKind::Media &&
+                               (theme == Photos || theme == Music || theme == Video));
+            if (fits)
+                m_topChoices.push_back(i);
+        }
+    }
 
     bool run(GeneratorStats &stats);
 
@@ -543,7 +556,8 @@ private:
     }
 
     QByteArray folderName(Theme theme, int eraDay);
-    void fileName(QByteArray &name, Theme theme, qint64 index, const FolderStyle &style);
+    // The name without extension; returns the kind whose extensions suit it.
+    Theme fileName(QByteArray &name, Theme theme, qint64 index, const FolderStyle &style);
     int fileDay(int eraDay);
     const QByteArray &pickWord(const std::vector<QByteArray> &words)
     {
@@ -567,6 +581,7 @@ private:
     const ChunkSink &m_sink;
     Random m_random;
     const Vocabulary &m_vocab;
+    std::vector<size_t> m_topChoices; // the top folders that suit the kind of list
     std::vector<PendingFolder> m_stack;
     std::vector<BigSlot> m_bigSlots;
     size_t m_nextBigSlot = 0;
@@ -653,7 +668,7 @@ int Generator::fileDay(int eraDay)
     return std::clamp(day, kFirstDay, kLastDay);
 }
 
-void Generator::fileName(QByteArray &name, Theme theme, qint64 index, const FolderStyle &style)
+Theme Generator::fileName(QByteArray &name, Theme theme, qint64 index, const FolderStyle &style)
 {
     name.clear();
     const qint64 number = style.start + index;
@@ -723,6 +738,10 @@ void Generator::fileName(QByteArray &name, Theme theme, qint64 index, const Fold
             appendHex(name, m_random.next(), 4);
             name += '-';
             appendHex(name, m_random.next(), 4);
+            name += '-';
+            appendHex(name, m_random.next(), 4);
+            name += '-';
+            appendHex(name, m_random.next(), 12);
             name += '}';
         } else {
             name += pickWord(m_vocab.systemStems);
@@ -769,7 +788,7 @@ void Generator::fileName(QByteArray &name, Theme theme, qint64 index, const Fold
         if (theme == Mixed && m_random.chance(0.3)) {
             name += "IMG_";
             appendUInt(name, quint64(number));
-            break;
+            return Photos;
         }
         name += pickWord(m_vocab.docNouns);
         if (m_random.chance(0.8)) {
@@ -782,6 +801,8 @@ void Generator::fileName(QByteArray &name, Theme theme, qint64 index, const Fold
         }
         break;
     }
+    // A mixed folder's documents, now and then beside programs and archives.
+    return theme == Mixed ? (m_random.chance(0.75) ? Documents : Mixed) : theme;
 }
 
 void Generator::writeLine(const QByteArray &folderPath, const QByteArray &name, int day,
@@ -832,6 +853,7 @@ void Generator::processFolder(PendingFolder folder)
     } else {
         if (depth == 0) {
             children = std::clamp<qint64>(std::llround(rnd.logNormal(14, 0.35)), 6, 30);
+            children = std::min(children, qint64(m_topChoices.size()));
         } else if (depth >= target) {
             children = (rest + 199) / 200; // spread what is left over small folders
         } else if (depth <= 8 && rnd.chance(0.12)) {
@@ -912,7 +934,11 @@ void Generator::processFolder(PendingFolder folder)
                                                  kFirstDay, kLastDay);
             QByteArray name;
             if (depth == 0) {
-                const size_t top = size_t(rnd.below(m_vocab.topFolders.size()));
+                // Drawn without putting back: no two top folders alike.
+                const size_t pick =
+                    size_t(i) + size_t(rnd.below(quint64(m_topChoices.size()) - quint64(i)));
+                std::swap(m_topChoices[size_t(i)], m_topChoices[pick]);
+                const size_t top = m_topChoices[size_t(i)];
                 name = m_vocab.topFolders[top];
                 sub.theme = m_vocab.topThemes[top];
             } else {
@@ -957,11 +983,12 @@ void Generator::processFolder(PendingFolder folder)
     for (const PendingFolder &sub : subs) // a file never shares a sub-folder's name
         m_seen.insert(hashBytes(sub.path.constData() + folder.path.size(),
                                 sub.path.size() - folder.path.size() - 1));
-    const auto &extensions = m_vocab.extensions[folder.theme];
-    const auto &extInfo = kExtensions[folder.theme];
+    const QByteArray noExtension;
     for (qint64 i = 0; i < files; ++i) {
         int attrs = kFileAttrs[rnd.pick(kFileAttrWeights)];
         int ext = -1;
+        Theme extTheme = folder.theme;
+        const QByteArray *extension = &noExtension;
         if (folder.theme == Photos && !folder.bigFiles && i == files - 1 && files > 8 &&
             rnd.chance(0.5)) {
             name = "Thumbs.db";
@@ -970,34 +997,35 @@ void Generator::processFolder(PendingFolder folder)
             name = "desktop.ini";
             attrs = 38;
         } else {
-            fileName(name, folder.theme, i, style);
-            const bool keepsExtension = folder.theme == Photos || folder.theme == Music ||
-                                        folder.theme == Cache || folder.theme == Mail;
-            ext = keepsExtension && rnd.chance(0.85) ? style.mainExtension
-                                                     : pickExtension(folder.theme);
-            if (extensions[size_t(ext)].size() > 0) {
+            extTheme = fileName(name, folder.theme, i, style);
+            const bool keepsExtension =
+                extTheme == folder.theme && (folder.theme == Photos || folder.theme == Music ||
+                                             folder.theme == Cache || folder.theme == Mail);
+            ext =
+                keepsExtension && rnd.chance(0.85) ? style.mainExtension : pickExtension(extTheme);
+            extension = &m_vocab.extensions[extTheme][size_t(ext)];
+            if (!extension->isEmpty()) {
                 name += '.';
-                name += extensions[size_t(ext)];
+                name += *extension;
             }
         }
         if (!addUnique(name)) {
             // A second file of the same name: 'Rechnung (2).pdf'.
-            const QByteArray &extension = ext >= 0 ? extensions[size_t(ext)] : QByteArray();
             const QByteArray base =
-                name.first(name.size() - (extension.isEmpty() ? 0 : extension.size() + 1));
+                name.first(name.size() - (extension->isEmpty() ? 0 : extension->size() + 1));
             for (quint64 n = 2; !addUnique(name); ++n) {
                 name = base + " (";
                 appendUInt(name, n);
                 name += ')';
-                if (!extension.isEmpty())
-                    name += '.' + extension;
+                if (!extension->isEmpty())
+                    name += '.' + *extension;
             }
         }
         quint64 size = 0;
         if (attrs == 38) {
             size = quint64(rnd.range(100, 200000));
         } else if (!rnd.chance(0.005)) {
-            const Extension &e = extInfo[size_t(ext >= 0 ? ext : 0)];
+            const Extension &e = kExtensions[extTheme][size_t(std::max(ext, 0))];
             size = quint64(std::clamp(rnd.logNormal(e.medianBytes, e.sigma), 1.0, 0x1.0p40));
         }
         writeLine(folder.path, name, fileDay(folder.eraDay), size, attrs, style.damaged);

@@ -19,11 +19,16 @@ class QIODevice;
 
 namespace corvane::listgen {
 
+// What the recovered disk held: a whole system disk, or mostly office
+// documents and mail, or mostly photos, music and videos.
+enum class ListKind { Disk, Documents, Media };
+
 struct GeneratorOptions
 {
     qint64 lines = 1000;           // exactly this many lines are written
     quint64 seed = 1;              // same seed and line count: same bytes
     QByteArray topFolder = "Data"; // component 0 of every path (Windows-1252)
+    ListKind kind = ListKind::Disk;
 };
 
 // What one run produced, for tests and for the programs' messages.

@@ -1,5 +1,5 @@
 // corvane-gen-list: writes a generated recovered-file list.
-//   corvane-gen-list --lines N [--seed S] OUT
+//   corvane-gen-list --lines N [--seed S] [--kind disk|documents|media] [--top NAME] OUT
 
 #include "ListGenerator.h"
 
@@ -7,7 +7,7 @@
 #include <QElapsedTimer>
 #include <QTextStream>
 
-#include <cstdio>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -17,7 +17,8 @@ int usage(QTextStream &err, const QString &problem)
 {
     if (!problem.isEmpty())
         err << "corvane-gen-list: " << problem << '\n';
-    err << "usage: corvane-gen-list --lines N [--seed S] OUT\n";
+    err << "usage: corvane-gen-list --lines N [--seed S] [--kind disk|documents|media] [--top "
+           "NAME] OUT\n";
     return 2;
 }
 
@@ -35,7 +36,32 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments().mid(1);
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &arg = args[i];
-        if (arg == u"--lines"_s || arg == u"--seed"_s) {
+        if (arg == u"--kind"_s || arg == u"--top"_s) {
+            if (i + 1 >= args.size())
+                return usage(err, u"%1 needs a value"_s.arg(arg));
+            const QString value = args[++i];
+            if (arg == u"--kind"_s) {
+                if (value == u"disk"_s)
+                    options.kind = corvane::listgen::ListKind::Disk;
+                else if (value == u"documents"_s)
+                    options.kind = corvane::listgen::ListKind::Documents;
+                else if (value == u"media"_s)
+                    options.kind = corvane::listgen::ListKind::Media;
+                else
+                    return usage(err, u"--kind is disk, documents or media, not '%1'"_s.arg(value));
+            } else {
+                // One path component, in the Latin-1 part of Windows-1252.
+                const bool fits =
+                    !value.isEmpty() && std::all_of(value.begin(), value.end(), [](QChar c) {
+                        const char16_t u = c.unicode();
+                        return u >= 0x20 && u <= 0xFF && (u < 0x7F || u >= 0xA0) && u != u'\\' &&
+                               u != u',';
+                    });
+                if (!fits)
+                    return usage(err, u"--top takes one folder name without '\\' or ','"_s);
+                options.topFolder = value.toLatin1();
+            }
+        } else if (arg == u"--lines"_s || arg == u"--seed"_s) {
             if (i + 1 >= args.size())
                 return usage(err, u"%1 needs a value"_s.arg(arg));
             bool ok = false;
