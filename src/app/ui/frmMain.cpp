@@ -208,9 +208,13 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     if (watched == lblLink) {
         switch (event->type()) {
         case QEvent::Enter:
-        case QEvent::MouseMove:
             lblLink_MouseMove();
             break;
+        case QEvent::MouseMove:
+            // Taken here: a label leaves mouse moves to its parent, which
+            // would undo the hover look at once.
+            lblLink_MouseMove();
+            return true;
         case QEvent::MouseButtonRelease: {
             auto *mouse = static_cast<QMouseEvent *>(event);
             if (mouse->button() == Qt::LeftButton &&

@@ -53,7 +53,9 @@ LanguageRead readLanguageFile(const QString &path, int language)
 
 QString programVersion()
 {
-    return QVersionNumber::fromString(QStringLiteral(CORVANE_VERSION)).normalized().toString();
+    // major.minor.revision, each in decimal without leading zeros.
+    const QVersionNumber v = QVersionNumber::fromString(QStringLiteral(CORVANE_VERSION));
+    return u"%1.%2.%3"_s.arg(v.majorVersion()).arg(v.minorVersion()).arg(v.microVersion());
 }
 
 } // namespace

@@ -126,7 +126,7 @@ void frmMain::finishLoad(LoadedList list)
     Label22->setText(formatCount(m_loadedList.lineCount, locale));
     Label23->setText(FormatSize(m_loadedList.totalSize, locale));
 
-    if (!readError.isEmpty()) {
+    if (m_loadedList.fileFound && !readError.isEmpty()) {
         m_prompts.warning(this,
                           u"The list file \"%1\" could not be read to its end: %2\n"
                           u"Corvane shows the lines read before that."_s.arg(
@@ -160,7 +160,10 @@ void frmMain::setLoadingState(bool loading)
                 enabled = !w->testAttribute(Qt::WA_ForceDisabled);
                 w->setEnabled(false);
             } else if (auto *a = qobject_cast<QAction *>(object)) {
-                enabled = a->isEnabled();
+                // A hidden action reads as disabled; its own setting is
+                // taken to be enabled (the menus are only ever locked here
+                // and by the open command).
+                enabled = a->isEnabled() || !a->isVisible();
                 a->setEnabled(false);
             }
             m_enabledBeforeLoad.push_back({object, enabled});

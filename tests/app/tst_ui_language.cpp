@@ -1,0 +1,340 @@
+// Languages through the window: every caption from its LangText entry, the
+// six menu entries, the hint and legend kept by languages without them,
+// "Show Languages", and lang.fil files that are missing or broken.
+
+#include "listfile/ListText.h"
+#include "testutil_window.h"
+
+using namespace corvane;
+using namespace corvane::test;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// A lang.fil whose every field names its language and entry: "L2E17".
+QByteArray taggedLangFil(int lines = 55, int columns = 7)
+{
+    QByteArray bytes;
+    for (int i = 0; i < lines; ++i) {
+        QByteArrayList fields;
+        for (int c = 0; c < columns; ++c)
+            fields << "L" + QByteArray::number(c) + "E" + QByteArray::number(i);
+        bytes += fields.join('+') + "\r\n";
+    }
+    return bytes;
+}
+
+// Every caption LoadLanguage writes, by the entry it comes from.
+QList<QPair<QString, int>> captions(const frmMain &w)
+{
+    QAbstractItemModel *grid = w.iGrid2->model();
+    QAbstractItemModel *members = w.iGrid3->model();
+    return {
+        {w.mnuMenu->title(), 1},
+        {w.SSTab1->tabText(0), 2},
+        {w.Command2->text(), 2},
+        {w.Frame2->title(), 2},
+        {w.SSTab1->tabText(1), 3},
+        {w.Label7->text(), 4},
+        {w.Label2->text(), 5},
+        {w.Label3->text(), 6},
+        {w.Label5->text(), 7},
+        {w.Label8->text(), 8},
+        {w.Frame1->title(), 9},
+        {w.SftTree1->model()->headerData(0, Qt::Horizontal).toString(), 10},
+        {grid->headerData(0, Qt::Horizontal).toString(), 11},
+        {grid->headerData(1, Qt::Horizontal).toString(), 12},
+        {grid->headerData(2, Qt::Horizontal).toString(), 13},
+        {grid->headerData(4, Qt::Horizontal).toString(), 14},
+        {w.Frame4->title(), 15},
+        {w.Label10->text(), 16},
+        {w.Command3->text(), 17},
+        {w.Frame6->title(), 19},
+        {w.Label11->text(), 20},
+        {w.Label13->text(), 21},
+        {w.Command4->text(), 22},
+        {w.Frame8_1->title(), 23},
+        {w.Label14->text(), 24},
+        {w.Label15->text(), 25},
+        {w.Label17->text(), 27},
+        {w.Label16->text(), 28},
+        {w.Label18->text(), 29},
+        {members->headerData(0, Qt::Horizontal).toString(), 31},
+        {w.mnuLan->title(), 44},
+        {w.mnuReload->text(), 47},
+        {w.mnuExit->text(), 48},
+        {w.Frame3->title(), 49},
+        {w.lblEmail->text(), 50},
+    };
+}
+
+// afterStart: start-up clears the status line (entry 8) after the load.
+void compareCaptions(const frmMain &w, const QStringList &column, bool afterStart = false)
+{
+    for (const auto &[shown, entry] : captions(w)) {
+        if (afterStart && entry == 8) {
+            QVERIFY(shown.isEmpty());
+            continue;
+        }
+        QVERIFY2(shown == column.value(entry),
+                 qPrintable(u"entry %1: shows \"%2\", expected \"%3\""_s.arg(entry).arg(
+                     shown, column.value(entry))));
+    }
+    QCOMPARE(w.windowTitle(), column.value(40) + u" "_s + QStringLiteral(CORVANE_VERSION));
+}
+
+QAction *menuEntry(const frmMain &w, int language)
+{
+    switch (language) {
+    case LanguageEnglish:
+        return w.mnuEN;
+    case LanguagePortuguese:
+        return w.mnuPT;
+    case LanguageGerman:
+        return w.mnuGerman;
+    case LanguageFrench:
+        return w.mnuFrench;
+    case LanguageSwedish:
+        return w.mnuSE;
+    case LanguageDutch:
+        return w.mnuNL;
+    }
+    return nullptr;
+}
+
+const QString englishHint = u"e.g. [*.doc; *reports*.xls;*.mdb;*.jpg]"_s;
+const QString portugueseHint = u"Ex. [*.doc; *reports*.xls;*.mdb;*.jpg]"_s;
+
+} // namespace
+
+class tst_ui_language : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void menuEntries_data()
+    {
+        QTest::addColumn<int>("language");
+        for (int l : {0, 1, 2, 3, 4, 6})
+            QTest::newRow(qPrintable(u"column %1"_s.arg(l))) << l;
+    }
+    // Each entry loads its column into every caption (column 5 is reached by
+    // none of them).
+    void menuEntries()
+    {
+        QFETCH(int, language);
+        WindowFixture f(QLocale(u"en_US"_s), WindowFixture::Lang::Custom, taggedLangFil());
+        frmMain &w = *f.window;
+        w.SSTab1->setTabEnabled(1, true);
+        w.SSTab1->setCurrentIndex(1);
+        QSignalSpy changed(&w, &frmMain::languageChanged);
+        menuEntry(w, language)->trigger();
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(w.currentLanguage(), language);
+        const QStringList column = parseLanguageFile(taggedLangFil(), language).texts;
+        QCOMPARE(w.LangText, column);
+        compareCaptions(w, column);
+        QCOMPARE(w.SSTab1->currentIndex(), 0); // every change goes back to the open page
+        QCOMPARE(f.prompts.boxCount(), 0);
+    }
+
+    // The same with the project's own lang.fil, one language after the other.
+    void projectFile()
+    {
+        WindowFixture f;
+        frmMain &w = *f.window;
+        for (int language : {2, 1, 3, 4, 6, 0, 2}) {
+            menuEntry(w, language)->trigger();
+            compareCaptions(w, langColumn(language));
+        }
+        QCOMPARE(f.prompts.boxCount(), 0);
+    }
+
+    void hintAndLegend_data()
+    {
+        QTest::addColumn<QList<int>>("languages");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<bool>("portugueseLegend");
+        QTest::newRow("start") << QList<int>{} << englishHint << false;
+        QTest::newRow("pt") << QList<int>{1} << portugueseHint << true;
+        QTest::newRow("pt de") << QList<int>{1, 2} << portugueseHint << true;
+        QTest::newRow("pt de fr sv nl") << QList<int>{1, 2, 3, 4, 6} << portugueseHint << true;
+        QTest::newRow("pt de en") << QList<int>{1, 2, 0} << englishHint << false;
+        QTest::newRow("de") << QList<int>{2} << englishHint << false;
+        QTest::newRow("en pt") << QList<int>{0, 1} << portugueseHint << true;
+    }
+    void hintAndLegend()
+    {
+        QFETCH(QList<int>, languages);
+        QFETCH(QString, hint);
+        QFETCH(bool, portugueseLegend);
+        WindowFixture f;
+        for (int l : languages)
+            menuEntry(*f.window, l)->trigger();
+        QCOMPARE(f.window->Label12->text(), hint);
+        const QString legend = f.window->Label21->toolTip();
+        QCOMPARE(legend.startsWith(u"D=Directoria"_s), portugueseLegend);
+        QCOMPARE(legend.startsWith(u"D=Directory"_s), !portugueseLegend);
+    }
+
+    void showLanguages()
+    {
+        WindowFixture f(QLocale(u"en_US"_s));
+        frmMain &w = *f.window;
+        QCOMPARE(w.mnuLan->menuAction()->isVisible(), false);
+        QCOMPARE(w.mnuShowLan->text(), langColumn(0)[45]);
+        w.mnuShowLan->trigger();
+        QCOMPARE(w.mnuLan->menuAction()->isVisible(), true);
+        QCOMPARE(w.mnuShowLan->text(), langColumn(0)[46]);
+        // Picking a language keeps the menu shown and words the entry anew.
+        w.mnuGerman->trigger();
+        QCOMPARE(w.mnuLan->menuAction()->isVisible(), true);
+        QCOMPARE(w.mnuShowLan->text(), langColumn(2)[46]);
+        w.mnuShowLan->trigger();
+        QCOMPARE(w.mnuLan->menuAction()->isVisible(), false);
+        QCOMPARE(w.mnuShowLan->text(), langColumn(2)[45]);
+    }
+
+    // Dutch only from the menu, and the languages menu then stays.
+    void dutch()
+    {
+        WindowFixture f(QLocale(u"nl_NL"_s));
+        frmMain &w = *f.window;
+        QCOMPARE(w.currentLanguage(), int(LanguageEnglish));
+        QCOMPARE(w.mnuLan->menuAction()->isVisible(), true);
+        QCOMPARE(w.mnuShowLan->isVisible(), false);
+        w.mnuNL->trigger();
+        QCOMPARE(w.currentLanguage(), int(LanguageDutch));
+        compareCaptions(w, langColumn(LanguageDutch));
+        QCOMPARE(w.mnuLan->menuAction()->isVisible(), true);
+    }
+
+    // Qt's own buttons follow the language.
+    void qtTranslations()
+    {
+        WindowFixture f;
+        f.window->mnuGerman->trigger();
+        {
+            QMessageBox box(QMessageBox::Question, u"t"_s, u"t"_s,
+                            QMessageBox::Yes | QMessageBox::No);
+            QString yes = box.button(QMessageBox::Yes)->text();
+            if (yes == u"&Yes"_s)
+                QSKIP("no German catalogue of Qt installed");
+            QCOMPARE(yes.remove(u'&'), u"Ja"_s);
+        }
+        f.window->mnuEN->trigger();
+        QMessageBox box(QMessageBox::Question, u"t"_s, u"t"_s, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), u"&Yes"_s);
+    }
+
+    void badLanguageFile_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<int>("lang"); // WindowFixture::Lang
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("complaint");
+        QTest::addColumn<QString>("mentions"); // in the message
+
+        const QByteArray project = readBytes(projectLangFil());
+        const QList<QByteArray> lines = project.split('\n');
+        auto joined = [](QList<QByteArray> ls) { return ls.join('\n'); };
+        const QLocale de(u"de_DE"_s);
+        const QLocale en(u"en_US"_s);
+        const int custom = int(WindowFixture::Lang::Custom);
+
+        QTest::newRow("missing: built-in copy")
+            << de << int(WindowFixture::Lang::None) << QByteArray() << false << QString();
+        QTest::newRow("empty") << de << custom << QByteArray() << true << u"lang.fil"_s;
+        QTest::newRow("50 lines") << de << custom << joined(lines.mid(0, 50)) + "\n"
+                                  << true << u"50"_s;
+        QList<QByteArray> shortLine = lines;
+        shortLine[7] = "Size+Tamanho\r";
+        QTest::newRow("line too short for German")
+            << de << custom << joined(shortLine) << true << u"line 8"_s;
+        QTest::newRow("line too short, but not for Portuguese")
+            << QLocale(u"pt_PT"_s) << custom << joined(shortLine) << false << QString();
+        QList<QByteArray> blank = lines;
+        blank[20] = "\r";
+        QTest::newRow("blank line, German")
+            << de << custom << joined(blank) << true << u"line 21"_s;
+        QTest::newRow("blank line, English") << en << custom << joined(blank) << false << QString();
+        QList<QByteArray> huge = lines;
+        const QByteArray field(1024 * 1024, 'x');
+        huge[4] = QByteArrayList({field, field, field, field, field, field, field}).join('+');
+        QTest::newRow("1 MB field") << de << custom << joined(huge) << false << QString();
+        QTest::newRow("UTF-8 with accents")
+            << de << custom << decodeWindows1252(project).toUtf8() << false << QString();
+        QTest::newRow("binary") << de << custom << QByteArray("\x00\x01\x02+\xff\xfe", 6) << true
+                                << u"lang.fil"_s;
+    }
+    void badLanguageFile()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(int, lang);
+        QFETCH(QByteArray, file);
+        QFETCH(bool, complaint);
+        QFETCH(QString, mentions);
+        WindowFixture f(locale, WindowFixture::Lang(lang), file);
+        frmMain &w = *f.window;
+
+        // One message at most, whatever went wrong.
+        QCOMPARE(f.prompts.boxCount(), complaint ? 1 : 0);
+        QVERIFY(w.LangText.size() >= LanguageEntryCount);
+        if (complaint) {
+            const FakePrompts::Call box = f.prompts.calls.first();
+            QCOMPARE(box.kind, u"warning"_s);
+            QCOMPARE(box.title, u"Error"_s);
+            QVERIFY2(box.text.contains(mentions), qPrintable(box.text));
+            // The built-in English texts.
+            QCOMPARE(w.currentLanguage(), int(LanguageEnglish));
+            QCOMPARE(w.LangText, langColumn(LanguageEnglish));
+            compareCaptions(w, langColumn(LanguageEnglish), true);
+        }
+        QVERIFY(w.Command2->text().size() <= 400);
+        QVERIFY(w.Label7->text().size() <= 400);
+        QVERIFY(w.minimumSizeHint().width() < 2000);
+
+        // Still usable: the menus work and a list loads.
+        w.mnuShowLan->trigger();
+        const QString list = f.writeList(u"l.csv"_s, "Data\\A\\x.txt,d,5,32;x,Ok\r\n");
+        QVERIFY(f.load(list));
+        QCOMPARE(w.Label22->text(), u"1"_s);
+    }
+
+    void missingFileUsesBuiltInCopy()
+    {
+        WindowFixture f(QLocale(u"de_DE"_s), WindowFixture::Lang::None);
+        QCOMPARE(f.prompts.boxCount(), 0);
+        QCOMPARE(f.window->currentLanguage(), int(LanguageGerman));
+        compareCaptions(*f.window, langColumn(LanguageGerman), true);
+    }
+
+    void utf8File()
+    {
+        const QByteArray utf8 = decodeWindows1252(readBytes(projectLangFil())).toUtf8();
+        WindowFixture f(QLocale(u"de_DE"_s), WindowFixture::Lang::Custom, utf8);
+        QCOMPARE(f.prompts.boxCount(), 0);
+        QCOMPARE(f.window->Command2->text(), u"Dateiliste \u00f6ffnen"_s);
+    }
+
+    // A file that serves five languages but not Dutch: picking Dutch gives one
+    // message and English; the window goes on.
+    void brokenForOneLanguage()
+    {
+        WindowFixture f(QLocale(u"de_DE"_s), WindowFixture::Lang::Custom, taggedLangFil(55, 5));
+        frmMain &w = *f.window;
+        QCOMPARE(f.prompts.boxCount(), 0);
+        QCOMPARE(w.Command2->text(), u"L2E2"_s);
+        w.mnuShowLan->trigger();
+        w.mnuNL->trigger();
+        QCOMPARE(f.prompts.boxCount(), 1);
+        QCOMPARE(w.currentLanguage(), int(LanguageEnglish));
+        compareCaptions(w, langColumn(LanguageEnglish));
+        w.mnuFrench->trigger();
+        QCOMPARE(f.prompts.boxCount(), 1);
+        QCOMPARE(w.Command2->text(), u"L3E2"_s);
+    }
+};
+
+QTEST_MAIN(tst_ui_language)
+#include "tst_ui_language.moc"
