@@ -51,8 +51,12 @@ private Q_SLOTS:
     {
         QFETCH(int, language);
         QFETCH(QString, name);
-        WindowFixture f;
-        f.window->LoadLanguage(language);
+        // Dutch is picked from the languages menu, which a Dutch locale shows.
+        WindowFixture f(language == LanguageDutch ? QLocale(QStringLiteral("nl_NL"))
+                                                  : localeForLanguage(language));
+        if (language == LanguageDutch)
+            f.window->mnuNL->trigger();
+        QCOMPARE(f.window->currentLanguage(), language);
         save(f.window.get(), name);
         QCOMPARE(f.prompts.boxCount(), 0);
     }

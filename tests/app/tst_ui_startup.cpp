@@ -250,9 +250,10 @@ private Q_SLOTS:
     void commandLineList_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("missing") << u"missing"_s;
-        QTest::newRow("folder") << u"folder"_s;
-        QTest::newRow("unreadable") << u"unreadable"_s;
+        QTest::addColumn<QString>("says");
+        QTest::newRow("missing") << u"missing"_s << langColumn(0).value(43);
+        QTest::newRow("folder") << u"folder"_s << u"is a folder"_s;
+        QTest::newRow("unreadable") << u"unreadable"_s << u"cannot be read"_s;
     }
     void commandLineList()
     {
@@ -262,18 +263,28 @@ private Q_SLOTS:
         if (kind == u"folder"_s) {
             QVERIFY(QDir().mkpath(path));
         } else if (kind == u"unreadable"_s) {
-            if (::geteuid() == 0)
-                QSKIP("root reads every file");
             f.writeList(u"list.csv"_s, "Data\\a.txt,d,1,32;x,Ok\r\n");
             QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
         }
+        // Root reads every file: look at it as an ordinary user would.
+        const bool asRoot = kind == u"unreadable"_s && ::geteuid() == 0;
+        if (asRoot) {
+            QVERIFY(QFile::setPermissions(f.dataDir.path(),
+                                          QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner | QFileDevice::ExeOther));
+            QCOMPARE(::seteuid(65534), 0);
+        }
         f.window->OpenListFromCommandLine(path);
+        if (asRoot)
+            QCOMPARE(::seteuid(0), 0);
         QCOMPARE(f.window->isLoading(), false);
         QCOMPARE(f.prompts.boxCount(), 1);
         const FakePrompts::Call box = f.prompts.calls.first();
         QCOMPARE(box.kind, QStringLiteral("warning"));
         QCOMPARE(box.title, QStringLiteral("Error"));
         QVERIFY2(box.text.contains(QDir::toNativeSeparators(path)), qPrintable(box.text));
+        QFETCH(QString, says);
+        QVERIFY2(box.text.contains(says), qPrintable(box.text));
         QCOMPARE(f.window->SSTab1->isTabEnabled(1), false);
         QCOMPARE(f.window->loadedList().lineCount, 0);
         QCOMPARE(f.prompts.count(u"beep"_s), 0);
