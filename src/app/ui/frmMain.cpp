@@ -4,6 +4,7 @@
 
 #include "browse/ui/FolderTreeModel.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QDir>
@@ -87,6 +88,7 @@ frmMain::~frmMain()
         m_loadThread->wait();
         delete m_loadThread;
         m_loadThread = nullptr;
+        QApplication::restoreOverrideCursor();
     }
     // The views must let go of the models before the data under them goes.
     SftTree1->setModel(nullptr);

@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QTabWidget>
 #include <QThread>
+#include <QThreadPool>
 #include <QTreeView>
 
 #include <algorithm>
@@ -45,6 +46,15 @@ int barValue(const LoadProgress &p)
         return BarRange;
     }
     return 0;
+}
+
+// Freeing a list of millions of lines takes a noticeable moment: leave it to
+// a pool thread, so that the window does not wait for it.
+void releaseInBackground(LoadedList &list)
+{
+    auto old = std::make_shared<LoadedList>(std::move(list));
+    list.clear();
+    QThreadPool::globalInstance()->start([old = std::move(old)]() mutable { old.reset(); });
 }
 
 } // namespace
@@ -113,6 +123,7 @@ void frmMain::finishLoad(LoadedList list)
     const QString readError = list.error;
 
     m_folderTreeModel->beginTreeChange();
+    releaseInBackground(m_loadedList);
     m_loadedList = std::move(list);
     m_folderTreeModel->endTreeChange();
     if (m_loadedList.SftTree1.count() > 0)
@@ -139,7 +150,7 @@ void frmMain::ClearViews()
 {
     ClearFileGrid();
     m_folderTreeModel->beginTreeChange();
-    m_loadedList.clear();
+    releaseInBackground(m_loadedList);
     m_folderTreeModel->endTreeChange();
 }
 
