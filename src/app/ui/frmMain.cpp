@@ -78,6 +78,7 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     buildControls();
     connectControls();
     Form_Load();
+    setupBrowsing();
 }
 
 frmMain::~frmMain()

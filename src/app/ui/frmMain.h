@@ -69,6 +69,9 @@ class QStandardItemModel;
 namespace corvane {
 
 class FolderTreeModel;
+class FileGridModel;
+class FileTypeIcons;
+class BrowseParts;
 
 // The lab that sends the lists: its web address (the caption of lblLink) and
 // the one-line description of its service (Label26).
@@ -311,6 +314,26 @@ private:
         bool enabled;
     };
     std::vector<SavedEnabled> m_enabledBeforeLoad;
+
+    // ---- browsing (frmMain_browse.cpp, frmMain_browse.h) --------------------
+public:
+    qint32 FirstFolderLine = -1;
+    qint32 LastFolderLine = 0;
+    void ShowFolder(int itemIndex);
+    void FindFolderLines(const QByteArray &key);
+    void FillFileGrid(const QByteArray &key);
+    void OpenGridRow(int row, int col, bool requestEdit);
+    void ShowFileDetails(int row, int col);
+    int GetFileIcon(const QString &fileName);
+    FileGridModel *fileGrid() const;
+    FileTypeIcons &fileTypeIcons() const;
+    // Ctrl+C in the file grid: the full paths of the selected rows.
+    void copySelectedGridPaths();
+
+private:
+    void setupBrowsing(); // once, after Form_Load
+    BrowseParts *m_browse = nullptr; // a child object of the window
+    // ---- end of browsing -----------------------------------------------------
 };
 
 } // namespace corvane

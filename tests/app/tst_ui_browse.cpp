@@ -1,0 +1,458 @@
+// Browsing through the window: the tree pick, the file grid, double-clicks,
+// the keys, the details panel, sorting, copying and the icons.
+
+#include "browse/FileGridModel.h"
+#include "browse/ui/FileTypeIcons.h"
+#include "browse/ui/FolderTreeModel.h"
+#include "testutil_window.h"
+
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QTableView>
+#include <QTreeView>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+const QByteArray sampleList = "Data\\Docs\\Reports\\r1.doc,1/2/2009 10:00,1536,33;a,Recovered\r\n"
+                              "Data\\Docs\\Reports\\r2.doc,1/3/2009 10:00,0,32;b,Partial\r\n"
+                              "Data\\Docs\\notes.txt,1/4/2009 10:00,2048,22;c,Recovered\r\n"
+                              "Data\\Docs\\bare.txt,1/5/2009 10:00,10,32,Bad\r\n"
+                              "Data\\Docs\\Docs\\Reports\\deep.txt,1/6/2009,5,16416;d,Good\r\n"
+                              "Data\\docs\\lower.txt,1/7/2009,7,1;e,Good\r\n"
+                              "Data\\Docs\\..,1/8/2009,1,1;f,Good\r\n"
+                              "Data\\Docs\\no comma line\r\n"
+                              "Data\\SETUP.EXE,1/9/2009,1234567,32;g,Recovered\r\n"
+                              "Data\\top.jpg,1/10/2009,99,32;h,Recovered\r\n";
+
+QStringList gridNames(const QAbstractItemModel *model)
+{
+    QStringList names;
+    for (int r = 0; r < model->rowCount(); ++r)
+        names.append(model->index(r, 0).data().toString());
+    return names;
+}
+
+struct Browsing : WindowFixture
+{
+    Browsing()
+    {
+        tester = std::make_unique<QAbstractItemModelTester>(
+            window->fileGrid(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    }
+    bool open(const QByteArray &bytes = sampleList)
+    {
+        return load(writeList(u"list.csv"_s, bytes));
+    }
+    int item(const QString &path) const { return folderItemByPath(window->loadedList(), path); }
+    QStringList names() const { return gridNames(window->fileGrid()); }
+    QString header() const { return window->fileGrid()->headerData(0, Qt::Horizontal).toString(); }
+    int treeCurrent() const
+    {
+        return window->folderTreeModel()->itemOf(window->SftTree1->currentIndex());
+    }
+    int row(const QString &name) const { return int(names().indexOf(name)) + 1; }
+    void makeCurrent(int row) const
+    {
+        window->iGrid2->setCurrentIndex(window->fileGrid()->index(row - 1, 0));
+    }
+    std::unique_ptr<QAbstractItemModelTester> tester;
+};
+
+} // namespace
+
+class tst_ui_browse : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pickRoot();
+    void pickFolder();
+    void upAndDown();
+    void fileRowDoesNothing();
+    void caseOfNames();
+    void samePickTwice();
+    void treeKeyboard();
+    void keys();
+    void details_data();
+    void details();
+    void hintFollowsRow();
+    void tooltip();
+    void headerSort();
+    void copyPaths();
+    void tabSwitch();
+    void clearViews();
+    void iconPositions();
+    void bigFolderAsksThemeOncePerExtension();
+    void screenshot();
+};
+
+void tst_ui_browse::pickRoot()
+{
+    Browsing b;
+    QVERIFY(b.open());
+    QCOMPARE(b.window->CurrentFolderItem, -1);
+    b.window->SftTree1_ItemClick(0);
+    QCOMPARE(b.window->CurrentFolderItem, 0);
+    QCOMPARE(b.header(), u"Root"_s);
+    QCOMPARE(b.names(), (QStringList{u"Docs"_s, u"docs"_s, u"SETUP.EXE"_s, u"top.jpg"_s}));
+    // The lines of "Root": all of them, by binary search.
+    QCOMPARE(b.window->FirstFolderLine, 0);
+    QCOMPARE(b.window->LastFolderLine, int(b.window->loadedList().iGrid1.count()) - 1);
+    const FileGridModel *grid = b.window->fileGrid();
+    QCOMPARE(grid->imagePosition(0), int(FolderImage));
+    QCOMPARE(grid->imagePosition(2), int(ProgramImage));
+    QCOMPARE(grid->index(2, 2).data().toString(), u"1,234,567"_s);
+    QVERIFY(b.window->iGrid2->isColumnHidden(3));
+}
+
+void tst_ui_browse::pickFolder()
+{
+    Browsing b;
+    QVERIFY(b.open());
+    const int docs = b.item(u"Docs"_s);
+    b.window->SftTree1_ItemClick(docs);
+    QCOMPARE(b.header(), u"Docs"_s);
+    // "..", folders, files; the line without "," never shows; ".." as a file
+    // name is an ordinary row.
+    QCOMPARE(b.names(), (QStringList{u".."_s, u"Docs"_s, u"Reports"_s, u".."_s, u"bare.txt"_s,
+                                     u"notes.txt"_s}));
+    QCOMPARE(b.treeCurrent(), docs);
+    QVERIFY(b.window->SftTree1->isExpanded(b.window->folderTreeModel()->indexOf(docs)));
+    // The repeated key 'Docs\' deeper down stays in its own folder.
+    b.window->SftTree1_ItemClick(b.item(u"Docs\\Docs\\Reports"_s));
+    QCOMPARE(b.names(), (QStringList{u".."_s, u"deep.txt"_s}));
+}
+
+void tst_ui_browse::upAndDown()
+{
+    Browsing b;
+    QVERIFY(b.open());
+    b.window->SftTree1_ItemClick(0);
+    b.window->iGrid2_DblClick(b.row(u"Docs"_s), 1);
+    QCOMPARE(b.window->CurrentFolderItem, b.item(u"Docs"_s));
+    b.window->iGrid2_DblClick(b.row(u"Reports"_s), 3);
+    QCOMPARE(b.window->CurrentFolderItem, b.item(u"Docs\\Reports"_s));
+    QCOMPARE(b.header(), u"Reports"_s);
+    QCOMPARE(b.treeCurrent(), b.item(u"Docs\\Reports"_s));
+    QVERIFY(
+        b.window->SftTree1->isExpanded(b.window->folderTreeModel()->indexOf(b.item(u"Docs"_s))));
+    b.window->iGrid2_DblClick(1, 1); // ".."
+    QCOMPARE(b.window->CurrentFolderItem, b.item(u"Docs"_s));
+    b.window->iGrid2_DblClick(1, 1);
+    QCOMPARE(b.window->CurrentFolderItem, 0);
+    QCOMPARE(b.header(), u"Root"_s);
+    QCOMPARE(b.treeCurrent(), 0);
+    // Root has no ".." row: row 1 is a folder and enters it.
+    b.window->iGrid2_DblClick(1, 1);
+    QCOMPARE(b.window->CurrentFolderItem, b.item(u"Docs"_s));
+}
+
+void tst_ui_browse::fileRowDoesNothing()
+{
+    Browsing b;
+    QVERIFY(b.open());
+    b.window->SftTree1_ItemClick(b.item(u"Docs"_s));
+    const QStringList before = b.names();
+    QSignalSpy resets(b.window->fileGrid(), &QAbstractItemModel::modelReset);
+    b.window->iGrid2_DblClick(b.row(u"notes.txt"_s), 1);
+    b.window->iGrid2_DblClick(5, 1); // the file named ".."
+    b.window->iGrid2_DblClick(0, 1);
+    b.window->iGrid2_DblClick(99, 1);
+    QCOMPARE(resets.count(), 0);
+    QCOMPARE(b.names(), before);
+    QCOMPARE(b.window->CurrentFolderItem, b.item(u"Docs"_s));
+}
+
+void tst_ui_browse::caseOfNames()
+{
+    Browsing b;
+    QVERIFY(b.open());
+    b.window->SftTree1_ItemClick(0);
+    b.window->iGrid2_DblClick(b.row(u"docs"_s), 1);
+    QCOMPARE(b.window->CurrentFolderItem, b.item(u"docs"_s));
+    QCOMPARE(b.names(), (QStringList{u".."_s, u"lower.txt"_s}));
+    QVERIFY(b.item(u"docs"_s) != b.item(u"Docs"_s));
+}
+
+void tst_ui_browse::samePickTwice()
+{
+    Browsing b;
+    QVERIFY(b.open());
+    b.window->SftTree1_ItemClick(0);
+    QSignalSpy resets(b.window->fileGrid(), &QAbstractItemModel::modelReset);
+    b.window->SftTree1_ItemClick(0);
+    QCOMPARE(resets.count(), 0);
+    b.window->SftTree1_ItemClick(-1); // no item: nothing
+    b.window->SftTree1_ItemClick(10000);
+    QCOMPARE(resets.count(), 0);
+    QCOMPARE(b.window->CurrentFolderItem, 0);
+}
+
+void tst_ui_browse::treeKeyboard()
+{
+    Browsing b;
+    QVERIFY(b.open());
+    b.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
+    b.window->SftTree1->setFocus();
+    b.window->SftTree1->setCurrentIndex(b.window->folderTreeModel()->indexOf(0));
+    QCOMPARE(b.window->CurrentFolderItem, 0);
+    QTest::keyClick(b.window->SftTree1, Qt::Key_Down);
+    QCOMPARE(b.window->CurrentFolderItem, b.treeCurrent());
+    QVERIFY(b.window->CurrentFolderItem > 0);
+}
+
+void tst_ui_browse::keys()
+{
+    Browsing b;
+    QVERIFY(b.open());
+    b.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
+    b.window->SSTab1->setCurrentIndex(1);
+    b.window->SftTree1_ItemClick(0);
+    QTableView *grid = b.window->iGrid2;
+    grid->setFocus();
+    b.makeCurrent(b.row(u"Docs"_s));
+    QTest::keyClick(grid, Qt::Key_Return);
+    QCOMPARE(b.window->CurrentFolderItem, b.item(u"Docs"_s));
+    QTest::keyClick(grid, Qt::Key_Backspace);
+    QCOMPARE(b.window->CurrentFolderItem, 0);
+    QTest::keyClick(grid, Qt::Key_Backspace); // at "Root": nothing
+    QCOMPARE(b.window->CurrentFolderItem, 0);
+    // Type-ahead moves to the first name that begins with the keys.
+    QTest::keyClicks(grid, u"to"_s);
+    QCOMPARE(grid->currentIndex().data().toString(), u"top.jpg"_s);
+}
+
+void tst_ui_browse::details_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("labels"); // Label19, Label20, Label21, UniLabel1 entry
+    QTest::newRow("1,536 bytes, RA")
+        << u"Docs\\Reports"_s << u"r1.doc"_s
+        << QStringList{u"1.5 Kb"_s, u"1/2/2009 10:00"_s, u"RA"_s, u"26"_s};
+    QTest::newRow("0 bytes") << u"Docs\\Reports"_s << u"r2.doc"_s
+                             << QStringList{u"0"_s, u"1/3/2009 10:00"_s, u"A"_s, u"26"_s};
+    QTest::newRow("DHS") << u"Docs"_s << u"notes.txt"_s
+                         << QStringList{u"2.0 Kb"_s, u"1/4/2009 10:00"_s, u"DHS"_s, u"26"_s};
+    QTest::newRow("AE") << u"Docs\\Docs\\Reports"_s << u"deep.txt"_s
+                        << QStringList{u"5 Bytes"_s, u"1/6/2009"_s, u"AE"_s, u"26"_s};
+    QTest::newRow("attributes without ;")
+        << u"Docs"_s << u"bare.txt"_s << QStringList{QString(), QString(), QString(), u"32"_s};
+    QTest::newRow("folder row") << u"Docs"_s << u"Reports"_s
+                                << QStringList{QString(), QString(), QString(), u"32"_s};
+    QTest::newRow(".. row") << u"Docs"_s << u".."_s
+                            << QStringList{QString(), QString(), QString(), u"32"_s};
+}
+
+void tst_ui_browse::details()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, name);
+    QFETCH(QStringList, labels);
+    Browsing b;
+    QVERIFY(b.open());
+    b.window->SftTree1_ItemClick(b.item(folder));
+    b.makeCurrent(b.row(name)); // the first row of that name
+    QCOMPARE(b.window->Label19->text(), labels[0]);
+    QCOMPARE(b.window->Label20->text(), labels[1]);
+    QCOMPARE(b.window->Label21->text(), labels[2]);
+    QCOMPARE(b.window->UniLabel1->text(), b.window->langText(labels[3].toInt()));
+}
+
+void tst_ui_browse::hintFollowsRow()
+{
+    Browsing b;
+    QVERIFY(b.open());
+    b.window->SftTree1_ItemClick(b.item(u"Docs"_s));
+    QCOMPARE(b.window->UniLabel1->text(), b.window->langText(26));
+    b.makeCurrent(2); // a folder row
+    QCOMPARE(b.window->UniLabel1->text(), b.window->langText(32));
+    b.makeCurrent(b.row(u"notes.txt"_s));
+    QCOMPARE(b.window->UniLabel1->text(), b.window->langText(26));
+    QCOMPARE(b.window->Label21->text(), u"DHS"_s);
+    // Showing another folder leaves the panel as it is.
+    b.window->SftTree1_ItemClick(0);
+    QCOMPARE(b.window->Label21->text(), u"DHS"_s);
+}
+
+void tst_ui_browse::tooltip()
+{
+    Browsing b;
+    const QString longName = QString(300, u'x') + u".txt"_s;
+    QVERIFY(b.open("Data\\" + longName.toLatin1() + ",d,1,1;,s\r\n"));
+    b.window->SftTree1_ItemClick(0);
+    const FileGridModel *grid = b.window->fileGrid();
+    QCOMPARE(grid->index(0, 0).data(Qt::ToolTipRole).toString(), longName);
+    QCOMPARE(grid->index(0, 1).data(Qt::ToolTipRole).toString(), QString());
+}
+
+void tst_ui_browse::headerSort()
+{
+    Browsing b;
+    QVERIFY(b.open());
+    b.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
+    b.window->SSTab1->setCurrentIndex(1);
+    b.window->SftTree1_ItemClick(b.item(u"Docs"_s));
+    QHeaderView *header = b.window->iGrid2->horizontalHeader();
+    const QPoint sizeHeader(header->sectionViewportPosition(FileGridModel::SizeColumn) + 5, 5);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, sizeHeader);
+    QVERIFY(header->isSortIndicatorShown());
+    const Qt::SortOrder first = header->sortIndicatorOrder();
+    const QStringList ascending{u".."_s, u"Docs"_s,     u"Reports"_s,
+                                u".."_s, u"bare.txt"_s, u"notes.txt"_s};
+    QStringList descending{u".."_s,        u"Docs"_s,     u"Reports"_s,
+                           u"notes.txt"_s, u"bare.txt"_s, u".."_s};
+    QCOMPARE(b.names(), first == Qt::AscendingOrder ? ascending : descending);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, sizeHeader);
+    QCOMPARE(b.names(), first == Qt::AscendingOrder ? descending : ascending);
+    // The order stays for the next folder.
+    b.window->iGrid2_DblClick(1, 1);
+    QCOMPARE(b.names().mid(2),
+             (first == Qt::AscendingOrder ? QStringList{u"SETUP.EXE"_s, u"top.jpg"_s}
+                                          : QStringList{u"top.jpg"_s, u"SETUP.EXE"_s}));
+}
+
+void tst_ui_browse::copyPaths()
+{
+    Browsing b;
+    QVERIFY(b.open());
+    b.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
+    b.window->SSTab1->setCurrentIndex(1);
+    b.window->SftTree1_ItemClick(b.item(u"Docs"_s));
+    QTableView *grid = b.window->iGrid2;
+    grid->setFocus();
+    grid->selectionModel()->select(b.window->fileGrid()->index(b.row(u"notes.txt"_s) - 1, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    grid->selectionModel()->select(b.window->fileGrid()->index(1, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(b.prompts.clipboard, u"Data\\Docs\\Docs\nData\\Docs\\notes.txt"_s);
+}
+
+void tst_ui_browse::tabSwitch()
+{
+    Browsing b;
+    QVERIFY(b.open());
+    b.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
+    QCOMPARE(b.window->SSTab1->currentIndex(), 1);
+    b.window->SSTab1->setCurrentIndex(0);
+    QVERIFY(b.window->Frame2->isVisibleTo(b.window.get()));
+    QVERIFY(!b.window->Frame1->isVisibleTo(b.window.get()));
+    b.window->SSTab1->setCurrentIndex(1);
+    QVERIFY(b.window->Frame1->isVisibleTo(b.window.get()));
+    QVERIFY(!b.window->Frame2->isVisibleTo(b.window.get()));
+}
+
+void tst_ui_browse::clearViews()
+{
+    Browsing b;
+    QVERIFY(b.open());
+    b.window->SftTree1_ItemClick(b.item(u"Docs"_s));
+    QVERIFY(b.window->fileGrid()->rowCount() > 0);
+    // A new load empties the grid; the first pick after it, Root too, fills it.
+    QVERIFY(b.open("Data\\x.txt,d,1,1;,s\r\n"));
+    QCOMPARE(b.window->fileGrid()->rowCount(), 0);
+    QCOMPARE(b.window->CurrentFolderItem, -1);
+    b.window->SftTree1_ItemClick(0);
+    QCOMPARE(b.names(), QStringList{u"x.txt"_s});
+    // An empty list: no tree, nothing to pick, the grid stays empty.
+    QVERIFY(b.open(QByteArray()));
+    b.window->SftTree1_ItemClick(0);
+    QCOMPARE(b.window->fileGrid()->rowCount(), 0);
+}
+
+void tst_ui_browse::iconPositions()
+{
+    Browsing b;
+    FileTypeIcons &icons = b.window->fileTypeIcons();
+    QCOMPARE(icons.key(0), u"myFolderType"_s);
+    QCOMPARE(icons.key(1), u"UnknownFileType"_s);
+    QCOMPARE(icons.key(2), u".exe"_s);
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(!icons.icon(i).pixmap(16, 16).isNull());
+    const int txt = b.window->GetFileIcon(u"a.txt"_s);
+    QVERIFY(txt >= 3); // the desktop's theme (or the one found under /usr/share/icons)
+    QCOMPARE(b.window->GetFileIcon(u"b.txt"_s), txt);
+    const int upper = b.window->GetFileIcon(u"c.TXT"_s);
+    QVERIFY(upper != txt);
+    QCOMPARE(icons.key(upper), u".TXT"_s);
+    QCOMPARE(b.window->GetFileIcon(u"x.unknown-type-zz"_s), int(GenericFileImage));
+    QCOMPARE(b.window->GetFileIcon(u"noextension-zz"_s), int(GenericFileImage));
+    QCOMPARE(b.window->GetFileIcon(u"setup.EXE"_s), int(GenericFileImage));
+    QVERIFY(!icons.icon(txt).pixmap(16, 16).isNull());
+}
+
+void tst_ui_browse::bigFolderAsksThemeOncePerExtension()
+{
+    Browsing b;
+    int asked = 0;
+    b.window->fileTypeIcons().setThemeLookup([&](const QString &name) {
+        ++asked;
+        return name.startsWith(u"text"_s) || name.startsWith(u"image"_s)
+                   ? FileTypeIcons::genericFileImage()
+                   : QIcon();
+    });
+    QByteArray bytes;
+    const char *const types[] = {".txt", ".jpg", ".png", ".pdf"};
+    constexpr int Files = 100000;
+    for (int i = 0; i < Files; ++i)
+        bytes += "Data\\Big\\f" + QByteArray::number(i) + types[i % 4] + ",d,1,32;x,OK\r\n";
+    QVERIFY(b.open(bytes));
+    b.window->SftTree1_ItemClick(b.item(u"Big"_s));
+    QCOMPARE(b.window->fileGrid()->rowCount(), Files + 1);
+    QCOMPARE(b.window->fileTypeIcons().themeLookups(), 4);
+    // .pdf: its icon and its generic icon were both asked, neither found.
+    QCOMPARE(asked, 4 + 1);
+    QCOMPARE(b.window->fileGrid()->imagePosition(b.row(u"f3.pdf"_s) - 1), int(GenericFileImage));
+    // Showing it again asks nothing new.
+    b.window->SftTree1_ItemClick(0);
+    b.window->SftTree1_ItemClick(b.item(u"Big"_s));
+    QCOMPARE(b.window->fileTypeIcons().themeLookups(), 4);
+}
+
+void tst_ui_browse::screenshot()
+{
+    Browsing b;
+    QString list = sourceDir() + u"/data/samples/recovered-disk.csv"_s;
+    if (!QFile::exists(list))
+        list = b.writeList(u"sample.csv"_s, sampleList);
+    QVERIFY(b.load(list));
+    b.window->resize(1000, 660);
+    b.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
+    // The folder with the most files directly in it.
+    const LoadedList &loaded = b.window->loadedList();
+    int best = 0;
+    qsizetype most = -1;
+    for (int i = 0; i < loaded.SftTree1.count(); ++i) {
+        const FolderListing l = listFolder(loaded, b.window->RootPrefix, i, {});
+        if (l.fileRows > most) {
+            most = l.fileRows;
+            best = i;
+        }
+    }
+    b.window->SftTree1_ItemClick(best);
+    for (int r = 1; r <= b.window->fileGrid()->rowCount(); ++r) {
+        if (b.window->fileGrid()->gridRow(r - 1).kind == GridRowKind::File) {
+            b.makeCurrent(r);
+            break;
+        }
+    }
+    QTest::qWait(50);
+    const QString dir = QCoreApplication::applicationDirPath() + u"/screenshots"_s;
+    QDir().mkpath(dir);
+    QVERIFY(b.window->grab().save(dir + u"/browse-en.png"_s));
+    QCOMPARE(b.prompts.boxCount(), 0);
+}
+
+QTEST_MAIN(tst_ui_browse)
+#include "tst_ui_browse.moc"
