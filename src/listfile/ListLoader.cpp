@@ -194,6 +194,10 @@ LoadedList loadListBytes(ListBytes input, const LoadOptions &options)
             else
                 ++p;
         }
+        if ((lines.size() & 0xFFF) == 0 && options.stop && options.stop->load()) {
+            out.stopped = true;
+            return out;
+        }
         if ((lines.size() & 0xFFF) == 0 && gate.due()) {
             progress.lines = qint32(lines.size());
             progress.folders = tree.distinctFolderPaths();
@@ -241,12 +245,21 @@ LoadedList loadList(const QString &path, const LoadOptions &options)
         LoadProgress progress;
         progress.phase = LoadProgress::Phase::Reading;
         bytes = readListFile(path, [&](qint64 done, qint64 total) {
-            if (!gate.due())
-                return;
-            progress.bytesDone = done;
-            progress.bytesTotal = total;
-            gate.send(progress);
+            if (options.stop && options.stop->load())
+                return false;
+            if (gate.due()) {
+                progress.bytesDone = done;
+                progress.bytesTotal = total;
+                gate.send(progress);
+            }
+            return true;
         });
+    }
+    if (options.stop && options.stop->load()) {
+        LoadedList out;
+        out.fileFound = bytes.fileFound;
+        out.stopped = true;
+        return out;
     }
     return loadListBytes(std::move(bytes), options);
 }

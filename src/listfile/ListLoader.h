@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 
 namespace corvane {
@@ -26,7 +27,8 @@ struct LoadedList
     QString lastTopComponent;
     bool hasTopComponent = false;
     bool fileFound = false;
-    QString error; // why the file could not be read (to its end); empty if fine
+    QString error;        // why the file could not be read (to its end); empty if fine
+    bool stopped = false; // given up through LoadOptions::stop
 
     // The RootPrefix rule: an empty prefix is set from this list (its last
     // line's top folder followed by "\"); a set prefix is kept, so a search
@@ -64,6 +66,9 @@ struct LoadOptions
     int progressIntervalMs = 40;
     // Use a second thread for sorting (the result is the same).
     bool parallel = true;
+    // Set from another thread to give up a load early (the program is
+    // quitting); the result is then incomplete and stopped is true.
+    const std::atomic<bool> *stop = nullptr;
 };
 
 // Reads and loads one list file. A missing file gives an empty list with

@@ -283,8 +283,8 @@ ListBytes readListFile(const QString &path, const ReadProgress &progress)
             break;
         sink.commit(got);
         done += got;
-        if (progress)
-            progress(done, expected);
+        if (progress && !progress(done, expected))
+            break;
     }
     ::close(fd);
     sink.finish();
@@ -314,8 +314,8 @@ ListBytes readListDevice(QIODevice &device, const ReadProgress &progress)
             break;
         sink.commit(got);
         done += got;
-        if (progress)
-            progress(done, expected);
+        if (progress && !progress(done, expected))
+            break;
     }
     sink.finish();
     return result;

@@ -22,8 +22,9 @@ struct ListBytes
     bool ok() const { return error.isEmpty(); }
 };
 
-// Called while reading with (bytes read so far, expected total or -1).
-using ReadProgress = std::function<void(qint64, qint64)>;
+// Called while reading with (bytes read so far, expected total or -1);
+// returning false stops the reading (what was read is kept).
+using ReadProgress = std::function<bool(qint64, qint64)>;
 
 // Reads a list file with read() (no memory map: a file that shrinks while it
 // is read must not kill the program). Only a regular file is read: a folder,

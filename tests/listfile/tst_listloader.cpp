@@ -70,6 +70,7 @@ private Q_SLOTS:
     void parallelMatchesSerial();
     void progressIsThrottledAndOrdered();
     void stringBuilderPath();
+    void stopGivesUpEarly();
     void badFiles_data();
     void badFiles();
     void hugeInputs_data();
@@ -347,6 +348,27 @@ void TestListLoader::stringBuilderPath()
     QCOMPARE(tree.printable(),
              (QStringList{u"Root"_s, u"  A"_s, u"    B"_s, u"    C"_s, u"  Zé"_s}));
     QCOMPARE(builder.distinctFolderPaths(), 4);
+}
+
+void TestListLoader::stopGivesUpEarly()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"list.csv"_s);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 100000; ++i)
+        f.write("Data\\A\\f" + QByteArray::number(i) + ",d,1\r\n");
+    f.close();
+    std::atomic<bool> stop{true};
+    LoadOptions options;
+    options.stop = &stop;
+    const LoadedList stopped = loadList(path, options);
+    QVERIFY(stopped.stopped);
+    QVERIFY(stopped.lineCount < 100000);
+    stop = false;
+    const LoadedList whole = loadList(path, options);
+    QVERIFY(!whole.stopped);
+    QCOMPARE(whole.lineCount, 100000);
 }
 
 void TestListLoader::badFiles_data()

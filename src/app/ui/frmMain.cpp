@@ -84,7 +84,9 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
 frmMain::~frmMain()
 {
     if (m_loadThread) {
-        // A load has no cancel: let it end before its list goes away.
+        // Quitting mid-load: tell the loader to give up, and let it end
+        // before its list goes away.
+        m_stopLoad = true;
         m_loadThread->disconnect(this);
         m_loadThread->wait();
         delete m_loadThread;

@@ -44,6 +44,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -307,6 +308,7 @@ private:
     QStandardItemModel *m_memberGridPlaceholder = nullptr;
 
     QThread *m_loadThread = nullptr;
+    std::atomic<bool> m_stopLoad{false}; // set when the window goes away mid-load
     int m_loadProgressShown = 0;
     struct SavedEnabled
     {

@@ -68,6 +68,7 @@ bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone)
 
     LoadOptions options;
     options.collationLocale = localeForLanguage(m_language);
+    options.stop = &m_stopLoad;
     options.progress = [this](const LoadProgress &progress) {
         QMetaObject::invokeMethod(
             this, [this, progress] { showLoadProgress(progress); }, Qt::QueuedConnection);
