@@ -47,7 +47,19 @@ void DesktopPrompts::message(QWidget *parent, const QString &text, const QString
 QString DesktopPrompts::openFile(QWidget *parent, const QString &title, const QString &startFolder,
                                  const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, title, startFolder, filter);
+    // A filter written with ";" between its patterns ("File Lists (*.csv;*.zip)")
+    // keeps that text as its name; Qt is given the patterns separated by spaces.
+    QString qtFilter = filter;
+    QFileDialog::Options options;
+    const qsizetype open = filter.lastIndexOf(u'(');
+    if (open >= 0 && filter.endsWith(u')')) {
+        QString patterns = filter.mid(open + 1, filter.size() - open - 2);
+        if (patterns.contains(u';')) {
+            qtFilter = filter + QStringLiteral(" (") + patterns.replace(u';', u' ') + u')';
+            options |= QFileDialog::HideNameFilterDetails;
+        }
+    }
+    return QFileDialog::getOpenFileName(parent, title, startFolder, qtFilter, nullptr, options);
 }
 
 void DesktopPrompts::beep()

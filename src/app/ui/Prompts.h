@@ -28,9 +28,10 @@ public:
     virtual void message(QWidget *parent, const QString &text, const QString &title,
                          bool systemModal) = 0;
 
-    // The open-file dialog. filter is in the dialog's own form
-    // ("File Lists (*.csv *.zip)"). Returns the chosen path, or an empty
-    // string when the user cancels.
+    // The open-file dialog. filter is a name with its patterns in parentheses,
+    // separated by spaces (Qt's form, "File Lists (*.csv *.zip)") or by ";"
+    // ("File Lists (*.csv;*.zip)", shown as written). Returns the chosen path,
+    // or an empty string when the user cancels.
     virtual QString openFile(QWidget *parent, const QString &title, const QString &startFolder,
                              const QString &filter) = 0;
 

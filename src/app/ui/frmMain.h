@@ -74,6 +74,15 @@ class FileGridModel;
 class FileTypeIcons;
 class BrowseParts;
 
+// ---- open command and zip members: forward declarations (frmMain_open.cpp) ----
+namespace zip {
+class ZipMemberModel;
+struct ZipListing;
+struct ZipMember;
+struct ExtractResult;
+} // namespace zip
+// ---- end of the open command's declarations ----
+
 // The lab that sends the lists: its web address (the caption of lblLink) and
 // the one-line description of its service (Label26).
 struct LabInfo
@@ -336,6 +345,29 @@ private:
     void setupBrowsing(); // once, after Form_Load
     BrowseParts *m_browse = nullptr; // a child object of the window
     // ---- end of browsing -----------------------------------------------------
+
+    // ---- open command and zip members (frmMain_open.cpp) ---------------------
+public:
+    // The member grid's rows (created on first use and put under iGrid3).
+    zip::ZipMemberModel *zipMemberModel();
+    // The archive the member grid lists; empty before a zip was opened.
+    QString zipArchivePath() const { return m_zipPath; }
+
+private:
+    void RunOpenCommand(bool askForFile);
+    void OpenChosenFile(const QString &path);
+    void OpenZipArchive(const QString &zipPath);
+    zip::ZipListing ListZipMembers(const QString &zipPath);
+    zip::ExtractResult ExtractMember(const zip::ZipMember &member);
+    void LoadOpenedList(const QString &path, bool fromZip);
+    void SetOpenCommandRunning(bool running);
+    void ShowZipNote();
+
+    zip::ZipMemberModel *m_zipMembers = nullptr;
+    QString m_zipPath;          // the archive of the member grid
+    QString m_zipNote;          // Label9's note about entries not offered
+    bool m_listFromZip = false; // CurrentListFile was taken out of m_zipPath
+    // ---- end of the open command's block --------------------------------------
 };
 
 } // namespace corvane

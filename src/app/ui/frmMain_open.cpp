@@ -1,53 +1,370 @@
 // The open command (Command2, "Open File List"), Reload (mnuReload), the
 // choice of a list in the zip member grid (iGrid3), and a list named on the
-// command line.
+// command line: all four go through the same decisions (listfile/OpenCommand).
 
 #include "frmMain.h"
+#include "listfile/OpenCommand.h"
+#include "zip/ZipArchive.h"
+#include "zip/ZipMemberModel.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QTableView>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace corvane {
 
+namespace {
+
+const QString ErrorTitle = u"Error"_s;
+
+struct BusyCursor
+{
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+// Enter in the member grid chooses the current row, like a double-click.
+class MemberGridKeys : public QObject
+{
+public:
+    MemberGridKeys(QTableView *grid, std::function<void(int row)> choose)
+        : QObject(grid), m_grid(grid), m_choose(std::move(choose))
+    {
+        grid->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_grid && event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+                m_grid->currentIndex().isValid()) {
+                m_choose(m_grid->currentIndex().row() + 1);
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QTableView *m_grid;
+    std::function<void(int row)> m_choose;
+};
+
+} // namespace
+
+zip::ZipMemberModel *frmMain::zipMemberModel()
+{
+    if (!m_zipMembers) {
+        m_zipMembers = new zip::ZipMemberModel(this);
+        m_zipMembers->setObjectName(u"iGrid3Model"_s);
+        setMemberGridModel(m_zipMembers);
+        new MemberGridKeys(iGrid3, [this](int row) { iGrid3_DblClick(row, 1); });
+    }
+    return m_zipMembers;
+}
+
+// Frame2 and the top menu are off while the command runs; every way out
+// turns them on again.
+void frmMain::SetOpenCommandRunning(bool running)
+{
+    Frame2->setEnabled(!running);
+    mnuMenu->menuAction()->setEnabled(!running);
+}
+
 void frmMain::Command2_Click()
-{}
+{
+    RunOpenCommand(true);
+}
+
+void frmMain::RunOpenCommand(bool askForFile)
+{
+    if (isLoading())
+        return;
+    QString path = CurrentListFile;
+    SetOpenCommandRunning(true);
+    if (askForFile) {
+        const QString startFolder = dialogStartFolder(dataFolder());
+        path = m_prompts.openFile(this, u"Select File List"_s, startFolder,
+                                  u"File Lists (*.csv;*.zip)"_s);
+        if (path.isEmpty()) {
+            // Cancel: the list on screen stays as it was.
+            SetOpenCommandRunning(false);
+            Label8->clear();
+            return;
+        }
+        writeLastFolder(dataFolder(), path);
+    }
+    OpenChosenFile(QFileInfo(path).absoluteFilePath());
+}
+
+// From the chosen file on: a message for what cannot be opened (the window
+// keeps what it shows), a zip through its member list, a plain list loaded.
+void frmMain::OpenChosenFile(const QString &path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    QString readError;
+    switch (classifyChosenFile(path, &readError)) {
+    case ChosenFile::Missing:
+        m_prompts.warning(this, langText(43) + u"\n\n"_s + shown, ErrorTitle, true);
+        SetOpenCommandRunning(false);
+        return;
+    case ChosenFile::NotAFile:
+        m_prompts.warning(this, notAFileText(path), ErrorTitle, true);
+        SetOpenCommandRunning(false);
+        return;
+    case ChosenFile::Unreadable:
+        m_prompts.warning(this,
+                          u"The file list \"%1\" cannot be read (%2)."_s.arg(shown, readError),
+                          ErrorTitle, true);
+        SetOpenCommandRunning(false);
+        return;
+    case ChosenFile::Empty:
+        m_prompts.warning(this, u"The file \"%1\" is empty: it holds no list."_s.arg(shown),
+                          ErrorTitle, false);
+        LoadOpenedList(path, false);
+        return;
+    case ChosenFile::PlainList:
+        LoadOpenedList(path, false);
+        return;
+    case ChosenFile::Zip:
+        OpenZipArchive(path);
+        return;
+    }
+}
+
+zip::ZipListing frmMain::ListZipMembers(const QString &zipPath)
+{
+    BusyCursor busy;
+    zip::ZipMemberModel *model = zipMemberModel();
+    model->clear();
+    const zip::ZipListing listing = zip::listZipMembers(
+        zipPath, [model](const zip::ZipMember &member) { model->appendMember(member); });
+    LayoutMemberGrid();
+    return listing;
+}
+
+void frmMain::OpenZipArchive(const QString &zipPath)
+{
+    Label8->setText(langText(33));
+    Frame3->hide();
+    m_zipNote.clear();
+    Label9->clear();
+    const zip::ZipListing listing = ListZipMembers(zipPath);
+    if (!listing.ok()) {
+        Label8->clear();
+        m_prompts.warning(this, listing.errorText, ErrorTitle, true);
+        SetOpenCommandRunning(false);
+        return;
+    }
+    m_zipPath = zipPath;
+    if (listing.unsafeSkipped > 0)
+        m_zipNote = unsafeEntriesNote(listing.unsafeSkipped);
+
+    const ZipOpenPlan plan = planZipOpen(listing.members);
+    bool noteMessage = false;
+    if (!plan.notesToExtract.isEmpty()) {
+        BusyCursor busy;
+        zip::ExtractCallbacks callbacks;
+        callbacks.message = [this, &noteMessage](int number, const QString &text) {
+            if (number != 0) {
+                Label8->setText(text);
+                noteMessage = true;
+            }
+        };
+        for (const zip::ZipMember &note : plan.notesToExtract)
+            zip::extractZipMember(zipPath, note.index, dataFolder(), callbacks);
+    }
+    zipMemberModel()->setMembers(plan.rows);
+    LayoutMemberGrid();
+
+    switch (plan.next) {
+    case ZipOpenPlan::Next::NoList:
+        Label8->clear();
+        m_prompts.warning(this, noListInZipText(zipPath), ErrorTitle, true);
+        ShowZipNote();
+        SetOpenCommandRunning(false);
+        return;
+    case ZipOpenPlan::Next::ShowMemberGrid:
+        // Nothing is loaded until a member is chosen.
+        RootPrefix.clear();
+        ClearViews();
+        CurrentListFile.clear();
+        m_listFromZip = false;
+        SSTab1->setTabEnabled(1, false);
+        if (!noteMessage)
+            Label8->clear();
+        Frame3->show();
+        ShowZipNote();
+        SetOpenCommandRunning(false);
+        return;
+    case ZipOpenPlan::Next::LoadSingleMember:
+        break;
+    }
+
+    const zip::ExtractResult result = ExtractMember(plan.rows.first());
+    if (!result.ok()) {
+        Label8->clear();
+        m_prompts.warning(this, langText(43) + u"\n\n"_s + result.errorText, ErrorTitle, true);
+        SetOpenCommandRunning(false);
+        return;
+    }
+    LoadOpenedList(result.targetPath, true);
+}
+
+zip::ExtractResult frmMain::ExtractMember(const zip::ZipMember &member)
+{
+    BusyCursor busy;
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->show();
+    zip::ExtractCallbacks callbacks;
+    int shownPercent = -1;
+    callbacks.progress = [this, &shownPercent](double percent) {
+        const int value = int(percent);
+        if (value == shownPercent)
+            return;
+        shownPercent = value;
+        ProgressBar1->setValue(value);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    callbacks.message = [this](int number, const QString &text) {
+        if (number != 0)
+            Label8->setText(text);
+    };
+    zip::ExtractResult result =
+        zip::extractZipMember(m_zipPath, member.index, dataFolder(), callbacks);
+    ProgressBar1->hide();
+    return result;
+}
+
+// Steps common to every list that is loaded by the open command.
+void frmMain::LoadOpenedList(const QString &path, bool fromZip)
+{
+    RootPrefix.clear();
+    ClearViews();
+    CurrentListFile = path;
+    m_listFromZip = fromZip;
+    Label8->setText(langText(36));
+    ProgressBar1->hide();
+    if (!fromZip)
+        Frame3->hide();
+    else if (zipMemberModel()->rowCount() <= 1)
+        Frame3->hide();
+    // The loader keeps its own lock; give it the open page's controls enabled.
+    SetOpenCommandRunning(false);
+    const bool started = LoadListFile(CurrentListFile, [this, fromZip] {
+        SSTab1->setFocus();
+        SetOpenCommandRunning(false);
+        if (!loadedList().fileFound) {
+            m_prompts.warning(this,
+                              langText(43) + u"\n\n"_s + QDir::toNativeSeparators(CurrentListFile),
+                              ErrorTitle, true);
+        } else if (fromZip) {
+            Label8->setText(langText(37));
+        }
+    });
+    if (!started)
+        SetOpenCommandRunning(false);
+}
+
+void frmMain::ShowZipNote()
+{
+    Label9->setText(m_zipNote);
+    Label9->setVisible(!m_zipNote.isEmpty());
+}
 
 void frmMain::mnuReload_Click()
-{}
+{
+    if (isLoading())
+        return;
+    QPalette hidden = TXT1->palette();
+    hidden.setColor(QPalette::Text, Qt::white);
+    TXT1->setPalette(hidden);
+    TXT1->setText(u"*.*"_s);
+    SSTab1->setCurrentIndex(0);
+    Label8->setText(u"Clearing old list..."_s);
+    Label1->setText(u"0"_s);
+    Label4->setText(u"0"_s);
+    Label6->setText(u"0"_s);
+    SSTab1->setTabEnabled(1, false);
+
+    if (!CurrentListFile.isEmpty() && QFileInfo(CurrentListFile).isFile()) {
+        // The opened list again, without asking.
+        SetOpenCommandRunning(true);
+        LoadOpenedList(CurrentListFile, m_listFromZip);
+    } else {
+        // The list is gone: what is shown is stale, choose again.
+        RootPrefix.clear();
+        ClearViews();
+        RunOpenCommand(true);
+    }
+
+    TXT1->setText(QString());
+    TXT1->setPalette(QPalette());
+    mnuReload->setEnabled(false);
+}
 
 void frmMain::iGrid3_DblClick(int row, int col)
 {
-    Q_UNUSED(row);
     Q_UNUSED(col);
+    if (isLoading() || !m_zipMembers)
+        return;
+    const zip::ZipMember *chosen = m_zipMembers->memberAt(row - 1);
+    if (!chosen)
+        return;
+    const zip::ZipMember member = *chosen;
+    const QString target = zip::memberTargetPath(dataFolder(), member);
+    if (member.encrypted) {
+        const zip::ExtractResult refused =
+            zip::extractZipMember(m_zipPath, member.index, dataFolder());
+        m_prompts.warning(this, refused.errorText, ErrorTitle, true);
+        return;
+    }
+    const QFileInfo existing(target);
+    if (existing.exists() || existing.isSymLink()) {
+        if (!m_prompts.question(this, langText(42), u"Replace file?"_s, true))
+            return;
+    }
+
+    const bool viewPageEnabled = SSTab1->isTabEnabled(1);
+    SetOpenCommandRunning(true);
+    Label9->setText(langText(33));
+    Label9->show();
+    SSTab1->setTabEnabled(1, false);
+    const zip::ExtractResult result = ExtractMember(member);
+    ShowZipNote();
+    if (!result.ok()) {
+        // Nothing changed: the list shown stays usable.
+        SSTab1->setTabEnabled(1, viewPageEnabled);
+        SetOpenCommandRunning(false);
+        m_prompts.warning(this, langText(43) + u"\n\n"_s + result.errorText, ErrorTitle, true);
+        return;
+    }
+    SSTab1->setCurrentIndex(0);
+    LoadOpenedList(result.targetPath, true);
 }
 
 void frmMain::OpenListFromCommandLine(const QString &path)
 {
-    const QFileInfo info(path);
-    const QString shown = QDir::toNativeSeparators(info.absoluteFilePath());
-    QString problem;
-    if (!info.exists()) {
-        problem = langText(43) + u"\n\n"_s + shown;
-    } else if (info.isDir()) {
-        problem = u"\"%1\" is a folder, not a file list."_s.arg(shown);
-    } else {
-        QFile file(info.absoluteFilePath());
-        if (!file.open(QIODevice::ReadOnly))
-            problem = u"The file list \"%1\" cannot be read: %2."_s.arg(shown, file.errorString());
-    }
-    if (!problem.isEmpty()) {
-        m_prompts.warning(this, problem, u"Error"_s, true);
+    if (isLoading())
         return;
-    }
-    RootPrefix.clear();
-    ClearViews();
-    CurrentListFile = info.absoluteFilePath();
-    Label8->setText(caption(36));
-    LoadListFile(CurrentListFile);
+    SetOpenCommandRunning(true);
+    OpenChosenFile(QFileInfo(path).absoluteFilePath());
 }
 
 } // namespace corvane

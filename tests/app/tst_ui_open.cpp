@@ -1,0 +1,526 @@
+// The open command, Reload, the zip member choice and a list on the command
+// line, through the window with fake prompts.
+
+#include "testutil_window.h"
+#include "zip/ZipMemberModel.h"
+#include "zip/testutil_zip.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QGroupBox>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace corvane;
+using corvane::test::FakePrompts;
+using corvane::test::WindowFixture;
+namespace zipfix = corvane::testing;
+
+namespace {
+
+QByteArray listBytes(const QByteArray &top, int lines)
+{
+    QByteArray bytes;
+    for (int i = 0; i < lines; ++i)
+        bytes += top + "\\Docs\\file" + QByteArray::number(i) + ".doc,2020-01-02 03:04:05," +
+                 QByteArray::number(1000 + i) + ",32;77,OK\r\n";
+    return bytes;
+}
+
+QStringList gridNames(const frmMain &window)
+{
+    QStringList names;
+    const QAbstractItemModel *model = window.iGrid3->model();
+    for (int r = 0; model && r < model->rowCount(); ++r)
+        names.append(model->index(r, 0).data().toString());
+    return names;
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+} // namespace
+
+class TestUiOpen : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void dialogAndLastFolder();
+    void plainLists_data();
+    void plainLists();
+    void zipArchives_data();
+    void zipArchives();
+    void cancelKeepsList();
+    void badChoices_data();
+    void badChoices();
+    void reloadReloads();
+    void reloadAsksWhenFileGone();
+    void memberChoiceAndReplace();
+    void memberChoiceByEnter();
+    void encryptedMember();
+    void unsafeEntriesNoted();
+    void dataFolderNotWritable();
+    void commandLineZip();
+    void sampleZip();
+
+private:
+    // Lets the window run the open command with `answer` from the dialog and
+    // waits for the load it starts, if any.
+    static void open(WindowFixture &f, const QString &answer);
+    static void waitForLoad(WindowFixture &f);
+    static bool controlsEnabled(const WindowFixture &f);
+};
+
+void TestUiOpen::waitForLoad(WindowFixture &f)
+{
+    if (!f.window->isLoading())
+        return;
+    QSignalSpy done(f.window.get(), &frmMain::listLoaded);
+    QVERIFY(done.wait(30000));
+}
+
+void TestUiOpen::open(WindowFixture &f, const QString &answer)
+{
+    f.prompts.openFileAnswers.append(answer);
+    f.window->Command2->click();
+    waitForLoad(f);
+}
+
+bool TestUiOpen::controlsEnabled(const WindowFixture &f)
+{
+    return f.window->Frame2->isEnabled() && f.window->mnuMenu->menuAction()->isEnabled();
+}
+
+void TestUiOpen::dialogAndLastFolder()
+{
+    WindowFixture f;
+    QTemporaryDir user;
+    QVERIFY(QDir().mkpath(user.filePath(u"Lists"_s)));
+    const QString list = user.filePath(u"Lists/disk1.csv"_s);
+    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
+
+    open(f, list);
+    auto dialogs = f.prompts.callsOf(u"openFile"_s);
+    QCOMPARE(dialogs.size(), 1);
+    QCOMPARE(dialogs[0].title, u"Select File List"_s);
+    QCOMPARE(dialogs[0].filter, u"File Lists (*.csv;*.zip)"_s);
+    QCOMPARE(dialogs[0].startFolder, QDir::homePath()); // no LastFolder.inc yet
+    QCOMPARE(zipfix::readBytes(QDir(f.window->dataFolder()).filePath(u"LastFolder.inc"_s)),
+             user.filePath(u"Lists"_s).toUtf8() + "\r\n");
+
+    f.prompts.clear();
+    open(f, QString());
+    dialogs = f.prompts.callsOf(u"openFile"_s);
+    QCOMPARE(dialogs.size(), 1);
+    QCOMPARE(dialogs[0].startFolder, user.filePath(u"Lists"_s));
+}
+
+void TestUiOpen::plainLists_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("list") << listBytes("C:", 5) << 5;
+    QTest::newRow("Pk text") << listBytes("Pk", 4) << 4;
+    QTest::newRow("pK text") << listBytes("pK", 2) << 2;
+    QTest::newRow("PK text") << listBytes("PKG", 3) << 3;
+}
+
+void TestUiOpen::plainLists()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, lines);
+    WindowFixture f;
+    QTemporaryDir user;
+    const QString list = user.filePath(u"disk.zip"_s); // the name does not matter
+    QVERIFY(zipfix::writeBytes(list, bytes));
+    open(f, list);
+    QCOMPARE(f.prompts.boxCount(), 0);
+    QCOMPARE(f.window->CurrentListFile, list);
+    QCOMPARE(f.window->loadedList().lineCount, lines);
+    QCOMPARE(f.window->SSTab1->currentIndex(), 1);
+    QVERIFY(controlsEnabled(f));
+    QVERIFY(f.window->Frame3->isHidden());
+    QCOMPARE(zipfix::readBytes(list), bytes);
+}
+
+void TestUiOpen::zipArchives_data()
+{
+    QTest::addColumn<QList<zipfix::FixtureEntry>>("entries");
+    QTest::addColumn<QString>("loaded");        // entry loaded as the list, or empty
+    QTest::addColumn<QStringList>("grid");      // rows offered when the grid is shown
+    QTest::addColumn<QStringList>("extracted"); // files in the data folder afterwards
+    QTest::addColumn<bool>("warned");
+
+    using zipfix::entry;
+    const QByteArray a = listBytes("A", 3);
+    const QByteArray b = listBytes("B", 4);
+    QTest::newRow("one list") << QList<zipfix::FixtureEntry>{entry("list.csv", a)} << u"list.csv"_s
+                              << QStringList{} << QStringList{u"LastFolder.inc"_s, u"list.csv"_s}
+                              << false;
+    QTest::newRow("two lists and a note")
+        << QList<zipfix::FixtureEntry>{entry("a.csv", a), entry("b.csv", b),
+                                       entry("notes.txt", "read me")}
+        << QString() << QStringList{u"a.csv"_s, u"b.csv"_s}
+        << QStringList{u"LastFolder.inc"_s, u"notes.txt"_s} << false;
+    QTest::newRow("upper-case note")
+        << QList<zipfix::FixtureEntry>{entry("a.csv", a), entry("NOTES.TXT", "read me"),
+                                       entry("b.csv", b)}
+        << QString() << QStringList{u"a.csv"_s, u"b.csv"_s} << QStringList{u"LastFolder.inc"_s}
+        << false;
+    QTest::newRow("one list and a note")
+        << QList<zipfix::FixtureEntry>{entry("a.csv", a), entry("notes.txt", "read me")}
+        << u"a.csv"_s << QStringList{}
+        << QStringList{u"LastFolder.inc"_s, u"a.csv"_s, u"notes.txt"_s} << false;
+    QTest::newRow("notes only") << QList<zipfix::FixtureEntry>{entry("notes.txt", "n"),
+                                                               entry("readme.log", "r")}
+                                << QString() << QStringList{}
+                                << QStringList{u"LastFolder.inc"_s, u"notes.txt"_s, u"readme.log"_s}
+                                << true;
+    QTest::newRow("no list at all")
+        << QList<zipfix::FixtureEntry>{entry("photo.jpg", "jpg")} << QString() << QStringList{}
+        << QStringList{u"LastFolder.inc"_s} << true;
+    QTest::newRow("empty archive") << QList<zipfix::FixtureEntry>{} << QString() << QStringList{}
+                                   << QStringList{u"LastFolder.inc"_s} << true;
+    QTest::newRow("list in a folder")
+        << QList<zipfix::FixtureEntry>{entry("disk/2024/list.csv", a)} << u"list.csv"_s
+        << QStringList{} << QStringList{u"LastFolder.inc"_s, u"list.csv"_s} << false;
+}
+
+void TestUiOpen::zipArchives()
+{
+    QFETCH(QList<zipfix::FixtureEntry>, entries);
+    QFETCH(QString, loaded);
+    QFETCH(QStringList, grid);
+    QFETCH(QStringList, extracted);
+    QFETCH(bool, warned);
+    WindowFixture f;
+    QTemporaryDir user;
+    const QString before = user.filePath(u"before.csv"_s);
+    QVERIFY(zipfix::writeBytes(before, listBytes("Old", 2)));
+    open(f, before);
+    QCOMPARE(f.window->loadedList().lineCount, 2);
+    f.prompts.clear();
+
+    const QString zipPath = user.filePath(u"lists.zip"_s);
+    QVERIFY(zipfix::writeZip(zipPath, entries));
+    const QByteArray zipBytes = zipfix::readBytes(zipPath);
+    open(f, zipPath);
+
+    QCOMPARE(zipfix::readBytes(zipPath), zipBytes);
+    QCOMPARE(filesIn(f.window->dataFolder()), extracted);
+    QCOMPARE(f.prompts.count(u"warning"_s), warned ? 1 : 0);
+    QVERIFY(controlsEnabled(f));
+    if (!loaded.isEmpty()) {
+        QCOMPARE(f.window->CurrentListFile, QDir(f.window->dataFolder()).filePath(loaded));
+        QVERIFY(f.window->loadedList().lineCount > 2);
+        QVERIFY(f.window->Frame3->isHidden());
+        QCOMPARE(f.window->Label8->text(), f.window->langText(37));
+        QCOMPARE(f.window->SSTab1->currentIndex(), 1);
+    } else if (!grid.isEmpty()) {
+        QCOMPARE(gridNames(*f.window), grid);
+        QVERIFY(!f.window->Frame3->isHidden());
+        QCOMPARE(f.window->loadedList().lineCount, 0); // nothing loaded yet
+        QCOMPARE(f.window->CurrentListFile, QString());
+        QCOMPARE(f.window->SSTab1->isTabEnabled(1), false);
+    } else {
+        // Nothing to load: the list shown before stays.
+        QCOMPARE(f.window->CurrentListFile, before);
+        QCOMPARE(f.window->loadedList().lineCount, 2);
+        QVERIFY(f.window->Frame3->isHidden());
+    }
+}
+
+void TestUiOpen::cancelKeepsList()
+{
+    WindowFixture f;
+    QTemporaryDir user;
+    const QString list = user.filePath(u"disk1.csv"_s);
+    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 7)));
+    open(f, list);
+    const QString prefix = f.window->RootPrefix;
+    f.prompts.clear();
+    open(f, QString());
+    QCOMPARE(f.prompts.count(u"openFile"_s), 1);
+    QCOMPARE(f.prompts.boxCount(), 0);
+    QCOMPARE(f.window->loadedList().lineCount, 7);
+    QCOMPARE(f.window->CurrentListFile, list);
+    QCOMPARE(f.window->RootPrefix, prefix);
+    QCOMPARE(f.window->Label8->text(), QString());
+    QVERIFY(controlsEnabled(f));
+    QVERIFY(f.window->SSTab1->isTabEnabled(1));
+}
+
+void TestUiOpen::badChoices_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("langText43");
+    QTest::newRow("missing file") << u"missing"_s << true;
+    QTest::newRow("folder") << u"folder"_s << false;
+    QTest::newRow("truncated zip") << u"truncated"_s << false;
+    QTest::newRow("bad directory") << u"signature only"_s << false;
+}
+
+void TestUiOpen::badChoices()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, langText43);
+    WindowFixture f;
+    QTemporaryDir user;
+    const QString list = user.filePath(u"disk1.csv"_s);
+    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
+    open(f, list);
+    f.prompts.clear();
+
+    QString chosen = user.filePath(u"chosen.zip"_s);
+    if (kind == u"folder"_s) {
+        QVERIFY(QDir().mkpath(chosen));
+    } else if (kind == u"truncated"_s) {
+        QVERIFY(zipfix::writeZip(chosen, {zipfix::entry("a.csv", listBytes("A", 300))}));
+        QByteArray bytes = zipfix::readBytes(chosen);
+        bytes.truncate(bytes.size() / 2);
+        QVERIFY(zipfix::writeBytes(chosen, bytes));
+    } else if (kind == u"signature only"_s) {
+        QVERIFY(zipfix::writeBytes(chosen, QByteArray("PK\x03\x04", 4)));
+    }
+    const QByteArray bytes = zipfix::readBytes(chosen);
+    open(f, chosen);
+    const auto warnings = f.prompts.callsOf(u"warning"_s);
+    QCOMPARE(warnings.size(), 1);
+    QCOMPARE(warnings[0].title, u"Error"_s);
+    QCOMPARE(warnings[0].text.startsWith(f.window->langText(43)), langText43);
+    QVERIFY(warnings[0].text.contains(QDir::toNativeSeparators(chosen)));
+    QCOMPARE(f.window->loadedList().lineCount, 3);
+    QCOMPARE(f.window->CurrentListFile, list);
+    QVERIFY(controlsEnabled(f));
+    QCOMPARE(zipfix::readBytes(chosen), bytes);
+}
+
+void TestUiOpen::reloadReloads()
+{
+    WindowFixture f;
+    QTemporaryDir user;
+    const QString list = user.filePath(u"disk1.csv"_s);
+    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
+    open(f, list);
+    f.prompts.clear();
+    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 5)));
+    f.window->mnuReload->setEnabled(true);
+    f.window->mnuReload->trigger();
+    waitForLoad(f);
+    QCOMPARE(f.prompts.count(u"openFile"_s), 0);
+    QCOMPARE(f.window->loadedList().lineCount, 5);
+    QCOMPARE(f.window->CurrentListFile, list);
+    QCOMPARE(f.window->TXT1->text(), QString());
+    QCOMPARE(f.window->mnuReload->isEnabled(), false);
+    QVERIFY(controlsEnabled(f));
+}
+
+void TestUiOpen::reloadAsksWhenFileGone()
+{
+    WindowFixture f;
+    QTemporaryDir user;
+    const QString list = user.filePath(u"disk1.csv"_s);
+    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
+    open(f, list);
+    QVERIFY(QFile::remove(list));
+    f.prompts.clear();
+    f.window->mnuReload->setEnabled(true);
+    f.window->mnuReload->trigger(); // the dialog is cancelled
+    waitForLoad(f);
+    QCOMPARE(f.prompts.count(u"openFile"_s), 1);
+    QCOMPARE(f.window->Label4->text(), u"0"_s);
+    QCOMPARE(f.window->SSTab1->isTabEnabled(1), false);
+    QCOMPARE(f.window->loadedList().lineCount, 0);
+    QCOMPARE(f.window->mnuReload->isEnabled(), false);
+    QVERIFY(controlsEnabled(f));
+}
+
+void TestUiOpen::memberChoiceAndReplace()
+{
+    WindowFixture f;
+    QTemporaryDir user;
+    const QString zipPath = user.filePath(u"lists.zip"_s);
+    QVERIFY(zipfix::writeZip(zipPath, {zipfix::entry("a.csv", listBytes("A", 3)),
+                                       zipfix::entry("b.csv", listBytes("B", 4))}));
+    const QByteArray zipBytes = zipfix::readBytes(zipPath);
+    open(f, zipPath);
+    QCOMPARE(gridNames(*f.window), (QStringList{u"a.csv"_s, u"b.csv"_s}));
+    QAbstractItemModelTester tester(f.window->iGrid3->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+
+    const QString target = QDir(f.window->dataFolder()).filePath(u"b.csv"_s);
+    f.window->iGrid3_DblClick(2, 1);
+    waitForLoad(f);
+    QCOMPARE(f.prompts.count(u"question"_s), 0); // nothing to replace yet
+    QCOMPARE(f.window->CurrentListFile, target);
+    QCOMPARE(f.window->loadedList().lineCount, 4);
+    QCOMPARE(f.window->RootPrefix, u"B\\"_s);
+    QCOMPARE(f.window->SSTab1->currentIndex(), 1);
+    QVERIFY(!f.window->Frame3->isHidden()); // the other list stays on offer
+
+    // The same member again: asked first; No changes nothing.
+    QVERIFY(zipfix::writeBytes(target, listBytes("B", 1)));
+    f.prompts.clear();
+    f.prompts.questionAnswers = {false};
+    f.window->iGrid3_DblClick(2, 1);
+    waitForLoad(f);
+    auto questions = f.prompts.callsOf(u"question"_s);
+    QCOMPARE(questions.size(), 1);
+    QCOMPARE(questions[0].title, u"Replace file?"_s);
+    QCOMPARE(questions[0].text, f.window->langText(42));
+    QCOMPARE(zipfix::readBytes(target), listBytes("B", 1));
+    QCOMPARE(f.window->loadedList().lineCount, 4);
+    QCOMPARE(f.window->RootPrefix, u"B\\"_s);
+
+    // Yes replaces it with the archive's copy and loads it.
+    f.prompts.questionAnswers = {true};
+    f.window->iGrid3_DblClick(2, 1);
+    waitForLoad(f);
+    QCOMPARE(zipfix::readBytes(target), listBytes("B", 4));
+    QCOMPARE(f.window->loadedList().lineCount, 4);
+
+    // Another member of the same archive.
+    f.window->iGrid3_DblClick(1, 1);
+    waitForLoad(f);
+    QCOMPARE(f.window->CurrentListFile, QDir(f.window->dataFolder()).filePath(u"a.csv"_s));
+    QCOMPARE(f.window->RootPrefix, u"A\\"_s);
+    QCOMPARE(zipfix::readBytes(zipPath), zipBytes);
+    QVERIFY(controlsEnabled(f));
+    QVERIFY(f.window->ProgressBar1->isHidden());
+}
+
+void TestUiOpen::memberChoiceByEnter()
+{
+    WindowFixture f;
+    QTemporaryDir user;
+    const QString zipPath = user.filePath(u"lists.zip"_s);
+    QVERIFY(zipfix::writeZip(zipPath, {zipfix::entry("a.csv", listBytes("A", 3)),
+                                       zipfix::entry("b.csv", listBytes("B", 4))}));
+    open(f, zipPath);
+    f.window->iGrid3->setCurrentIndex(f.window->iGrid3->model()->index(1, 0));
+    QTest::keyClick(f.window->iGrid3, Qt::Key_Return);
+    waitForLoad(f);
+    QCOMPARE(f.window->loadedList().lineCount, 4);
+}
+
+void TestUiOpen::encryptedMember()
+{
+    if (!zip_encryption_method_supported(ZIP_EM_AES_256, 1))
+        QSKIP("libzip without AES");
+    WindowFixture f;
+    QTemporaryDir user;
+    const QString zipPath = user.filePath(u"lists.zip"_s);
+    zipfix::FixtureEntry secret = zipfix::entry("secret.csv", listBytes("S", 3));
+    secret.encryption = ZIP_EM_AES_256;
+    QVERIFY(zipfix::writeZip(zipPath, {secret, zipfix::entry("plain.csv", listBytes("P", 2))}));
+    open(f, zipPath);
+    QCOMPARE(gridNames(*f.window), (QStringList{u"secret.csv"_s, u"plain.csv"_s}));
+    f.window->iGrid3_DblClick(1, 1);
+    waitForLoad(f);
+    QCOMPARE(f.prompts.count(u"warning"_s), 1);
+    QVERIFY(f.prompts.callsOf(u"warning"_s)[0].text.contains(u"password"_s));
+    QCOMPARE(filesIn(f.window->dataFolder()), QStringList{u"LastFolder.inc"_s});
+    f.window->iGrid3_DblClick(2, 1);
+    waitForLoad(f);
+    QCOMPARE(f.window->loadedList().lineCount, 2);
+}
+
+void TestUiOpen::unsafeEntriesNoted()
+{
+    WindowFixture f;
+    QTemporaryDir user;
+    const QString zipPath = user.filePath(u"lists.zip"_s);
+    QVERIFY(zipfix::writeZip(zipPath, {zipfix::entry("../evil.csv"), zipfix::entry("/abs.csv"),
+                                       zipfix::entry("a.csv", listBytes("A", 3)),
+                                       zipfix::entry("b.csv", listBytes("B", 4))}));
+    open(f, zipPath);
+    QCOMPARE(gridNames(*f.window), (QStringList{u"a.csv"_s, u"b.csv"_s}));
+    QVERIFY(f.window->Label9->text().contains(u"2 entries"_s));
+    QVERIFY(!f.window->Label9->isHidden());
+    QCOMPARE(QDir(user.path()).entryList(QDir::Files), QStringList{u"lists.zip"_s});
+}
+
+void TestUiOpen::dataFolderNotWritable()
+{
+    WindowFixture f;
+    QTemporaryDir user;
+    const QString zipPath = user.filePath(u"lists.zip"_s);
+    QVERIFY(zipfix::writeZip(zipPath, {zipfix::entry("a.csv", listBytes("A", 3)),
+                                       zipfix::entry("b.csv", listBytes("B", 4))}));
+    open(f, zipPath);
+    // The data folder's place taken by a file.
+    const QString data = f.window->dataFolder();
+    QVERIFY(QDir(data).removeRecursively());
+    QVERIFY(zipfix::writeBytes(data, "not a folder"));
+    f.prompts.clear();
+    f.window->iGrid3_DblClick(1, 1);
+    waitForLoad(f);
+    QCOMPARE(f.prompts.count(u"warning"_s), 1);
+    QVERIFY(f.prompts.callsOf(u"warning"_s)[0].text.contains(u"data folder"_s));
+    QCOMPARE(f.window->loadedList().lineCount, 0);
+    QVERIFY(controlsEnabled(f));
+    QVERIFY(f.window->ProgressBar1->isHidden());
+}
+
+void TestUiOpen::commandLineZip()
+{
+    WindowFixture f;
+    QTemporaryDir user;
+    const QString one = user.filePath(u"one.zip"_s);
+    QVERIFY(zipfix::writeZip(one, {zipfix::entry("list.csv", listBytes("L", 6))}));
+    f.window->OpenListFromCommandLine(one);
+    waitForLoad(f);
+    QCOMPARE(f.window->CurrentListFile, QDir(f.window->dataFolder()).filePath(u"list.csv"_s));
+    QCOMPARE(f.window->loadedList().lineCount, 6);
+
+    const QString two = user.filePath(u"two.zip"_s);
+    QVERIFY(zipfix::writeZip(two, {zipfix::entry("a.csv", listBytes("A", 3)),
+                                   zipfix::entry("b.csv", listBytes("B", 4))}));
+    f.window->OpenListFromCommandLine(two);
+    waitForLoad(f);
+    QCOMPARE(gridNames(*f.window), (QStringList{u"a.csv"_s, u"b.csv"_s}));
+    QVERIFY(!f.window->Frame3->isHidden());
+    QCOMPARE(f.prompts.count(u"openFile"_s), 0);
+    QCOMPARE(f.prompts.boxCount(), 0);
+
+    // What cannot be opened: a message, and nothing else changes.
+    for (const QString &bad : {user.filePath(u"missing.zip"_s), user.path()}) {
+        f.prompts.clear();
+        f.window->OpenListFromCommandLine(bad);
+        waitForLoad(f);
+        QCOMPARE(f.prompts.count(u"warning"_s), 1);
+        QCOMPARE(gridNames(*f.window), (QStringList{u"a.csv"_s, u"b.csv"_s}));
+        QVERIFY(controlsEnabled(f));
+    }
+}
+
+void TestUiOpen::sampleZip()
+{
+    const QString sample = corvane::test::sourceDir() + u"/data/samples/recovered-disk.zip"_s;
+    if (!QFile::exists(sample))
+        QSKIP("no sample zip");
+    WindowFixture f;
+    const QByteArray bytes = zipfix::readBytes(sample);
+    open(f, sample);
+    const QStringList lists = gridNames(*f.window);
+    QCOMPARE(lists.size(), 2);
+    for (int row = 1; row <= lists.size(); ++row) {
+        f.prompts.questionAnswers = {true};
+        f.window->iGrid3_DblClick(row, 1);
+        waitForLoad(f);
+        QVERIFY(f.window->loadedList().lineCount > 0);
+        QCOMPARE(QFileInfo(f.window->CurrentListFile).fileName(),
+                 QFileInfo(lists[row - 1]).fileName());
+    }
+    QCOMPARE(f.prompts.count(u"warning"_s), 0);
+    QCOMPARE(zipfix::readBytes(sample), bytes);
+}
+
+QTEST_MAIN(TestUiOpen)
+#include "tst_ui_open.moc"
