@@ -58,11 +58,16 @@ bool writeLastFolder(const QString &dataFolder, const QString &chosenPath)
 
 ChosenFile classifyChosenFile(const QString &path, QString *error)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    switch (zip::fileKind(path, error)) {
+    case zip::FileKind::Regular:
+        break;
+    case zip::FileKind::Missing:
         return ChosenFile::Missing;
-    if (!info.isFile())
+    case zip::FileKind::Other:
         return ChosenFile::NotAFile;
+    case zip::FileKind::Unknown:
+        return ChosenFile::Unreadable;
+    }
     switch (zip::readFileSignature(path, error)) {
     case zip::FileSignature::Zip:
         return ChosenFile::Zip;
@@ -73,7 +78,8 @@ ChosenFile classifyChosenFile(const QString &path, QString *error)
     case zip::FileSignature::Unreadable:
         break;
     }
-    return QFileInfo::exists(path) ? ChosenFile::Unreadable : ChosenFile::Missing;
+    return zip::fileKind(path) == zip::FileKind::Missing ? ChosenFile::Missing
+                                                         : ChosenFile::Unreadable;
 }
 
 ZipOpenPlan planZipOpen(const QList<zip::ZipMember> &listed)

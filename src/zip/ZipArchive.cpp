@@ -143,11 +143,16 @@ struct Opened
 Opened openArchive(const QString &zipPath)
 {
     Opened opened;
-    const QFileInfo info(zipPath);
-    if (!info.exists()) {
+    QString statusError;
+    const FileKind kind = fileKind(zipPath, &statusError);
+    if (kind == FileKind::Missing) {
         opened.error = ZipError::ArchiveMissing;
-    } else if (!info.isFile()) {
+    } else if (kind == FileKind::Other) {
         opened.error = ZipError::NotZip;
+    } else if (kind == FileKind::Unknown) {
+        opened.error = ZipError::ReadFailed;
+        opened.errorText = errorText(opened.error, zipPath, {}, statusError);
+        return opened;
     } else {
         QString readError;
         switch (readFileSignature(zipPath, &readError)) {
@@ -243,6 +248,28 @@ bool renameOver(const QString &from, const QString &to, QString *error)
 
 } // namespace
 
+FileKind fileKind(const QString &path, QString *error)
+{
+    std::error_code code;
+    const std::filesystem::file_status status =
+        std::filesystem::status(std::filesystem::path(QFile::encodeName(path).toStdString()), code);
+    if (code) {
+        if (code == std::errc::no_such_file_or_directory || code == std::errc::not_a_directory)
+            return FileKind::Missing;
+        if (error)
+            *error = QString::fromLocal8Bit(code.message());
+        return FileKind::Unknown;
+    }
+    switch (status.type()) {
+    case std::filesystem::file_type::regular:
+        return FileKind::Regular;
+    case std::filesystem::file_type::not_found:
+        return FileKind::Missing;
+    default:
+        return FileKind::Other;
+    }
+}
+
 bool hasZipSignature(QByteArrayView head)
 {
     if (head.size() < 4 || head[0] != 'P' || head[1] != 'K')
@@ -254,10 +281,22 @@ bool hasZipSignature(QByteArrayView head)
 
 FileSignature readFileSignature(const QString &path, QString *error)
 {
-    const QFileInfo info(path);
-    if (!info.isFile()) {
+    // Only a regular file is opened: a pipe or a device could block the read.
+    QString statusError;
+    switch (fileKind(path, &statusError)) {
+    case FileKind::Regular:
+        break;
+    case FileKind::Missing:
         if (error)
-            *error = info.exists() ? u"not a file"_s : u"file not found"_s;
+            *error = u"file not found"_s;
+        return FileSignature::Unreadable;
+    case FileKind::Other:
+        if (error)
+            *error = u"not a file"_s;
+        return FileSignature::Unreadable;
+    case FileKind::Unknown:
+        if (error)
+            *error = statusError;
         return FileSignature::Unreadable;
     }
     QFile file(path);

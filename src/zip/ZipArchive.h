@@ -17,6 +17,11 @@ namespace corvane::zip {
 // archive's marker). The letters "pk" in another case are text.
 bool hasZipSignature(QByteArrayView head);
 
+// What is at a path, from the file system itself (a stat, following links).
+enum class FileKind { Regular, Missing, Other, Unknown }; // Other: folder, pipe, device
+// Unknown: it cannot be looked at (error says why, e.g. permission denied).
+FileKind fileKind(const QString &path, QString *error = nullptr);
+
 // What a file's first bytes say.
 enum class FileSignature { Zip, Text, Empty, Unreadable };
 FileSignature readFileSignature(const QString &path, QString *error = nullptr);

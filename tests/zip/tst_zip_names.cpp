@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::Literals::StringLiterals;
 using namespace corvane;
 using namespace corvane::zip;
@@ -289,26 +291,29 @@ void TestZipNames::lastFolderMissingOrStale()
 void TestZipNames::chosenFile_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("makeFolder");
+    QTest::addColumn<QString>("make"); // file, folder, fifo
     QTest::addColumn<ChosenFile>("kind");
-    QTest::newRow("zip") << QByteArray("PK\x03\x04....", 8) << false << ChosenFile::Zip;
-    QTest::newRow("Pk text") << "Pk\\a.doc,2001-01-01,1,32;5,OK\r\n"_ba << false
+    QTest::newRow("zip") << QByteArray("PK\x03\x04....", 8) << u"file"_s << ChosenFile::Zip;
+    QTest::newRow("Pk text") << "Pk\\a.doc,2001-01-01,1,32;5,OK\r\n"_ba << u"file"_s
                              << ChosenFile::PlainList;
-    QTest::newRow("PK text") << "PKG\\a.doc,2001-01-01,1,32;5,OK\r\n"_ba << false
+    QTest::newRow("PK text") << "PKG\\a.doc,2001-01-01,1,32;5,OK\r\n"_ba << u"file"_s
                              << ChosenFile::PlainList;
-    QTest::newRow("empty") << QByteArray() << false << ChosenFile::Empty;
-    QTest::newRow("folder") << QByteArray() << true << ChosenFile::NotAFile;
+    QTest::newRow("empty") << QByteArray() << u"file"_s << ChosenFile::Empty;
+    QTest::newRow("folder") << QByteArray() << u"folder"_s << ChosenFile::NotAFile;
+    QTest::newRow("fifo") << QByteArray() << u"fifo"_s << ChosenFile::NotAFile;
 }
 
 void TestZipNames::chosenFile()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(bool, makeFolder);
+    QFETCH(QString, make);
     QFETCH(ChosenFile, kind);
     QTemporaryDir dir;
     const QString path = dir.filePath(u"chosen.zip"_s);
-    if (makeFolder) {
+    if (make == u"folder"_s) {
         QVERIFY(QDir().mkpath(path));
+    } else if (make == u"fifo"_s) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     } else {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
