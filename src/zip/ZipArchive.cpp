@@ -418,7 +418,8 @@ ExtractResult extractZipMember(const QString &zipPath, qint64 index, const QStri
         return fail(ZipError::Damaged, u"no size"_s);
     const qint64 declared = qint64(stat.size);
 
-    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
+    // An empty folder would mean the current directory: never guess a place.
+    if (folder.isEmpty() || !QDir().mkpath(folder) || !QFileInfo(folder).isDir())
         return fail(ZipError::FolderNotWritable, shownPath(folder));
     const QString archiveCanonical = QFileInfo(zipPath).canonicalFilePath();
     const QString targetCanonical = QFileInfo(result.targetPath).canonicalFilePath();

@@ -374,6 +374,7 @@ void TestZipArchive::extractFolderNotWritable()
     QVERIFY(writeBytes(dir.filePath(u"blocker"_s), "a file, not a folder"));
     const ExtractResult result = extractZipMember(zipPath, 0, dir.filePath(u"blocker/data"_s));
     QCOMPARE(result.error, ZipError::FolderNotWritable);
+    QCOMPARE(extractZipMember(zipPath, 0, QString()).error, ZipError::FolderNotWritable);
     QCOMPARE(filesBelow(dir.path()), (QStringList{u"blocker"_s, u"lists.zip"_s}));
 
     // A folder without write permission, looked at as an ordinary user when
