@@ -6,6 +6,7 @@
 // Prints one key=value line per figure (see bench/README.md).
 
 #include "ListGenerator.h"
+#include "bench_browse.h"
 #include "listfile/ListLoader.h"
 
 #include <QCoreApplication>
@@ -357,6 +358,8 @@ int main(int argc, char *argv[])
     report.add(u"load_vs_floor"_s, best(u"load_ms"_s) / std::max(best(u"floor_ms"_s), 1e-9), 2);
     report.add(u"peak_rss_mb"_s, double(peakKiB) / 1024.0, 1);
     report.add(u"bytes_per_line"_s, lines > 0 ? peakKiB * 1024 / lines : qint64(0));
+    for (const auto &[key, value] : corvane::bench::browseFigures(listPath, repeat, &error))
+        report.add(key, value);
     report.print(out);
 
     // Every pass must have seen the same list.

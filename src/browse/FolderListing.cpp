@@ -1,12 +1,10 @@
 #include "FolderListing.h"
 
 #include "ListDate.h"
+#include "NaturalOrder.h"
 #include "listfile/ListLine.h"
 #include "listfile/ListLoader.h"
 #include "listfile/SizeText.h"
-
-#include <QCollator>
-#include <QCollatorSortKey>
 
 #include <algorithm>
 #include <cmath>
@@ -19,50 +17,28 @@ namespace corvane {
 
 namespace {
 
-// Names are keyed on two threads from this many on: a sort key costs about
-// a microsecond, a folder of 100,000 files would otherwise wait 0.1 s.
-constexpr size_t ParallelKeysFrom = 4096;
-
-QCollator makeCollator(const QLocale &locale)
-{
-    QCollator collator(locale);
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setIgnorePunctuation(false);
-    return collator;
-}
-
-std::vector<QCollatorSortKey> sortKeys(const std::vector<QStringView> &texts, const QLocale &locale)
-{
-    const size_t n = texts.size();
-    std::vector<std::optional<QCollatorSortKey>> keys(n);
-    auto keyRange = [&](size_t from, size_t to) {
-        // Each thread its own collator: the collator is not shared across threads.
-        const QCollator collator = makeCollator(locale);
-        for (size_t i = from; i < to; ++i)
-            keys[i].emplace(collator.sortKey(texts[i].toString()));
-    };
-    if (n >= ParallelKeysFrom && std::thread::hardware_concurrency() > 1) {
-        const size_t half = n / 2;
-        std::thread second(keyRange, half, n);
-        keyRange(0, half);
-        second.join();
-    } else {
-        keyRange(0, n);
-    }
-    std::vector<QCollatorSortKey> out;
-    out.reserve(n);
-    for (auto &k : keys)
-        out.push_back(std::move(*k));
-    return out;
-}
+// File rows from this many on are filled on two threads.
+constexpr size_t ParallelRowsFrom = 4096;
 
 QString decodeField(const LineStore &store, QByteArrayView field)
 {
     return field.isEmpty() ? QString() : store.decode(field);
 }
 
-void fillFileRow(GridRow &row, const LineStore &store, QByteArrayView line, const QLocale &numbers)
+struct LastText
+{
+    QByteArray bytes;
+    QString text;
+    const QString &set(QByteArrayView b, QString t)
+    {
+        bytes = b.toByteArray();
+        text = std::move(t);
+        return text;
+    }
+};
+
+void fillFileRow(GridRow &row, const LineStore &store, QByteArrayView line, const QLocale &numbers,
+                 LastText &lastStatus)
 {
     // Field 0 gave the name; the other cells are the line's fields 1 to 4.
     forEachField(line, [&](int index, QByteArrayView field) {
@@ -81,7 +57,11 @@ void fillFileRow(GridRow &row, const LineStore &store, QByteArrayView line, cons
             row.attributes = decodeField(store, field);
             return true;
         case ListField::Status:
-            row.status = decodeField(store, field);
+            // A list holds a handful of status words: share one string each.
+            if (field == lastStatus.bytes)
+                row.status = lastStatus.text;
+            else
+                row.status = lastStatus.set(field, decodeField(store, field));
             return false; // fields beyond the fifth have no cell
         }
         return false;
@@ -194,17 +174,36 @@ FolderListing FillFileGrid(const LineStore &store, QByteArrayView key, FolderLin
         row.name = std::move(folderNames[size_t(index)]);
         listing.rows.push_back(std::move(row));
     }
-    std::vector<QString> fileNames;
-    for (qsizetype index : sortedNames(files, fileNames)) {
-        const Found &f = files[size_t(index)];
-        GridRow row;
-        row.kind = GridRowKind::File;
-        row.line = f.line;
-        row.name = std::move(fileNames[size_t(index)]);
-        row.program = isProgramName(row.name);
-        fillFileRow(row, store, store.line(f.line), options.numbers);
-        listing.rows.push_back(std::move(row));
+    // The file rows in store order (on two threads for a big folder), then
+    // moved into name order.
+    std::vector<GridRow> fileRows(files.size());
+    auto fillRange = [&](size_t from, size_t to) {
+        const QLocale numbers = options.numbers; // each thread its own copy
+        LastText lastStatus;
+        for (size_t i = from; i < to; ++i) {
+            const Found &f = files[i];
+            GridRow &row = fileRows[i];
+            row.kind = GridRowKind::File;
+            row.line = f.line;
+            row.name = store.decode(f.name);
+            row.program = isProgramName(row.name);
+            fillFileRow(row, store, store.line(f.line), numbers, lastStatus);
+        }
+    };
+    if (files.size() >= ParallelRowsFrom && std::thread::hardware_concurrency() > 1) {
+        const size_t half = files.size() / 2;
+        std::thread second(fillRange, half, files.size());
+        fillRange(0, half);
+        second.join();
+    } else {
+        fillRange(0, files.size());
     }
+    std::vector<QStringView> fileNames;
+    fileNames.reserve(fileRows.size());
+    for (const GridRow &row : fileRows)
+        fileNames.push_back(row.name);
+    for (qsizetype index : naturalOrder(fileNames, options.collation))
+        listing.rows.push_back(std::move(fileRows[size_t(index)]));
     listing.folderRows = qsizetype(folders.size());
     listing.fileRows = qsizetype(files.size());
     return listing;
@@ -262,23 +261,6 @@ QString sizeCellText(double size, const QLocale &numbers)
     if (rounded > -Limit && rounded < Limit)
         return formatCount(qint64(rounded), numbers);
     return numbers.toString(rounded, 'f', 0);
-}
-
-std::vector<qsizetype> naturalOrder(const std::vector<QStringView> &texts, const QLocale &collation)
-{
-    std::vector<qsizetype> order(texts.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = qsizetype(i);
-    if (texts.size() < 2)
-        return order;
-    const std::vector<QCollatorSortKey> keys = sortKeys(texts, collation);
-    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        const int c = keys[size_t(a)].compare(keys[size_t(b)]);
-        if (c != 0)
-            return c < 0;
-        return texts[size_t(a)].compare(texts[size_t(b)]) < 0;
-    });
-    return order;
 }
 
 void sortListing(FolderListing &listing, int column, Qt::SortOrder order,

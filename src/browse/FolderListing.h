@@ -5,6 +5,7 @@
 // column texts. Pure logic over the line store and the folder tree; the
 // grid's item model only swaps a listing in.
 
+#include "NaturalOrder.h"
 #include "listfile/LineStore.h"
 
 #include <QByteArray>
@@ -118,11 +119,5 @@ QString sizeCellText(double size, const QLocale &numbers);
 // name order (reversed only when sorting by name descending); ties go by name.
 void sortListing(FolderListing &listing, int column, Qt::SortOrder order,
                  const ListingOptions &options);
-
-// Natural order of texts: case-insensitive, numbers by value, in the
-// collation locale; ties broken ordinally. Returns the indexes of texts in
-// that order.
-std::vector<qsizetype> naturalOrder(const std::vector<QStringView> &texts,
-                                    const QLocale &collation);
 
 } // namespace corvane

@@ -28,6 +28,8 @@ private Q_SLOTS:
     void extensionKey_data();
     void extensionKey();
     void naturalOrderOfNames();
+    void naturalOrderMatchesCollator_data();
+    void naturalOrderMatchesCollator();
 };
 
 void tst_FolderListing::rows_data()
@@ -357,6 +359,52 @@ void tst_FolderListing::naturalOrderOfNames()
     QCOMPARE(order.size(), names.size());
     for (size_t k = 0; k < order.size(); ++k)
         QCOMPARE(names[size_t(order[k])].sliced(5).toInt(), int(k + 1));
+}
+
+void tst_FolderListing::naturalOrderMatchesCollator_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<int>("accented"); // one name in this many is not ASCII (0: none)
+    for (const char *locale : {"en_US", "pt_PT", "de_DE", "fr_FR", "sv_SE", "nl_NL"}) {
+        QTest::addRow("%s ascii", locale) << QString::fromLatin1(locale) << 0;
+        QTest::addRow("%s few accents", locale) << QString::fromLatin1(locale) << 100;
+        QTest::addRow("%s many accents", locale) << QString::fromLatin1(locale) << 3;
+    }
+}
+
+void tst_FolderListing::naturalOrderMatchesCollator()
+{
+    // The byte keys of ASCII names must order exactly as the collator does.
+    QFETCH(QString, locale);
+    QFETCH(int, accented);
+    const QString alphabet =
+        u"aAbBzZ09123 ._-()[]{}!#$%&'+,;=@^`~0001xX"_s + QString(u"\u00e9\u00c5\u00df"_s);
+    const qsizetype asciiLetters = alphabet.size() - 3;
+    quint32 seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0x7fff;
+    };
+    std::vector<QString> names;
+    for (int i = 0; i < 6000; ++i) {
+        QString name;
+        const int length = int(next() % 10);
+        const bool accent = accented > 0 && i % accented == 0;
+        for (int k = 0; k < length; ++k)
+            name += alphabet[qsizetype(next()) % (accent ? alphabet.size() : asciiLetters)];
+        if (accent)
+            name += alphabet[asciiLetters + qsizetype(next() % 3)];
+        names.push_back(name);
+    }
+    std::vector<QStringView> views(names.begin(), names.end());
+    const std::vector<qsizetype> fast = naturalOrder(views, QLocale(locale));
+    const std::vector<qsizetype> slow = naturalOrderByCollator(views, QLocale(locale));
+    QStringList a, b;
+    for (size_t k = 0; k < fast.size(); ++k) {
+        a.append(names[size_t(fast[k])]);
+        b.append(names[size_t(slow[k])]);
+    }
+    QCOMPARE(a, b);
 }
 
 QTEST_GUILESS_MAIN(tst_FolderListing)
