@@ -165,6 +165,14 @@ void tst_ui_browse::fileRowDoesNothing()
     QCOMPARE(resets.count(), 0);
     QCOMPARE(b.names(), before);
     QCOMPARE(b.window->CurrentFolderItem, b.item(u"Docs"_s));
+
+    // A file named ".." standing in row 1 of "Root" is a file like any other.
+    QVERIFY(b.open("Data\\..,d,1,1;,s\r\nData\\b.txt,d,1,1;,s\r\n"));
+    b.window->SftTree1_ItemClick(0);
+    QCOMPARE(b.names(), (QStringList{u".."_s, u"b.txt"_s}));
+    b.window->iGrid2_DblClick(1, 1);
+    QCOMPARE(b.window->CurrentFolderItem, 0);
+    QCOMPARE(b.names(), (QStringList{u".."_s, u"b.txt"_s}));
 }
 
 void tst_ui_browse::caseOfNames()

@@ -87,11 +87,6 @@ void frmMain::setupBrowsing()
     // Names in the new language's natural order from the next fill on.
     connect(this, &frmMain::languageChanged, this, [this](int language) {
         m_browse->model.setOptions({localeForLanguage(language), m_settings.locale});
-        if (CurrentFolderItem >= 0)
-            m_browse->model.setHeaderData(0, Qt::Horizontal,
-                                          m_loadedList.SftTree1.count() > CurrentFolderItem
-                                              ? m_loadedList.SftTree1.item(CurrentFolderItem).text
-                                              : caption(11));
     });
 }
 
