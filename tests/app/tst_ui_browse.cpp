@@ -234,6 +234,12 @@ void tst_ui_browse::keys()
     // Type-ahead moves to the first name that begins with the keys.
     QTest::keyClicks(grid, u"to"_s);
     QCOMPARE(grid->currentIndex().data().toString(), u"top.jpg"_s);
+    // Also from a cell of another column: the names are searched.
+    grid->setCurrentIndex(b.window->fileGrid()->index(0, FileGridModel::StatusColumn));
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    QTest::keyClicks(grid, u"se"_s);
+    QCOMPARE(grid->currentIndex().row() + 1, b.row(u"SETUP.EXE"_s));
+    QCOMPARE(grid->currentIndex().column(), int(FileGridModel::NameColumn));
 }
 
 void tst_ui_browse::details_data()

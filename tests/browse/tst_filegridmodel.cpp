@@ -18,7 +18,6 @@ private Q_SLOTS:
     void imagePositions_data();
     void imagePositions();
     void cellsAndRoles();
-    void oneLookupPerExtension();
     void sortKeepsSelection();
     void headers();
     void fullPaths();
@@ -96,28 +95,6 @@ void tst_FileGridModel::cellsAndRoles()
 
     model.clear();
     QCOMPARE(model.rowCount(), 0);
-}
-
-void tst_FileGridModel::oneLookupPerExtension()
-{
-    QByteArray bytes;
-    constexpr int Files = 100000;
-    const char *const kinds[] = {".txt", ".jpg", ".JPG", ".doc", ".exe", ""};
-    for (int i = 0; i < Files; ++i)
-        bytes += "Data\\Big\\f" + QByteArray::number(i) + kinds[i % 6] + ",d,1,32;x,OK\r\n";
-    const LoadedList list = listOfBytes(bytes);
-    int asked = 0;
-    FileImagePositions images([&](const QString &key) {
-        ++asked;
-        return key != u".doc"_s;
-    });
-    FileGridModel model(images);
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.setListing(listingOf(list, u"Big"_s));
-    QCOMPARE(model.rowCount(), Files + 1);
-    // .txt, .jpg, .JPG, .doc and every extension-less name (its own key).
-    QCOMPARE(asked, 4 + Files / 6 + (Files % 6 > 5 ? 1 : 0));
-    QCOMPARE(images.lookups(), asked);
 }
 
 void tst_FileGridModel::sortKeepsSelection()

@@ -50,6 +50,18 @@ bool BrowseParts::eventFilter(QObject *watched, QEvent *event)
             m_window.copySelectedGridPaths();
             return true;
         }
+        // Type-ahead looks at the names, whichever cell of the row is current.
+        const QString typed = key->text();
+        if (typed.size() == 1 && typed[0].isPrint() &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            auto *view = qobject_cast<QAbstractItemView *>(watched);
+            const QModelIndex current = view ? view->currentIndex() : QModelIndex();
+            if (current.isValid() && current.column() != FileGridModel::NameColumn)
+                view->selectionModel()->setCurrentIndex(
+                    current.siblingAtColumn(FileGridModel::NameColumn),
+                    QItemSelectionModel::NoUpdate);
+            return false;
+        }
         if (key->key() == Qt::Key_Backspace && key->modifiers() == Qt::NoModifier) {
             // Up one level, like the ".." row.
             if (model.listing().hasUpRow())
