@@ -231,6 +231,15 @@ void tst_ui_browse::keys()
     QCOMPARE(b.window->CurrentFolderItem, 0);
     QTest::keyClick(grid, Qt::Key_Backspace); // at "Root": nothing
     QCOMPARE(b.window->CurrentFolderItem, 0);
+    // A double-click with the mouse enters one level, no more.
+    const QRect docsCell = grid->visualRect(b.window->fileGrid()->index(b.row(u"Docs"_s) - 1, 0));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, docsCell.center());
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, docsCell.center());
+    QCOMPARE(b.window->CurrentFolderItem, b.item(u"Docs"_s));
+    const QRect upCell = grid->visualRect(b.window->fileGrid()->index(0, 0));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, upCell.center());
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, upCell.center());
+    QCOMPARE(b.window->CurrentFolderItem, 0);
     // Type-ahead moves to the first name that begins with the keys.
     QTest::keyClicks(grid, u"to"_s);
     QCOMPARE(grid->currentIndex().data().toString(), u"top.jpg"_s);
