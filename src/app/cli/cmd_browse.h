@@ -15,7 +15,8 @@ namespace corvane::cli {
 ListingOptions browseOptions();
 
 // Loads path; a missing or unreadable list gives one line on stderr and false.
-bool loadForBrowsing(const QString &path, const ListingOptions &options, LoadedList &list);
+// (collated in the same UI locale as browseOptions()).
+bool loadForBrowsing(const QString &path, LoadedList &list);
 
 // The rows of folder (names below "Root" joined by "\"; empty for "Root");
 // an unknown folder gives one line on stderr and false.

@@ -12,7 +12,7 @@ int runDetails(const QStringList &args)
         return ExitUsage;
     const ListingOptions options = browseOptions();
     LoadedList list;
-    if (!loadForBrowsing(args[0], options, list))
+    if (!loadForBrowsing(args[0], list))
         return ExitFailure;
     FolderListing listing;
     if (!listShownFolder(list, args[1], options, listing))

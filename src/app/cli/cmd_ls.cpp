@@ -1,4 +1,4 @@
-#include "app/language/LanguageTable.h"
+#include "ListArgument.h"
 #include "cmd_browse.h"
 #include "commands.h"
 
@@ -26,25 +26,14 @@ QString rowKindText(const GridRow &row)
 ListingOptions browseOptions()
 {
     ListingOptions options;
-    options.collation = localeForLanguage(pickLanguage(GetInfo()).language);
+    options.collation = uiCollationLocale();
     options.numbers = QLocale();
     return options;
 }
 
-bool loadForBrowsing(const QString &path, const ListingOptions &options, LoadedList &list)
+bool loadForBrowsing(const QString &path, LoadedList &list)
 {
-    LoadOptions loadOptions;
-    loadOptions.collationLocale = options.collation;
-    list = loadList(path, loadOptions);
-    if (!list.fileFound) {
-        err(u"corvane-list: %1: no such list file\n"_s.arg(path));
-        return false;
-    }
-    if (!list.error.isEmpty()) {
-        err(u"corvane-list: %1: %2\n"_s.arg(path, list.error));
-        return false;
-    }
-    return true;
+    return loadListArgument(path, list);
 }
 
 bool listShownFolder(const LoadedList &list, const QString &folder, const ListingOptions &options,
@@ -69,7 +58,7 @@ int runLs(const QStringList &args)
         return ExitUsage;
     const ListingOptions options = browseOptions();
     LoadedList list;
-    if (!loadForBrowsing(args[0], options, list))
+    if (!loadForBrowsing(args[0], list))
         return ExitFailure;
     FolderListing listing;
     if (!listShownFolder(list, args.value(1), options, listing))
