@@ -66,7 +66,8 @@ qsizetype estimateLines(QByteArrayView bytes)
         qsizetype n = 0;
         const char *p = bytes.data();
         const char *end = p + bytes.size();
-        while ((p = static_cast<const char *>(std::memchr(p, c, size_t(end - p))))) {
+        // An empty buffer may have no data pointer at all: memchr must not see it.
+        while (p < end && (p = static_cast<const char *>(std::memchr(p, c, size_t(end - p))))) {
             ++n;
             ++p;
         }
