@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +21,8 @@ private Q_SLOTS:
     void tree();
     void failures_data();
     void failures();
+    void outputNotWritten_data();
+    void outputNotWritten();
 
 private:
     struct Run
@@ -161,6 +164,32 @@ void TestCliList::failures()
     QVERIFY2(r.err.contains(errPart), qPrintable(r.err));
     if (exitCode == 1)
         QCOMPARE(r.err.count(u'\n'), 1);
+}
+
+// Output that cannot be written (a full disk) is a failure, not a success.
+void TestCliList::outputNotWritten_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("summary") << u"summary"_s;
+    QTest::newRow("tree") << u"tree"_s;
+    QTest::newRow("ls") << u"ls"_s;
+}
+
+void TestCliList::outputNotWritten()
+{
+    QFETCH(QString, command);
+    if (!QFileInfo::exists(u"/dev/full"_s))
+        QSKIP("no /dev/full");
+    const QString list = writeList("Data\\A\\a.txt,1/1/2020,10,32;x,OK\r\n");
+    QProcess p;
+    p.setStandardOutputFile(u"/dev/full"_s);
+    p.start(m_program, {command, list});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 1);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    QVERIFY2(err.contains(u"No space left on device"_s), qPrintable(err));
+    QCOMPARE(err.count(u'\n'), 1);
 }
 
 QTEST_GUILESS_MAIN(TestCliList)

@@ -12,6 +12,8 @@ enum ExitCode { ExitOk = 0, ExitFailure = 1, ExitUsage = 2 };
 // Writes UTF-8 text with LF line ends to stdout / stderr.
 void out(const QString &text);
 void err(const QString &text);
+// Flushes stdout: false, with the reason, when any output could not be written.
+bool outputWritten(QString *reason);
 
 // Each sub-command gets the arguments after its own name.
 int runSummary(const QStringList &args);

@@ -2,14 +2,37 @@
 
 #include <QCoreApplication>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace corvane::cli {
 
+namespace {
+int outputError = 0; // the first reason a write to stdout failed
+} // namespace
+
 void out(const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()) &&
+        outputError == 0)
+        outputError = errno ? errno : EIO;
+}
+
+// Flushes stdout; false (with the reason) when anything could not be written.
+bool outputWritten(QString *reason)
+{
+    errno = 0;
+    if (std::fflush(stdout) != 0 && outputError == 0)
+        outputError = errno ? errno : EIO;
+    if (outputError == 0 && std::ferror(stdout))
+        outputError = EIO;
+    if (outputError != 0)
+        *reason = QString::fromLocal8Bit(std::strerror(outputError));
+    return outputError == 0;
 }
 
 void err(const QString &text)
@@ -55,6 +78,11 @@ int main(int argc, char *argv[])
         corvane::cli::err(QString::fromUtf16(usageText));
         return corvane::cli::ExitUsage;
     }
-    std::fflush(stdout);
+    // What could not be written (a full disk, a closed pipe) is no success.
+    QString reason;
+    if (!corvane::cli::outputWritten(&reason)) {
+        corvane::cli::err(u"corvane-list: the output could not be written: %1\n"_s.arg(reason));
+        return corvane::cli::ExitFailure;
+    }
     return rc;
 }
