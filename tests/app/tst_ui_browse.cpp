@@ -87,6 +87,7 @@ private Q_SLOTS:
     void clearViews();
     void iconPositions();
     void bigFolderAsksThemeOncePerExtension();
+    void namesNoMediaTypeKnows();
     void screenshot();
 };
 
@@ -440,6 +441,36 @@ void tst_ui_browse::bigFolderAsksThemeOncePerExtension()
     b.window->SftTree1_ItemClick(0);
     b.window->SftTree1_ItemClick(b.item(u"Big"_s));
     QCOMPARE(b.window->fileTypeIcons().themeLookups(), 4);
+}
+
+// A browser cache holds 100,000 files named without any extension: each name
+// is its own key, and the media type database is slow for a name it does
+// not know. Such names are not asked about one by one; the names it does
+// know keep their images.
+void tst_ui_browse::namesNoMediaTypeKnows()
+{
+    Browsing b;
+    b.window->fileTypeIcons().setThemeLookup(
+        [](const QString &) { return FileTypeIcons::genericFileImage(); });
+    QByteArray bytes;
+    constexpr int Files = 20000;
+    for (int i = 0; i < Files; ++i)
+        bytes += "Data\\Cache\\f_" + QByteArray::number(i, 16).rightJustified(6, '0') +
+                 ",d,1,32;x,OK\r\n";
+    const char *const known[] = {"Makefile", "README", "notes.txt", "backup~", "libz.so.1"};
+    for (const char *name : known)
+        bytes += "Data\\Cache\\" + QByteArray(name) + ",d,1,32;x,OK\r\n";
+    QVERIFY(b.open(bytes));
+    b.window->SftTree1_ItemClick(b.item(u"Cache"_s));
+    QCOMPARE(b.window->fileGrid()->rowCount(), Files + 1 + int(std::size(known)));
+    QVERIFY2(b.window->fileTypeIcons().mediaTypeLookups() <= int(std::size(known)),
+             qPrintable(QString::number(b.window->fileTypeIcons().mediaTypeLookups())));
+    QCOMPARE(b.window->fileGrid()->imagePosition(b.row(u"f_000000"_s) - 1), int(GenericFileImage));
+    // Each known name found its media type and got an image of its own.
+    for (const char *name : known)
+        QVERIFY2(b.window->fileGrid()->imagePosition(b.row(QString::fromLatin1(name)) - 1) >
+                     int(ProgramImage),
+                 name);
 }
 
 void tst_ui_browse::screenshot()

@@ -38,6 +38,8 @@ public:
 
     void setThemeLookup(ThemeLookup lookup) { m_themeLookup = std::move(lookup); }
     int themeLookups() const { return m_themeLookups; }
+    // How often the media type database was asked for a key.
+    int mediaTypeLookups() const { return m_mediaTypeLookups; }
 
     // When no icon theme is set (a plain X session, no desktop), use one
     // installed under /usr/share/icons (or another theme search path):
@@ -57,6 +59,7 @@ private:
     std::vector<QString> m_keys;
     ThemeLookup m_themeLookup;
     int m_themeLookups = 0;
+    int m_mediaTypeLookups = 0;
 };
 
 } // namespace corvane
