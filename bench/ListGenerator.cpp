@@ -1,5 +1,7 @@
 #include "ListGenerator.h"
 
+#include "listfile/ListText.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -82,37 +84,12 @@ template<size_t N> constexpr std::array<double, N> cumulate(std::array<double, N
 }
 
 // ---------------------------------------------------------------------------
-// Windows-1252 bytes from the UTF-8 text of the word lists below.
-
-char cp1252Byte(char32_t c)
-{
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return char(c);
-    static const struct
-    {
-        char32_t code;
-        unsigned char byte;
-    } high[] = {{0x20AC, 0x80}, {0x201A, 0x82}, {0x0192, 0x83}, {0x201E, 0x84}, {0x2026, 0x85},
-                {0x2020, 0x86}, {0x2021, 0x87}, {0x02C6, 0x88}, {0x2030, 0x89}, {0x0160, 0x8A},
-                {0x2039, 0x8B}, {0x0152, 0x8C}, {0x017D, 0x8E}, {0x2018, 0x91}, {0x2019, 0x92},
-                {0x201C, 0x93}, {0x201D, 0x94}, {0x2022, 0x95}, {0x2013, 0x96}, {0x2014, 0x97},
-                {0x02DC, 0x98}, {0x2122, 0x99}, {0x0161, 0x9A}, {0x203A, 0x9B}, {0x0153, 0x9C},
-                {0x017E, 0x9E}, {0x0178, 0x9F}};
-    for (const auto &h : high) {
-        if (h.code == c)
-            return char(h.byte);
-    }
-    return '_'; // not in the code page; the word lists hold no such letter
-}
+// Windows-1252 bytes from the UTF-8 text of the word lists below, through the
+// loader's own table (the word lists hold no letter outside the code page).
 
 QByteArray toCp1252(const char *utf8)
 {
-    const QString text = QString::fromUtf8(utf8);
-    QByteArray out;
-    out.reserve(text.size());
-    for (const char32_t c : text.toUcs4())
-        out.append(cp1252Byte(c));
-    return out;
+    return corvane::encodeListText(QString::fromUtf8(utf8), corvane::ListEncoding::Windows1252);
 }
 
 // ---------------------------------------------------------------------------
