@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
+#include <new>
 #include <thread>
 
 #ifdef __SSE2__
@@ -114,19 +116,34 @@ void sortLines(const QByteArray &bytes, std::vector<LineStore::LineRef> &lines, 
     }
     // Two halves on two cores, then one merge: the same order as one sort.
     const auto mid = lines.begin() + std::ptrdiff_t(lines.size() / 2);
+    std::exception_ptr failed; // out of memory on the other thread: rethrown here
     std::thread other([&] {
-        if (alongside)
-            alongside();
-        std::sort(mid, lines.end(), less);
+        try {
+            if (alongside)
+                alongside();
+            std::sort(mid, lines.end(), less);
+        } catch (...) {
+            failed = std::current_exception();
+        }
     });
     std::sort(lines.begin(), mid, less);
     other.join();
+    if (failed)
+        std::rethrow_exception(failed);
     std::inplace_merge(lines.begin(), mid, lines.end(), less);
 }
 
-} // namespace
+// A list too big for the memory left: reported like a read error, so that
+// the caller shows why instead of the program ending on the exception.
+LoadedList outOfMemory(bool fileFound)
+{
+    LoadedList out;
+    out.fileFound = fileFound;
+    out.error = u"there is not enough memory to load it"_s;
+    return out;
+}
 
-LoadedList loadListBytes(ListBytes input, const LoadOptions &options)
+LoadedList loadBytes(ListBytes input, const LoadOptions &options)
 {
     LoadedList out;
     out.fileFound = input.fileFound;
@@ -238,8 +255,20 @@ LoadedList loadListBytes(ListBytes input, const LoadOptions &options)
     return out;
 }
 
-LoadedList loadList(const QString &path, const LoadOptions &options)
+} // namespace
+
+LoadedList loadListBytes(ListBytes input, const LoadOptions &options)
 {
+    const bool fileFound = input.fileFound;
+    try {
+        return loadBytes(std::move(input), options);
+    } catch (const std::bad_alloc &) {
+        return outOfMemory(fileFound);
+    }
+}
+
+LoadedList loadList(const QString &path, const LoadOptions &options)
+try {
     ListBytes bytes;
     {
         ProgressGate gate(options);
@@ -263,6 +292,8 @@ LoadedList loadList(const QString &path, const LoadOptions &options)
         return out;
     }
     return loadListBytes(std::move(bytes), options);
+} catch (const std::bad_alloc &) {
+    return outOfMemory(true);
 }
 
 } // namespace corvane

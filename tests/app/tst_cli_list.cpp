@@ -23,6 +23,7 @@ private Q_SLOTS:
     void failures();
     void outputNotWritten_data();
     void outputNotWritten();
+    void listTooBigForMemory();
 
 private:
     struct Run
@@ -189,6 +190,26 @@ void TestCliList::outputNotWritten()
     QCOMPARE(p.exitCode(), 1);
     const QString err = QString::fromUtf8(p.readAllStandardError());
     QVERIFY2(err.contains(u"No space left on device"_s), qPrintable(err));
+    QCOMPARE(err.count(u'\n'), 1);
+}
+
+// A list that does not fit in the memory left is reported, not a crash.
+void TestCliList::listTooBigForMemory()
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    QSKIP("a sanitizer needs more address space than the limit leaves");
+#endif
+    // 64 Mi empty lines: the line table alone wants 1 GiB.
+    const QString list = writeList(QByteArray(64 << 20, '\n'));
+    QProcess p;
+    p.start(u"/bin/sh"_s,
+            {u"-c"_s, u"ulimit -v 700000 && exec \"$0\" summary \"$1\""_s, m_program, list});
+    QVERIFY(p.waitForFinished(60000));
+    QFile::remove(list);
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    QCOMPARE(p.exitCode(), 1);
+    QVERIFY2(err.contains(u"not enough memory"_s), qPrintable(err));
     QCOMPARE(err.count(u'\n'), 1);
 }
 
