@@ -4,6 +4,8 @@
 #include "browse/ui/FolderTreeModel.h"
 #include "testutil_window.h"
 
+#include <unistd.h>
+
 using namespace corvane;
 using namespace corvane::test;
 using namespace Qt::Literals::StringLiterals;
@@ -243,6 +245,44 @@ private Q_SLOTS:
         for (const QString &s : seen)
             QVERIFY2(s == w.langText(34) || s == w.langText(35), qPrintable(s));
         QVERIFY(w.Label8->text().isEmpty());
+    }
+
+    // Reload of a list that can no longer be read: the message gives the
+    // reason and does not claim lines were kept.
+    void reloadUnreadable()
+    {
+        WindowFixture f;
+        frmMain &w = *f.window;
+        const QString path = f.writeList(u"list.csv"_s, "Data\\A\\x,d,10,32;x,Ok\r\n");
+        QSignalSpy loaded(&w, &frmMain::listLoaded);
+        w.OpenListFromCommandLine(path);
+        QVERIFY(loaded.wait(30000));
+        QCOMPARE(w.loadedList().lineCount, 1);
+        f.prompts.clear();
+
+        QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+        // Root reads every file: look at it as an ordinary user would (still
+        // in root's group, so the folder lets the group in too).
+        const bool asRoot = ::geteuid() == 0;
+        if (asRoot) {
+            QVERIFY(QFile::setPermissions(f.dataDir.path(),
+                                          QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner | QFileDevice::ExeGroup |
+                                              QFileDevice::ExeOther));
+            QCOMPARE(::seteuid(65534), 0);
+        }
+        w.mnuReload->setEnabled(true);
+        w.mnuReload->trigger();
+        const bool ended = loaded.wait(30000);
+        if (asRoot)
+            QCOMPARE(::seteuid(0), 0);
+        QVERIFY(ended);
+        QCOMPARE(w.loadedList().lineCount, 0);
+        QCOMPARE(f.prompts.boxCount(), 1);
+        const QString text = f.prompts.callsOf(u"warning"_s).value(0).text;
+        QVERIFY2(text.contains(QDir::toNativeSeparators(path)), qPrintable(text));
+        QVERIFY2(text.contains(u"Permission denied"_s), qPrintable(text));
+        QVERIFY2(!text.contains(u"lines read before"_s), qPrintable(text));
     }
 };
 

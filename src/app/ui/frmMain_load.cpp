@@ -139,11 +139,14 @@ void frmMain::finishLoad(LoadedList list)
     Label23->setText(FormatSize(m_loadedList.totalSize, locale));
 
     if (m_loadedList.fileFound && !readError.isEmpty()) {
-        m_prompts.warning(this,
-                          u"The list file \"%1\" could not be read to its end: %2\n"
-                          u"Corvane shows the lines read before that."_s.arg(
-                              QDir::toNativeSeparators(CurrentListFile), readError),
-                          u"Error"_s, false);
+        const QString shown = QDir::toNativeSeparators(CurrentListFile);
+        // Only lines that were read can be shown: say so only when there are any.
+        const QString text =
+            m_loadedList.lineCount > 0
+                ? u"The list file \"%1\" could not be read to its end: %2\n"
+                  u"Corvane shows the lines read before that."_s.arg(shown, readError)
+                : u"The list file \"%1\" could not be read: %2"_s.arg(shown, readError);
+        m_prompts.warning(this, text, u"Error"_s, false);
     }
 }
 
