@@ -266,12 +266,15 @@ private Q_SLOTS:
             f.writeList(u"list.csv"_s, "Data\\a.txt,d,1,32;x,Ok\r\n");
             QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
         }
-        // Root reads every file: look at it as an ordinary user would.
+        // Root reads every file: look at it as an ordinary user would (still
+        // in root's group, so the folder lets the group in too: the file
+        // itself is what cannot be read).
         const bool asRoot = kind == u"unreadable"_s && ::geteuid() == 0;
         if (asRoot) {
             QVERIFY(QFile::setPermissions(f.dataDir.path(),
                                           QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                              QFileDevice::ExeOwner | QFileDevice::ExeOther));
+                                              QFileDevice::ExeOwner | QFileDevice::ExeGroup |
+                                              QFileDevice::ExeOther));
             QCOMPARE(::seteuid(65534), 0);
         }
         f.window->OpenListFromCommandLine(path);
@@ -285,6 +288,8 @@ private Q_SLOTS:
         QVERIFY2(box.text.contains(QDir::toNativeSeparators(path)), qPrintable(box.text));
         QFETCH(QString, says);
         QVERIFY2(box.text.contains(says), qPrintable(box.text));
+        if (kind == u"unreadable"_s)
+            QVERIFY2(box.text.contains(u"ermission denied"_s), qPrintable(box.text));
         QCOMPARE(f.window->SSTab1->isTabEnabled(1), false);
         QCOMPARE(f.window->loadedList().lineCount, 0);
         QCOMPARE(f.prompts.count(u"beep"_s), 0);
