@@ -253,14 +253,7 @@ bool isProgramName(QStringView name)
 
 QString sizeCellText(double size, const QLocale &numbers)
 {
-    if (!std::isfinite(size))
-        return u"0"_s;
-    const double rounded = std::round(size);
-    // 2^63: the largest magnitude a 64-bit count holds exactly.
-    constexpr double Limit = 9223372036854775808.0;
-    if (rounded > -Limit && rounded < Limit)
-        return formatCount(qint64(rounded), numbers);
-    return numbers.toString(rounded, 'f', 0);
+    return formatRoundedCount(size, numbers);
 }
 
 void sortListing(FolderListing &listing, int column, Qt::SortOrder order,

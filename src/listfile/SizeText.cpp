@@ -56,4 +56,16 @@ QString formatCount(ByteTotal value, const QLocale &locale)
     return formatCount(value.roundedBytes(), locale);
 }
 
+QString formatRoundedCount(double value, const QLocale &locale)
+{
+    if (!std::isfinite(value))
+        return u"0"_s;
+    const double rounded = std::round(value);
+    // 2^63: the largest magnitude a 64-bit count holds exactly.
+    constexpr double Limit = 9223372036854775808.0;
+    if (rounded > -Limit && rounded < Limit)
+        return formatCount(qint64(rounded), locale);
+    return groupingLocale(locale).toString(rounded, 'f', 0);
+}
+
 } // namespace corvane

@@ -16,5 +16,8 @@ QString FormatSize(ByteTotal size, const QLocale &locale = QLocale());
 QString formatCount(qint64 value, const QLocale &locale = QLocale());
 // "#,0" of a fixed-point byte total, rounded to a whole number.
 QString formatCount(ByteTotal value, const QLocale &locale = QLocale());
+// "#,0" of any number, rounded half away from zero; numbers beyond 64 bits
+// keep the digits a double holds; not a number or infinite gives "0".
+QString formatRoundedCount(double value, const QLocale &locale = QLocale());
 
 } // namespace corvane

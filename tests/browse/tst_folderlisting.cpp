@@ -25,6 +25,8 @@ private Q_SLOTS:
     void longName();
     void sortByColumn_data();
     void sortByColumn();
+    void sizeCell_data();
+    void sizeCell();
     void extensionKey_data();
     void extensionKey();
     void naturalOrderOfNames();
@@ -322,6 +324,32 @@ void tst_FolderListing::sortByColumn()
     for (const GridRow &row : listing.rows)
         got.append(row.name);
     QCOMPARE(got, names);
+}
+
+void tst_FolderListing::sizeCell_data()
+{
+    QTest::addColumn<double>("size");
+    QTest::addColumn<QLocale>("numbers");
+    QTest::addColumn<QString>("text");
+    const QLocale en(QLocale::English, QLocale::UnitedStates);
+    const QLocale de(QLocale::German, QLocale::Germany);
+    QTest::newRow("grouped") << 1234567.0 << en << u"1,234,567"_s;
+    QTest::newRow("German groups") << 1234567.0 << de << u"1.234.567"_s;
+    QTest::newRow("half away from zero") << 2.5 << en << u"3"_s;
+    QTest::newRow("negative half") << -2.5 << en << u"-3"_s;
+    QTest::newRow("not a number") << qQNaN() << en << u"0"_s;
+    QTest::newRow("beyond 64 bits") << 1e23 << en << u"99,999,999,999,999,991,611,392"_s;
+    // "#,0" groups in every locale, also past 64 bits.
+    QTest::newRow("C locale") << 1234567.0 << QLocale::c() << u"1,234,567"_s;
+    QTest::newRow("C locale beyond 64 bits")
+        << 1e23 << QLocale::c() << u"99,999,999,999,999,991,611,392"_s;
+}
+
+void tst_FolderListing::sizeCell()
+{
+    QFETCH(double, size);
+    QFETCH(QLocale, numbers);
+    QTEST(sizeCellText(size, numbers), "text");
 }
 
 void tst_FolderListing::extensionKey_data()
