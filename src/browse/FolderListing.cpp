@@ -85,7 +85,14 @@ QByteArray pastSubFolder(QByteArrayView key, QByteArrayView name)
 QByteArray folderKey(const LoadedList &list, const QString &rootPrefix, int item, bool *ok)
 {
     bool encoded = true;
-    QByteArray key = list.iGrid1.encode(rootPrefix, &encoded);
+    // The list's own top folder is taken as its lines hold it: a name the
+    // store's encoding could not decode (it fell back to another) would
+    // not encode back to the same bytes.
+    QByteArray key;
+    if (list.hasTopComponent && rootPrefix == list.rootPrefixAfter(QString()))
+        key = list.lastTopBytes + '\\';
+    else
+        key = list.iGrid1.encode(rootPrefix, &encoded);
     if (item > 0 && item < list.SftTree1.count())
         key += list.SftTree1.keyBelowRoot(item);
     if (ok)

@@ -33,6 +33,7 @@ void LoadedList::clear()
     folderCount = 0;
     totalSize = ByteTotal();
     lastTopComponent.clear();
+    lastTopBytes.clear();
     hasTopComponent = false;
     fileFound = false;
     error.clear();
@@ -229,8 +230,10 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     out.folderCount = tree.distinctFolderPaths();
     out.totalSize = total;
     out.hasTopComponent = haveTop;
-    if (haveTop)
+    if (haveTop) {
         out.lastTopComponent = decodeListText(lastTop, input.encoding);
+        out.lastTopBytes = lastTop.toByteArray();
+    }
 
     progress.phase = LoadProgress::Phase::LinesRead;
     progress.lines = out.lineCount;

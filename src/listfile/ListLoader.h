@@ -25,6 +25,7 @@ struct LoadedList
     // Component 0 of the last line's path (the last line whose path could be
     // cut), for the RootPrefix rule; hasTopComponent is false for no line.
     QString lastTopComponent;
+    QByteArray lastTopBytes; // the same as the line holds it (for folder keys)
     bool hasTopComponent = false;
     bool fileFound = false;
     QString error;        // why the file could not be read (to its end); empty if fine

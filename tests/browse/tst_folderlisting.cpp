@@ -20,6 +20,7 @@ private Q_SLOTS:
     void findFolderLinesMatchesScan();
     void folderWithoutLines();
     void emptyStore();
+    void rootWithBytesOutsideTheEncoding();
     void bigFolder();
     void deepTree();
     void longName();
@@ -210,6 +211,27 @@ void tst_FolderListing::folderWithoutLines()
     // A prefix without a byte form in the list's encoding matches nothing.
     const FolderListing odd = listFolder(list, u"\u4e2d\\"_s, 0, englishOptions());
     QCOMPARE(printRows(odd), QStringList());
+}
+
+// A UTF-8 list whose last lines' top folder is written in Windows-1252: the
+// root prefix decodes through the fallback, and must still find those lines.
+void tst_FolderListing::rootWithBytesOutsideTheEncoding()
+{
+    ListBytes bytes;
+    bytes.bytes = "Data\\Caf\xc3\xa9\\a.txt,d,1,32;x,OK\r\n"
+                  "D\xe9\\b.txt,d,2,32;x,OK\r\n"
+                  "D\xe9\\S\\c.txt,d,3,32;x,OK\r\n";
+    bytes.encoding = ListEncoding::Utf8;
+    bytes.fileFound = true;
+    LoadOptions options;
+    options.collationLocale = englishLocale();
+    const LoadedList list = loadListBytes(std::move(bytes), options);
+    const QString prefix = list.rootPrefixAfter(QString());
+    QCOMPARE(prefix, u"D\u00e9\\"_s);
+    QCOMPARE(printRows(listingOf(list, QString())),
+             (QStringList{u"folder|S||||"_s, u"file|b.txt|d|2|32;x|OK"_s}));
+    QCOMPARE(printRows(listingOf(list, u"S"_s)),
+             (QStringList{u"..|..||||"_s, u"file|c.txt|d|3|32;x|OK"_s}));
 }
 
 void tst_FolderListing::emptyStore()
