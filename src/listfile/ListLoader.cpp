@@ -170,6 +170,10 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     bool haveTop = false;
 
     const char *p = base;
+    // A UTF-8 byte-order mark (Notepad's "UTF-8") is not part of the first
+    // line: left in, that line would stand outside its folder.
+    if (input.encoding == ListEncoding::Utf8 && bytes.startsWith("\xEF\xBB\xBF"))
+        p += 3;
     while (p < end) {
         const char *lineEnd = findLineEnd(p, end);
         const QByteArrayView line(p, lineEnd - p);

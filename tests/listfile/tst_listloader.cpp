@@ -234,6 +234,9 @@ void TestListLoader::encodings_data()
         "D\xe4t\xe4\\M\xfcsic \x80\\\xc4rger.mp3,2009-05-14,1536,32;x,Recovered\r\n";
     QTest::newRow("Windows-1252") << cp1252 << text << u"Müsic €"_s;
     QTest::newRow("UTF-8") << (text.toUtf8() + "\r\n") << text << u"Müsic €"_s;
+    // A byte-order mark (Notepad's "UTF-8") is not part of the first line.
+    QTest::newRow("UTF-8 with BOM")
+        << ("\xef\xbb\xbf"_ba + text.toUtf8() + "\r\n") << text << u"Müsic €"_s;
     QByteArray utf16(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
     utf16 += QByteArray("\r\0\n\0", 4);
     QTest::newRow("UTF-16LE without BOM") << utf16 << text << u"Müsic €"_s;
