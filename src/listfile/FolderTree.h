@@ -89,6 +89,9 @@ public:
     // point into; it must outlive the builder.
     explicit FolderTreeBuilder(const QByteArray &source, ListEncoding encoding);
     ~FolderTreeBuilder();
+    // It owns its state through a plain pointer: a copy would free it twice.
+    FolderTreeBuilder(const FolderTreeBuilder &) = delete;
+    FolderTreeBuilder &operator=(const FolderTreeBuilder &) = delete;
 
     // Adds the folders of one line's folder path ('Data\A\B\', a view into
     // source). Returns true when the path differs from the previous line's
