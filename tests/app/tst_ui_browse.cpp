@@ -88,6 +88,7 @@ private Q_SLOTS:
     void iconPositions();
     void bigFolderAsksThemeOncePerExtension();
     void namesNoMediaTypeKnows();
+    void deepTree();
     void screenshot();
 };
 
@@ -471,6 +472,32 @@ void tst_ui_browse::namesNoMediaTypeKnows()
         QVERIFY2(b.window->fileGrid()->imagePosition(b.row(QString::fromLatin1(name)) - 1) >
                      int(ProgramImage),
                  name);
+}
+
+// A folder thousands of levels deep: picking it opens every level above it
+// in the tree, and the window still paints.
+void tst_ui_browse::deepTree()
+{
+    Browsing b;
+    constexpr int Levels = 5000;
+    QByteArray path = "Data\\";
+    for (int i = 0; i < Levels; ++i)
+        path += "d" + QByteArray::number(i) + "\\";
+    QVERIFY(b.open(path + "f.txt,d,1,32;x,OK\r\n"));
+    b.window->resize(900, 600);
+    b.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
+    const int deepest = b.window->loadedList().SftTree1.count() - 1;
+    QCOMPARE(b.window->loadedList().SftTree1.item(deepest).level, Levels);
+    b.window->SSTab1->setCurrentIndex(1);
+    b.window->SftTree1_ItemClick(deepest);
+    QCoreApplication::processEvents();
+    b.window->SftTree1->repaint();
+    QCOMPARE(b.names(), (QStringList{u".."_s, u"f.txt"_s}));
+    QCOMPARE(b.treeCurrent(), deepest);
+    // Up one level through "..".
+    b.window->iGrid2_DblClick(1, 1);
+    QCOMPARE(b.treeCurrent(), deepest - 1);
 }
 
 void tst_ui_browse::screenshot()
