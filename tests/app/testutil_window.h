@@ -16,6 +16,7 @@
 #include <QtWidgets>
 
 #include <memory>
+#include <unistd.h>
 
 namespace corvane::test {
 
@@ -98,6 +99,34 @@ struct WindowFixture
             return false;
         return done.wait(30000);
     }
+};
+
+// Root reads every file: while this lives, files are looked at as an ordinary
+// user would (the effective user "nobody", still in root's group), and the
+// folder that holds them lets that user pass. Root is back when it goes,
+// also when a check fails on the way.
+class AsOrdinaryUser
+{
+public:
+    explicit AsOrdinaryUser(const QString &folder, bool wanted = true)
+    {
+        if (!wanted || ::geteuid() != 0)
+            return;
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner | QFileDevice::ExeGroup |
+                                          QFileDevice::ExeOther);
+        m_switched = ::seteuid(65534) == 0;
+    }
+    ~AsOrdinaryUser()
+    {
+        if (m_switched && ::seteuid(0) != 0)
+            qFatal("could not become root again");
+    }
+    AsOrdinaryUser(const AsOrdinaryUser &) = delete;
+    AsOrdinaryUser &operator=(const AsOrdinaryUser &) = delete;
+
+private:
+    bool m_switched = false;
 };
 
 inline QString text(QWidget *root, const char *name)
