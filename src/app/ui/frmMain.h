@@ -342,7 +342,7 @@ public:
     void copySelectedGridPaths();
 
 private:
-    void setupBrowsing(); // once, after Form_Load
+    void setupBrowsing();            // once, after Form_Load
     BrowseParts *m_browse = nullptr; // a child object of the window
     // ---- end of browsing -----------------------------------------------------
 
