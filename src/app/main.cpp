@@ -14,7 +14,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"corvane"_s);
-    QApplication::setApplicationDisplayName(u"Corvane"_s);
     QApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
     QApplication::setDesktopFileName(u"corvane"_s);
 

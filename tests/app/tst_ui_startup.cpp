@@ -110,7 +110,7 @@ private Q_SLOTS:
         QCOMPARE(w.iGrid2->columnWidth(1), 75);
         QCOMPARE(w.iGrid2->columnWidth(2), 75);
         QCOMPARE(w.iGrid2->isColumnHidden(3), true);
-        QCOMPARE(w.iGrid2->columnWidth(4), 170);
+        QVERIFY(w.iGrid2->columnWidth(4) >= 170);
         QCOMPARE(w.iGrid3->columnWidth(0), 320);
         QCOMPARE(w.iGrid2->editTriggers(), QAbstractItemView::NoEditTriggers);
         QCOMPARE(w.iGrid3->editTriggers(), QAbstractItemView::NoEditTriggers);

@@ -482,7 +482,8 @@ void frmMain::LayoutFileGrid()
     iGrid2->setColumnHidden(3, true);
     QHeaderView *header = iGrid2->horizontalHeader();
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    header->setStretchLastSection(false);
+    // The status column takes what is left of a wide window (170 at least).
+    header->setStretchLastSection(true);
 }
 
 // The zip member grid: one column, header 31, 320 pixels wide.
