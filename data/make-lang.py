@@ -140,11 +140,31 @@ ENTRIES = [
      "Om deze lijst per email goed te keuren klik hier ->"),
 ]
 
+# Entries after 50: texts the window needs beyond the first 51. Numbers are
+# kept in blocks by subject so that a block can grow without renumbering
+# another; a number with no text is written as an empty line of seven columns.
+EXTRA = {}
+
+# 51 to 69: the window (stale texts, notes viewer, stopping a load, replace question)
+
+# 70 to 89: loading and archives (warnings, extraction failures)
+
+# 90 to 109: search and filter
+
+# 110 to 124: approval e-mail and saving a list
+
+# 125 to 139: desktop integration (recent lists, drag and drop)
+
+# 140 to 159: recovery overview
+
 
 def main():
     assert len(ENTRIES) == 51, len(ENTRIES)
+    last = max(EXTRA, default=50)
+    assert min(EXTRA, default=51) > 50
+    entries = list(ENTRIES) + [EXTRA.get(n, ("",) * 6) for n in range(51, last + 1)]
     lines = []
-    for number, texts in enumerate(ENTRIES):
+    for number, texts in enumerate(entries):
         assert len(texts) == 6, number
         for text in texts:
             assert "+" not in text and "\r" not in text and "\n" not in text, number
