@@ -5,6 +5,9 @@ function(corvane_add_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  # The project's folder, for a test run by hand from anywhere (CTest also
+  # passes it as CORVANE_SOURCE_DIR, which wins when set).
+  target_compile_definitions(${name} PRIVATE CORVANE_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   add_test(NAME ${name} COMMAND ${name})
   set(env "LANG=en_US.UTF-8;LC_ALL=;CORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
   if(ARG_GUI)

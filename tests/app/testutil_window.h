@@ -20,10 +20,13 @@
 
 namespace corvane::test {
 
+// The project's folder: CORVANE_SOURCE_DIR when set (CTest), else the folder
+// the test was built from, so that a test run by hand finds data/ from any
+// working folder.
 inline QString sourceDir()
 {
     const QString dir = qEnvironmentVariable("CORVANE_SOURCE_DIR");
-    return dir.isEmpty() ? QStringLiteral(".") : dir;
+    return dir.isEmpty() ? QStringLiteral(CORVANE_TEST_SOURCE_DIR) : dir;
 }
 
 inline QString projectLangFil()

@@ -25,7 +25,10 @@ QByteArray readAll(const QString &path)
 
 QString shippedLanguageFile()
 {
-    return QDir(qEnvironmentVariable("CORVANE_SOURCE_DIR")).filePath(u"data/lang.fil"_s);
+    QString dir = qEnvironmentVariable("CORVANE_SOURCE_DIR");
+    if (dir.isEmpty())
+        dir = QStringLiteral(CORVANE_TEST_SOURCE_DIR);
+    return QDir(dir).filePath(u"data/lang.fil"_s);
 }
 
 const int AllLanguages[] = {LanguageEnglish, LanguagePortuguese, LanguageGerman,
