@@ -146,6 +146,54 @@ ENTRIES = [
 EXTRA = {}
 
 # 51 to 69: the window (stale texts, notes viewer, stopping a load, replace question)
+EXTRA[51] = ("Replace the file \"%1\" with the copy from the zip archive?",
+             "Substituir o ficheiro \"%1\" pela cópia do arquivo zip?",
+             "Die Datei \"%1\" durch die Kopie aus dem Zip-Archiv ersetzen?",
+             "Remplacer le fichier \"%1\" par la copie de l'archive zip ?",
+             "Ersätta filen \"%1\" med kopian från zip-arkivet?",
+             "Het bestand \"%1\" vervangen door de kopie uit het zip-archief?")
+EXTRA[52] = ("Stop", "Parar", "Abbrechen", "Arrêter", "Avbryt", "Stoppen")
+EXTRA[53] = ("Stop loading (Esc)", "Parar o carregamento (Esc)", "Laden abbrechen (Esc)",
+             "Arrêter le chargement (Échap)", "Avbryt inläsningen (Esc)", "Laden stoppen (Esc)")
+EXTRA[54] = ("Notes from the lab", "Notas do laboratório", "Hinweise des Labors",
+             "Notes du laboratoire", "Anteckningar från labbet", "Notities van het lab")
+EXTRA[55] = ("Double-click a note to read it", "Faça duplo clique numa nota para a ler",
+             "Doppelklicken Sie auf einen Hinweis, um ihn zu lesen",
+             "Double-cliquez sur une note pour la lire",
+             "Dubbelklicka på en anteckning för att läsa den",
+             "Dubbelklik op een notitie om die te lezen")
+EXTRA[56] = ("The note \"%1\" cannot be read: %2", "Não é possível ler a nota \"%1\": %2",
+             "Der Hinweis \"%1\" kann nicht gelesen werden: %2",
+             "Impossible de lire la note \"%1\" : %2", "Anteckningen \"%1\" kan inte läsas: %2",
+             "De notitie \"%1\" kan niet worden gelezen: %2")
+# 57 and 58: the pattern hint and the attribute legend; English and
+# Portuguese are the window's own texts.
+EXTRA[57] = ("e.g. [*.doc; *reports*.xls;*.mdb;*.jpg]", "Ex. [*.doc; *reports*.xls;*.mdb;*.jpg]",
+             "z. B. [*.doc; *berichte*.xls;*.mdb;*.jpg]", "ex. [*.doc; *rapports*.xls;*.mdb;*.jpg]",
+             "t.ex. [*.doc; *rapporter*.xls;*.mdb;*.jpg]",
+             "bijv. [*.doc; *rapporten*.xls;*.mdb;*.jpg]")
+EXTRA[58] = ("D=Directory, R=Read-Only, H=Hidden, S=System, A=Archive, E=Encrypted, N=Normal, "
+             "L=Alias, V=Volume, C=Compressed",
+             "D=Directoria, R=Read-Only, H=Oculto, S=Sistema, A=Arquivo, E=Encriptado, N=Normal, "
+             "L=Alias, V=Volume,C=Comprimido",
+             "D=Ordner, R=Schreibgeschützt, H=Versteckt, S=System, A=Archiv, E=Verschlüsselt, "
+             "N=Normal, L=Alias, V=Datenträger, C=Komprimiert",
+             "D=Dossier, R=Lecture seule, H=Caché, S=Système, A=Archive, E=Chiffré, N=Normal, "
+             "L=Alias, V=Volume, C=Compressé",
+             "D=Mapp, R=Skrivskyddad, H=Dold, S=System, A=Arkiv, E=Krypterad, N=Normal, "
+             "L=Alias, V=Volym, C=Komprimerad",
+             "D=Map, R=Alleen-lezen, H=Verborgen, S=Systeem, A=Archief, E=Versleuteld, N=Normaal, "
+             "L=Alias, V=Volume, C=Gecomprimeerd")
+EXTRA[59] = ("The language file \"%1\" cannot be used: %2. Corvane goes on with its built-in texts.",
+             "O ficheiro de idiomas \"%1\" não pode ser usado: %2. O Corvane continua com os "
+             "textos incorporados.",
+             "Die Sprachdatei \"%1\" kann nicht verwendet werden: %2. Corvane verwendet seine "
+             "eingebauten Texte.",
+             "Le fichier de langues \"%1\" est inutilisable : %2. Corvane continue avec ses "
+             "textes intégrés.",
+             "Språkfilen \"%1\" kan inte användas: %2. Corvane fortsätter med sina inbyggda texter.",
+             "Het taalbestand \"%1\" kan niet worden gebruikt: %2. Corvane gaat verder met de "
+             "ingebouwde teksten.")
 
 # 70 to 89: loading and archives (warnings, extraction failures)
 

@@ -87,10 +87,11 @@ ZipOpenPlan planZipOpen(const QList<zip::ZipMember> &listed)
     ZipOpenPlan plan;
     if (listed.size() > 1) {
         for (const zip::ZipMember &member : listed) {
-            const QString ending = member.name.right(3);
-            if (ending == u"txt"_s || ending == u"log"_s)
-                plan.notesToExtract.append(member);
+            // Notes whatever the letter case of their ending: "README.TXT"
+            // is the lab's message as much as "readme.txt".
             const QString lower = member.name.toLower();
+            if (lower.endsWith(u"txt"_s) || lower.endsWith(u"log"_s))
+                plan.notesToExtract.append(member);
             if (!lower.endsWith(u"txt"_s) && !lower.endsWith(u"log"_s))
                 plan.rows.append(member);
         }

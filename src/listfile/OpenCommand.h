@@ -47,7 +47,7 @@ struct ZipOpenPlan
         NoList,           // nothing to load: say so, load nothing
     };
     // Notes taken out of the archive beside the lists (only when the listing
-    // gave two or more rows): names ending exactly in "txt" or "log".
+    // gave two or more rows): names ending in "txt" or "log", in any case.
     QList<zip::ZipMember> notesToExtract;
     // The rows left in the member grid, in archive order.
     QList<zip::ZipMember> rows;
@@ -55,8 +55,8 @@ struct ZipOpenPlan
 };
 
 // listed: what listZipMembers offered, in archive order. With two or more
-// rows, notes ending in lower-case "txt" or "log" are extracted, and every
-// row ending in "txt" or "log" in any case is taken out of the grid; one row
+// rows, every row ending in "txt" or "log" in any letter case is a note: it
+// is extracted and taken out of the grid; one row
 // left is loaded at once, more are offered, none means the archive holds no
 // list. A single listed row is loaded whatever its ending.
 ZipOpenPlan planZipOpen(const QList<zip::ZipMember> &listed);

@@ -212,8 +212,9 @@ void TestZipNames::plan_data()
     QTest::newRow("two lists and a note")
         << QStringList{u"a.csv"_s, u"b.csv"_s, u"notes.txt"_s} << QStringList{u"notes.txt"_s}
         << QStringList{u"a.csv"_s, u"b.csv"_s} << Next::ShowMemberGrid;
-    QTest::newRow("upper-case note not extracted")
-        << QStringList{u"a.csv"_s, u"NOTES.TXT"_s, u"b.csv"_s} << QStringList{}
+    // The lab's notes whatever the case of their ending.
+    QTest::newRow("upper-case note extracted")
+        << QStringList{u"a.csv"_s, u"NOTES.TXT"_s, u"b.csv"_s} << QStringList{u"NOTES.TXT"_s}
         << QStringList{u"a.csv"_s, u"b.csv"_s} << Next::ShowMemberGrid;
     QTest::newRow("one list and a note")
         << QStringList{u"a.csv"_s, u"notes.txt"_s} << QStringList{u"notes.txt"_s}
@@ -221,15 +222,16 @@ void TestZipNames::plan_data()
     QTest::newRow("notes only") << QStringList{u"notes.txt"_s, u"readme.log"_s}
                                 << QStringList{u"notes.txt"_s, u"readme.log"_s} << QStringList{}
                                 << Next::NoList;
-    QTest::newRow("upper-case notes only") << QStringList{u"NOTES.TXT"_s, u"README.LOG"_s}
-                                           << QStringList{} << QStringList{} << Next::NoList;
+    QTest::newRow("upper-case notes only")
+        << QStringList{u"NOTES.TXT"_s, u"README.LOG"_s}
+        << QStringList{u"NOTES.TXT"_s, u"README.LOG"_s} << QStringList{} << Next::NoList;
     QTest::newRow("nothing listed")
         << QStringList{} << QStringList{} << QStringList{} << Next::NoList;
     QTest::newRow("a single note is the list")
         << QStringList{u"notes.txt"_s} << QStringList{} << QStringList{u"notes.txt"_s}
         << Next::LoadSingleMember;
     QTest::newRow("mixed-case ending")
-        << QStringList{u"a.csv"_s, u"b.Log"_s, u"c.CSV"_s} << QStringList{}
+        << QStringList{u"a.csv"_s, u"b.Log"_s, u"c.CSV"_s} << QStringList{u"b.Log"_s}
         << QStringList{u"a.csv"_s, u"c.CSV"_s} << Next::ShowMemberGrid;
     QTest::newRow("duplicates stay") << QStringList{u"a.csv"_s, u"a.csv"_s} << QStringList{}
                                      << QStringList{u"a.csv"_s, u"a.csv"_s} << Next::ShowMemberGrid;

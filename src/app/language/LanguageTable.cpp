@@ -161,6 +161,16 @@ LanguageLoad loadLanguageFile(const QString &path, int language)
     return parseLanguageFile(bytes, language);
 }
 
+void fillMissingEntries(QStringList &texts, const QStringList &fallback)
+{
+    for (qsizetype i = LanguageEntryCount; i < fallback.size(); ++i) {
+        if (i >= texts.size())
+            texts.append(fallback.at(i));
+        else if (texts.at(i).isEmpty())
+            texts[i] = fallback.at(i);
+    }
+}
+
 void initLanguageResources()
 {
     initLanguageResourcesImpl();

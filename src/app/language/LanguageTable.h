@@ -51,6 +51,12 @@ LanguageLoad parseLanguageFile(QByteArrayView fileBytes, int language);
 // file and the reason; a file larger than 16 MB is refused the same way.
 LanguageLoad loadLanguageFile(const QString &path, int language);
 
+// Entries after the 51 that every lang.fil holds (texts the program added
+// later) that `texts` lacks, or holds empty, are taken from `fallback` (the
+// built-in copy's column of the same language). Entries 0 to 50 are left as
+// they are.
+void fillMissingEntries(QStringList &texts, const QStringList &fallback);
+
 // Registers the copy of lang.fil built into the core library as the resource
 // ":/corvane/lang.fil". The library is static, so a program (or test) must
 // call this once before findLanguageFile can find that copy; calling it again

@@ -79,20 +79,26 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     connectControls();
     Form_Load();
     setupBrowsing();
+    setupShownTexts();
 }
 
 frmMain::~frmMain()
 {
+    // Quitting mid-load: tell the loaders to give up, and let them end
+    // before their lists go away.
     if (m_loadThread) {
-        // Quitting mid-load: tell the loader to give up, and let it end
-        // before its list goes away.
-        m_stopLoad = true;
-        m_loadThread->disconnect(this);
-        m_loadThread->wait();
-        delete m_loadThread;
+        m_stoppedLoads.push_back(m_loadThread);
         m_loadThread = nullptr;
         QApplication::restoreOverrideCursor();
     }
+    if (m_loadStop)
+        *m_loadStop = true;
+    for (QThread *thread : m_stoppedLoads) {
+        thread->disconnect(this);
+        thread->wait();
+        delete thread;
+    }
+    m_stoppedLoads.clear();
     // The views must let go of the models before the data under them goes.
     SftTree1->setModel(nullptr);
     iGrid2->setModel(nullptr);

@@ -66,6 +66,7 @@ class QTableView;
 class QThread;
 class QTreeView;
 class QStandardItemModel;
+class QListView;
 
 namespace corvane {
 
@@ -73,6 +74,7 @@ class FolderTreeModel;
 class FileGridModel;
 class FileTypeIcons;
 class BrowseParts;
+class FileGridColumns;
 
 // ---- open command and zip members: forward declarations (frmMain_open.cpp) ----
 namespace zip {
@@ -91,6 +93,9 @@ struct LabInfo
     static QString serviceDescription();
     static QString telephone();
 };
+
+// The program's version as the title shows it: major.minor.revision.
+QString programVersion();
 
 class frmMain : public QMainWindow
 {
@@ -317,7 +322,6 @@ private:
     QStandardItemModel *m_memberGridPlaceholder = nullptr;
 
     QThread *m_loadThread = nullptr;
-    std::atomic<bool> m_stopLoad{false}; // set when the window goes away mid-load
     int m_loadProgressShown = 0;
     struct SavedEnabled
     {
@@ -368,6 +372,44 @@ private:
     QString m_zipNote;          // Label9's note about entries not offered
     bool m_listFromZip = false; // CurrentListFile was taken out of m_zipPath
     // ---- end of the open command's block --------------------------------------
+
+    // ---- what the window shows of the list and the language (frmMain_shown.cpp) ----
+public:
+    // Stop beside the load bar, and Esc: the load is given up and the window
+    // shows empty views, as after a cancelled open.
+    QPushButton *LoadStopButton = nullptr;
+    void StopLoad();
+    // The file grid's column widths (content sizes, the user's own widths).
+    FileGridColumns *fileGridColumns() const { return m_fileGridColumns; }
+    // The notes of the opened archive (frmMain_notes.cpp).
+    QGroupBox *NotesFrame = nullptr;
+    QLabel *NotesHint = nullptr;
+    QListView *NotesList = nullptr;
+    QStringList zipNoteFiles() const;
+    void OpenZipNote(int row); // row from 0
+
+private:
+    void setupShownTexts();     // once, after setupBrowsing
+    void ClearShownList();      // ClearViews: nothing of the old list stays
+    void RetranslateShown(const QString &previousMatchWord); // after LoadLanguage
+    void UpdateWindowTitle();
+    void SetDetailsHint(int entry);
+    void ZeroOpenPageCounters();
+    void FinishStoppedLoad();
+    void ShowListInTitle(); // after a load: the list's name in the title
+    void SelectGridFolderRow(const QString &name);
+    void setupZipNotes();
+    void RetranslateZipNotes();
+    void ClearZipNotes();
+    void AddZipNote(const QString &name, const QString &extractedPath);
+    int m_detailsHintEntry = 26;
+    QString m_titleListName; // empty while no list is shown
+    FileGridColumns *m_fileGridColumns = nullptr;
+    QStandardItemModel *m_zipNotes = nullptr;
+    quint64 m_loadSerial = 0; // which load the progress reports belong to
+    std::shared_ptr<std::atomic<bool>> m_loadStop;
+    std::vector<QThread *> m_stoppedLoads; // given up, still ending
+    // ---- end of what the window shows ------------------------------------------
 };
 
 } // namespace corvane

@@ -193,7 +193,7 @@ void frmMain::ShowFileDetails(int row, int col)
     Label20->setText(details.modified);
     Label19->setText(details.size);
     // The hint follows the row: 26 for a file, 32 for a row without attributes.
-    UniLabel1->setText(caption(details.hasAttributes ? 26 : 32));
+    SetDetailsHint(details.hasAttributes ? 26 : 32);
 }
 
 // A double-click (or Enter) on a file grid row.
@@ -224,7 +224,13 @@ void frmMain::OpenGridRow(int row, int col, bool requestEdit)
         target = tree.findChild(CurrentFolderItem, gridRow.name); // exact, case-sensitive
     if (target < 0)
         return; // no such sub-folder in the tree: nothing changes
+    const bool up = gridRow.kind == GridRowKind::Up;
+    const QString cameFrom = tree.item(CurrentFolderItem).text;
     ShowFolder(target);
+    // Up a level, the folder we came from is the current row, as in every
+    // file manager.
+    if (up)
+        SelectGridFolderRow(cameFrom);
 }
 
 // The tab page that was showing before the switch.

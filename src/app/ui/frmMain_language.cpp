@@ -26,6 +26,11 @@ namespace {
 // The copy of lang.fil built into the program.
 const QString builtInLanguageFile = u":/corvane/lang.fil"_s;
 
+// Entries after 50 read here.
+constexpr int PatternHintEntry = 57;
+constexpr int AttributeLegendEntry = 58;
+constexpr int LanguageBrokenFileEntry = 59;
+
 // A caption longer than this is cut: a runaway field in lang.fil must not
 // blow the window up to a size no screen holds.
 constexpr int MaxCaptionLength = 400;
@@ -51,14 +56,14 @@ LanguageRead readLanguageFile(const QString &path, int language)
     return read;
 }
 
+} // namespace
+
 QString programVersion()
 {
     // major.minor.revision, each in decimal without leading zeros.
     const QVersionNumber v = QVersionNumber::fromString(QStringLiteral(CORVANE_VERSION));
     return u"%1.%2.%3"_s.arg(v.majorVersion()).arg(v.minorVersion()).arg(v.microVersion());
 }
-
-} // namespace
 
 QString frmMain::caption(int entry) const
 {
@@ -75,24 +80,38 @@ bool frmMain::languageMenuShown() const
 
 // Fills LangText with column `language` of lang.fil and writes the captions.
 // A lang.fil that cannot be used gives one message; the window then carries
-// on with the English texts of the built-in copy, so that every later reader
-// of LangText finds its entry.
+// on with the built-in copy's texts in the same language, so that every later
+// reader of LangText finds its entry. Entries after 50 that the file lacks
+// come from the built-in copy, in the same language.
 void frmMain::LoadLanguage(int language)
 {
+    const QString previousMatchWord = langText(38);
     const QString path = findLanguageFile(programFolder());
     LanguageRead read = readLanguageFile(path, language);
+    LanguageRead builtIn;
+    if (path != builtInLanguageFile)
+        builtIn = readLanguageFile(builtInLanguageFile, language);
+    else
+        builtIn = read;
     int applied = language;
     if (!read.problem.isEmpty()) {
-        QString text = u"The language file \"%1\" cannot be used: %2.\n"_s.arg(
-            QDir::toNativeSeparators(path), read.problem);
+        if (!builtIn.problem.isEmpty()) {
+            // A language the built-in copy has no column for.
+            applied = LanguageEnglish;
+            builtIn = readLanguageFile(builtInLanguageFile, LanguageEnglish);
+        }
+        QString text = builtIn.load.texts.value(LanguageBrokenFileEntry);
+        if (text.isEmpty())
+            text = u"The language file \"%1\" cannot be used: %2. Corvane goes on with its "
+                   u"built-in texts."_s;
+        text = text.arg(QDir::toNativeSeparators(path), read.problem);
         if (language == LanguageDutch && read.load.failedLine >= 0)
-            text += u"Dutch needs seven columns on every line.\n"_s;
-        text += u"Corvane goes on with its built-in English texts."_s;
+            text += u"\nDutch needs seven columns on every line."_s;
         m_prompts.warning(this, text, u"Error"_s, false);
-        applied = LanguageEnglish;
-        read = readLanguageFile(builtInLanguageFile, LanguageEnglish);
+        read = builtIn;
     }
     LangText = read.load.texts;
+    fillMissingEntries(LangText, builtIn.load.texts);
     const bool complete = read.problem.isEmpty();
     if (LangText.isEmpty())
         LangText.append(QString());
@@ -108,6 +127,7 @@ void frmMain::LoadLanguage(int language)
     SSTab1->setCurrentIndex(0);
     if (complete)
         mnuShowLan->setText(caption(languageMenuShown() ? 46 : 45));
+    RetranslateShown(previousMatchWord);
     Q_EMIT languageChanged(applied);
 }
 
@@ -134,17 +154,21 @@ bool frmMain::applyLanguageTexts(int language)
     }
     Frame4->setTitle(caption(15));
     Label10->setText(caption(16));
-    // The pattern hint and the attribute legend exist in English and
-    // Portuguese only; any other language keeps the last of the two.
+    // The pattern hint and the attribute legend: the window's own English
+    // and Portuguese texts, and the language table's for the other languages.
     if (language == LanguageEnglish) {
         Label12->setText(u"e.g. [*.doc; *reports*.xls;*.mdb;*.jpg]"_s);
         Label21->setToolTip(u"D=Directory, R=Read-Only, H=Hidden, S=System, A=Archive, "
                             u"E=Encrypted, N=Normal, L=Alias, V=Volume, C=Compressed"_s);
-    }
-    if (language == LanguagePortuguese) {
+    } else if (language == LanguagePortuguese) {
         Label12->setText(u"Ex. [*.doc; *reports*.xls;*.mdb;*.jpg]"_s);
         Label21->setToolTip(u"D=Directoria, R=Read-Only, H=Oculto, S=Sistema, A=Arquivo, "
                             u"E=Encriptado, N=Normal, L=Alias, V=Volume,C=Comprimido"_s);
+    } else {
+        if (!caption(PatternHintEntry).isEmpty())
+            Label12->setText(caption(PatternHintEntry));
+        if (!caption(AttributeLegendEntry).isEmpty())
+            Label21->setToolTip(caption(AttributeLegendEntry));
     }
     Frame6->setTitle(caption(19));
     Label11->setText(caption(20));
@@ -157,7 +181,7 @@ bool frmMain::applyLanguageTexts(int language)
     Label17->setText(caption(27));
     Label16->setText(caption(28));
     Label18->setText(caption(29));
-    setWindowTitle(caption(40) + u' ' + programVersion());
+    UpdateWindowTitle(); // entry 40 and the version, then the list shown
     mnuLan->setTitle(caption(44));
     mnuReload->setText(caption(47));
     mnuExit->setText(caption(48));

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QThread>
 #include <QThreadPool>
@@ -66,20 +67,43 @@ bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone)
     CurrentFolderItem = -1;
     setLoadingState(true);
 
+    // Each load has its own stop flag: a load given up with Stop may still be
+    // ending while the next one runs.
+    m_loadStop = std::make_shared<std::atomic<bool>>(false);
+    const quint64 serial = ++m_loadSerial;
     LoadOptions options;
     options.collationLocale = localeForLanguage(m_language);
-    options.stop = &m_stopLoad;
-    options.progress = [this](const LoadProgress &progress) {
+    options.stop = m_loadStop.get();
+    options.progress = [this, serial](const LoadProgress &progress) {
         QMetaObject::invokeMethod(
-            this, [this, progress] { showLoadProgress(progress); }, Qt::QueuedConnection);
+            this,
+            [this, serial, progress] {
+                if (serial == m_loadSerial)
+                    showLoadProgress(progress);
+            },
+            Qt::QueuedConnection);
     };
 
     auto result = std::make_shared<LoadedList>();
-    m_loadThread = QThread::create([path, options, result] { *result = loadList(path, options); });
+    m_loadThread = QThread::create(
+        [path, options, result, stop = m_loadStop] { *result = loadList(path, options); });
     m_loadThread->setObjectName(u"ListLoader"_s);
-    connect(m_loadThread, &QThread::finished, this, [this, result, whenDone] {
-        m_loadThread->deleteLater();
+    QThread *thread = m_loadThread;
+    connect(m_loadThread, &QThread::finished, this, [this, thread, result, whenDone] {
+        thread->deleteLater();
+        if (thread != m_loadThread) {
+            // Given up with Stop: its lines are not wanted.
+            std::erase(m_stoppedLoads, thread);
+            releaseInBackground(*result);
+            return;
+        }
         m_loadThread = nullptr;
+        if (result->stopped) {
+            releaseInBackground(*result);
+            FinishStoppedLoad();
+            Q_EMIT listLoaded();
+            return;
+        }
         finishLoad(std::move(*result));
         if (whenDone)
             whenDone();
@@ -87,6 +111,36 @@ bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone)
     });
     m_loadThread->start();
     return true;
+}
+
+// Stop (or Esc) while a list loads: the loader is told to give up, and the
+// window does not wait for it to notice: the views are emptied at once and
+// whatever the loader still hands back is thrown away.
+void frmMain::StopLoad()
+{
+    if (!m_loadThread)
+        return;
+    if (m_loadStop)
+        *m_loadStop = true;
+    m_stoppedLoads.push_back(m_loadThread);
+    m_loadThread = nullptr;
+    ++m_loadSerial; // late progress reports of that load are ignored
+    FinishStoppedLoad();
+    Q_EMIT listLoaded();
+}
+
+void frmMain::FinishStoppedLoad()
+{
+    setLoadingState(false);
+    RootPrefix.clear();
+    CurrentListFile.clear();
+    ClearViews();
+    ZeroOpenPageCounters();
+    Label8->clear();
+    Label22->clear();
+    Label23->clear();
+    SSTab1->setTabEnabled(1, false);
+    SSTab1->setCurrentIndex(0);
 }
 
 void frmMain::showLoadProgress(const LoadProgress &progress)
@@ -132,6 +186,7 @@ void frmMain::finishLoad(LoadedList list)
 
     setLoadingState(false);
     Label8->clear();
+    ShowListInTitle();
     m_prompts.beep();
     SSTab1->setTabEnabled(1, true);
     SSTab1->setCurrentIndex(1);
@@ -153,6 +208,7 @@ void frmMain::finishLoad(LoadedList list)
 void frmMain::ClearViews()
 {
     ClearFileGrid();
+    ClearShownList();
     m_folderTreeModel->beginTreeChange();
     releaseInBackground(m_loadedList);
     m_folderTreeModel->endTreeChange();
@@ -186,6 +242,10 @@ void frmMain::setLoadingState(bool loading)
         m_loadProgressShown = 0;
         LoadProgressBar->setValue(0);
         LoadProgressBar->show();
+        if (LoadStopButton) {
+            LoadStopButton->setEnabled(true);
+            LoadStopButton->show();
+        }
         QApplication::setOverrideCursor(Qt::BusyCursor);
     } else {
         for (const SavedEnabled &saved : m_enabledBeforeLoad) {
@@ -196,6 +256,8 @@ void frmMain::setLoadingState(bool loading)
         }
         m_enabledBeforeLoad.clear();
         LoadProgressBar->hide();
+        if (LoadStopButton)
+            LoadStopButton->hide();
         QApplication::restoreOverrideCursor();
     }
 }

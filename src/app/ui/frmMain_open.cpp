@@ -27,6 +27,7 @@ namespace corvane {
 namespace {
 
 const QString ErrorTitle = u"Error"_s;
+constexpr int ReplaceQuestionEntry = 51;
 
 struct BusyCursor
 {
@@ -162,6 +163,7 @@ void frmMain::OpenZipArchive(const QString &zipPath)
 {
     Label8->setText(langText(33));
     Frame3->hide();
+    ClearZipNotes();
     m_zipNote.clear();
     Label9->clear();
     const zip::ZipListing listing = ListZipMembers(zipPath);
@@ -186,8 +188,12 @@ void frmMain::OpenZipArchive(const QString &zipPath)
                 noteMessage = true;
             }
         };
-        for (const zip::ZipMember &note : plan.notesToExtract)
-            zip::extractZipMember(zipPath, note.index, dataFolder(), callbacks);
+        for (const zip::ZipMember &note : plan.notesToExtract) {
+            const zip::ExtractResult extracted =
+                zip::extractZipMember(zipPath, note.index, dataFolder(), callbacks);
+            if (extracted.ok())
+                AddZipNote(note.name, extracted.targetPath);
+        }
     }
     zipMemberModel()->setMembers(plan.rows);
     LayoutMemberGrid();
@@ -203,6 +209,7 @@ void frmMain::OpenZipArchive(const QString &zipPath)
         // Nothing is loaded until a member is chosen.
         RootPrefix.clear();
         ClearViews();
+        ZeroOpenPageCounters();
         CurrentListFile.clear();
         m_listFromZip = false;
         SSTab1->setTabEnabled(1, false);
@@ -257,8 +264,11 @@ void frmMain::LoadOpenedList(const QString &path, bool fromZip)
 {
     RootPrefix.clear();
     ClearViews();
+    ZeroOpenPageCounters();
     CurrentListFile = path;
     m_listFromZip = fromZip;
+    if (!fromZip)
+        ClearZipNotes();
     Label8->setText(langText(36));
     ProgressBar1->hide();
     if (!fromZip)
@@ -337,7 +347,9 @@ void frmMain::iGrid3_DblClick(int row, int col)
     }
     const QFileInfo existing(target);
     if (existing.exists() || existing.isSymLink()) {
-        if (!m_prompts.question(this, langText(42), u"Replace file?"_s, true))
+        // The question names the member it would replace.
+        if (!m_prompts.question(this, langText(ReplaceQuestionEntry).arg(member.name),
+                                u"Replace file?"_s, true))
             return;
     }
 

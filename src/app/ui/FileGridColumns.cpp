@@ -1,0 +1,115 @@
+#include "FileGridColumns.h"
+
+#include <QAbstractItemModel>
+#include <QEvent>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
+
+#include <algorithm>
+
+namespace corvane {
+
+namespace {
+
+constexpr int NameColumn = 0;
+constexpr int HiddenColumn = 3;
+// Room around a cell's text: the view's margins on both sides and the focus
+// frame.
+constexpr int CellPadding = 14;
+// Only texts this close to the longest (in characters) are measured: digits
+// and dates are about as wide as one another, and a folder of 100,000 files
+// must not be measured cell by cell.
+constexpr int MeasuredBelowLongest = 3;
+constexpr int MaxMeasured = 256;
+
+} // namespace
+
+FileGridColumns::FileGridColumns(QTableView *grid, QAbstractItemModel *model)
+    : QObject(grid), m_grid(grid), m_model(model)
+{
+    QHeaderView *header = grid->horizontalHeader();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        if (m_fitting || column == HiddenColumn || m_grid->isColumnHidden(column))
+            return;
+        // Sized by hand: kept for the rest of the run; Name then gets the
+        // width that is left, unless it was itself the one sized.
+        m_userWidths[column] = width;
+        fit();
+    });
+    connect(model, &QAbstractItemModel::modelReset, this, &FileGridColumns::fit);
+    connect(model, &QAbstractItemModel::layoutChanged, this, &FileGridColumns::fit);
+    connect(model, &QAbstractItemModel::headerDataChanged, this, &FileGridColumns::fit);
+    grid->viewport()->installEventFilter(this);
+}
+
+void FileGridColumns::setUserWidths(const QMap<int, int> &widths)
+{
+    m_userWidths.clear();
+    for (auto it = widths.begin(); it != widths.end(); ++it) {
+        if (it.key() >= 0 && it.key() < 5 && it.key() != HiddenColumn && it.value() > 0)
+            m_userWidths[it.key()] = it.value();
+    }
+    fit();
+}
+
+int FileGridColumns::contentWidth(int column) const
+{
+    const QFontMetrics metrics = m_grid->fontMetrics();
+    int width = m_grid->horizontalHeader()->sectionSizeHint(column);
+    const int rows = m_model->rowCount();
+    qsizetype longest = 0;
+    for (int r = 0; r < rows; ++r)
+        longest = std::max(longest, m_model->index(r, column).data().toString().size());
+    int measured = 0;
+    for (int r = 0; r < rows && measured < MaxMeasured; ++r) {
+        const QString text = m_model->index(r, column).data().toString();
+        if (text.size() + MeasuredBelowLongest < longest || text.isEmpty())
+            continue;
+        width = std::max(width, metrics.horizontalAdvance(text) + CellPadding);
+        ++measured;
+    }
+    return width;
+}
+
+void FileGridColumns::setWidth(int column, int width)
+{
+    if (m_grid->columnWidth(column) != width)
+        m_grid->setColumnWidth(column, width);
+}
+
+void FileGridColumns::fit()
+{
+    if (m_fitting || m_model->columnCount() < 5)
+        return;
+    m_fitting = true;
+    int others = 0;
+    for (int column = 1; column < 5; ++column) {
+        if (column == HiddenColumn || m_grid->isColumnHidden(column))
+            continue;
+        const int width = m_userWidths.contains(column)
+                              ? m_userWidths.value(column)
+                              : std::max(MinimumWidths[column], contentWidth(column));
+        setWidth(column, width);
+        others += width;
+    }
+    if (m_userWidths.contains(NameColumn)) {
+        setWidth(NameColumn, m_userWidths.value(NameColumn));
+    } else {
+        // The spare width goes to the names.
+        const int available = m_grid->viewport()->width() - others;
+        setWidth(NameColumn, std::max(MinimumWidths[NameColumn], available));
+    }
+    m_fitting = false;
+}
+
+bool FileGridColumns::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_grid->viewport() && event->type() == QEvent::Resize)
+        fit();
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace corvane

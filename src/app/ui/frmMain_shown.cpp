@@ -1,0 +1,149 @@
+// What the window shows of the list and of the language beyond the captions:
+// the list's name in the title, the texts that must go with an emptied view,
+// the texts a language change writes anew, Stop for a load, and the current
+// row after going up a folder.
+
+#include "FileGridColumns.h"
+#include "browse/FileGridModel.h"
+#include "frmMain.h"
+
+#include <QAbstractItemModel>
+#include <QBoxLayout>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTableView>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace corvane {
+
+namespace {
+
+// LangText entries of the texts added here.
+constexpr int StopEntry = 52;
+constexpr int StopTipEntry = 53;
+
+} // namespace
+
+void frmMain::setupShownTexts()
+{
+    // Stop sits beside the load bar, below the open page's frame: that frame
+    // is disabled while a list loads, and Stop must not be.
+    auto *loadRow = new QWidget(SSTab1Page0);
+    loadRow->setObjectName(u"LoadRow"_s);
+    auto *rowLayout = new QHBoxLayout(loadRow);
+    rowLayout->setContentsMargins(0, 0, 0, 0);
+    LoadProgressBar->setParent(loadRow);
+    rowLayout->addWidget(LoadProgressBar, 1);
+    LoadStopButton = new QPushButton(loadRow);
+    LoadStopButton->setObjectName(u"LoadStopButton"_s);
+    LoadStopButton->setText(caption(StopEntry));
+    LoadStopButton->setToolTip(caption(StopTipEntry));
+    LoadStopButton->setVisible(isLoading());
+    LoadProgressBar->setVisible(isLoading());
+    rowLayout->addWidget(LoadStopButton);
+    if (auto *page = qobject_cast<QBoxLayout *>(SSTab1Page0->layout()))
+        page->insertWidget(1, loadRow);
+    connect(LoadStopButton, &QPushButton::clicked, this, &frmMain::StopLoad);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &frmMain::StopLoad);
+
+    m_fileGridColumns = new FileGridColumns(iGrid2, fileGrid());
+    m_fileGridColumns->fit();
+
+    setupZipNotes();
+}
+
+// ClearViews: nothing of the list that was shown stays on screen.
+void frmMain::ClearShownList()
+{
+    if (m_fileGridModel && m_fileGridModel->columnCount() >= 1)
+        m_fileGridModel->setHeaderData(0, Qt::Horizontal, caption(11));
+    Label19->clear();
+    Label20->clear();
+    Label21->clear();
+    SetDetailsHint(26);
+    m_titleListName.clear();
+    UpdateWindowTitle();
+}
+
+// After a language change every text on screen reads in the new language.
+// The captions are written by LoadLanguage; these are the texts that depend
+// on what the window shows.
+void frmMain::RetranslateShown(const QString &previousMatchWord)
+{
+    UniLabel1->setText(caption(m_detailsHintEntry));
+    // The match count of the last search: its word in the new language.
+    const QString counted = Label24->text();
+    const QString oldPrefix = previousMatchWord + u": "_s;
+    if (!previousMatchWord.isEmpty() && counted.startsWith(oldPrefix))
+        Label24->setText(caption(38) + u": "_s + counted.mid(oldPrefix.size()));
+    if (m_fileGridModel && m_fileGridModel->columnCount() >= 1 && CurrentFolderItem < 0)
+        m_fileGridModel->setHeaderData(0, Qt::Horizontal, caption(11));
+    if (LoadStopButton) {
+        LoadStopButton->setText(caption(StopEntry));
+        LoadStopButton->setToolTip(caption(StopTipEntry));
+    }
+    RetranslateZipNotes();
+    UpdateWindowTitle();
+}
+
+// The open page's counters of a list that is no longer shown.
+void frmMain::ZeroOpenPageCounters()
+{
+    Label1->setText(u"0"_s);
+    Label4->setText(u"0"_s);
+    Label6->setText(u"0"_s);
+}
+
+void frmMain::SetDetailsHint(int entry)
+{
+    m_detailsHintEntry = entry;
+    UniLabel1->setText(caption(entry));
+}
+
+// The program's name and version, then " - " and the list shown: the file's
+// name, or for a member of a zip the member's name and the archive's name in
+// brackets.
+void frmMain::UpdateWindowTitle()
+{
+    QString title = caption(40) + u' ' + programVersion();
+    if (!m_titleListName.isEmpty())
+        title += u" - "_s + m_titleListName;
+    setWindowTitle(title);
+}
+
+void frmMain::ShowListInTitle()
+{
+    m_titleListName.clear();
+    if (m_loadedList.fileFound && !CurrentListFile.isEmpty()) {
+        m_titleListName = QFileInfo(CurrentListFile).fileName();
+        if (m_listFromZip && !m_zipPath.isEmpty())
+            m_titleListName += u" ("_s + QFileInfo(m_zipPath).fileName() + u')';
+    }
+    UpdateWindowTitle();
+}
+
+// After going up a folder: the folder we came from is the current row, and
+// in view.
+void frmMain::SelectGridFolderRow(const QString &name)
+{
+    const FileGridModel &model = *fileGrid();
+    for (int r = 0; r < model.rowCount(); ++r) {
+        const GridRow &row = model.gridRow(r);
+        if (row.kind == GridRowKind::Folder && row.name == name) {
+            const QModelIndex index = model.index(r, FileGridModel::NameColumn);
+            iGrid2->setCurrentIndex(index);
+            iGrid2->scrollTo(index, QAbstractItemView::EnsureVisible);
+            return;
+        }
+    }
+}
+
+} // namespace corvane
