@@ -61,7 +61,7 @@ FileDetails fileDetails(const GridRow &row, const QLocale &numbers)
         constexpr double Limit = 9223372036854775808.0; // 2^63
         const std::optional<ByteTotal> bytes =
             whole < Limit ? ByteTotal::fromBytes(qint64(whole)) : std::nullopt;
-        details.size = bytes ? FormatSize(*bytes, numbers) : row.sizeText + u" Bytes"_s;
+        details.size = bytes ? FormatSize(*bytes, numbers) : FormatSizeOfBytes(whole, numbers);
     } else {
         details.size = u"0"_s;
     }

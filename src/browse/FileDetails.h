@@ -35,7 +35,7 @@ struct FileDetails
 // ShowFileDetails' values for a row. A row without ";" in its attributes
 // field shows three empty labels. The size is FormatSize of the size cell's
 // whole number when it is above 0, otherwise "0"; a size beyond the byte
-// count range shows its "#,0" text with " Bytes".
+// count range reads in Tb as well (FormatSizeOfBytes).
 FileDetails fileDetails(const GridRow &row, const QLocale &numbers);
 
 } // namespace corvane

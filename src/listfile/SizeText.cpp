@@ -22,7 +22,10 @@ QLocale groupingLocale(const QLocale &locale)
 
 } // namespace
 
-QString FormatSize(ByteTotal size, const QLocale &locale)
+namespace {
+
+// The unit text of a size above 1 Kb; empty when it is 1,024 bytes or less.
+QString sizeWithUnit(double value, const QLocale &grouped)
 {
     struct Unit
     {
@@ -35,15 +38,37 @@ QString FormatSize(ByteTotal size, const QLocale &locale)
         {std::pow(1024.0, 2), u" Mb"},
         {1024.0, u" Kb"},
     };
-
-    const QLocale grouped = groupingLocale(locale);
-    const double value = size.toDouble();
     for (const Unit &unit : units) {
         if (value > unit.threshold) {
             return grouped.toString(value / unit.threshold, 'f', 1) + unit.suffix;
         }
     }
+    return QString();
+}
+
+} // namespace
+
+QString FormatSize(ByteTotal size, const QLocale &locale)
+{
+    const QLocale grouped = groupingLocale(locale);
+    const QString withUnit = sizeWithUnit(size.toDouble(), grouped);
+    if (!withUnit.isEmpty()) {
+        return withUnit;
+    }
     return grouped.toString(size.roundedBytes()) + u" Bytes"_s;
+}
+
+QString FormatSizeOfBytes(double bytes, const QLocale &locale)
+{
+    const QLocale grouped = groupingLocale(locale);
+    if (!std::isfinite(bytes)) {
+        return u"0 Bytes"_s;
+    }
+    const QString withUnit = sizeWithUnit(bytes, grouped);
+    if (!withUnit.isEmpty()) {
+        return withUnit;
+    }
+    return grouped.toString(qint64(std::llround(bytes))) + u" Bytes"_s;
 }
 
 QString formatCount(qint64 value, const QLocale &locale)

@@ -10,6 +10,10 @@ namespace corvane {
 // The short size text with a unit (powers of 1024): "#,0.0 Tb", "Gb", "Mb",
 // "Kb" when the size is strictly above the unit, else "#,0 Bytes".
 QString FormatSize(ByteTotal size, const QLocale &locale = QLocale());
+// The same text for a byte count beyond the fixed-point range (the details of
+// a size field larger than any disk): the units are those of FormatSize, so a
+// size past the range reads in Tb like the largest size in it.
+QString FormatSizeOfBytes(double bytes, const QLocale &locale = QLocale());
 
 // The "#,0" number text: digits grouped with the locale's separator, no
 // decimals, zero shown as "0".

@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 using namespace Qt::Literals::StringLiterals;
 using namespace corvane;
 using namespace corvane::test;
@@ -74,9 +76,20 @@ void tst_FileDetails::details_data()
         << u"Data\\f,d,-5,32;x,OK"_s << true << u"0"_s << u"d"_s << u"A"_s;
     QTest::newRow("not a number") << u"Data\\f,d,abc,32;x,OK"_s << true << u"0"_s << u"d"_s
                                   << u"A"_s;
-    QTest::newRow("beyond the byte range")
-        << u"Data\\f,d,99999999999999999999,32;x,OK"_s << true
-        << u"100,000,000,000,000,000,000 Bytes"_s << u"d"_s << u"A"_s;
+    // Past the fixed-point range (922,337,203,685,477 bytes) sizes still
+    // read in Tb, as the largest size within it does.
+    QTest::newRow("largest in range")
+        << u"Data\\f,d,922337203685477,32;x,OK"_s << true << u"838.9 Tb"_s << u"d"_s << u"A"_s;
+    QTest::newRow("just beyond the byte range")
+        << u"Data\\f,d,922337203685478,32;x,OK"_s << true << u"838.9 Tb"_s << u"d"_s << u"A"_s;
+    QTest::newRow("beyond 64 bits")
+        << u"Data\\f,d,99999999999999999999,32;x,OK"_s << true << u"90,949,470.2 Tb"_s
+        << u"d"_s << u"A"_s;
+    QTest::newRow("1e300 bytes") << u"Data\\f,d,1e300,32;x,OK"_s << true
+                                 << QLocale(QLocale::English, QLocale::UnitedStates)
+                                            .toString(1e300 / std::pow(1024.0, 4), 'f', 1) +
+                                        u" Tb"_s
+                                 << u"d"_s << u"A"_s;
     QTest::newRow("attributes without ;: all empty")
         << u"Data\\f,d,1536,32,OK"_s << false << QString() << QString() << QString();
     QTest::newRow("line too short for attributes")
