@@ -60,6 +60,8 @@ private Q_SLOTS:
     void localeForLanguage_data();
     void localeForLanguage();
     void qtTranslations();
+    void fillMissingEntries_data();
+    void fillMissingEntries();
 };
 
 void tst_Language::initTestCase()
@@ -448,6 +450,45 @@ void tst_Language::qtTranslations()
     QCOMPARE(cancel(), u"Cancel"_s);
 
     QVERIFY(!installQtTranslations(nullptr, LanguageGerman));
+}
+
+void tst_Language::fillMissingEntries_data()
+{
+    QTest::addColumn<int>("fileEntries");    // entries the file holds
+    QTest::addColumn<QList<int>>("blanks");  // entries the file holds empty
+    QTest::addColumn<QList<int>>("fromFile"); // entries expected from the file
+    const QList<int> all = {1, 26, 50, 51, 52, 55, 56, 57, 58, 59};
+    QTest::newRow("complete file") << 60 << QList<int>{} << all;
+    QTest::newRow("the first 51 only") << 51 << QList<int>{} << QList<int>{1, 26, 50};
+    QTest::newRow("53 entries") << 53 << QList<int>{} << QList<int>{1, 26, 50, 51, 52};
+    QTest::newRow("blank later entries")
+        << 60 << QList<int>{52, 57} << QList<int>{1, 26, 50, 51, 55, 56, 58, 59};
+    // Entries the window has always read keep what the file says, even empty.
+    QTest::newRow("blank early entry") << 60 << QList<int>{26} << QList<int>{1, 26, 50, 51, 59};
+    QTest::newRow("more than the built-in copy") << 70 << QList<int>{} << all;
+}
+
+void tst_Language::fillMissingEntries()
+{
+    QFETCH(int, fileEntries);
+    QFETCH(QList<int>, blanks);
+    QFETCH(QList<int>, fromFile);
+    QStringList fallback;
+    for (int i = 0; i < 60; ++i)
+        fallback.append(u"built-in %1"_s.arg(i));
+    QStringList texts;
+    for (int i = 0; i < fileEntries; ++i)
+        texts.append(blanks.contains(i) ? QString() : u"file %1"_s.arg(i));
+    corvane::fillMissingEntries(texts, fallback);
+    QCOMPARE(texts.size(), qMax(fileEntries, 60));
+    for (int i : fromFile)
+        QCOMPARE(texts.at(i), blanks.contains(i) ? QString() : u"file %1"_s.arg(i));
+    for (int i = LanguageEntryCount; i < 60; ++i) {
+        if (!fromFile.contains(i) && i >= fileEntries)
+            QCOMPARE(texts.at(i), u"built-in %1"_s.arg(i));
+        if (blanks.contains(i) && i >= LanguageEntryCount)
+            QCOMPARE(texts.at(i), u"built-in %1"_s.arg(i));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_Language)

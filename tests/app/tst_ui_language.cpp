@@ -322,6 +322,66 @@ private Q_SLOTS:
         QCOMPARE(w.Label22->text(), u"1"_s);
     }
 
+    // A lang.fil written before later entries existed: those come from the
+    // built-in copy in the language chosen, not as empty texts or English.
+    void laterEntriesFromBuiltInCopy_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("language");
+        QTest::newRow("51 lines, German") << 51 << int(LanguageGerman);
+        QTest::newRow("51 lines, Dutch") << 51 << int(LanguageDutch);
+        QTest::newRow("53 lines, French") << 53 << int(LanguageFrench);
+        QTest::newRow("51 lines, English") << 51 << int(LanguageEnglish);
+    }
+    void laterEntriesFromBuiltInCopy()
+    {
+        QFETCH(int, lines);
+        QFETCH(int, language);
+        WindowFixture f(QLocale(u"en_US"_s), WindowFixture::Lang::Custom, taggedLangFil(lines));
+        frmMain &w = *f.window;
+        w.mnuShowLan->trigger();
+        menuEntry(w, language)->trigger();
+        QCOMPARE(f.prompts.boxCount(), 0);
+        const QStringList builtIn = langColumn(language);
+        QVERIFY(builtIn.size() > 59);
+        QCOMPARE(w.LangText.size(), builtIn.size());
+        for (int i = 1; i < builtIn.size(); ++i) {
+            const QString expected =
+                i < lines ? u"L%1E%2"_s.arg(language).arg(i) : builtIn.at(i);
+            QCOMPARE(w.LangText.at(i), expected);
+        }
+        QCOMPARE(w.LoadStopButton->text(), lines > 52 ? u"L%1E52"_s.arg(language) : builtIn.at(52));
+    }
+
+    // A broken file (a short line) in any language: the built-in copy's texts
+    // in that language, and the one message in it as well.
+    void brokenFileKeepsLanguage_data()
+    {
+        QTest::addColumn<int>("language");
+        for (int l : {0, 1, 2, 3, 4, 6})
+            QTest::addRow("language %d", l) << l;
+    }
+    void brokenFileKeepsLanguage()
+    {
+        QFETCH(int, language);
+        QByteArray file = taggedLangFil(60);
+        file.replace("L0E12+L1E12+L2E12+L3E12+L4E12+L5E12+L6E12", "L0E12");
+        WindowFixture f(QLocale(u"en_US"_s), WindowFixture::Lang::Custom, file);
+        frmMain &w = *f.window;
+        QCOMPARE(f.prompts.boxCount(), 0); // English is in the short line
+        w.mnuShowLan->trigger();
+        menuEntry(w, language)->trigger();
+        QCOMPARE(f.prompts.boxCount(), language == LanguageEnglish ? 0 : 1);
+        if (language == LanguageEnglish)
+            return;
+        QCOMPARE(w.currentLanguage(), language);
+        compareCaptions(w, langColumn(language));
+        const QString message = f.prompts.calls.last().text;
+        QVERIFY2(message.startsWith(langColumn(language).value(59).section(u'"', 0, 0)),
+                 qPrintable(message));
+        QVERIFY2(message.contains(u"line 13"_s), qPrintable(message));
+    }
+
     void missingFileUsesBuiltInCopy()
     {
         WindowFixture f(QLocale(u"de_DE"_s), WindowFixture::Lang::None);

@@ -1,0 +1,579 @@
+// What the window shows beside the views: no text of a list or language that
+// is gone, the list's name in the title, column widths that fit their texts,
+// the folder we came from after going up, Stop for a load, and the lab's
+// notes.
+
+#include "app/ui/FileGridColumns.h"
+#include "app/ui/NoteViewer.h"
+#include "browse/FileGridModel.h"
+#include "browse/FolderListing.h"
+#include "testutil_window.h"
+#include "zip/testutil_zip.h"
+
+#include <QHeaderView>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace corvane;
+using namespace corvane::test;
+namespace zipfix = corvane::testing;
+
+namespace {
+
+const QByteArray sampleList =
+    "Data\\Docs\\Reports\\r1.doc,2010-10-12 14:33:00,1536,33;a,Recovered\r\n"
+    "Data\\Docs\\notes.txt,2010-10-13 09:00:00,2048,22;c,Recovered\r\n"
+    "Data\\Pics\\a.jpg,2010-10-14 10:00:00,99,32;h,Partial\r\n"
+    "Data\\top.jpg,2010-10-15 11:00:00,99,32;h,Recovered\r\n";
+
+QByteArray listOf(const QByteArray &top, int lines)
+{
+    QByteArray bytes;
+    for (int i = 0; i < lines; ++i)
+        bytes += top + "\\Docs\\file" + QByteArray::number(i) + ".doc,2020-01-02 03:04:05," +
+                 QByteArray::number(1000 + i) + ",32;77,OK\r\n";
+    return bytes;
+}
+
+struct Window : WindowFixture
+{
+    using WindowFixture::WindowFixture;
+    frmMain &w() const { return *window; }
+    int item(const QString &path) const { return folderItemByPath(window->loadedList(), path); }
+    int row(const QString &name) const
+    {
+        const FileGridModel &model = *window->fileGrid();
+        for (int r = 0; r < model.rowCount(); ++r) {
+            if (model.gridRow(r).name == name)
+                return r + 1;
+        }
+        return -1;
+    }
+    QString header() const { return window->fileGrid()->headerData(0, Qt::Horizontal).toString(); }
+    QString currentName() const
+    {
+        const QModelIndex current = window->iGrid2->currentIndex();
+        return current.isValid() ? window->fileGrid()->gridRow(current.row()).name : QString();
+    }
+    // The open command, as the user runs it.
+    void open(const QString &path)
+    {
+        prompts.openFileAnswers.append(path);
+        window->Command2->click();
+        waitForLoad();
+    }
+    void waitForLoad()
+    {
+        if (!window->isLoading())
+            return;
+        QSignalSpy done(window.get(), &frmMain::listLoaded);
+        QVERIFY(done.wait(60000));
+    }
+    // A file row made current, so that the details panel shows it.
+    void showFileDetails(const QString &folder, const QString &name)
+    {
+        window->SftTree1_ItemClick(item(folder));
+        const int r = row(name);
+        QVERIFY(r > 0);
+        window->iGrid2->setCurrentIndex(window->fileGrid()->index(r - 1, 0));
+    }
+};
+
+QString baseTitle(const frmMain &w)
+{
+    return w.langText(40) + u' ' + QStringLiteral(CORVANE_VERSION);
+}
+
+} // namespace
+
+class tst_ui_shown : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY2(langColumn(LanguageEnglish).size() > 59,
+                 qPrintable(u"cannot read %1"_s.arg(projectLangFil())));
+    }
+
+    // ---- nothing of the previous list stays on screen ----
+    void emptiedViews_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("ClearViews") << u"clear"_s;
+        QTest::newRow("another list loaded") << u"load"_s;
+        QTest::newRow("open command, another list") << u"open"_s;
+        QTest::newRow("open command, zip with two lists") << u"zip"_s;
+        QTest::newRow("open command, an empty list") << u"empty"_s;
+    }
+    void emptiedViews()
+    {
+        QFETCH(QString, how);
+        Window f;
+        QTemporaryDir user;
+        const QString first = f.writeList(u"first.csv"_s, sampleList);
+        f.open(first);
+        f.showFileDetails(u"Docs\\Reports"_s, u"r1.doc"_s);
+        QCOMPARE(f.header(), u"Reports"_s);
+        QCOMPARE(f.w().Label19->text(), u"1.5 Kb"_s);
+        QCOMPARE(f.w().Label21->text(), u"RA"_s);
+        QVERIFY(f.w().windowTitle().endsWith(u" - first.csv"_s));
+        QCOMPARE(f.w().Label4->text(), u"4"_s);
+        // A folder row: the hint says it is not a file.
+        f.w().iGrid2->setCurrentIndex(f.w().fileGrid()->index(0, 0));
+        QCOMPARE(f.w().UniLabel1->text(), f.w().langText(32));
+
+        bool countersZero = false;
+        if (how == u"clear"_s) {
+            f.w().ClearViews();
+        } else if (how == u"load"_s) {
+            QVERIFY(f.load(f.writeList(u"second.csv"_s, listOf("Other", 2))));
+        } else if (how == u"open"_s) {
+            f.open(f.writeList(u"second.csv"_s, listOf("Other", 2)));
+            QCOMPARE(f.w().Label4->text(), u"2"_s);
+        } else if (how == u"zip"_s) {
+            const QString zip = user.filePath(u"two.zip"_s);
+            QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listOf("A", 3)),
+                                           zipfix::entry("b.csv", listOf("B", 4))}));
+            f.open(zip);
+            QVERIFY(!f.w().Frame3->isHidden());
+            countersZero = true;
+        } else if (how == u"empty"_s) {
+            f.open(f.writeList(u"empty.csv"_s, QByteArray()));
+            countersZero = true;
+        }
+        QCOMPARE(f.header(), f.w().langText(11));
+        QCOMPARE(f.w().Label19->text(), QString());
+        QCOMPARE(f.w().Label20->text(), QString());
+        QCOMPARE(f.w().Label21->text(), QString());
+        QCOMPARE(f.w().UniLabel1->text(), f.w().langText(26));
+        // A load through LoadListFile alone (a search's result) still belongs
+        // to the opened list, and the title keeps naming it.
+        QCOMPARE(f.w().windowTitle().contains(u"first.csv"_s), how == u"load"_s);
+        if (countersZero) {
+            QCOMPARE(f.w().Label1->text(), u"0"_s);
+            QCOMPARE(f.w().Label4->text(), u"0"_s);
+            QCOMPARE(f.w().Label6->text(), u"0"_s);
+        }
+    }
+
+    // A language change writes every text on screen anew.
+    void languageRewritesShownTexts_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<bool>("fileRow"); // else a folder row is current
+        for (int to : {0, 2, 3, 4, 6}) {
+            QTest::addRow("pt to %d, folder row", to) << 1 << to << false;
+            QTest::addRow("pt to %d, file row", to) << 1 << to << true;
+        }
+        QTest::newRow("de to pt, file row") << 2 << 1 << true;
+    }
+    void languageRewritesShownTexts()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(bool, fileRow);
+        Window f;
+        f.open(f.writeList(u"list.csv"_s, sampleList));
+        f.w().LoadLanguage(from);
+        if (fileRow)
+            f.showFileDetails(u"Docs"_s, u"notes.txt"_s);
+        else
+            f.showFileDetails(u"Docs"_s, u"Reports"_s);
+        const int hint = fileRow ? 26 : 32;
+        QCOMPARE(f.w().UniLabel1->text(), langColumn(from).value(hint));
+        f.w().Label24->setText(f.w().langText(38) + u": 1,234"_s);
+
+        f.w().LoadLanguage(to);
+        const QStringList column = langColumn(to);
+        QCOMPARE(f.w().UniLabel1->text(), column.value(hint));
+        QCOMPARE(f.w().Label24->text(), column.value(38) + u": 1,234"_s);
+        QCOMPARE(f.w().Label8->text(), column.value(8));
+        QCOMPARE(f.w().LoadStopButton->text(), column.value(52));
+        // The list is still named in the title.
+        QCOMPARE(f.w().windowTitle(),
+                 column.value(40) + u' ' + QStringLiteral(CORVANE_VERSION) + u" - list.csv"_s);
+        // Clicking a file again keeps the new language.
+        f.showFileDetails(u"Docs"_s, u"notes.txt"_s);
+        QCOMPARE(f.w().UniLabel1->text(), column.value(26));
+    }
+
+    // ---- which list is shown ----
+    void title_data()
+    {
+        QTest::addColumn<QList<zipfix::FixtureEntry>>("zipEntries"); // empty: a plain list
+        QTest::addColumn<int>("chooseRow");                          // member grid row, or 0
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("plain list") << QList<zipfix::FixtureEntry>{} << 0 << u" - disk 1.csv"_s;
+        QTest::newRow("zip with one list")
+            << QList<zipfix::FixtureEntry>{zipfix::entry("a.csv", listOf("A", 2))} << 0
+            << u" - a.csv (disk 1.zip)"_s;
+        QTest::newRow("member chosen")
+            << QList<zipfix::FixtureEntry>{zipfix::entry("a.csv", listOf("A", 2)),
+                                           zipfix::entry("b.csv", listOf("B", 2))}
+            << 2 << u" - b.csv (disk 1.zip)"_s;
+        QTest::newRow("zip with two lists, none chosen")
+            << QList<zipfix::FixtureEntry>{zipfix::entry("a.csv", listOf("A", 2)),
+                                           zipfix::entry("b.csv", listOf("B", 2))}
+            << 0 << QString();
+    }
+    void title()
+    {
+        QFETCH(QList<zipfix::FixtureEntry>, zipEntries);
+        QFETCH(int, chooseRow);
+        QFETCH(QString, suffix);
+        Window f;
+        QTemporaryDir user;
+        QCOMPARE(f.w().windowTitle(), baseTitle(f.w()));
+        QString path;
+        if (zipEntries.isEmpty()) {
+            path = user.filePath(u"disk 1.csv"_s);
+            QVERIFY(writeBytes(path, listOf("Disk", 3)));
+        } else {
+            path = user.filePath(u"disk 1.zip"_s);
+            QVERIFY(zipfix::writeZip(path, zipEntries));
+        }
+        f.open(path);
+        if (chooseRow > 0) {
+            f.w().iGrid3_DblClick(chooseRow, 1);
+            f.waitForLoad();
+        }
+        QCOMPARE(f.w().windowTitle(), baseTitle(f.w()) + suffix);
+        // Reload keeps the name; an emptied view drops it.
+        if (!suffix.isEmpty()) {
+            f.w().mnuReload->setEnabled(true);
+            f.w().mnuReload->trigger();
+            f.waitForLoad();
+            QCOMPARE(f.w().windowTitle(), baseTitle(f.w()) + suffix);
+        }
+        f.w().ClearViews();
+        QCOMPARE(f.w().windowTitle(), baseTitle(f.w()));
+    }
+
+    void titleOfMissingList()
+    {
+        Window f;
+        QVERIFY(f.load(f.dataDir.filePath(u"gone.csv"_s)));
+        QCOMPARE(f.w().windowTitle(), baseTitle(f.w()));
+    }
+
+    // ---- column widths ----
+    void columns_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("windowWidth");
+        QTest::newRow("short texts") << QByteArray("Data\\a.txt,d,1,32;x,Ok\r\n") << 1200;
+        QTest::newRow("long date, big size, long status")
+            << QByteArray("Data\\a.txt,2010-10-12 14:33:00,631354123456789,32;x,"
+                          "Recovered with errors in 3 sectors\r\n")
+            << 1200;
+        QTest::newRow("narrow window")
+            << QByteArray("Data\\a.txt,2010-10-12 14:33:00,1,32;x,Ok\r\n") << 500;
+    }
+    void columns()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(int, windowWidth);
+        Window f;
+        f.w().resize(windowWidth, 700);
+        f.w().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.w()));
+        QVERIFY(f.load(f.writeList(u"l.csv"_s, line)));
+        f.w().SftTree1_ItemClick(0);
+        QTableView *grid = f.w().iGrid2;
+        const FileGridModel &model = *f.w().fileGrid();
+        QCOMPARE(model.rowCount(), 1);
+        const QFontMetrics metrics = grid->fontMetrics();
+        for (int c : {1, 2, 4}) {
+            const QString text = model.index(0, c).data().toString();
+            QVERIFY2(grid->columnWidth(c) >= FileGridColumns::MinimumWidths[c],
+                     qPrintable(u"column %1: %2"_s.arg(c).arg(grid->columnWidth(c))));
+            QVERIFY2(grid->columnWidth(c) >= metrics.horizontalAdvance(text) + 8,
+                     qPrintable(u"column %1 cuts \"%2\""_s.arg(c).arg(text)));
+        }
+        QVERIFY(grid->columnWidth(0) >= FileGridColumns::MinimumWidths[0]);
+        const int others = grid->columnWidth(1) + grid->columnWidth(2) + grid->columnWidth(4);
+        if (others + FileGridColumns::MinimumWidths[0] <= grid->viewport()->width())
+            QCOMPARE(grid->columnWidth(0) + others,
+                     grid->viewport()->width()); // Name takes the rest
+        QCOMPARE(grid->isColumnHidden(3), true);
+    }
+
+    // What the user sets by hand stays for the rest of the run.
+    void userWidthsKept()
+    {
+        Window f;
+        f.w().resize(1200, 700);
+        f.w().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.w()));
+        QVERIFY(f.load(f.writeList(u"l.csv"_s, sampleList)));
+        f.w().SftTree1_ItemClick(0);
+        QHeaderView *header = f.w().iGrid2->horizontalHeader();
+        header->resizeSection(4, 300); // as a drag of the divider does
+        QCOMPARE(f.w().fileGridColumns()->userWidths().value(4), 300);
+        f.w().SftTree1_ItemClick(f.item(u"Docs"_s));
+        QVERIFY(f.load(f.writeList(u"m.csv"_s, listOf("M", 3))));
+        f.w().SftTree1_ItemClick(0);
+        f.w().resize(1400, 700);
+        QCoreApplication::processEvents();
+        QCOMPARE(f.w().iGrid2->columnWidth(4), 300);
+        // Name still takes what is left.
+        const int others = f.w().iGrid2->columnWidth(1) + f.w().iGrid2->columnWidth(2) + 300;
+        QCOMPARE(f.w().iGrid2->columnWidth(0) + others, f.w().iGrid2->viewport()->width());
+        // The widths can be handed back, as a saved set would be.
+        f.w().fileGridColumns()->setUserWidths({{1, 140}});
+        QCOMPARE(f.w().iGrid2->columnWidth(1), 140);
+        QVERIFY(f.w().iGrid2->columnWidth(4) != 300 || f.w().iGrid2->columnWidth(4) == 170);
+    }
+
+    // ---- going up keeps your place ----
+    void goingUp_data()
+    {
+        QTest::addColumn<bool>("backspace");
+        QTest::addColumn<int>("folders"); // sibling folders, so that the row must be scrolled to
+        QTest::newRow("'..' row") << false << 3;
+        QTest::newRow("Backspace") << true << 3;
+        QTest::newRow("'..' row, 400 folders") << false << 400;
+        QTest::newRow("Backspace, 400 folders") << true << 400;
+    }
+    void goingUp()
+    {
+        QFETCH(bool, backspace);
+        QFETCH(int, folders);
+        Window f;
+        f.w().resize(900, 600);
+        f.w().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.w()));
+        QByteArray list;
+        for (int i = 0; i < folders; ++i)
+            list += "Data\\Top\\F" + QByteArray::number(i).rightJustified(3, '0') +
+                    "\\x.txt,d,1,32;x,Ok\r\n";
+        QVERIFY(f.load(f.writeList(u"l.csv"_s, list)));
+        const QString target = u"F%1"_s.arg(folders - 2, 3, 10, QChar(u'0'));
+        f.w().SftTree1_ItemClick(f.item(u"Top"_s));
+        f.w().iGrid2_DblClick(f.row(target), 1);
+        QCOMPARE(f.w().CurrentFolderItem, f.item(u"Top\\"_s + target));
+        if (backspace) {
+            f.w().iGrid2->setFocus();
+            QTest::keyClick(f.w().iGrid2, Qt::Key_Backspace);
+        } else {
+            f.w().iGrid2_DblClick(1, 1);
+        }
+        QCOMPARE(f.w().CurrentFolderItem, f.item(u"Top"_s));
+        QCOMPARE(f.currentName(), target);
+        const QRect shown = f.w().iGrid2->visualRect(f.w().iGrid2->currentIndex());
+        QVERIFY(f.w().iGrid2->viewport()->rect().contains(shown));
+        // Up once more: Top is current in Root.
+        f.w().iGrid2_DblClick(1, 1);
+        QCOMPARE(f.w().CurrentFolderItem, 0);
+        QCOMPARE(f.currentName(), u"Top"_s);
+    }
+
+    // ---- Stop ----
+    void stopAtOnce_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Stop button") << false;
+        QTest::newRow("Esc") << true;
+    }
+    void stopAtOnce()
+    {
+        QFETCH(bool, escape);
+        Window f;
+        f.w().show();
+        f.w().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.w()));
+        f.open(f.writeList(u"first.csv"_s, sampleList));
+        f.prompts.clear();
+        const QString big = f.writeList(u"big.csv"_s, listOf("Big", 200000));
+        f.prompts.openFileAnswers.append(big);
+        QSignalSpy ended(f.window.get(), &frmMain::listLoaded);
+        f.w().SSTab1->setCurrentIndex(0); // where the open button is
+        f.w().Command2->click();
+        QVERIFY(f.w().isLoading());
+        QVERIFY(f.w().LoadStopButton->isVisible());
+        QVERIFY(f.w().LoadStopButton->isEnabled());
+        if (escape)
+            QTest::keyClick(&f.w(), Qt::Key_Escape);
+        else
+            QTest::mouseClick(f.w().LoadStopButton, Qt::LeftButton);
+        // Given up at once, whatever the loader is doing.
+        QCOMPARE(f.w().isLoading(), false);
+        QCOMPARE(ended.size(), 1);
+        QCOMPARE(f.w().loadedList().lineCount, 0);
+        QCOMPARE(f.w().SftTree1->model()->rowCount(), 0);
+        QCOMPARE(f.w().fileGrid()->rowCount(), 0);
+        for (QLabel *counter : {f.w().Label1, f.w().Label4, f.w().Label6})
+            QCOMPARE(counter->text(), u"0"_s);
+        QCOMPARE(f.w().Label8->text(), QString());
+        QCOMPARE(f.w().SSTab1->isTabEnabled(1), false);
+        QCOMPARE(f.w().SSTab1->currentIndex(), 0);
+        QCOMPARE(f.w().windowTitle(), baseTitle(f.w()));
+        QVERIFY(f.w().Frame2->isEnabled());
+        QVERIFY(f.w().mnuMenu->menuAction()->isEnabled());
+        QVERIFY(!f.w().LoadStopButton->isVisible());
+        QVERIFY(!f.w().LoadProgressBar->isVisible());
+        QCOMPARE(f.prompts.boxCount(), 0);
+        QCOMPARE(f.prompts.count(u"beep"_s), 0);
+        // What the stopped loader still reports changes nothing.
+        QTest::qWait(300);
+        QCOMPARE(f.w().Label4->text(), u"0"_s);
+        QCOMPARE(f.w().SSTab1->isTabEnabled(1), false);
+        // The next list loads as usual.
+        f.open(f.writeList(u"next.csv"_s, listOf("Next", 5)));
+        QCOMPARE(f.w().loadedList().lineCount, 5);
+        QCOMPARE(f.w().Label4->text(), u"5"_s);
+        QTest::qWait(300);
+        QCOMPARE(f.w().Label4->text(), u"5"_s);
+    }
+
+    // Stop when the loader has been going a while; the window keeps running
+    // while the loader ends on its own.
+    void stopMidLoad()
+    {
+        Window f;
+        f.w().show();
+        f.w().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.w()));
+        const QString big = f.writeList(u"big.csv"_s, listOf("Big", 400000));
+        f.prompts.openFileAnswers.append(big);
+        f.w().Command2->click();
+        QVERIFY(f.w().LoadStopButton->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(f.w().Label4->text() != u"0"_s || !f.w().isLoading(), 20000);
+        if (!f.w().isLoading())
+            QSKIP("the list loaded before it could be stopped");
+        QTest::keyClick(&f.w(), Qt::Key_Escape);
+        QCOMPARE(f.w().isLoading(), false);
+        QCOMPARE(f.w().Label4->text(), u"0"_s);
+        QCOMPARE(f.w().CurrentListFile, QString());
+        QCOMPARE(f.prompts.boxCount(), 0);
+        // Esc with nothing loading does nothing.
+        QTest::keyClick(&f.w(), Qt::Key_Escape);
+        QCOMPARE(f.w().SSTab1->currentIndex(), 0);
+    }
+
+    // ---- the lab's notes ----
+    void notesListedAndShown_data()
+    {
+        QTest::addColumn<QList<zipfix::FixtureEntry>>("entries");
+        QTest::addColumn<QStringList>("notes");
+        using zipfix::entry;
+        const QByteArray a = listOf("A", 2);
+        const QByteArray b = listOf("B", 2);
+        QTest::newRow("two lists, upper-case notes")
+            << QList<zipfix::FixtureEntry>{entry("a.csv", a), entry("README.TXT", "Hello\r\n"),
+                                           entry("b.csv", b), entry("Errors.Log", "e1\ne2\n")}
+            << QStringList{u"README.TXT"_s, u"Errors.Log"_s};
+        QTest::newRow("one list and a note")
+            << QList<zipfix::FixtureEntry>{entry("a.csv", a), entry("notes.txt", "n")}
+            << QStringList{u"notes.txt"_s};
+        QTest::newRow("notes only")
+            << QList<zipfix::FixtureEntry>{entry("notes.txt", "n"), entry("readme.LOG", "r")}
+            << QStringList{u"notes.txt"_s, u"readme.LOG"_s};
+        QTest::newRow("no note") << QList<zipfix::FixtureEntry>{entry("a.csv", a)} << QStringList{};
+    }
+    void notesListedAndShown()
+    {
+        QFETCH(QList<zipfix::FixtureEntry>, entries);
+        QFETCH(QStringList, notes);
+        Window f;
+        QTemporaryDir user;
+        const QString zip = user.filePath(u"lab.zip"_s);
+        QVERIFY(zipfix::writeZip(zip, entries));
+        f.open(zip);
+        QAbstractItemModel *model = f.w().NotesList->model();
+        QStringList listed;
+        for (int r = 0; r < model->rowCount(); ++r)
+            listed.append(model->index(r, 0).data().toString());
+        QCOMPARE(listed, notes);
+        QCOMPARE(f.w().NotesFrame->isHidden(), notes.isEmpty());
+        for (const QString &file : f.w().zipNoteFiles())
+            QVERIFY2(QFileInfo(file).isFile(), qPrintable(file));
+        QCOMPARE(f.w().NotesFrame->title(), f.w().langText(54));
+        // A plain list afterwards: its archive's notes go.
+        f.open(f.writeList(u"plain.csv"_s, sampleList));
+        QCOMPARE(f.w().NotesList->model()->rowCount(), 0);
+        QVERIFY(f.w().NotesFrame->isHidden());
+    }
+
+    void noteViewer_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Windows-1252, CR LF")
+            << QByteArray("Caf\xe9\r\nZeile 2\r\n") << u"Caf\u00e9\nZeile 2\n"_s;
+        QTest::newRow("UTF-8, LF") << QByteArray("Caf\xc3\xa9\nline 2") << u"Caf\u00e9\nline 2"_s;
+        QTest::newRow("UTF-8 with BOM, CR")
+            << QByteArray("\xef\xbb\xbfGr\xc3\xbc\xc3\x9f\rx") << u"Gr\u00fc\u00df\nx"_s;
+        QTest::newRow("UTF-16LE with BOM")
+            << QByteArray("\xff\xfeH\0i\0\r\0\n\0!\0", 12) << u"Hi\n!"_s;
+        QTest::newRow("mixed line ends") << QByteArray("a\rb\nc\r\nd") << u"a\nb\nc\nd"_s;
+        QTest::newRow("empty") << QByteArray() << QString();
+    }
+    void noteViewer()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, shown);
+        Window f;
+        QTemporaryDir user;
+        const QString zip = user.filePath(u"lab.zip"_s);
+        QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listOf("A", 2)),
+                                       zipfix::entry("b.csv", listOf("B", 2)),
+                                       zipfix::FixtureEntry{"Note.TXT", bytes}}));
+        f.open(zip);
+        QCOMPARE(f.w().NotesList->model()->rowCount(), 1);
+        // Enter on the current note opens it.
+        f.w().NotesList->setCurrentIndex(f.w().NotesList->model()->index(0, 0));
+        QTest::keyClick(f.w().NotesList, Qt::Key_Return);
+        auto *viewer = f.w().findChild<NoteViewer *>();
+        QVERIFY(viewer);
+        QVERIFY(viewer->textView()->isReadOnly());
+        QCOMPARE(viewer->textView()->toPlainText(), shown);
+        QVERIFY(viewer->windowTitle().startsWith(u"Note.TXT"_s));
+        QCOMPARE(f.prompts.boxCount(), 0);
+    }
+
+    void noteGone()
+    {
+        Window f;
+        QTemporaryDir user;
+        const QString zip = user.filePath(u"lab.zip"_s);
+        QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listOf("A", 2)),
+                                       zipfix::entry("b.csv", listOf("B", 2)),
+                                       zipfix::entry("notes.txt", "n")}));
+        f.open(zip);
+        QVERIFY(QFile::remove(f.w().zipNoteFiles().value(0)));
+        f.w().OpenZipNote(0);
+        QCOMPARE(f.prompts.count(u"warning"_s), 1);
+        QVERIFY(f.prompts.calls.last().text.contains(u"notes.txt"_s));
+        QVERIFY(!f.w().findChild<NoteViewer *>());
+        f.w().OpenZipNote(5); // no such row: nothing
+        QCOMPARE(f.prompts.boxCount(), 1);
+    }
+
+    // A note of 10 MB opens whole.
+    void bigNote()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"big.log"_s);
+        QByteArray bytes;
+        const QByteArray line = "2024-01-01 10:00:00 sector 123456 read again, checksum ok\r\n";
+        while (bytes.size() < 10 * 1024 * 1024)
+            bytes += line;
+        QVERIFY(writeBytes(path, bytes));
+        const NoteText note = readNoteFile(path);
+        QCOMPARE(note.error, QString());
+        QCOMPARE(note.text.size(), bytes.size() - bytes.count('\r'));
+        NoteViewer viewer(u"big.log"_s, note.text);
+        QCOMPARE(viewer.textView()->blockCount(), int(bytes.count('\n')) + 1);
+    }
+};
+
+QTEST_MAIN(tst_ui_shown)
+#include "tst_ui_shown.moc"
