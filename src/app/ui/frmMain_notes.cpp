@@ -37,20 +37,20 @@ void frmMain::setupZipNotes()
     NotesList = new QListView(NotesFrame);
     NotesList->setObjectName(u"NotesList"_s);
     NotesList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    NotesList->setMinimumHeight(60);
+    const int rowHeight = NotesList->fontMetrics().height() + 4;
+    NotesList->setMinimumHeight(3 * rowHeight + 6);
     m_zipNotes = new QStandardItemModel(this);
     m_zipNotes->setObjectName(u"NotesListModel"_s);
     NotesList->setModel(m_zipNotes);
     layout->addWidget(NotesList, 1);
     NotesFrame->hide();
-    // Below the member grid, in the open page's left column.
-    if (QLayout *frame2 = Frame2->layout()) {
-        if (QLayoutItem *first = frame2->itemAt(0)) {
-            if (auto *leftColumn = qobject_cast<QBoxLayout *>(first->layout())) {
-                const int afterMembers = leftColumn->indexOf(Frame3) + 1;
-                leftColumn->insertWidget(afterMembers, NotesFrame, 1);
-            }
-        }
+    // Beside the summary and the member grid, in the open page's free right
+    // half: the left column keeps its room.
+    if (auto *frame2 = qobject_cast<QBoxLayout *>(Frame2->layout())) {
+        auto *rightColumn = new QVBoxLayout;
+        rightColumn->addWidget(NotesFrame, 1);
+        rightColumn->addStretch(0);
+        frame2->insertLayout(1, rightColumn, 1);
     }
     // Activated: a double-click, or Enter on the current note.
     connect(NotesList, &QAbstractItemView::activated, this,
