@@ -571,7 +571,11 @@ private Q_SLOTS:
         QCOMPARE(note.error, QString());
         QCOMPARE(note.text.size(), bytes.size() - bytes.count('\r'));
         NoteViewer viewer(u"big.log"_s, note.text);
+        // The first lines are there at once, the rest follows.
+        QVERIFY(viewer.textView()->blockCount() > 100);
+        QTRY_VERIFY_WITH_TIMEOUT(viewer.isComplete(), 60000);
         QCOMPARE(viewer.textView()->blockCount(), int(bytes.count('\n')) + 1);
+        QCOMPARE(viewer.textView()->toPlainText(), note.text);
     }
 };
 

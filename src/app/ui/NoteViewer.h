@@ -25,11 +25,18 @@ class NoteViewer : public QDialog
     Q_OBJECT
 
 public:
+    // The window shows the first part of a long text at once; the rest is
+    // added piece by piece while the program stays responsive.
     NoteViewer(const QString &title, const QString &text, QWidget *parent = nullptr);
     QPlainTextEdit *textView() const { return m_text; }
+    bool isComplete() const { return m_shownUpTo >= m_full.size(); }
 
 private:
+    void showNextPiece();
+
     QPlainTextEdit *m_text;
+    QString m_full;
+    qsizetype m_shownUpTo = 0;
 };
 
 } // namespace corvane
