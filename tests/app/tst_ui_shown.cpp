@@ -10,6 +10,7 @@
 #include "testutil_window.h"
 #include "zip/testutil_zip.h"
 
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QListView>
 #include <QPlainTextEdit>
@@ -303,6 +304,36 @@ private Q_SLOTS:
             QCOMPARE(grid->columnWidth(0) + others,
                      grid->viewport()->width()); // Name takes the rest
         QCOMPARE(grid->isColumnHidden(3), true);
+    }
+
+    // The widest text may stand anywhere in a big folder.
+    void widestCellAnywhere()
+    {
+        Window f;
+        f.w().resize(1200, 700);
+        f.w().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.w()));
+        QByteArray list;
+        for (int i = 0; i < 30000; ++i) {
+            const QByteArray size = i == 17123 ? "631354123456789012" : QByteArray::number(i % 977);
+            const QByteArray status =
+                i == 23456 ? "Recovered - 12 sectors rebuilt from parity" : "Ok";
+            list += "Data\\f" + QByteArray::number(i) + ".txt,2010-10-12 14:33:00," + size +
+                    ",32;x," + status + "\r\n";
+        }
+        QVERIFY(f.load(f.writeList(u"big.csv"_s, list)));
+        QElapsedTimer timer;
+        timer.start();
+        f.w().SftTree1_ItemClick(0);
+        qInfo("showing 30,000 files took %lld ms", qint64(timer.elapsed()));
+        timer.restart();
+        f.w().fileGridColumns()->fit();
+        qInfo("fitting the columns to them took %lld ms", qint64(timer.elapsed()));
+        const QFontMetrics metrics = f.w().iGrid2->fontMetrics();
+        QVERIFY(f.w().iGrid2->columnWidth(2) >=
+                metrics.horizontalAdvance(u"631,354,123,456,789,012"_s) + 8);
+        QVERIFY(f.w().iGrid2->columnWidth(4) >=
+                metrics.horizontalAdvance(u"Recovered - 12 sectors rebuilt from parity"_s) + 8);
     }
 
     // What the user sets by hand stays for the rest of the run.

@@ -1,6 +1,7 @@
 #include "FileGridColumns.h"
 
-#include <QAbstractItemModel>
+#include "browse/FileGridModel.h"
+
 #include <QEvent>
 #include <QHeaderView>
 #include <QScrollBar>
@@ -23,9 +24,25 @@ constexpr int CellPadding = 14;
 constexpr int MeasuredBelowLongest = 3;
 constexpr int MaxMeasured = 256;
 
+// The text a row shows in a measured column, as the model hands it out.
+const QString &cellText(const GridRow &row, int column)
+{
+    static const QString none;
+    switch (column) {
+    case FileGridModel::DateColumn:
+        return row.modified;
+    case FileGridModel::SizeColumn:
+        return row.sizeText;
+    case FileGridModel::StatusColumn:
+        return row.status;
+    default:
+        return none;
+    }
+}
+
 } // namespace
 
-FileGridColumns::FileGridColumns(QTableView *grid, QAbstractItemModel *model)
+FileGridColumns::FileGridColumns(QTableView *grid, FileGridModel *model)
     : QObject(grid), m_grid(grid), m_model(model)
 {
     QHeaderView *header = grid->horizontalHeader();
@@ -62,10 +79,10 @@ int FileGridColumns::contentWidth(int column) const
     const int rows = m_model->rowCount();
     qsizetype longest = 0;
     for (int r = 0; r < rows; ++r)
-        longest = std::max(longest, m_model->index(r, column).data().toString().size());
+        longest = std::max(longest, cellText(m_model->gridRow(r), column).size());
     int measured = 0;
     for (int r = 0; r < rows && measured < MaxMeasured; ++r) {
-        const QString text = m_model->index(r, column).data().toString();
+        const QString &text = cellText(m_model->gridRow(r), column);
         if (text.size() + MeasuredBelowLongest < longest || text.isEmpty())
             continue;
         width = std::max(width, metrics.horizontalAdvance(text) + CellPadding);

@@ -10,10 +10,11 @@
 #include <QMap>
 #include <QObject>
 
-class QAbstractItemModel;
 class QTableView;
 
 namespace corvane {
+
+class FileGridModel;
 
 class FileGridColumns : public QObject
 {
@@ -23,7 +24,7 @@ public:
     // The smallest widths, by column (column 3, the attributes, is hidden).
     static constexpr int MinimumWidths[5] = {220, 75, 75, 0, 170};
 
-    FileGridColumns(QTableView *grid, QAbstractItemModel *model);
+    FileGridColumns(QTableView *grid, FileGridModel *model);
 
     // Sizes the columns anew: after a fill, a resize of the grid, a change
     // of the headers.
@@ -43,7 +44,7 @@ private:
     void setWidth(int column, int width);
 
     QTableView *m_grid;
-    QAbstractItemModel *m_model;
+    FileGridModel *m_model;
     QMap<int, int> m_userWidths;
     bool m_fitting = false;
 };
