@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -175,6 +176,11 @@ bool readBool(const QVariant &value, bool fallback)
 void frmMain::setupDesktop()
 {
     new DropTarget(*this);
+    // Installed: the icon of the desktop entry, so that the window and the
+    // launcher show the same picture.
+    const QString installedIcon = u"org.corvane.Corvane"_s;
+    if (QIcon::hasThemeIcon(installedIcon))
+        setWindowIcon(QIcon::fromTheme(installedIcon, windowIcon()));
 
     mnuRecent = new QMenu(mnuMenu);
     mnuRecent->setObjectName(u"mnuRecent"_s);
@@ -280,11 +286,12 @@ void frmMain::OpenListsFromCommandLine(const QStringList &paths)
         return;
     OpenListFromCommandLine(paths.first());
     if (paths.size() > 1) {
-        m_prompts.message(this,
-                          textOr(*this, 127, u"Only the first of the %1 files was opened: %2"_s)
-                              .arg(paths.size())
-                              .arg(QDir::toNativeSeparators(paths.first())),
-                          u"Corvane"_s, false);
+        m_prompts.message(
+            this,
+            textOr(*this, 127, u"Only the first of the %1 files was opened: %2"_s)
+                .arg(paths.size())
+                .arg(QDir::toNativeSeparators(QFileInfo(paths.first()).absoluteFilePath())),
+            u"Corvane"_s, false);
     }
 }
 
