@@ -4,6 +4,7 @@
 // readable on a light and a dark palette, and sharp icons at 2x.
 
 #include "app/desktop/RecentLists.h"
+#include "app/ui/ReadableColours.h"
 #include "browse/ui/FileTypeIcons.h"
 #include "testutil_window.h"
 #include "zip/ZipMemberModel.h"
@@ -551,6 +552,43 @@ private Q_SLOTS:
         const QColor afterBackground = f.window->palette().color(QPalette::Window);
         QVERIFY2(contrast(after, afterBackground) >= 4.5,
                  qPrintable(u"%1 on %2"_s.arg(after.name(), afterBackground.name())));
+    }
+
+    void readableColour_data()
+    {
+        QTest::addColumn<QColor>("wanted");
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("dark red on light grey")
+            << QColor(0x80, 0, 0) << QColor(0xef, 0xef, 0xef) << true;
+        QTest::newRow("dark red on dark grey")
+            << QColor(0x80, 0, 0) << QColor(0x2b, 0x2b, 0x2b) << false;
+        QTest::newRow("blue on white") << QColor(0, 0, 0xff) << QColor(Qt::white) << true;
+        QTest::newRow("blue on black") << QColor(0, 0, 0xff) << QColor(Qt::black) << false;
+        QTest::newRow("black on dark") << QColor(Qt::black) << QColor(0x30, 0x30, 0x30) << false;
+        QTest::newRow("white on white") << QColor(Qt::white) << QColor(Qt::white) << false;
+        QTest::newRow("yellow on white") << QColor(Qt::yellow) << QColor(Qt::white) << false;
+        QTest::newRow("mid grey background")
+            << QColor(0x77, 0x77, 0x77) << QColor(0x77, 0x77, 0x77) << false;
+    }
+    void readableColour()
+    {
+        QFETCH(QColor, wanted);
+        QFETCH(QColor, background);
+        QFETCH(bool, kept);
+        const QColor got = corvane::readableColour(wanted, background);
+        QCOMPARE(got == wanted, kept);
+        // Rounded to 8 bits a channel as it is painted, and measured apart
+        // from the code under test.
+        const QColor painted(got.red(), got.green(), got.blue());
+        const double ratio = contrast(painted, background);
+        if (background == QColor(0x77, 0x77, 0x77))
+            QVERIFY2(ratio >= 4.0, qPrintable(painted.name())); // the best there is
+        else
+            QVERIFY2(ratio >= 4.5, qPrintable(painted.name()));
+        // Same hue where the colour has one.
+        if (!kept && wanted.hslSaturation() > 0 && got.hslSaturation() > 0)
+            QVERIFY(std::abs(got.hslHue() - wanted.hslHue()) <= 3);
     }
 
     // On a 2x screen the 16 px images are drawn from their 32 px copies.
