@@ -433,6 +433,7 @@ private Q_SLOTS:
             QCOMPARE(f.window->geometry(), normal);
         QCOMPARE(f.window->iGrid2->columnWidth(0), 310);
         QCOMPARE(f.window->iGrid2->columnWidth(1), 95);
+        QCOMPARE(f.window->rememberedColumnWidths().mid(0, 2), (QList<int>{310, 95}));
         QVERIFY(f.window->iGrid2->isColumnHidden(3));
         QHeaderView *header = f.window->iGrid2->horizontalHeader();
         QCOMPARE(header->sortIndicatorSection(), 2);
@@ -491,6 +492,7 @@ private Q_SLOTS:
         QVERIFY(f.window->iGrid2->isColumnHidden(3));
         QCOMPARE(f.window->iGrid2->horizontalHeader()->sortIndicatorSection(), 0);
         QVERIFY(!f.window->iGrid2->horizontalHeader()->isSortIndicatorShown());
+        QVERIFY(f.window->rememberedColumnWidths().isEmpty());
         QCOMPARE(f.prompts.boxCount(), 0);
         // And it still quits and starts again.
         f.quitAndStartAgain();

@@ -54,7 +54,7 @@ QString windowHelpText()
 QString listHelpText()
 {
     return u"Usage: corvane-list COMMAND ARGUMENTS\n"
-           u"Read a recovered-file list (.csv, or a zip archive) from a terminal.\n"
+           u"Read a recovered-file list (.csv) or the lists a zip archive offers.\n"
            u"\n"
            u"  summary LIST                 lines, folders, bytes, size, root prefix\n"
            u"  tree LIST                    the folder tree, two spaces per level\n"

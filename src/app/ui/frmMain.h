@@ -396,6 +396,10 @@ public:
     void restoreWindowState();
     // Colours of the labels that have their own made readable on the palette.
     void followPalette();
+    // The file grid's column widths as the last run left them, one a column
+    // (empty when none were remembered): the user's own widths for whatever
+    // sizes the columns to their contents.
+    QList<int> rememberedColumnWidths() const { return m_rememberedColumnWidths; }
 
 private:
     void setupDesktop();
@@ -405,6 +409,7 @@ private:
     void saveRecentLists();
     void OpenFromOutside(const QString &path);
     QStringList m_recentLists;
+    QList<int> m_rememberedColumnWidths;
     // ---- end of the desktop block ------------------------------------------------
 };
 

@@ -434,6 +434,9 @@ void frmMain::restoreWindowState()
 
     QHeaderView *header = iGrid2->horizontalHeader();
     const QList<int> widths = readInts(store.value(ColumnWidthsKey));
+    if (widths.size() == header->count() &&
+        std::all_of(widths.cbegin(), widths.cend(), [](int w) { return w >= 0 && w <= 4000; }))
+        m_rememberedColumnWidths = widths;
     // The last column takes what is left of the grid; the hidden one stays so.
     for (int c = 0; c < widths.size() && c < header->count() - 1; ++c) {
         if (!header->isSectionHidden(c) && widths[c] >= 16 && widths[c] <= 4000)
