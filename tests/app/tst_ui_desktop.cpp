@@ -292,6 +292,8 @@ private Q_SLOTS:
     void dropOfNothingLocal()
     {
         DesktopFixture f;
+        // Drops over a text box reach the window.
+        QVERIFY(!f.window->TXT1->acceptDrops());
         QCOMPARE(f.drop({u"https://www.example.org/list.csv"_s}, false), false);
         QVERIFY(!f.window->OpenDroppedFiles({}));
         QCOMPARE(f.prompts.boxCount(), 0);

@@ -19,6 +19,7 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
@@ -176,6 +177,11 @@ bool readBool(const QVariant &value, bool fallback)
 void frmMain::setupDesktop()
 {
     new DropTarget(*this);
+    // A list dropped over a text box opens too, instead of its path being
+    // typed into the box.
+    const QList<QLineEdit *> boxes = findChildren<QLineEdit *>();
+    for (QLineEdit *box : boxes)
+        box->setAcceptDrops(false);
     // Installed: the icon of the desktop entry, so that the window and the
     // launcher show the same picture.
     const QString installedIcon = u"org.corvane.Corvane"_s;
