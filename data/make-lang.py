@@ -202,6 +202,44 @@ EXTRA[59] = ("The language file \"%1\" cannot be used: %2. Corvane goes on with 
 # 110 to 124: approval e-mail and saving a list
 
 # 125 to 139: desktop integration (recent lists, drag and drop)
+EXTRA[125] = ("Recent Lists", "Listas recentes", "Zuletzt ge\u00f6ffnete Listen",
+              "Listes r\u00e9centes", "Senaste listor", "Recente lijsten")
+EXTRA[126] = ("The list \"%1\" is no longer there. It was taken off the recent lists.",
+              "A lista \"%1\" j\u00e1 n\u00e3o existe. Foi retirada das listas recentes.",
+              "Die Liste \"%1\" ist nicht mehr vorhanden. Sie wurde aus den zuletzt "
+              "ge\u00f6ffneten Listen entfernt.",
+              "La liste \"%1\" n'existe plus. Elle a \u00e9t\u00e9 retir\u00e9e des listes "
+              "r\u00e9centes.",
+              "Listan \"%1\" finns inte l\u00e4ngre. Den togs bort fr\u00e5n de senaste listorna.",
+              "De lijst \"%1\" bestaat niet meer. Hij is van de recente lijsten gehaald.")
+EXTRA[127] = ("Only the first of the %1 files was opened: %2",
+              "S\u00f3 o primeiro dos %1 ficheiros foi aberto: %2",
+              "Nur die erste der %1 Dateien wurde ge\u00f6ffnet: %2",
+              "Seul le premier des %1 fichiers a \u00e9t\u00e9 ouvert : %2",
+              "Bara den f\u00f6rsta av de %1 filerna \u00f6ppnades: %2",
+              "Alleen het eerste van de %1 bestanden is geopend: %2")
+EXTRA[128] = ("\"%1\" is not a file list. Corvane opens lists (.csv) and zip archives (.zip).",
+              "\"%1\" n\u00e3o \u00e9 uma lista de ficheiros. O Corvane abre listas (.csv) e "
+              "arquivos zip (.zip).",
+              "\"%1\" ist keine Dateiliste. Corvane \u00f6ffnet Listen (.csv) und Zip-Archive (.zip).",
+              "\"%1\" n'est pas une liste de fichiers. Corvane ouvre les listes (.csv) et les "
+              "archives zip (.zip).",
+              "\"%1\" \u00e4r ingen fillista. Corvane \u00f6ppnar listor (.csv) och zip-arkiv (.zip).",
+              "\"%1\" is geen bestandslijst. Corvane opent lijsten (.csv) en zip-archieven (.zip).")
+EXTRA[129] = ("Clear Recent Lists", "Limpar listas recentes",
+              "Zuletzt ge\u00f6ffnete Listen leeren", "Effacer les listes r\u00e9centes",
+              "T\u00f6m senaste listor", "Recente lijsten wissen")
+EXTRA[130] = ("No recent lists", "Nenhuma lista recente", "Keine zuletzt ge\u00f6ffneten Listen",
+              "Aucune liste r\u00e9cente", "Inga senaste listor", "Geen recente lijsten")
+EXTRA[131] = ("\"%1\" is a folder. Drop a list (.csv) or a zip archive (.zip) onto the window.",
+              "\"%1\" \u00e9 uma pasta. Largue uma lista (.csv) ou um arquivo zip (.zip) na janela.",
+              "\"%1\" ist ein Ordner. Ziehen Sie eine Liste (.csv) oder ein Zip-Archiv (.zip) "
+              "auf das Fenster.",
+              "\"%1\" est un dossier. D\u00e9posez une liste (.csv) ou une archive zip (.zip) "
+              "sur la fen\u00eatre.",
+              "\"%1\" \u00e4r en mapp. Sl\u00e4pp en lista (.csv) eller ett zip-arkiv (.zip) "
+              "p\u00e5 f\u00f6nstret.",
+              "\"%1\" is een map. Sleep een lijst (.csv) of een zip-archief (.zip) naar het venster.")
 
 # 140 to 159: recovery overview
 

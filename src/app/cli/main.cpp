@@ -1,3 +1,4 @@
+#include "app/desktop/ProgramOptions.h"
 #include "commands.h"
 
 #include <QCoreApplication>
@@ -61,6 +62,17 @@ int main(int argc, char *argv[])
     if (args.isEmpty()) {
         corvane::cli::err(QString::fromUtf16(usageText));
         return corvane::cli::ExitUsage;
+    }
+    if (args.first().startsWith(u'-')) {
+        const corvane::ProgramOptions options = corvane::parseProgramOptions(args);
+        const bool help = options.action == corvane::ProgramOptions::Action::Help;
+        if (help || options.action == corvane::ProgramOptions::Action::Version) {
+            corvane::cli::out(help ? corvane::listHelpText()
+                                   : corvane::versionText(u"corvane-list"_s));
+            QString reason;
+            return corvane::cli::outputWritten(&reason) ? corvane::cli::ExitOk
+                                                        : corvane::cli::ExitFailure;
+        }
     }
     const QString command = args.takeFirst();
     int rc = -1;

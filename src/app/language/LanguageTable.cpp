@@ -185,6 +185,14 @@ QString findLanguageFile(const QString &programFolder)
             return local;
         }
     }
+    // An installed tree keeps it in ../share/corvane beside bin/, wherever
+    // the tree was put (a package unpacked into a folder included).
+    if (!programFolder.isEmpty()) {
+        const QString beside = QDir(programFolder).filePath(u"../share/corvane/"_s + name);
+        if (QFileInfo(beside).isFile()) {
+            return QDir::cleanPath(beside);
+        }
+    }
     const QStringList installed =
         QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, u"corvane/"_s + name);
     for (const QString &path : installed) {

@@ -63,7 +63,8 @@ void fillMissingEntries(QStringList &texts, const QStringList &fallback);
 // does no harm.
 void initLanguageResources();
 
-// Where lang.fil is looked up: the program's folder, then the install data
+// Where lang.fil is looked up: the program's folder, then ../share/corvane
+// beside it (an installed tree wherever it was put), then the install data
 // folder ("corvane/lang.fil" in the XDG data folders, then the data folder
 // of the install prefix the program was built for), then the copy built into
 // the program (":/corvane/lang.fil", see initLanguageResources). Returns the

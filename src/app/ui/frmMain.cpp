@@ -2,6 +2,7 @@
 
 #include "frmMain.h"
 
+#include "ReadableColours.h"
 #include "browse/ui/FolderTreeModel.h"
 
 #include <QApplication>
@@ -80,6 +81,7 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     Form_Load();
     setupBrowsing();
     setupShownTexts();
+    setupDesktop();
 }
 
 frmMain::~frmMain()
@@ -177,6 +179,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 {
     if (m_exitConfirmed || m_prompts.question(this, langText(41), u"Quit"_s, true)) {
         m_exitConfirmed = true;
+        saveWindowState();
         event->accept();
     } else {
         event->ignore();
@@ -191,7 +194,8 @@ void frmMain::lblLink_Click()
 void frmMain::lblLink_MouseMove()
 {
     lblLink->setCursor(Qt::PointingHandCursor);
-    const QColor blue(0, 0, 255);
+    // Blue, or the nearest blue that can be read on the desktop's background.
+    const QColor blue = readableColour(QColor(0, 0, 255), palette().color(QPalette::Window));
     if (lblLink->palette().color(QPalette::WindowText) != blue) {
         QPalette p = lblLink->palette();
         p.setColor(QPalette::WindowText, blue);
@@ -208,7 +212,8 @@ void frmMain::Frame7_MouseMove()
     f.setUnderline(false);
     lblLink->setFont(f);
     QPalette p = lblLink->palette();
-    p.setColor(QPalette::WindowText, Qt::black);
+    p.setColor(QPalette::WindowText,
+               readableColour(QColor(Qt::black), palette().color(QPalette::Window)));
     lblLink->setPalette(p);
     lblLink->unsetCursor();
     Frame7->unsetCursor();

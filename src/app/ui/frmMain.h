@@ -10,6 +10,8 @@
 //   frmMain_open.cpp     the open command, Reload, the zip member choice, a list
 //                        given on the command line
 //   frmMain_browse.cpp   the folder tree pick, the file grid, the tab switch
+//   frmMain_desktop.cpp  drops, the lists opened last, the window remembered,
+//                        colours readable on any palette
 //
 // For the open command and browsing:
 //   - LoadListFile(path, whenDone) starts a load and returns at once; the list
@@ -43,6 +45,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 #include <atomic>
 #include <functional>
@@ -108,6 +111,9 @@ public:
         QString dataFolder;                 // per-user, writable; created on first use
         QLocale locale = QLocale::system(); // the user's locale: language pick, numbers
         std::function<QDate()> today;       // empty: the real date
+        // The window's size, place and columns; the lists opened last go to
+        // dataFolder. Empty: nothing of either is remembered from run to run.
+        QString settingsFile;
     };
 
     // Builds the window and runs its load (Form_Load): the window is ready to
@@ -410,6 +416,42 @@ private:
     std::shared_ptr<std::atomic<bool>> m_loadStop;
     std::vector<QThread *> m_stoppedLoads; // given up, still ending
     // ---- end of what the window shows ------------------------------------------
+    // ---- the desktop (frmMain_desktop.cpp) -------------------------------------
+    // Lists dropped on the window or named on the command line go through the
+    // open command's decisions; "Menu" offers the lists opened last; the
+    // window's size, place, splitter and file grid columns are remembered in
+    // Settings::settingsFile.
+public:
+    QMenu *mnuRecent = nullptr; // "Recent Lists" under "Menu"
+    QStringList recentLists() const { return m_recentLists; }
+    void OpenRecentList(int index); // 0 is the newest
+    void ClearRecentLists();
+    // Opens the first local file of a drop; false when the drop was refused.
+    bool OpenDroppedFiles(const QList<QUrl> &urls);
+    // "corvane FILE...": the first is opened, the others named in a message.
+    void OpenListsFromCommandLine(const QStringList &paths);
+    // True while nothing (a load, a search, the open command) keeps the
+    // open command from starting.
+    bool canOpenList() const;
+    void saveWindowState() const;
+    void restoreWindowState();
+    // Colours of the labels that have their own made readable on the palette.
+    void followPalette();
+    // The file grid's column widths as the last run left them, one a column
+    // (empty when none were remembered): the user's own widths for whatever
+    // sizes the columns to their contents.
+    QList<int> rememberedColumnWidths() const { return m_rememberedColumnWidths; }
+
+private:
+    void setupDesktop();
+    void rebuildRecentMenu();
+    void rememberRecentList(const QString &path);
+    bool remembers() const;
+    void saveRecentLists();
+    void OpenFromOutside(const QString &path);
+    QStringList m_recentLists;
+    QList<int> m_rememberedColumnWidths;
+    // ---- end of the desktop block ------------------------------------------------
 };
 
 } // namespace corvane
