@@ -10,6 +10,7 @@
 //   frmMain_open.cpp     the open command, Reload, the zip member choice, a list
 //                        given on the command line
 //   frmMain_browse.cpp   the folder tree pick, the file grid, the tab switch
+//   frmMain_approval.cpp the approval e-mail, "Save list as..."
 //
 // For the open command and browsing:
 //   - LoadListFile(path, whenDone) starts a load and returns at once; the list
@@ -368,6 +369,26 @@ private:
     QString m_zipNote;          // Label9's note about entries not offered
     bool m_listFromZip = false; // CurrentListFile was taken out of m_zipPath
     // ---- end of the open command's block --------------------------------------
+
+    // ---- approval e-mail and saving the shown list (frmMain_approval.cpp) -----
+public:
+    QAction *mnuSaveList = nullptr; // "Save list as...", under "Menu"
+    // The approval: a click on lblEmail or Image2.
+    void lblEmail_Click();
+    void Image2_Click() { lblEmail_Click(); }
+    void mnuSaveList_Click();
+    // The short name the approval's subject gives the shown list.
+    QString ApprovalListName() const;
+
+private:
+    void setupApproval(); // once, after Form_Load
+    // Called by the open command for each list it loads (not for a search
+    // result): the name the approval will give it.
+    void RememberApprovalName(const QString &path, bool fromZip);
+    void updateApprovalControls();
+    void applyApprovalTexts();
+    QString m_approvalSource; // file or member name of the list opened last
+    // ---- end of the approval block --------------------------------------------
 };
 
 } // namespace corvane

@@ -259,6 +259,7 @@ void frmMain::LoadOpenedList(const QString &path, bool fromZip)
     ClearViews();
     CurrentListFile = path;
     m_listFromZip = fromZip;
+    RememberApprovalName(path, fromZip);
     Label8->setText(langText(36));
     ProgressBar1->hide();
     if (!fromZip)
