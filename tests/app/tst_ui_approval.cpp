@@ -102,6 +102,7 @@ private Q_SLOTS:
     void saveRefused_data();
     void saveRefused();
     void saveCancelled();
+    void windowGoesWhileSaving();
 
 private:
     static void waitForLoad(WindowFixture &f);
@@ -427,6 +428,10 @@ void TestUiApproval::save()
     f.prompts.clear();
     f.prompts.saveFileAnswers.append(out);
     f.window->mnuSaveList->trigger();
+    QVERIFY(f.window->isSaving());
+    QVERIFY(!f.window->mnuSaveList->isEnabled());
+    QTRY_VERIFY(!f.window->isSaving());
+    QVERIFY(f.window->mnuSaveList->isEnabled());
     QCOMPARE(f.prompts.count(u"saveFile"_s), 1);
     QCOMPARE(f.prompts.count(u"warning"_s), 0);
     QCOMPARE(f.prompts.count(u"message"_s), 1);
@@ -501,6 +506,7 @@ void TestUiApproval::saveRefused()
         if (target == u"full"_s)
             limit = std::make_unique<FileSizeLimit>(16 * 1024);
         f.window->mnuSaveList_Click();
+        QTRY_VERIFY(!f.window->isSaving());
     }
     const auto warnings = f.prompts.callsOf(u"warning"_s);
     QCOMPARE(warnings.size(), 1);
@@ -526,12 +532,29 @@ void TestUiApproval::saveCancelled()
     open(f, list);
     f.prompts.clear();
     f.window->mnuSaveList->trigger();
+    QVERIFY(!f.window->isSaving());
     QCOMPARE(f.prompts.count(u"saveFile"_s), 1);
     QCOMPARE(f.prompts.boxCount(), 0);
     // The entry sits in "Menu", above the separator before "Exit".
     const QList<QAction *> actions = f.window->mnuMenu->actions();
     QVERIFY(actions.indexOf(f.window->mnuSaveList) >= 0);
     QCOMPARE(actions.indexOf(f.window->mnuSaveList) + 1, actions.indexOf(f.window->mnuB1));
+}
+
+void TestUiApproval::windowGoesWhileSaving()
+{
+    WindowFixture f;
+    QTemporaryDir user;
+    const QString list = user.filePath(u"Job42.csv"_s);
+    const QByteArray bytes = listBytes("C:", 50000);
+    QVERIFY(zipfix::writeBytes(list, bytes));
+    open(f, list);
+    const QString out = user.filePath(u"out.csv"_s);
+    f.prompts.saveFileAnswers.append(out);
+    f.window->mnuSaveList->trigger();
+    // The window goes at once (the program quits): the write still ends whole.
+    f.window.reset();
+    QCOMPARE(zipfix::readBytes(out), bytes);
 }
 
 QTEST_MAIN(TestUiApproval)

@@ -376,7 +376,10 @@ public:
     // The approval: a click on lblEmail or Image2.
     void lblEmail_Click();
     void Image2_Click() { lblEmail_Click(); }
+    // Starts writing the shown list on a worker thread and returns at once;
+    // isSaving() is true until the outcome has been reported.
     void mnuSaveList_Click();
+    bool isSaving() const { return m_saveThread != nullptr; }
     // The short name the approval's subject gives the shown list.
     QString ApprovalListName() const;
 
@@ -388,6 +391,7 @@ private:
     void updateApprovalControls();
     void applyApprovalTexts();
     QString m_approvalSource; // file or member name of the list opened last
+    QThread *m_saveThread = nullptr;
     // ---- end of the approval block --------------------------------------------
 };
 

@@ -20,6 +20,9 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QTableView>
+#include <QThread>
+
+#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -123,6 +126,25 @@ private:
     std::function<void()> m_clicked;
 };
 
+// Owns a save thread: deletes it once it has ended, and when the window goes
+// first, waits for the write to end before the program goes on quitting.
+class SaveThreadGuard : public QObject
+{
+public:
+    SaveThreadGuard(QObject *window, QThread *thread) : QObject(window), m_thread(thread)
+    {
+        connect(thread, &QThread::finished, this, &QObject::deleteLater);
+    }
+    ~SaveThreadGuard() override
+    {
+        m_thread->wait();
+        delete m_thread;
+    }
+
+private:
+    QThread *m_thread;
+};
+
 } // namespace
 
 void frmMain::setupApproval()
@@ -150,7 +172,7 @@ void frmMain::updateApprovalControls()
     const bool shown = loadedList().fileFound;
     lblEmail->setVisible(shown);
     Image2->setVisible(shown);
-    mnuSaveList->setEnabled(shown);
+    mnuSaveList->setEnabled(shown && !isSaving());
 }
 
 void frmMain::applyApprovalTexts()
@@ -251,7 +273,7 @@ void frmMain::lblEmail_Click()
 
 void frmMain::mnuSaveList_Click()
 {
-    if (isLoading() || !loadedList().fileFound)
+    if (isLoading() || isSaving() || !loadedList().fileFound)
         return;
     const auto text = [this](int entry) {
         const QString t = langText(entry);
@@ -273,25 +295,44 @@ void frmMain::mnuSaveList_Click()
     // result that is shown.
     const QStringList keep = {CurrentListFile, m_zipPath,
                               QDir(dataFolder()).filePath(u"tFile.csv"_s)};
-    SaveListResult saved;
+    // The worker writes its own copy of the store (the bytes are shared, not
+    // copied), so nothing the window does meanwhile can pull them away.
+    struct SaveJob
     {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        saved = saveListFile(loadedList().iGrid1, path, keep);
+        LineStore store;
+        QString path;
+        QStringList keep;
+        SaveListResult result;
+    };
+    auto job = std::make_shared<SaveJob>(SaveJob{loadedList().iGrid1, path, keep, {}});
+    m_saveThread =
+        QThread::create([job] { job->result = saveListFile(job->store, job->path, job->keep); });
+    m_saveThread->setObjectName(u"ListSaver"_s);
+    new SaveThreadGuard(this, m_saveThread);
+    mnuSaveList->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    connect(m_saveThread, &QThread::finished, this, [this, job, text] {
         QApplication::restoreOverrideCursor();
-    }
-    const QString shown = QDir::toNativeSeparators(path);
-    switch (saved.outcome) {
-    case SaveListResult::Outcome::Saved:
-        m_prompts.message(this, text(SavedEntry).arg(shown, userLocale().toString(saved.lines)),
-                          u"Corvane"_s, false);
-        return;
-    case SaveListResult::Outcome::WouldReplaceOpenFile:
-        m_prompts.warning(this, text(SaveOverOpenEntry).arg(shown), u"Error"_s, false);
-        return;
-    case SaveListResult::Outcome::Failed:
-        m_prompts.warning(this, text(SaveFailedEntry).arg(shown, saved.error), u"Error"_s, false);
-        return;
-    }
+        m_saveThread = nullptr;
+        job->store = LineStore();
+        updateApprovalControls();
+        const QString shown = QDir::toNativeSeparators(job->path);
+        switch (job->result.outcome) {
+        case SaveListResult::Outcome::Saved:
+            m_prompts.message(this,
+                              text(SavedEntry).arg(shown, userLocale().toString(job->result.lines)),
+                              u"Corvane"_s, false);
+            return;
+        case SaveListResult::Outcome::WouldReplaceOpenFile:
+            m_prompts.warning(this, text(SaveOverOpenEntry).arg(shown), u"Error"_s, false);
+            return;
+        case SaveListResult::Outcome::Failed:
+            m_prompts.warning(this, text(SaveFailedEntry).arg(shown, job->result.error), u"Error"_s,
+                              false);
+            return;
+        }
+    });
+    m_saveThread->start();
 }
 
 } // namespace corvane
