@@ -131,7 +131,8 @@ void DesktopPrompts::openMailUrl(const QString &url, std::function<void(MailHand
                                  process->deleteLater();
                              }
                          });
-        QTimer::singleShot(8000, process, [report] { report(MailHandoff::Started); });
+        QTimer::singleShot(mailHandlerPatienceMs, process,
+                           [report] { report(MailHandoff::Started); });
         process->start();
         return;
     }

@@ -79,6 +79,10 @@ public:
     QString saveFile(QWidget *parent, const QString &title, const QString &startPath,
                      const QString &filter) override;
     void openMailUrl(const QString &url, std::function<void(MailHandoff)> done) override;
+
+    // How long a mail handler may run before it is taken as the mail program
+    // itself, started and still open.
+    int mailHandlerPatienceMs = 8000;
 };
 
 } // namespace corvane
