@@ -95,6 +95,7 @@ private Q_SLOTS:
     void handoff_data();
     void handoff();
     void copyAll();
+    void clicksWhileHandingOver();
     void languages_data();
     void languages();
     void save_data();
@@ -338,6 +339,27 @@ void TestUiApproval::copyAll()
                  u"\nSubject: Approval of File List : job#42\n\nConfirmation that the file list "
                  u"contains the data we are looking for and its status is confirmed.\n"_s);
     QCOMPARE(dialog->copiedLabel->text(), f.window->langText(124));
+}
+
+void TestUiApproval::clicksWhileHandingOver()
+{
+    WindowFixture f;
+    QTemporaryDir user;
+    const QString list = user.filePath(u"Job42.csv"_s);
+    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
+    open(f, list);
+    f.prompts.holdMailHandoff = true;
+    f.window->lblEmail_Click();
+    f.window->Image2_Click();
+    f.window->lblEmail_Click();
+    QCOMPARE(f.prompts.count(u"openMailUrl"_s), 1);
+    QVERIFY(!f.window->findChild<corvane::ApprovalMessageDialog *>());
+    // The handler reports: the message is shown, and the next click hands
+    // over again.
+    f.prompts.heldMailHandoff(Prompts::MailHandoff::Started);
+    QVERIFY(f.window->findChild<corvane::ApprovalMessageDialog *>());
+    f.window->lblEmail_Click();
+    QCOMPARE(f.prompts.count(u"openMailUrl"_s), 2);
 }
 
 void TestUiApproval::languages_data()

@@ -75,10 +75,17 @@ public:
     }
     // What the mail hand-off reports; it reports at once.
     MailHandoff mailHandoffAnswer = MailHandoff::Started;
+    // Set: the outcome is kept back in heldMailHandoff until the test calls it
+    // (a handler still running).
+    bool holdMailHandoff = false;
+    std::function<void(MailHandoff)> heldMailHandoff;
     void openMailUrl(const QString &url, std::function<void(MailHandoff)> done) override
     {
         calls.append({QStringLiteral("openMailUrl"), url, {}, false, {}, {}});
-        done(mailHandoffAnswer);
+        if (holdMailHandoff)
+            heldMailHandoff = std::move(done);
+        else
+            done(mailHandoffAnswer);
     }
 
     // The calls of one kind, in order.

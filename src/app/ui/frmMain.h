@@ -392,6 +392,7 @@ private:
     void applyApprovalTexts();
     QString m_approvalSource; // file or member name of the list opened last
     QThread *m_saveThread = nullptr;
+    bool m_mailHandoffPending = false; // a second click waits for the first
     // ---- end of the approval block --------------------------------------------
 };
 

@@ -233,11 +233,16 @@ QString frmMain::ApprovalListName() const
 
 void frmMain::lblEmail_Click()
 {
+    // One message at a time: a quick second click would open a second one.
+    if (m_mailHandoffPending)
+        return;
+    m_mailHandoffPending = true;
     const ApprovalMessage message = buildApprovalMessage(ApprovalListName());
     QPointer<frmMain> self(this);
     m_prompts.openMailUrl(message.url, [self, message](Prompts::MailHandoff outcome) {
         if (!self)
             return;
+        self->m_mailHandoffPending = false;
         const auto text = [&self](int entry) {
             const QString t = self->langText(entry);
             return t.isEmpty() ? builtInText(entry) : t;
