@@ -200,6 +200,80 @@ EXTRA[59] = ("The language file \"%1\" cannot be used: %2. Corvane goes on with 
 # 90 to 109: search and filter
 
 # 110 to 124: approval e-mail and saving a list
+EXTRA[110] = ("Save list as...", "Guardar lista como...", "Liste speichern unter...",
+              "Enregistrer la liste sous...", "Spara listan som...", "Lijst opslaan als...")
+EXTRA[111] = (
+    "Unable to connect to your email client. Please respond to the original email, thank you.",
+    "Não foi possível ligar ao seu programa de e-mail. Responda ao e-mail original, obrigado.",
+    "Keine Verbindung zu Ihrem E-Mail-Programm möglich. Bitte antworten Sie auf die "
+    "ursprüngliche E-Mail, danke.",
+    "Impossible de joindre votre logiciel de messagerie. Veuillez répondre à l'e-mail "
+    "d'origine, merci.",
+    "Det gick inte att ansluta till ditt e-postprogram. Svara på det ursprungliga "
+    "e-postmeddelandet, tack.",
+    "Kan geen verbinding maken met uw e-mailprogramma. Beantwoord a.u.b. de oorspronkelijke "
+    "e-mail, dank u.")
+EXTRA[112] = ("Approval e-mail", "E-mail de aprovação", "Bestätigungs-E-Mail",
+              "E-mail d'approbation", "Godkännande via e-post", "Goedkeuringsmail")
+EXTRA[113] = (
+    "Your mail program was asked to open this message. If it did not appear, copy it into a "
+    "new e-mail to the lab.",
+    "Foi pedido ao seu programa de e-mail que abrisse esta mensagem. Se não aparecer, copie-a "
+    "para um novo e-mail para o laboratório.",
+    "Ihr E-Mail-Programm wurde gebeten, diese Nachricht zu öffnen. Falls sie nicht erscheint, "
+    "kopieren Sie sie in eine neue E-Mail an das Labor.",
+    "Votre logiciel de messagerie a été invité à ouvrir ce message. S'il n'apparaît pas, "
+    "copiez-le dans un nouvel e-mail au laboratoire.",
+    "Ditt e-postprogram ombads öppna det här meddelandet. Om det inte visas, kopiera det till "
+    "ett nytt e-postmeddelande till labbet.",
+    "Uw e-mailprogramma is gevraagd dit bericht te openen. Verschijnt het niet, kopieer het dan "
+    "naar een nieuwe e-mail aan het lab.")
+EXTRA[114] = (
+    "No mail program could be started. Copy this message into a new e-mail to the lab, or reply "
+    "to the lab's e-mail with it.",
+    "Não foi possível iniciar nenhum programa de e-mail. Copie esta mensagem para um novo e-mail "
+    "para o laboratório ou responda com ela ao e-mail do laboratório.",
+    "Es konnte kein E-Mail-Programm gestartet werden. Kopieren Sie diese Nachricht in eine neue "
+    "E-Mail an das Labor oder antworten Sie damit auf die E-Mail des Labors.",
+    "Aucun logiciel de messagerie n'a pu être lancé. Copiez ce message dans un nouvel e-mail au "
+    "laboratoire, ou répondez avec lui à l'e-mail du laboratoire.",
+    "Inget e-postprogram kunde startas. Kopiera meddelandet till ett nytt e-postmeddelande till "
+    "labbet, eller svara med det på labbets e-post.",
+    "Er kon geen e-mailprogramma worden gestart. Kopieer dit bericht naar een nieuwe e-mail aan "
+    "het lab, of beantwoord er de e-mail van het lab mee.")
+EXTRA[115] = ("To:", "Para:", "An:", "À :", "Till:", "Aan:")
+EXTRA[116] = ("Subject:", "Assunto:", "Betreff:", "Objet :", "Ämne:", "Onderwerp:")
+EXTRA[117] = ("Message:", "Mensagem:", "Nachricht:", "Message :", "Meddelande:", "Bericht:")
+EXTRA[118] = ("Copy all", "Copiar tudo", "Alles kopieren", "Tout copier", "Kopiera allt",
+              "Alles kopiëren")
+EXTRA[119] = ("Close", "Fechar", "Schließen", "Fermer", "Stäng", "Sluiten")
+EXTRA[120] = (
+    'The list could not be saved as "%1": %2. Nothing was changed.',
+    'Não foi possível guardar a lista como "%1": %2. Nada foi alterado.',
+    'Die Liste konnte nicht als "%1" gespeichert werden: %2. Es wurde nichts verändert.',
+    'La liste n\'a pas pu être enregistrée sous "%1" : %2. Rien n\'a été modifié.',
+    'Listan kunde inte sparas som "%1": %2. Inget har ändrats.',
+    'De lijst kon niet worden opgeslagen als "%1": %2. Er is niets gewijzigd.')
+EXTRA[121] = (
+    '"%1" is the list that is open or the file it came from: choose another name.',
+    '"%1" é a lista aberta ou o ficheiro de onde veio: escolha outro nome.',
+    '"%1" ist die geöffnete Liste oder die Datei, aus der sie stammt: Wählen Sie einen anderen '
+    'Namen.',
+    '"%1" est la liste ouverte ou le fichier dont elle provient : choisissez un autre nom.',
+    '"%1" är den öppna listan eller filen den kommer från: välj ett annat namn.',
+    '"%1" is de geopende lijst of het bestand waar die uit komt: kies een andere naam.')
+EXTRA[122] = ("File Lists", "Listas de ficheiros", "Dateilisten", "Listes de fichiers",
+              "Fillistor", "Bestandslijsten")
+EXTRA[123] = (
+    'The list was saved as "%1" (%2 lines).',
+    'A lista foi guardada como "%1" (%2 linhas).',
+    'Die Liste wurde als "%1" gespeichert (%2 Zeilen).',
+    'La liste a été enregistrée sous "%1" (%2 lignes).',
+    'Listan sparades som "%1" (%2 rader).',
+    'De lijst is opgeslagen als "%1" (%2 regels).')
+EXTRA[124] = ("Copied to the clipboard.", "Copiado para a área de transferência.",
+              "In die Zwischenablage kopiert.", "Copié dans le presse-papiers.",
+              "Kopierat till urklipp.", "Gekopieerd naar het klembord.")
 
 # 125 to 139: desktop integration (recent lists, drag and drop)
 EXTRA[125] = ("Recent Lists", "Listas recentes", "Zuletzt ge\u00f6ffnete Listen",

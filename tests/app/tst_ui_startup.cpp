@@ -123,8 +123,8 @@ private Q_SLOTS:
               "ProgressBar1", "SftTree1",  "iGrid2",   "iGrid3",  "lblLink",   "lblEmail",
               "Image2",       "UniLabel1", "Label30",  "mnuMenu", "mnuLan"})
             QVERIFY2(w.findChild<QWidget *>(QString::fromLatin1(name)), name);
-        const QStringList menuNames = {u"mnuReload"_s, u"mnuRecent"_s, u"mnuShowLan"_s, u"mnuB1"_s,
-                                        u"mnuExit"_s};
+        const QStringList menuNames = {u"mnuReload"_s, u"mnuRecent"_s, u"mnuShowLan"_s,
+                                       u"mnuSaveList"_s, u"mnuB1"_s, u"mnuExit"_s};
         QStringList names;
         for (QAction *a : w.mnuMenu->actions())
             names << a->objectName();

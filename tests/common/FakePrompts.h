@@ -66,6 +66,28 @@ public:
     }
     QString clipboardText() const override { return clipboard; }
 
+    QStringList saveFileAnswers; // taken from the front; empty: Cancel
+    QString saveFile(QWidget *, const QString &title, const QString &startPath,
+                     const QString &filter) override
+    {
+        calls.append({QStringLiteral("saveFile"), {}, title, true, startPath, filter});
+        return saveFileAnswers.isEmpty() ? QString() : saveFileAnswers.takeFirst();
+    }
+    // What the mail hand-off reports; it reports at once.
+    MailHandoff mailHandoffAnswer = MailHandoff::Started;
+    // Set: the outcome is kept back in heldMailHandoff until the test calls it
+    // (a handler still running).
+    bool holdMailHandoff = false;
+    std::function<void(MailHandoff)> heldMailHandoff;
+    void openMailUrl(const QString &url, std::function<void(MailHandoff)> done) override
+    {
+        calls.append({QStringLiteral("openMailUrl"), url, {}, false, {}, {}});
+        if (holdMailHandoff)
+            heldMailHandoff = std::move(done);
+        else
+            done(mailHandoffAnswer);
+    }
+
     // The calls of one kind, in order.
     QList<Call> callsOf(const QString &kind) const
     {

@@ -21,5 +21,7 @@ int runTree(const QStringList &args);
 int runMembers(const QStringList &args);
 int runLs(const QStringList &args);
 int runDetails(const QStringList &args);
+int runApproval(const QStringList &args);
+int runSave(const QStringList &args);
 
 } // namespace corvane::cli

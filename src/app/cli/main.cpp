@@ -50,7 +50,9 @@ const char16_t usageText[] = u"usage: corvane-list summary LIST\n"
                              u"       corvane-list tree LIST\n"
                              u"       corvane-list members ZIP\n"
                              u"       corvane-list ls LIST [FOLDER]\n"
-                             u"       corvane-list details LIST FOLDER NAME\n";
+                             u"       corvane-list details LIST FOLDER NAME\n"
+                             u"       corvane-list approval LIST|ZIP [MEMBER]\n"
+                             u"       corvane-list save LIST OUT\n";
 
 } // namespace
 
@@ -86,6 +88,10 @@ int main(int argc, char *argv[])
         rc = corvane::cli::runLs(args);
     else if (command == u"details"_s)
         rc = corvane::cli::runDetails(args);
+    else if (command == u"approval"_s)
+        rc = corvane::cli::runApproval(args);
+    else if (command == u"save"_s)
+        rc = corvane::cli::runSave(args);
     if (rc == corvane::cli::ExitUsage || rc == -1) {
         corvane::cli::err(QString::fromUtf16(usageText));
         return corvane::cli::ExitUsage;

@@ -5,6 +5,11 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <memory>
 
 namespace corvane {
 
@@ -80,6 +85,61 @@ void DesktopPrompts::setClipboardText(const QString &text)
 QString DesktopPrompts::clipboardText() const
 {
     return QGuiApplication::clipboard()->text();
+}
+
+QString DesktopPrompts::saveFile(QWidget *parent, const QString &title, const QString &startPath,
+                                 const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, title, startPath, filter);
+}
+
+// On the free desktops QDesktopServices::openUrl says yes even when no mail
+// program exists, so the URL goes to xdg-email (or xdg-open), whose exit code
+// tells: 0 started, anything else failed. A handler that stays in the
+// foreground (a mail program started by it) is taken as started once it has
+// run for a few seconds; the window never waits for it.
+void DesktopPrompts::openMailUrl(const QString &url, std::function<void(MailHandoff)> done)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    QString program = QStandardPaths::findExecutable(QStringLiteral("xdg-email"));
+    if (program.isEmpty())
+        program = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!program.isEmpty()) {
+        auto *process = new QProcess(qApp);
+        auto reported = std::make_shared<bool>(false);
+        auto report = [done, reported](MailHandoff outcome) {
+            if (*reported)
+                return;
+            *reported = true;
+            done(outcome);
+        };
+        process->setProgram(program);
+        process->setArguments({QString::fromLatin1(QUrl(url).toEncoded())});
+        process->setStandardOutputFile(QProcess::nullDevice());
+        process->setStandardErrorFile(QProcess::nullDevice());
+        QObject::connect(process, &QProcess::finished, process,
+                         [process, report](int exitCode, QProcess::ExitStatus status) {
+                             report(status == QProcess::NormalExit && exitCode == 0
+                                        ? MailHandoff::Started
+                                        : MailHandoff::Failed);
+                             process->deleteLater();
+                         });
+        QObject::connect(process, &QProcess::errorOccurred, process,
+                         [process, report](QProcess::ProcessError error) {
+                             if (error == QProcess::FailedToStart) {
+                                 report(MailHandoff::Failed);
+                                 process->deleteLater();
+                             }
+                         });
+        QTimer::singleShot(mailHandlerPatienceMs, process,
+                           [report] { report(MailHandoff::Started); });
+        process->start();
+        return;
+    }
+    done(QDesktopServices::openUrl(QUrl(url)) ? MailHandoff::Unknown : MailHandoff::Failed);
+#else
+    done(QDesktopServices::openUrl(QUrl(url)) ? MailHandoff::Started : MailHandoff::Failed);
+#endif
 }
 
 } // namespace corvane

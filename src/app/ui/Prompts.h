@@ -8,6 +8,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+
 class QWidget;
 
 namespace corvane {
@@ -43,6 +45,18 @@ public:
 
     virtual void setClipboardText(const QString &text) = 0;
     virtual QString clipboardText() const = 0;
+
+    // The save-file dialog, asking before it replaces a file. Returns the
+    // chosen path, or an empty string when the user cancels.
+    virtual QString saveFile(QWidget *parent, const QString &title, const QString &startPath,
+                             const QString &filter) = 0;
+
+    // Hands a mailto: URL to the desktop's mail program without waiting for
+    // it; done runs once, on the window's thread, with what became of it
+    // (Unknown: the desktop took the URL but cannot tell whether a mail
+    // program opened).
+    enum class MailHandoff { Started, Failed, Unknown };
+    virtual void openMailUrl(const QString &url, std::function<void(MailHandoff)> done) = 0;
 };
 
 // The real thing: QMessageBox, QFileDialog, QApplication::beep,
@@ -62,6 +76,13 @@ public:
     bool openUrl(const QUrl &url) override;
     void setClipboardText(const QString &text) override;
     QString clipboardText() const override;
+    QString saveFile(QWidget *parent, const QString &title, const QString &startPath,
+                     const QString &filter) override;
+    void openMailUrl(const QString &url, std::function<void(MailHandoff)> done) override;
+
+    // How long a mail handler may run before it is taken as the mail program
+    // itself, started and still open.
+    int mailHandlerPatienceMs = 8000;
 };
 
 } // namespace corvane

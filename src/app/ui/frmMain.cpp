@@ -3,6 +3,7 @@
 #include "frmMain.h"
 
 #include "ReadableColours.h"
+#include "approval/LabDetails.h"
 #include "browse/ui/FolderTreeModel.h"
 
 #include <QApplication>
@@ -26,21 +27,20 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace corvane {
 
-// The lab's own details, kept in one place.
+// The lab's own details are build settings (approval/LabDetails).
 QString LabInfo::webAddress()
 {
-    return u"https://www.dunmere-recovery.example/"_s;
+    return labWebAddress();
 }
 
 QString LabInfo::serviceDescription()
 {
-    return u"Dunmere Data Recovery: recovered data from hard disks, RAID arrays, memory cards "
-           u"and phones, checked file by file."_s;
+    return labServiceDescription();
 }
 
 QString LabInfo::telephone()
 {
-    return u"+44 20 7946 0321"_s;
+    return labTelephone();
 }
 
 namespace {
@@ -82,6 +82,7 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     setupBrowsing();
     setupShownTexts();
     setupDesktop();
+    setupApproval();
 }
 
 frmMain::~frmMain()

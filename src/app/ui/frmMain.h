@@ -12,6 +12,7 @@
 //   frmMain_browse.cpp   the folder tree pick, the file grid, the tab switch
 //   frmMain_desktop.cpp  drops, the lists opened last, the window remembered,
 //                        colours readable on any palette
+//   frmMain_approval.cpp the approval e-mail, "Save list as..."
 //
 // For the open command and browsing:
 //   - LoadListFile(path, whenDone) starts a load and returns at once; the list
@@ -452,6 +453,30 @@ private:
     QStringList m_recentLists;
     QList<int> m_rememberedColumnWidths;
     // ---- end of the desktop block ------------------------------------------------
+    // ---- approval e-mail and saving the shown list (frmMain_approval.cpp) -----
+public:
+    QAction *mnuSaveList = nullptr; // "Save list as...", under "Menu"
+    // The approval: a click on lblEmail or Image2.
+    void lblEmail_Click();
+    void Image2_Click() { lblEmail_Click(); }
+    // Starts writing the shown list on a worker thread and returns at once;
+    // isSaving() is true until the outcome has been reported.
+    void mnuSaveList_Click();
+    bool isSaving() const { return m_saveThread != nullptr; }
+    // The short name the approval's subject gives the shown list.
+    QString ApprovalListName() const;
+
+private:
+    void setupApproval(); // once, after Form_Load
+    // Called by the open command for each list it loads (not for a search
+    // result): the name the approval will give it.
+    void RememberApprovalName(const QString &path, bool fromZip);
+    void updateApprovalControls();
+    void applyApprovalTexts();
+    QString m_approvalSource; // file or member name of the list opened last
+    QThread *m_saveThread = nullptr;
+    bool m_mailHandoffPending = false; // a second click waits for the first
+    // ---- end of the approval block --------------------------------------------
 };
 
 } // namespace corvane

@@ -269,6 +269,7 @@ void frmMain::LoadOpenedList(const QString &path, bool fromZip)
     m_listFromZip = fromZip;
     if (!fromZip)
         ClearZipNotes();
+    RememberApprovalName(path, fromZip);
     Label8->setText(langText(36));
     ProgressBar1->hide();
     if (!fromZip)

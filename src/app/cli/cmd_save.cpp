@@ -1,0 +1,33 @@
+#include "ListArgument.h"
+#include "commands.h"
+#include "listfile/ListSaver.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace corvane::cli {
+
+// corvane-list save LIST OUT: writes LIST as "Save list as..." writes the list
+// the window shows: the lines in file order, Windows-1252 or UTF-8, CR LF.
+int runSave(const QStringList &args)
+{
+    if (args.size() != 2)
+        return ExitUsage;
+    LoadedList list;
+    if (!loadListArgument(args.at(0), list))
+        return ExitFailure;
+    const SaveListResult saved = saveListFile(list.iGrid1, args.at(1), {args.at(0)});
+    switch (saved.outcome) {
+    case SaveListResult::Outcome::Saved:
+        return ExitOk;
+    case SaveListResult::Outcome::WouldReplaceOpenFile:
+        err(u"corvane-list: %1 is the list being read: choose another name\n"_s.arg(args.at(1)));
+        return ExitFailure;
+    case SaveListResult::Outcome::Failed:
+        break;
+    }
+    err(u"corvane-list: %1 could not be written (%2); nothing was changed\n"_s.arg(args.at(1),
+                                                                                   saved.error));
+    return ExitFailure;
+}
+
+} // namespace corvane::cli

@@ -1,0 +1,343 @@
+// The approval e-mail (a click on lblEmail or its picture Image2) and
+// "Save list as..." (mnuSaveList), which writes the list that is shown so the
+// customer can send a narrowed list to the lab.
+
+#include "approval/ApprovalMail.h"
+#include "approval/ui/ApprovalMessageDialog.h"
+#include "frmMain.h"
+#include "listfile/ListSaver.h"
+#include "listfile/OpenCommand.h"
+#include "zip/ZipArchive.h"
+#include "zip/ZipMemberModel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPointer>
+#include <QTableView>
+#include <QThread>
+
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+static void initApprovalResources()
+{
+    Q_INIT_RESOURCE(frmMain_approval);
+}
+
+namespace corvane {
+
+namespace {
+
+// Entries of the language table for the approval and saving, with the
+// English text for a language file that predates them.
+enum ApprovalText {
+    SaveListEntry = 110,
+    NoMailProgramEntry = 111,
+    DialogTitleEntry = 112,
+    HandedOverEntry = 113,
+    NotHandedOverEntry = 114,
+    ToEntry = 115,
+    SubjectEntry = 116,
+    MessageEntry = 117,
+    CopyAllEntry = 118,
+    CloseEntry = 119,
+    SaveFailedEntry = 120,
+    SaveOverOpenEntry = 121,
+    FileListsEntry = 122,
+    SavedEntry = 123,
+    CopiedEntry = 124,
+};
+
+QString builtInText(int entry)
+{
+    switch (entry) {
+    case SaveListEntry:
+        return u"Save list as..."_s;
+    case NoMailProgramEntry:
+        return u"Unable to connect to your email client. Please respond to the original email, "
+               u"thank you."_s;
+    case DialogTitleEntry:
+        return u"Approval e-mail"_s;
+    case HandedOverEntry:
+        return u"Your mail program was asked to open this message. If it did not appear, copy it "
+               u"into a new e-mail to the lab."_s;
+    case NotHandedOverEntry:
+        return u"No mail program could be started. Copy this message into a new e-mail to the "
+               u"lab, or reply to the lab's e-mail with it."_s;
+    case ToEntry:
+        return u"To:"_s;
+    case SubjectEntry:
+        return u"Subject:"_s;
+    case MessageEntry:
+        return u"Message:"_s;
+    case CopyAllEntry:
+        return u"Copy all"_s;
+    case CloseEntry:
+        return u"Close"_s;
+    case SaveFailedEntry:
+        return u"The list could not be saved as \"%1\": %2. Nothing was changed."_s;
+    case SaveOverOpenEntry:
+        return u"\"%1\" is the list that is open or the file it came from: choose another name."_s;
+    case FileListsEntry:
+        return u"File Lists"_s;
+    case SavedEntry:
+        return u"The list was saved as \"%1\" (%2 lines)."_s;
+    case CopiedEntry:
+        return u"Copied to the clipboard."_s;
+    default:
+        return {};
+    }
+}
+
+const QString NoMailProgramTitle = u"Unable to connect to email client."_s;
+
+// A click (left button pressed and released over it) on a label.
+class LabelClicks : public QObject
+{
+public:
+    LabelClicks(QLabel *label, std::function<void()> clicked)
+        : QObject(label), m_label(label), m_clicked(std::move(clicked))
+    {
+        label->installEventFilter(this);
+        label->setCursor(Qt::PointingHandCursor);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_label && event->type() == QEvent::MouseButtonRelease) {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            if (mouse->button() == Qt::LeftButton &&
+                m_label->rect().contains(mouse->position().toPoint()))
+                m_clicked();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QLabel *m_label;
+    std::function<void()> m_clicked;
+};
+
+// Owns a save thread: deletes it once it has ended, and when the window goes
+// first, waits for the write to end before the program goes on quitting.
+class SaveThreadGuard : public QObject
+{
+public:
+    SaveThreadGuard(QObject *window, QThread *thread) : QObject(window), m_thread(thread)
+    {
+        connect(thread, &QThread::finished, this, &QObject::deleteLater);
+    }
+    ~SaveThreadGuard() override
+    {
+        m_thread->wait();
+        delete m_thread;
+    }
+
+private:
+    QThread *m_thread;
+};
+
+} // namespace
+
+void frmMain::setupApproval()
+{
+    initApprovalResources();
+    Image2->setPixmap(QPixmap(u":/corvane/icons/mail-32.png"_s));
+    Image2->setAlignment(Qt::AlignCenter);
+    new LabelClicks(lblEmail, [this] { lblEmail_Click(); });
+    new LabelClicks(Image2, [this] { Image2_Click(); });
+
+    mnuSaveList = mnuMenu->addAction(builtInText(SaveListEntry));
+    mnuSaveList->setObjectName(u"mnuSaveList"_s);
+    mnuMenu->insertAction(mnuB1, mnuSaveList); // above the separator before "Exit"
+    connect(mnuSaveList, &QAction::triggered, this, &frmMain::mnuSaveList_Click);
+
+    connect(this, &frmMain::listLoaded, this, &frmMain::updateApprovalControls);
+    connect(this, &frmMain::languageChanged, this, &frmMain::applyApprovalTexts);
+    applyApprovalTexts();
+    updateApprovalControls();
+}
+
+// The prompt and the save entry are there while a list is shown.
+void frmMain::updateApprovalControls()
+{
+    const bool shown = loadedList().fileFound;
+    lblEmail->setVisible(shown);
+    Image2->setVisible(shown);
+    mnuSaveList->setEnabled(shown && !isSaving());
+}
+
+void frmMain::applyApprovalTexts()
+{
+    const auto text = [this](int entry) {
+        const QString t = langText(entry);
+        return t.isEmpty() ? builtInText(entry) : t;
+    };
+    mnuSaveList->setText(text(SaveListEntry));
+    if (auto *dialog = findChild<ApprovalMessageDialog *>()) {
+        ApprovalMessageDialog::Texts texts{text(DialogTitleEntry), {},
+                                           text(ToEntry),          text(SubjectEntry),
+                                           text(MessageEntry),     text(CopyAllEntry),
+                                           text(CloseEntry),       text(CopiedEntry)};
+        // The intro says what became of the hand-off; keep which one it was.
+        const bool failed = dialog->property("handoffFailed").toBool();
+        texts.intro = text(failed ? NotHandedOverEntry : HandedOverEntry);
+        dialog->setTexts(texts);
+    }
+}
+
+void frmMain::RememberApprovalName(const QString &path, bool fromZip)
+{
+    m_approvalSource = QFileInfo(path).fileName();
+    if (!fromZip || !m_zipMembers)
+        return;
+    // The member as the archive names it (its folder parts are dropped
+    // later, like a path's).
+    for (const zip::ZipMember &member : m_zipMembers->members()) {
+        if (isSameFile(zip::memberTargetPath(dataFolder(), member), path) ||
+            zip::memberTargetPath(dataFolder(), member) == path) {
+            m_approvalSource = member.name;
+            return;
+        }
+    }
+}
+
+// The list shown is named: the member when it came out of the zip, otherwise
+// the file that was opened; a search result keeps the name of the list it
+// was cut from. With nothing loaded, the member grid's current row (or its
+// first row), else the archive's name, else nothing.
+QString frmMain::ApprovalListName() const
+{
+    QString name;
+    if (!CurrentListFile.isEmpty()) {
+        name =
+            m_approvalSource.isEmpty() ? QFileInfo(CurrentListFile).fileName() : m_approvalSource;
+    } else if (m_zipMembers && m_zipMembers->rowCount() > 0) {
+        const QModelIndex current = iGrid3->currentIndex();
+        const int row = current.isValid() ? current.row() : 0;
+        if (const zip::ZipMember *member = m_zipMembers->memberAt(row))
+            name = member->name;
+    } else if (!m_zipPath.isEmpty()) {
+        name = QFileInfo(m_zipPath).fileName();
+    }
+    return approvalListName(name);
+}
+
+void frmMain::lblEmail_Click()
+{
+    // One message at a time: a quick second click would open a second one.
+    if (m_mailHandoffPending)
+        return;
+    m_mailHandoffPending = true;
+    const ApprovalMessage message = buildApprovalMessage(ApprovalListName());
+    QPointer<frmMain> self(this);
+    m_prompts.openMailUrl(message.url, [self, message](Prompts::MailHandoff outcome) {
+        if (!self)
+            return;
+        self->m_mailHandoffPending = false;
+        const auto text = [&self](int entry) {
+            const QString t = self->langText(entry);
+            return t.isEmpty() ? builtInText(entry) : t;
+        };
+        const bool failed = outcome == Prompts::MailHandoff::Failed;
+        if (failed)
+            self->m_prompts.message(self, text(NoMailProgramEntry), NoMailProgramTitle, false);
+        if (!self)
+            return;
+        // Whatever the desktop did, the message can be read and copied.
+        ApprovalMessageDialog::Texts texts{
+            text(DialogTitleEntry), text(failed ? NotHandedOverEntry : HandedOverEntry),
+            text(ToEntry),          text(SubjectEntry),
+            text(MessageEntry),     text(CopyAllEntry),
+            text(CloseEntry),       text(CopiedEntry)};
+        auto *dialog = self->findChild<ApprovalMessageDialog *>();
+        if (!dialog) {
+            frmMain *window = self.data();
+            dialog = new ApprovalMessageDialog(
+                message, texts,
+                [window](const QString &plain) { window->m_prompts.setClipboardText(plain); },
+                window);
+        } else {
+            dialog->setTexts(texts);
+            dialog->setMessage(message, texts.intro);
+        }
+        dialog->setProperty("handoffFailed", failed);
+        dialog->show();
+        dialog->raise();
+        dialog->activateWindow();
+    });
+}
+
+void frmMain::mnuSaveList_Click()
+{
+    if (isLoading() || isSaving() || !loadedList().fileFound)
+        return;
+    const auto text = [this](int entry) {
+        const QString t = langText(entry);
+        return t.isEmpty() ? builtInText(entry) : t;
+    };
+    QString base = QFileInfo(CurrentListFile).completeBaseName();
+    if (base.isEmpty())
+        base = u"list"_s;
+    const QString start =
+        QDir(dialogStartFolder(dataFolder())).filePath(base + u"-selection.csv"_s);
+    QString title = text(SaveListEntry);
+    while (title.endsWith(u'.'))
+        title.chop(1);
+    const QString path =
+        m_prompts.saveFile(this, title, start, text(FileListsEntry) + u" (*.csv)"_s);
+    if (path.isEmpty())
+        return;
+    // Never over the open list, the archive it came from or the search
+    // result that is shown.
+    const QStringList keep = {CurrentListFile, m_zipPath,
+                              QDir(dataFolder()).filePath(u"tFile.csv"_s)};
+    // The worker writes its own copy of the store (the bytes are shared, not
+    // copied), so nothing the window does meanwhile can pull them away.
+    struct SaveJob
+    {
+        LineStore store;
+        QString path;
+        QStringList keep;
+        SaveListResult result;
+    };
+    auto job = std::make_shared<SaveJob>(SaveJob{loadedList().iGrid1, path, keep, {}});
+    m_saveThread =
+        QThread::create([job] { job->result = saveListFile(job->store, job->path, job->keep); });
+    m_saveThread->setObjectName(u"ListSaver"_s);
+    new SaveThreadGuard(this, m_saveThread);
+    mnuSaveList->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    connect(m_saveThread, &QThread::finished, this, [this, job, text] {
+        QApplication::restoreOverrideCursor();
+        m_saveThread = nullptr;
+        job->store = LineStore();
+        updateApprovalControls();
+        const QString shown = QDir::toNativeSeparators(job->path);
+        switch (job->result.outcome) {
+        case SaveListResult::Outcome::Saved:
+            m_prompts.message(this,
+                              text(SavedEntry).arg(shown, userLocale().toString(job->result.lines)),
+                              u"Corvane"_s, false);
+            return;
+        case SaveListResult::Outcome::WouldReplaceOpenFile:
+            m_prompts.warning(this, text(SaveOverOpenEntry).arg(shown), u"Error"_s, false);
+            return;
+        case SaveListResult::Outcome::Failed:
+            m_prompts.warning(this, text(SaveFailedEntry).arg(shown, job->result.error), u"Error"_s,
+                              false);
+            return;
+        }
+    });
+    m_saveThread->start();
+}
+
+} // namespace corvane

@@ -1,0 +1,278 @@
+// corvane-list approval and corvane-list save, run as a user would run them.
+
+#include "approval/ApprovalMail.h"
+#include "zip/testutil_zip.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
+namespace zipfix = corvane::testing;
+
+namespace {
+
+const QByteArray TwoLines = "C:\\b.doc,1,2,32;7,OK\r\nC:\\a.doc,1,3,32;7,OK\r\n";
+
+QString expectedUrl(const QString &subjectInUrl)
+{
+    return u"mailto:"_s + corvane::approvalAddress() + u"?subject=Approval of File List : "_s +
+           subjectInUrl +
+           u"&body=Confirmation%20that%20the%20file%20list%20contains%20the%20data%20we%20are"
+           u"%20looking%20for%20and%20its%20status%20is%20confirmed.%0D%0A%0D%0A&CC=\n"_s;
+}
+
+} // namespace
+
+class TestCliApproval : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void approval_data();
+    void approval();
+    void longMemberNames_data();
+    void longMemberNames();
+    void save_data();
+    void save();
+
+private:
+    struct Run
+    {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+    enum class Child { Plain, FullDisk, OrdinaryUser };
+    Run run(const QStringList &args, Child child = Child::Plain);
+
+    QString m_program;
+    QTemporaryDir m_dir;
+};
+
+void TestCliApproval::initTestCase()
+{
+    m_program = QDir(QCoreApplication::applicationDirPath())
+                    .absoluteFilePath(u"../../src/app/cli/corvane-list"_s);
+    QVERIFY2(QFile::exists(m_program), qPrintable(m_program));
+    QVERIFY(m_dir.isValid());
+}
+
+TestCliApproval::Run TestCliApproval::run(const QStringList &args, Child child)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"LANG"_s, u"en_US.UTF-8"_s);
+    p.setProcessEnvironment(env);
+    if (child == Child::FullDisk) {
+        p.setChildProcessModifier([] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{};
+            ::getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = 4096;
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    } else if (child == Child::OrdinaryUser) {
+        p.setChildProcessModifier([] {
+            if (::geteuid() == 0 && ::setgid(65534) == 0 && ::setuid(65534) != 0)
+                ::_exit(99);
+        });
+    }
+    p.start(m_program, args);
+    p.closeWriteChannel();
+    Run r;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+void TestCliApproval::approval_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QList<zipfix::FixtureEntry>>("entries"); // empty: a plain list
+    QTest::addColumn<QStringList>("extraArgs");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out"); // the subject as in the URL, or the error's start
+    using zipfix::entry;
+    const QList<zipfix::FixtureEntry> plain;
+    const QStringList none;
+    QTest::newRow("plain list") << u"Job42.CSV"_s << plain << none << 0 << u"job42"_s;
+    QTest::newRow("csv inside") << u"Report.CSV.txt"_s << plain << none << 0 << u"report.txt"_s;
+    QTest::newRow("csvx") << u"a.csvx"_s << plain << none << 0 << u"ax"_s;
+    QTest::newRow("spaces") << u"My Job 42.csv"_s << plain << none << 0 << u"my job 42"_s;
+    QTest::newRow("hash") << u"job#42.csv"_s << plain << none << 0 << u"job%2342"_s;
+    QTest::newRow("ampersand") << u"a&b.csv"_s << plain << none << 0 << u"a%26b"_s;
+    QTest::newRow("per cent") << u"100%.csv"_s << plain << none << 0 << u"100%25"_s;
+    QTest::newRow("plus") << u"a+b.csv"_s << plain << none << 0 << u"a%2Bb"_s;
+    QTest::newRow("accents") << u"D\u00c9J\u00c0.csv"_s << plain << none << 0
+                             << u"d\u00e9j\u00e0"_s;
+    QTest::newRow("cyrillic") << u"\u0421\u043f\u0438\u0441\u043e\u043a.csv"_s << plain << none << 0
+                              << u"\u0441\u043f\u0438\u0441\u043e\u043a"_s;
+    QTest::newRow("right-to-left mark")
+        << u"\u200fjob.csv"_s << plain << none << 0 << u"\u200fjob"_s;
+    QTest::newRow("empty list") << u"Empty.csv"_s << plain << none << 0 << u"empty"_s;
+    QTest::newRow("zip: first row")
+        << u"lists.zip"_s << QList{entry("First.csv", TwoLines), entry("Job42.csv", TwoLines)}
+        << none << 0 << u"first"_s;
+    QTest::newRow("zip: member chosen")
+        << u"lists.zip"_s << QList{entry("First.csv", TwoLines), entry("Job42.csv", TwoLines)}
+        << QStringList{u"Job42.csv"_s} << 0 << u"job42"_s;
+    QTest::newRow("zip: member with folder parts")
+        << u"lists.zip"_s << QList{entry("Disk/2024/Job42.csv", TwoLines)}
+        << QStringList{u"Disk/2024/Job42.csv"_s} << 0 << u"job42"_s;
+    QTest::newRow("zip: notes are not rows")
+        << u"lists.zip"_s
+        << QList{entry("notes.txt", "n"), entry("A.csv", TwoLines), entry("B.csv", TwoLines)}
+        << none << 0 << u"a"_s;
+    QTest::newRow("zip: no such member")
+        << u"lists.zip"_s << QList{entry("First.csv", TwoLines), entry("B.csv", TwoLines)}
+        << QStringList{u"Job42.csv"_s} << 1 << u"corvane-list: "_s;
+    QTest::newRow("zip: no list") << u"lists.zip"_s << QList{entry("photo.jpg", "x")} << none << 1
+                                  << u"corvane-list: "_s;
+    QTest::newRow("member of a plain list")
+        << u"Job42.csv"_s << plain << QStringList{u"x.csv"_s} << 1 << u"corvane-list: "_s;
+    QTest::newRow("missing") << QString() << plain << none << 1 << u"corvane-list: "_s;
+    QTest::newRow("too many arguments")
+        << u"Job42.csv"_s << plain << QStringList{u"a"_s, u"b"_s} << 2 << u"usage:"_s;
+}
+
+void TestCliApproval::approval()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QList<zipfix::FixtureEntry>, entries);
+    QFETCH(QStringList, extraArgs);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+
+    QTemporaryDir dir;
+    QString path = dir.filePath(fileName.isEmpty() ? u"missing.csv"_s : fileName);
+    if (!fileName.isEmpty()) {
+        if (entries.isEmpty())
+            QVERIFY(zipfix::writeBytes(path,
+                                       fileName.startsWith(u"Empty"_s) ? QByteArray() : TwoLines));
+        else
+            QVERIFY(zipfix::writeZip(path, entries));
+    }
+    const Run r = run(QStringList{u"approval"_s, path} + extraArgs);
+    QCOMPARE(r.exitCode, exitCode);
+    if (exitCode == 0) {
+        QCOMPARE(r.out, expectedUrl(out));
+        QCOMPARE(r.err, QString());
+    } else {
+        QCOMPARE(r.out, QString());
+        QVERIFY2(r.err.startsWith(out), qPrintable(r.err));
+    }
+}
+
+void TestCliApproval::longMemberNames_data()
+{
+    QTest::addColumn<QString>("member");
+    QTest::addColumn<bool>("shortened");
+    QTest::newRow("300 letters") << QString(300, u'a') + u".csv"_s << false;
+    QTest::newRow("300 cyrillic letters") << QString(300, QChar(0x0416)) + u".csv"_s << true;
+}
+
+void TestCliApproval::longMemberNames()
+{
+    QFETCH(QString, member);
+    QFETCH(bool, shortened);
+    QTemporaryDir dir;
+    const QString zip = dir.filePath(u"long.zip"_s);
+    const QByteArray name = member.toUtf8();
+    QVERIFY(zipfix::writeZip(zip, {zipfix::entry(name.constData(), TwoLines)}));
+    const Run r = run({u"approval"_s, zip});
+    QCOMPARE(r.exitCode, 0);
+    const QString url = r.out.trimmed();
+    QVERIFY(corvane::fullyEncodedUrl(url).size() <= corvane::MaxApprovalUrlLength);
+    QCOMPARE(url.contains(u"\u2026&body="_s), shortened);
+    if (!shortened)
+        QVERIFY(url.contains(QString(300, u'a') + u"&body="_s));
+}
+
+void TestCliApproval::save_data()
+{
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QString>("target"); // "new", "same", "nofolder", "full", "readonly"
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("written");
+    const QByteArray lf = "C:\\b.doc,1,2,32;7,OK\nC:\\a.doc,1,3,32;7,OK\n";
+    QTest::newRow("file order, CR LF") << lf << u"new"_s << 0 << TwoLines;
+    QTest::newRow("utf-8 needed") << QByteArray("C:\\\xd0\x96.doc,1,2,32;7,OK\n") << u"new"_s << 0
+                                  << QByteArray("C:\\\xd0\x96.doc,1,2,32;7,OK\r\n");
+    QTest::newRow("empty list") << QByteArray() << u"new"_s << 0 << QByteArray();
+    QTest::newRow("over the list") << TwoLines << u"same"_s << 1 << QByteArray();
+    QTest::newRow("missing folder") << TwoLines << u"nofolder"_s << 1 << QByteArray();
+    QTest::newRow("full disk") << TwoLines.repeated(500) << u"full"_s << 1 << QByteArray();
+    QTest::newRow("read-only folder") << TwoLines << u"readonly"_s << 1 << QByteArray();
+}
+
+void TestCliApproval::save()
+{
+    QFETCH(QByteArray, list);
+    QFETCH(QString, target);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, written);
+
+    QTemporaryDir dir;
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                          QFileDevice::ExeOther);
+    const QString listPath = dir.filePath(u"list.csv"_s);
+    QVERIFY(zipfix::writeBytes(listPath, list));
+    QString out = dir.filePath(u"out.csv"_s);
+    const QByteArray older = "older\r\n";
+    Child child = Child::Plain;
+    if (target == u"same"_s) {
+        out = listPath;
+    } else if (target == u"nofolder"_s) {
+        out = dir.filePath(u"nowhere/out.csv"_s);
+    } else if (target == u"full"_s) {
+        QVERIFY(zipfix::writeBytes(out, older));
+        child = Child::FullDisk;
+    } else if (target == u"readonly"_s) {
+        QVERIFY(QDir(dir.path()).mkdir(u"ro"_s));
+        out = dir.filePath(u"ro/out.csv"_s);
+        QVERIFY(zipfix::writeBytes(out, older));
+        QFile::setPermissions(dir.filePath(u"ro"_s),
+                              QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                  QFileDevice::ReadOther | QFileDevice::ExeOther);
+        QFile::setPermissions(listPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ReadOther);
+        child = Child::OrdinaryUser;
+    }
+    const QByteArray outBefore = zipfix::readBytes(out);
+    const Run r = run({u"save"_s, listPath, out}, child);
+    QCOMPARE(r.exitCode, exitCode);
+    QCOMPARE(zipfix::readBytes(listPath), list);
+    if (exitCode == 0) {
+        QCOMPARE(zipfix::readBytes(out), written);
+        QCOMPARE(r.err, QString());
+    } else {
+        QCOMPARE(zipfix::readBytes(out), outBefore);
+        QVERIFY2(r.err.startsWith(u"corvane-list: "_s), qPrintable(r.err));
+    }
+    const QStringList left = QDir(QFileInfo(out).absolutePath()).entryList(QDir::Files);
+    for (const QString &name : left)
+        QVERIFY2(name == u"list.csv"_s || name == u"out.csv"_s, qPrintable(name));
+    if (target == u"readonly"_s)
+        QFile::setPermissions(dir.filePath(u"ro"_s), QFileDevice::ReadOwner |
+                                                         QFileDevice::WriteOwner |
+                                                         QFileDevice::ExeOwner);
+}
+
+QTEST_GUILESS_MAIN(TestCliApproval)
+#include "tst_cli_approval.moc"
