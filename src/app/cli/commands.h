@@ -21,5 +21,8 @@ int runTree(const QStringList &args);
 int runMembers(const QStringList &args);
 int runLs(const QStringList &args);
 int runDetails(const QStringList &args);
+int runSearch(const QStringList &args);
+int runFilter(const QStringList &args);
+int runDates(const QStringList &args);
 
 } // namespace corvane::cli

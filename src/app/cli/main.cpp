@@ -49,7 +49,10 @@ const char16_t usageText[] = u"usage: corvane-list summary LIST\n"
                              u"       corvane-list tree LIST\n"
                              u"       corvane-list members ZIP\n"
                              u"       corvane-list ls LIST [FOLDER]\n"
-                             u"       corvane-list details LIST FOLDER NAME\n";
+                             u"       corvane-list details LIST FOLDER NAME\n"
+                             u"       corvane-list search [--result FILE] [--] LIST TERM\n"
+                             u"       corvane-list filter [--result FILE] [--] LIST STATUS\n"
+                             u"       corvane-list dates [--result FILE] [--] LIST FROM TO\n";
 
 } // namespace
 
@@ -74,6 +77,12 @@ int main(int argc, char *argv[])
         rc = corvane::cli::runLs(args);
     else if (command == u"details"_s)
         rc = corvane::cli::runDetails(args);
+    else if (command == u"search"_s)
+        rc = corvane::cli::runSearch(args);
+    else if (command == u"filter"_s)
+        rc = corvane::cli::runFilter(args);
+    else if (command == u"dates"_s)
+        rc = corvane::cli::runDates(args);
     if (rc == corvane::cli::ExitUsage || rc == -1) {
         corvane::cli::err(QString::fromUtf16(usageText));
         return corvane::cli::ExitUsage;
