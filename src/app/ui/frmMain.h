@@ -73,6 +73,7 @@ class FolderTreeModel;
 class FileGridModel;
 class FileTypeIcons;
 class BrowseParts;
+class SearchParts;
 
 // ---- open command and zip members: forward declarations (frmMain_open.cpp) ----
 namespace zip {
@@ -345,6 +346,24 @@ private:
     void setupBrowsing();            // once, after Form_Load
     BrowseParts *m_browse = nullptr; // a child object of the window
     // ---- end of browsing -----------------------------------------------------
+
+    // ---- searches (frmMain_search.cpp) -----------------------------------------
+public:
+    // A search runs on a worker thread from the click until its result is
+    // loaded; Esc or SearchStop gives it up and leaves the list shown.
+    bool isSearching() const;
+    void StopSearch();
+    // The last ten search terms, newest first (kept in the data folder).
+    QStringList recentTerms() const;
+    // Reload: the folder shown now is shown again after the reload.
+    void RememberFolderForReload();
+    QPushButton *SearchStop = nullptr;
+    QProgressBar *SearchProgressBar = nullptr;
+
+private:
+    void setupSearch();
+    SearchParts *m_search = nullptr; // a child object of the window
+    // ---- end of searches -------------------------------------------------------
 
     // ---- open command and zip members (frmMain_open.cpp) ---------------------
 public:
