@@ -1,5 +1,7 @@
 #include "ResultFile.h"
 
+#include "WildcardPattern.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -93,6 +95,17 @@ void appendUtf16Line(QByteArray &out, QByteArrayView line, ListEncoding encoding
     if (isAsciiBytes(line)) {
         out.resize(at + 2 * line.size() + 4);
         widenAscii(out.data() + at, line.data(), line.size());
+    } else if (encoding == ListEncoding::Windows1252) {
+        // One code unit per byte, straight from the code page's table.
+        out.resize(at + 2 * line.size() + 4);
+        char *d = out.data() + at;
+        const auto *p = reinterpret_cast<const unsigned char *>(line.data());
+        const char32_t *table = cp1252::decodeTable();
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const char32_t u = table[p[i]];
+            d[2 * i] = char(u & 0xFF);
+            d[2 * i + 1] = char(u >> 8);
+        }
     } else {
         const QString text = decodeLine(line, encoding);
         out.resize(at + 2 * text.size() + 4);

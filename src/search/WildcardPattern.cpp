@@ -48,6 +48,11 @@ char32_t decode(unsigned char byte)
     return tables().decoded[byte];
 }
 
+const char32_t *decodeTable()
+{
+    return tables().decoded.data();
+}
+
 unsigned char foldByte(unsigned char byte)
 {
     return tables().fold[byte];

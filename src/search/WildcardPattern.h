@@ -56,6 +56,13 @@ public:
     // The longest run of literal characters outside brackets (lower-case),
     // the part a scan for candidates looks for; empty when there is none.
     const std::u32string &plainRun() const { return m_plainRun; }
+    // True when the pattern is "*", its plain run, "*": finding the run in
+    // the subject is the whole test.
+    bool isPlainContains() const
+    {
+        return m_starCount == 2 && m_segments.size() == 3 && m_segments[0].length == 0 &&
+               m_segments[2].length == 0 && size_t(m_segments[1].length) == m_plainRun.size();
+    }
 
 private:
     struct Token
@@ -100,6 +107,8 @@ private:
 namespace cp1252 {
 // The code point of a byte (the five undefined bytes keep their C1 points).
 char32_t decode(unsigned char byte);
+// The 256 code points of the bytes, for loops over many bytes.
+const char32_t *decodeTable();
 // The byte of the lower-case form of a byte's character.
 unsigned char foldByte(unsigned char byte);
 // The bytes whose lower-case character is c (at most a few; empty when the
