@@ -93,21 +93,27 @@ QList<std::pair<QString, QString>> searchFigures(const QString &listPath, int re
 
     const double searchMs = bestOf(repeat, search(u"report"_s), &ok);
     const qint32 reportMatches = matches;
-    const double grepMs = bestOf(repeat, [&] { return grep({u"-i"_s, u"report"_s}, listPath) >= 0; }, &ok);
+    const double grepMs = bestOf(
+        repeat,
+        [&] {
+            return grep({u"-i"_s, u"report"_s}, listPath) >= 0;
+        },
+        &ok);
     const qint64 grepReport = grep({u"-i"_s, u"-E"_s, u"^[^,]*report"_s}, listPath);
 
     const double multiMs = bestOf(repeat, search(u"report;rechnung;invoice"_s), &ok);
     const qint32 multiMatches = matches;
     const QStringList multiGrep{u"-i"_s, u"-E"_s, u"^[^,]*(report|rechnung|invoice)"_s};
     qint64 grepMulti = -1;
-    const double grepMultiMs = bestOf(repeat, [&] { return (grepMulti = grep(multiGrep, listPath)) >= 0; }, &ok);
+    const double grepMultiMs = bestOf(
+        repeat, [&] { return (grepMulti = grep(multiGrep, listPath)) >= 0; }, &ok);
 
     const double nonPlainMs = bestOf(repeat, search(u"#?#[a-c]"_s), &ok);
     const qint32 nonPlainMatches = matches;
     const QStringList nonPlainGrep{u"-i"_s, u"-E"_s, u"^[^,]*[0-9][^,][0-9][a-c]"_s};
     qint64 grepNonPlain = -1;
-    const double grepNonPlainMs =
-        bestOf(repeat, [&] { return (grepNonPlain = grep(nonPlainGrep, listPath)) >= 0; }, &ok);
+    const double grepNonPlainMs = bestOf(
+        repeat, [&] { return (grepNonPlain = grep(nonPlainGrep, listPath)) >= 0; }, &ok);
 
     const double allMs = bestOf(repeat, search(u"*"_s), &ok);
     const double totalMs = bestOf(
@@ -127,7 +133,8 @@ QList<std::pair<QString, QString>> searchFigures(const QString &listPath, int re
     const double datesMs = bestOf(
         repeat,
         [&] {
-            return dateSearch(listPath, QDate(2015, 1, 1), QDate(2015, 12, 31), QLocale::c(), result)
+            return dateSearch(listPath, QDate(2015, 1, 1), QDate(2015, 12, 31), QLocale::c(),
+                              result)
                 .complete();
         },
         &ok);

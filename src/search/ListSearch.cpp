@@ -138,7 +138,7 @@ private:
         std::array<unsigned char, 2> first{}; // the first character's bytes
         std::array<unsigned char, 2> last{};  // the last character's bytes
         std::vector<unsigned char> folded;    // the run, folded
-        bool whole = false; // finding the run in the path is the whole test
+        bool whole = false;                   // finding the run in the path is the whole test
     };
 
     bool lineMatches(QByteArrayView line, ListEncoding encoding)
@@ -237,7 +237,7 @@ private:
     // The 32-byte form of the scan below; leaves p where fewer than 32
     // starts are left.
     __attribute__((target("avx2"))) const char *findAvx2(const Scanner &scanner, const char *&p,
-                                                          const char *lastStart) const
+                                                         const char *lastStart) const
     {
         const qsizetype length = qsizetype(scanner.folded.size());
         const __m256i f0 = _mm256_set1_epi8(char(scanner.first[0]));
@@ -246,8 +246,7 @@ private:
         const __m256i l1 = _mm256_set1_epi8(char(scanner.last[1]));
         while (lastStart - p >= 31) {
             const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p));
-            const __m256i b =
-                _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + length - 1));
+            const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + length - 1));
             const __m256i hit = _mm256_and_si256(
                 _mm256_or_si256(_mm256_cmpeq_epi8(a, f0), _mm256_cmpeq_epi8(a, f1)),
                 _mm256_or_si256(_mm256_cmpeq_epi8(b, l0), _mm256_cmpeq_epi8(b, l1)));

@@ -1,3 +1,4 @@
+#include "listfile/ListReader.h"
 #include "search/ListSearch.h"
 
 #include <QDir>
@@ -40,6 +41,7 @@ private Q_SLOTS:
     void lineEndsAcrossPieces_data();
     void lineEndsAcrossPieces();
     void statusWords();
+    void listShrinksWhileSearched();
 
 private:
     QString writeFile(const QByteArray &bytes);
@@ -446,6 +448,33 @@ void TestListSearch::statusWords()
     QCOMPARE(words[1].first, u"Damaged"_s);
     QCOMPARE(words[2].first, u"\u00c4nderung"_s);
     QCOMPARE(collectStatusWords(bytes, ListEncoding::Windows1252, 1).size(), 1);
+}
+
+// A list truncated while it is searched ends the pass with a reason instead
+// of a result that looks complete.
+void TestListSearch::listShrinksWhileSearched()
+{
+    QByteArray bytes;
+    while (bytes.size() < (12 << 20))
+        bytes += "Data\\Reports\\file.doc,1,2,3,Ok\r\n";
+    const QString list = writeFile(bytes);
+    ListChunkReader reader;
+    QVERIFY(reader.open(list));
+    QVERIFY(!reader.next().isEmpty());
+    QVERIFY(QFile::resize(list, 1 << 20));
+    while (!reader.next().isEmpty()) {
+    }
+    QVERIFY(!reader.error().isEmpty());
+    // Deleted while it is searched: the open file is read to its end.
+    ListChunkReader deleted;
+    QVERIFY(deleted.open(writeFile(bytes)));
+    QVERIFY(QFile::remove(m_dir.filePath(u"list%1.csv"_s.arg(m_files))));
+    qint64 total = 0;
+    for (QByteArrayView piece = deleted.next(); !piece.isEmpty(); piece = deleted.next())
+        total += piece.size();
+    QCOMPARE(total, bytes.size());
+    QVERIFY(deleted.error().isEmpty());
+    QFile::remove(list);
 }
 
 QTEST_GUILESS_MAIN(TestListSearch)

@@ -355,6 +355,13 @@ void frmMain::setupSearch()
     SearchStop = new QPushButton(Frame4);
     SearchStop->setObjectName(u"SearchStop"_s);
     SearchStop->hide();
+    // The row keeps its room, so that the views do not jump when a search starts.
+    for (QWidget *keep :
+         {static_cast<QWidget *>(SearchProgressBar), static_cast<QWidget *>(SearchStop)}) {
+        QSizePolicy policy = keep->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        keep->setSizePolicy(policy);
+    }
     if (grid) {
         grid->addWidget(SearchProgressBar, 4, 1);
         grid->addWidget(SearchStop, 4, 2);
