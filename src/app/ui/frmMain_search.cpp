@@ -63,7 +63,8 @@ public:
 
     ~SearchParts() override
     {
-        m_stopWords = true;
+        if (m_wordsStop)
+            *m_wordsStop = true;
         if (m_thread) {
             m_stop = true;
             m_thread->disconnect(this);
@@ -77,7 +78,6 @@ public:
     QThread *m_thread = nullptr;
     std::atomic<bool> m_stop{false};
     std::shared_ptr<std::atomic<bool>> m_wordsStop;
-    std::atomic<bool> m_stopWords{false};
     QStringListModel *m_recent = nullptr;
     bool m_loadingResult = false;
     bool m_restoreFolder = false;
