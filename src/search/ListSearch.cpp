@@ -325,9 +325,19 @@ private:
             }
             if (best >= end)
                 return true;
-            const char *lineStart = best;
-            while (lineStart > pos && lineStart[-1] != '\n' && lineStart[-1] != '\r')
-                --lineStart;
+            // The line's start: after the last LF before the hit, or a lone
+            // CR after that.
+            const char *lineStart = pos;
+            if (best > pos) {
+                if (const auto *lf =
+                        static_cast<const char *>(::memrchr(pos, '\n', size_t(best - pos))))
+                    lineStart = lf + 1;
+                if (best > lineStart) {
+                    if (const auto *cr = static_cast<const char *>(
+                            ::memrchr(lineStart, '\r', size_t(best - lineStart))))
+                        lineStart = cr + 1;
+                }
+            }
             const char *lineEnd = findLineEnd(best, end);
             const char *comma = findByte(lineStart, lineEnd, ',');
             const char *fieldEnd = comma ? comma : lineEnd;

@@ -406,7 +406,7 @@ void TestListSearch::stopGivesUp()
     QVERIFY(!QFile::exists(result));
 }
 
-// Lines cut by the reader's pieces (4 MiB) are handed out whole, and CR LF
+// Lines cut by the reader's reads (1 MiB each) are handed out whole, and CR LF
 // split across two reads is one line end.
 void TestListSearch::lineEndsAcrossPieces_data()
 {
