@@ -27,6 +27,7 @@ private Q_SLOTS:
     void stopLeavesList();
     void reloadShowsFolderAgain();
     void recentTerms();
+    void resultOpenedAsList();
 
 private:
     static void open(WindowFixture &f, const QString &path);
@@ -375,6 +376,31 @@ void TestUiSearch::recentTerms()
         frmMain again(prompts, s);
         QCOMPARE(again.recentTerms(), typed);
     }
+}
+
+// The result file opened as the list (a UTF-16LE list): searched like any
+// list, and never overwritten by its own search.
+void TestUiSearch::resultOpenedAsList()
+{
+    WindowFixture f;
+    frmMain &w = *f.window;
+    open(f, f.writeList(u"list.csv"_s, list));
+    w.TXT1->setText(u"data"_s);
+    QSignalSpy loaded(&w, &frmMain::listLoaded);
+    w.Command3->click();
+    QVERIFY(loaded.wait(30000));
+    const QString result = resultFilePath(w.dataFolder());
+    const QByteArray before = readBytes(result);
+    open(f, result);
+    QCOMPARE(w.CurrentListFile, result);
+    QCOMPARE(w.loadedList().lineCount, 5);
+    w.TXT1->setText(u"REPORTS"_s);
+    w.Command3->click();
+    QVERIFY(loaded.wait(30000));
+    QCOMPARE(w.loadedList().lineCount, 2);
+    QCOMPARE(w.CurrentListFile, result);
+    QCOMPARE(readBytes(result), before);
+    QCOMPARE(f.prompts.boxCount(), 0);
 }
 
 QTEST_MAIN(TestUiSearch)
