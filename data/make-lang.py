@@ -198,6 +198,27 @@ EXTRA[59] = ("The language file \"%1\" cannot be used: %2. Corvane goes on with 
 # 70 to 89: loading and archives (warnings, extraction failures)
 
 # 90 to 109: search and filter
+EXTRA[90] = ("Found : ", "Encontrados : ", "Gefunden : ", "Trouvés : ", "Hittade : ", "Gevonden : ")
+EXTRA[91] = ("Stop", "Parar", "Stopp", "Arrêter", "Stoppa", "Stoppen")
+EXTRA[92] = ("No matches found!", "Nenhum resultado encontrado!", "Keine Treffer gefunden!",
+             "Aucun résultat trouvé !", "Inga träffar hittades!", "Geen treffers gevonden!")
+EXTRA[93] = ("Searching the file list, please wait...",
+             "A procurar na lista de ficheiros, aguarde...",
+             "Dateiliste wird durchsucht, bitte warten...",
+             "Recherche dans la liste de fichiers, veuillez patienter...",
+             "Söker i fillistan, vänta...", "Bestandslijst wordt doorzocht, even geduld...")
+EXTRA[94] = ("The search was stopped; the list shown is unchanged.",
+             "A pesquisa foi interrompida; a lista mostrada não foi alterada.",
+             "Die Suche wurde abgebrochen; die angezeigte Liste ist unverändert.",
+             "La recherche a été arrêtée ; la liste affichée est inchangée.",
+             "Sökningen avbröts; den visade listan är oförändrad.",
+             "Het zoeken is gestopt; de getoonde lijst is ongewijzigd.")
+EXTRA[95] = ("The file list could not be read to its end:",
+             "Não foi possível ler a lista de ficheiros até ao fim:",
+             "Die Dateiliste konnte nicht bis zum Ende gelesen werden:",
+             "La liste de fichiers n'a pas pu être lue jusqu'au bout :",
+             "Fillistan kunde inte läsas till slutet:",
+             "De bestandslijst kon niet tot het einde worden gelezen:")
 
 # 110 to 124: approval e-mail and saving a list
 EXTRA[110] = ("Save list as...", "Guardar lista como...", "Liste speichern unter...",

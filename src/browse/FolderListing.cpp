@@ -1,6 +1,6 @@
 #include "FolderListing.h"
 
-#include "ListDate.h"
+#include "listfile/ListDate.h"
 #include "NaturalOrder.h"
 #include "listfile/ListLine.h"
 #include "listfile/ListLoader.h"

@@ -321,4 +321,247 @@ ListBytes readListDevice(QIODevice &device, const ReadProgress &progress)
     return result;
 }
 
+
+// ---- ListChunkReader -------------------------------------------------------
+
+namespace {
+
+// Bytes after the first non-ASCII byte that decide UTF-8 or Windows-1252.
+constexpr qsizetype EncodingSample = 65536;
+// A pass over the pieces may look at each several times: a piece that stays
+// in the processor's cache is read from memory once.
+constexpr qint64 PieceSize = 1 << 20;
+
+qsizetype firstNonAscii(const char *data, qsizetype from, qsizetype to)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(data);
+    qsizetype i = from;
+    while (i + 8 <= to) {
+        quint64 w;
+        std::memcpy(&w, p + i, 8);
+        if (w & 0x8080808080808080ULL)
+            break;
+        i += 8;
+    }
+    while (i < to && !(p[i] & 0x80))
+        ++i;
+    return i < to ? i : -1;
+}
+
+} // namespace
+
+struct ListChunkReader::State
+{
+    int fd = -1;
+    QByteArray buf;     // bytes read and not handed out yet start at pos
+    qsizetype pos = 0;  // first byte not handed out
+    qsizetype size = 0; // valid bytes in buf
+    QByteArray raw;     // UTF-16LE bytes as read, before transcoding
+    std::unique_ptr<Utf16Transcoder> utf16;
+    QByteArray utf8; // the transcoder's output, moved into buf
+    bool sniffed = false;
+    bool decided = false; // UTF-8 or Windows-1252 is settled
+    bool atStart = true;  // nothing handed out yet (for the byte-order mark)
+    bool eof = false;
+    ListEncoding encoding = ListEncoding::Windows1252;
+    bool fileFound = false;
+    QString error;
+    qint64 read = 0;
+    qint64 expected = -1;
+
+    ~State()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+
+    // Reads one more block onto the end of buf; sets eof at the end.
+    void readMore()
+    {
+        if (pos > 0) {
+            std::memmove(buf.data(), buf.constData() + pos, size_t(size - pos));
+            size -= pos;
+            pos = 0;
+        }
+        const bool transcoding = utf16 != nullptr;
+        QByteArray &target = transcoding ? raw : buf;
+        const qsizetype at = transcoding ? 0 : size;
+        if (target.size() < at + PieceSize)
+            target.resize(at + PieceSize);
+        ssize_t got;
+        do {
+            got = ::read(fd, target.data() + at, size_t(PieceSize));
+        } while (got < 0 && errno == EINTR);
+        if (got < 0) {
+            error = reasonText(errno);
+            eof = true;
+            return;
+        }
+        if (got == 0) {
+            eof = true;
+            if (utf16) {
+                utf16->finish();
+                append(utf8);
+            }
+            if (expected >= 0 && read < expected)
+                error = u"the file became shorter while it was read"_s;
+            return;
+        }
+        read += got;
+        if (utf16) {
+            utf16->feed(raw.constData(), got);
+            append(utf8);
+            return;
+        }
+        size += got;
+        if (!sniffed) {
+            sniffed = true;
+            const QByteArrayView head(buf.constData(), qMin<qsizetype>(size, 8192));
+            if (sniffEncoding(head) == SniffedEncoding::Utf16LE) {
+                // From here on the file is transcoded as it comes.
+                utf16 = std::make_unique<Utf16Transcoder>(utf8);
+                encoding = ListEncoding::Utf8;
+                decided = true;
+                const qsizetype skip =
+                    size >= 2 && uchar(buf[0]) == 0xFF && uchar(buf[1]) == 0xFE ? 2 : 0;
+                utf16->feed(buf.constData() + skip, size - skip);
+                size = 0;
+                append(utf8);
+            }
+        }
+    }
+
+    void append(QByteArray &bytes)
+    {
+        if (bytes.isEmpty())
+            return;
+        if (buf.size() < size + bytes.size())
+            buf.resize(size + bytes.size());
+        std::memcpy(buf.data() + size, bytes.constData(), size_t(bytes.size()));
+        size += bytes.size();
+        bytes.resize(0);
+    }
+
+    // The end of the last whole line in [pos, size), or -1.
+    qsizetype lastCut() const
+    {
+        const char *b = buf.constData();
+        const auto *lf = static_cast<const char *>(::memrchr(b + pos, '\n', size_t(size - pos)));
+        // A CR at the very end may be the first half of CR LF.
+        const auto *cr = size - 1 > pos ? static_cast<const char *>(
+                                               ::memrchr(b + pos, '\r', size_t(size - 1 - pos)))
+                                         : nullptr;
+        const char *last = lf && (!cr || lf > cr) ? lf : cr;
+        return last ? (last - b) + 1 : -1;
+    }
+};
+
+ListChunkReader::ListChunkReader() : d(std::make_unique<State>()) {}
+
+ListChunkReader::~ListChunkReader() = default;
+
+bool ListChunkReader::open(const QString &path)
+{
+    d = std::make_unique<State>();
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        d->fileFound = err != ENOENT && err != ENOTDIR && QFileInfo(path).isFile();
+        d->error = err == ENOENT ? u"the file does not exist"_s : reasonText(err);
+        d->eof = true;
+        return false;
+    }
+    d->fd = fd;
+    struct stat st
+    {};
+    if (::fstat(fd, &st) != 0)
+        d->error = reasonText(errno);
+    else if (S_ISDIR(st.st_mode))
+        d->error = u"it is a folder, not a file list"_s;
+    else if (!S_ISREG(st.st_mode))
+        d->error = u"it is not a regular file"_s;
+    if (!d->error.isEmpty()) {
+        d->eof = true;
+        return false;
+    }
+    d->fileFound = true;
+    d->expected = qint64(st.st_size);
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+#ifdef POSIX_FADV_SEQUENTIAL
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
+    return true;
+}
+
+QByteArrayView ListChunkReader::next()
+{
+    State &s = *d;
+    if (s.fd < 0 || !s.error.isEmpty())
+        return {};
+    for (;;) {
+        qsizetype cut = s.eof ? s.size : s.lastCut();
+        if (cut > s.pos && !s.decided) {
+            const qsizetype i = firstNonAscii(s.buf.constData(), s.pos, cut);
+            if (i >= 0 && s.size - i < EncodingSample && !s.eof) {
+                s.readMore(); // the first non-ASCII bytes decide: read enough of them
+                continue;
+            }
+            if (i >= 0) {
+                s.decided = true;
+                const qsizetype from = qMax(s.pos, i - 64);
+                QByteArrayView sample(s.buf.constData() + from,
+                                      qMin<qsizetype>(s.size - from, EncodingSample));
+                qsizetype skip = 0; // a UTF-8 continuation cut at the sample's start
+                while (skip < sample.size() && skip < 3 && (uchar(sample[skip]) & 0xC0) == 0x80)
+                    ++skip;
+                s.encoding = sniffEncoding(sample.sliced(skip)) == SniffedEncoding::Utf8
+                                 ? ListEncoding::Utf8
+                                 : ListEncoding::Windows1252;
+            }
+        }
+        if (cut > s.pos) {
+            qsizetype from = s.pos;
+            if (s.atStart && s.encoding == ListEncoding::Utf8 && cut - from >= 3 &&
+                std::memcmp(s.buf.constData() + from, "\xEF\xBB\xBF", 3) == 0)
+                from += 3;
+            s.atStart = false;
+            s.pos = cut;
+            return QByteArrayView(s.buf.constData() + from, cut - from);
+        }
+        if (s.eof)
+            return {};
+        s.readMore();
+        if (!s.error.isEmpty())
+            return {};
+    }
+}
+
+ListEncoding ListChunkReader::encoding() const
+{
+    return d->encoding;
+}
+
+bool ListChunkReader::fileFound() const
+{
+    return d->fileFound;
+}
+
+QString ListChunkReader::error() const
+{
+    return d->error;
+}
+
+qint64 ListChunkReader::bytesRead() const
+{
+    return d->read;
+}
+
+qint64 ListChunkReader::expectedSize() const
+{
+    return d->expected;
+}
+
 } // namespace corvane

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QIODevice;
 
@@ -34,5 +35,45 @@ ListBytes readListFile(const QString &path, const ReadProgress &progress = {});
 
 // The same from an open device (a QBuffer in a test, a zip entry).
 ListBytes readListDevice(QIODevice &device, const ReadProgress &progress = {});
+
+} // namespace corvane
+
+namespace corvane {
+
+// Reads a list file piece by piece, for a pass that must not hold the whole
+// file (the searches). Every piece ends at a line end (the last one at the
+// end of the file), so no line is cut in two; the line-end rules are the
+// loader's (CR LF, a lone LF or a lone CR). The file is recognised as
+// readListFile does: UTF-16LE by its first bytes (handed out as UTF-8),
+// otherwise 8-bit text whose first non-ASCII bytes decide between UTF-8 and
+// Windows-1252. A UTF-8 byte-order mark is not part of the first line.
+class ListChunkReader
+{
+public:
+    ListChunkReader();
+    ~ListChunkReader();
+    ListChunkReader(const ListChunkReader &) = delete;
+    ListChunkReader &operator=(const ListChunkReader &) = delete;
+
+    // Opens a regular file (a folder, FIFO or device is refused without
+    // blocking). False when it cannot be read: fileFound() and error() say why.
+    bool open(const QString &path);
+
+    // The next piece of whole lines; empty at the end of the file or after a
+    // read error. Valid until the next call.
+    QByteArrayView next();
+
+    // The encoding of the pieces handed out so far (Windows-1252 until the
+    // first non-ASCII byte; UTF-8 for a UTF-16LE file).
+    ListEncoding encoding() const;
+    bool fileFound() const;
+    QString error() const; // empty while everything could be read
+    qint64 bytesRead() const;
+    qint64 expectedSize() const; // the file's size when it was opened
+
+private:
+    struct State;
+    std::unique_ptr<State> d;
+};
 
 } // namespace corvane

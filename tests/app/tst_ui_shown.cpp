@@ -169,17 +169,22 @@ private Q_SLOTS:
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
         QTest::addColumn<bool>("fileRow"); // else a folder row is current
+        QTest::addColumn<int>("countEntry"); // the word of the match count
         for (int to : {0, 2, 3, 4, 6}) {
-            QTest::addRow("pt to %d, folder row", to) << 1 << to << false;
-            QTest::addRow("pt to %d, file row", to) << 1 << to << true;
+            QTest::addRow("pt to %d, folder row", to) << 1 << to << false << 38;
+            QTest::addRow("pt to %d, file row", to) << 1 << to << true << 38;
         }
-        QTest::newRow("de to pt, file row") << 2 << 1 << true;
+        QTest::newRow("de to pt, file row") << 2 << 1 << true << 38;
+        QTest::newRow("date search count, de to fr") << 2 << 3 << true << 90;
+        QTest::newRow("date search count, sv to nl") << 4 << 6 << false << 90;
     }
     void languageRewritesShownTexts()
     {
         QFETCH(int, from);
         QFETCH(int, to);
         QFETCH(bool, fileRow);
+        QFETCH(int, countEntry);
+        const QString separator = countEntry == 38 ? u": "_s : QString();
         Window f;
         f.open(f.writeList(u"list.csv"_s, sampleList));
         f.w().LoadLanguage(from);
@@ -189,12 +194,12 @@ private Q_SLOTS:
             f.showFileDetails(u"Docs"_s, u"Reports"_s);
         const int hint = fileRow ? 26 : 32;
         QCOMPARE(f.w().UniLabel1->text(), langColumn(from).value(hint));
-        f.w().Label24->setText(f.w().langText(38) + u": 1,234"_s);
+        f.w().Label24->setText(f.w().langText(countEntry) + separator + u"1,234"_s);
 
         f.w().LoadLanguage(to);
         const QStringList column = langColumn(to);
         QCOMPARE(f.w().UniLabel1->text(), column.value(hint));
-        QCOMPARE(f.w().Label24->text(), column.value(38) + u": 1,234"_s);
+        QCOMPARE(f.w().Label24->text(), column.value(countEntry) + separator + u"1,234"_s);
         QCOMPARE(f.w().Label8->text(), column.value(8));
         QCOMPARE(f.w().LoadStopButton->text(), column.value(52));
         // The list is still named in the title.

@@ -100,10 +100,14 @@ private Q_SLOTS:
             QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
         const QList<QWidget *> hidden = {
             w.Frame3,    w.ProgressBar1, w.Frame7,   w.Image1,         w.Label25, w.lblLink,
-            w.Command1,  w.UniTextBox1,  w.lblEmail, w.Image2,         w.Frame6,  w.Label13,
-            w.DTPicker2, w.picIcon,      w.picSmall, w.LoadProgressBar};
+            w.Command1,  w.UniTextBox1,  w.lblEmail, w.Image2,
+            w.picIcon,   w.picSmall,     w.LoadProgressBar};
         for (QWidget *h : hidden)
             QVERIFY2(!h->isVisibleTo(&w), qPrintable(h->objectName()));
+        // The date search can be reached: its frame, both pickers and "To".
+        for (QWidget *shown : {static_cast<QWidget *>(w.Frame6), static_cast<QWidget *>(w.Label13),
+                               static_cast<QWidget *>(w.DTPicker2)})
+            QVERIFY2(!shown->isHidden(), qPrintable(shown->objectName()));
 
         // The grids' columns.
         QCOMPARE(w.iGrid2->columnWidth(0), 220);

@@ -1,6 +1,6 @@
 #include "browse/FileDetails.h"
 #include "browse/FolderListing.h"
-#include "browse/ListDate.h"
+#include "listfile/ListDate.h"
 #include "testutil_lists.h"
 
 #include <QTest>

@@ -23,5 +23,8 @@ int runLs(const QStringList &args);
 int runDetails(const QStringList &args);
 int runApproval(const QStringList &args);
 int runSave(const QStringList &args);
+int runSearch(const QStringList &args);
+int runFilter(const QStringList &args);
+int runDates(const QStringList &args);
 
 } // namespace corvane::cli

@@ -52,7 +52,10 @@ const char16_t usageText[] = u"usage: corvane-list summary LIST\n"
                              u"       corvane-list ls LIST [FOLDER]\n"
                              u"       corvane-list details LIST FOLDER NAME\n"
                              u"       corvane-list approval LIST|ZIP [MEMBER]\n"
-                             u"       corvane-list save LIST OUT\n";
+                             u"       corvane-list save LIST OUT\n"
+                             u"       corvane-list search [--result FILE] [--] LIST TERM\n"
+                             u"       corvane-list filter [--result FILE] [--] LIST STATUS\n"
+                             u"       corvane-list dates [--result FILE] [--] LIST FROM TO\n";
 
 } // namespace
 
@@ -92,6 +95,12 @@ int main(int argc, char *argv[])
         rc = corvane::cli::runApproval(args);
     else if (command == u"save"_s)
         rc = corvane::cli::runSave(args);
+    else if (command == u"search"_s)
+        rc = corvane::cli::runSearch(args);
+    else if (command == u"filter"_s)
+        rc = corvane::cli::runFilter(args);
+    else if (command == u"dates"_s)
+        rc = corvane::cli::runDates(args);
     if (rc == corvane::cli::ExitUsage || rc == -1) {
         corvane::cli::err(QString::fromUtf16(usageText));
         return corvane::cli::ExitUsage;

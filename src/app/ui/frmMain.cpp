@@ -83,6 +83,7 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     setupShownTexts();
     setupDesktop();
     setupApproval();
+    setupSearch();
 }
 
 frmMain::~frmMain()

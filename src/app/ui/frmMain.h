@@ -79,6 +79,7 @@ class FileGridModel;
 class FileTypeIcons;
 class BrowseParts;
 class FileGridColumns;
+class SearchParts;
 
 // ---- open command and zip members: forward declarations (frmMain_open.cpp) ----
 namespace zip {
@@ -357,6 +358,24 @@ private:
     BrowseParts *m_browse = nullptr; // a child object of the window
     // ---- end of browsing -----------------------------------------------------
 
+    // ---- searches (frmMain_search.cpp) -----------------------------------------
+public:
+    // A search runs on a worker thread from the click until its result is
+    // loaded; Esc or SearchStop gives it up and leaves the list shown.
+    bool isSearching() const;
+    void StopSearch();
+    // The last ten search terms, newest first (kept in the data folder).
+    QStringList recentTerms() const;
+    // Reload: the folder shown now is shown again after the reload.
+    void RememberFolderForReload();
+    QPushButton *SearchStop = nullptr;
+    QProgressBar *SearchProgressBar = nullptr;
+
+private:
+    void setupSearch();
+    SearchParts *m_search = nullptr; // a child object of the window
+    // ---- end of searches -------------------------------------------------------
+
     // ---- open command and zip members (frmMain_open.cpp) ---------------------
 public:
     // The member grid's rows (created on first use and put under iGrid3).
@@ -398,7 +417,8 @@ public:
 private:
     void setupShownTexts();     // once, after setupBrowsing
     void ClearShownList();      // ClearViews: nothing of the old list stays
-    void RetranslateShown(const QString &previousMatchWord); // after LoadLanguage
+    void RetranslateShown(const QString &previousMatchWord,
+                          const QString &previousFoundWord); // after LoadLanguage
     void UpdateWindowTitle();
     void SetDetailsHint(int entry);
     void ZeroOpenPageCounters();

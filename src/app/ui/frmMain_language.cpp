@@ -86,6 +86,7 @@ bool frmMain::languageMenuShown() const
 void frmMain::LoadLanguage(int language)
 {
     const QString previousMatchWord = langText(38);
+    const QString previousFoundWord = langText(90); // the date search's count
     const QString path = findLanguageFile(programFolder());
     LanguageRead read = readLanguageFile(path, language);
     LanguageRead builtIn;
@@ -127,7 +128,7 @@ void frmMain::LoadLanguage(int language)
     SSTab1->setCurrentIndex(0);
     if (complete)
         mnuShowLan->setText(caption(languageMenuShown() ? 46 : 45));
-    RetranslateShown(previousMatchWord);
+    RetranslateShown(previousMatchWord, previousFoundWord);
     Q_EMIT languageChanged(applied);
 }
 

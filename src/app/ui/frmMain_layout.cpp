@@ -359,7 +359,7 @@ void frmMain::buildViewPage()
     f80->setColumnStretch(1, 1);
     f80->setRowStretch(4, 1);
 
-    // Frame6: the date search, hidden.
+    // Frame6: the date search, From, To and its button.
     Frame6 = newFrame(Frame1, u"Frame6"_s, u"Search by Date"_s);
     bottom->addWidget(Frame6, 0);
     auto *f6 = new QGridLayout(Frame6);
@@ -369,17 +369,15 @@ void frmMain::buildViewPage()
     DTPicker1->setCalendarPopup(true);
     Label13 = newLabel(Frame6, u"Label13"_s, u"To"_s);
     Label13->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label13->hide();
     DTPicker2 = named(new QDateEdit(Frame6), u"DTPicker2"_s);
     DTPicker2->setCalendarPopup(true);
-    DTPicker2->hide();
     Command4 = newButton(Frame6, u"Command4"_s, u"Search"_s);
-    f6->addWidget(Command4, 0, 0, 1, 2);
-    f6->addWidget(Label11, 1, 0);
-    f6->addWidget(DTPicker1, 1, 1);
-    f6->addWidget(Label13, 2, 0);
-    f6->addWidget(DTPicker2, 2, 1);
-    Frame6->hide();
+    f6->addWidget(Label11, 0, 0);
+    f6->addWidget(DTPicker1, 0, 1);
+    f6->addWidget(Label13, 1, 0);
+    f6->addWidget(DTPicker2, 1, 1);
+    f6->addWidget(Command4, 2, 1);
+    f6->setRowStretch(3, 1);
 }
 
 void frmMain::buildMenus()

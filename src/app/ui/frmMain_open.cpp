@@ -301,8 +301,9 @@ void frmMain::ShowZipNote()
 
 void frmMain::mnuReload_Click()
 {
-    if (isLoading())
+    if (isLoading() || isSearching())
         return;
+    RememberFolderForReload();
     QPalette hidden = TXT1->palette();
     hidden.setColor(QPalette::Text, Qt::white);
     TXT1->setPalette(hidden);

@@ -52,7 +52,14 @@ void frmMain::setupShownTexts()
     connect(LoadStopButton, &QPushButton::clicked, this, &frmMain::StopLoad);
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WindowShortcut);
-    connect(escape, &QShortcut::activated, this, &frmMain::StopLoad);
+    // One shortcut for both kinds of long work (two for the same key would
+    // be ambiguous and neither would fire).
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (isLoading())
+            StopLoad();
+        else if (isSearching())
+            StopSearch();
+    });
 
     m_fileGridColumns = new FileGridColumns(iGrid2, fileGrid());
     m_fileGridColumns->fit();
@@ -76,7 +83,7 @@ void frmMain::ClearShownList()
 // After a language change every text on screen reads in the new language.
 // The captions are written by LoadLanguage; these are the texts that depend
 // on what the window shows.
-void frmMain::RetranslateShown(const QString &previousMatchWord)
+void frmMain::RetranslateShown(const QString &previousMatchWord, const QString &previousFoundWord)
 {
     UniLabel1->setText(caption(m_detailsHintEntry));
     // The match count of the last search: its word in the new language.
@@ -84,6 +91,8 @@ void frmMain::RetranslateShown(const QString &previousMatchWord)
     const QString oldPrefix = previousMatchWord + u": "_s;
     if (!previousMatchWord.isEmpty() && counted.startsWith(oldPrefix))
         Label24->setText(caption(38) + u": "_s + counted.mid(oldPrefix.size()));
+    else if (!previousFoundWord.isEmpty() && counted.startsWith(previousFoundWord))
+        Label24->setText(caption(90) + counted.mid(previousFoundWord.size()));
     if (m_fileGridModel && m_fileGridModel->columnCount() >= 1 && CurrentFolderItem < 0)
         m_fileGridModel->setHeaderData(0, Qt::Horizontal, caption(11));
     if (LoadStopButton) {

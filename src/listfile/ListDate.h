@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QLocale>
+#include <QString>
 #include <QStringView>
 
+#include <array>
 #include <limits>
 
 namespace corvane {
@@ -15,5 +17,19 @@ inline constexpr qint64 InvalidListDate = std::numeric_limits<qint64>::min();
 // year: year-month-day), then hours, minutes and seconds, with an AM/PM
 // marker. InvalidListDate when the text does not read as a date.
 qint64 listDateValue(QStringView text, const QLocale &locale);
+
+// The same reading with the locale's date order and AM/PM words looked up
+// once, for a pass over many lines.
+class ListDateReader
+{
+public:
+    explicit ListDateReader(const QLocale &locale);
+    qint64 value(QStringView text) const;
+
+private:
+    std::array<int, 3> m_order{}; // positions of day, month and year: 0, 1, 2
+    QString m_am;
+    QString m_pm;
+};
 
 } // namespace corvane

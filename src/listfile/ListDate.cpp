@@ -39,6 +39,18 @@ bool containsMarker(QStringView text, const QString &marker, QStringView fallbac
 
 qint64 listDateValue(QStringView text, const QLocale &locale)
 {
+    return ListDateReader(locale).value(text);
+}
+
+ListDateReader::ListDateReader(const QLocale &locale) : m_am(locale.amText()), m_pm(locale.pmText())
+{
+    const std::array<Part, 3> order = dateOrder(locale);
+    for (int k = 0; k < 3; ++k)
+        m_order[size_t(k)] = int(order[size_t(k)]);
+}
+
+qint64 ListDateReader::value(QStringView text) const
+{
     constexpr int MaxNumbers = 6;
     std::array<qint64, MaxNumbers> numbers{};
     std::array<int, MaxNumbers> digits{};
@@ -64,9 +76,9 @@ qint64 listDateValue(QStringView text, const QLocale &locale)
         return InvalidListDate;
 
     qint64 day = 0, month = 0, year = 0;
-    const std::array<Part, 3> order = digits[0] >= 3
-                                          ? std::array<Part, 3>{Part::Year, Part::Month, Part::Day}
-                                          : dateOrder(locale);
+    const std::array<Part, 3> order =
+        digits[0] >= 3 ? std::array<Part, 3>{Part::Year, Part::Month, Part::Day}
+                       : std::array<Part, 3>{Part(m_order[0]), Part(m_order[1]), Part(m_order[2])};
     for (int k = 0; k < 3; ++k) {
         switch (order[size_t(k)]) {
         case Part::Day:
@@ -88,8 +100,11 @@ qint64 listDateValue(QStringView text, const QLocale &locale)
     qint64 hour = count > 3 ? numbers[3] : 0;
     const qint64 minute = count > 4 ? numbers[4] : 0;
     const qint64 second = count > 5 ? numbers[5] : 0;
-    const bool pm = containsMarker(text, locale.pmText(), u"PM");
-    const bool am = !pm && containsMarker(text, locale.amText(), u"AM");
+    // Only a text with letters can hold an AM or PM word.
+    const bool letters =
+        std::any_of(text.begin(), text.end(), [](QChar ch) { return ch.isLetter(); });
+    const bool pm = letters && containsMarker(text, m_pm, u"PM");
+    const bool am = letters && !pm && containsMarker(text, m_am, u"AM");
     if (pm && hour < 12)
         hour += 12;
     else if (am && hour == 12)

@@ -1,0 +1,164 @@
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+// corvane-list search, filter and dates, run as a user would run them.
+class TestSearchCli : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void printed_data();
+    void printed();
+    void resultFile();
+    void failures_data();
+    void failures();
+
+private:
+    struct Run
+    {
+        int exitCode = -1;
+        QByteArray out;
+        QString err;
+    };
+    Run run(const QStringList &args, const QString &lang = u"en_US.UTF-8"_s);
+    QString m_program;
+    QTemporaryDir m_dir;
+    QString m_list;
+};
+
+static const QByteArray list = "Data\\Reports\\q1.doc,2009-05-12 14:33:00,1024,32;AB,Recovered\r\n"
+                               "Data\\-dash\\\xC4rger.txt,5/13/2009 2:33 PM,2048,32;CD,Damaged\r\n"
+                               "Data\\Photos\\log1.jpg,12.05.2009,1,32;EF,Recovered\r\n";
+
+void TestSearchCli::initTestCase()
+{
+    m_program = QDir(QCoreApplication::applicationDirPath())
+                    .absoluteFilePath(u"../../src/app/cli/corvane-list"_s);
+    QVERIFY2(QFile::exists(m_program), qPrintable(m_program));
+    QVERIFY(m_dir.isValid());
+    m_list = m_dir.filePath(u"list.csv"_s);
+    QFile f(m_list);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(list);
+}
+
+TestSearchCli::Run TestSearchCli::run(const QStringList &args, const QString &lang)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(u"LC_ALL"_s);
+    env.insert(u"LANG"_s, lang);
+    p.setProcessEnvironment(env);
+    p.start(m_program, args);
+    p.closeWriteChannel();
+    Run r;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+// Without --result: the matching lines, decoded, UTF-8, LF, nothing else.
+void TestSearchCli::printed_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray line0 = "Data\\Reports\\q1.doc,2009-05-12 14:33:00,1024,32;AB,Recovered\n";
+    const QByteArray line1 = "Data\\-dash\\\xC3\x84rger.txt,5/13/2009 2:33 PM,2048,32;CD,Damaged\n";
+    const QByteArray line2 = "Data\\Photos\\log1.jpg,12.05.2009,1,32;EF,Recovered\n";
+    QTest::newRow("term") << QStringList{u"search"_s, u"REPORT"_s} << u"en_US.UTF-8"_s << line0;
+    QTest::newRow("accent") << QStringList{u"search"_s, u"\u00e4rger"_s} << u"en_US.UTF-8"_s
+                            << line1;
+    QTest::newRow("term after --")
+        << QStringList{u"search"_s, u"--"_s, u"-dash"_s} << u"en_US.UTF-8"_s << line1;
+    QTest::newRow("no match") << QStringList{u"search"_s, u"zzz"_s} << u"en_US.UTF-8"_s
+                              << QByteArray();
+    QTest::newRow("filter") << QStringList{u"filter"_s, u"Recovered"_s} << u"en_US.UTF-8"_s
+                            << line0 + line2;
+    QTest::newRow("dates en_US") << QStringList{u"dates"_s, u"2009-05-12"_s, u"2009-05-13"_s}
+                                 << u"en_US.UTF-8"_s << line0 + line1;
+    QTest::newRow("dates de_DE") << QStringList{u"dates"_s, u"2009-05-12"_s, u"2009-05-12"_s}
+                                 << u"de_DE.UTF-8"_s << line0 + line2;
+}
+
+void TestSearchCli::printed()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, lang);
+    QFETCH(QByteArray, expected);
+    // The list goes before the criterion (after "--" when there is one).
+    const qsizetype at = args.indexOf(u"--"_s) >= 0 ? args.indexOf(u"--"_s) + 1 : 1;
+    args.insert(at, m_list);
+    const Run r = run(args, lang);
+    QCOMPARE(r.err, QString());
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, expected);
+}
+
+void TestSearchCli::resultFile()
+{
+    const QString result = m_dir.filePath(u"result.csv"_s);
+    const Run r = run({u"search"_s, u"--result"_s, result, m_list, u"*"_s});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, QByteArray("matches: 3\n"));
+    QFile f(result);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    QVERIFY(!bytes.startsWith("\xFF\xFE"));
+    const QString text =
+        QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData()), bytes.size() / 2);
+    QCOMPARE(text, QString::fromLatin1(list));
+    // Zero matches: an empty file, and still success.
+    const Run none = run({u"filter"_s, u"--result"_s, result, m_list, u"recovered"_s});
+    QCOMPARE(none.exitCode, 0);
+    QCOMPARE(none.out, QByteArray("matches: 0\n"));
+    QCOMPARE(QFileInfo(result).size(), 0);
+}
+
+void TestSearchCli::failures_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    const QString missing = u"/nonexistent/list.csv"_s;
+    QTest::newRow("missing list") << QStringList{u"search"_s, missing, u"a"_s} << 1;
+    QTest::newRow("list is a folder") << QStringList{u"filter"_s, u"/tmp"_s, u"a"_s} << 1;
+    QTest::newRow("result folder missing")
+        << QStringList{u"search"_s, u"--result"_s, u"/nonexistent/r.csv"_s, u"LIST"_s, u"a"_s} << 1;
+    QTest::newRow("result is the list")
+        << QStringList{u"search"_s, u"--result"_s, u"LIST"_s, u"LIST"_s, u"a"_s} << 1;
+    QTest::newRow("too few arguments") << QStringList{u"search"_s, u"LIST"_s} << 2;
+    QTest::newRow("unknown option") << QStringList{u"search"_s, u"-x"_s, u"LIST"_s, u"a"_s} << 2;
+    QTest::newRow("bad date") << QStringList{u"dates"_s, u"LIST"_s, u"12.05.2009"_s,
+                                             u"2009-05-12"_s}
+                              << 2;
+}
+
+void TestSearchCli::failures()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    args.replaceInStrings(u"LIST"_s, m_list);
+    const Run r = run(args);
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY(!r.err.isEmpty());
+    QVERIFY(r.out.isEmpty());
+    if (exitCode == 1)
+        QCOMPARE(r.err.count(u'\n'), 1);
+    QCOMPARE(QFileInfo(m_list).size(), list.size()); // the list is never touched
+}
+
+QTEST_GUILESS_MAIN(TestSearchCli)
+#include "tst_search_cli.moc"
