@@ -165,11 +165,13 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     std::vector<LineStore::LineRef> lines;
     lines.reserve(size_t(estimateLines(bytes)));
     FolderTreeBuilder tree(bytes, input.encoding);
+    tree.setStopFlag(options.stop);
     ByteTotal total;
     QByteArrayView lastTop;
     bool haveTop = false;
 
     const char *p = base;
+    const char *lastStopCheck = base;
     // A UTF-8 byte-order mark (Notepad's "UTF-8") is not part of the first
     // line: left in, that line would stand outside its folder.
     if (input.encoding == ListEncoding::Utf8 && bytes.startsWith("\xEF\xBB\xBF"))
@@ -194,20 +196,28 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
                     total.tryAdd(*size);
             }
         }
-        // A line whose path is empty keeps the previous line's folder.
-        if (!path.isEmpty()) {
+        // An empty line keeps the previous line's folder; a line whose path
+        // field is empty is an entry of the top folder.
+        if (!line.isEmpty()) {
             const char *lastSlash =
-                static_cast<const char *>(::memrchr(path.data(), '\\', size_t(path.size())));
+                path.isEmpty()
+                    ? nullptr
+                    : static_cast<const char *>(::memrchr(path.data(), '\\', size_t(path.size())));
             const qsizetype slash = lastSlash ? lastSlash - path.data() : -1;
             const QByteArrayView folder = slash < 0 ? QByteArrayView() : path.first(slash + 1);
             tree.addFolderPath(folder);
-            const char *firstSlash =
-                slash < 0
-                    ? nullptr
-                    : static_cast<const char *>(std::memchr(path.data(), '\\', size_t(slash + 1)));
-            const qsizetype first = firstSlash ? firstSlash - path.data() : -1;
-            lastTop = first < 0 ? path : path.first(first);
-            haveTop = true;
+            if (tree.stopped()) {
+                out.stopped = true;
+                return out;
+            }
+            // The top folder comes from the last line whose path holds a
+            // "\": a footer line or a loose entry names no top folder.
+            if (slash >= 0) {
+                const char *firstSlash =
+                    static_cast<const char *>(std::memchr(path.data(), '\\', size_t(slash + 1)));
+                lastTop = path.first(firstSlash - path.data());
+                haveTop = true;
+            }
         }
 
         p = lineEnd;
@@ -217,9 +227,14 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
             else
                 ++p;
         }
-        if ((lines.size() & 0xFFF) == 0 && options.stop && options.stop->load()) {
-            out.stopped = true;
-            return out;
+        // Every 4,096 lines, and after every long stretch of bytes: one line
+        // may be many megabytes long.
+        if (((lines.size() & 0xFFF) == 0 || p - lastStopCheck > (1 << 20)) && options.stop) {
+            lastStopCheck = p;
+            if (options.stop->load()) {
+                out.stopped = true;
+                return out;
+            }
         }
         if ((lines.size() & 0xFFF) == 0 && gate.due()) {
             progress.lines = qint32(lines.size());
@@ -253,6 +268,12 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     gate.send(progress);
     sortLines(bytes, lines, options.parallel, sortTree);
 
+    if (tree.stopped()) {
+        out = LoadedList();
+        out.fileFound = true;
+        out.stopped = true;
+        return out;
+    }
     if (!lines.empty())
         out.SftTree1 = std::move(sortedTree);
     out.iGrid1 = LineStore(bytes, std::move(lines), input.encoding);

@@ -65,7 +65,11 @@ private Q_SLOTS:
     void lineEnds();
     void encodings_data();
     void encodings();
+    void rootPrefix_data();
     void rootPrefix();
+    void deepPaths_data();
+    void deepPaths();
+    void stopInsideOneLongLine();
     void storeIsSortedAndPrefixesContiguous();
     void parallelMatchesSerial();
     void progressIsThrottledAndOrdered();
@@ -102,7 +106,24 @@ void TestListLoader::folderTree_data()
         << QStringList{u"Data\\A\\f1"_s, u"loose.txt"_s, u"Data\\A\\f2"_s}
         << QStringList{u"Root"_s, u"  A"_s} << 2;
     QTest::newRow("leading path without backslash")
-        << QStringList{u"loose.txt"_s, u"Data\\A\\f2"_s} << QStringList{u"Root"_s, u"  A"_s} << 1;
+        << QStringList{u"loose.txt"_s, u"Data\\A\\f2"_s} << QStringList{u"Root"_s, u"  A"_s} << 2;
+    QTest::newRow("loose entry after a folder")
+        << QStringList{u"Data\\A\\f1"_s, u"loose.txt"_s} << QStringList{u"Root"_s, u"  A"_s} << 2;
+    QTest::newRow("loose entry before a folder")
+        << QStringList{u"loose.txt"_s, u"Data\\A\\f1"_s} << QStringList{u"Root"_s, u"  A"_s} << 2;
+    QTest::newRow("top folder counted once")
+        << QStringList{u"loose.txt"_s, u"Data\\a"_s, u"Data\\A\\f1"_s, u"Data\\b"_s, u"x"_s}
+        << QStringList{u"Root"_s, u"  A"_s} << 2;
+    QTest::newRow("a folder met again after another")
+        << QStringList{u"Data\\A\\f1"_s, u"Data\\B\\f2"_s, u"Data\\A\\f3"_s}
+        << QStringList{u"Root"_s, u"  A"_s, u"  B"_s} << 2;
+    QTest::newRow("empty path field is an entry of the top folder")
+        << QStringList{u"Data\\A\\f1"_s, u",d,5,32;x,ok"_s}
+        << QStringList{u"Root"_s, u"  A"_s} << 2;
+    QTest::newRow("empty path field first")
+        << QStringList{u",d,5"_s, u"Data\\A\\f1"_s} << QStringList{u"Root"_s, u"  A"_s} << 2;
+    QTest::newRow("only empty lines")
+        << QStringList{QString(), QString()} << QStringList{u"Root"_s} << 0;
     QTest::newRow("other top folders merge under Root")
         << QStringList{u"Data\\A\\f1"_s, u"Other\\A\\f2"_s, u"Other\\B\\f3"_s}
         << QStringList{u"Root"_s, u"  A"_s, u"  B"_s} << 3;
@@ -266,14 +287,84 @@ void TestListLoader::encodings()
     QVERIFY(!list.iGrid1.prefixRange(key).isEmpty());
 }
 
+void TestListLoader::rootPrefix_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    const QStringList data = {u"Data\\A\\x"_s, u"Data\\B\\y"_s};
+    QTest::newRow("from the list") << data << QString() << u"Data\\"_s;
+    QTest::newRow("a set prefix is kept")
+        << QStringList{u"Other\\x"_s} << u"Data\\"_s << u"Data\\"_s;
+    QTest::newRow("empty last line") << QStringList{u"Data\\a"_s, QString()} << QString()
+                                     << u"Data\\"_s;
+    QTest::newRow("no line") << QStringList{} << QString() << QString();
+    QTest::newRow("footer line") << (data + QStringList{u"End of list"_s}) << QString()
+                                 << u"Data\\"_s;
+    QTest::newRow("footer with fields")
+        << (data + QStringList{u"Total,,1234,,"_s, QString()}) << QString() << u"Data\\"_s;
+    QTest::newRow("loose entry last") << (data + QStringList{u"loose.txt,d,1"_s}) << QString()
+                                      << u"Data\\"_s;
+    QTest::newRow("empty path field last")
+        << (data + QStringList{u",d,1,32;x,ok"_s}) << QString() << u"Data\\"_s;
+    QTest::newRow("no path holds a backslash")
+        << QStringList{u"a.txt,d,1"_s, u"b.txt,d,2"_s} << QString() << QString();
+}
+
 void TestListLoader::rootPrefix()
 {
-    const LoadedList first = loadRaw(crlf({u"Data\\A\\x"_s, u"Data\\B\\y"_s}));
-    QCOMPARE(first.rootPrefixAfter(QString()), u"Data\\"_s);
-    const LoadedList result = loadRaw(crlf({u"Other\\x"_s}));
-    QCOMPARE(result.rootPrefixAfter(u"Data\\"_s), u"Data\\"_s);
-    QCOMPARE(loadRaw(crlf({u"Data\\a"_s, QString()})).rootPrefixAfter(QString()), u"Data\\"_s);
-    QCOMPARE(loadRaw(QByteArray()).rootPrefixAfter(QString()), QString());
+    QFETCH(QStringList, lines);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QCOMPARE(loadRaw(crlf(lines)).rootPrefixAfter(before), after);
+}
+
+void TestListLoader::deepPaths_data()
+{
+    QTest::addColumn<QByteArray>("component");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("treeItems");
+    QTest::newRow("200,000 named components") << QByteArray("d") << 200000 << 200001;
+    QTest::newRow("400,000 empty components") << QByteArray() << 400000 << 400001;
+    QTest::newRow("two-letter names") << QByteArray("ab") << 100000 << 100001;
+}
+
+void TestListLoader::deepPaths()
+{
+    QFETCH(QByteArray, component);
+    QFETCH(int, count);
+    QFETCH(int, treeItems);
+    QByteArray raw = "Data";
+    raw.reserve(count * (component.size() + 1) + 64);
+    for (int i = 0; i < count; ++i)
+        raw += '\\' + component;
+    // The same path again (merged with the previous line) and once more
+    // after another line (found again under each parent).
+    const QByteArray line = raw + "\\f.txt,d,1\r\n";
+    const LoadedList list = loadRaw(line + line + "Data\\x\\f,d,1\r\n" + line);
+    QCOMPARE(list.lineCount, 4);
+    QCOMPARE(list.SftTree1.count(), treeItems + 1);
+    QCOMPARE(list.folderCount, 2);
+    const FolderTree &tree = list.SftTree1;
+    int deepest = 0;
+    for (int i = 0; i < tree.count(); ++i)
+        deepest = qMax(deepest, tree.item(i).level);
+    QCOMPARE(deepest, count);
+}
+
+void TestListLoader::stopInsideOneLongLine()
+{
+    // One line of a million components: the stop is seen inside it.
+    QByteArray raw = "Data";
+    for (int i = 0; i < 1000000; ++i)
+        raw += "\\d";
+    raw += "\\f.txt,d,1\r\n";
+    std::atomic<bool> stop{true};
+    LoadOptions options;
+    options.stop = &stop;
+    const LoadedList list = loadListBytes(bytesOf(raw), options);
+    QVERIFY(list.stopped);
+    QCOMPARE(list.SftTree1.count(), 0);
 }
 
 void TestListLoader::storeIsSortedAndPrefixesContiguous()
