@@ -149,6 +149,7 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     LoadedList out;
     out.fileFound = input.fileFound;
     out.error = input.error;
+    out.changedWhileRead = input.changedWhileRead;
     if (!input.fileFound)
         return out;
 

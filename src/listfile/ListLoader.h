@@ -30,6 +30,7 @@ struct LoadedList
     bool fileFound = false;
     QString error;        // why the file could not be read (to its end); empty if fine
     bool stopped = false; // given up through LoadOptions::stop
+    bool changedWhileRead = false; // see ListBytes; error says so too
 
     // The RootPrefix rule: an empty prefix is set from this list (its last
     // line's top folder followed by "\"); a set prefix is kept, so a search

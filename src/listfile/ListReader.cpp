@@ -265,6 +265,7 @@ ListBytes readListFile(const QString &path, const ReadProgress &progress)
     if (expected > 0)
         result.bytes.reserve(expected + 1);
     qint64 done = 0;
+    bool reachedEnd = false;
     for (;;) {
         qint64 want = ChunkSize;
         if (expected > done && expected - done < want)
@@ -279,16 +280,41 @@ ListBytes readListFile(const QString &path, const ReadProgress &progress)
             result.error = reasonText(errno);
             break;
         }
-        if (got == 0)
+        if (got == 0) {
+            reachedEnd = true;
             break;
+        }
         sink.commit(got);
         done += got;
         if (progress && !progress(done, expected))
             break;
     }
+    // Stopped early (through progress), nothing is claimed about the file.
+    if (result.error.isEmpty() && reachedEnd) {
+        struct stat after
+        {};
+        const bool same = ::fstat(fd, &after) == 0 && after.st_size == st.st_size &&
+                          after.st_mtim.tv_sec == st.st_mtim.tv_sec &&
+                          after.st_mtim.tv_nsec == st.st_mtim.tv_nsec && done == expected;
+        if (!same) {
+            result.changedWhileRead = true;
+            result.error = changedWhileReadText();
+        }
+    }
     ::close(fd);
     sink.finish();
+    if (result.changedWhileRead) {
+        // The last line may have been cut where the file ended: leave it out.
+        const qsizetype lastBreak =
+            qMax(result.bytes.lastIndexOf('\n'), result.bytes.lastIndexOf('\r'));
+        result.bytes.truncate(lastBreak + 1);
+    }
     return result;
+}
+
+QString changedWhileReadText()
+{
+    return u"the file changed while it was read"_s;
 }
 
 ListBytes readListDevice(QIODevice &device, const ReadProgress &progress)

@@ -4,6 +4,7 @@
 #include "util/cStringBuilder.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -80,6 +81,8 @@ private Q_SLOTS:
     void hugeInputs_data();
     void hugeInputs();
     void shrinkingFile();
+    void changedWhileRead_data();
+    void changedWhileRead();
 };
 
 void TestListLoader::folderTree_data()
@@ -579,6 +582,74 @@ void TestListLoader::shrinkingFile()
     QVERIFY(list.fileFound);
     QVERIFY(list.lineCount >= 1);
     QVERIFY(list.lineCount <= 600000);
+}
+
+void TestListLoader::changedWhileRead_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<int>("lines");
+    // 300,000 lines of 40 bytes: the reading comes back after the first
+    // 4 MB, where the file is changed.
+    QTest::newRow("unchanged") << u"none"_s << false << 300000;
+    QTest::newRow("cut inside a line") << u"cut-mid"_s << true << 150000;
+    QTest::newRow("cut after a line") << u"cut-end"_s << true << 150000;
+    QTest::newRow("grown") << u"grow"_s << true << 300001;
+    QTest::newRow("rewritten in place") << u"touch"_s << true << 300000;
+}
+
+void TestListLoader::changedWhileRead()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, changed);
+    QFETCH(int, lines);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"list.csv"_s);
+    const QByteArray line = "Data\\A\\file.txt,2009-01-01,100,32;x,ok\r\n";
+    QCOMPARE(line.size(), 40);
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QByteArray block;
+        for (int i = 0; i < 1000; ++i)
+            block += line;
+        for (int i = 0; i < 300; ++i)
+            f.write(block);
+    }
+    bool done = false;
+    const ListBytes bytes = readListFile(path, [&](qint64, qint64) {
+        if (done)
+            return true;
+        done = true;
+        const QByteArray native = QFile::encodeName(path);
+        if (change == u"cut-mid"_s) {
+            ::truncate(native.constData(), 150000 * 40 + 17);
+        } else if (change == u"cut-end"_s) {
+            ::truncate(native.constData(), 150000 * 40);
+        } else if (change == u"grow"_s) {
+            QFile f(path);
+            f.open(QIODevice::Append);
+            f.write(line);
+        } else if (change == u"touch"_s) {
+            QFile f(path);
+            f.open(QIODevice::ReadWrite);
+            f.seek(100000);
+            f.write("X");
+            // A time stamp coarser than the write may not move: make sure.
+            f.setFileTime(QDateTime::currentDateTime().addSecs(5),
+                          QFileDevice::FileModificationTime);
+        }
+        return true;
+    });
+    QCOMPARE(bytes.changedWhileRead, changed);
+    QCOMPARE(bytes.error.isEmpty(), !changed);
+    const LoadedList list = loadListBytes(bytes);
+    QCOMPARE(list.changedWhileRead, changed);
+    QCOMPARE(list.lineCount, lines);
+    // No cut line stands among the rows.
+    for (qsizetype i = 0; i < list.iGrid1.count(); i += 997)
+        QCOMPARE(list.iGrid1.line(i).size(), qsizetype(38));
+    QCOMPARE(list.iGrid1.line(list.iGrid1.count() - 1).size(), qsizetype(38));
 }
 
 QTEST_GUILESS_MAIN(TestListLoader)
