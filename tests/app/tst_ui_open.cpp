@@ -130,6 +130,8 @@ void TestUiOpen::plainLists_data()
     QTest::newRow("Pk text") << listBytes("Pk", 4) << 4;
     QTest::newRow("pK text") << listBytes("pK", 2) << 2;
     QTest::newRow("PK text") << listBytes("PKG", 3) << 3;
+    QTest::newRow("text after a zip signature") << listBytes("PK\x03\x04", 2) << 2;
+    QTest::newRow("text after a zip end signature") << listBytes("PK\x05\x06", 3) << 3;
 }
 
 void TestUiOpen::plainLists()

@@ -165,6 +165,13 @@ void frmMain::OpenZipArchive(const QString &zipPath)
     m_zipNote.clear();
     Label9->clear();
     const zip::ZipListing listing = ListZipMembers(zipPath);
+    if (listing.error == zip::ZipError::NotZip) {
+        // Only its first letters looked like a zip: a plain list after all.
+        Label8->clear();
+        zipMemberModel()->clear();
+        LoadOpenedList(zipPath, false);
+        return;
+    }
     if (!listing.ok()) {
         Label8->clear();
         m_prompts.warning(this, listing.errorText, ErrorTitle, true);
