@@ -18,25 +18,31 @@ namespace {
 
 constexpr qint64 ChunkSize = 4 << 20;
 
-// Streams UTF-16LE bytes into UTF-8, chunk by chunk: an odd byte or a lead
-// surrogate at the end of a chunk waits for the next one. Unpaired
-// surrogates become U+FFFD.
+// Streams UTF-16 bytes (little- or big-endian) into UTF-8, chunk by chunk:
+// an odd byte or a lead surrogate at the end of a chunk waits for the next
+// one. Unpaired surrogates become U+FFFD.
 class Utf16Transcoder
 {
 public:
     explicit Utf16Transcoder(QByteArray &out) : m_out(out) {}
+    void setBigEndian(bool big) { m_big = big; }
 
     void feed(const char *data, qint64 size)
     {
         const auto *p = reinterpret_cast<const unsigned char *>(data);
         const auto *end = p + size;
         if (m_hasOdd && p < end) {
-            unit(char16_t(m_oddByte | (*p << 8)));
+            unit(m_big ? char16_t((m_oddByte << 8) | *p) : char16_t(m_oddByte | (*p << 8)));
             ++p;
             m_hasOdd = false;
         }
-        for (; end - p >= 2; p += 2)
-            unit(char16_t(p[0] | (p[1] << 8)));
+        if (m_big) {
+            for (; end - p >= 2; p += 2)
+                unit(char16_t((p[0] << 8) | p[1]));
+        } else {
+            for (; end - p >= 2; p += 2)
+                unit(char16_t(p[0] | (p[1] << 8)));
+        }
         if (p < end) {
             m_oddByte = *p;
             m_hasOdd = true;
@@ -100,6 +106,7 @@ private:
     char16_t m_lead = 0;
     unsigned char m_oddByte = 0;
     bool m_hasOdd = false;
+    bool m_big = false;
 };
 
 // Collects bytes as they are read: 8-bit text straight into the result,
@@ -158,14 +165,17 @@ private:
     {
         m_decided = true;
         const QByteArrayView head(m_result.bytes.constData(), m_used);
-        if (sniffEncoding(head.first(qMin<qsizetype>(head.size(), 8192))) !=
-            SniffedEncoding::Utf16LE)
+        const SniffedEncoding sniffed = sniffEncoding(head.first(qMin<qsizetype>(head.size(), 8192)));
+        if (sniffed != SniffedEncoding::Utf16LE && sniffed != SniffedEncoding::Utf16BE)
             return;
         m_utf16 = true;
+        const bool big = sniffed == SniffedEncoding::Utf16BE;
+        m_transcoder.setBigEndian(big);
         if (m_expected > 0)
             m_utf8.reserve(m_expected / 2 + 64);
         qsizetype skip = 0;
-        if (head.size() >= 2 && uchar(head[0]) == 0xFF && uchar(head[1]) == 0xFE)
+        if (head.size() >= 2 && uchar(head[0]) == (big ? 0xFE : 0xFF) &&
+            uchar(head[1]) == (big ? 0xFF : 0xFE))
             skip = 2; // a byte-order mark is not part of the first line
         m_transcoder.feed(head.data() + skip, head.size() - skip);
         m_result.bytes = QByteArray();
