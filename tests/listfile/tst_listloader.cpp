@@ -1,5 +1,6 @@
 #include "listfile/ListLine.h"
 #include "listfile/ListLoader.h"
+#include "listfile/ListShape.h"
 #include "listfile/SizeText.h"
 #include "util/cStringBuilder.h"
 
@@ -81,6 +82,8 @@ private Q_SLOTS:
     void hugeInputs_data();
     void hugeInputs();
     void shrinkingFile();
+    void listShape_data();
+    void listShape();
     void changedWhileRead_data();
     void changedWhileRead();
 };
@@ -592,6 +595,49 @@ void TestListLoader::shrinkingFile()
     QVERIFY(list.fileFound);
     QVERIFY(list.lineCount >= 1);
     QVERIFY(list.lineCount <= 600000);
+}
+
+void TestListLoader::listShape_data()
+{
+    QTest::addColumn<QByteArray>("raw");
+    QTest::addColumn<ListShape>("shape");
+    const QByteArray list = "Data\\A\\f.txt,2009-01-01,100,32;x,ok\r\n";
+    QTest::newRow("list") << list << ListShape::List;
+    QTest::newRow("empty") << QByteArray() << ListShape::List;
+    QTest::newRow("paths only") << "Data\\A\\f1\r\nData\\B\\f2\r\n"_ba << ListShape::List;
+    QTest::newRow("five fields, no folder") << "a.txt,d,1,32;x,ok\n"_ba << ListShape::List;
+    QTest::newRow("list line after a header")
+        << (QByteArray("Recovered files of disk 1\r\n\r\n") + list) << ListShape::List;
+    QTest::newRow("prose") << "Dear customer,\r\nyour disk was recovered.\r\nRegards\r\n"_ba
+                           << ListShape::NotAList;
+    QTest::newRow("one word") << "hello"_ba << ListShape::NotAList;
+    QTest::newRow("PNG") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << ListShape::Binary;
+    QTest::newRow("control characters") << QByteArray(200, '\x01').prepend(list)
+                                        << ListShape::Binary;
+    QTest::newRow("a few control characters")
+        << (list + "Data\\A\\\x07" "bell.txt,d,1\r\n") << ListShape::List;
+    QByteArray utf16be;
+    for (const char c : list)
+        utf16be.append('\0').append(c);
+    QTest::newRow("UTF-16BE list") << ("\xfe\xff"_ba + utf16be) << ListShape::List;
+    QByteArray utf16le;
+    for (const char c : list)
+        utf16le.append(c).append('\0');
+    QTest::newRow("UTF-16LE list") << utf16le << ListShape::List;
+    QTest::newRow("UTF-8 with BOM") << ("\xef\xbb\xbf"_ba + list) << ListShape::List;
+}
+
+void TestListLoader::listShape()
+{
+    QFETCH(QByteArray, raw);
+    QFETCH(ListShape, shape);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"x.csv"_s);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(raw);
+    f.close();
+    QCOMPARE(inspectListFile(path), shape);
 }
 
 void TestListLoader::changedWhileRead_data()
