@@ -7,6 +7,7 @@
 
 #include "ListGenerator.h"
 #include "bench_browse.h"
+#include "bench_hostile.h"
 #include "listfile/ListLoader.h"
 
 #include <QCoreApplication>
@@ -359,6 +360,11 @@ int main(int argc, char *argv[])
     report.add(u"peak_rss_mb"_s, double(peakKiB) / 1024.0, 1);
     report.add(u"bytes_per_line"_s, lines > 0 ? peakKiB * 1024 / lines : qint64(0));
     for (const auto &[key, value] : corvane::bench::browseFigures(listPath, repeat, &error))
+        report.add(key, value);
+    const auto measure = [parallel](const QString &path, QString *why) {
+        return measurePeakKiB(path, parallel, why);
+    };
+    for (const auto &[key, value] : corvane::bench::hostileFigures(measure, &error))
         report.add(key, value);
     report.print(out);
 
