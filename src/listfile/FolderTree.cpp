@@ -217,7 +217,10 @@ struct FolderTreeBuilder::Impl
 
     static bool belowTop(QByteArrayView path)
     {
-        // More than the top folder: a "\" before the final one.
+        // More than the top folder: a "\" before the final one. An empty
+        // view may have no data pointer at all: memchr must not see it.
+        if (path.isEmpty())
+            return false;
         const char *first =
             static_cast<const char *>(std::memchr(path.data(), '\\', size_t(path.size())));
         return first && first < path.data() + path.size() - 1;

@@ -198,7 +198,7 @@ void TestCliList::outputNotWritten()
 // A list that does not fit in the memory left is reported, not a crash.
 void TestCliList::listTooBigForMemory()
 {
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__) || defined(CORVANE_SANITIZED)
     QSKIP("a sanitizer needs more address space than the limit leaves");
 #endif
     // 64 Mi empty lines: the line table alone wants 1 GiB.
@@ -230,7 +230,7 @@ void TestCliList::boundedMemory_data()
 
 void TestCliList::boundedMemory()
 {
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__) || defined(CORVANE_SANITIZED)
     QSKIP("a sanitizer needs more address space than the limit leaves");
 #endif
     QFETCH(QString, command);
