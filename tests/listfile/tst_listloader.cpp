@@ -74,6 +74,8 @@ private Q_SLOTS:
     void stopInsideOneLongLine();
     void storeIsSortedAndPrefixesContiguous();
     void parallelMatchesSerial();
+    void sortOrder_data();
+    void sortOrder();
     void progressIsThrottledAndOrdered();
     void stringBuilderPath();
     void stopGivesUpEarly();
@@ -400,6 +402,47 @@ void TestListLoader::storeIsSortedAndPrefixesContiguous()
     for (qsizetype i = range.first; i < range.last; ++i)
         QVERIFY(list.iGrid1.line(i).startsWith("Data\\A\\"));
     QVERIFY(list.iGrid1.prefixRange("Nope\\").isEmpty());
+}
+
+void TestListLoader::sortOrder_data()
+{
+    QTest::addColumn<QByteArray>("alphabet");
+    QTest::addColumn<int>("maxLength");
+    QTest::addColumn<int>("count");
+    QTest::newRow("short, NUL bytes") << QByteArray("ab\0\\", 4) << 20 << 5000;
+    QTest::newRow("8-byte boundaries") << QByteArray("aa") << 24 << 3000;
+    QTest::newRow("one letter: prefixes only") << QByteArray("x") << 40 << 2000;
+    QTest::newRow("high bytes") << QByteArray("\x01\x7f\x80\xff") << 17 << 5000;
+    QTest::newRow("many lines, two cores") << QByteArray("abc\\") << 30 << 250000;
+}
+
+void TestListLoader::sortOrder()
+{
+    QFETCH(QByteArray, alphabet);
+    QFETCH(int, maxLength);
+    QFETCH(int, count);
+    // Lines of one shared long beginning and a random rest, as a list has.
+    quint32 seed = 12345;
+    auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 8; };
+    QList<QByteArray> lines;
+    QByteArray raw;
+    for (int i = 0; i < count; ++i) {
+        QByteArray line = (next() % 3) ? "Data\\Documents and Settings\\" : "";
+        const int length = int(next() % quint32(maxLength + 1));
+        for (int k = 0; k < length; ++k)
+            line += alphabet[int(next() % quint32(alphabet.size()))];
+        lines.append(line);
+        raw += line + '\n';
+    }
+    std::sort(lines.begin(), lines.end());
+    for (const bool parallel : {false, true}) {
+        const LoadedList list = loadRaw(raw, parallel);
+        QCOMPARE(list.iGrid1.count(), qsizetype(count));
+        for (qsizetype i = 0; i < list.iGrid1.count(); ++i) {
+            if (list.iGrid1.line(i) != lines[i])
+                QFAIL(qPrintable(u"line %1 out of order"_s.arg(i)));
+        }
+    }
 }
 
 void TestListLoader::parallelMatchesSerial()
