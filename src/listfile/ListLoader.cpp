@@ -239,8 +239,18 @@ void sortLines(const QByteArray &bytes, std::vector<LineStore::LineRef> &lines, 
         sorter.sort(lines.data(), lines.data() + lines.size());
         return;
     }
-    // Two halves on two cores, then one merge: the same order as one sort.
-    const auto mid = lines.begin() + std::ptrdiff_t(lines.size() / 2);
+    // Split at the median of a sample (everything below it first), then
+    // sort the two parts on two cores: the same order as one sort, and no
+    // merge buffer as large as half the line table.
+    std::vector<LineStore::LineRef> sample;
+    const size_t step = lines.size() / 255;
+    for (size_t k = 0; k < 255; ++k)
+        sample.push_back(lines[k * step]);
+    std::sort(sample.begin(), sample.end(), less);
+    const LineStore::LineRef pivot = sample[sample.size() / 2];
+    const auto mid = std::partition(lines.begin(), lines.end(), [&](const LineStore::LineRef &r) {
+        return less(r, pivot);
+    });
     std::exception_ptr failed; // out of memory on the other thread: rethrown here
     std::thread other([&] {
         try {
@@ -255,7 +265,6 @@ void sortLines(const QByteArray &bytes, std::vector<LineStore::LineRef> &lines, 
     other.join();
     if (failed)
         std::rethrow_exception(failed);
-    std::inplace_merge(lines.begin(), mid, lines.end(), less);
 }
 
 // A list too big for the memory left: reported like a read error, so that
