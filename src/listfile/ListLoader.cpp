@@ -6,6 +6,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <exception>
 #include <new>
@@ -109,7 +110,7 @@ class LineSorter
 {
 public:
     using Ref = LineStore::LineRef;
-    explicit LineSorter(const char *base) : m_base(base) {}
+    LineSorter(const char *base, const std::atomic<bool> *stop) : m_base(base), m_stop(stop) {}
 
     void sort(Ref *first, Ref *last)
     {
@@ -121,7 +122,11 @@ public:
             budget += 2;
         std::vector<Task> tasks;
         tasks.push_back({first, last, 0, budget});
+        unsigned steps = 0;
         while (!tasks.empty()) {
+            // A stop leaves the lines unsorted: the load is given up anyway.
+            if ((++steps & 0x3FF) == 0 && m_stop && m_stop->load(std::memory_order_relaxed))
+                return;
             const Task t = tasks.back();
             tasks.pop_back();
             step(t, tasks);
@@ -221,10 +226,11 @@ private:
     }
 
     const char *m_base;
+    const std::atomic<bool> *m_stop;
 };
 
 void sortLines(const QByteArray &bytes, std::vector<LineStore::LineRef> &lines, bool parallel,
-               const std::function<void()> &alongside)
+               const std::atomic<bool> *stop, const std::function<void()> &alongside)
 {
     const char *base = bytes.constData();
     auto less = [base](const LineStore::LineRef &a, const LineStore::LineRef &b) {
@@ -232,7 +238,7 @@ void sortLines(const QByteArray &bytes, std::vector<LineStore::LineRef> &lines, 
         const int c = n ? std::memcmp(base + a.offset, base + b.offset, n) : 0;
         return c < 0 || (c == 0 && a.length < b.length);
     };
-    LineSorter sorter(base);
+    LineSorter sorter(base, stop);
     if (!parallel || lines.size() < 200000) {
         if (alongside)
             alongside();
@@ -400,9 +406,9 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     auto sortTree = [&] { sortedTree = tree.finish(collation); };
     progress.phase = LoadProgress::Phase::SortingLines;
     gate.send(progress);
-    sortLines(bytes, lines, options.parallel, sortTree);
+    sortLines(bytes, lines, options.parallel, options.stop, sortTree);
 
-    if (tree.stopped()) {
+    if (tree.stopped() || (options.stop && options.stop->load())) {
         out = LoadedList();
         out.fileFound = true;
         out.stopped = true;

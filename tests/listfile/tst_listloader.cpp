@@ -72,6 +72,8 @@ private Q_SLOTS:
     void deepPaths_data();
     void deepPaths();
     void stopInsideOneLongLine();
+    void stopInLaterPhases_data();
+    void stopInLaterPhases();
     void storeIsSortedAndPrefixesContiguous();
     void parallelMatchesSerial();
     void sortOrder_data();
@@ -385,6 +387,38 @@ void TestListLoader::stopInsideOneLongLine()
     QCOMPARE(list.SftTree1.count(), 0);
 }
 
+void TestListLoader::stopInLaterPhases_data()
+{
+    QTest::addColumn<int>("phase");
+    QTest::addColumn<bool>("parallel");
+    QTest::newRow("tree being sorted") << int(LoadProgress::Phase::LinesRead) << false;
+    QTest::newRow("lines being sorted") << int(LoadProgress::Phase::SortingLines) << false;
+    QTest::newRow("lines being sorted on two cores")
+        << int(LoadProgress::Phase::SortingLines) << true;
+}
+
+void TestListLoader::stopInLaterPhases()
+{
+    QFETCH(int, phase);
+    QFETCH(bool, parallel);
+    QByteArray raw;
+    raw.reserve(300000 * 32); // appending a built string reserves no more than it needs
+    for (int i = 0; i < 300000; ++i)
+        raw += "Data\\" + QByteArray::number(i % 977) + "\\f" + QByteArray::number(qint64(i) * 7919 % 300007) +
+               ",d,1\n";
+    std::atomic<bool> stop{false};
+    LoadOptions options;
+    options.parallel = parallel;
+    options.stop = &stop;
+    options.progress = [&](const LoadProgress &p) {
+        if (int(p.phase) == phase)
+            stop = true;
+    };
+    const LoadedList list = loadListBytes(bytesOf(raw), options);
+    QVERIFY(list.stopped);
+    QCOMPARE(list.lineCount, 0);
+}
+
 void TestListLoader::storeIsSortedAndPrefixesContiguous()
 {
     QStringList lines;
@@ -426,6 +460,7 @@ void TestListLoader::sortOrder()
     auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 8; };
     QList<QByteArray> lines;
     QByteArray raw;
+    raw.reserve(qsizetype(count) * (maxLength + 32));
     for (int i = 0; i < count; ++i) {
         QByteArray line = (next() % 3) ? "Data\\Documents and Settings\\" : "";
         const int length = int(next() % quint32(maxLength + 1));
