@@ -193,9 +193,8 @@ private:
             return;
         }
         if (t.budget <= 0) {
-            std::sort(lo, hi, [this, depth](const Ref &a, const Ref &b) {
-                return lessFrom(a, b, depth);
-            });
+            std::sort(lo, hi,
+                      [this, depth](const Ref &a, const Ref &b) { return lessFrom(a, b, depth); });
             return;
         }
         // Median of three chunks as the pivot.
@@ -254,9 +253,8 @@ void sortLines(const QByteArray &bytes, std::vector<LineStore::LineRef> &lines, 
         sample.push_back(lines[k * step]);
     std::sort(sample.begin(), sample.end(), less);
     const LineStore::LineRef pivot = sample[sample.size() / 2];
-    const auto mid = std::partition(lines.begin(), lines.end(), [&](const LineStore::LineRef &r) {
-        return less(r, pivot);
-    });
+    const auto mid = std::partition(lines.begin(), lines.end(),
+                                    [&](const LineStore::LineRef &r) { return less(r, pivot); });
     std::exception_ptr failed; // out of memory on the other thread: rethrown here
     std::thread other([&] {
         try {

@@ -165,7 +165,8 @@ private:
     {
         m_decided = true;
         const QByteArrayView head(m_result.bytes.constData(), m_used);
-        const SniffedEncoding sniffed = sniffEncoding(head.first(qMin<qsizetype>(head.size(), 8192)));
+        const SniffedEncoding sniffed =
+            sniffEncoding(head.first(qMin<qsizetype>(head.size(), 8192)));
         if (sniffed != SniffedEncoding::Utf16LE && sniffed != SniffedEncoding::Utf16BE)
             return;
         m_utf16 = true;
