@@ -8,6 +8,7 @@
 #include "ListGenerator.h"
 #include "bench_browse.h"
 #include "bench_search.h"
+#include "bench_hostile.h"
 #include "listfile/ListLoader.h"
 
 #include <QCoreApplication>
@@ -362,6 +363,11 @@ int main(int argc, char *argv[])
     for (const auto &[key, value] : corvane::bench::browseFigures(listPath, repeat, &error))
         report.add(key, value);
     for (const auto &[key, value] : corvane::bench::searchFigures(listPath, repeat, &error))
+        report.add(key, value);
+    const auto measure = [parallel](const QString &path, QString *why) {
+        return measurePeakKiB(path, parallel, why);
+    };
+    for (const auto &[key, value] : corvane::bench::hostileFigures(measure, &error))
         report.add(key, value);
     report.print(out);
 

@@ -196,6 +196,68 @@ EXTRA[59] = ("The language file \"%1\" cannot be used: %2. Corvane goes on with 
              "ingebouwde teksten.")
 
 # 70 to 89: loading and archives (warnings, extraction failures)
+EXTRA[70] = ("The file list changed while it was read. Only the lines read before the change are shown.",
+             "A lista de ficheiros foi alterada durante a leitura. Só são mostradas as linhas lidas antes da alteração.",
+             "Die Dateiliste wurde während des Lesens geändert. Es werden nur die vorher gelesenen Zeilen angezeigt.",
+             "La liste de fichiers a changé pendant sa lecture. Seules les lignes lues avant ce changement sont affichées.",
+             "Fillistan ändrades medan den lästes. Endast raderna som lästes före ändringen visas.",
+             "De bestandslijst is gewijzigd tijdens het lezen. Alleen de regels die daarvoor zijn gelezen worden getoond.")
+EXTRA[71] = ("This file does not look like a file list: it holds binary data, not text.",
+             "Este ficheiro não parece uma lista de ficheiros: contém dados binários, não texto.",
+             "Diese Datei sieht nicht wie eine Dateiliste aus: Sie enthält Binärdaten, keinen Text.",
+             "Ce fichier ne ressemble pas à une liste de fichiers : il contient des données binaires, pas du texte.",
+             "Filen ser inte ut som en fillista: den innehåller binära data, inte text.",
+             "Dit bestand lijkt geen bestandslijst: het bevat binaire gegevens, geen tekst.")
+EXTRA[72] = ("This file does not look like a file list: none of its first lines reads path, date, size, attributes, status.",
+             "Este ficheiro não parece uma lista de ficheiros: nenhuma das primeiras linhas tem caminho, data, tamanho, atributos, estado.",
+             "Diese Datei sieht nicht wie eine Dateiliste aus: Keine der ersten Zeilen hat Pfad, Datum, Größe, Attribute, Status.",
+             "Ce fichier ne ressemble pas à une liste de fichiers : aucune des premières lignes ne donne chemin, date, taille, attributs, état.",
+             "Filen ser inte ut som en fillista: ingen av de första raderna har sökväg, datum, storlek, attribut, status.",
+             "Dit bestand lijkt geen bestandslijst: geen van de eerste regels bevat pad, datum, grootte, kenmerken, status.")
+EXTRA[73] = ("Load it anyway?", "Carregar mesmo assim?", "Trotzdem laden?", "Le charger quand même ?",
+             "Läsa in den ändå?", "Toch laden?")
+EXTRA[74] = ("This list unpacks to %1. Unpack it anyway?",
+             "Esta lista ocupa %1 depois de extraída. Extrair mesmo assim?",
+             "Diese Liste ist entpackt %1 groß. Trotzdem entpacken?",
+             "Cette liste occupe %1 une fois décompressée. La décompresser quand même ?",
+             "Listan blir %1 när den packas upp. Packa upp den ändå?",
+             "Deze lijst wordt uitgepakt %1 groot. Toch uitpakken?")
+EXTRA[75] = ("The list could not be unpacked: it is protected by a password.",
+             "Não foi possível extrair a lista: está protegida por palavra-passe.",
+             "Die Liste konnte nicht entpackt werden: Sie ist durch ein Kennwort geschützt.",
+             "La liste n'a pas pu être décompressée : elle est protégée par un mot de passe.",
+             "Listan kunde inte packas upp: den är skyddad med lösenord.",
+             "De lijst kon niet worden uitgepakt: ze is met een wachtwoord beveiligd.")
+EXTRA[76] = ("The list could not be unpacked: the zip archive is damaged.",
+             "Não foi possível extrair a lista: o arquivo zip está danificado.",
+             "Die Liste konnte nicht entpackt werden: Das Zip-Archiv ist beschädigt.",
+             "La liste n'a pas pu être décompressée : l'archive zip est endommagée.",
+             "Listan kunde inte packas upp: zip-arkivet är skadat.",
+             "De lijst kon niet worden uitgepakt: het zip-archief is beschadigd.")
+EXTRA[77] = ("The list could not be unpacked: it is stored in a way Corvane cannot read.",
+             "Não foi possível extrair a lista: está guardada de uma forma que o Corvane não consegue ler.",
+             "Die Liste konnte nicht entpackt werden: Sie ist in einer Form gespeichert, die Corvane nicht lesen kann.",
+             "La liste n'a pas pu être décompressée : elle est enregistrée sous une forme que Corvane ne sait pas lire.",
+             "Listan kunde inte packas upp: den är lagrad på ett sätt som Corvane inte kan läsa.",
+             "De lijst kon niet worden uitgepakt: ze is opgeslagen op een manier die Corvane niet kan lezen.")
+EXTRA[78] = ("The list could not be unpacked: there is not enough free disk space.",
+             "Não foi possível extrair a lista: não há espaço livre suficiente no disco.",
+             "Die Liste konnte nicht entpackt werden: Es ist nicht genügend freier Speicherplatz vorhanden.",
+             "La liste n'a pas pu être décompressée : l'espace disque libre est insuffisant.",
+             "Listan kunde inte packas upp: det finns inte tillräckligt med ledigt diskutrymme.",
+             "De lijst kon niet worden uitgepakt: er is niet genoeg vrije schijfruimte.")
+EXTRA[79] = ("The list could not be unpacked: Corvane's data folder cannot be written.",
+             "Não foi possível extrair a lista: não é possível escrever na pasta de dados do Corvane.",
+             "Die Liste konnte nicht entpackt werden: In den Datenordner von Corvane kann nicht geschrieben werden.",
+             "La liste n'a pas pu être décompressée : le dossier de données de Corvane n'est pas accessible en écriture.",
+             "Listan kunde inte packas upp: det går inte att skriva i Corvanes datamapp.",
+             "De lijst kon niet worden uitgepakt: er kan niet worden geschreven in de gegevensmap van Corvane.")
+EXTRA[80] = ("The list could not be unpacked from the zip archive.",
+             "Não foi possível extrair a lista do arquivo zip.",
+             "Die Liste konnte nicht aus dem Zip-Archiv entpackt werden.",
+             "La liste n'a pas pu être extraite de l'archive zip.",
+             "Listan kunde inte packas upp ur zip-arkivet.",
+             "De lijst kon niet uit het zip-archief worden uitgepakt.")
 
 # 90 to 109: search and filter
 EXTRA[90] = ("Found : ", "Encontrados : ", "Gefunden : ", "Trouvés : ", "Hittade : ", "Gevonden : ")

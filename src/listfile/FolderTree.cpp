@@ -5,6 +5,7 @@
 #include <QCollator>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <deque>
 
@@ -93,77 +94,155 @@ struct FolderTreeBuilder::Impl
     const QByteArray &source;
     ListEncoding encoding;
     std::vector<Node> nodes;
-    // Folder below the top one -> node; the key is the path after component
-    // 0 up to and including the "\" after the folder's name.
-    QHash<QByteArrayView, int> byPath;
+    // Children by (parent, name): an open-addressing table of node indexes
+    // (-1 free). Looking a component up costs its own bytes only, however
+    // deep it lies.
+    std::vector<int> slots;
+    size_t slotMask = 0;
+    // Distinct folder paths below the top folder, and whether the top folder
+    // itself holds an entry (a path without "\", or only the top folder).
     QSet<QByteArrayView> distinctPaths;
-    // The previous folder path, cut into components, and the node of each.
-    std::vector<QByteArrayView> lastParts{QByteArrayView()};
+    bool topHoldsEntries = false;
+    // The nodes of the previous folder path, one per component (0 for c0).
     std::vector<int> lastNodes{0};
+    std::vector<int> scratch;
     QByteArrayView previousPath;
+    bool havePrevious = false;
     // Paths handed in as text live here so the views above stay valid.
     std::deque<QByteArray> ownedPaths;
+    const std::atomic<bool> *stop = nullptr;
+    bool stopped = false;
 
     Impl(const QByteArray &src, ListEncoding enc) : source(src), encoding(enc)
     {
         nodes.push_back({-1, 0, QByteArrayView()});
+        slots.assign(1024, -1);
+        slotMask = slots.size() - 1;
+    }
+
+    static size_t hashOf(int parent, QByteArrayView name)
+    {
+        // FNV-1a over the name, mixed with the parent.
+        quint64 h = 0xcbf29ce484222325ULL ^ (quint64(uint(parent)) * 0x9E3779B97F4A7C15ULL);
+        for (char c : name) {
+            h ^= uchar(c);
+            h *= 0x100000001b3ULL;
+        }
+        return size_t(h ^ (h >> 29));
+    }
+
+    bool sameName(QByteArrayView a, QByteArrayView b) const
+    {
+        return a.size() == b.size() &&
+               (a.isEmpty() || std::memcmp(a.data(), b.data(), size_t(a.size())) == 0);
+    }
+
+    void grow()
+    {
+        std::vector<int> bigger(slots.size() * 2, -1);
+        const size_t mask = bigger.size() - 1;
+        for (int node : slots) {
+            if (node < 0)
+                continue;
+            size_t at = hashOf(nodes[size_t(node)].parent, nodes[size_t(node)].name) & mask;
+            while (bigger[at] >= 0)
+                at = (at + 1) & mask;
+            bigger[at] = node;
+        }
+        slots.swap(bigger);
+        slotMask = mask;
+    }
+
+    // The child of parent named name, made when missing.
+    int child(int parent, QByteArrayView name, int level)
+    {
+        size_t at = hashOf(parent, name) & slotMask;
+        for (;;) {
+            const int node = slots[at];
+            if (node < 0)
+                break;
+            const Node &n = nodes[size_t(node)];
+            if (n.parent == parent && sameName(n.name, name))
+                return node;
+            at = (at + 1) & slotMask;
+        }
+        const int node = int(nodes.size());
+        nodes.push_back({parent, level, name});
+        slots[at] = node;
+        if (nodes.size() * 2 > slots.size())
+            grow();
+        return node;
     }
 
     void addComponents(QByteArrayView path)
     {
-        // c0 .. cn; cn is empty because a folder path ends in "\".
-        std::vector<QByteArrayView> parts;
-        std::vector<qsizetype> ends; // offset just past the "\" after part i
-        qsizetype start = 0;
-        for (;;) {
-            const qsizetype slash = path.indexOf('\\', start);
-            if (slash < 0) {
-                parts.push_back(path.sliced(start));
-                ends.push_back(path.size());
+        // c0 .. cn; cn is empty because a folder path ends in "\". Component
+        // c0 is the top folder ("Root") and is never compared.
+        const char *p = path.data();
+        const char *const end = p + path.size();
+        const char *slash = static_cast<const char *>(std::memchr(p, '\\', size_t(end - p)));
+        if (!slash)
+            return;
+        p = slash + 1;
+        scratch.clear();
+        scratch.push_back(0);
+        bool following = true; // still on the previous path's nodes
+        int parent = 0;
+        int level = 1;
+        while (p < end) {
+            slash = static_cast<const char *>(std::memchr(p, '\\', size_t(end - p)));
+            if (!slash)
+                break; // the text after the last "\" is no folder
+            const QByteArrayView name(p, slash - p);
+            int node;
+            if (following && size_t(level) < lastNodes.size() &&
+                sameName(nodes[size_t(lastNodes[size_t(level)])].name, name)) {
+                node = lastNodes[size_t(level)];
+            } else {
+                following = false;
+                node = child(parent, name, level);
+            }
+            scratch.push_back(node);
+            parent = node;
+            ++level;
+            p = slash + 1;
+            // A line of millions of components must not hold up a stop.
+            if ((level & 0x3FFF) == 0 && stop && stop->load(std::memory_order_relaxed)) {
+                stopped = true;
                 break;
             }
-            parts.push_back(path.sliced(start, slash - start));
-            ends.push_back(slash + 1);
-            start = slash + 1;
         }
-        const qsizetype n = qsizetype(parts.size()) - 1;
-        qsizetype i = 1;
-        while (i <= n - 1 && i < qsizetype(lastParts.size()) && i < qsizetype(lastNodes.size()) &&
-               parts[size_t(i)] == lastParts[size_t(i)])
-            ++i;
-        std::vector<int> nodeAt(lastNodes.begin(),
-                                lastNodes.begin() + qMin<qsizetype>(i, lastNodes.size()));
-        const qsizetype keyStart = ends[0];
-        for (qsizetype j = i; j <= n - 1; ++j) {
-            const QByteArrayView key = path.sliced(keyStart, ends[size_t(j)] - keyStart);
-            auto found = byPath.constFind(key);
-            int node;
-            if (found != byPath.constEnd()) {
-                node = found.value();
-            } else {
-                node = int(nodes.size());
-                nodes.push_back({nodeAt[size_t(j - 1)], int(j), parts[size_t(j)]});
-                byPath.insert(key, node);
-            }
-            nodeAt.push_back(node);
-        }
-        lastParts = std::move(parts);
-        lastNodes = std::move(nodeAt);
+        lastNodes.swap(scratch);
+    }
+
+    static bool belowTop(QByteArrayView path)
+    {
+        // More than the top folder: a "\" before the final one. An empty
+        // view may have no data pointer at all: memchr must not see it.
+        if (path.isEmpty())
+            return false;
+        const char *first =
+            static_cast<const char *>(std::memchr(path.data(), '\\', size_t(path.size())));
+        return first && first < path.data() + path.size() - 1;
     }
 
     bool add(QByteArrayView path)
     {
-        if (path.size() == previousPath.size() &&
-            (path.isEmpty() ||
-             std::memcmp(path.data(), previousPath.data(), size_t(path.size())) == 0))
+        if (havePrevious && sameName(path, previousPath))
             return false;
+        const bool first = !havePrevious;
+        havePrevious = true;
         previousPath = path;
-        distinctPaths.insert(path);
+        if (belowTop(path))
+            distinctPaths.insert(path);
+        else
+            topHoldsEntries = true;
         // An empty path has nothing to cut: the tree and the previous
         // components stay as they are.
         if (!path.isEmpty())
             addComponents(path);
-        return true;
+        // Before the first line the previous path counts as empty.
+        return !(first && path.isEmpty());
     }
 };
 
@@ -193,7 +272,17 @@ bool FolderTreeBuilder::AddOneItemSftTree(const cStringBuilder &folder)
 
 qint32 FolderTreeBuilder::distinctFolderPaths() const
 {
-    return qint32(d->distinctPaths.size());
+    return qint32(d->distinctPaths.size()) + (d->topHoldsEntries ? 1 : 0);
+}
+
+void FolderTreeBuilder::setStopFlag(const std::atomic<bool> *stop)
+{
+    d->stop = stop;
+}
+
+bool FolderTreeBuilder::stopped() const
+{
+    return d->stopped;
 }
 
 FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale)
@@ -211,7 +300,14 @@ FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale)
         nameBytes += n.name.size();
     tree.m_nameBytes.reserve(nameBytes);
     texts[0] = u"Root"_s;
+    auto givenUp = [this](size_t i) {
+        if ((i & 0xFFFF) == 0 && d->stop && d->stop->load(std::memory_order_relaxed))
+            d->stopped = true;
+        return d->stopped;
+    };
     for (size_t i = 1; i < count; ++i) {
+        if (givenUp(i))
+            return FolderTree();
         texts[i] = decodeListText(nodes[i].name, d->encoding);
         nameOffsets[i] = tree.m_nameBytes.size();
         tree.m_nameBytes.append(nodes[i].name);
@@ -238,6 +334,8 @@ FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale)
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setIgnorePunctuation(false);
     for (size_t p = 0; p < count; ++p) {
+        if (givenUp(p))
+            return FolderTree();
         if (childCount[p] < 2)
             continue;
         auto begin = children.begin() + firstChild[p];

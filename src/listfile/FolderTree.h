@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <vector>
 
 namespace corvane {
@@ -102,8 +103,15 @@ public:
     // The same for a folder path held in a string builder.
     bool AddOneItemSftTree(const cStringBuilder &folder);
 
-    // The number of distinct folder paths met at folder changes.
+    // The number of distinct folder paths, whatever the order of the lines:
+    // every path below the top folder once, and the top folder once when an
+    // entry lies in it (a path without "\", or directly in the top folder).
     qint32 distinctFolderPaths() const;
+
+    // Looked at inside long paths too; once it is set, adding gives up and
+    // stopped() says so (the tree is then incomplete).
+    void setStopFlag(const std::atomic<bool> *stop);
+    bool stopped() const;
 
     // Sorts each parent's children by name (case-insensitive natural order of
     // the given locale, ties broken ordinally) and lays the items out in

@@ -3,8 +3,10 @@
 #include "ListLine.h"
 
 #include <QElapsedTimer>
+#include <QtEndian>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <exception>
 #include <new>
@@ -100,8 +102,134 @@ private:
     QElapsedTimer m_timer;
 };
 
+// Sorts line views in ordinal byte order (the shorter first on a tie) by
+// multikey quicksort on 8-byte chunks: lines of one folder share long
+// beginnings, which a comparison sort would compare again and again; here
+// each chunk of a shared beginning is looked at about once per line.
+class LineSorter
+{
+public:
+    using Ref = LineStore::LineRef;
+    LineSorter(const char *base, const std::atomic<bool> *stop) : m_base(base), m_stop(stop) {}
+
+    void sort(Ref *first, Ref *last)
+    {
+        const qsizetype n = last - first;
+        if (n < 2)
+            return;
+        int budget = 2;
+        for (qsizetype k = n; k > 1; k >>= 1)
+            budget += 2;
+        std::vector<Task> tasks;
+        tasks.push_back({first, last, 0, budget});
+        unsigned steps = 0;
+        while (!tasks.empty()) {
+            // A stop leaves the lines unsorted: the load is given up anyway.
+            if ((++steps & 0x3FF) == 0 && m_stop && m_stop->load(std::memory_order_relaxed))
+                return;
+            const Task t = tasks.back();
+            tasks.pop_back();
+            step(t, tasks);
+        }
+    }
+
+private:
+    struct Task
+    {
+        Ref *lo;
+        Ref *hi;
+        qint64 depth;
+        int budget; // partitions left before falling back to a heap-safe sort
+    };
+
+    // The 8 bytes at depth (big-endian, zero-padded) and how many of them the
+    // line has (0 to 8) in one value: ordering by it orders the lines by
+    // those bytes, a line that ends there first.
+    unsigned __int128 chunk(const Ref &r, qint64 depth) const
+    {
+        const qint64 rest = r.length - depth;
+        if (rest <= 0)
+            return 0;
+        const char *p = m_base + r.offset + depth;
+        quint64 v = 0;
+        int have;
+        if (rest >= 8) {
+            std::memcpy(&v, p, 8);
+            v = qFromBigEndian(v);
+            have = 8;
+        } else {
+            have = int(rest);
+            for (int i = 0; i < have; ++i)
+                v |= quint64(uchar(p[i])) << (56 - 8 * i);
+        }
+        return (static_cast<unsigned __int128>(v) << 8) | unsigned(have);
+    }
+
+    bool lessFrom(const Ref &a, const Ref &b, qint64 depth) const
+    {
+        const qint64 na = a.length - depth;
+        const qint64 nb = b.length - depth;
+        const size_t n = size_t(qMax<qint64>(0, qMin(na, nb)));
+        const int c = n ? std::memcmp(m_base + a.offset + depth, m_base + b.offset + depth, n) : 0;
+        return c < 0 || (c == 0 && na < nb);
+    }
+
+    void step(const Task &t, std::vector<Task> &tasks)
+    {
+        Ref *lo = t.lo;
+        Ref *hi = t.hi;
+        const qint64 depth = t.depth;
+        const qsizetype n = hi - lo;
+        if (n < 2)
+            return;
+        if (n <= 16) {
+            for (Ref *i = lo + 1; i < hi; ++i) {
+                const Ref v = *i;
+                Ref *j = i;
+                for (; j > lo && lessFrom(v, *(j - 1), depth); --j)
+                    *j = *(j - 1);
+                *j = v;
+            }
+            return;
+        }
+        if (t.budget <= 0) {
+            std::sort(lo, hi,
+                      [this, depth](const Ref &a, const Ref &b) { return lessFrom(a, b, depth); });
+            return;
+        }
+        // Median of three chunks as the pivot.
+        const unsigned __int128 a = chunk(lo[0], depth);
+        const unsigned __int128 b = chunk(lo[n / 2], depth);
+        const unsigned __int128 c = chunk(hi[-1], depth);
+        const unsigned __int128 pivot =
+            a < b ? (b < c ? b : (a < c ? c : a)) : (a < c ? a : (b < c ? c : b));
+        // Three ways: [lo, lt) below, [lt, gt) equal, [gt, hi) above.
+        Ref *lt = lo;
+        Ref *i = lo;
+        Ref *gt = hi;
+        while (i < gt) {
+            const unsigned __int128 k = chunk(*i, depth);
+            if (k < pivot)
+                std::swap(*lt++, *i++);
+            else if (pivot < k)
+                std::swap(*i, *--gt);
+            else
+                ++i;
+        }
+        tasks.push_back({lo, lt, depth, t.budget - 1});
+        tasks.push_back({gt, hi, depth, t.budget - 1});
+        // Equal chunks of 8 bytes: the lines go on beyond them. Fewer than 8:
+        // they all end here and are equal.
+        if ((unsigned(pivot) & 0xFF) == 8)
+            tasks.push_back({lt, gt, depth + 8, t.budget});
+    }
+
+    const char *m_base;
+    const std::atomic<bool> *m_stop;
+};
+
 void sortLines(const QByteArray &bytes, std::vector<LineStore::LineRef> &lines, bool parallel,
-               const std::function<void()> &alongside)
+               const std::atomic<bool> *stop, const std::function<void()> &alongside)
 {
     const char *base = bytes.constData();
     auto less = [base](const LineStore::LineRef &a, const LineStore::LineRef &b) {
@@ -109,29 +237,38 @@ void sortLines(const QByteArray &bytes, std::vector<LineStore::LineRef> &lines, 
         const int c = n ? std::memcmp(base + a.offset, base + b.offset, n) : 0;
         return c < 0 || (c == 0 && a.length < b.length);
     };
+    LineSorter sorter(base, stop);
     if (!parallel || lines.size() < 200000) {
         if (alongside)
             alongside();
-        std::sort(lines.begin(), lines.end(), less);
+        sorter.sort(lines.data(), lines.data() + lines.size());
         return;
     }
-    // Two halves on two cores, then one merge: the same order as one sort.
-    const auto mid = lines.begin() + std::ptrdiff_t(lines.size() / 2);
+    // Split at the median of a sample (everything below it first), then
+    // sort the two parts on two cores: the same order as one sort, and no
+    // merge buffer as large as half the line table.
+    std::vector<LineStore::LineRef> sample;
+    const size_t step = lines.size() / 255;
+    for (size_t k = 0; k < 255; ++k)
+        sample.push_back(lines[k * step]);
+    std::sort(sample.begin(), sample.end(), less);
+    const LineStore::LineRef pivot = sample[sample.size() / 2];
+    const auto mid = std::partition(lines.begin(), lines.end(),
+                                    [&](const LineStore::LineRef &r) { return less(r, pivot); });
     std::exception_ptr failed; // out of memory on the other thread: rethrown here
     std::thread other([&] {
         try {
             if (alongside)
                 alongside();
-            std::sort(mid, lines.end(), less);
+            sorter.sort(lines.data() + (mid - lines.begin()), lines.data() + lines.size());
         } catch (...) {
             failed = std::current_exception();
         }
     });
-    std::sort(lines.begin(), mid, less);
+    sorter.sort(lines.data(), lines.data() + (mid - lines.begin()));
     other.join();
     if (failed)
         std::rethrow_exception(failed);
-    std::inplace_merge(lines.begin(), mid, lines.end(), less);
 }
 
 // A list too big for the memory left: reported like a read error, so that
@@ -149,6 +286,7 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     LoadedList out;
     out.fileFound = input.fileFound;
     out.error = input.error;
+    out.changedWhileRead = input.changedWhileRead;
     if (!input.fileFound)
         return out;
 
@@ -165,11 +303,13 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     std::vector<LineStore::LineRef> lines;
     lines.reserve(size_t(estimateLines(bytes)));
     FolderTreeBuilder tree(bytes, input.encoding);
+    tree.setStopFlag(options.stop);
     ByteTotal total;
     QByteArrayView lastTop;
     bool haveTop = false;
 
     const char *p = base;
+    const char *lastStopCheck = base;
     // A UTF-8 byte-order mark (Notepad's "UTF-8") is not part of the first
     // line: left in, that line would stand outside its folder.
     if (input.encoding == ListEncoding::Utf8 && bytes.startsWith("\xEF\xBB\xBF"))
@@ -194,20 +334,28 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
                     total.tryAdd(*size);
             }
         }
-        // A line whose path is empty keeps the previous line's folder.
-        if (!path.isEmpty()) {
+        // An empty line keeps the previous line's folder; a line whose path
+        // field is empty is an entry of the top folder.
+        if (!line.isEmpty()) {
             const char *lastSlash =
-                static_cast<const char *>(::memrchr(path.data(), '\\', size_t(path.size())));
+                path.isEmpty()
+                    ? nullptr
+                    : static_cast<const char *>(::memrchr(path.data(), '\\', size_t(path.size())));
             const qsizetype slash = lastSlash ? lastSlash - path.data() : -1;
             const QByteArrayView folder = slash < 0 ? QByteArrayView() : path.first(slash + 1);
             tree.addFolderPath(folder);
-            const char *firstSlash =
-                slash < 0
-                    ? nullptr
-                    : static_cast<const char *>(std::memchr(path.data(), '\\', size_t(slash + 1)));
-            const qsizetype first = firstSlash ? firstSlash - path.data() : -1;
-            lastTop = first < 0 ? path : path.first(first);
-            haveTop = true;
+            if (tree.stopped()) {
+                out.stopped = true;
+                return out;
+            }
+            // The top folder comes from the last line whose path holds a
+            // "\": a footer line or a loose entry names no top folder.
+            if (slash >= 0) {
+                const char *firstSlash =
+                    static_cast<const char *>(std::memchr(path.data(), '\\', size_t(slash + 1)));
+                lastTop = path.first(firstSlash - path.data());
+                haveTop = true;
+            }
         }
 
         p = lineEnd;
@@ -217,9 +365,14 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
             else
                 ++p;
         }
-        if ((lines.size() & 0xFFF) == 0 && options.stop && options.stop->load()) {
-            out.stopped = true;
-            return out;
+        // Every 4,096 lines, and after every long stretch of bytes: one line
+        // may be many megabytes long.
+        if (((lines.size() & 0xFFF) == 0 || p - lastStopCheck > (1 << 20)) && options.stop) {
+            lastStopCheck = p;
+            if (options.stop->load()) {
+                out.stopped = true;
+                return out;
+            }
         }
         if ((lines.size() & 0xFFF) == 0 && gate.due()) {
             progress.lines = qint32(lines.size());
@@ -251,8 +404,14 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     auto sortTree = [&] { sortedTree = tree.finish(collation); };
     progress.phase = LoadProgress::Phase::SortingLines;
     gate.send(progress);
-    sortLines(bytes, lines, options.parallel, sortTree);
+    sortLines(bytes, lines, options.parallel, options.stop, sortTree);
 
+    if (tree.stopped() || (options.stop && options.stop->load())) {
+        out = LoadedList();
+        out.fileFound = true;
+        out.stopped = true;
+        return out;
+    }
     if (!lines.empty())
         out.SftTree1 = std::move(sortedTree);
     out.iGrid1 = LineStore(bytes, std::move(lines), input.encoding);

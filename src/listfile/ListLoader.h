@@ -22,14 +22,15 @@ struct LoadedList
     qint32 lineCount = 0;
     qint32 folderCount = 0; // distinct folder paths (see FolderTreeBuilder)
     ByteTotal totalSize;
-    // Component 0 of the last line's path (the last line whose path could be
-    // cut), for the RootPrefix rule; hasTopComponent is false for no line.
+    // Component 0 of the last line whose path holds a "\", for the RootPrefix
+    // rule; hasTopComponent is false when no path holds one.
     QString lastTopComponent;
     QByteArray lastTopBytes; // the same as the line holds it (for folder keys)
     bool hasTopComponent = false;
     bool fileFound = false;
     QString error;        // why the file could not be read (to its end); empty if fine
     bool stopped = false; // given up through LoadOptions::stop
+    bool changedWhileRead = false; // see ListBytes; error says so too
 
     // The RootPrefix rule: an empty prefix is set from this list (its last
     // line's top folder followed by "\"); a set prefix is kept, so a search

@@ -18,25 +18,31 @@ namespace {
 
 constexpr qint64 ChunkSize = 4 << 20;
 
-// Streams UTF-16LE bytes into UTF-8, chunk by chunk: an odd byte or a lead
-// surrogate at the end of a chunk waits for the next one. Unpaired
-// surrogates become U+FFFD.
+// Streams UTF-16 bytes (little- or big-endian) into UTF-8, chunk by chunk:
+// an odd byte or a lead surrogate at the end of a chunk waits for the next
+// one. Unpaired surrogates become U+FFFD.
 class Utf16Transcoder
 {
 public:
     explicit Utf16Transcoder(QByteArray &out) : m_out(out) {}
+    void setBigEndian(bool big) { m_big = big; }
 
     void feed(const char *data, qint64 size)
     {
         const auto *p = reinterpret_cast<const unsigned char *>(data);
         const auto *end = p + size;
         if (m_hasOdd && p < end) {
-            unit(char16_t(m_oddByte | (*p << 8)));
+            unit(m_big ? char16_t((m_oddByte << 8) | *p) : char16_t(m_oddByte | (*p << 8)));
             ++p;
             m_hasOdd = false;
         }
-        for (; end - p >= 2; p += 2)
-            unit(char16_t(p[0] | (p[1] << 8)));
+        if (m_big) {
+            for (; end - p >= 2; p += 2)
+                unit(char16_t((p[0] << 8) | p[1]));
+        } else {
+            for (; end - p >= 2; p += 2)
+                unit(char16_t(p[0] | (p[1] << 8)));
+        }
         if (p < end) {
             m_oddByte = *p;
             m_hasOdd = true;
@@ -100,6 +106,7 @@ private:
     char16_t m_lead = 0;
     unsigned char m_oddByte = 0;
     bool m_hasOdd = false;
+    bool m_big = false;
 };
 
 // Collects bytes as they are read: 8-bit text straight into the result,
@@ -158,14 +165,18 @@ private:
     {
         m_decided = true;
         const QByteArrayView head(m_result.bytes.constData(), m_used);
-        if (sniffEncoding(head.first(qMin<qsizetype>(head.size(), 8192))) !=
-            SniffedEncoding::Utf16LE)
+        const SniffedEncoding sniffed =
+            sniffEncoding(head.first(qMin<qsizetype>(head.size(), 8192)));
+        if (sniffed != SniffedEncoding::Utf16LE && sniffed != SniffedEncoding::Utf16BE)
             return;
         m_utf16 = true;
+        const bool big = sniffed == SniffedEncoding::Utf16BE;
+        m_transcoder.setBigEndian(big);
         if (m_expected > 0)
             m_utf8.reserve(m_expected / 2 + 64);
         qsizetype skip = 0;
-        if (head.size() >= 2 && uchar(head[0]) == 0xFF && uchar(head[1]) == 0xFE)
+        if (head.size() >= 2 && uchar(head[0]) == (big ? 0xFE : 0xFF) &&
+            uchar(head[1]) == (big ? 0xFF : 0xFE))
             skip = 2; // a byte-order mark is not part of the first line
         m_transcoder.feed(head.data() + skip, head.size() - skip);
         m_result.bytes = QByteArray();
@@ -265,6 +276,7 @@ ListBytes readListFile(const QString &path, const ReadProgress &progress)
     if (expected > 0)
         result.bytes.reserve(expected + 1);
     qint64 done = 0;
+    bool reachedEnd = false;
     for (;;) {
         qint64 want = ChunkSize;
         if (expected > done && expected - done < want)
@@ -279,16 +291,41 @@ ListBytes readListFile(const QString &path, const ReadProgress &progress)
             result.error = reasonText(errno);
             break;
         }
-        if (got == 0)
+        if (got == 0) {
+            reachedEnd = true;
             break;
+        }
         sink.commit(got);
         done += got;
         if (progress && !progress(done, expected))
             break;
     }
+    // Stopped early (through progress), nothing is claimed about the file.
+    if (result.error.isEmpty() && reachedEnd) {
+        struct stat after
+        {};
+        const bool same = ::fstat(fd, &after) == 0 && after.st_size == st.st_size &&
+                          after.st_mtim.tv_sec == st.st_mtim.tv_sec &&
+                          after.st_mtim.tv_nsec == st.st_mtim.tv_nsec && done == expected;
+        if (!same) {
+            result.changedWhileRead = true;
+            result.error = changedWhileReadText();
+        }
+    }
     ::close(fd);
     sink.finish();
+    if (result.changedWhileRead) {
+        // The last line may have been cut where the file ended: leave it out.
+        const qsizetype lastBreak =
+            qMax(result.bytes.lastIndexOf('\n'), result.bytes.lastIndexOf('\r'));
+        result.bytes.truncate(lastBreak + 1);
+    }
     return result;
+}
+
+QString changedWhileReadText()
+{
+    return u"the file changed while it was read"_s;
 }
 
 ListBytes readListDevice(QIODevice &device, const ReadProgress &progress)

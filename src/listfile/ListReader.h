@@ -20,6 +20,10 @@ struct ListBytes
     ListEncoding encoding = ListEncoding::Windows1252;
     bool fileFound = false; // a regular file existed at the path
     QString error;          // empty when the whole file was read
+    // The file's size or time changed between opening and the end of the
+    // reading (it was cut or written meanwhile): what was read is kept,
+    // without the last line when it was left unfinished, and error says so.
+    bool changedWhileRead = false;
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -35,6 +39,9 @@ ListBytes readListFile(const QString &path, const ReadProgress &progress = {});
 
 // The same from an open device (a QBuffer in a test, a zip entry).
 ListBytes readListDevice(QIODevice &device, const ReadProgress &progress = {});
+
+// The reason given when a file changed while it was read.
+QString changedWhileReadText();
 
 } // namespace corvane
 

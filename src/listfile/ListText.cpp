@@ -147,8 +147,11 @@ SniffedEncoding sniffEncoding(QByteArrayView head)
     const qsizetype n = head.size();
     if (n >= 2 && p[0] == 0xFF && p[1] == 0xFE)
         return SniffedEncoding::Utf16LE;
-    // UTF-16LE text of a list is mostly ASCII: a zero in nearly every high
-    // (odd) byte and almost never in a low one.
+    if (n >= 2 && p[0] == 0xFE && p[1] == 0xFF)
+        return SniffedEncoding::Utf16BE;
+    // UTF-16 text of a list is mostly ASCII: a zero in nearly every high
+    // byte (odd for little-endian, even for big-endian) and almost never in
+    // a low one.
     const qsizetype pairs = qMin<qsizetype>(n, 8192) / 2;
     if (pairs >= 1) {
         qsizetype oddZeros = 0, evenZeros = 0;
@@ -158,6 +161,8 @@ SniffedEncoding sniffEncoding(QByteArrayView head)
         }
         if (oddZeros * 10 >= pairs * 6 && evenZeros * 20 <= pairs)
             return SniffedEncoding::Utf16LE;
+        if (evenZeros * 10 >= pairs * 6 && oddZeros * 20 <= pairs)
+            return SniffedEncoding::Utf16BE;
     }
     if (!isAscii(head) && validUtf8(head, true))
         return SniffedEncoding::Utf8;

@@ -25,7 +25,7 @@ QString decodeWindows1252(QByteArrayView bytes);
 QByteArray encodeListText(QStringView text, ListEncoding encoding, bool *ok = nullptr);
 
 // What a file's first bytes say it is.
-enum class SniffedEncoding { Windows1252, Utf8, Utf16LE };
+enum class SniffedEncoding { Windows1252, Utf8, Utf16LE, Utf16BE };
 SniffedEncoding sniffEncoding(QByteArrayView head);
 
 } // namespace corvane

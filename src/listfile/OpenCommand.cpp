@@ -1,5 +1,6 @@
 #include "OpenCommand.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -105,6 +106,31 @@ ZipOpenPlan planZipOpen(const QList<zip::ZipMember> &listed)
     else
         plan.next = ZipOpenPlan::Next::NoList;
     return plan;
+}
+
+QString archiveMemberFolder(const QString &dataFolder, const QString &zipPath)
+{
+    const QString full = QFileInfo(zipPath).absoluteFilePath();
+    const QByteArray digest =
+        QCryptographicHash::hash(full.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
+    // The archive's name, kept readable and safe as one file name component.
+    QString name = QFileInfo(full).completeBaseName().left(48);
+    for (QChar &c : name) {
+        if (c.unicode() < 0x20 || c == u'/' || c == u'\\' || c == u':' || c == u'*' ||
+            c == u'?' || c == u'"' || c == u'<' || c == u'>' || c == u'|' || c == u'.')
+            c = u'_';
+    }
+    if (name.isEmpty())
+        name = u"archive"_s;
+    return QDir(dataFolder).filePath(u"archives/"_s + name + u'-' + QString::fromLatin1(digest));
+}
+
+bool memberNeedsConfirmation(qint64 declaredSize, qint64 freeBytes)
+{
+    constexpr qint64 Limit = qint64(2) << 30;
+    if (declaredSize > Limit)
+        return true;
+    return freeBytes >= 0 && declaredSize > freeBytes / 4;
 }
 
 QString noListInZipText(const QString &zipPath)

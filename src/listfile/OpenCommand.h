@@ -61,6 +61,15 @@ struct ZipOpenPlan
 // list. A single listed row is loaded whatever its ending.
 ZipOpenPlan planZipOpen(const QList<zip::ZipMember> &listed);
 
+// Where the members of one archive are unpacked: a folder of their own under
+// the data folder, named after the archive and a digest of its full path, so
+// that "list.csv" of one delivery never replaces "list.csv" of another.
+QString archiveMemberFolder(const QString &dataFolder, const QString &zipPath);
+
+// Whether unpacking a member of this declared size asks first: more than
+// 2 GB, or more than a quarter of the free space (when that is known, >= 0).
+bool memberNeedsConfirmation(qint64 declaredSize, qint64 freeBytes);
+
 // Texts of the open command beyond the language table.
 QString noListInZipText(const QString &zipPath);
 QString unsafeEntriesNote(int count);

@@ -140,6 +140,19 @@ struct Opened
     QString errorText;
 };
 
+// A text list may begin with the letters of a zip signature; a zip's own
+// headers hold NUL bytes (the high byte of the version needed, of the method)
+// within their first 30 bytes and no line break is needed anywhere.
+bool startsLikeText(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(4096);
+    return !head.first(qMin<qsizetype>(head.size(), 30)).contains('\0') &&
+           (head.contains('\n') || head.contains('\r'));
+}
+
 Opened openArchive(const QString &zipPath)
 {
     Opened opened;
@@ -175,8 +188,14 @@ Opened openArchive(const QString &zipPath)
     int code = ZIP_ER_OK;
     opened.archive.reset(zip_open(QFile::encodeName(zipPath).constData(), ZIP_RDONLY, &code));
     if (!opened.archive) {
-        // The file starts like a zip; libzip finding no directory means it was cut short.
-        opened.error = code == ZIP_ER_NOZIP ? ZipError::Truncated : classifyLibzipError(code);
+        // The file starts like a zip; libzip finding no directory means it
+        // was cut short, unless what follows the signature is lines of text.
+        if (startsLikeText(zipPath))
+            opened.error = ZipError::NotZip;
+        else if (code == ZIP_ER_NOZIP)
+            opened.error = ZipError::Truncated;
+        else
+            opened.error = classifyLibzipError(code);
         if (opened.error == ZipError::BadCrc || opened.error == ZipError::CorruptData)
             opened.error = ZipError::Damaged;
         opened.errorText = errorText(opened.error, zipPath, {}, libzipText(code));

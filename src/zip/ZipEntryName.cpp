@@ -30,9 +30,12 @@ constexpr std::array<char16_t, 128> codePage437High = {
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0, //
 };
 
+// C0, DEL and C1 control codes, and the invisible marks that reorder text
+// shown around them ("invoice\u202Etxt.csv" would show as "invoicevsc.txt").
 bool isControl(char32_t c)
 {
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x200E || c == 0x200F ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
 }
 
 bool isSeparator(QChar c)
@@ -72,7 +75,9 @@ QString escapeControlCharacters(const QString &name)
     QString shown;
     shown.reserve(name.size());
     for (const QChar c : name) {
-        if (isControl(c.unicode()))
+        if (isControl(c.unicode()) && c.unicode() > 0xFF)
+            shown += u"\\u"_s + QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0');
+        else if (isControl(c.unicode()))
             shown += u"\\x"_s + QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0');
         else
             shown += c;

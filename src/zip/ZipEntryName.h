@@ -20,7 +20,8 @@ QString decodeEntryName(QByteArrayView raw, bool flaggedUtf8 = false);
 QString decodeCodePage437(QByteArrayView bytes);
 
 // The name as it is shown: every control character (C0, DEL, C1) written as
-// \xHH, so a name cannot move the cursor, ring the bell or hide its ending.
+// \xHH and every bidirectional mark (U+200E/F, U+202A-202E, U+2066-2069) as
+// \uHHHH, so a name cannot move the cursor, ring the bell or disguise its ending.
 QString escapeControlCharacters(const QString &name);
 
 // Why a name must not be offered, or Safe.

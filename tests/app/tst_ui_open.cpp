@@ -130,6 +130,8 @@ void TestUiOpen::plainLists_data()
     QTest::newRow("Pk text") << listBytes("Pk", 4) << 4;
     QTest::newRow("pK text") << listBytes("pK", 2) << 2;
     QTest::newRow("PK text") << listBytes("PKG", 3) << 3;
+    QTest::newRow("text after a zip signature") << listBytes("PK\x03\x04", 2) << 2;
+    QTest::newRow("text after a zip end signature") << listBytes("PK\x05\x06", 3) << 3;
 }
 
 void TestUiOpen::plainLists()
@@ -214,11 +216,14 @@ void TestUiOpen::zipArchives()
     open(f, zipPath);
 
     QCOMPARE(zipfix::readBytes(zipPath), zipBytes);
-    QCOMPARE(filesIn(f.window->dataFolder()), extracted);
+    // The archive's members stand in its own folder.
+    QStringList kept = filesIn(f.window->dataFolder()) + filesIn(f.window->memberFolder());
+    kept.sort();
+    QCOMPARE(kept, extracted);
     QCOMPARE(f.prompts.count(u"warning"_s), warned ? 1 : 0);
     QVERIFY(controlsEnabled(f));
     if (!loaded.isEmpty()) {
-        QCOMPARE(f.window->CurrentListFile, QDir(f.window->dataFolder()).filePath(loaded));
+        QCOMPARE(f.window->CurrentListFile, QDir(f.window->memberFolder()).filePath(loaded));
         QVERIFY(f.window->loadedList().lineCount > 2);
         QVERIFY(f.window->Frame3->isHidden());
         QCOMPARE(f.window->Label8->text(), f.window->langText(37));
@@ -371,7 +376,7 @@ void TestUiOpen::memberChoiceAndReplace()
     QAbstractItemModelTester tester(f.window->iGrid3->model(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
 
-    const QString target = QDir(f.window->dataFolder()).filePath(u"b.csv"_s);
+    const QString target = QDir(f.window->memberFolder()).filePath(u"b.csv"_s);
     f.window->iGrid3_DblClick(2, 1);
     waitForLoad(f);
     QCOMPARE(f.prompts.count(u"question"_s), 0); // nothing to replace yet
@@ -407,7 +412,7 @@ void TestUiOpen::memberChoiceAndReplace()
     // Another member of the same archive.
     f.window->iGrid3_DblClick(1, 1);
     waitForLoad(f);
-    QCOMPARE(f.window->CurrentListFile, QDir(f.window->dataFolder()).filePath(u"a.csv"_s));
+    QCOMPARE(f.window->CurrentListFile, QDir(f.window->memberFolder()).filePath(u"a.csv"_s));
     QCOMPARE(f.window->RootPrefix, u"A\\"_s);
     QCOMPARE(zipfix::readBytes(zipPath), zipBytes);
     QVERIFY(controlsEnabled(f));
@@ -495,7 +500,7 @@ void TestUiOpen::commandLineZip()
     QVERIFY(zipfix::writeZip(one, {zipfix::entry("list.csv", listBytes("L", 6))}));
     f.window->OpenListFromCommandLine(one);
     waitForLoad(f);
-    QCOMPARE(f.window->CurrentListFile, QDir(f.window->dataFolder()).filePath(u"list.csv"_s));
+    QCOMPARE(f.window->CurrentListFile, QDir(f.window->memberFolder()).filePath(u"list.csv"_s));
     QCOMPARE(f.window->loadedList().lineCount, 6);
 
     const QString two = user.filePath(u"two.zip"_s);
@@ -537,7 +542,7 @@ void TestUiOpen::sampleZip()
                  QFileInfo(lists[row - 1]).fileName());
     }
     QCOMPARE(f.prompts.count(u"warning"_s), 0);
-    QVERIFY(QFile::exists(QDir(f.window->dataFolder()).filePath(u"notes.txt"_s)));
+    QVERIFY(QFile::exists(QDir(f.window->memberFolder()).filePath(u"notes.txt"_s)));
     QCOMPARE(zipfix::readBytes(sample), bytes);
 }
 

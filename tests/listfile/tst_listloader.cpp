@@ -1,9 +1,11 @@
 #include "listfile/ListLine.h"
 #include "listfile/ListLoader.h"
+#include "listfile/ListShape.h"
 #include "listfile/SizeText.h"
 #include "util/cStringBuilder.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,9 +67,17 @@ private Q_SLOTS:
     void lineEnds();
     void encodings_data();
     void encodings();
+    void rootPrefix_data();
     void rootPrefix();
+    void deepPaths_data();
+    void deepPaths();
+    void stopInsideOneLongLine();
+    void stopInLaterPhases_data();
+    void stopInLaterPhases();
     void storeIsSortedAndPrefixesContiguous();
     void parallelMatchesSerial();
+    void sortOrder_data();
+    void sortOrder();
     void progressIsThrottledAndOrdered();
     void stringBuilderPath();
     void stopGivesUpEarly();
@@ -76,6 +86,10 @@ private Q_SLOTS:
     void hugeInputs_data();
     void hugeInputs();
     void shrinkingFile();
+    void listShape_data();
+    void listShape();
+    void changedWhileRead_data();
+    void changedWhileRead();
 };
 
 void TestListLoader::folderTree_data()
@@ -102,7 +116,24 @@ void TestListLoader::folderTree_data()
         << QStringList{u"Data\\A\\f1"_s, u"loose.txt"_s, u"Data\\A\\f2"_s}
         << QStringList{u"Root"_s, u"  A"_s} << 2;
     QTest::newRow("leading path without backslash")
-        << QStringList{u"loose.txt"_s, u"Data\\A\\f2"_s} << QStringList{u"Root"_s, u"  A"_s} << 1;
+        << QStringList{u"loose.txt"_s, u"Data\\A\\f2"_s} << QStringList{u"Root"_s, u"  A"_s} << 2;
+    QTest::newRow("loose entry after a folder")
+        << QStringList{u"Data\\A\\f1"_s, u"loose.txt"_s} << QStringList{u"Root"_s, u"  A"_s} << 2;
+    QTest::newRow("loose entry before a folder")
+        << QStringList{u"loose.txt"_s, u"Data\\A\\f1"_s} << QStringList{u"Root"_s, u"  A"_s} << 2;
+    QTest::newRow("top folder counted once")
+        << QStringList{u"loose.txt"_s, u"Data\\a"_s, u"Data\\A\\f1"_s, u"Data\\b"_s, u"x"_s}
+        << QStringList{u"Root"_s, u"  A"_s} << 2;
+    QTest::newRow("a folder met again after another")
+        << QStringList{u"Data\\A\\f1"_s, u"Data\\B\\f2"_s, u"Data\\A\\f3"_s}
+        << QStringList{u"Root"_s, u"  A"_s, u"  B"_s} << 2;
+    QTest::newRow("empty path field is an entry of the top folder")
+        << QStringList{u"Data\\A\\f1"_s, u",d,5,32;x,ok"_s}
+        << QStringList{u"Root"_s, u"  A"_s} << 2;
+    QTest::newRow("empty path field first")
+        << QStringList{u",d,5"_s, u"Data\\A\\f1"_s} << QStringList{u"Root"_s, u"  A"_s} << 2;
+    QTest::newRow("only empty lines")
+        << QStringList{QString(), QString()} << QStringList{u"Root"_s} << 0;
     QTest::newRow("other top folders merge under Root")
         << QStringList{u"Data\\A\\f1"_s, u"Other\\A\\f2"_s, u"Other\\B\\f3"_s}
         << QStringList{u"Root"_s, u"  A"_s, u"  B"_s} << 3;
@@ -241,6 +272,13 @@ void TestListLoader::encodings_data()
     utf16 += QByteArray("\r\0\n\0", 4);
     QTest::newRow("UTF-16LE without BOM") << utf16 << text << u"Müsic €"_s;
     QTest::newRow("UTF-16LE with BOM") << ("\xff\xfe"_ba + utf16) << text << u"Müsic €"_s;
+    QByteArray utf16be;
+    for (qsizetype i = 0; i + 1 < utf16.size(); i += 2)
+        utf16be.append(utf16[i + 1]).append(utf16[i]);
+    QTest::newRow("UTF-16BE with BOM") << ("\xfe\xff"_ba + utf16be) << text << u"Müsic €"_s;
+    QTest::newRow("UTF-16BE without BOM") << utf16be << text << u"Müsic €"_s;
+    QTest::newRow("UTF-16BE, two lines")
+        << ("\xfe\xff"_ba + utf16be + utf16be) << text << u"Müsic €"_s;
     // Bytes that are valid in no multi-byte encoding still show, one
     // character per byte.
     QTest::newRow("invalid bytes")
@@ -258,6 +296,9 @@ void TestListLoader::encodings()
     QFETCH(QString, folder);
     const LoadedList list = loadRaw(raw);
     QVERIFY(list.lineCount >= 1);
+    // Every row here ends its lines, but for one long line left open.
+    const bool open = raw.size() > 70000;
+    QCOMPARE(list.lineCount, qint32(QString::fromLatin1(raw).count(u'\n') + (open ? 1 : 0)));
     QCOMPARE(list.iGrid1.text(0), firstLine);
     QCOMPARE(list.SftTree1.item(1).text, folder);
     // The folder key found from the tree matches the stored lines.
@@ -266,14 +307,116 @@ void TestListLoader::encodings()
     QVERIFY(!list.iGrid1.prefixRange(key).isEmpty());
 }
 
+void TestListLoader::rootPrefix_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    const QStringList data = {u"Data\\A\\x"_s, u"Data\\B\\y"_s};
+    QTest::newRow("from the list") << data << QString() << u"Data\\"_s;
+    QTest::newRow("a set prefix is kept")
+        << QStringList{u"Other\\x"_s} << u"Data\\"_s << u"Data\\"_s;
+    QTest::newRow("empty last line") << QStringList{u"Data\\a"_s, QString()} << QString()
+                                     << u"Data\\"_s;
+    QTest::newRow("no line") << QStringList{} << QString() << QString();
+    QTest::newRow("footer line") << (data + QStringList{u"End of list"_s}) << QString()
+                                 << u"Data\\"_s;
+    QTest::newRow("footer with fields")
+        << (data + QStringList{u"Total,,1234,,"_s, QString()}) << QString() << u"Data\\"_s;
+    QTest::newRow("loose entry last") << (data + QStringList{u"loose.txt,d,1"_s}) << QString()
+                                      << u"Data\\"_s;
+    QTest::newRow("empty path field last")
+        << (data + QStringList{u",d,1,32;x,ok"_s}) << QString() << u"Data\\"_s;
+    QTest::newRow("no path holds a backslash")
+        << QStringList{u"a.txt,d,1"_s, u"b.txt,d,2"_s} << QString() << QString();
+}
+
 void TestListLoader::rootPrefix()
 {
-    const LoadedList first = loadRaw(crlf({u"Data\\A\\x"_s, u"Data\\B\\y"_s}));
-    QCOMPARE(first.rootPrefixAfter(QString()), u"Data\\"_s);
-    const LoadedList result = loadRaw(crlf({u"Other\\x"_s}));
-    QCOMPARE(result.rootPrefixAfter(u"Data\\"_s), u"Data\\"_s);
-    QCOMPARE(loadRaw(crlf({u"Data\\a"_s, QString()})).rootPrefixAfter(QString()), u"Data\\"_s);
-    QCOMPARE(loadRaw(QByteArray()).rootPrefixAfter(QString()), QString());
+    QFETCH(QStringList, lines);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QCOMPARE(loadRaw(crlf(lines)).rootPrefixAfter(before), after);
+}
+
+void TestListLoader::deepPaths_data()
+{
+    QTest::addColumn<QByteArray>("component");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("treeItems");
+    QTest::newRow("200,000 named components") << QByteArray("d") << 200000 << 200001;
+    QTest::newRow("400,000 empty components") << QByteArray() << 400000 << 400001;
+    QTest::newRow("two-letter names") << QByteArray("ab") << 100000 << 100001;
+}
+
+void TestListLoader::deepPaths()
+{
+    QFETCH(QByteArray, component);
+    QFETCH(int, count);
+    QFETCH(int, treeItems);
+    QByteArray raw = "Data";
+    raw.reserve(count * (component.size() + 1) + 64);
+    for (int i = 0; i < count; ++i)
+        raw += '\\' + component;
+    // The same path again (merged with the previous line) and once more
+    // after another line (found again under each parent).
+    const QByteArray line = raw + "\\f.txt,d,1\r\n";
+    const LoadedList list = loadRaw(line + line + "Data\\x\\f,d,1\r\n" + line);
+    QCOMPARE(list.lineCount, 4);
+    QCOMPARE(list.SftTree1.count(), treeItems + 1);
+    QCOMPARE(list.folderCount, 2);
+    const FolderTree &tree = list.SftTree1;
+    int deepest = 0;
+    for (int i = 0; i < tree.count(); ++i)
+        deepest = qMax(deepest, tree.item(i).level);
+    QCOMPARE(deepest, count);
+}
+
+void TestListLoader::stopInsideOneLongLine()
+{
+    // One line of a million components: the stop is seen inside it.
+    QByteArray raw = "Data";
+    for (int i = 0; i < 1000000; ++i)
+        raw += "\\d";
+    raw += "\\f.txt,d,1\r\n";
+    std::atomic<bool> stop{true};
+    LoadOptions options;
+    options.stop = &stop;
+    const LoadedList list = loadListBytes(bytesOf(raw), options);
+    QVERIFY(list.stopped);
+    QCOMPARE(list.SftTree1.count(), 0);
+}
+
+void TestListLoader::stopInLaterPhases_data()
+{
+    QTest::addColumn<int>("phase");
+    QTest::addColumn<bool>("parallel");
+    QTest::newRow("tree being sorted") << int(LoadProgress::Phase::LinesRead) << false;
+    QTest::newRow("lines being sorted") << int(LoadProgress::Phase::SortingLines) << false;
+    QTest::newRow("lines being sorted on two cores")
+        << int(LoadProgress::Phase::SortingLines) << true;
+}
+
+void TestListLoader::stopInLaterPhases()
+{
+    QFETCH(int, phase);
+    QFETCH(bool, parallel);
+    QByteArray raw;
+    raw.reserve(300000 * 32); // appending a built string reserves no more than it needs
+    for (int i = 0; i < 300000; ++i)
+        raw += "Data\\" + QByteArray::number(i % 977) + "\\f" + QByteArray::number(qint64(i) * 7919 % 300007) +
+               ",d,1\n";
+    std::atomic<bool> stop{false};
+    LoadOptions options;
+    options.parallel = parallel;
+    options.stop = &stop;
+    options.progress = [&](const LoadProgress &p) {
+        if (int(p.phase) == phase)
+            stop = true;
+    };
+    const LoadedList list = loadListBytes(bytesOf(raw), options);
+    QVERIFY(list.stopped);
+    QCOMPARE(list.lineCount, 0);
 }
 
 void TestListLoader::storeIsSortedAndPrefixesContiguous()
@@ -293,6 +436,48 @@ void TestListLoader::storeIsSortedAndPrefixesContiguous()
     for (qsizetype i = range.first; i < range.last; ++i)
         QVERIFY(list.iGrid1.line(i).startsWith("Data\\A\\"));
     QVERIFY(list.iGrid1.prefixRange("Nope\\").isEmpty());
+}
+
+void TestListLoader::sortOrder_data()
+{
+    QTest::addColumn<QByteArray>("alphabet");
+    QTest::addColumn<int>("maxLength");
+    QTest::addColumn<int>("count");
+    QTest::newRow("short, NUL bytes") << QByteArray("ab\0\\", 4) << 20 << 5000;
+    QTest::newRow("8-byte boundaries") << QByteArray("aa") << 24 << 3000;
+    QTest::newRow("one letter: prefixes only") << QByteArray("x") << 40 << 2000;
+    QTest::newRow("high bytes") << QByteArray("\x01\x7f\x80\xff") << 17 << 5000;
+    QTest::newRow("many lines, two cores") << QByteArray("abc\\") << 30 << 250000;
+}
+
+void TestListLoader::sortOrder()
+{
+    QFETCH(QByteArray, alphabet);
+    QFETCH(int, maxLength);
+    QFETCH(int, count);
+    // Lines of one shared long beginning and a random rest, as a list has.
+    quint32 seed = 12345;
+    auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 8; };
+    QList<QByteArray> lines;
+    QByteArray raw;
+    raw.reserve(qsizetype(count) * (maxLength + 32));
+    for (int i = 0; i < count; ++i) {
+        QByteArray line = (next() % 3) ? "Data\\Documents and Settings\\" : "";
+        const int length = int(next() % quint32(maxLength + 1));
+        for (int k = 0; k < length; ++k)
+            line += alphabet[int(next() % quint32(alphabet.size()))];
+        lines.append(line);
+        raw += line + '\n';
+    }
+    std::sort(lines.begin(), lines.end());
+    for (const bool parallel : {false, true}) {
+        const LoadedList list = loadRaw(raw, parallel);
+        QCOMPARE(list.iGrid1.count(), qsizetype(count));
+        for (qsizetype i = 0; i < list.iGrid1.count(); ++i) {
+            if (list.iGrid1.line(i) != lines[i])
+                QFAIL(qPrintable(u"line %1 out of order"_s.arg(i)));
+        }
+    }
 }
 
 void TestListLoader::parallelMatchesSerial()
@@ -488,6 +673,117 @@ void TestListLoader::shrinkingFile()
     QVERIFY(list.fileFound);
     QVERIFY(list.lineCount >= 1);
     QVERIFY(list.lineCount <= 600000);
+}
+
+void TestListLoader::listShape_data()
+{
+    QTest::addColumn<QByteArray>("raw");
+    QTest::addColumn<ListShape>("shape");
+    const QByteArray list = "Data\\A\\f.txt,2009-01-01,100,32;x,ok\r\n";
+    QTest::newRow("list") << list << ListShape::List;
+    QTest::newRow("empty") << QByteArray() << ListShape::List;
+    QTest::newRow("paths only") << "Data\\A\\f1\r\nData\\B\\f2\r\n"_ba << ListShape::List;
+    QTest::newRow("five fields, no folder") << "a.txt,d,1,32;x,ok\n"_ba << ListShape::List;
+    QTest::newRow("list line after a header")
+        << (QByteArray("Recovered files of disk 1\r\n\r\n") + list) << ListShape::List;
+    QTest::newRow("prose") << "Dear customer,\r\nyour disk was recovered.\r\nRegards\r\n"_ba
+                           << ListShape::NotAList;
+    QTest::newRow("one word") << "hello"_ba << ListShape::NotAList;
+    QTest::newRow("PNG") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << ListShape::Binary;
+    QTest::newRow("control characters") << QByteArray(200, '\x01').prepend(list)
+                                        << ListShape::Binary;
+    QTest::newRow("a few control characters")
+        << (list + "Data\\A\\\x07" "bell.txt,d,1\r\n") << ListShape::List;
+    QByteArray utf16be;
+    for (const char c : list)
+        utf16be.append('\0').append(c);
+    QTest::newRow("UTF-16BE list") << ("\xfe\xff"_ba + utf16be) << ListShape::List;
+    QByteArray utf16le;
+    for (const char c : list)
+        utf16le.append(c).append('\0');
+    QTest::newRow("UTF-16LE list") << utf16le << ListShape::List;
+    QTest::newRow("UTF-8 with BOM") << ("\xef\xbb\xbf"_ba + list) << ListShape::List;
+}
+
+void TestListLoader::listShape()
+{
+    QFETCH(QByteArray, raw);
+    QFETCH(ListShape, shape);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"x.csv"_s);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(raw);
+    f.close();
+    QCOMPARE(inspectListFile(path), shape);
+}
+
+void TestListLoader::changedWhileRead_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<int>("lines");
+    // 300,000 lines of 40 bytes: the reading comes back after the first
+    // 4 MB, where the file is changed.
+    QTest::newRow("unchanged") << u"none"_s << false << 300000;
+    QTest::newRow("cut inside a line") << u"cut-mid"_s << true << 150000;
+    QTest::newRow("cut after a line") << u"cut-end"_s << true << 150000;
+    QTest::newRow("grown") << u"grow"_s << true << 300001;
+    QTest::newRow("rewritten in place") << u"touch"_s << true << 300000;
+}
+
+void TestListLoader::changedWhileRead()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, changed);
+    QFETCH(int, lines);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"list.csv"_s);
+    const QByteArray line = "Data\\A\\file.txt,2009-01-01,100,32;x,ok\r\n";
+    QCOMPARE(line.size(), 40);
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QByteArray block;
+        for (int i = 0; i < 1000; ++i)
+            block += line;
+        for (int i = 0; i < 300; ++i)
+            f.write(block);
+    }
+    bool done = false;
+    const ListBytes bytes = readListFile(path, [&](qint64, qint64) {
+        if (done)
+            return true;
+        done = true;
+        const QByteArray native = QFile::encodeName(path);
+        if (change == u"cut-mid"_s) {
+            ::truncate(native.constData(), 150000 * 40 + 17);
+        } else if (change == u"cut-end"_s) {
+            ::truncate(native.constData(), 150000 * 40);
+        } else if (change == u"grow"_s) {
+            QFile f(path);
+            f.open(QIODevice::Append);
+            f.write(line);
+        } else if (change == u"touch"_s) {
+            QFile f(path);
+            f.open(QIODevice::ReadWrite);
+            f.seek(100000);
+            f.write("X");
+            // A time stamp coarser than the write may not move: make sure.
+            f.setFileTime(QDateTime::currentDateTime().addSecs(5),
+                          QFileDevice::FileModificationTime);
+        }
+        return true;
+    });
+    QCOMPARE(bytes.changedWhileRead, changed);
+    QCOMPARE(bytes.error.isEmpty(), !changed);
+    const LoadedList list = loadListBytes(bytes);
+    QCOMPARE(list.changedWhileRead, changed);
+    QCOMPARE(list.lineCount, lines);
+    // No cut line stands among the rows.
+    for (qsizetype i = 0; i < list.iGrid1.count(); i += 997)
+        QCOMPARE(list.iGrid1.line(i).size(), qsizetype(38));
+    QCOMPARE(list.iGrid1.line(list.iGrid1.count() - 1).size(), qsizetype(38));
 }
 
 QTEST_GUILESS_MAIN(TestListLoader)

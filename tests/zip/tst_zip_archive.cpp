@@ -187,6 +187,14 @@ void TestZipArchive::listingErrors_data()
     QTest::newRow("truncated") << QByteArray() << u"truncated"_s << ZipError::Truncated;
     QTest::newRow("signature only")
         << QByteArray("PK\x03\x04", 4) << u"file"_s << ZipError::Truncated;
+    QTest::newRow("text after a header signature")
+        << "PK\x03\x04\\a.doc,2001-01-01,1,32;5,OK\r\nPK\x03\x04\\b,d,2\r\n"_ba << u"file"_s
+        << ZipError::NotZip;
+    QTest::newRow("text after an end signature")
+        << "PK\x05\x06 list\\a.doc,2001-01-01,1,32;5,OK\r\n"_ba << u"file"_s << ZipError::NotZip;
+    QTest::newRow("header cut before its name")
+        << QByteArray("PK\x03\x04\x14\x00\x00\x00\x08\x00\n\n", 12) << u"file"_s
+        << ZipError::Truncated;
 }
 
 void TestZipArchive::listingErrors()

@@ -105,6 +105,17 @@ void TestZipNames::decode_data()
     QTest::newRow("escape sequence") << "\x1b[2Jx.csv"_ba << false << u"\\x1B[2Jx.csv"_s;
     QTest::newRow("DEL escaped") << "a\x7f.csv"_ba << false << u"a\\x7F.csv"_s;
     QTest::newRow("C1 from utf-8 escaped") << "a\xc2\x85.csv"_ba << false << u"a\\x85.csv"_s;
+    QTest::newRow("right-to-left override") << "invoice\xe2\x80\xaetxt.csv"_ba << true
+                                            << u"invoice\\u202Etxt.csv"_s;
+    QTest::newRow("embeddings and pop") << "a\xe2\x80\xaa\xe2\x80\xab\xe2\x80\xac\xe2\x80\xad.csv"_ba
+                                        << true << u"a\\u202A\\u202B\\u202C\\u202D.csv"_s;
+    QTest::newRow("isolates") << "\xe2\x81\xa6x\xe2\x81\xa7y\xe2\x81\xa8z\xe2\x81\xa9.csv"_ba
+                              << true << u"\\u2066x\\u2067y\\u2068z\\u2069.csv"_s;
+    QTest::newRow("marks") << "a\xe2\x80\x8e\xe2\x80\x8f.csv"_ba << true
+                           << u"a\\u200E\\u200F.csv"_s;
+    QTest::newRow("other formatting kept") << "a\xe2\x80\x8d"
+                                              "b.csv"_ba
+                                           << true << u"a\u200Db.csv"_s;
 }
 
 void TestZipNames::decode()
@@ -164,6 +175,7 @@ void TestZipNames::fileName_data()
     QTest::addColumn<QString>("fileName");
     QTest::newRow("plain") << u"list.csv"_s << u"list.csv"_s;
     QTest::newRow("last component") << u"a/b/list.csv"_s << u"list.csv"_s;
+    QTest::newRow("bidi override") << u"invoice\u202Etxt.csv"_s << u"invoice_txt.csv"_s;
     QTest::newRow("backslash component") << u"a\\b\\list.csv"_s << u"list.csv"_s;
     QTest::newRow("reserved characters") << u"x/a<b>c:d\"e|f?g*.csv"_s << u"a_b_c_d_e_f_g_.csv"_s;
     QTest::newRow("control") << u"a\u0001b.csv"_s << u"a_b.csv"_s;

@@ -382,6 +382,8 @@ public:
     zip::ZipMemberModel *zipMemberModel();
     // The archive the member grid lists; empty before a zip was opened.
     QString zipArchivePath() const { return m_zipPath; }
+    // Where the members of that archive are unpacked (one folder per archive).
+    QString memberFolder() const;
 
 private:
     void RunOpenCommand(bool askForFile);
@@ -392,6 +394,10 @@ private:
     void LoadOpenedList(const QString &path, bool fromZip);
     void SetOpenCommandRunning(bool running);
     void ShowZipNote();
+    // Extraction and loading decisions (frmMain_extract.cpp).
+    bool ConfirmListShape(const QString &path);
+    bool ConfirmBigMember(const zip::ZipMember &member);
+    QString ExtractionFailureText(const zip::ExtractResult &result) const;
 
     zip::ZipMemberModel *m_zipMembers = nullptr;
     QString m_zipPath;          // the archive of the member grid

@@ -193,7 +193,11 @@ void frmMain::finishLoad(LoadedList list)
     Label22->setText(formatCount(m_loadedList.lineCount, locale));
     Label23->setText(FormatSize(m_loadedList.totalSize, locale));
 
-    if (m_loadedList.fileFound && !readError.isEmpty()) {
+    if (m_loadedList.changedWhileRead) {
+        m_prompts.warning(this,
+                          langText(70) + u"\n\n"_s + QDir::toNativeSeparators(CurrentListFile),
+                          u"Error"_s, false);
+    } else if (m_loadedList.fileFound && !readError.isEmpty()) {
         const QString shown = QDir::toNativeSeparators(CurrentListFile);
         // Only lines that were read can be shown: say so only when there are any.
         const QString text =

@@ -140,6 +140,10 @@ void frmMain::OpenChosenFile(const QString &path)
         LoadOpenedList(path, false);
         return;
     case ChosenFile::PlainList:
+        if (!ConfirmListShape(path)) {
+            SetOpenCommandRunning(false);
+            return;
+        }
         LoadOpenedList(path, false);
         return;
     case ChosenFile::Zip:
@@ -167,6 +171,17 @@ void frmMain::OpenZipArchive(const QString &zipPath)
     m_zipNote.clear();
     Label9->clear();
     const zip::ZipListing listing = ListZipMembers(zipPath);
+    if (listing.error == zip::ZipError::NotZip) {
+        // Only its first letters looked like a zip: a plain list after all.
+        Label8->clear();
+        zipMemberModel()->clear();
+        if (!ConfirmListShape(zipPath)) {
+            SetOpenCommandRunning(false);
+            return;
+        }
+        LoadOpenedList(zipPath, false);
+        return;
+    }
     if (!listing.ok()) {
         Label8->clear();
         m_prompts.warning(this, listing.errorText, ErrorTitle, true);
@@ -190,7 +205,7 @@ void frmMain::OpenZipArchive(const QString &zipPath)
         };
         for (const zip::ZipMember &note : plan.notesToExtract) {
             const zip::ExtractResult extracted =
-                zip::extractZipMember(zipPath, note.index, dataFolder(), callbacks);
+                zip::extractZipMember(zipPath, note.index, memberFolder(), callbacks);
             if (extracted.ok())
                 AddZipNote(note.name, extracted.targetPath);
         }
@@ -223,10 +238,30 @@ void frmMain::OpenZipArchive(const QString &zipPath)
         break;
     }
 
-    const zip::ExtractResult result = ExtractMember(plan.rows.first());
+    // The same member of this archive unpacked before: ask, as the member
+    // grid does; a very big one: ask too.
+    const zip::ZipMember &single = plan.rows.first();
+    const QFileInfo existing(zip::memberTargetPath(memberFolder(), single));
+    if ((existing.exists() || existing.isSymLink()) &&
+        !m_prompts.question(this, langText(42), u"Replace file?"_s, true)) {
+        Label8->clear();
+        SetOpenCommandRunning(false);
+        return;
+    }
+    if (!ConfirmBigMember(single)) {
+        Label8->clear();
+        SetOpenCommandRunning(false);
+        return;
+    }
+    const zip::ExtractResult result = ExtractMember(single);
     if (!result.ok()) {
         Label8->clear();
-        m_prompts.warning(this, langText(43) + u"\n\n"_s + result.errorText, ErrorTitle, true);
+        m_prompts.warning(this, ExtractionFailureText(result), ErrorTitle, true);
+        SetOpenCommandRunning(false);
+        return;
+    }
+    if (!ConfirmListShape(result.targetPath)) {
+        Label8->clear();
         SetOpenCommandRunning(false);
         return;
     }
@@ -254,7 +289,7 @@ zip::ExtractResult frmMain::ExtractMember(const zip::ZipMember &member)
             Label8->setText(text);
     };
     zip::ExtractResult result =
-        zip::extractZipMember(m_zipPath, member.index, dataFolder(), callbacks);
+        zip::extractZipMember(m_zipPath, member.index, memberFolder(), callbacks);
     ProgressBar1->hide();
     return result;
 }
@@ -340,11 +375,11 @@ void frmMain::iGrid3_DblClick(int row, int col)
     if (!chosen)
         return;
     const zip::ZipMember member = *chosen;
-    const QString target = zip::memberTargetPath(dataFolder(), member);
+    const QString target = zip::memberTargetPath(memberFolder(), member);
     if (member.encrypted) {
         const zip::ExtractResult refused =
-            zip::extractZipMember(m_zipPath, member.index, dataFolder());
-        m_prompts.warning(this, refused.errorText, ErrorTitle, true);
+            zip::extractZipMember(m_zipPath, member.index, memberFolder());
+        m_prompts.warning(this, ExtractionFailureText(refused), ErrorTitle, true);
         return;
     }
     const QFileInfo existing(target);
@@ -354,6 +389,8 @@ void frmMain::iGrid3_DblClick(int row, int col)
                                 u"Replace file?"_s, true))
             return;
     }
+    if (!ConfirmBigMember(member))
+        return;
 
     const bool viewPageEnabled = SSTab1->isTabEnabled(1);
     SetOpenCommandRunning(true);
@@ -366,7 +403,12 @@ void frmMain::iGrid3_DblClick(int row, int col)
         // Nothing changed: the list shown stays usable.
         SSTab1->setTabEnabled(1, viewPageEnabled);
         SetOpenCommandRunning(false);
-        m_prompts.warning(this, langText(43) + u"\n\n"_s + result.errorText, ErrorTitle, true);
+        m_prompts.warning(this, ExtractionFailureText(result), ErrorTitle, true);
+        return;
+    }
+    if (!ConfirmListShape(result.targetPath)) {
+        SSTab1->setTabEnabled(1, viewPageEnabled);
+        SetOpenCommandRunning(false);
         return;
     }
     SSTab1->setCurrentIndex(0);

@@ -1,0 +1,227 @@
+// The open command's decisions around unpacking and loading, through the
+// window with fake prompts: members of different archives kept apart, the
+// question before a very big member, the message a failed extraction leads
+// with, and the question before loading a file that is no list.
+
+#include "testutil_window.h"
+#include "zip/testutil_zip.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace corvane;
+using corvane::test::WindowFixture;
+namespace zipfix = corvane::testing;
+
+namespace {
+
+QByteArray listBytes(const QByteArray &top, int lines)
+{
+    QByteArray bytes;
+    for (int i = 0; i < lines; ++i)
+        bytes += top + "\\Docs\\file" + QByteArray::number(i) + ".doc,2020-01-02 03:04:05," +
+                 QByteArray::number(1000 + i) + ",32;77,OK\r\n";
+    return bytes;
+}
+
+void waitForLoad(WindowFixture &f)
+{
+    if (!f.window->isLoading())
+        return;
+    QSignalSpy done(f.window.get(), &frmMain::listLoaded);
+    QVERIFY(done.wait(30000));
+}
+
+void open(WindowFixture &f, const QString &answer)
+{
+    f.prompts.openFileAnswers.append(answer);
+    f.window->Command2->click();
+    waitForLoad(f);
+}
+
+bool controlsEnabled(const WindowFixture &f)
+{
+    return f.window->Frame2->isEnabled() && f.window->mnuMenu->menuAction()->isEnabled();
+}
+
+} // namespace
+
+class TestUiExtract : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void archivesKeptApart();
+    void failureLeadsWithWhatHappened_data();
+    void failureLeadsWithWhatHappened();
+    void bigMemberAsks_data();
+    void bigMemberAsks();
+    void notAListAsks_data();
+    void notAListAsks();
+};
+
+void TestUiExtract::archivesKeptApart()
+{
+    WindowFixture f;
+    QTemporaryDir user;
+    QVERIFY(QDir(user.path()).mkpath(u"lab1"_s) && QDir(user.path()).mkpath(u"lab2"_s));
+    const QString first = user.filePath(u"lab1/delivery.zip"_s);
+    const QString second = user.filePath(u"lab2/delivery.zip"_s);
+    QVERIFY(zipfix::writeZip(first, {zipfix::entry("list.csv", listBytes("One", 3))}));
+    QVERIFY(zipfix::writeZip(second, {zipfix::entry("list.csv", listBytes("Two", 5))}));
+
+    open(f, first);
+    const QString firstList = f.window->CurrentListFile;
+    QCOMPARE(f.window->loadedList().lineCount, 3);
+    open(f, second);
+    QCOMPARE(f.prompts.count(u"question"_s), 0); // another archive: nothing replaced
+    QCOMPARE(f.window->loadedList().lineCount, 5);
+    QVERIFY(f.window->CurrentListFile != firstList);
+    QCOMPARE(zipfix::readBytes(firstList), listBytes("One", 3));
+    QCOMPARE(zipfix::readBytes(f.window->CurrentListFile), listBytes("Two", 5));
+
+    // The same member of the same archive again: asked; No keeps what is shown.
+    f.prompts.questionAnswers = {false};
+    open(f, first);
+    QCOMPARE(f.prompts.count(u"question"_s), 1);
+    QCOMPARE(f.prompts.callsOf(u"question"_s)[0].title, u"Replace file?"_s);
+    QCOMPARE(f.window->loadedList().lineCount, 5);
+    QVERIFY(controlsEnabled(f));
+    // Yes unpacks it again and loads it.
+    f.prompts.questionAnswers = {true};
+    open(f, first);
+    QCOMPARE(f.window->CurrentListFile, firstList);
+    QCOMPARE(f.window->loadedList().lineCount, 3);
+}
+
+void TestUiExtract::failureLeadsWithWhatHappened_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<int>("entry");
+    QTest::newRow("bad checksum") << u"crc"_s << 76;
+    QTest::newRow("corrupt data") << u"deflate"_s << 76;
+    QTest::newRow("unknown method") << u"method"_s << 77;
+    QTest::newRow("larger than declared") << u"bomb"_s << 76;
+}
+
+void TestUiExtract::failureLeadsWithWhatHappened()
+{
+    QFETCH(QString, damage);
+    QFETCH(int, entry);
+    for (const QLocale &locale : {QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::German, QLocale::Germany)}) {
+        WindowFixture f(locale);
+        QTemporaryDir user;
+        const QString zipPath = user.filePath(u"lists.zip"_s);
+        QVERIFY(zipfix::writeZip(zipPath, {zipfix::entry("list.csv", listBytes("D", 2000))}));
+        QByteArray zip = zipfix::readBytes(zipPath);
+        const zipfix::EntryHeaders h = zipfix::findHeaders(zip).first();
+        if (damage == u"crc"_s)
+            zipfix::patchField(zip, h, zipfix::Field::Crc,
+                               zipfix::read32(zip, h.central + 16) ^ 1u);
+        else if (damage == u"deflate"_s)
+            zip[zipfix::dataOffset(zip, h)] = char(0xff);
+        else if (damage == u"method"_s)
+            zipfix::patchField(zip, h, zipfix::Field::Method, 97);
+        else if (damage == u"bomb"_s)
+            zipfix::patchField(zip, h, zipfix::Field::Size, 100);
+        QVERIFY(zipfix::writeBytes(zipPath, zip));
+        open(f, zipPath);
+        const auto warnings = f.prompts.callsOf(u"warning"_s);
+        QCOMPARE(warnings.size(), 1);
+        QVERIFY2(warnings[0].text.startsWith(f.window->langText(entry)),
+                 qPrintable(warnings[0].text));
+        QVERIFY(!warnings[0].text.startsWith(f.window->langText(43)));
+        QCOMPARE(f.window->loadedList().lineCount, 0);
+        QVERIFY(controlsEnabled(f));
+    }
+}
+
+void TestUiExtract::bigMemberAsks_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("no") << false;
+    QTest::newRow("yes") << true;
+}
+
+void TestUiExtract::bigMemberAsks()
+{
+    QFETCH(bool, answer);
+    WindowFixture f;
+    QTemporaryDir user;
+    const QString zipPath = user.filePath(u"bomb.zip"_s);
+    QVERIFY(zipfix::writeZip(zipPath, {zipfix::entry("list.csv", listBytes("D", 20))}));
+    QByteArray zip = zipfix::readBytes(zipPath);
+    // It declares 3.75 GB.
+    zipfix::patchField(zip, zipfix::findHeaders(zip).first(), zipfix::Field::Size, 0xF0000000u);
+    QVERIFY(zipfix::writeBytes(zipPath, zip));
+    f.prompts.questionAnswers = {answer};
+    open(f, zipPath);
+    const auto questions = f.prompts.callsOf(u"question"_s);
+    QCOMPARE(questions.size(), 1);
+    QVERIFY2(questions[0].text.contains(u"3.8 Gb"_s) || questions[0].text.contains(u"3.7 Gb"_s),
+             qPrintable(questions[0].text));
+    QCOMPARE(QFileInfo::exists(QDir(f.window->memberFolder()).filePath(u"list.csv"_s)), false);
+    if (answer) // unpacked, and found smaller than declared
+        QCOMPARE(f.prompts.count(u"warning"_s), 1);
+    QCOMPARE(f.window->loadedList().lineCount, 0);
+    QVERIFY(controlsEnabled(f));
+}
+
+void TestUiExtract::notAListAsks_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<bool>("answer");
+    const QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 20);
+    const QByteArray prose = "Dear customer,\r\nyour disk is ready.\r\n";
+    QTest::newRow("binary, stop") << png << 71 << false;
+    QTest::newRow("binary, go on") << png << 71 << true;
+    QTest::newRow("prose, stop") << prose << 72 << false;
+    QTest::newRow("prose, go on") << prose << 72 << true;
+    QTest::newRow("a list asks nothing") << listBytes("D", 3) << 0 << false;
+}
+
+void TestUiExtract::notAListAsks()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, entry);
+    QFETCH(bool, answer);
+    for (const QLocale &locale : {QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::French, QLocale::France)}) {
+        WindowFixture f(locale);
+        QTemporaryDir user;
+        const QString before = user.filePath(u"before.csv"_s);
+        QVERIFY(zipfix::writeBytes(before, listBytes("Old", 2)));
+        open(f, before);
+        const QString path = user.filePath(u"picked.csv"_s);
+        QVERIFY(zipfix::writeBytes(path, bytes));
+        f.prompts.clear();
+        f.prompts.questionAnswers = {answer};
+        open(f, path);
+        const auto questions = f.prompts.callsOf(u"question"_s);
+        if (entry == 0) {
+            QCOMPARE(questions.size(), 0);
+            QCOMPARE(f.window->loadedList().lineCount, 3);
+            continue;
+        }
+        QCOMPARE(questions.size(), 1);
+        QVERIFY(questions[0].text.startsWith(f.window->langText(entry)));
+        QVERIFY(questions[0].text.endsWith(f.window->langText(73)));
+        QVERIFY(!f.window->langText(entry).isEmpty());
+        if (answer) {
+            QCOMPARE(f.window->CurrentListFile, path);
+        } else {
+            QCOMPARE(f.window->CurrentListFile, before);
+            QCOMPARE(f.window->loadedList().lineCount, 2);
+        }
+        QVERIFY(controlsEnabled(f));
+        QCOMPARE(zipfix::readBytes(path), bytes);
+    }
+}
+
+QTEST_MAIN(TestUiExtract)
+#include "tst_ui_extract.moc"
