@@ -454,13 +454,18 @@ struct ListChunkReader::State
         if (!sniffed) {
             sniffed = true;
             const QByteArrayView head(buf.constData(), qMin<qsizetype>(size, 8192));
-            if (sniffEncoding(head) == SniffedEncoding::Utf16LE) {
+            const SniffedEncoding sniffedAs = sniffEncoding(head);
+            if (sniffedAs == SniffedEncoding::Utf16LE || sniffedAs == SniffedEncoding::Utf16BE) {
                 // From here on the file is transcoded as it comes.
+                const bool big = sniffedAs == SniffedEncoding::Utf16BE;
                 utf16 = std::make_unique<Utf16Transcoder>(utf8);
+                utf16->setBigEndian(big);
                 encoding = ListEncoding::Utf8;
                 decided = true;
+                const uchar bom0 = big ? 0xFE : 0xFF;
+                const uchar bom1 = big ? 0xFF : 0xFE;
                 const qsizetype skip =
-                    size >= 2 && uchar(buf[0]) == 0xFF && uchar(buf[1]) == 0xFE ? 2 : 0;
+                    size >= 2 && uchar(buf[0]) == bom0 && uchar(buf[1]) == bom1 ? 2 : 0;
                 utf16->feed(buf.constData() + skip, size - skip);
                 size = 0;
                 append(utf8);

@@ -150,7 +150,8 @@ void TestListSearch::resultFormat()
 }
 
 // Lower-casing follows the text: Windows-1252 accents, UTF-8, UTF-16LE with
-// and without a byte-order mark are searched alike, and written as read.
+// and UTF-16BE, with and without a byte-order mark, are searched alike and
+// written as read.
 void TestListSearch::encodings_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -172,6 +173,12 @@ void TestListSearch::encodings_data()
     QByteArray utf16(reinterpret_cast<const char *>(lines.utf16()), lines.size() * 2);
     QTest::newRow("UTF-16LE") << utf16 << u"\u00e4rger"_s << QStringList{aerger};
     QTest::newRow("UTF-16LE with byte-order mark") << (QByteArray("\xFF\xFE") + utf16) << u"d\\"_s
+                                                   << QStringList{aerger, u"D\\b.txt,1,2,3,Ok"_s};
+    QByteArray utf16be = utf16;
+    for (qsizetype i = 0; i + 1 < utf16be.size(); i += 2)
+        std::swap(utf16be[i], utf16be[i + 1]);
+    QTest::newRow("UTF-16BE") << utf16be << u"\u00e4rger"_s << QStringList{aerger};
+    QTest::newRow("UTF-16BE with byte-order mark") << (QByteArray("\xFE\xFF") + utf16be) << u"d\\"_s
                                                    << QStringList{aerger, u"D\\b.txt,1,2,3,Ok"_s};
     QTest::newRow("ASCII lines before the first accent")
         << (QByteArray(100000, 'x') + ",1\r\n" + aerger.toUtf8() + "\r\n") << u"rger"_s
