@@ -21,5 +21,6 @@ int runTree(const QStringList &args);
 int runMembers(const QStringList &args);
 int runLs(const QStringList &args);
 int runDetails(const QStringList &args);
+int runOverview(const QStringList &args);
 
 } // namespace corvane::cli

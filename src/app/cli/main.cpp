@@ -49,7 +49,8 @@ const char16_t usageText[] = u"usage: corvane-list summary LIST\n"
                              u"       corvane-list tree LIST\n"
                              u"       corvane-list members ZIP\n"
                              u"       corvane-list ls LIST [FOLDER]\n"
-                             u"       corvane-list details LIST FOLDER NAME\n";
+                             u"       corvane-list details LIST FOLDER NAME\n"
+                             u"       corvane-list overview LIST [FOLDER]\n";
 
 } // namespace
 
@@ -74,6 +75,8 @@ int main(int argc, char *argv[])
         rc = corvane::cli::runLs(args);
     else if (command == u"details"_s)
         rc = corvane::cli::runDetails(args);
+    else if (command == u"overview"_s)
+        rc = corvane::cli::runOverview(args);
     if (rc == corvane::cli::ExitUsage || rc == -1) {
         corvane::cli::err(QString::fromUtf16(usageText));
         return corvane::cli::ExitUsage;
