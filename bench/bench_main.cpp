@@ -8,6 +8,7 @@
 #include "ListGenerator.h"
 #include "bench_browse.h"
 #include "bench_hostile.h"
+#include "bench_overview.h"
 #include "listfile/ListLoader.h"
 
 #include <QCoreApplication>
@@ -361,6 +362,11 @@ int main(int argc, char *argv[])
     report.add(u"bytes_per_line"_s, lines > 0 ? peakKiB * 1024 / lines : qint64(0));
     for (const auto &[key, value] : corvane::bench::browseFigures(listPath, repeat, &error))
         report.add(key, value);
+    for (const auto &[key, value] : corvane::bench::overviewFigures(listPath, repeat, &error)) {
+        report.add(key, value);
+        if (key == u"overview_ms"_s) // what the totals add to a load, in percent
+            report.add(u"overview_vs_load_pct"_s, value.toDouble() * 100 / best(u"load_ms"_s), 1);
+    }
     const auto measure = [parallel](const QString &path, QString *why) {
         return measurePeakKiB(path, parallel, why);
     };
