@@ -218,6 +218,17 @@ EXTRA[80] = ("The list could not be unpacked from the zip archive.",
 # 125 to 139: desktop integration (recent lists, drag and drop)
 
 # 140 to 159: recovery overview
+EXTRA[140] = ("Recovery", "Recuperação", "Wiederherstellung", "Récupération", "Återställning",
+              "Herstel")
+EXTRA[141] = ("other", "outros", "andere", "autres", "övriga", "overige")
+EXTRA[142] = ("unknown", "desconhecido", "unbekannt", "inconnu", "okänt", "onbekend")
+EXTRA[143] = ("Click a status to show only its files.",
+              "Clique num estado para mostrar apenas os seus ficheiros.",
+              "Klicken Sie auf einen Status, um nur seine Dateien anzuzeigen.",
+              "Cliquez sur un état pour n'afficher que ses fichiers.",
+              "Klicka på en status för att bara visa dess filer.",
+              "Klik op een status om alleen de bijbehorende bestanden te tonen.")
+EXTRA[144] = ("Columns", "Colunas", "Spalten", "Colonnes", "Kolumner", "Kolommen")
 
 
 def main():

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace corvane {
 
@@ -121,22 +122,12 @@ private:
     size_t m_mask = 0;
 };
 
-} // namespace
-
-void FolderTotals::clear()
+// What the lines say, folder by folder and status by status.
+struct LineGatherer
 {
-    *this = FolderTotals();
-}
+    explicit LineGatherer(const ChildrenByName &c) : children(c) {}
 
-FolderTotals FolderTotals::compute(const LineStore &store, const FolderTree &tree,
-                                   const std::atomic<bool> *stop)
-{
-    FolderTotals out;
-    const int folders = tree.count();
-    if (folders == 0)
-        return out;
-
-    const ChildrenByName children(tree);
+    const ChildrenByName &children;
 
     // Status ids in order of first appearance; unknownId for short lines.
     QHash<QByteArrayView, int> idOfWord;
@@ -158,13 +149,8 @@ FolderTotals FolderTotals::compute(const LineStore &store, const FolderTree &tre
     bool havePrevious = false;
     std::vector<std::pair<qsizetype, int>> path;
 
-    const qsizetype lineCount = store.count();
-    for (qsizetype i = 0; i < lineCount; ++i) {
-        if ((i & 0xFFFF) == 0 && stop && stop->load(std::memory_order_relaxed)) {
-            out.m_stopped = true;
-            return out;
-        }
-        const QByteArrayView line = store.line(i);
+    void take(QByteArrayView line)
+    {
         const char *const b = line.data();
         const char *const end = b + line.size();
         auto nextComma = [end](const char *from) {
@@ -271,6 +257,74 @@ FolderTotals FolderTotals::compute(const LineStore &store, const FolderTree &tre
                 pairs.bytes[previousPair].tryAdd(*size);
         }
     }
+};
+
+// Takes the store's lines in the order the file holds them: its sorted
+// views jump all over the buffer, the file's order runs through it once, and
+// the totals do not depend on the order. The buffer is cut into lines as the
+// loader cuts it (CR LF, a lone CR or a lone LF end a line; a UTF-8
+// byte-order mark is not part of the first line); false when that gives
+// another number of lines than the store holds.
+bool gatherInFileOrder(const LineStore &store, LineGatherer &g, const std::atomic<bool> *stop,
+                       bool *stopped)
+{
+    const QByteArray &bytes = store.bytes();
+    const char *p = bytes.constData();
+    const char *const end = p + bytes.size();
+    if (store.encoding() == ListEncoding::Utf8 && bytes.startsWith("\xEF\xBB\xBF"))
+        p += 3;
+    qsizetype lines = 0;
+    while (p < end) {
+        if ((lines & 0xFFFF) == 0 && stop && stop->load(std::memory_order_relaxed)) {
+            *stopped = true;
+            return false;
+        }
+        const char *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+        const char *lineEnd = lf ? lf : end;
+        if (const char *cr = static_cast<const char *>(std::memchr(p, '\r', size_t(lineEnd - p))))
+            lineEnd = cr;
+        g.take(QByteArrayView(p, lineEnd - p));
+        ++lines;
+        p = lineEnd;
+        if (p < end)
+            p += (*p == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
+    }
+    return lines == store.count();
+}
+
+} // namespace
+
+void FolderTotals::clear()
+{
+    *this = FolderTotals();
+}
+
+FolderTotals FolderTotals::compute(const LineStore &store, const FolderTree &tree,
+                                   const std::atomic<bool> *stop)
+{
+    FolderTotals out;
+    const int folders = tree.count();
+    if (folders == 0)
+        return out;
+
+    const ChildrenByName children(tree);
+    auto gatherer = std::make_unique<LineGatherer>(children);
+    if (!gatherInFileOrder(store, *gatherer, stop, &out.m_stopped)) {
+        if (out.m_stopped)
+            return out;
+        gatherer = std::make_unique<LineGatherer>(children);
+        for (qsizetype i = 0; i < store.count(); ++i) {
+            if ((i & 0xFFFF) == 0 && stop && stop->load(std::memory_order_relaxed)) {
+                out.m_stopped = true;
+                return out;
+            }
+            gatherer->take(store.line(i));
+        }
+    }
+    const std::vector<QByteArrayView> &words = gatherer->words;
+    const std::vector<qint64> &wordLines = gatherer->wordLines;
+    const int unknownId = gatherer->unknownId;
+    const PairTable &pairs = gatherer->pairs;
 
     // Most frequent first; equal counts by word, "unknown" after the words.
     const int distinct = int(words.size());

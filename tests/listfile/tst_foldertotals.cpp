@@ -2,6 +2,7 @@
 #include "listfile/ListLine.h"
 #include "listfile/ListLoader.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QTest>
 
@@ -12,9 +13,9 @@ namespace {
 
 LoadedList loadRaw(QByteArray raw)
 {
-    ListBytes bytes;
-    bytes.bytes = std::move(raw);
-    bytes.fileFound = true;
+    QBuffer buffer(&raw);
+    buffer.open(QIODevice::ReadOnly);
+    ListBytes bytes = readListDevice(buffer);
     LoadOptions options;
     options.collationLocale = QLocale(QLocale::English, QLocale::UnitedStates);
     return loadListBytes(std::move(bytes), options);
@@ -54,6 +55,9 @@ class TestFolderTotals : public QObject
 private Q_SLOTS:
     void folder_data();
     void folder();
+    void lineEnds_data();
+    void lineEnds();
+    void linesOtherThanTheBuffers();
     void tenThousandStatuses();
     void manySubFolders();
     void deepTree();
@@ -147,6 +151,47 @@ void TestFolderTotals::folder()
     QCOMPARE(statusesOf(t, item), statuses);
     // Root holds every line of the list.
     QCOMPARE(t.files(0), list.lineCount);
+}
+
+void TestFolderTotals::lineEnds_data()
+{
+    QTest::addColumn<QByteArray>("raw");
+    QTest::addColumn<QStringList>("statuses"); // of Root
+
+    QTest::newRow("LF") << "D\\a,d,1,0;x,OK\nD\\b,d,2,0;x,OK\n"_ba << QStringList{u"OK=2/3"_s};
+    QTest::newRow("lone CR") << "D\\a,d,1,0;x,OK\rD\\b,d,2,0;x,Bad"_ba
+                             << QStringList{u"Bad=1/2"_s, u"OK=1/1"_s};
+    QTest::newRow("mixed, with empty lines") << "D\\a,d,1,0;x,OK\r\n\r\n\nD\\b,d,2,0;x,OK\r"_ba
+                                             << QStringList{u"OK=2/3"_s, u"<unknown>=2/0"_s};
+    QTest::newRow("UTF-8 byte-order mark") << "\xEF\xBB\xBF"
+                                              "D\\a,d,1,0;x,\xC3\xA9t\xC3\xA9\r\nD\\b,d,2,0;x,OK"_ba
+                                           << QStringList{u"OK=1/2"_s, u"\u00e9t\u00e9=1/1"_s};
+}
+
+void TestFolderTotals::lineEnds()
+{
+    QFETCH(QByteArray, raw);
+    QFETCH(QStringList, statuses);
+    const LoadedList list = loadRaw(raw);
+    const FolderTotals t = totalsOf(list);
+    QCOMPARE(t.files(0), list.lineCount);
+    QCOMPARE(statusesOf(t, 0), statuses);
+}
+
+void TestFolderTotals::linesOtherThanTheBuffers()
+{
+    // A store whose views cover only part of its buffer: its own lines count.
+    const LoadedList list =
+        loadRaw("D\\A\\a,d,1,0;x,OK\r\nD\\A\\b,d,2,0;x,OK\r\nD\\c,d,4,0;x,OK"_ba);
+    std::vector<LineStore::LineRef> refs;
+    for (qsizetype i = 0; i < 2; ++i)
+        refs.push_back({qint64(list.iGrid1.line(i).data() - list.iGrid1.bytes().constData()),
+                        list.iGrid1.line(i).size()});
+    const LineStore part(list.iGrid1.bytes(), refs, list.iGrid1.encoding());
+    const FolderTotals t = FolderTotals::compute(part, list.SftTree1);
+    QCOMPARE(t.files(0), 2);
+    QCOMPARE(t.bytes(0).roundedBytes(), qint64(3));
+    QCOMPARE(t.files(list.SftTree1.findPath({u"A"_s})), 2);
 }
 
 void TestFolderTotals::tenThousandStatuses()
