@@ -22,6 +22,7 @@ int main(int argc, char *argv[])
     settings.programFolder = QCoreApplication::applicationDirPath();
     settings.dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     settings.locale = QLocale::system();
+    settings.configFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     corvane::frmMain window(prompts, settings);
     window.show();
 

@@ -79,6 +79,7 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     connectControls();
     Form_Load();
     setupBrowsing();
+    setupOverview();
 }
 
 frmMain::~frmMain()

@@ -75,11 +75,16 @@ bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone)
     };
 
     auto result = std::make_shared<LoadedList>();
-    m_loadThread = QThread::create([path, options, result] { *result = loadList(path, options); });
+    auto totals = std::make_shared<FolderTotals>();
+    m_loadThread = QThread::create([path, options, result, totals] {
+        *result = loadList(path, options);
+        *totals = FolderTotals::compute(result->iGrid1, result->SftTree1, options.stop);
+    });
     m_loadThread->setObjectName(u"ListLoader"_s);
-    connect(m_loadThread, &QThread::finished, this, [this, result, whenDone] {
+    connect(m_loadThread, &QThread::finished, this, [this, result, totals, whenDone] {
         m_loadThread->deleteLater();
         m_loadThread = nullptr;
+        stageFolderTotals(std::move(*totals));
         finishLoad(std::move(*result));
         if (whenDone)
             whenDone();
@@ -126,6 +131,7 @@ void frmMain::finishLoad(LoadedList list)
     m_folderTreeModel->beginTreeChange();
     releaseInBackground(m_loadedList);
     m_loadedList = std::move(list);
+    applyStagedFolderTotals();
     m_folderTreeModel->endTreeChange();
     if (m_loadedList.SftTree1.count() > 0)
         SftTree1->expand(m_folderTreeModel->indexOf(0));
@@ -159,6 +165,7 @@ void frmMain::ClearViews()
     ClearFileGrid();
     m_folderTreeModel->beginTreeChange();
     releaseInBackground(m_loadedList);
+    applyStagedFolderTotals();
     m_folderTreeModel->endTreeChange();
 }
 
