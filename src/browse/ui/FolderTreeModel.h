@@ -84,7 +84,8 @@ private:
 
     const FolderTree *m_tree = nullptr;
     const FolderTotals *m_totals = nullptr;
-    QString m_headers[ColumnCount];
+    QString m_headers[ColumnCount] = {QString(), QStringLiteral("Files"), QStringLiteral("Size"),
+                                      QStringLiteral("Recovery")};
     QString m_otherName = QStringLiteral("other");
     QString m_unknownName = QStringLiteral("unknown");
     QLocale m_locale = QLocale(QLocale::English, QLocale::UnitedStates);
