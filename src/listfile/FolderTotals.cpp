@@ -8,7 +8,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <memory>
+#include <new>
+#include <thread>
 
 namespace corvane {
 
@@ -259,26 +262,16 @@ struct LineGatherer
     }
 };
 
-// Takes the store's lines in the order the file holds them: its sorted
-// views jump all over the buffer, the file's order runs through it once, and
-// the totals do not depend on the order. The buffer is cut into lines as the
-// loader cuts it (CR LF, a lone CR or a lone LF end a line; a UTF-8
-// byte-order mark is not part of the first line); false when that gives
-// another number of lines than the store holds.
-bool gatherInFileOrder(const LineStore &store, LineGatherer &g, const std::atomic<bool> *stop,
-                       bool *stopped)
+// Takes the lines of buffer[p, end) in the order the file holds them and
+// returns how many there were (-1 when stopped). The buffer is cut into lines
+// as the loader cuts it: CR LF, a lone CR or a lone LF end a line.
+qsizetype gatherRange(const char *p, const char *const end, LineGatherer &g,
+                      const std::atomic<bool> *stop)
 {
-    const QByteArray &bytes = store.bytes();
-    const char *p = bytes.constData();
-    const char *const end = p + bytes.size();
-    if (store.encoding() == ListEncoding::Utf8 && bytes.startsWith("\xEF\xBB\xBF"))
-        p += 3;
     qsizetype lines = 0;
     while (p < end) {
-        if ((lines & 0xFFFF) == 0 && stop && stop->load(std::memory_order_relaxed)) {
-            *stopped = true;
-            return false;
-        }
+        if ((lines & 0xFFFF) == 0 && stop && stop->load(std::memory_order_relaxed))
+            return -1;
         const char *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
         const char *lineEnd = lf ? lf : end;
         if (const char *cr = static_cast<const char *>(std::memchr(p, '\r', size_t(lineEnd - p))))
@@ -288,6 +281,99 @@ bool gatherInFileOrder(const LineStore &store, LineGatherer &g, const std::atomi
         p = lineEnd;
         if (p < end)
             p += (*p == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
+    }
+    return lines;
+}
+
+// Adds what other gathered to g (status words matched by their bytes).
+void merge(LineGatherer &g, const LineGatherer &other)
+{
+    std::vector<int> idOf(other.words.size());
+    for (size_t id = 0; id < other.words.size(); ++id) {
+        int mine;
+        if (int(id) == other.unknownId) {
+            if (g.unknownId < 0) {
+                g.unknownId = int(g.words.size());
+                g.words.push_back(QByteArrayView());
+                g.wordLines.push_back(0);
+            }
+            mine = g.unknownId;
+        } else {
+            auto found = g.idOfWord.constFind(other.words[id]);
+            if (found == g.idOfWord.constEnd()) {
+                found = g.idOfWord.insert(other.words[id], int(g.words.size()));
+                g.words.push_back(other.words[id]);
+                g.wordLines.push_back(0);
+            }
+            mine = found.value();
+        }
+        idOf[id] = mine;
+        g.wordLines[size_t(mine)] += other.wordLines[id];
+    }
+    for (size_t v = 0; v < other.pairs.keys.size(); ++v) {
+        const int item = int(other.pairs.keys[v] >> 32);
+        const int status = idOf[size_t(quint32(other.pairs.keys[v]))];
+        const size_t at = g.pairs.at(item, status);
+        g.pairs.files[at] += other.pairs.files[v];
+        g.pairs.bytes[at].tryAdd(other.pairs.bytes[v]);
+    }
+    g.previousPairItem = -1; // the table may have moved its entries
+}
+
+// Takes the store's lines in the order the file holds them: its sorted
+// views jump all over the buffer, the file's order runs through it once, and
+// the totals do not depend on the order. A big list is read in two halves on
+// two threads. A UTF-8 byte-order mark is not part of the first line. False
+// when the cut gives another number of lines than the store holds.
+bool gatherInFileOrder(const LineStore &store, LineGatherer &g, const ChildrenByName &children,
+                       const std::atomic<bool> *stop, bool *stopped)
+{
+    const QByteArray &bytes = store.bytes();
+    const char *p = bytes.constData();
+    const char *const end = p + bytes.size();
+    if (store.encoding() == ListEncoding::Utf8 && bytes.startsWith("\xEF\xBB\xBF"))
+        p += 3;
+    // The second half starts after the first LF past the middle.
+    const char *cut = end;
+    if (end - p > (8 << 20)) {
+        const char *middle = p + (end - p) / 2;
+        if (const char *lf =
+                static_cast<const char *>(std::memchr(middle, '\n', size_t(end - middle))))
+            cut = lf + 1;
+    }
+    qsizetype lines = 0;
+    if (cut < end) {
+        LineGatherer second(children);
+        qsizetype secondLines = -1;
+        std::exception_ptr failed;
+        std::thread other([&] {
+            try {
+                secondLines = gatherRange(cut, end, second, stop);
+            } catch (...) {
+                failed = std::current_exception();
+            }
+        });
+        try {
+            lines = gatherRange(p, cut, g, stop);
+        } catch (...) {
+            other.join();
+            throw;
+        }
+        other.join();
+        if (failed)
+            std::rethrow_exception(failed);
+        if (lines < 0 || secondLines < 0) {
+            *stopped = true;
+            return false;
+        }
+        merge(g, second);
+        lines += secondLines;
+    } else {
+        lines = gatherRange(p, end, g, stop);
+        if (lines < 0) {
+            *stopped = true;
+            return false;
+        }
     }
     return lines == store.count();
 }
@@ -302,6 +388,17 @@ void FolderTotals::clear()
 FolderTotals FolderTotals::compute(const LineStore &store, const FolderTree &tree,
                                    const std::atomic<bool> *stop)
 {
+    // Too little memory left for the totals: the list is shown without them.
+    try {
+        return computeTotals(store, tree, stop);
+    } catch (const std::bad_alloc &) {
+        return FolderTotals();
+    }
+}
+
+FolderTotals FolderTotals::computeTotals(const LineStore &store, const FolderTree &tree,
+                                         const std::atomic<bool> *stop)
+{
     FolderTotals out;
     const int folders = tree.count();
     if (folders == 0)
@@ -309,7 +406,7 @@ FolderTotals FolderTotals::compute(const LineStore &store, const FolderTree &tre
 
     const ChildrenByName children(tree);
     auto gatherer = std::make_unique<LineGatherer>(children);
-    if (!gatherInFileOrder(store, *gatherer, stop, &out.m_stopped)) {
+    if (!gatherInFileOrder(store, *gatherer, children, stop, &out.m_stopped)) {
         if (out.m_stopped)
             return out;
         gatherer = std::make_unique<LineGatherer>(children);

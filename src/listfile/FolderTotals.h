@@ -64,6 +64,8 @@ public:
     void clear();
 
 private:
+    static FolderTotals computeTotals(const LineStore &store, const FolderTree &tree,
+                                      const std::atomic<bool> *stop);
     size_t slot(int item, int s) const { return size_t(item) * m_statuses.size() + size_t(s); }
 
     int m_folders = 0;

@@ -59,6 +59,7 @@ private Q_SLOTS:
     void lineEnds();
     void linesOtherThanTheBuffers();
     void tenThousandStatuses();
+    void bigListInTwoHalves();
     void manySubFolders();
     void deepTree();
     void agreesWithTheLineStore();
@@ -224,6 +225,44 @@ void TestFolderTotals::tenThousandStatuses()
     for (int s = 0; s < t.statusCount(); ++s)
         sum += t.files(0, s);
     QCOMPARE(sum, lines);
+}
+
+void TestFolderTotals::bigListInTwoHalves()
+{
+    // Big enough to be read on two threads; statuses and short lines on both
+    // sides of the middle, one status only in the second half.
+    QByteArray raw;
+    const int lines = 300000;
+    qint64 bytesF0 = 0;
+    qint32 filesF0 = 0;
+    for (int i = 0; i < lines; ++i) {
+        QByteArray line = "D\\F" + QByteArray::number(i % 1000) + "\\sub\\file" +
+                          QByteArray::number(i) + ".txt,2020-01-01 10:00:00," +
+                          QByteArray::number(i % 7);
+        if (i % 1000 != 999)
+            line += ",32;ABCDEF01," +
+                    (i > lines / 2 && i % 5 == 0 ? "Late"_ba : "S" + QByteArray::number(i % 3));
+        raw += line + "\r\n";
+        if (i % 1000 == 0) {
+            bytesF0 += i % 7;
+            ++filesF0;
+        }
+    }
+    QVERIFY(raw.size() > (8 << 20));
+    const LoadedList list = loadRaw(raw);
+    const FolderTotals t = totalsOf(list);
+    QCOMPARE(t.files(0), lines);
+    QCOMPARE(t.distinctStatuses(), 5);
+    qint64 counted = 0;
+    for (int s = 0; s < t.statusCount(); ++s)
+        counted += t.status(s).lines;
+    QCOMPARE(counted, qint64(lines));
+    QCOMPARE(t.status(t.statusCount() - 1).kind, FolderTotals::StatusKind::Unknown);
+    QCOMPARE(t.status(t.statusCount() - 1).lines, qint64(300));
+    const int f0 = list.SftTree1.findPath({u"F0"_s});
+    QCOMPARE(t.files(f0), filesF0);
+    QCOMPARE(t.bytes(f0).roundedBytes(), bytesF0);
+    QCOMPARE(t.bytes(0), list.totalSize);
 }
 
 void TestFolderTotals::manySubFolders()
