@@ -81,7 +81,7 @@ void frmMain::setupOverview()
     header->setStretchLastSection(false);
     header->setSectionResizeMode(FolderTreeModel::NameColumn, QHeaderView::Interactive);
     header->resizeSection(FolderTreeModel::NameColumn, 190);
-    header->resizeSection(FolderTreeModel::FilesColumn, 60);
+    header->resizeSection(FolderTreeModel::FilesColumn, 72);
     header->resizeSection(FolderTreeModel::SizeColumn, 70);
     header->resizeSection(FolderTreeModel::RecoveryColumn, 90);
     header->setContextMenuPolicy(Qt::CustomContextMenu);
