@@ -9,6 +9,7 @@
 #include "bench_browse.h"
 #include "bench_search.h"
 #include "bench_hostile.h"
+#include "bench_overview.h"
 #include "listfile/ListLoader.h"
 
 #include <QCoreApplication>
@@ -364,6 +365,11 @@ int main(int argc, char *argv[])
         report.add(key, value);
     for (const auto &[key, value] : corvane::bench::searchFigures(listPath, repeat, &error))
         report.add(key, value);
+    for (const auto &[key, value] : corvane::bench::overviewFigures(listPath, repeat, &error)) {
+        report.add(key, value);
+        if (key == u"overview_ms"_s) // what the totals add to a load, in percent
+            report.add(u"overview_vs_load_pct"_s, value.toDouble() * 100 / best(u"load_ms"_s), 1);
+    }
     const auto measure = [parallel](const QString &path, QString *why) {
         return measurePeakKiB(path, parallel, why);
     };

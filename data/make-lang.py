@@ -399,6 +399,17 @@ EXTRA[131] = ("\"%1\" is a folder. Drop a list (.csv) or a zip archive (.zip) on
               "\"%1\" is een map. Sleep een lijst (.csv) of een zip-archief (.zip) naar het venster.")
 
 # 140 to 159: recovery overview
+EXTRA[140] = ("Recovery", "Recuperação", "Wiederherstellung", "Récupération", "Återställning",
+              "Herstel")
+EXTRA[141] = ("other", "outros", "andere", "autres", "övriga", "overige")
+EXTRA[142] = ("unknown", "desconhecido", "unbekannt", "inconnu", "okänt", "onbekend")
+EXTRA[143] = ("Click a status to show only its files.",
+              "Clique num estado para mostrar apenas os seus ficheiros.",
+              "Klicken Sie auf einen Status, um nur seine Dateien anzuzeigen.",
+              "Cliquez sur un état pour n'afficher que ses fichiers.",
+              "Klicka på en status för att bara visa dess filer.",
+              "Klik op een status om alleen de bijbehorende bestanden te tonen.")
+EXTRA[144] = ("Columns", "Colunas", "Spalten", "Colonnes", "Kolumner", "Kolommen")
 
 
 def main():

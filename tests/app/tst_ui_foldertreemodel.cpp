@@ -103,7 +103,7 @@ private Q_SLOTS:
         QVERIFY(model.setHeaderData(0, Qt::Horizontal, u"Pfad\\Dateiname"_s));
         QCOMPARE(changed.size(), 1);
         QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), u"Pfad\\Dateiname"_s);
-        QCOMPARE(model.setHeaderData(1, Qt::Horizontal, u"x"_s), false);
+        QCOMPARE(model.setHeaderData(FolderTreeModel::ColumnCount, Qt::Horizontal, u"x"_s), false);
     }
 };
 

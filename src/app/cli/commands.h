@@ -26,5 +26,6 @@ int runSave(const QStringList &args);
 int runSearch(const QStringList &args);
 int runFilter(const QStringList &args);
 int runDates(const QStringList &args);
+int runOverview(const QStringList &args);
 
 } // namespace corvane::cli

@@ -84,6 +84,7 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     setupDesktop();
     setupApproval();
     setupSearch();
+    setupOverview();
 }
 
 frmMain::~frmMain()

@@ -39,6 +39,7 @@
 
 #include "Prompts.h"
 #include "app/language/LanguageTable.h"
+#include "listfile/FolderTotals.h"
 #include "listfile/ListLoader.h"
 
 #include <QDate>
@@ -80,6 +81,8 @@ class FileTypeIcons;
 class BrowseParts;
 class FileGridColumns;
 class SearchParts;
+class OverviewParts;
+class RecoveryLegend;
 
 // ---- open command and zip members: forward declarations (frmMain_open.cpp) ----
 namespace zip {
@@ -375,6 +378,32 @@ private:
     void setupSearch();
     SearchParts *m_search = nullptr; // a child object of the window
     // ---- end of searches -------------------------------------------------------
+    // ---- recovery overview (frmMain_overview.cpp, frmMain_overview.h) ----------
+public:
+    // The folder totals of the shown list (files, bytes and statuses below
+    // every folder); replaced with the list.
+    const FolderTotals &folderTotals() const;
+    RecoveryLegend *recoveryLegend() const;
+    // The folder tree header's context menu: a checkable entry per number
+    // column; unchecking hides the column, and the choice is remembered.
+    QMenu *buildTreeHeaderMenu(QWidget *parent);
+    void setTreeColumnShown(int section, bool shown);
+    // The preset filter run with one status word (the legend's click).
+    void RunPresetFilterFor(const QString &status);
+
+public Q_SLOTS:
+    void Legend_StatusClicked(const QString &status);
+    void SftTree1_HeaderMenu(const QPoint &pos);
+
+private:
+    void setupOverview();
+    void applyOverviewLanguage();
+    void refreshLegend();
+    QString overviewText(int entry, const QString &english) const;
+    void stageFolderTotals(FolderTotals totals);
+    void applyStagedFolderTotals();
+    OverviewParts *m_overview = nullptr;
+    // ---- end of the recovery overview ---------------------------------------
 
     // ---- open command and zip members (frmMain_open.cpp) ---------------------
 public:

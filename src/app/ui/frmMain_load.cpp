@@ -85,11 +85,15 @@ bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone)
     };
 
     auto result = std::make_shared<LoadedList>();
-    m_loadThread = QThread::create(
-        [path, options, result, stop = m_loadStop] { *result = loadList(path, options); });
+    auto totals = std::make_shared<FolderTotals>();
+    m_loadThread = QThread::create([path, options, result, totals, stop = m_loadStop] {
+        *result = loadList(path, options);
+        if (!result->stopped)
+            *totals = FolderTotals::compute(result->iGrid1, result->SftTree1, options.stop);
+    });
     m_loadThread->setObjectName(u"ListLoader"_s);
     QThread *thread = m_loadThread;
-    connect(m_loadThread, &QThread::finished, this, [this, thread, result, whenDone] {
+    connect(m_loadThread, &QThread::finished, this, [this, thread, result, totals, whenDone] {
         thread->deleteLater();
         if (thread != m_loadThread) {
             // Given up with Stop: its lines are not wanted.
@@ -104,6 +108,7 @@ bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone)
             Q_EMIT listLoaded();
             return;
         }
+        stageFolderTotals(std::move(*totals));
         finishLoad(std::move(*result));
         if (whenDone)
             whenDone();
@@ -180,6 +185,7 @@ void frmMain::finishLoad(LoadedList list)
     m_folderTreeModel->beginTreeChange();
     releaseInBackground(m_loadedList);
     m_loadedList = std::move(list);
+    applyStagedFolderTotals();
     m_folderTreeModel->endTreeChange();
     if (m_loadedList.SftTree1.count() > 0)
         SftTree1->expand(m_folderTreeModel->indexOf(0));
@@ -215,6 +221,7 @@ void frmMain::ClearViews()
     ClearShownList();
     m_folderTreeModel->beginTreeChange();
     releaseInBackground(m_loadedList);
+    applyStagedFolderTotals();
     m_folderTreeModel->endTreeChange();
 }
 

@@ -1,5 +1,9 @@
 #include "FolderTreeModel.h"
 
+#include "listfile/SizeText.h"
+
+using namespace Qt::Literals::StringLiterals;
+
 namespace corvane {
 
 FolderTreeModel::FolderTreeModel(QObject *parent) : QAbstractItemModel(parent)
@@ -9,6 +13,7 @@ void FolderTreeModel::setTree(const FolderTree *tree)
 {
     beginResetModel();
     m_tree = tree;
+    computeOrder();
     endResetModel();
 }
 
@@ -21,7 +26,100 @@ void FolderTreeModel::beginTreeChange()
 void FolderTreeModel::endTreeChange()
 {
     m_changing = false;
+    computeOrder();
     endResetModel();
+}
+
+const FolderTotals *FolderTreeModel::totals() const
+{
+    // Totals of another tree (a load that was given up) are not shown.
+    if (!m_totals || !hasTree() || m_totals->folderCount() != m_tree->count())
+        return nullptr;
+    return m_totals;
+}
+
+void FolderTreeModel::setLocale(const QLocale &locale)
+{
+    m_locale = locale;
+    if (hasTree() && !m_changing)
+        Q_EMIT dataChanged(index(0, FilesColumn), index(0, RecoveryColumn));
+}
+
+void FolderTreeModel::setStatusNames(const QString &other, const QString &unknown)
+{
+    m_otherName = other;
+    m_unknownName = unknown;
+}
+
+QString FolderTreeModel::statusName(int status) const
+{
+    const FolderTotals *t = totals();
+    if (!t || status < 0 || status >= t->statusCount())
+        return {};
+    switch (t->status(status).kind) {
+    case FolderTotals::StatusKind::Other:
+        return m_otherName;
+    case FolderTotals::StatusKind::Unknown:
+        return m_unknownName;
+    case FolderTotals::StatusKind::Word:
+        break;
+    }
+    return t->status(status).word;
+}
+
+int FolderTreeModel::childAt(int parentItem, int row) const
+{
+    if (!m_order.empty())
+        return m_order[size_t(m_tree->item(parentItem).firstChild + row)];
+    return m_tree->child(parentItem, row);
+}
+
+int FolderTreeModel::rowOf(int item) const
+{
+    if (item == 0)
+        return 0;
+    return m_rowOf.empty() ? m_tree->item(item).row : m_rowOf[size_t(item)];
+}
+
+void FolderTreeModel::computeOrder()
+{
+    m_order.clear();
+    m_rowOf.clear();
+    const FolderTotals *t = totals();
+    if (m_sortColumn == NameColumn || !t)
+        return;
+    const FolderSortKey key = m_sortColumn == FilesColumn  ? FolderSortKey::Files
+                              : m_sortColumn == SizeColumn ? FolderSortKey::Size
+                                                           : FolderSortKey::Recovery;
+    m_order = sortAllChildren(*m_tree, *t, key, m_sortOrder == Qt::DescendingOrder);
+    m_rowOf.assign(size_t(m_tree->count()), 0);
+    for (int p = 0; p < m_tree->count(); ++p) {
+        const FolderTree::Item &it = m_tree->item(p);
+        for (int r = 0; r < it.childCount; ++r)
+            m_rowOf[size_t(m_order[size_t(it.firstChild + r)])] = r;
+    }
+}
+
+void FolderTreeModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= ColumnCount)
+        return;
+    if (column == NameColumn)
+        order = Qt::AscendingOrder;
+    if (column == m_sortColumn && order == m_sortOrder)
+        return;
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    m_sortColumn = column;
+    m_sortOrder = order;
+    if (!m_changing)
+        computeOrder();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex &index : before)
+        after.append(indexOf(itemOf(index), index.column()));
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 int FolderTreeModel::itemOf(const QModelIndex &index) const
@@ -31,26 +129,26 @@ int FolderTreeModel::itemOf(const QModelIndex &index) const
     return int(index.internalId());
 }
 
-QModelIndex FolderTreeModel::indexOf(int item) const
+QModelIndex FolderTreeModel::indexOf(int item, int column) const
 {
-    if (!hasTree() || m_changing || item < 0 || item >= m_tree->count())
+    if (!hasTree() || m_changing || item < 0 || item >= m_tree->count() || column < 0 ||
+        column >= ColumnCount)
         return {};
-    const int row = item == 0 ? 0 : m_tree->item(item).row;
-    return createIndex(row, 0, quintptr(item));
+    return createIndex(rowOf(item), column, quintptr(item));
 }
 
 QModelIndex FolderTreeModel::index(int row, int column, const QModelIndex &parent) const
 {
-    if (!hasTree() || m_changing || column != 0 || row < 0)
+    if (!hasTree() || m_changing || column < 0 || column >= ColumnCount || row < 0)
         return {};
     if (!parent.isValid())
-        return row == 0 ? createIndex(0, 0, quintptr(0)) : QModelIndex();
+        return row == 0 ? createIndex(0, column, quintptr(0)) : QModelIndex();
     const int parentItem = itemOf(parent);
-    if (parentItem < 0 || parentItem >= m_tree->count())
+    if (parentItem < 0 || parentItem >= m_tree->count() || parent.column() != 0)
         return {};
     if (row >= m_tree->item(parentItem).childCount)
         return {};
-    return createIndex(row, 0, quintptr(m_tree->child(parentItem, row)));
+    return createIndex(row, column, quintptr(childAt(parentItem, row)));
 }
 
 QModelIndex FolderTreeModel::parent(const QModelIndex &child) const
@@ -77,7 +175,7 @@ int FolderTreeModel::rowCount(const QModelIndex &parent) const
 
 int FolderTreeModel::columnCount(const QModelIndex &) const
 {
-    return 1;
+    return ColumnCount;
 }
 
 bool FolderTreeModel::hasChildren(const QModelIndex &parent) const
@@ -85,17 +183,59 @@ bool FolderTreeModel::hasChildren(const QModelIndex &parent) const
     return rowCount(parent) > 0;
 }
 
+QString FolderTreeModel::recoveryText(int item) const
+{
+    const FolderTotals *t = totals();
+    if (!t || item < 0 || item >= t->folderCount())
+        return {};
+    const qint64 files = t->files(item);
+    QString text = m_tree->item(item).text + u'\n' + m_headers[FilesColumn] + u": "_s +
+                   formatCount(files, m_locale) + u" \u00b7 "_s + m_headers[SizeColumn] + u": "_s +
+                   FormatSize(t->bytes(item), m_locale) + u" ("_s +
+                   formatCount(t->bytes(item), m_locale) + u" Bytes)"_s;
+    for (int s = 0; s < t->statusCount(); ++s) {
+        const qint32 n = t->files(item, s);
+        if (n == 0)
+            continue;
+        const double share = files > 0 ? 100.0 * double(n) / double(files) : 0.0;
+        text += u'\n' + statusName(s) + u": "_s + formatCount(n, m_locale) + u" ("_s +
+                m_locale.toString(share, 'f', 1) + u" %) \u00b7 "_s +
+                FormatSize(t->bytes(item, s), m_locale) + u" ("_s +
+                formatCount(t->bytes(item, s), m_locale) + u" Bytes)"_s;
+    }
+    return text;
+}
+
 QVariant FolderTreeModel::data(const QModelIndex &index, int role) const
 {
     const int item = itemOf(index);
     if (item < 0 || !hasTree() || m_changing || item >= m_tree->count())
         return {};
+    if (index.column() == NameColumn) {
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::ToolTipRole:
+            return m_tree->item(item).text;
+        case Qt::DecorationRole:
+            return m_folderIcon.isNull() ? QVariant() : QVariant(m_folderIcon);
+        default:
+            return {};
+        }
+    }
+    const FolderTotals *t = totals();
+    if (!t)
+        return {};
     switch (role) {
     case Qt::DisplayRole:
+        if (index.column() == FilesColumn)
+            return formatCount(t->files(item), m_locale);
+        if (index.column() == SizeColumn)
+            return FormatSize(t->bytes(item), m_locale);
+        return {};
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
     case Qt::ToolTipRole:
-        return m_tree->item(item).text;
-    case Qt::DecorationRole:
-        return m_folderIcon.isNull() ? QVariant() : QVariant(m_folderIcon);
+        return recoveryText(item);
     default:
         return {};
     }
@@ -103,19 +243,24 @@ QVariant FolderTreeModel::data(const QModelIndex &index, int role) const
 
 QVariant FolderTreeModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && section == 0 && role == Qt::DisplayRole)
-        return m_header;
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
+        return {};
+    if (role == Qt::DisplayRole)
+        return m_headers[section];
+    // Largest first on the first click, as disk-usage browsers sort.
+    if (role == Qt::InitialSortOrderRole)
+        return section == NameColumn ? Qt::AscendingOrder : Qt::DescendingOrder;
     return {};
 }
 
 bool FolderTreeModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
                                     int role)
 {
-    if (orientation != Qt::Horizontal || section != 0 ||
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount ||
         (role != Qt::EditRole && role != Qt::DisplayRole))
         return false;
-    m_header = value.toString();
-    Q_EMIT headerDataChanged(orientation, 0, 0);
+    m_headers[section] = value.toString();
+    Q_EMIT headerDataChanged(orientation, section, section);
     return true;
 }
 

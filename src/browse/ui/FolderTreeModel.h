@@ -1,13 +1,21 @@
 #pragma once
 
-// The folder tree as an item model: one column, "Root" as the only top-level
-// row, each item's children in the tree's order. The index's internal id is
-// the item's index in the FolderTree, so item <-> index is O(1) both ways.
+// The folder tree as an item model: "Root" as the only top-level row, each
+// item's children in the tree's order or sorted by a column. The index's
+// internal id is the item's index in the FolderTree, so item <-> index is
+// O(1) both ways. Besides the name, each folder shows the entries and bytes
+// below it and a recovery bar (drawn by RecoveryBarDelegate) when folder
+// totals are given.
 
+#include "browse/FolderOrder.h"
+#include "listfile/FolderTotals.h"
 #include "listfile/FolderTree.h"
 
 #include <QAbstractItemModel>
 #include <QIcon>
+#include <QLocale>
+
+#include <vector>
 
 namespace corvane {
 
@@ -16,6 +24,8 @@ class FolderTreeModel : public QAbstractItemModel
     Q_OBJECT
 
 public:
+    enum Column { NameColumn, FilesColumn, SizeColumn, RecoveryColumn, ColumnCount };
+
     explicit FolderTreeModel(QObject *parent = nullptr);
 
     // Shows tree (nullptr: nothing). The tree must stay unchanged while it is
@@ -26,11 +36,29 @@ public:
     void beginTreeChange();
     void endTreeChange();
 
+    // The totals of the shown tree (nullptr: the number columns stay empty);
+    // swapped with the tree, between beginTreeChange() and endTreeChange().
+    void setTotals(const FolderTotals *totals) { m_totals = totals; }
+    const FolderTotals *totals() const;
+
+    // Numbers and sizes in the UI language; the names of the "other" and
+    // "unknown" statuses in tooltips; the headers of the files and size
+    // columns, written into the tooltips.
+    void setLocale(const QLocale &locale);
+    const QLocale &locale() const { return m_locale; }
+    void setStatusNames(const QString &other, const QString &unknown);
+    QString statusName(int status) const;
+
     // The item a model index stands for (-1 for an invalid index), and back.
     int itemOf(const QModelIndex &index) const;
-    QModelIndex indexOf(int item) const;
+    QModelIndex indexOf(int item, int column = 0) const;
 
     void setFolderIcon(const QIcon &icon) { m_folderIcon = icon; }
+
+    // Column 0 gives the tree's order back; the others order every folder's
+    // children by their number, descending order largest first.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    int sortColumn() const { return m_sortColumn; }
 
     QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
     QModelIndex parent(const QModelIndex &child) const override;
@@ -44,13 +72,29 @@ public:
                        int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
+    // The text of the recovery tooltip of item: each status with its exact
+    // count, share and bytes.
+    QString recoveryText(int item) const;
+
 private:
     bool hasTree() const { return m_tree && !m_tree->isEmpty(); }
+    int childAt(int parentItem, int row) const;
+    int rowOf(int item) const;
+    void computeOrder();
 
     const FolderTree *m_tree = nullptr;
-    QString m_header;
+    const FolderTotals *m_totals = nullptr;
+    QString m_headers[ColumnCount] = {QString(), QStringLiteral("Files"), QStringLiteral("Size"),
+                                      QStringLiteral("Recovery")};
+    QString m_otherName = QStringLiteral("other");
+    QString m_unknownName = QStringLiteral("unknown");
+    QLocale m_locale = QLocale(QLocale::English, QLocale::UnitedStates);
     QIcon m_folderIcon;
     bool m_changing = false;
+    int m_sortColumn = NameColumn;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+    std::vector<int> m_order; // sorted child table; empty: the tree's order
+    std::vector<int> m_rowOf; // item -> row under its parent in m_order
 };
 
 } // namespace corvane

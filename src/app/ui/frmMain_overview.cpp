@@ -1,0 +1,234 @@
+// The recovery overview in the window: the folder tree's files, size and
+// recovery columns (sortable from the header, hideable from its context
+// menu, the choice remembered), and the legend of the whole list's statuses
+// next to the file details. The totals are computed on the loader's thread
+// and swapped in with the list.
+
+#include "frmMain_overview.h"
+
+#include "browse/ui/FolderTreeModel.h"
+#include "browse/ui/RecoveryBarDelegate.h"
+#include "browse/ui/RecoveryLegend.h"
+#include "frmMain.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QMenu>
+#include <QSettings>
+#include <QSplitter>
+#include <QTreeView>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace corvane {
+
+namespace {
+
+constexpr int HeaderRecovery = 140;
+constexpr int TextOther = 141;
+constexpr int TextUnknown = 142;
+constexpr int TextLegendHint = 143;
+constexpr int TextColumns = 144;
+constexpr int HeaderFiles = 6; // "Files", as on the open page
+constexpr int HeaderSize = 7;  // "Size"
+
+const QString hiddenColumnsKey = u"FolderTree/HiddenColumns"_s;
+
+// The box that holds the "File Details" frame, to put the legend beside it.
+QBoxLayout *layoutHolding(QWidget *widget)
+{
+    QWidget *parent = widget->parentWidget();
+    if (!parent || !parent->layout())
+        return nullptr;
+    QList<QLayout *> pending = {parent->layout()};
+    while (!pending.isEmpty()) {
+        QLayout *layout = pending.takeFirst();
+        if (layout->indexOf(widget) >= 0)
+            return qobject_cast<QBoxLayout *>(layout);
+        for (int i = 0; i < layout->count(); ++i) {
+            if (QLayout *inner = layout->itemAt(i)->layout())
+                pending.append(inner);
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QString frmMain::overviewText(int entry, const QString &english) const
+{
+    const QString text = langText(entry);
+    return text.isEmpty() ? english : text;
+}
+
+void frmMain::setupOverview()
+{
+    m_overview = new OverviewParts(this);
+    // The hidden tree columns are kept with the rest of the window's state.
+    m_overview->settingsFile = m_settings.settingsFile;
+
+    // The tree's columns.
+    m_overview->delegate = new RecoveryBarDelegate(SftTree1);
+    SftTree1->setItemDelegateForColumn(FolderTreeModel::RecoveryColumn, m_overview->delegate);
+    SftTree1->setSortingEnabled(true);
+    SftTree1->sortByColumn(FolderTreeModel::NameColumn, Qt::AscendingOrder);
+    QHeaderView *header = SftTree1->header();
+    header->setSectionsClickable(true);
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(FolderTreeModel::NameColumn, QHeaderView::Interactive);
+    header->resizeSection(FolderTreeModel::NameColumn, 190);
+    header->resizeSection(FolderTreeModel::FilesColumn, 72);
+    header->resizeSection(FolderTreeModel::SizeColumn, 70);
+    header->resizeSection(FolderTreeModel::RecoveryColumn, 90);
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header, &QHeaderView::customContextMenuRequested, this, &frmMain::SftTree1_HeaderMenu);
+    if (!m_overview->settingsFile.isEmpty()) {
+        const QSettings settings(m_overview->settingsFile, QSettings::IniFormat);
+        const QStringList hidden = settings.value(hiddenColumnsKey).toStringList();
+        for (const QString &column : hidden) {
+            bool ok = false;
+            const int section = column.toInt(&ok);
+            if (ok && section > FolderTreeModel::NameColumn &&
+                section < FolderTreeModel::ColumnCount)
+                header->setSectionHidden(section, true);
+        }
+    }
+    // The tree gets the room its new columns need.
+    TreeGridSplitter->setSizes({430, 464});
+
+    // The legend, beside the list's file count and size.
+    m_overview->frame = new QGroupBox(Frame1);
+    m_overview->frame->setObjectName(u"fraRecovery"_s);
+    auto *frameLayout = new QVBoxLayout(m_overview->frame);
+    frameLayout->setContentsMargins(6, 2, 6, 2);
+    m_overview->legend = new RecoveryLegend(m_overview->frame);
+    m_overview->legend->setObjectName(u"RecoveryLegend"_s);
+    frameLayout->addWidget(m_overview->legend);
+    frameLayout->addStretch(1);
+    if (QBoxLayout *row = layoutHolding(Frame8_1))
+        row->insertWidget(row->indexOf(Frame8_1) + 1, m_overview->frame);
+    m_overview->frame->hide();
+    connect(m_overview->legend, &RecoveryLegend::statusClicked, this,
+            &frmMain::Legend_StatusClicked);
+
+    connect(this, &frmMain::languageChanged, this, &frmMain::applyOverviewLanguage);
+    applyOverviewLanguage();
+}
+
+void frmMain::applyOverviewLanguage()
+{
+    m_folderTreeModel->setHeaderData(FolderTreeModel::FilesColumn, Qt::Horizontal,
+                                     overviewText(HeaderFiles, u"Files"_s));
+    m_folderTreeModel->setHeaderData(FolderTreeModel::SizeColumn, Qt::Horizontal,
+                                     overviewText(HeaderSize, u"Size"_s));
+    m_folderTreeModel->setHeaderData(FolderTreeModel::RecoveryColumn, Qt::Horizontal,
+                                     overviewText(HeaderRecovery, u"Recovery"_s));
+    m_folderTreeModel->setStatusNames(overviewText(TextOther, u"other"_s),
+                                      overviewText(TextUnknown, u"unknown"_s));
+    m_folderTreeModel->setLocale(localeForLanguage(m_language));
+    SftTree1->viewport()->update();
+    m_overview->frame->setTitle(overviewText(HeaderRecovery, u"Recovery"_s));
+    m_overview->frame->setToolTip(
+        overviewText(TextLegendHint, u"Click a status to show only its files."_s));
+    refreshLegend();
+}
+
+void frmMain::refreshLegend()
+{
+    const FolderTotals &totals = m_overview->shown;
+    m_overview->legend->setTotals(&totals, localeForLanguage(m_language),
+                                  overviewText(TextOther, u"other"_s),
+                                  overviewText(TextUnknown, u"unknown"_s));
+    m_overview->frame->setVisible(!totals.isEmpty());
+}
+
+const FolderTotals &frmMain::folderTotals() const
+{
+    return m_overview->shown;
+}
+
+RecoveryLegend *frmMain::recoveryLegend() const
+{
+    return m_overview->legend;
+}
+
+void frmMain::stageFolderTotals(FolderTotals totals)
+{
+    m_overview->staged = std::move(totals);
+}
+
+void frmMain::applyStagedFolderTotals()
+{
+    m_overview->shown = std::move(m_overview->staged);
+    m_overview->staged = FolderTotals();
+    m_folderTreeModel->setTotals(&m_overview->shown);
+    refreshLegend();
+}
+
+QMenu *frmMain::buildTreeHeaderMenu(QWidget *parent)
+{
+    QHeaderView *header = SftTree1->header();
+    auto *menu = new QMenu(parent);
+    menu->setObjectName(u"SftTree1HeaderMenu"_s);
+    menu->addSection(overviewText(TextColumns, u"Columns"_s));
+    for (int section = FolderTreeModel::FilesColumn; section < FolderTreeModel::ColumnCount;
+         ++section) {
+        QAction *action =
+            menu->addAction(m_folderTreeModel->headerData(section, Qt::Horizontal).toString());
+        action->setData(section);
+        action->setCheckable(true);
+        action->setChecked(!header->isSectionHidden(section));
+        connect(action, &QAction::toggled, this,
+                [this, section](bool shown) { setTreeColumnShown(section, shown); });
+    }
+    return menu;
+}
+
+void frmMain::SftTree1_HeaderMenu(const QPoint &pos)
+{
+    QMenu *menu = buildTreeHeaderMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(SftTree1->header()->viewport()->mapToGlobal(pos));
+}
+
+void frmMain::setTreeColumnShown(int section, bool shown)
+{
+    QHeaderView *header = SftTree1->header();
+    header->setSectionHidden(section, !shown);
+    if (shown && header->sectionSize(section) < 20)
+        header->resizeSection(section, 70);
+    if (m_overview->settingsFile.isEmpty())
+        return;
+    QStringList hidden;
+    for (int s = FolderTreeModel::FilesColumn; s < FolderTreeModel::ColumnCount; ++s) {
+        if (header->isSectionHidden(s))
+            hidden << QString::number(s);
+    }
+    QDir().mkpath(QFileInfo(m_overview->settingsFile).absolutePath());
+    QSettings settings(m_overview->settingsFile, QSettings::IniFormat);
+    settings.setValue(hiddenColumnsKey, hidden);
+}
+
+void frmMain::Legend_StatusClicked(const QString &status)
+{
+    RunPresetFilterFor(status);
+}
+
+// The preset filter with one status word: Combo1 is set to it (offered in
+// its list when it is not yet) and the filter button's handler runs.
+void frmMain::RunPresetFilterFor(const QString &status)
+{
+    int at = Combo1->findText(status, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (at < 0) {
+        Combo1->addItem(status);
+        at = Combo1->count() - 1;
+    }
+    Combo1->setCurrentIndex(at);
+    Command5_Click();
+}
+
+} // namespace corvane

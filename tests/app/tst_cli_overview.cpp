@@ -1,0 +1,116 @@
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+// corvane-list overview, run as a user would run it.
+class TestCliOverview : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void overview_data();
+    void overview();
+
+private:
+    QString m_program;
+    QTemporaryDir m_dir;
+};
+
+void TestCliOverview::initTestCase()
+{
+    m_program = QDir(QCoreApplication::applicationDirPath())
+                    .absoluteFilePath(u"../../src/app/cli/corvane-list"_s);
+    QVERIFY2(QFile::exists(m_program), qPrintable(m_program));
+    QVERIFY(m_dir.isValid());
+}
+
+void TestCliOverview::overview_data()
+{
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QStringList>("args"); // after the list's path
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+
+    const QByteArray tree = "Data\\A\\B\\f1.txt,d,100,32;x,Recovered\r\n"
+                            "Data\\A\\C\\f2.txt,d,50,32;x,Damaged\r\n"
+                            "Data\\A\\C\\f3.txt,d,7,32;x,Damaged\r\n"
+                            "Data\\A\\f4.txt,d,1 000,32;x,Damaged\r\n"
+                            "Data\\x.txt,d,1,32;x,Recovered\r\n"
+                            "Data\\Z\\y.txt,d,1,32;x,Recovered\r\n";
+    const QString header = u"folder\tfiles\tbytes\tDamaged\tRecovered\n"_s;
+    QTest::newRow("Root and its sub-folders")
+        << tree << QStringList() << 0
+        << header + u"Root\t6\t1159\t3\t3\nA\t4\t1157\t3\t1\nZ\t1\t1\t0\t1\n"_s << QString();
+    QTest::newRow("a folder and its sub-folders")
+        << tree << QStringList{u"A"_s} << 0
+        << header + u"A\t4\t1157\t3\t1\nB\t1\t100\t0\t1\nC\t2\t57\t2\t0\n"_s << QString();
+    QTest::newRow("a leaf folder, trailing backslash")
+        << tree << QStringList{u"A\\C\\"_s} << 0 << header + u"C\t2\t57\t2\t0\n"_s << QString();
+    QTest::newRow("an empty folder argument is Root")
+        << tree << QStringList{QString()} << 0
+        << header + u"Root\t6\t1159\t3\t3\nA\t4\t1157\t3\t1\nZ\t1\t1\t0\t1\n"_s << QString();
+    QTest::newRow("no such folder") << tree << QStringList{u"Q"_s} << 1 << QString()
+                                    << u"corvane-list: no folder 'Q' in the list\n"_s;
+    QTest::newRow("short lines are unknown")
+        << "D\\S\\a,d,5\r\nD\\S\\b,d,1,0;x,OK\r\n\r\nD\\S\\c\r\n"_ba << QStringList() << 0
+        << u"folder\tfiles\tbytes\tunknown\tOK\nRoot\t4\t6\t3\t1\nS\t3\t6\t2\t1\n"_s << QString();
+    QTest::newRow("bytes as plain digits, Windows-1252 names in UTF-8")
+        << "D\\B\xfcro\\a,d,123456789012,0;x,OK\r\n"_ba << QStringList() << 0
+        << u"folder\tfiles\tbytes\tOK\nRoot\t1\t123456789012\t1\nBüro\t1\t123456789012\t1\n"_s
+        << QString();
+    QTest::newRow("an empty list") << QByteArray() << QStringList() << 0
+                                   << u"folder\tfiles\tbytes\nRoot\t0\t0\n"_s << QString();
+    QTest::newRow("too many arguments")
+        << tree << QStringList{u"A"_s, u"B"_s} << 2 << QString() << QString();
+
+    // Ten statuses: the eight most frequent by name, the last two as "other".
+    QByteArray ten;
+    for (int i = 0; i < 10; ++i)
+        for (int k = 0; k <= 10 - i; ++k)
+            ten += "D\\F\\" + QByteArray::number(k) + ",d,1,0;x,S" + QByteArray::number(i) + "\r\n";
+    QTest::newRow("past eight statuses, other")
+        << ten << QStringList() << 0
+        << u"folder\tfiles\tbytes\tS0\tS1\tS2\tS3\tS4\tS5\tS6\tS7\tother\n"
+           u"Root\t65\t65\t11\t10\t9\t8\t7\t6\t5\t4\t5\n"
+           u"F\t65\t65\t11\t10\t9\t8\t7\t6\t5\t4\t5\n"_s
+        << QString();
+}
+
+void TestCliOverview::overview()
+{
+    QFETCH(QByteArray, list);
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+
+    const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".csv"_s);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(list);
+    f.close();
+
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"LANG"_s, u"en_US.UTF-8"_s);
+    p.setProcessEnvironment(env);
+    p.start(m_program, QStringList{u"overview"_s, path} + args);
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), exitCode);
+    const QString stderrText = QString::fromUtf8(p.readAllStandardError());
+    if (exitCode == 2)
+        QVERIFY(stderrText.startsWith(u"usage:"_s));
+    else
+        QCOMPARE(stderrText, err);
+    QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), out);
+}
+
+QTEST_GUILESS_MAIN(TestCliOverview)
+#include "tst_cli_overview.moc"

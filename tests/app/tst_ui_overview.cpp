@@ -1,0 +1,285 @@
+// The recovery overview in the window: the folder tree's number columns and
+// their sorting, hiding columns, the legend, and the languages.
+
+#include "browse/ui/FolderTreeModel.h"
+#include "browse/ui/RecoveryLegend.h"
+#include "listfile/ListLoader.h"
+#include "testutil_window.h"
+
+#include <QAbstractItemModelTester>
+#include <QBuffer>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+// a: 3 files, 30 bytes, a third Recovered; b: 1 file, 500 bytes, all
+// Recovered; c: 6 files, 60 bytes, two thirds Recovered.
+const QByteArray smallList = "D\\a\\1,d,10,0;x,Recovered\r\nD\\a\\2,d,10,0;x,Damaged\r\n"
+                             "D\\a\\x\\3,d,10,0;x,Damaged\r\nD\\b\\1,d,500,0;x,Recovered\r\n"
+                             "D\\c\\1,d,10,0;x,Recovered\r\nD\\c\\2,d,10,0;x,Recovered\r\n"
+                             "D\\c\\3,d,10,0;x,Recovered\r\nD\\c\\4,d,10,0;x,Recovered\r\n"
+                             "D\\c\\5,d,10,0;x,Damaged\r\nD\\c\\6,d,10,0;x,Damaged\r\n";
+
+LoadedList loadBytes(QByteArray raw)
+{
+    QBuffer buffer(&raw);
+    buffer.open(QIODevice::ReadOnly);
+    LoadOptions options;
+    options.collationLocale = QLocale(QLocale::English, QLocale::UnitedStates);
+    return loadListBytes(readListDevice(buffer), options);
+}
+
+QStringList rootChildren(const QAbstractItemModel &model, int column = 0)
+{
+    QStringList names;
+    const QModelIndex root = model.index(0, 0);
+    for (int r = 0; r < model.rowCount(root); ++r)
+        names << model.index(r, column, root).data().toString();
+    return names;
+}
+
+} // namespace
+
+class tst_ui_overview : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void columns();
+    void sorting_data();
+    void sorting();
+    void sortingKeepsTheSelection();
+    void windowShowsTheTotals();
+    void hiddenColumnsAreRemembered();
+    void legendClickFilters();
+    void languages_data();
+    void languages();
+};
+
+void tst_ui_overview::columns()
+{
+    const LoadedList list = loadBytes(smallList);
+    const FolderTotals totals = FolderTotals::compute(list.iGrid1, list.SftTree1);
+    FolderTreeModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.beginTreeChange();
+    model.setTotals(&totals);
+    model.endTreeChange();
+    QCOMPARE(model.totals(), nullptr); // no tree yet: nothing to show
+    model.setTree(&list.SftTree1);
+    QCOMPARE(model.columnCount(), int(FolderTreeModel::ColumnCount));
+    QCOMPARE(rootChildren(model, FolderTreeModel::FilesColumn),
+             (QStringList{u"3"_s, u"1"_s, u"6"_s}));
+    QCOMPARE(rootChildren(model, FolderTreeModel::SizeColumn),
+             (QStringList{u"30 Bytes"_s, u"500 Bytes"_s, u"60 Bytes"_s}));
+    const QModelIndex rootFiles = model.index(0, FolderTreeModel::FilesColumn);
+    QCOMPARE(rootFiles.data().toString(), u"10"_s);
+    QCOMPARE(model.rowCount(rootFiles), 0);
+    const QString tip =
+        model.index(0, FolderTreeModel::RecoveryColumn).data(Qt::ToolTipRole).toString();
+    QVERIFY2(tip.contains(u"Recovered: 6 (60.0 %) \u00b7 550 Bytes (550 Bytes)"_s),
+             qPrintable(tip));
+    QVERIFY2(tip.contains(u"Damaged: 4 (40.0 %)"_s), qPrintable(tip));
+    // Totals of another list are not shown against this tree.
+    const LoadedList other = loadBytes("D\\x\\1,d,1,0;x,OK\r\n");
+    const FolderTotals otherTotals = FolderTotals::compute(other.iGrid1, other.SftTree1);
+    model.beginTreeChange();
+    model.setTotals(&otherTotals);
+    model.endTreeChange();
+    QCOMPARE(model.index(0, FolderTreeModel::FilesColumn).data(), QVariant());
+}
+
+void tst_ui_overview::sorting_data()
+{
+    QTest::addColumn<QList<int>>("columns"); // clicked in turn, each with its order
+    QTest::addColumn<QList<int>>("orders");
+    QTest::addColumn<QStringList>("children");
+
+    QTest::newRow("files, largest first")
+        << QList<int>{1} << QList<int>{Qt::DescendingOrder} << QStringList{u"c"_s, u"a"_s, u"b"_s};
+    QTest::newRow("size, largest first")
+        << QList<int>{2} << QList<int>{Qt::DescendingOrder} << QStringList{u"b"_s, u"c"_s, u"a"_s};
+    QTest::newRow("size, smallest first")
+        << QList<int>{2} << QList<int>{Qt::AscendingOrder} << QStringList{u"a"_s, u"c"_s, u"b"_s};
+    QTest::newRow("recovery, best first")
+        << QList<int>{3} << QList<int>{Qt::DescendingOrder} << QStringList{u"b"_s, u"c"_s, u"a"_s};
+    QTest::newRow("the name column gives the tree's order back")
+        << QList<int>{2, 0} << QList<int>{Qt::DescendingOrder, Qt::DescendingOrder}
+        << QStringList{u"a"_s, u"b"_s, u"c"_s};
+}
+
+void tst_ui_overview::sorting()
+{
+    QFETCH(QList<int>, columns);
+    QFETCH(QList<int>, orders);
+    QFETCH(QStringList, children);
+
+    const LoadedList list = loadBytes(smallList);
+    const FolderTotals totals = FolderTotals::compute(list.iGrid1, list.SftTree1);
+    FolderTreeModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setTree(&list.SftTree1);
+    model.beginTreeChange();
+    model.setTotals(&totals);
+    model.endTreeChange();
+    for (int i = 0; i < columns.size(); ++i)
+        model.sort(columns[i], Qt::SortOrder(orders[i]));
+    QCOMPARE(rootChildren(model), children);
+    // Every row's index leads back to its item.
+    const QModelIndex root = model.index(0, 0);
+    for (int r = 0; r < model.rowCount(root); ++r) {
+        const QModelIndex child = model.index(r, 0, root);
+        QCOMPARE(model.indexOf(model.itemOf(child)), child);
+        QCOMPARE(model.parent(child), root);
+    }
+}
+
+void tst_ui_overview::sortingKeepsTheSelection()
+{
+    WindowFixture f;
+    QVERIFY(f.load(f.writeList(u"small.csv"_s, smallList)));
+    QTreeView *tree = f.window->SftTree1;
+    FolderTreeModel *model = f.window->folderTreeModel();
+    const int a = f.window->loadedList().SftTree1.findPath({u"a"_s});
+    tree->setCurrentIndex(model->indexOf(a));
+    tree->header()->setSortIndicator(FolderTreeModel::SizeColumn, Qt::DescendingOrder);
+    QCOMPARE(rootChildren(*model), (QStringList{u"b"_s, u"c"_s, u"a"_s}));
+    QCOMPARE(model->itemOf(tree->currentIndex()), a);
+    QCOMPARE(tree->currentIndex().row(), 2);
+    // A new list keeps the chosen order.
+    QVERIFY(f.load(f.writeList(u"again.csv"_s, smallList + "D\\d\\1,d,9999,0;x,Recovered\r\n")));
+    QCOMPARE(rootChildren(*model), (QStringList{u"d"_s, u"b"_s, u"c"_s, u"a"_s}));
+    tree->header()->setSortIndicator(FolderTreeModel::NameColumn, Qt::AscendingOrder);
+    QCOMPARE(rootChildren(*model), (QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s}));
+}
+
+void tst_ui_overview::windowShowsTheTotals()
+{
+    WindowFixture f;
+    const QString sample = sourceDir() + u"/data/samples/recovered-disk.csv"_s;
+    QVERIFY(f.load(sample));
+    const FolderTotals &totals = f.window->folderTotals();
+    QCOMPARE(totals.files(0), f.window->loadedList().lineCount);
+    QCOMPARE(totals.bytes(0), f.window->loadedList().totalSize);
+    FolderTreeModel *model = f.window->folderTreeModel();
+    QCOMPARE(model->index(0, FolderTreeModel::FilesColumn).data().toString(), u"440"_s);
+    const QStringList rows = f.window->recoveryLegend()->rowTexts();
+    QCOMPARE(rows.size(), 5);
+    QCOMPARE(rows.first(), u"Recovered  391 \u00b7 88.9 % \u00b7 901.0 Mb"_s);
+    QVERIFY(f.window->findChild<QGroupBox *>(u"fraRecovery"_s)->isVisibleTo(f.window.get()));
+
+    // Emptied views, empty overview.
+    f.window->ClearViews();
+    QVERIFY(f.window->folderTotals().isEmpty());
+    QCOMPARE(f.window->recoveryLegend()->rowTexts(), QStringList());
+    QVERIFY(!f.window->findChild<QGroupBox *>(u"fraRecovery"_s)->isVisibleTo(f.window.get()));
+}
+
+void tst_ui_overview::hiddenColumnsAreRemembered()
+{
+    QTemporaryDir programDir;
+    QTemporaryDir dataDir;
+    QTemporaryDir configDir;
+    QFile::copy(projectLangFil(), programDir.filePath(u"lang.fil"_s));
+    FakePrompts prompts;
+    frmMain::Settings s;
+    s.programFolder = programDir.path();
+    s.dataFolder = dataDir.path();
+    s.settingsFile = configDir.filePath(u"corvane/corvane.conf"_s);
+    s.locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    {
+        frmMain window(prompts, s);
+        QHeaderView *header = window.SftTree1->header();
+        std::unique_ptr<QMenu> menu(window.buildTreeHeaderMenu(nullptr));
+        QList<QAction *> entries;
+        for (QAction *a : menu->actions()) {
+            if (a->isCheckable())
+                entries << a;
+        }
+        QCOMPARE(entries.size(), 3);
+        QCOMPARE(entries[0]->text(), u"Files"_s);
+        QVERIFY(entries[1]->isChecked());
+        entries[1]->trigger(); // Size off
+        QVERIFY(header->isSectionHidden(FolderTreeModel::SizeColumn));
+        QVERIFY(!header->isSectionHidden(FolderTreeModel::FilesColumn));
+    }
+    QVERIFY(QFile::exists(configDir.filePath(u"corvane/corvane.conf"_s)));
+    {
+        frmMain window(prompts, s);
+        QHeaderView *header = window.SftTree1->header();
+        QVERIFY(header->isSectionHidden(FolderTreeModel::SizeColumn));
+        window.setTreeColumnShown(FolderTreeModel::SizeColumn, true);
+    }
+    {
+        frmMain window(prompts, s);
+        QVERIFY(!window.SftTree1->header()->isSectionHidden(FolderTreeModel::SizeColumn));
+    }
+    // Without a settings folder nothing is written anywhere.
+    s.settingsFile.clear();
+    frmMain window(prompts, s);
+    window.setTreeColumnShown(FolderTreeModel::FilesColumn, false);
+    QVERIFY(window.SftTree1->header()->isSectionHidden(FolderTreeModel::FilesColumn));
+}
+
+void tst_ui_overview::legendClickFilters()
+{
+    WindowFixture f;
+    QVERIFY(f.load(f.writeList(u"small.csv"_s, smallList)));
+    auto *damaged = f.window->findChild<QToolButton *>(u"RecoveryLegendRow1"_s);
+    QVERIFY(damaged);
+    QSignalSpy clicked(f.window->recoveryLegend(), &RecoveryLegend::statusClicked);
+    damaged->click();
+    QCOMPARE(clicked.size(), 1);
+    QCOMPARE(clicked.first().first().toString(), u"Damaged"_s);
+    QCOMPARE(f.window->Combo1->currentText(), u"Damaged"_s);
+    // The same status again is not offered twice.
+    damaged->click();
+    QCOMPARE(f.window->Combo1->findText(u"Damaged"_s), f.window->Combo1->currentIndex());
+    int found = 0;
+    for (int i = 0; i < f.window->Combo1->count(); ++i)
+        found += f.window->Combo1->itemText(i) == u"Damaged"_s;
+    QCOMPARE(found, 1);
+}
+
+void tst_ui_overview::languages_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QStringList>("headers");
+    QTest::addColumn<QString>("firstRow");
+    QTest::addColumn<QString>("rootSize");
+
+    QTest::newRow("English") << int(LanguageEnglish)
+                             << QStringList{u"Files"_s, u"Size"_s, u"Recovery"_s}
+                             << u"Recovered  7 \u00b7 63.6 % \u00b7 10.3 Kb"_s << u"10.3 Kb"_s;
+    QTest::newRow("German") << int(LanguageGerman)
+                            << QStringList{u"Dateien"_s, u"Größe"_s, u"Wiederherstellung"_s}
+                            << u"Recovered  7 \u00b7 63,6 % \u00b7 10,3 Kb"_s << u"10,3 Kb"_s;
+    QTest::newRow("French") << int(LanguageFrench)
+                            << QStringList{u"Fichiers"_s, u"Taille"_s, u"Récupération"_s}
+                            << u"Recovered  7 \u00b7 63,6 % \u00b7 10,3 Kb"_s << u"10,3 Kb"_s;
+}
+
+void tst_ui_overview::languages()
+{
+    QFETCH(int, language);
+    QFETCH(QStringList, headers);
+    QFETCH(QString, firstRow);
+    QFETCH(QString, rootSize);
+
+    WindowFixture f;
+    QVERIFY(f.load(f.writeList(u"small.csv"_s, smallList + "D\\z\\big,d,10000,0;x,Recovered\r\n")));
+    f.window->LoadLanguage(language);
+    FolderTreeModel *model = f.window->folderTreeModel();
+    QStringList shown;
+    for (int s = FolderTreeModel::FilesColumn; s < FolderTreeModel::ColumnCount; ++s)
+        shown << model->headerData(s, Qt::Horizontal).toString();
+    QCOMPARE(shown, headers);
+    QCOMPARE(f.window->recoveryLegend()->rowTexts().first(), firstRow);
+    QCOMPARE(model->index(0, FolderTreeModel::SizeColumn).data().toString(), rootSize);
+}
+
+QTEST_MAIN(tst_ui_overview)
+#include "tst_ui_overview.moc"
