@@ -1,5 +1,7 @@
 #include "ListLoader.h"
 
+#include "listfile/ByteScan.h"
+
 #include "ListLine.h"
 
 #include <QElapsedTimer>
@@ -42,27 +44,6 @@ void LoadedList::clear()
 }
 
 namespace {
-
-// The first CR or LF at or after p, or end.
-const char *findLineEnd(const char *p, const char *end)
-{
-#ifdef __SSE2__
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    while (end - p >= 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const int mask =
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
-        if (mask)
-            return p + __builtin_ctz(unsigned(mask));
-        p += 16;
-    }
-#endif
-    for (; p < end; ++p)
-        if (*p == '\r' || *p == '\n')
-            return p;
-    return end;
-}
 
 // An upper bound for the number of lines, so the line table is allocated once.
 qsizetype estimateLines(QByteArrayView bytes)

@@ -1,5 +1,7 @@
 #include "ListText.h"
 
+#include "listfile/ByteScan.h"
+
 #include <cstring>
 
 namespace corvane {
@@ -13,23 +15,6 @@ constexpr char16_t cp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
-
-bool isAscii(QByteArrayView bytes)
-{
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
-    const auto *end = p + bytes.size();
-    while (end - p >= 8) {
-        quint64 w;
-        std::memcpy(&w, p, 8);
-        if (w & 0x8080808080808080ULL)
-            return false;
-        p += 8;
-    }
-    for (; p < end; ++p)
-        if (*p & 0x80)
-            return false;
-    return true;
-}
 
 // Validates UTF-8; when allowTruncatedEnd, a sequence cut off by the end of
 // the view counts as valid (for samples taken from a larger buffer).
@@ -102,7 +87,7 @@ QString decodeWindows1252(QByteArrayView bytes)
 
 QString decodeListText(QByteArrayView bytes, ListEncoding encoding)
 {
-    if (isAscii(bytes))
+    if (isAsciiBytes(bytes))
         return QString::fromLatin1(bytes);
     if (encoding == ListEncoding::Utf8 && validUtf8(bytes, false))
         return QString::fromUtf8(bytes);
@@ -164,7 +149,7 @@ SniffedEncoding sniffEncoding(QByteArrayView head)
         if (evenZeros * 10 >= pairs * 6 && oddZeros * 20 <= pairs)
             return SniffedEncoding::Utf16BE;
     }
-    if (!isAscii(head) && validUtf8(head, true))
+    if (!isAsciiBytes(head) && validUtf8(head, true))
         return SniffedEncoding::Utf8;
     return SniffedEncoding::Windows1252;
 }

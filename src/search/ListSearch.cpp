@@ -1,5 +1,7 @@
 #include "ListSearch.h"
 
+#include "listfile/ByteScan.h"
+
 #include "WildcardPattern.h"
 #include "listfile/ListDate.h"
 #include "listfile/ListReader.h"
@@ -23,28 +25,6 @@ namespace corvane {
 
 namespace {
 
-// The first CR or LF at or after p, or end.
-const char *findLineEnd(const char *p, const char *end)
-{
-#ifdef __SSE2__
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    while (end - p >= 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const int mask =
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
-        if (mask)
-            return p + __builtin_ctz(unsigned(mask));
-        p += 16;
-    }
-#endif
-    for (; p < end; ++p) {
-        if (*p == '\r' || *p == '\n')
-            return p;
-    }
-    return end;
-}
-
 // The start of the line after the one ending at lineEnd (CR LF is one end).
 const char *afterLineEnd(const char *lineEnd, const char *end)
 {
@@ -66,24 +46,6 @@ template<typename F> bool forEachLine(QByteArrayView piece, F &&f)
         if (!f(QByteArrayView(p, lineEnd - p)))
             return false;
         p = afterLineEnd(lineEnd, end);
-    }
-    return true;
-}
-
-bool isAscii(QByteArrayView bytes)
-{
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
-    const auto *end = p + bytes.size();
-    while (end - p >= 8) {
-        quint64 w;
-        std::memcpy(&w, p, 8);
-        if (w & 0x8080808080808080ULL)
-            return false;
-        p += 8;
-    }
-    for (; p < end; ++p) {
-        if (*p & 0x80)
-            return false;
     }
     return true;
 }
@@ -145,7 +107,7 @@ private:
     {
         const char *comma = findByte(line.data(), line.data() + line.size(), ',');
         const QByteArrayView field = comma ? line.first(comma - line.data()) : line;
-        if (encoding == ListEncoding::Windows1252 || isAscii(field)) {
+        if (encoding == ListEncoding::Windows1252 || isAsciiBytes(field)) {
             QByteArrayView subject = field;
             if (!comma) {
                 // A line without "," is taken whole, with its CR LF.
@@ -401,7 +363,7 @@ public:
             if (m_statusAscii)
                 same = field == QByteArrayView(m_ascii);
             else
-                same = !isAscii(field) && decodeListText(field, encoding) == m_status;
+                same = !isAsciiBytes(field) && decodeListText(field, encoding) == m_status;
             return !same || emit(line);
         });
     }
@@ -432,7 +394,7 @@ public:
             const char *c2 = findByte(c1 + 1, end, ',');
             const QByteArrayView field(c1 + 1, (c2 ? c2 : end) - c1 - 1);
             qint64 value;
-            if (field.size() <= 64 && isAscii(field)) {
+            if (field.size() <= 64 && isAsciiBytes(field)) {
                 char16_t text[64];
                 for (qsizetype i = 0; i < field.size(); ++i)
                     text[i] = char16_t(uchar(field[i]));

@@ -1,5 +1,7 @@
 #include "ResultFile.h"
 
+#include "listfile/ByteScan.h"
+
 #include "WildcardPattern.h"
 
 #include <QDir>
@@ -24,24 +26,6 @@ namespace corvane {
 namespace {
 
 constexpr qsizetype FlushSize = 1 << 20;
-
-bool isAsciiBytes(QByteArrayView bytes)
-{
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
-    const auto *end = p + bytes.size();
-    while (end - p >= 8) {
-        quint64 w;
-        std::memcpy(&w, p, 8);
-        if (w & 0x8080808080808080ULL)
-            return false;
-        p += 8;
-    }
-    for (; p < end; ++p) {
-        if (*p & 0x80)
-            return false;
-    }
-    return true;
-}
 
 // ASCII bytes widened to UTF-16LE.
 void widenAscii(char *out, const char *in, qsizetype n)
