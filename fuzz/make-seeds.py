@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes the seed corpora of the fuzz targets: small valid and broken inputs.
 
-usage: make-seeds.py OUTDIR   (makes OUTDIR/fuzz_list, fuzz_lang, fuzz_zip)
+usage: make-seeds.py OUTDIR   (makes OUTDIR/fuzz_list, fuzz_lang, fuzz_zip,
+                               fuzz_wildcard, fuzz_mailto)
 Regression seeds (inputs that once broke a target) are kept in
 fuzz/regressions/<target>/ and copied in as they are.
 """
@@ -60,6 +61,40 @@ def lang_seeds():
         "utf8-bom": b"\xef\xbb\xbf" + "Ä+Ö+Ü+É+Å++Ë\r\n".encode("utf-8"),
         "trailing-end": b"x+x+x+x+x++x\r\n\r\n",
         "empty": b"",
+    }
+
+
+def wildcard_seed(term, subject):
+    term = term.encode("utf-8")
+    return bytes([len(term)]) + term + subject
+
+
+def wildcard_seeds():
+    return {
+        "plain": wildcard_seed("report", b"Data\\Reports\\report 2009.doc"),
+        "list": wildcard_seed("*.doc; *berichte*.xls;*.mdb;*.jpg", b"d\\berichte 1.xls"),
+        "classes": wildcard_seed("file[1-3]?#[!a-c]", b"file2x7d"),
+        "open-bracket": wildcard_seed("file[1", b"file[1"),
+        "brackets": wildcard_seed("[]][!]][z-a][-]", b"]a-"),
+        "stars": wildcard_seed("*a*a*a*a*a*a*b", b"a" * 4000),
+        "semicolons": wildcard_seed(";;;", b"x"),
+        "accents": wildcard_seed("\u00e4rger", "D\\\u00c4rger.txt".encode("cp1252")),
+        "utf8": wildcard_seed("\u00fcbersicht", "\u00dcbersicht \u00d1and\u00fa.docx".encode("utf-8")),
+        "empty": b"",
+    }
+
+
+def mailto_seeds():
+    return {
+        "plain": b"recovered-disk.csv",
+        "specials": b"job#42 & 50% + more.csv",
+        "accents": "Übersicht Ñandú.csv".encode("utf-8"),
+        "cyrillic": "Список.csv".encode("utf-8"),
+        "rtl-mark": "invoice\u202etxt.csv".encode("utf-8"),
+        "folders": b"lists\\May\\disk.CSV",
+        "long": b"x" * 300 + b".csv",
+        "emoji": "\U0001F600.csv".encode("utf-8"),
+        "control": b"a\r\nb.csv",
     }
 
 
@@ -122,6 +157,8 @@ def main():
     write(outdir, "fuzz_list", list_seeds())
     write(outdir, "fuzz_lang", lang_seeds())
     write(outdir, "fuzz_zip", zip_seeds())
+    write(outdir, "fuzz_wildcard", wildcard_seeds())
+    write(outdir, "fuzz_mailto", mailto_seeds())
 
 
 if __name__ == "__main__":
