@@ -399,7 +399,6 @@ private:
     void setupOverview();
     void applyOverviewLanguage();
     void refreshLegend();
-    QString overviewText(int entry, const QString &english) const;
     void stageFolderTotals(FolderTotals totals);
     void applyStagedFolderTotals();
     OverviewParts *m_overview = nullptr;

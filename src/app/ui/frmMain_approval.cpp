@@ -35,8 +35,8 @@ namespace corvane {
 
 namespace {
 
-// Entries of the language table for the approval and saving, with the
-// English text for a language file that predates them.
+// Entries of the language table for the approval and saving (a language
+// file that predates them gets them from the built-in copy).
 enum ApprovalText {
     SaveListEntry = 110,
     NoMailProgramEntry = 111,
@@ -54,47 +54,6 @@ enum ApprovalText {
     SavedEntry = 123,
     CopiedEntry = 124,
 };
-
-QString builtInText(int entry)
-{
-    switch (entry) {
-    case SaveListEntry:
-        return u"Save list as..."_s;
-    case NoMailProgramEntry:
-        return u"Unable to connect to your email client. Please respond to the original email, "
-               u"thank you."_s;
-    case DialogTitleEntry:
-        return u"Approval e-mail"_s;
-    case HandedOverEntry:
-        return u"Your mail program was asked to open this message. If it did not appear, copy it "
-               u"into a new e-mail to the lab."_s;
-    case NotHandedOverEntry:
-        return u"No mail program could be started. Copy this message into a new e-mail to the "
-               u"lab, or reply to the lab's e-mail with it."_s;
-    case ToEntry:
-        return u"To:"_s;
-    case SubjectEntry:
-        return u"Subject:"_s;
-    case MessageEntry:
-        return u"Message:"_s;
-    case CopyAllEntry:
-        return u"Copy all"_s;
-    case CloseEntry:
-        return u"Close"_s;
-    case SaveFailedEntry:
-        return u"The list could not be saved as \"%1\": %2. Nothing was changed."_s;
-    case SaveOverOpenEntry:
-        return u"\"%1\" is the list that is open or the file it came from: choose another name."_s;
-    case FileListsEntry:
-        return u"File Lists"_s;
-    case SavedEntry:
-        return u"The list was saved as \"%1\" (%2 lines)."_s;
-    case CopiedEntry:
-        return u"Copied to the clipboard."_s;
-    default:
-        return {};
-    }
-}
 
 const QString NoMailProgramTitle = u"Unable to connect to email client."_s;
 
@@ -155,7 +114,7 @@ void frmMain::setupApproval()
     new LabelClicks(lblEmail, [this] { lblEmail_Click(); });
     new LabelClicks(Image2, [this] { Image2_Click(); });
 
-    mnuSaveList = mnuMenu->addAction(builtInText(SaveListEntry));
+    mnuSaveList = mnuMenu->addAction(langText(SaveListEntry));
     mnuSaveList->setObjectName(u"mnuSaveList"_s);
     mnuMenu->insertAction(mnuB1, mnuSaveList); // above the separator before "Exit"
     connect(mnuSaveList, &QAction::triggered, this, &frmMain::mnuSaveList_Click);
@@ -177,10 +136,7 @@ void frmMain::updateApprovalControls()
 
 void frmMain::applyApprovalTexts()
 {
-    const auto text = [this](int entry) {
-        const QString t = langText(entry);
-        return t.isEmpty() ? builtInText(entry) : t;
-    };
+    const auto text = [this](int entry) { return langText(entry); };
     mnuSaveList->setText(text(SaveListEntry));
     if (auto *dialog = findChild<ApprovalMessageDialog *>()) {
         ApprovalMessageDialog::Texts texts{text(DialogTitleEntry), {},
@@ -243,10 +199,7 @@ void frmMain::lblEmail_Click()
         if (!self)
             return;
         self->m_mailHandoffPending = false;
-        const auto text = [&self](int entry) {
-            const QString t = self->langText(entry);
-            return t.isEmpty() ? builtInText(entry) : t;
-        };
+        const auto text = [&self](int entry) { return self->langText(entry); };
         const bool failed = outcome == Prompts::MailHandoff::Failed;
         if (failed)
             self->m_prompts.message(self, text(NoMailProgramEntry), NoMailProgramTitle, false);
@@ -280,10 +233,7 @@ void frmMain::mnuSaveList_Click()
 {
     if (isLoading() || isSaving() || !loadedList().fileFound)
         return;
-    const auto text = [this](int entry) {
-        const QString t = langText(entry);
-        return t.isEmpty() ? builtInText(entry) : t;
-    };
+    const auto text = [this](int entry) { return langText(entry); };
     QString base = QFileInfo(CurrentListFile).completeBaseName();
     if (base.isEmpty())
         base = u"list"_s;

@@ -59,12 +59,6 @@ QBoxLayout *layoutHolding(QWidget *widget)
 
 } // namespace
 
-QString frmMain::overviewText(int entry, const QString &english) const
-{
-    const QString text = langText(entry);
-    return text.isEmpty() ? english : text;
-}
-
 void frmMain::setupOverview()
 {
     m_overview = new OverviewParts(this);
@@ -122,27 +116,24 @@ void frmMain::setupOverview()
 void frmMain::applyOverviewLanguage()
 {
     m_folderTreeModel->setHeaderData(FolderTreeModel::FilesColumn, Qt::Horizontal,
-                                     overviewText(HeaderFiles, u"Files"_s));
+                                     langText(HeaderFiles));
     m_folderTreeModel->setHeaderData(FolderTreeModel::SizeColumn, Qt::Horizontal,
-                                     overviewText(HeaderSize, u"Size"_s));
+                                     langText(HeaderSize));
     m_folderTreeModel->setHeaderData(FolderTreeModel::RecoveryColumn, Qt::Horizontal,
-                                     overviewText(HeaderRecovery, u"Recovery"_s));
-    m_folderTreeModel->setStatusNames(overviewText(TextOther, u"other"_s),
-                                      overviewText(TextUnknown, u"unknown"_s));
+                                     langText(HeaderRecovery));
+    m_folderTreeModel->setStatusNames(langText(TextOther), langText(TextUnknown));
     m_folderTreeModel->setLocale(localeForLanguage(m_language));
     SftTree1->viewport()->update();
-    m_overview->frame->setTitle(overviewText(HeaderRecovery, u"Recovery"_s));
-    m_overview->frame->setToolTip(
-        overviewText(TextLegendHint, u"Click a status to show only its files."_s));
+    m_overview->frame->setTitle(langText(HeaderRecovery));
+    m_overview->frame->setToolTip(langText(TextLegendHint));
     refreshLegend();
 }
 
 void frmMain::refreshLegend()
 {
     const FolderTotals &totals = m_overview->shown;
-    m_overview->legend->setTotals(&totals, localeForLanguage(m_language),
-                                  overviewText(TextOther, u"other"_s),
-                                  overviewText(TextUnknown, u"unknown"_s));
+    m_overview->legend->setTotals(&totals, localeForLanguage(m_language), langText(TextOther),
+                                  langText(TextUnknown));
     m_overview->frame->setVisible(!totals.isEmpty());
 }
 
@@ -174,7 +165,7 @@ QMenu *frmMain::buildTreeHeaderMenu(QWidget *parent)
     QHeaderView *header = SftTree1->header();
     auto *menu = new QMenu(parent);
     menu->setObjectName(u"SftTree1HeaderMenu"_s);
-    menu->addSection(overviewText(TextColumns, u"Columns"_s));
+    menu->addSection(langText(TextColumns));
     for (int section = FolderTreeModel::FilesColumn; section < FolderTreeModel::ColumnCount;
          ++section) {
         QAction *action =
