@@ -16,6 +16,41 @@ namespace corvane {
 
 namespace {
 
+// How much text around the first non-ASCII bytes decides the encoding.
+constexpr qsizetype EncodingSample = 65536;
+
+// The first byte in [from, to) with its high bit set, or -1.
+qsizetype firstNonAscii(const char *data, qsizetype from, qsizetype to)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(data);
+    qsizetype i = from;
+    while (i + 8 <= to) {
+        quint64 w;
+        std::memcpy(&w, p + i, 8);
+        if (w & 0x8080808080808080ULL)
+            break;
+        i += 8;
+    }
+    while (i < to && !(p[i] & 0x80))
+        ++i;
+    return i < to ? i : -1;
+}
+
+// The encoding of 8-bit list text, decided by the bytes from just before its
+// first non-ASCII byte (at `first`, never before `lowest`): UTF-8 when they
+// read as UTF-8, Windows-1252 otherwise.
+ListEncoding eightBitEncodingAt(QByteArrayView bytes, qsizetype first, qsizetype lowest = 0)
+{
+    const qsizetype from = qMax(lowest, first - 64);
+    const QByteArrayView sample = bytes.sliced(from, qMin(bytes.size() - from, EncodingSample));
+    // Skip a UTF-8 continuation that the sample may have cut at its start.
+    qsizetype skip = 0;
+    while (skip < sample.size() && skip < 3 && (uchar(sample[skip]) & 0xC0) == 0x80)
+        ++skip;
+    return sniffEncoding(sample.sliced(skip)) == SniffedEncoding::Utf8 ? ListEncoding::Utf8
+                                                                       : ListEncoding::Windows1252;
+}
+
 constexpr qint64 ChunkSize = 4 << 20;
 
 // Streams UTF-16 bytes (little- or big-endian) into UTF-8, chunk by chunk:
@@ -187,31 +222,8 @@ private:
     {
         // The first non-ASCII bytes decide between UTF-8 and Windows-1252.
         const QByteArrayView all(list.bytes);
-        const auto *p = reinterpret_cast<const unsigned char *>(all.data());
-        qsizetype i = 0;
-        const qsizetype n = all.size();
-        while (i + 8 <= n) {
-            quint64 w;
-            std::memcpy(&w, p + i, 8);
-            if (w & 0x8080808080808080ULL)
-                break;
-            i += 8;
-        }
-        while (i < n && !(p[i] & 0x80))
-            ++i;
-        if (i >= n) {
-            list.encoding = ListEncoding::Windows1252;
-            return;
-        }
-        const qsizetype from = qMax<qsizetype>(0, i - 64);
-        const QByteArrayView sample = all.sliced(from, qMin<qsizetype>(n - from, 65536));
-        // Skip a UTF-8 continuation that the sample may have cut at its start.
-        qsizetype s = 0;
-        while (s < sample.size() && s < 3 && (uchar(sample[s]) & 0xC0) == 0x80)
-            ++s;
-        list.encoding = sniffEncoding(sample.sliced(s)) == SniffedEncoding::Utf8
-                            ? ListEncoding::Utf8
-                            : ListEncoding::Windows1252;
+        const qsizetype i = firstNonAscii(all.data(), 0, all.size());
+        list.encoding = i < 0 ? ListEncoding::Windows1252 : eightBitEncodingAt(all, i);
     }
 
     ListBytes &m_result;
@@ -358,32 +370,13 @@ ListBytes readListDevice(QIODevice &device, const ReadProgress &progress)
     return result;
 }
 
-
 // ---- ListChunkReader -------------------------------------------------------
 
 namespace {
 
-// Bytes after the first non-ASCII byte that decide UTF-8 or Windows-1252.
-constexpr qsizetype EncodingSample = 65536;
 // A pass over the pieces may look at each several times: a piece that stays
 // in the processor's cache is read from memory once.
 constexpr qint64 PieceSize = 1 << 20;
-
-qsizetype firstNonAscii(const char *data, qsizetype from, qsizetype to)
-{
-    const auto *p = reinterpret_cast<const unsigned char *>(data);
-    qsizetype i = from;
-    while (i + 8 <= to) {
-        quint64 w;
-        std::memcpy(&w, p + i, 8);
-        if (w & 0x8080808080808080ULL)
-            break;
-        i += 8;
-    }
-    while (i < to && !(p[i] & 0x80))
-        ++i;
-    return i < to ? i : -1;
-}
 
 } // namespace
 
@@ -490,15 +483,17 @@ struct ListChunkReader::State
         const char *b = buf.constData();
         const auto *lf = static_cast<const char *>(::memrchr(b + pos, '\n', size_t(size - pos)));
         // A CR at the very end may be the first half of CR LF.
-        const auto *cr = size - 1 > pos ? static_cast<const char *>(
-                                               ::memrchr(b + pos, '\r', size_t(size - 1 - pos)))
-                                         : nullptr;
+        const auto *cr =
+            size - 1 > pos
+                ? static_cast<const char *>(::memrchr(b + pos, '\r', size_t(size - 1 - pos)))
+                : nullptr;
         const char *last = lf && (!cr || lf > cr) ? lf : cr;
         return last ? (last - b) + 1 : -1;
     }
 };
 
-ListChunkReader::ListChunkReader() : d(std::make_unique<State>()) {}
+ListChunkReader::ListChunkReader() : d(std::make_unique<State>())
+{}
 
 ListChunkReader::~ListChunkReader() = default;
 
@@ -553,15 +548,8 @@ QByteArrayView ListChunkReader::next()
             }
             if (i >= 0) {
                 s.decided = true;
-                const qsizetype from = qMax(s.pos, i - 64);
-                QByteArrayView sample(s.buf.constData() + from,
-                                      qMin<qsizetype>(s.size - from, EncodingSample));
-                qsizetype skip = 0; // a UTF-8 continuation cut at the sample's start
-                while (skip < sample.size() && skip < 3 && (uchar(sample[skip]) & 0xC0) == 0x80)
-                    ++skip;
-                s.encoding = sniffEncoding(sample.sliced(skip)) == SniffedEncoding::Utf8
-                                 ? ListEncoding::Utf8
-                                 : ListEncoding::Windows1252;
+                s.encoding =
+                    eightBitEncodingAt(QByteArrayView(s.buf.constData(), s.size), i, s.pos);
             }
         }
         if (cut > s.pos) {
