@@ -5,8 +5,18 @@
 
 namespace corvane {
 
-LineStore::LineStore(QByteArray bytes, std::vector<LineRef> lines, ListEncoding encoding)
-    : m_bytes(std::move(bytes)), m_lines(std::move(lines)), m_encoding(encoding)
+qint64 LineStore::LongLines::lengthAt(qint64 offset) const
+{
+    const auto it = std::lower_bound(
+        m_lines.begin(), m_lines.end(), offset,
+        [](const std::pair<qint64, qint64> &line, qint64 at) { return line.first < at; });
+    return it != m_lines.end() && it->first == offset ? it->second : qint64(LineRef::LongLength);
+}
+
+LineStore::LineStore(QByteArray bytes, std::vector<LineRef> lines, LongLines longLines,
+                     ListEncoding encoding)
+    : m_bytes(std::move(bytes)), m_lines(std::move(lines)), m_longLines(std::move(longLines)),
+      m_encoding(encoding)
 {}
 
 bool LineStore::lessOrdinal(QByteArrayView a, QByteArrayView b)
@@ -20,7 +30,7 @@ qsizetype LineStore::lowerBound(QByteArrayView key) const
 {
     const auto it = std::lower_bound(
         m_lines.begin(), m_lines.end(), key, [this](const LineRef &r, QByteArrayView k) {
-            return lessOrdinal(QByteArrayView(m_bytes.constData() + r.offset, r.length), k);
+            return lessOrdinal(view(r), k);
         });
     return qsizetype(it - m_lines.begin());
 }
@@ -32,7 +42,7 @@ LineStore::Range LineStore::prefixRange(QByteArrayView prefix) const
     // Lines that begin with prefix follow the lower bound directly.
     const auto it = std::partition_point(
         m_lines.begin() + r.first, m_lines.end(), [this, prefix](const LineRef &ref) {
-            return QByteArrayView(m_bytes.constData() + ref.offset, ref.length).startsWith(prefix);
+            return view(ref).startsWith(prefix);
         });
     r.last = qsizetype(it - m_lines.begin());
     return r;
@@ -42,6 +52,7 @@ void LineStore::clear()
 {
     m_bytes = QByteArray();
     std::vector<LineRef>().swap(m_lines);
+    m_longLines = LongLines();
     m_encoding = ListEncoding::Windows1252;
 }
 

@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 namespace corvane {
@@ -17,14 +18,48 @@ namespace corvane {
 class LineStore
 {
 public:
+    // Where a line stands in the buffer, in 8 bytes: a list of millions of
+    // lines keeps one per line. The offset takes 40 bits (1 TiB), the length
+    // 24; a line of LongLength bytes or more keeps its length in a table of
+    // its own (LongLines), looked up by offset.
     struct LineRef
     {
-        qint64 offset = 0;
-        qint64 length = 0;
+        static constexpr quint64 LongLength = 0xFFFFFF;
+        static constexpr qint64 MaxOffset = (qint64(1) << 40) - 1;
+        quint64 packed = 0;
+
+        LineRef() = default;
+        // length is clipped to LongLength: a longer line's caller records it.
+        LineRef(qint64 offset, qint64 length)
+            : packed((quint64(offset) << 24) | quint64(qMin<qint64>(length, LongLength)))
+        {}
+        qint64 offset() const { return qint64(packed >> 24); }
+        bool isLong() const { return (packed & LongLength) == LongLength; }
+        qint64 shortLength() const { return qint64(packed & LongLength); }
     };
 
+    // The lengths of the lines of LongLength bytes or more, by offset (added
+    // in the file's order, so already sorted).
+    class LongLines
+    {
+    public:
+        void add(qint64 offset, qint64 length) { m_lines.push_back({offset, length}); }
+        qint64 lengthAt(qint64 offset) const;
+        bool isEmpty() const { return m_lines.empty(); }
+
+    private:
+        std::vector<std::pair<qint64, qint64>> m_lines;
+    };
+
+    // A line's place and whole length, whatever its size.
+    static qint64 lengthOf(const LineRef &r, const LongLines &longLines)
+    {
+        return r.isLong() ? longLines.lengthAt(r.offset()) : r.shortLength();
+    }
+
     LineStore() = default;
-    LineStore(QByteArray bytes, std::vector<LineRef> lines, ListEncoding encoding);
+    LineStore(QByteArray bytes, std::vector<LineRef> lines, LongLines longLines,
+              ListEncoding encoding);
 
     qsizetype count() const { return qsizetype(m_lines.size()); }
     bool isEmpty() const { return m_lines.empty(); }
@@ -32,8 +67,7 @@ public:
     // Line i (from 0, in sorted order) as stored.
     QByteArrayView line(qsizetype i) const
     {
-        const LineRef &r = m_lines[size_t(i)];
-        return QByteArrayView(m_bytes.constData() + r.offset, r.length);
+        return view(m_lines[size_t(i)]);
     }
     // Line i decoded for display.
     QString text(qsizetype i) const { return decodeListText(line(i), m_encoding); }
@@ -68,8 +102,14 @@ public:
     static bool lessOrdinal(QByteArrayView a, QByteArrayView b);
 
 private:
+    QByteArrayView view(const LineRef &r) const
+    {
+        return QByteArrayView(m_bytes.constData() + r.offset(), lengthOf(r, m_longLines));
+    }
+
     QByteArray m_bytes;
     std::vector<LineRef> m_lines;
+    LongLines m_longLines;
     ListEncoding m_encoding = ListEncoding::Windows1252;
 };
 

@@ -45,7 +45,7 @@ void LoadedList::clear()
 
 namespace {
 
-// An upper bound for the number of lines, so the line table is allocated once.
+// The number of lines, so that the line table is allocated once.
 qsizetype estimateLines(QByteArrayView bytes)
 {
     auto count = [&](char c) {
@@ -59,7 +59,10 @@ qsizetype estimateLines(QByteArrayView bytes)
         }
         return n;
     };
-    return qMax(count('\n'), count('\r')) + 1;
+    // LF or CR LF ends the lines of nearly every list: one pass. A list of
+    // lone CRs counts those; a mix of both only makes the table grow.
+    const qsizetype lf = count('\n');
+    return (lf > 0 ? lf : count('\r')) + 1;
 }
 
 class ProgressGate
@@ -91,7 +94,10 @@ class LineSorter
 {
 public:
     using Ref = LineStore::LineRef;
-    LineSorter(const char *base, const std::atomic<bool> *stop) : m_base(base), m_stop(stop) {}
+    LineSorter(const char *base, const LineStore::LongLines &longLines,
+               const std::atomic<bool> *stop)
+        : m_base(base), m_longLines(longLines), m_stop(stop)
+    {}
 
     void sort(Ref *first, Ref *last)
     {
@@ -128,10 +134,10 @@ private:
     // those bytes, a line that ends there first.
     unsigned __int128 chunk(const Ref &r, qint64 depth) const
     {
-        const qint64 rest = r.length - depth;
+        const qint64 rest = length(r) - depth;
         if (rest <= 0)
             return 0;
-        const char *p = m_base + r.offset + depth;
+        const char *p = m_base + r.offset() + depth;
         quint64 v = 0;
         int have;
         if (rest >= 8) {
@@ -148,10 +154,11 @@ private:
 
     bool lessFrom(const Ref &a, const Ref &b, qint64 depth) const
     {
-        const qint64 na = a.length - depth;
-        const qint64 nb = b.length - depth;
+        const qint64 na = length(a) - depth;
+        const qint64 nb = length(b) - depth;
         const size_t n = size_t(qMax<qint64>(0, qMin(na, nb)));
-        const int c = n ? std::memcmp(m_base + a.offset + depth, m_base + b.offset + depth, n) : 0;
+        const int c =
+            n ? std::memcmp(m_base + a.offset() + depth, m_base + b.offset() + depth, n) : 0;
         return c < 0 || (c == 0 && na < nb);
     }
 
@@ -205,20 +212,26 @@ private:
             tasks.push_back({lt, gt, depth + 8, t.budget});
     }
 
+    qint64 length(const Ref &r) const { return LineStore::lengthOf(r, m_longLines); }
+
     const char *m_base;
+    const LineStore::LongLines &m_longLines;
     const std::atomic<bool> *m_stop;
 };
 
-void sortLines(const QByteArray &bytes, std::vector<LineStore::LineRef> &lines, bool parallel,
+void sortLines(const QByteArray &bytes, std::vector<LineStore::LineRef> &lines,
+               const LineStore::LongLines &longLines, bool parallel,
                const std::atomic<bool> *stop, const std::function<void()> &alongside)
 {
     const char *base = bytes.constData();
-    auto less = [base](const LineStore::LineRef &a, const LineStore::LineRef &b) {
-        const size_t n = size_t(qMin(a.length, b.length)) & (~size_t(0) >> 1);
-        const int c = n ? std::memcmp(base + a.offset, base + b.offset, n) : 0;
-        return c < 0 || (c == 0 && a.length < b.length);
+    auto less = [base, &longLines](const LineStore::LineRef &a, const LineStore::LineRef &b) {
+        const qint64 na = LineStore::lengthOf(a, longLines);
+        const qint64 nb = LineStore::lengthOf(b, longLines);
+        const size_t n = size_t(qMin(na, nb)) & (~size_t(0) >> 1);
+        const int c = n ? std::memcmp(base + a.offset(), base + b.offset(), n) : 0;
+        return c < 0 || (c == 0 && na < nb);
     };
-    LineSorter sorter(base, stop);
+    LineSorter sorter(base, longLines, stop);
     if (!parallel || lines.size() < 200000) {
         if (alongside)
             alongside();
@@ -281,8 +294,13 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     const char *const base = bytes.constData();
     const char *const end = base + bytes.size();
 
+    // Offsets past 40 bits do not fit a line's place: such a file could
+    // not be held in memory anyway.
+    if (bytes.size() > LineStore::LineRef::MaxOffset)
+        return outOfMemory(true);
     std::vector<LineStore::LineRef> lines;
     lines.reserve(size_t(estimateLines(bytes)));
+    LineStore::LongLines longLines;
     FolderTreeBuilder tree(bytes, input.encoding);
     tree.setStopFlag(options.stop);
     ByteTotal total;
@@ -298,7 +316,9 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     while (p < end) {
         const char *lineEnd = findLineEnd(p, end);
         const QByteArrayView line(p, lineEnd - p);
-        lines.push_back({qint64(p - base), qint64(lineEnd - p)});
+        lines.emplace_back(qint64(p - base), qint64(lineEnd - p));
+        if (lines.back().isLong())
+            longLines.add(qint64(p - base), qint64(lineEnd - p));
 
         // Field 0 and field 2, without cutting the rest of the line.
         const char *c1 = static_cast<const char *>(std::memchr(p, ',', size_t(line.size())));
@@ -385,7 +405,7 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     auto sortTree = [&] { sortedTree = tree.finish(collation); };
     progress.phase = LoadProgress::Phase::SortingLines;
     gate.send(progress);
-    sortLines(bytes, lines, options.parallel, options.stop, sortTree);
+    sortLines(bytes, lines, longLines, options.parallel, options.stop, sortTree);
 
     if (tree.stopped() || (options.stop && options.stop->load())) {
         out = LoadedList();
@@ -395,7 +415,7 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     }
     if (!lines.empty())
         out.SftTree1 = std::move(sortedTree);
-    out.iGrid1 = LineStore(bytes, std::move(lines), input.encoding);
+    out.iGrid1 = LineStore(bytes, std::move(lines), std::move(longLines), input.encoding);
 
     progress.phase = LoadProgress::Phase::Finished;
     gate.send(progress);

@@ -188,7 +188,7 @@ void TestFolderTotals::linesOtherThanTheBuffers()
     for (qsizetype i = 0; i < 2; ++i)
         refs.push_back({qint64(list.iGrid1.line(i).data() - list.iGrid1.bytes().constData()),
                         list.iGrid1.line(i).size()});
-    const LineStore part(list.iGrid1.bytes(), refs, list.iGrid1.encoding());
+    const LineStore part(list.iGrid1.bytes(), refs, {}, list.iGrid1.encoding());
     const FolderTotals t = FolderTotals::compute(part, list.SftTree1);
     QCOMPARE(t.files(0), 2);
     QCOMPARE(t.bytes(0).roundedBytes(), qint64(3));

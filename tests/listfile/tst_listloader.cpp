@@ -85,6 +85,8 @@ private Q_SLOTS:
     void badFiles();
     void hugeInputs_data();
     void hugeInputs();
+    void longLinesKeepTheirLength_data();
+    void longLinesKeepTheirLength();
     void shrinkingFile();
     void listShape_data();
     void listShape();
@@ -648,6 +650,43 @@ void TestListLoader::hugeInputs()
     QCOMPARE(list.lineCount, lines);
     QCOMPARE(list.SftTree1.count(), treeItems);
     QCOMPARE(list.iGrid1.line(0).size() + list.iGrid1.line(lines - 1).size() > 0, true);
+}
+
+void TestListLoader::longLinesKeepTheirLength_data()
+{
+    // A line's place keeps lengths below 16 MiB itself; longer ones stand in
+    // a table of their own. Around that edge the lines must come back whole
+    // and in order.
+    QTest::addColumn<QList<int>>("nameLengths");
+    const int edge = 0xFFFFFF - int(qstrlen("Data\\B\\,d,1"));
+    QTest::newRow("one below the edge") << QList<int>{edge - 1};
+    QTest::newRow("at the edge") << QList<int>{edge};
+    QTest::newRow("one past the edge") << QList<int>{edge + 1};
+    QTest::newRow("three around the edge") << QList<int>{edge + 1, edge - 1, edge};
+}
+
+void TestListLoader::longLinesKeepTheirLength()
+{
+    QFETCH(QList<int>, nameLengths);
+    QByteArray raw = "Data\\C\\c,d,1\r\n";
+    QList<QByteArray> expected{"Data\\C\\c,d,1"_ba};
+    char letter = 'x';
+    for (const int n : nameLengths) {
+        const QByteArray line = "Data\\B\\" + QByteArray(n, letter--) + ",d,1";
+        raw += line + "\r\n";
+        expected.append(line);
+    }
+    raw += "Data\\A\\a,d,1";
+    expected.append("Data\\A\\a,d,1"_ba);
+    std::sort(expected.begin(), expected.end());
+    const LoadedList list = loadRaw(raw);
+    QCOMPARE(list.lineCount, int(expected.size()));
+    for (int i = 0; i < expected.size(); ++i) {
+        QCOMPARE(list.iGrid1.line(i).size(), expected[i].size());
+        QVERIFY(list.iGrid1.line(i) == QByteArrayView(expected[i]));
+    }
+    const LineStore::Range b = list.iGrid1.prefixRange("Data\\B\\");
+    QCOMPARE(b.size(), qsizetype(nameLengths.size()));
 }
 
 void TestListLoader::shrinkingFile()
