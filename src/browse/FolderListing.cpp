@@ -229,7 +229,7 @@ FolderListing listFolder(const LoadedList &list, const QString &rootPrefix, int 
     const FolderLines lines = ok ? FindFolderLines(list.iGrid1, key) : FolderLines{};
     FolderListing listing = FillFileGrid(list.iGrid1, key, lines, item > 0, options);
     listing.item = item;
-    listing.header = list.SftTree1.item(item).text;
+    listing.header = list.SftTree1.text(item);
     return listing;
 }
 

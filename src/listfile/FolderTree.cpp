@@ -20,10 +20,17 @@ int FolderTree::findChild(int parentIndex, QStringView name) const
     const Item &p = m_items[size_t(parentIndex)];
     for (int r = 0; r < p.childCount; ++r) {
         const int c = m_children[size_t(p.firstChild + r)];
-        if (m_items[size_t(c)].text == name)
+        if (text(c) == name)
             return c;
     }
     return -1;
+}
+
+QString FolderTree::text(int index) const
+{
+    if (index == 0)
+        return u"Root"_s;
+    return decodeListText(rawName(index), m_encoding);
 }
 
 QByteArray FolderTree::keyBelowRoot(int index) const
@@ -47,7 +54,7 @@ QStringList FolderTree::namesBelowRoot(int index) const
 {
     QStringList names;
     for (int i = index; i > 0; i = m_items[size_t(i)].parent)
-        names.prepend(m_items[size_t(i)].text);
+        names.prepend(text(i));
     return names;
 }
 
@@ -68,8 +75,8 @@ QStringList FolderTree::printable() const
 {
     QStringList lines;
     lines.reserve(qsizetype(m_items.size()));
-    for (const Item &it : m_items)
-        lines.append(QString(it.level * 2, u' ') + it.text);
+    for (int i = 0; i < count(); ++i)
+        lines.append(QString(m_items[size_t(i)].level * 2, u' ') + text(i));
     return lines;
 }
 
@@ -100,8 +107,15 @@ struct FolderTreeBuilder::Impl
     std::vector<int> slots;
     size_t slotMask = 0;
     // Distinct folder paths below the top folder, and whether the top folder
-    // itself holds an entry (a path without "\", or only the top folder).
-    QSet<QByteArrayView> distinctPaths;
+    // itself holds an entry (a path without "\", or only the top folder). A
+    // path below the top folder is its top component and its last node: the
+    // nodes reached under the first top component met are marked, the few
+    // paths under another top component are kept as (top, node).
+    qint32 distinctPaths = 0;
+    std::vector<bool> pathOfNode;
+    QByteArrayView firstTop;
+    bool haveFirstTop = false;
+    QSet<std::pair<QByteArrayView, int>> pathsUnderOtherTops;
     bool topHoldsEntries = false;
     // The nodes of the previous folder path, one per component (0 for c0).
     std::vector<int> lastNodes{0};
@@ -226,6 +240,30 @@ struct FolderTreeBuilder::Impl
         return first && first < path.data() + path.size() - 1;
     }
 
+    void countPath(QByteArrayView path)
+    {
+        const int node = lastNodes.back();
+        const QByteArrayView top(
+            path.data(),
+            static_cast<const char *>(std::memchr(path.data(), '\\', size_t(path.size()))) -
+                path.data());
+        if (!haveFirstTop) {
+            firstTop = top;
+            haveFirstTop = true;
+        }
+        if (sameName(top, firstTop)) {
+            if (pathOfNode.size() <= size_t(node))
+                pathOfNode.resize(std::max(size_t(node) + 1, nodes.size()));
+            if (!pathOfNode[size_t(node)]) {
+                pathOfNode[size_t(node)] = true;
+                ++distinctPaths;
+            }
+        } else if (!pathsUnderOtherTops.contains({top, node})) {
+            pathsUnderOtherTops.insert({top, node});
+            ++distinctPaths;
+        }
+    }
+
     bool add(QByteArrayView path)
     {
         if (havePrevious && sameName(path, previousPath))
@@ -233,14 +271,14 @@ struct FolderTreeBuilder::Impl
         const bool first = !havePrevious;
         havePrevious = true;
         previousPath = path;
-        if (belowTop(path))
-            distinctPaths.insert(path);
-        else
-            topHoldsEntries = true;
         // An empty path has nothing to cut: the tree and the previous
         // components stay as they are.
         if (!path.isEmpty())
             addComponents(path);
+        if (belowTop(path))
+            countPath(path);
+        else
+            topHoldsEntries = true;
         // Before the first line the previous path counts as empty.
         return !(first && path.isEmpty());
     }
@@ -272,7 +310,7 @@ bool FolderTreeBuilder::AddOneItemSftTree(const cStringBuilder &folder)
 
 qint32 FolderTreeBuilder::distinctFolderPaths() const
 {
-    return qint32(d->distinctPaths.size()) + (d->topHoldsEntries ? 1 : 0);
+    return d->distinctPaths + (d->topHoldsEntries ? 1 : 0);
 }
 
 void FolderTreeBuilder::setStopFlag(const std::atomic<bool> *stop)
@@ -292,14 +330,16 @@ FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale)
     const auto &nodes = d->nodes;
     const size_t count = nodes.size();
 
-    // Names as shown, and their bytes copied into the tree's own buffer.
-    std::vector<QString> texts(count);
+    // No more lookups: the tables behind them go before the tree is laid out.
+    std::vector<int>().swap(d->slots);
+    std::vector<bool>().swap(d->pathOfNode);
+
+    // The names' bytes copied into the tree's own buffer.
     std::vector<qint64> nameOffsets(count, 0);
     qsizetype nameBytes = 0;
     for (const auto &n : nodes)
         nameBytes += n.name.size();
     tree.m_nameBytes.reserve(nameBytes);
-    texts[0] = u"Root"_s;
     auto givenUp = [this](size_t i) {
         if ((i & 0xFFFF) == 0 && d->stop && d->stop->load(std::memory_order_relaxed))
             d->stopped = true;
@@ -308,7 +348,6 @@ FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale)
     for (size_t i = 1; i < count; ++i) {
         if (givenUp(i))
             return FolderTree();
-        texts[i] = decodeListText(nodes[i].name, d->encoding);
         nameOffsets[i] = tree.m_nameBytes.size();
         tree.m_nameBytes.append(nodes[i].name);
     }
@@ -333,19 +372,28 @@ FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale)
     collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setIgnorePunctuation(false);
+    // The names are decoded one parent at a time: the texts of the whole
+    // tree are never held at once.
+    std::vector<std::pair<QString, int>> named;
     for (size_t p = 0; p < count; ++p) {
         if (givenUp(p))
             return FolderTree();
         if (childCount[p] < 2)
             continue;
         auto begin = children.begin() + firstChild[p];
-        std::sort(begin, begin + childCount[p], [&](int a, int b) {
-            const int c = collator.compare(texts[size_t(a)], texts[size_t(b)]);
+        named.clear();
+        for (auto it = begin; it != begin + childCount[p]; ++it)
+            named.emplace_back(decodeListText(nodes[size_t(*it)].name, d->encoding), *it);
+        std::sort(named.begin(), named.end(), [&](const auto &a, const auto &b) {
+            const int c = collator.compare(a.first, b.first);
             if (c != 0)
                 return c < 0;
-            return texts[size_t(a)] < texts[size_t(b)];
+            return a.first < b.first;
         });
+        for (size_t k = 0; k < named.size(); ++k)
+            begin[qsizetype(k)] = named[k].second;
     }
+    std::vector<std::pair<QString, int>>().swap(named);
 
     // Lay the items out in pre-order, without recursion.
     std::vector<int> newIndex(count, -1);
@@ -376,7 +424,6 @@ FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale)
     for (size_t k = 0; k < count; ++k) {
         const int old = order[k];
         FolderTree::Item &it = tree.m_items[k];
-        it.text = std::move(texts[size_t(old)]);
         it.level = nodes[size_t(old)].level;
         it.parent = old == 0 ? -1 : newIndex[size_t(nodes[size_t(old)].parent)];
         it.nameOffset = nameOffsets[size_t(old)];

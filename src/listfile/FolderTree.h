@@ -27,7 +27,6 @@ class FolderTree
 public:
     struct Item
     {
-        QString text;       // the folder's name as shown ("Root" for item 0)
         int level = 0;      // 0 for "Root", d for a folder at depth d
         int parent = -1;    // index of the parent item, -1 for "Root"
         int row = 0;        // position among the parent's children
@@ -48,6 +47,10 @@ public:
     }
     // The child of parent named exactly name (case-sensitive), or -1.
     int findChild(int parent, QStringView name) const;
+
+    // The folder's name as shown ("Root" for item 0), decoded from its bytes
+    // when asked for: a tree of a million folders keeps no text.
+    QString text(int index) const;
 
     // The folder name's bytes as the list holds them (empty for "Root").
     QByteArrayView rawName(int index) const

@@ -70,12 +70,12 @@ void TestFolderOrder::order()
     QStringList names;
     const FolderTree::Item &root = list.SftTree1.item(0);
     for (int r = 0; r < root.childCount; ++r)
-        names << list.SftTree1.item(table[size_t(root.firstChild + r)]).text;
+        names << list.SftTree1.text(table[size_t(root.firstChild + r)]);
     QCOMPARE(names, children);
     // Deeper folders are in the table too.
     const int a = list.SftTree1.findPath({u"a"_s});
     if (a > 0)
-        QCOMPARE(list.SftTree1.item(table[size_t(list.SftTree1.item(a).firstChild)]).text, u"x"_s);
+        QCOMPARE(list.SftTree1.text(table[size_t(list.SftTree1.item(a).firstChild)]), u"x"_s);
 }
 
 void TestFolderOrder::tenThousandSubFolders()

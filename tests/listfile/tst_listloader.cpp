@@ -302,7 +302,7 @@ void TestListLoader::encodings()
     const bool open = raw.size() > 70000;
     QCOMPARE(list.lineCount, qint32(QString::fromLatin1(raw).count(u'\n') + (open ? 1 : 0)));
     QCOMPARE(list.iGrid1.text(0), firstLine);
-    QCOMPARE(list.SftTree1.item(1).text, folder);
+    QCOMPARE(list.SftTree1.text(1), folder);
     // The folder key found from the tree matches the stored lines.
     const QByteArray key =
         list.iGrid1.encode(list.rootPrefixAfter(QString())) + list.SftTree1.keyBelowRoot(1);

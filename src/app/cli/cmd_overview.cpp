@@ -65,10 +65,10 @@ int runOverview(const QStringList &args)
         return ExitFailure;
     }
     const FolderTree &tree = list.SftTree1;
-    text += folderLine(totals, item, tree.item(item).text);
+    text += folderLine(totals, item, tree.text(item));
     for (int r = 0; r < tree.item(item).childCount; ++r) {
         const int child = tree.child(item, r);
-        text += folderLine(totals, child, tree.item(child).text);
+        text += folderLine(totals, child, tree.text(child));
         if (text.size() > 1 << 20) {
             out(text);
             text.clear();

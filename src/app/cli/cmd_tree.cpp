@@ -40,7 +40,7 @@ int runTree(const QStringList &args)
         const FolderTree::Item &item = tree.item(i);
         if (!writeIndent(qint64(item.level) * 2))
             break;
-        const QByteArray text = item.text.toUtf8();
+        const QByteArray text = tree.text(i).toUtf8();
         if (std::fwrite(text.constData(), 1, size_t(text.size()), stdout) != size_t(text.size()) ||
             std::fputc('\n', stdout) == EOF)
             break;

@@ -143,7 +143,7 @@ void frmMain::ShowFolder(int itemIndex)
         LastFolderLine = 0;
         FillFileGrid(key);
     }
-    m_browse->model.setHeaderData(0, Qt::Horizontal, tree.item(itemIndex).text);
+    m_browse->model.setHeaderData(0, Qt::Horizontal, tree.text(itemIndex));
 
     // The tree follows: the folder selected, visible and open.
     const QModelIndex index = m_folderTreeModel->indexOf(itemIndex);
@@ -172,7 +172,7 @@ void frmMain::FillFileGrid(const QByteArray &key)
         return; // no line stored: the grid keeps what it shows
     listing.item = CurrentFolderItem;
     if (CurrentFolderItem >= 0 && CurrentFolderItem < m_loadedList.SftTree1.count())
-        listing.header = m_loadedList.SftTree1.item(CurrentFolderItem).text;
+        listing.header = m_loadedList.SftTree1.text(CurrentFolderItem);
     m_browse->model.setListing(std::move(listing));
 }
 
@@ -225,7 +225,7 @@ void frmMain::OpenGridRow(int row, int col, bool requestEdit)
     if (target < 0)
         return; // no such sub-folder in the tree: nothing changes
     const bool up = gridRow.kind == GridRowKind::Up;
-    const QString cameFrom = tree.item(CurrentFolderItem).text;
+    const QString cameFrom = tree.text(CurrentFolderItem);
     ShowFolder(target);
     // Up a level, the folder we came from is the current row, as in every
     // file manager.

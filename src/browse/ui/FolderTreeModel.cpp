@@ -189,7 +189,7 @@ QString FolderTreeModel::recoveryText(int item) const
     if (!t || item < 0 || item >= t->folderCount())
         return {};
     const qint64 files = t->files(item);
-    QString text = m_tree->item(item).text + u'\n' + m_headers[FilesColumn] + u": "_s +
+    QString text = m_tree->text(item) + u'\n' + m_headers[FilesColumn] + u": "_s +
                    formatCount(files, m_locale) + u" \u00b7 "_s + m_headers[SizeColumn] + u": "_s +
                    FormatSize(t->bytes(item), m_locale) + u" ("_s +
                    formatCount(t->bytes(item), m_locale) + u" Bytes)"_s;
@@ -215,7 +215,7 @@ QVariant FolderTreeModel::data(const QModelIndex &index, int role) const
         switch (role) {
         case Qt::DisplayRole:
         case Qt::ToolTipRole:
-            return m_tree->item(item).text;
+            return m_tree->text(item);
         case Qt::DecorationRole:
             return m_folderIcon.isNull() ? QVariant() : QVariant(m_folderIcon);
         default:
