@@ -7,15 +7,18 @@
 #include <QHash>
 
 #include <algorithm>
-#include <cstring>
-#include <exception>
 #include <memory>
 #include <new>
-#include <thread>
 
 namespace corvane {
 
 namespace {
+
+// While a list has at most this many status ids (the named ones and
+// "other"), the gatherer keeps a column per id.
+constexpr int DenseColumns = FolderTotals::NamedStatuses + 1;
+// Past this many words, a word's id is looked up by hash.
+constexpr size_t ScannedWords = 16;
 
 bool lessBytes(QByteArrayView a, QByteArrayView b)
 {
@@ -31,56 +34,18 @@ bool sameBytes(QByteArrayView a, QByteArrayView b)
             std::memcmp(a.data(), b.data(), size_t(a.size()) & (~size_t(0) >> 1)) == 0);
 }
 
-// The children of every folder ordered by their names' bytes, so that a name
-// read from a line finds its item by binary search.
-class ChildrenByName
-{
-public:
-    explicit ChildrenByName(const FolderTree &tree) : m_tree(tree)
-    {
-        m_children.resize(size_t(std::max(tree.count() - 1, 0)));
-        for (int p = 0; p < tree.count(); ++p) {
-            const FolderTree::Item &it = tree.item(p);
-            for (int r = 0; r < it.childCount; ++r)
-                m_children[size_t(it.firstChild + r)] = tree.child(p, r);
-            if (it.childCount > 1) {
-                auto begin = m_children.begin() + it.firstChild;
-                std::sort(begin, begin + it.childCount, [&tree](int a, int b) {
-                    return lessBytes(tree.rawName(a), tree.rawName(b));
-                });
-            }
-        }
-    }
-
-    // The child of parent whose name is exactly name, or -1.
-    int find(int parent, QByteArrayView name) const
-    {
-        const FolderTree::Item &it = m_tree.item(parent);
-        const auto begin = m_children.begin() + it.firstChild;
-        const auto end = begin + it.childCount;
-        const auto at = std::lower_bound(begin, end, name, [this](int child, QByteArrayView n) {
-            return lessBytes(m_tree.rawName(child), n);
-        });
-        return at != end && sameBytes(m_tree.rawName(*at), name) ? *at : -1;
-    }
-
-private:
-    const FolderTree &m_tree;
-    std::vector<int> m_children;
-};
-
-// Entries and bytes per (folder, status), gathered from the lines: an
-// open-addressing table keyed by both, so that a list with thousands of
-// status words costs no more per line than one with three.
+// Entries and bytes per (folder, status): an open-addressing table keyed by
+// both, so that a list with thousands of status words costs no more per
+// line than one with three.
 class PairTable
 {
 public:
     PairTable() { rehash(4096); }
 
-    // The accumulator of (item, status), made when missing.
-    size_t at(int item, int status)
+    // The accumulator of (folder, status), made when missing.
+    size_t at(int folder, int status)
     {
-        const quint64 key = (quint64(quint32(item)) << 32) | quint32(status);
+        const quint64 key = (quint64(quint32(folder)) << 32) | quint32(status);
         size_t h = hashOf(key) & m_mask;
         for (;;) {
             const int v = m_slots[h];
@@ -125,25 +90,336 @@ private:
     size_t m_mask = 0;
 };
 
-// What the lines say, folder by folder and status by status.
-struct LineGatherer
+bool givenUp(size_t i, const std::atomic<bool> *stop)
 {
-    explicit LineGatherer(const ChildrenByName &c) : children(c) {}
+    return (i & 0xFFFF) == 0 && stop && stop->load(std::memory_order_relaxed);
+}
+
+} // namespace
+
+// ---- FolderTotalsGatherer ----------------------------------------------------
+
+struct FolderTotalsGatherer::Sparse
+{
+    QHash<QByteArrayView, int> idOfWord;
+    PairTable pairs;
+    int previousFolder = -1;
+    int previousStatus = -1;
+    size_t previousPair = 0;
+};
+
+FolderTotalsGatherer::FolderTotalsGatherer() : m_sparse(new Sparse) {}
+
+FolderTotalsGatherer::~FolderTotalsGatherer()
+{
+    delete m_sparse;
+}
+
+int FolderTotalsGatherer::unknownId()
+{
+    if (m_unknownId < 0)
+        m_unknownId = newId(QByteArrayView());
+    return m_unknownId;
+}
+
+int FolderTotalsGatherer::findWord(QByteArrayView word)
+{
+    int id = -1;
+    if (m_words.size() <= ScannedWords) {
+        for (size_t i = 0; i < m_words.size(); ++i) {
+            if (int(i) != m_unknownId && sameBytes(m_words[i], word)) {
+                id = int(i);
+                break;
+            }
+        }
+    } else if (const auto found = m_sparse->idOfWord.constFind(word);
+               found != m_sparse->idOfWord.constEnd()) {
+        id = found.value();
+    }
+    if (id < 0)
+        id = newId(word);
+    m_previousWord = word;
+    m_previousId = id;
+    return id;
+}
+
+int FolderTotalsGatherer::newId(QByteArrayView word)
+{
+    const int id = int(m_words.size());
+    m_words.push_back(word);
+    m_wordLines.push_back(0);
+    if (m_words.size() == ScannedWords + 1) {
+        for (size_t i = 0; i < m_words.size(); ++i) {
+            if (int(i) != m_unknownId)
+                m_sparse->idOfWord.insert(m_words[i], int(i));
+        }
+    } else if (m_words.size() > ScannedWords + 1 && word.data() != nullptr) {
+        m_sparse->idOfWord.insert(word, id);
+    }
+    if (m_dense && int(m_words.size()) > m_width)
+        widen();
+    return id;
+}
+
+void FolderTotalsGatherer::growRows(int folder)
+{
+    m_files.resize((size_t(folder) + 1) * size_t(m_width), 0);
+    m_bytes.resize(m_files.size());
+}
+
+// One more column per row, or the pair table once there are too many.
+void FolderTotalsGatherer::widen()
+{
+    const size_t rows = m_files.size() / size_t(m_width);
+    const int width = int(m_words.size());
+    if (width <= DenseColumns) {
+        std::vector<qint32> files(rows * size_t(width), 0);
+        std::vector<ByteTotal> bytes(files.size());
+        for (size_t r = 0; r < rows; ++r) {
+            for (int c = 0; c < m_width; ++c) {
+                files[r * size_t(width) + size_t(c)] = m_files[r * size_t(m_width) + size_t(c)];
+                bytes[r * size_t(width) + size_t(c)] = m_bytes[r * size_t(m_width) + size_t(c)];
+            }
+        }
+        m_files.swap(files);
+        m_bytes.swap(bytes);
+        m_width = width;
+        return;
+    }
+    for (size_t r = 0; r < rows; ++r) {
+        for (int c = 0; c < m_width; ++c) {
+            const size_t from = r * size_t(m_width) + size_t(c);
+            if (m_files[from] == 0)
+                continue;
+            const size_t at = m_sparse->pairs.at(int(r), c);
+            m_sparse->pairs.files[at] = m_files[from];
+            m_sparse->pairs.bytes[at] = m_bytes[from];
+        }
+    }
+    std::vector<qint32>().swap(m_files);
+    std::vector<ByteTotal>().swap(m_bytes);
+    m_dense = false;
+}
+
+void FolderTotalsGatherer::addSparse(int folder, int id, std::optional<ByteTotal> size)
+{
+    Sparse &s = *m_sparse;
+    if (folder != s.previousFolder || id != s.previousStatus) {
+        s.previousPair = s.pairs.at(folder, id);
+        s.previousFolder = folder;
+        s.previousStatus = id;
+    }
+    ++s.pairs.files[s.previousPair];
+    if (size)
+        s.pairs.bytes[s.previousPair].tryAdd(*size);
+}
+
+FolderTotals FolderTotalsGatherer::finish(const FolderTree &tree, const std::vector<int> &itemOf,
+                                          ListEncoding encoding, const std::atomic<bool> *stop)
+{
+    FolderTotals out;
+    const int folders = tree.count();
+    if (folders == 0)
+        return out;
+    auto itemOfFolder = [&](size_t f) {
+        return itemOf.empty() ? int(f) : itemOf[f];
+    };
+
+    // Most frequent first; equal counts by word, "unknown" after the words.
+    const int distinct = int(m_words.size());
+    std::vector<int> ranked(static_cast<size_t>(distinct));
+    for (int id = 0; id < distinct; ++id)
+        ranked[size_t(id)] = id;
+    std::sort(ranked.begin(), ranked.end(), [&](int a, int b) {
+        if (m_wordLines[size_t(a)] != m_wordLines[size_t(b)])
+            return m_wordLines[size_t(a)] > m_wordLines[size_t(b)];
+        if ((a == m_unknownId) != (b == m_unknownId))
+            return b == m_unknownId;
+        return lessBytes(m_words[size_t(a)], m_words[size_t(b)]);
+    });
+    const int named = std::min(distinct, FolderTotals::NamedStatuses);
+    const int width = distinct > FolderTotals::NamedStatuses ? DenseColumns : distinct;
+    std::vector<int> slotOf(size_t(distinct), FolderTotals::NamedStatuses);
+    out.m_statuses.resize(size_t(width));
+    for (int r = 0; r < named; ++r) {
+        const int id = ranked[size_t(r)];
+        slotOf[size_t(id)] = r;
+        FolderTotals::Status &s = out.m_statuses[size_t(r)];
+        if (id == m_unknownId) {
+            s.kind = FolderTotals::StatusKind::Unknown;
+        } else {
+            s.rawWord = m_words[size_t(id)].toByteArray();
+            s.word = decodeListText(m_words[size_t(id)], encoding);
+        }
+    }
+    if (width > named)
+        out.m_statuses[size_t(named)].kind = FolderTotals::StatusKind::Other;
+    out.m_folders = folders;
+    out.m_distinct = distinct;
+    if (width == 0) {
+        out.m_statusFiles.clear();
+        out.m_statusBytes.clear();
+        return out;
+    }
+
+    std::vector<qint32> &files = out.m_statusFiles;
+    std::vector<ByteTotal> &bytes = out.m_statusBytes;
+    const size_t w = size_t(width);
+    if (m_dense && m_width == width) {
+        // The rows become the totals' table where they stand: rows of
+        // folders the tree does not know count in "Root", missing rows are
+        // empty, each row goes to its item's place and its columns to their
+        // statuses' places.
+        files.swap(m_files);
+        bytes.swap(m_bytes);
+        for (size_t r = size_t(folders); r < files.size() / w; ++r) {
+            for (size_t c = 0; c < w; ++c) {
+                files[c] += files[r * w + c];
+                bytes[c].tryAdd(bytes[r * w + c]);
+            }
+        }
+        files.resize(size_t(folders) * w, 0);
+        bytes.resize(files.size());
+        std::vector<bool> placed(size_t(folders), false);
+        std::vector<qint32> carryFiles(w);
+        std::vector<ByteTotal> carryBytes(w);
+        for (size_t start = 0; start < size_t(folders); ++start) {
+            if (givenUp(start, stop)) {
+                out = FolderTotals();
+                out.m_stopped = true;
+                return out;
+            }
+            if (placed[start])
+                continue;
+            std::copy_n(files.begin() + qsizetype(start * w), w, carryFiles.begin());
+            std::copy_n(bytes.begin() + qsizetype(start * w), w, carryBytes.begin());
+            size_t at = start;
+            do {
+                placed[at] = true;
+                const size_t to = size_t(itemOfFolder(at));
+                for (size_t c = 0; c < w; ++c) {
+                    std::swap(carryFiles[c], files[to * w + c]);
+                    std::swap(carryBytes[c], bytes[to * w + c]);
+                }
+                at = to;
+            } while (!placed[at]);
+        }
+        bool inOrder = true;
+        for (int id = 0; id < distinct; ++id)
+            inOrder = inOrder && slotOf[size_t(id)] == id;
+        if (!inOrder) {
+            for (size_t row = 0; row < size_t(folders); ++row) {
+                for (size_t c = 0; c < w; ++c) {
+                    carryFiles[size_t(slotOf[c])] = files[row * w + c];
+                    carryBytes[size_t(slotOf[c])] = bytes[row * w + c];
+                }
+                std::copy_n(carryFiles.begin(), w, files.begin() + qsizetype(row * w));
+                std::copy_n(carryBytes.begin(), w, bytes.begin() + qsizetype(row * w));
+            }
+        }
+    } else {
+        files.assign(size_t(folders) * w, 0);
+        bytes.assign(files.size(), ByteTotal());
+        const PairTable &pairs = m_sparse->pairs;
+        for (size_t v = 0; v < pairs.keys.size(); ++v) {
+            const size_t at = size_t(itemOfFolder(size_t(pairs.keys[v] >> 32))) * w +
+                              size_t(slotOf[size_t(quint32(pairs.keys[v]))]);
+            files[at] += pairs.files[v];
+            bytes[at].tryAdd(pairs.bytes[v]);
+        }
+    }
+    delete m_sparse;
+    m_sparse = new Sparse;
+
+    // Bottom-up: items stand in pre-order, every child after its parent.
+    for (int item = folders - 1; item > 0; --item) {
+        const size_t from = size_t(item) * w;
+        const size_t to = size_t(tree.parent(item)) * w;
+        for (size_t c = 0; c < w; ++c) {
+            files[to + c] += files[from + c];
+            bytes[to + c].tryAdd(bytes[from + c]);
+        }
+    }
+    for (int s = 0; s < width; ++s) {
+        out.m_statuses[size_t(s)].lines = files[size_t(s)];
+        out.m_statuses[size_t(s)].bytes = bytes[size_t(s)];
+    }
+    return out;
+}
+
+// ---- FolderTotals --------------------------------------------------------------
+
+qint32 FolderTotals::files(int item) const
+{
+    qint32 sum = 0;
+    for (size_t s = 0; s < m_statuses.size(); ++s)
+        sum += m_statusFiles[slot(item, int(s))];
+    return sum;
+}
+
+ByteTotal FolderTotals::bytes(int item) const
+{
+    ByteTotal sum;
+    for (size_t s = 0; s < m_statuses.size(); ++s)
+        sum.tryAdd(m_statusBytes[slot(item, int(s))]);
+    return sum;
+}
+
+void FolderTotals::clear()
+{
+    *this = FolderTotals();
+}
+
+namespace {
+
+// The children of every folder ordered by their names' bytes, so that a name
+// read from a line finds its item by binary search.
+class ChildrenByName
+{
+public:
+    explicit ChildrenByName(const FolderTree &tree) : m_tree(tree)
+    {
+        m_children.resize(size_t(std::max(tree.count() - 1, 0)));
+        for (int p = 0; p < tree.count(); ++p) {
+            const FolderTree::Item &it = tree.item(p);
+            for (int r = 0; r < it.childCount; ++r)
+                m_children[size_t(it.firstChild + r)] = tree.child(p, r);
+            if (it.childCount > 1) {
+                auto begin = m_children.begin() + it.firstChild;
+                std::sort(begin, begin + it.childCount, [&tree](int a, int b) {
+                    return lessBytes(tree.rawName(a), tree.rawName(b));
+                });
+            }
+        }
+    }
+
+    // The child of parent whose name is exactly name, or -1.
+    int find(int parent, QByteArrayView name) const
+    {
+        const FolderTree::Item &it = m_tree.item(parent);
+        const auto begin = m_children.begin() + it.firstChild;
+        const auto end = begin + it.childCount;
+        const auto at = std::lower_bound(begin, end, name, [this](int child, QByteArrayView n) {
+            return lessBytes(m_tree.rawName(child), n);
+        });
+        return at != end && sameBytes(m_tree.rawName(*at), name) ? *at : -1;
+    }
+
+private:
+    const FolderTree &m_tree;
+    std::vector<int> m_children;
+};
+
+// Hands each line of a store to a gatherer with its folder's item: the items
+// of the previous line's components are kept, so that the lines of one
+// folder find theirs at once.
+struct LineFolders
+{
+    explicit LineFolders(const ChildrenByName &c, FolderTotalsGatherer &g) : children(c), gatherer(g)
+    {}
 
     const ChildrenByName &children;
-
-    // Status ids in order of first appearance; unknownId for short lines.
-    QHash<QByteArrayView, int> idOfWord;
-    std::vector<QByteArrayView> words;
-    std::vector<qint64> wordLines;
-    int unknownId = -1;
-    QByteArrayView previousWord;
-    int previousWordId = -1;
-
-    PairTable pairs;
-    int previousPairItem = -1;
-    int previousPairStatus = -1;
-    size_t previousPair = 0;
+    FolderTotalsGatherer &gatherer;
 
     // The folder of the previous line and the items of its components: the
     // position of the "\" that ends each one, and its item (0 for "Root").
@@ -152,125 +428,66 @@ struct LineGatherer
     bool havePrevious = false;
     std::vector<std::pair<qsizetype, int>> path;
 
+    int itemOf(QByteArrayView folder)
+    {
+        if (havePrevious && sameBytes(folder, previousFolder))
+            return previousItem;
+        const char *const b = folder.data();
+        qsizetype common = 0;
+        if (havePrevious) {
+            const qsizetype n = std::min(folder.size(), previousFolder.size());
+            while (common < n && folder[common] == previousFolder[common])
+                ++common;
+        }
+        const qsizetype firstSlash =
+            static_cast<const char *>(std::memchr(b, '\\', size_t(folder.size()))) - b;
+        if (path.empty() || path.front().first != firstSlash || common <= firstSlash) {
+            path.clear();
+            path.push_back({firstSlash, 0});
+        } else {
+            while (path.size() > 1 && path.back().first >= common)
+                path.pop_back();
+        }
+        qsizetype pos = path.back().first + 1;
+        int parent = path.back().second;
+        while (pos < folder.size()) {
+            const char *slash = static_cast<const char *>(
+                std::memchr(b + pos, '\\', size_t(folder.size() - pos)));
+            const int child = children.find(parent, QByteArrayView(b + pos, slash - b - pos));
+            if (child < 0)
+                break; // not in the tree: counted in the deepest folder found
+            path.push_back({slash - b, child});
+            parent = child;
+            pos = slash - b + 1;
+        }
+        previousFolder = folder;
+        previousItem = parent;
+        havePrevious = true;
+        return parent;
+    }
+
     void take(QByteArrayView line)
     {
-        const char *const b = line.data();
-        const char *const end = b + line.size();
-        auto nextComma = [end](const char *from) {
-            return from < end
-                       ? static_cast<const char *>(std::memchr(from, ',', size_t(end - from)))
-                       : nullptr;
-        };
-        const char *c1 = nextComma(b);
-        const qsizetype pathLength = (c1 ? c1 : end) - b;
-
-        // The line's folder item.
+        const LineFields f = lineFields(line);
         const char *lastSlash =
-            pathLength > 0 ? static_cast<const char *>(::memrchr(b, '\\', size_t(pathLength)))
-                           : nullptr;
-        int item = 0;
-        if (lastSlash) {
-            const QByteArrayView folder(b, lastSlash - b + 1);
-            if (havePrevious && sameBytes(folder, previousFolder)) {
-                item = previousItem;
-            } else {
-                qsizetype common = 0;
-                if (havePrevious) {
-                    const qsizetype n = std::min(folder.size(), previousFolder.size());
-                    while (common < n && folder[common] == previousFolder[common])
-                        ++common;
-                }
-                const qsizetype firstSlash =
-                    static_cast<const char *>(std::memchr(b, '\\', size_t(folder.size()))) - b;
-                if (path.empty() || path.front().first != firstSlash || common <= firstSlash) {
-                    path.clear();
-                    path.push_back({firstSlash, 0});
-                } else {
-                    while (path.size() > 1 && path.back().first >= common)
-                        path.pop_back();
-                }
-                qsizetype pos = path.back().first + 1;
-                int parent = path.back().second;
-                while (pos < folder.size()) {
-                    const char *slash = static_cast<const char *>(
-                        std::memchr(b + pos, '\\', size_t(folder.size() - pos)));
-                    const int child =
-                        children.find(parent, QByteArrayView(b + pos, slash - b - pos));
-                    if (child < 0)
-                        break; // not in the tree: counted in the deepest folder found
-                    path.push_back({slash - b, child});
-                    parent = child;
-                    pos = slash - b + 1;
-                }
-                item = parent;
-                previousFolder = folder;
-                previousItem = item;
-                havePrevious = true;
-            }
-        }
-
-        // Size (field 2) and status (field 4).
-        QByteArrayView sizeField;
-        QByteArrayView word;
-        bool complete = false;
-        if (c1) {
-            if (const char *c2 = nextComma(c1 + 1)) {
-                const char *c3 = nextComma(c2 + 1);
-                sizeField = QByteArrayView(c2 + 1, (c3 ? c3 : end) - (c2 + 1));
-                if (c3) {
-                    if (const char *c4 = nextComma(c3 + 1)) {
-                        const char *c5 = nextComma(c4 + 1);
-                        word = QByteArrayView(c4 + 1, (c5 ? c5 : end) - (c4 + 1));
-                        complete = true;
-                    }
-                }
-            }
-        }
-        int status;
-        if (!complete) {
-            if (unknownId < 0) {
-                unknownId = int(words.size());
-                words.push_back(QByteArrayView());
-                wordLines.push_back(0);
-            }
-            status = unknownId;
-        } else if (previousWordId >= 0 && sameBytes(word, previousWord)) {
-            status = previousWordId;
-        } else {
-            auto found = idOfWord.constFind(word);
-            if (found == idOfWord.constEnd()) {
-                found = idOfWord.insert(word, int(words.size()));
-                words.push_back(word);
-                wordLines.push_back(0);
-            }
-            status = found.value();
-            previousWord = word;
-            previousWordId = status;
-        }
-        ++wordLines[size_t(status)];
-
-        if (item != previousPairItem || status != previousPairStatus) {
-            previousPair = pairs.at(item, status);
-            previousPairItem = item;
-            previousPairStatus = status;
-        }
-        ++pairs.files[previousPair];
-        if (!sizeField.isEmpty()) {
-            if (const auto size = leadingSize(sizeField))
-                pairs.bytes[previousPair].tryAdd(*size);
-        }
+            f.path.isEmpty()
+                ? nullptr
+                : static_cast<const char *>(::memrchr(f.path.data(), '\\', size_t(f.path.size())));
+        const int item =
+            lastSlash ? itemOf(f.path.first(lastSlash - f.path.data() + 1)) : 0;
+        gatherer.add(item, f.hasStatus, f.status, f.size);
     }
 };
 
 // Takes the lines of buffer[p, end) in the order the file holds them and
 // returns how many there were (-1 when stopped). The buffer is cut into lines
 // as the loader cuts it: CR LF, a lone CR or a lone LF end a line.
-qsizetype gatherRange(const char *p, const char *const end, LineGatherer &g,
+qsizetype gatherRange(const char *p, const char *const end, LineFolders &g,
                       const std::atomic<bool> *stop)
 {
     qsizetype lines = 0;
     while (p < end) {
-        if ((lines & 0xFFFF) == 0 && stop && stop->load(std::memory_order_relaxed))
+        if (givenUp(size_t(lines), stop))
             return -1;
         const char *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
         const char *lineEnd = lf ? lf : end;
@@ -285,206 +502,50 @@ qsizetype gatherRange(const char *p, const char *const end, LineGatherer &g,
     return lines;
 }
 
-// Adds what other gathered to g (status words matched by their bytes).
-void merge(LineGatherer &g, const LineGatherer &other)
-{
-    std::vector<int> idOf(other.words.size());
-    for (size_t id = 0; id < other.words.size(); ++id) {
-        int mine;
-        if (int(id) == other.unknownId) {
-            if (g.unknownId < 0) {
-                g.unknownId = int(g.words.size());
-                g.words.push_back(QByteArrayView());
-                g.wordLines.push_back(0);
-            }
-            mine = g.unknownId;
-        } else {
-            auto found = g.idOfWord.constFind(other.words[id]);
-            if (found == g.idOfWord.constEnd()) {
-                found = g.idOfWord.insert(other.words[id], int(g.words.size()));
-                g.words.push_back(other.words[id]);
-                g.wordLines.push_back(0);
-            }
-            mine = found.value();
-        }
-        idOf[id] = mine;
-        g.wordLines[size_t(mine)] += other.wordLines[id];
-    }
-    for (size_t v = 0; v < other.pairs.keys.size(); ++v) {
-        const int item = int(other.pairs.keys[v] >> 32);
-        const int status = idOf[size_t(quint32(other.pairs.keys[v]))];
-        const size_t at = g.pairs.at(item, status);
-        g.pairs.files[at] += other.pairs.files[v];
-        g.pairs.bytes[at].tryAdd(other.pairs.bytes[v]);
-    }
-    g.previousPairItem = -1; // the table may have moved its entries
-}
-
-// Takes the store's lines in the order the file holds them: its sorted
-// views jump all over the buffer, the file's order runs through it once, and
-// the totals do not depend on the order. A big list is read in two halves on
-// two threads. A UTF-8 byte-order mark is not part of the first line. False
-// when the cut gives another number of lines than the store holds.
-bool gatherInFileOrder(const LineStore &store, LineGatherer &g, const ChildrenByName &children,
-                       const std::atomic<bool> *stop, bool *stopped)
-{
-    const QByteArray &bytes = store.bytes();
-    const char *p = bytes.constData();
-    const char *const end = p + bytes.size();
-    if (store.encoding() == ListEncoding::Utf8 && bytes.startsWith("\xEF\xBB\xBF"))
-        p += 3;
-    // The second half starts after the first LF past the middle.
-    const char *cut = end;
-    if (end - p > (8 << 20)) {
-        const char *middle = p + (end - p) / 2;
-        if (const char *lf =
-                static_cast<const char *>(std::memchr(middle, '\n', size_t(end - middle))))
-            cut = lf + 1;
-    }
-    qsizetype lines = 0;
-    if (cut < end) {
-        LineGatherer second(children);
-        qsizetype secondLines = -1;
-        std::exception_ptr failed;
-        std::thread other([&] {
-            try {
-                secondLines = gatherRange(cut, end, second, stop);
-            } catch (...) {
-                failed = std::current_exception();
-            }
-        });
-        try {
-            lines = gatherRange(p, cut, g, stop);
-        } catch (...) {
-            other.join();
-            throw;
-        }
-        other.join();
-        if (failed)
-            std::rethrow_exception(failed);
-        if (lines < 0 || secondLines < 0) {
-            *stopped = true;
-            return false;
-        }
-        merge(g, second);
-        lines += secondLines;
-    } else {
-        lines = gatherRange(p, end, g, stop);
-        if (lines < 0) {
-            *stopped = true;
-            return false;
-        }
-    }
-    return lines == store.count();
-}
-
 } // namespace
-
-void FolderTotals::clear()
-{
-    *this = FolderTotals();
-}
 
 FolderTotals FolderTotals::compute(const LineStore &store, const FolderTree &tree,
                                    const std::atomic<bool> *stop)
 {
     // Too little memory left for the totals: the list is shown without them.
     try {
-        return computeTotals(store, tree, stop);
-    } catch (const std::bad_alloc &) {
-        return FolderTotals();
-    }
-}
-
-FolderTotals FolderTotals::computeTotals(const LineStore &store, const FolderTree &tree,
-                                         const std::atomic<bool> *stop)
-{
-    FolderTotals out;
-    const int folders = tree.count();
-    if (folders == 0)
-        return out;
-
-    const ChildrenByName children(tree);
-    auto gatherer = std::make_unique<LineGatherer>(children);
-    if (!gatherInFileOrder(store, *gatherer, children, stop, &out.m_stopped)) {
-        if (out.m_stopped)
-            return out;
-        gatherer = std::make_unique<LineGatherer>(children);
-        for (qsizetype i = 0; i < store.count(); ++i) {
-            if ((i & 0xFFFF) == 0 && stop && stop->load(std::memory_order_relaxed)) {
+        if (tree.count() == 0)
+            return FolderTotals();
+        const ChildrenByName children(tree);
+        // The lines in the order the file holds them: the store's sorted
+        // views jump all over the buffer, the file's order runs through it
+        // once. When the buffer holds other lines than the store (a store
+        // made of part of it), the store's own lines are taken instead.
+        const QByteArray &bytes = store.bytes();
+        const char *p = bytes.constData();
+        if (store.encoding() == ListEncoding::Utf8 && bytes.startsWith("\xEF\xBB\xBF"))
+            p += 3;
+        auto gatherer = std::make_unique<FolderTotalsGatherer>();
+        {
+            LineFolders lines(children, *gatherer);
+            const qsizetype taken = gatherRange(p, bytes.constData() + bytes.size(), lines, stop);
+            if (taken < 0) {
+                FolderTotals out;
                 out.m_stopped = true;
                 return out;
             }
-            gatherer->take(store.line(i));
+            if (taken != store.count()) {
+                gatherer = std::make_unique<FolderTotalsGatherer>();
+                LineFolders own(children, *gatherer);
+                for (qsizetype i = 0; i < store.count(); ++i) {
+                    if (givenUp(size_t(i), stop)) {
+                        FolderTotals out;
+                        out.m_stopped = true;
+                        return out;
+                    }
+                    own.take(store.line(i));
+                }
+            }
         }
+        return gatherer->finish(tree, {}, store.encoding(), stop);
+    } catch (const std::bad_alloc &) {
+        return FolderTotals();
     }
-    const std::vector<QByteArrayView> &words = gatherer->words;
-    const std::vector<qint64> &wordLines = gatherer->wordLines;
-    const int unknownId = gatherer->unknownId;
-    const PairTable &pairs = gatherer->pairs;
-
-    // Most frequent first; equal counts by word, "unknown" after the words.
-    const int distinct = int(words.size());
-    std::vector<int> ranked(static_cast<size_t>(distinct));
-    for (int id = 0; id < distinct; ++id)
-        ranked[size_t(id)] = id;
-    std::sort(ranked.begin(), ranked.end(), [&](int a, int b) {
-        if (wordLines[size_t(a)] != wordLines[size_t(b)])
-            return wordLines[size_t(a)] > wordLines[size_t(b)];
-        if ((a == unknownId) != (b == unknownId))
-            return b == unknownId;
-        return lessBytes(words[size_t(a)], words[size_t(b)]);
-    });
-    const int named = std::min(distinct, NamedStatuses);
-    const int width = distinct > NamedStatuses ? NamedStatuses + 1 : distinct;
-    std::vector<int> slotOf(size_t(distinct), NamedStatuses);
-    out.m_statuses.resize(size_t(width));
-    for (int r = 0; r < named; ++r) {
-        const int id = ranked[size_t(r)];
-        slotOf[size_t(id)] = r;
-        Status &s = out.m_statuses[size_t(r)];
-        if (id == unknownId) {
-            s.kind = StatusKind::Unknown;
-        } else {
-            s.rawWord = words[size_t(id)].toByteArray();
-            s.word = store.decode(words[size_t(id)]);
-        }
-    }
-    if (width > named)
-        out.m_statuses[size_t(named)].kind = StatusKind::Other;
-
-    out.m_folders = folders;
-    out.m_distinct = distinct;
-    out.m_files.assign(size_t(folders), 0);
-    out.m_bytes.assign(size_t(folders), ByteTotal());
-    out.m_statusFiles.assign(size_t(folders) * size_t(width), 0);
-    out.m_statusBytes.assign(size_t(folders) * size_t(width), ByteTotal());
-    for (size_t v = 0; v < pairs.keys.size(); ++v) {
-        const int item = int(pairs.keys[v] >> 32);
-        const int s = slotOf[size_t(quint32(pairs.keys[v]))];
-        out.m_statusFiles[out.slot(item, s)] += pairs.files[v];
-        out.m_statusBytes[out.slot(item, s)].tryAdd(pairs.bytes[v]);
-        out.m_files[size_t(item)] += pairs.files[v];
-        out.m_bytes[size_t(item)].tryAdd(pairs.bytes[v]);
-    }
-
-    // Bottom-up: items stand in pre-order, every child after its parent.
-    for (int item = folders - 1; item > 0; --item) {
-        const int parent = tree.parent(item);
-        out.m_files[size_t(parent)] += out.m_files[size_t(item)];
-        out.m_bytes[size_t(parent)].tryAdd(out.m_bytes[size_t(item)]);
-        const size_t from = out.slot(item, 0);
-        const size_t to = out.slot(parent, 0);
-        for (int s = 0; s < width; ++s) {
-            out.m_statusFiles[to + size_t(s)] += out.m_statusFiles[from + size_t(s)];
-            out.m_statusBytes[to + size_t(s)].tryAdd(out.m_statusBytes[from + size_t(s)]);
-        }
-    }
-    for (int s = 0; s < width; ++s) {
-        out.m_statuses[size_t(s)].lines = out.m_statusFiles[out.slot(0, s)];
-        out.m_statuses[size_t(s)].bytes = out.m_statusBytes[out.slot(0, s)];
-    }
-    return out;
 }
 
 } // namespace corvane

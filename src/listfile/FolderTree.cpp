@@ -313,6 +313,11 @@ qint32 FolderTreeBuilder::distinctFolderPaths() const
     return d->distinctPaths + (d->topHoldsEntries ? 1 : 0);
 }
 
+int FolderTreeBuilder::currentNode() const
+{
+    return d->previousPath.isEmpty() ? 0 : d->lastNodes.back();
+}
+
 void FolderTreeBuilder::setStopFlag(const std::atomic<bool> *stop)
 {
     d->stop = stop;
@@ -323,7 +328,8 @@ bool FolderTreeBuilder::stopped() const
     return d->stopped;
 }
 
-FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale)
+FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale,
+                                     std::vector<int> *itemOfNode)
 {
     FolderTree tree;
     tree.m_encoding = d->encoding;
@@ -334,8 +340,7 @@ FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale)
     std::vector<int>().swap(d->slots);
     std::vector<bool>().swap(d->pathOfNode);
 
-    // The names' bytes copied into the tree's own buffer.
-    std::vector<qint64> nameOffsets(count, 0);
+    // The names' bytes, in the items' order, in the tree's own buffer.
     qsizetype nameBytes = 0;
     for (const auto &n : nodes)
         nameBytes += n.name.size();
@@ -345,12 +350,6 @@ FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale)
             d->stopped = true;
         return d->stopped;
     };
-    for (size_t i = 1; i < count; ++i) {
-        if (givenUp(i))
-            return FolderTree();
-        nameOffsets[i] = tree.m_nameBytes.size();
-        tree.m_nameBytes.append(nodes[i].name);
-    }
 
     // Children of each node, in order of creation, as one table.
     std::vector<int> childCount(count, 0);
@@ -426,8 +425,9 @@ FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale)
         FolderTree::Item &it = tree.m_items[k];
         it.level = nodes[size_t(old)].level;
         it.parent = old == 0 ? -1 : newIndex[size_t(nodes[size_t(old)].parent)];
-        it.nameOffset = nameOffsets[size_t(old)];
+        it.nameOffset = tree.m_nameBytes.size();
         it.nameLength = qint32(nodes[size_t(old)].name.size());
+        tree.m_nameBytes.append(nodes[size_t(old)].name);
         it.firstChild = tableAt;
         it.childCount = childCount[size_t(old)];
         for (int r = 0; r < it.childCount; ++r) {
@@ -441,6 +441,8 @@ FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale)
         for (int r = 0; r < it.childCount; ++r)
             tree.m_items[size_t(tree.m_children[size_t(it.firstChild + r)])].row = r;
     }
+    if (itemOfNode)
+        *itemOfNode = std::move(newIndex);
     return tree;
 }
 

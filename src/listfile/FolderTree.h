@@ -106,6 +106,11 @@ public:
     // The same for a folder path held in a string builder.
     bool AddOneItemSftTree(const cStringBuilder &folder);
 
+    // The node of the folder path added last (0 for "Root" and for an empty
+    // path): a number from 0 below the node count, which finish() maps to
+    // the item that the folder becomes.
+    int currentNode() const;
+
     // The number of distinct folder paths, whatever the order of the lines:
     // every path below the top folder once, and the top folder once when an
     // entry lies in it (a path without "\", or directly in the top folder).
@@ -119,7 +124,8 @@ public:
     // Sorts each parent's children by name (case-insensitive natural order of
     // the given locale, ties broken ordinally) and lays the items out in
     // pre-order. The builder is spent afterwards.
-    FolderTree finish(const QLocale &collationLocale);
+    // itemOfNode, when given, receives the item of every node.
+    FolderTree finish(const QLocale &collationLocale, std::vector<int> *itemOfNode = nullptr);
 
 private:
     struct Impl;

@@ -10,6 +10,7 @@
 
 #include <QByteArrayView>
 
+#include <cstring>
 #include <optional>
 
 namespace corvane {
@@ -51,6 +52,45 @@ double leadingNumber(QByteArrayView field);
 // The leading number as a four-decimal fixed-point byte count; nullopt when
 // it does not fit the fixed-point range (such a size is not added).
 std::optional<ByteTotal> leadingSize(QByteArrayView field);
+
+// What the loader takes from every line, cut in one pass: field 0, the size
+// read from field 2 (none when the line has no field 2 or its number is
+// beyond the range), and field 4 when the line has five fields or more.
+struct LineFields
+{
+    QByteArrayView path;
+    std::optional<ByteTotal> size;
+    QByteArrayView status;
+    bool hasStatus = false;
+};
+
+inline LineFields lineFields(QByteArrayView line)
+{
+    const char *const end = line.data() + line.size();
+    auto nextComma = [end](const char *from) {
+        return from < end ? static_cast<const char *>(std::memchr(from, ',', size_t(end - from)))
+                          : nullptr;
+    };
+    LineFields f;
+    const char *c1 = nextComma(line.data());
+    f.path = QByteArrayView(line.data(), (c1 ? c1 : end) - line.data());
+    if (!c1)
+        return f;
+    const char *c2 = nextComma(c1 + 1);
+    if (!c2)
+        return f;
+    const char *c3 = nextComma(c2 + 1);
+    const QByteArrayView sizeField(c2 + 1, (c3 ? c3 : end) - (c2 + 1));
+    f.size = sizeField.isEmpty() ? std::optional<ByteTotal>(ByteTotal()) : leadingSize(sizeField);
+    if (!c3)
+        return f;
+    if (const char *c4 = nextComma(c3 + 1)) {
+        const char *c5 = nextComma(c4 + 1);
+        f.status = QByteArrayView(c4 + 1, (c5 ? c5 : end) - (c4 + 1));
+        f.hasStatus = true;
+    }
+    return f;
+}
 
 // The folder path of a line: every "\"-component of field 0 but the last,
 // each followed by "\" ('Data\Photos\a.jpg' gives 'Data\Photos\'); empty when

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <exception>
 #include <new>
+#include <optional>
 #include <thread>
 
 #ifdef __SSE2__
@@ -33,6 +34,7 @@ void LoadedList::clear()
 {
     iGrid1.clear();
     SftTree1.clear();
+    totals.clear();
     lineCount = 0;
     folderCount = 0;
     totalSize = ByteTotal();
@@ -303,6 +305,9 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     LineStore::LongLines longLines;
     FolderTreeBuilder tree(bytes, input.encoding);
     tree.setStopFlag(options.stop);
+    std::optional<FolderTotalsGatherer> totals;
+    if (options.folderTotals)
+        totals.emplace();
     ByteTotal total;
     QByteArrayView lastTop;
     bool haveTop = false;
@@ -320,24 +325,14 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
         if (lines.back().isLong())
             longLines.add(qint64(p - base), qint64(lineEnd - p));
 
-        // Field 0 and field 2, without cutting the rest of the line.
-        const char *c1 = static_cast<const char *>(std::memchr(p, ',', size_t(line.size())));
-        const QByteArrayView path(p, (c1 ? c1 : lineEnd) - p);
-        if (c1) {
-            const char *f1 = c1 + 1;
-            const char *c2 = static_cast<const char *>(std::memchr(f1, ',', size_t(lineEnd - f1)));
-            if (c2) {
-                const char *f2 = c2 + 1;
-                const char *c3 =
-                    static_cast<const char *>(std::memchr(f2, ',', size_t(lineEnd - f2)));
-                const QByteArrayView sizeField(f2, (c3 ? c3 : lineEnd) - f2);
-                if (const auto size = leadingSize(sizeField))
-                    total.tryAdd(*size);
-            }
-        }
+        const LineFields fields = lineFields(line);
+        if (fields.size)
+            total.tryAdd(*fields.size);
         // An empty line keeps the previous line's folder; a line whose path
         // field is empty is an entry of the top folder.
+        int node = 0;
         if (!line.isEmpty()) {
+            const QByteArrayView path = fields.path;
             const char *lastSlash =
                 path.isEmpty()
                     ? nullptr
@@ -349,6 +344,7 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
                 out.stopped = true;
                 return out;
             }
+            node = tree.currentNode();
             // The top folder comes from the last line whose path holds a
             // "\": a footer line or a loose entry names no top folder.
             if (slash >= 0) {
@@ -358,6 +354,9 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
                 haveTop = true;
             }
         }
+        // An empty line counts in "Root", with no status.
+        if (totals)
+            totals->add(node, fields.hasStatus, fields.status, fields.size);
 
         p = lineEnd;
         if (p < end) {
@@ -401,8 +400,14 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     gate.send(progress);
 
     FolderTree sortedTree;
+    FolderTotals sortedTotals;
     const QLocale collation = options.collationLocale;
-    auto sortTree = [&] { sortedTree = tree.finish(collation); };
+    auto sortTree = [&] {
+        std::vector<int> itemOfNode;
+        sortedTree = tree.finish(collation, &itemOfNode);
+        if (totals && !lines.empty() && !tree.stopped())
+            sortedTotals = totals->finish(sortedTree, itemOfNode, input.encoding, options.stop);
+    };
     progress.phase = LoadProgress::Phase::SortingLines;
     gate.send(progress);
     sortLines(bytes, lines, longLines, options.parallel, options.stop, sortTree);
@@ -413,8 +418,10 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
         out.stopped = true;
         return out;
     }
-    if (!lines.empty())
+    if (!lines.empty()) {
         out.SftTree1 = std::move(sortedTree);
+        out.totals = std::move(sortedTotals);
+    }
     out.iGrid1 = LineStore(bytes, std::move(lines), std::move(longLines), input.encoding);
 
     progress.phase = LoadProgress::Phase::Finished;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ByteTotal.h"
+#include "FolderTotals.h"
 #include "FolderTree.h"
 #include "LineStore.h"
 #include "ListReader.h"
@@ -19,6 +20,7 @@ struct LoadedList
 {
     LineStore iGrid1;    // every line as read, sorted ordinally
     FolderTree SftTree1; // "Root" and one item per folder; empty when no line
+    FolderTotals totals; // entries, bytes and statuses below every folder (when asked for)
     qint32 lineCount = 0;
     qint32 folderCount = 0; // distinct folder paths (see FolderTreeBuilder)
     ByteTotal totalSize;
@@ -68,6 +70,8 @@ struct LoadOptions
     int progressIntervalMs = 40;
     // Use a second thread for sorting (the result is the same).
     bool parallel = true;
+    // Gather the folder totals (LoadedList::totals) while reading.
+    bool folderTotals = true;
     // Set from another thread to give up a load early (the program is
     // quitting); the result is then incomplete and stopped is true.
     const std::atomic<bool> *stop = nullptr;

@@ -26,9 +26,32 @@ QByteArray crlf(const QStringList &lines)
     return lines.join(u"\r\n"_s).toLatin1();
 }
 
+bool sameTotals(const FolderTotals &a, const FolderTotals &b, int folders)
+{
+    if (a.folderCount() != b.folderCount() || a.statusCount() != b.statusCount() ||
+        a.distinctStatuses() != b.distinctStatuses())
+        return false;
+    for (int s = 0; s < a.statusCount(); ++s) {
+        if (a.status(s).kind != b.status(s).kind || a.status(s).rawWord != b.status(s).rawWord ||
+            a.status(s).lines != b.status(s).lines || !(a.status(s).bytes == b.status(s).bytes))
+            return false;
+        for (int item = 0; item < folders; ++item) {
+            if (a.files(item, s) != b.files(item, s) || !(a.bytes(item, s) == b.bytes(item, s)))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The totals the loader gathered while reading, which must be the same as
+// those taken from the loaded store afterwards.
 FolderTotals totalsOf(const LoadedList &list)
 {
-    return FolderTotals::compute(list.iGrid1, list.SftTree1);
+    const FolderTotals fromStore = FolderTotals::compute(list.iGrid1, list.SftTree1);
+    if (!sameTotals(list.totals, fromStore, list.SftTree1.count()))
+        qWarning("the loader's totals differ from the store's");
+    [&] { QVERIFY(sameTotals(list.totals, fromStore, list.SftTree1.count())); }();
+    return list.totals;
 }
 
 // "Word=files/bytes" for every status of item, in the totals' order.
@@ -63,6 +86,8 @@ private Q_SLOTS:
     void manySubFolders();
     void deepTree();
     void agreesWithTheLineStore();
+    void gatheredWhileReading_data();
+    void gatheredWhileReading();
     void stopGivesUp();
 };
 
@@ -332,6 +357,55 @@ void TestFolderTotals::agreesWithTheLineStore()
         QCOMPARE(counted, t.files(item));
     }
     QCOMPARE(t.bytes(0), list.totalSize);
+}
+
+void TestFolderTotals::gatheredWhileReading_data()
+{
+    // The loader keeps a column per status word while there are few, and
+    // changes its table as words and folders come: each row changes it at
+    // another moment. totalsOf compares with the totals taken afterwards.
+    QTest::addColumn<QByteArray>("raw");
+    QTest::addColumn<int>("statuses");
+
+    QByteArray nine;
+    for (int i = 0; i < 900; ++i)
+        nine += "D\\F" + QByteArray::number(i % 13) + "\\f,1," + QByteArray::number(i) +
+                ",0;X,S" + QByteArray::number(i % 9 == 8 && i < 800 ? 0 : i % 9) + "\r\n";
+    QTest::newRow("nine words, the last one late") << nine << 9;
+    QTest::newRow("a tenth word on the last line") << (nine + "D\\G\\g,1,5,0;X,Late"_ba) << 9;
+    QTest::newRow("an empty word on the first line")
+        << "D\\A\\a,1,1,0;X,\r\nD\\A\\b,1,2,0;X,OK\r\n\r\nD\\c,1,4,0;X,\r\n"_ba << 3;
+    QTest::newRow("unknown first, then words")
+        << "D\\A\\a,1,1\r\nD\\A\\b,1,2,0;X,OK\r\nD\\B\\C\\c,1,4,0;X,Bad"_ba << 3;
+    QByteArray revisited;
+    for (int i = 0; i < 2000; ++i)
+        revisited += "D\\F" + QByteArray::number((i * 7919) % 211) + "\\S" +
+                     QByteArray::number(i % 5) + "\\f,1,3,0;X," + (i % 3 ? "OK" : "Bad") +
+                     "\r\n";
+    QTest::newRow("folders met again out of order") << revisited << 2;
+    QTest::newRow("no status at all") << "loose\r\n\r\nD\\x"_ba << 1;
+}
+
+void TestFolderTotals::gatheredWhileReading()
+{
+    QFETCH(QByteArray, raw);
+    QFETCH(int, statuses);
+    const LoadedList list = loadRaw(raw);
+    const FolderTotals t = totalsOf(list);
+    QCOMPARE(t.folderCount(), list.SftTree1.count());
+    QCOMPARE(t.statusCount(), statuses);
+    QCOMPARE(t.files(0), list.lineCount);
+    QCOMPARE(t.bytes(0), list.totalSize);
+    qint64 lines = 0;
+    for (int s = 0; s < t.statusCount(); ++s)
+        lines += t.status(s).lines;
+    QCOMPARE(lines, qint64(list.lineCount));
+    // Without asking for them, a load gathers none.
+    QBuffer buffer(&raw);
+    buffer.open(QIODevice::ReadOnly);
+    LoadOptions plain;
+    plain.folderTotals = false;
+    QVERIFY(loadListBytes(readListDevice(buffer), plain).totals.isEmpty());
 }
 
 void TestFolderTotals::stopGivesUp()

@@ -12,10 +12,11 @@ QLocale uiCollationLocale()
     return localeForLanguage(pickLanguage(GetInfo(QLocale::system())).language);
 }
 
-bool loadListArgument(const QString &path, LoadedList &list)
+bool loadListArgument(const QString &path, LoadedList &list, bool folderTotals)
 {
     LoadOptions options;
     options.collationLocale = uiCollationLocale();
+    options.folderTotals = folderTotals;
     list = loadList(path, options);
     if (!list.fileFound || !list.error.isEmpty()) {
         const QString reason = list.error.isEmpty() ? u"cannot be read"_s : list.error;

@@ -10,8 +10,9 @@ namespace corvane::cli {
 // The locale the window would collate names in for this environment.
 QLocale uiCollationLocale();
 
-// Loads LIST for a sub-command; on failure writes one line naming the file
-// and the reason to stderr and returns false.
-bool loadListArgument(const QString &path, LoadedList &list);
+// Loads LIST for a sub-command (with the folder totals only when it shows
+// them); on failure writes one line naming the file and the reason to stderr
+// and returns false.
+bool loadListArgument(const QString &path, LoadedList &list, bool folderTotals = false);
 
 } // namespace corvane::cli

@@ -41,10 +41,10 @@ int runOverview(const QStringList &args)
     if (args.size() < 1 || args.size() > 2)
         return ExitUsage;
     LoadedList list;
-    if (!loadListArgument(args[0], list))
+    if (!loadListArgument(args[0], list, true))
         return ExitFailure;
     const QString folder = args.value(1);
-    const FolderTotals totals = FolderTotals::compute(list.iGrid1, list.SftTree1);
+    const FolderTotals &totals = list.totals;
 
     QString text = u"folder\tfiles\tbytes"_s;
     for (int s = 0; s < totals.statusCount(); ++s)

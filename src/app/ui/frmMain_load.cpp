@@ -85,15 +85,12 @@ bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone)
     };
 
     auto result = std::make_shared<LoadedList>();
-    auto totals = std::make_shared<FolderTotals>();
-    m_loadThread = QThread::create([path, options, result, totals, stop = m_loadStop] {
+    m_loadThread = QThread::create([path, options, result, stop = m_loadStop] {
         *result = loadList(path, options);
-        if (!result->stopped)
-            *totals = FolderTotals::compute(result->iGrid1, result->SftTree1, options.stop);
     });
     m_loadThread->setObjectName(u"ListLoader"_s);
     QThread *thread = m_loadThread;
-    connect(m_loadThread, &QThread::finished, this, [this, thread, result, totals, whenDone] {
+    connect(m_loadThread, &QThread::finished, this, [this, thread, result, whenDone] {
         thread->deleteLater();
         if (thread != m_loadThread) {
             // Given up with Stop: its lines are not wanted.
@@ -108,7 +105,7 @@ bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone)
             Q_EMIT listLoaded();
             return;
         }
-        stageFolderTotals(std::move(*totals));
+        stageFolderTotals(std::move(result->totals));
         finishLoad(std::move(*result));
         if (whenDone)
             whenDone();
