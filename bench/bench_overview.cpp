@@ -46,10 +46,7 @@ QList<std::pair<QString, QString>> overviewFigures(const QString &listPath, int 
         *error = u"cannot load %1: %2"_s.arg(listPath, list.error);
         return figures;
     }
-    FolderTotals totals;
-    const double ms =
-        bestOf(repeat, [&] { totals = FolderTotals::compute(list.iGrid1, list.SftTree1); });
-    figures.append({u"overview_ms"_s, QString::number(ms, 'f', 1)});
+    const FolderTotals &totals = list.totals;
     figures.append({u"overview_folders"_s, QString::number(totals.folderCount())});
     figures.append({u"overview_kb"_s, QString::number(keptBytes(totals) / 1024)});
     figures.append(
@@ -68,7 +65,7 @@ QList<std::pair<QString, QString>> overviewFigures(const QString &listPath, int 
     bytes.bytes = raw;
     bytes.fileFound = true;
     const LoadedList big = loadListBytes(std::move(bytes));
-    const FolderTotals bigTotals = FolderTotals::compute(big.iGrid1, big.SftTree1);
+    const FolderTotals &bigTotals = big.totals;
     const int parent = big.SftTree1.findPath({u"Big"_s});
     std::vector<int> order(size_t(big.SftTree1.item(parent).childCount));
     const double sortMs = bestOf(repeat, [&] {

@@ -13,6 +13,10 @@
 #include <cstring>
 #include <optional>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace corvane {
 
 namespace ListField {
@@ -53,7 +57,7 @@ double leadingNumber(QByteArrayView field);
 // it does not fit the fixed-point range (such a size is not added).
 std::optional<ByteTotal> leadingSize(QByteArrayView field);
 
-// What the loader takes from every line, cut in one pass: field 0, the size
+// What the loader takes from every line: field 0, the size
 // read from field 2 (none when the line has no field 2 or its number is
 // beyond the range), and field 4 when the line has five fields or more.
 struct LineFields
@@ -64,32 +68,65 @@ struct LineFields
     bool hasStatus = false;
 };
 
+// The fields from the commas that cut them: commas[k] ends field k, n of
+// them were found (at most five count), end ends the line.
+inline LineFields fieldsFromCommas(const char *begin, const char *end, const char *const *commas,
+                                   int n)
+{
+    LineFields f;
+    f.path = QByteArrayView(begin, (n > 0 ? commas[0] : end) - begin);
+    if (n < 2)
+        return f;
+    const char *sizeEnd = n > 2 ? commas[2] : end;
+    const QByteArrayView sizeField(commas[1] + 1, sizeEnd - (commas[1] + 1));
+    f.size = sizeField.isEmpty() ? std::optional<ByteTotal>(ByteTotal()) : leadingSize(sizeField);
+    if (n < 4)
+        return f;
+    f.status = QByteArrayView(commas[3] + 1, (n > 4 ? commas[4] : end) - (commas[3] + 1));
+    f.hasStatus = true;
+    return f;
+}
+
+// Cuts the line that starts at p in one pass over its bytes: its end (the
+// first CR or LF, or end) in *lineEnd, and its fields.
+inline LineFields cutLine(const char *p, const char *const end, const char **lineEnd)
+{
+    const char *const begin = p;
+    const char *commas[5];
+    int n = 0;
+#ifdef __SSE2__
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i comma = _mm_set1_epi8(',');
+    while (end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const unsigned eol = unsigned(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+        unsigned found = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, comma)));
+        if (eol)
+            found &= (eol & (0u - eol)) - 1; // only the commas before the line end
+        for (; found && n < 5; found &= found - 1)
+            commas[n++] = p + __builtin_ctz(found);
+        if (eol) {
+            *lineEnd = p + __builtin_ctz(eol);
+            return fieldsFromCommas(begin, *lineEnd, commas, n);
+        }
+        p += 16;
+    }
+#endif
+    for (; p < end && *p != '\r' && *p != '\n'; ++p) {
+        if (*p == ',' && n < 5)
+            commas[n++] = p;
+    }
+    *lineEnd = p;
+    return fieldsFromCommas(begin, p, commas, n);
+}
+
+// The same for a line already cut (a view without CR or LF).
 inline LineFields lineFields(QByteArrayView line)
 {
-    const char *const end = line.data() + line.size();
-    auto nextComma = [end](const char *from) {
-        return from < end ? static_cast<const char *>(std::memchr(from, ',', size_t(end - from)))
-                          : nullptr;
-    };
-    LineFields f;
-    const char *c1 = nextComma(line.data());
-    f.path = QByteArrayView(line.data(), (c1 ? c1 : end) - line.data());
-    if (!c1)
-        return f;
-    const char *c2 = nextComma(c1 + 1);
-    if (!c2)
-        return f;
-    const char *c3 = nextComma(c2 + 1);
-    const QByteArrayView sizeField(c2 + 1, (c3 ? c3 : end) - (c2 + 1));
-    f.size = sizeField.isEmpty() ? std::optional<ByteTotal>(ByteTotal()) : leadingSize(sizeField);
-    if (!c3)
-        return f;
-    if (const char *c4 = nextComma(c3 + 1)) {
-        const char *c5 = nextComma(c4 + 1);
-        f.status = QByteArrayView(c4 + 1, (c5 ? c5 : end) - (c4 + 1));
-        f.hasStatus = true;
-    }
-    return f;
+    const char *lineEnd;
+    return cutLine(line.data(), line.data() + line.size(), &lineEnd);
 }
 
 // The folder path of a line: every "\"-component of field 0 but the last,

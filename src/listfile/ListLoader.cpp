@@ -1,7 +1,5 @@
 #include "ListLoader.h"
 
-#include "listfile/ByteScan.h"
-
 #include "ListLine.h"
 
 #include <QElapsedTimer>
@@ -319,13 +317,13 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     if (input.encoding == ListEncoding::Utf8 && bytes.startsWith("\xEF\xBB\xBF"))
         p += 3;
     while (p < end) {
-        const char *lineEnd = findLineEnd(p, end);
+        const char *lineEnd;
+        const LineFields fields = cutLine(p, end, &lineEnd);
         const QByteArrayView line(p, lineEnd - p);
         lines.emplace_back(qint64(p - base), qint64(lineEnd - p));
         if (lines.back().isLong())
             longLines.add(qint64(p - base), qint64(lineEnd - p));
 
-        const LineFields fields = lineFields(line);
         if (fields.size)
             total.tryAdd(*fields.size);
         // An empty line keeps the previous line's folder; a line whose path
