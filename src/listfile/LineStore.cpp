@@ -15,7 +15,12 @@ qint64 LineStore::LongLines::lengthAt(qint64 offset) const
 
 LineStore::LineStore(QByteArray bytes, std::vector<LineRef> lines, LongLines longLines,
                      ListEncoding encoding)
-    : m_bytes(std::move(bytes)), m_lines(std::move(lines)), m_longLines(std::move(longLines)),
+    : m_bytes(std::move(bytes)), m_narrow(false), m_lines(std::move(lines)),
+      m_longLines(std::move(longLines)), m_encoding(encoding)
+{}
+
+LineStore::LineStore(QByteArray bytes, std::vector<quint32> lineOffsets, ListEncoding encoding)
+    : m_bytes(std::move(bytes)), m_narrow(true), m_offsets(std::move(lineOffsets)),
       m_encoding(encoding)
 {}
 
@@ -28,23 +33,39 @@ bool LineStore::lessOrdinal(QByteArrayView a, QByteArrayView b)
 
 qsizetype LineStore::lowerBound(QByteArrayView key) const
 {
-    const auto it = std::lower_bound(
-        m_lines.begin(), m_lines.end(), key, [this](const LineRef &r, QByteArrayView k) {
-            return lessOrdinal(view(r), k);
-        });
-    return qsizetype(it - m_lines.begin());
+    // The first line not less than key, by halving [first, last).
+    qsizetype first = 0;
+    qsizetype n = count();
+    while (n > 0) {
+        const qsizetype half = n / 2;
+        if (lessOrdinal(line(first + half), key)) {
+            first += half + 1;
+            n -= half + 1;
+        } else {
+            n = half;
+        }
+    }
+    return first;
 }
 
 LineStore::Range LineStore::prefixRange(QByteArrayView prefix) const
 {
     Range r;
     r.first = lowerBound(prefix);
-    // Lines that begin with prefix follow the lower bound directly.
-    const auto it = std::partition_point(
-        m_lines.begin() + r.first, m_lines.end(), [this, prefix](const LineRef &ref) {
-            return view(ref).startsWith(prefix);
-        });
-    r.last = qsizetype(it - m_lines.begin());
+    // Lines that begin with prefix follow the lower bound directly: the
+    // first that does not, by halving.
+    qsizetype first = r.first;
+    qsizetype n = count() - first;
+    while (n > 0) {
+        const qsizetype half = n / 2;
+        if (line(first + half).startsWith(prefix)) {
+            first += half + 1;
+            n -= half + 1;
+        } else {
+            n = half;
+        }
+    }
+    r.last = first;
     return r;
 }
 
@@ -52,6 +73,8 @@ void LineStore::clear()
 {
     m_bytes = QByteArray();
     std::vector<LineRef>().swap(m_lines);
+    std::vector<quint32>().swap(m_offsets);
+    m_narrow = true;
     m_longLines = LongLines();
     m_encoding = ListEncoding::Windows1252;
 }

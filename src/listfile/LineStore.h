@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ByteScan.h"
 #include "ListText.h"
 
 #include <QByteArray>
@@ -13,15 +14,21 @@ namespace corvane {
 
 // The line store: every raw line of a loaded list, unchanged, sorted in
 // ordinal (byte) order so that all lines beginning with one folder key stand
-// together. It keeps the file's bytes as read and a small view per line;
-// text is decoded only where it is shown.
+// together. It keeps the file's bytes as read and a small reference per
+// line; text is decoded only where it is shown.
+//
+// A list of millions of lines keeps one reference per line, so they are
+// small. Below 4 GiB of bytes a line is its 32-bit offset alone: a line ends
+// at the first CR or LF after it (the loader cuts lines there, so none holds
+// one). A bigger buffer, or lines that do not end so, take a LineRef each.
 class LineStore
 {
 public:
-    // Where a line stands in the buffer, in 8 bytes: a list of millions of
-    // lines keeps one per line. The offset takes 40 bits (1 TiB), the length
-    // 24; a line of LongLength bytes or more keeps its length in a table of
-    // its own (LongLines), looked up by offset.
+    static constexpr qint64 NarrowLimit = 0xFFFFFFFFLL; // the last offset a narrow store holds
+
+    // Where a line stands in the buffer, in 8 bytes. The offset takes 40
+    // bits (1 TiB), the length 24; a line of LongLength bytes or more keeps
+    // its length in a table of its own (LongLines), looked up by offset.
     struct LineRef
     {
         static constexpr quint64 LongLength = 0xFFFFFF;
@@ -60,13 +67,23 @@ public:
     LineStore() = default;
     LineStore(QByteArray bytes, std::vector<LineRef> lines, LongLines longLines,
               ListEncoding encoding);
+    // Lines that end at the first CR or LF after their offsets (or at the end
+    // of bytes, which must be at most NarrowLimit + 1 long).
+    LineStore(QByteArray bytes, std::vector<quint32> lineOffsets, ListEncoding encoding);
 
-    qsizetype count() const { return qsizetype(m_lines.size()); }
-    bool isEmpty() const { return m_lines.empty(); }
+    qsizetype count() const
+    {
+        return qsizetype(m_narrow ? m_offsets.size() : m_lines.size());
+    }
+    bool isEmpty() const { return count() == 0; }
 
     // Line i (from 0, in sorted order) as stored.
     QByteArrayView line(qsizetype i) const
     {
+        if (m_narrow) {
+            const char *p = m_bytes.constData() + m_offsets[size_t(i)];
+            return QByteArrayView(p, findLineEnd(p, m_bytes.constData() + m_bytes.size()) - p);
+        }
         return view(m_lines[size_t(i)]);
     }
     // Line i decoded for display.
@@ -108,7 +125,9 @@ private:
     }
 
     QByteArray m_bytes;
-    std::vector<LineRef> m_lines;
+    bool m_narrow = true;
+    std::vector<quint32> m_offsets; // narrow
+    std::vector<LineRef> m_lines;   // wide
     LongLines m_longLines;
     ListEncoding m_encoding = ListEncoding::Windows1252;
 };

@@ -86,18 +86,94 @@ private:
     QElapsedTimer m_timer;
 };
 
-// Sorts line views in ordinal byte order (the shorter first on a tie) by
-// multikey quicksort on 8-byte chunks: lines of one folder share long
+// How the sort sees a line of a narrow store: its 32-bit offset, the line
+// ending at the first CR or LF (or the buffer's end).
+struct NarrowLines
+{
+    using Ref = quint32;
+    const char *base;
+    const char *end;
+
+    const char *begin(Ref r) const { return base + r; }
+    // The line's bytes from depth on (depth is never past the line's end).
+    qint64 restFrom(Ref r, qint64 depth) const
+    {
+        const char *p = base + r + depth;
+        return findLineEnd(p, end) - p;
+    }
+    QByteArrayView view(Ref r) const { return QByteArrayView(base + r, restFrom(r, 0)); }
+    // The 8 bytes at depth (big-endian, zero-padded) and how many of them
+    // belong to the line (0 to 8), in one value.
+    unsigned __int128 chunk(Ref r, qint64 depth) const
+    {
+        const char *p = base + r + depth;
+        const qint64 avail = end - p;
+        if (avail <= 0)
+            return 0;
+        quint64 v = 0;
+        const int n = avail >= 8 ? 8 : int(avail);
+        std::memcpy(&v, p, size_t(n));
+        v = qFromLittleEndian(v);
+        // The first CR or LF among them ends the line: a byte that is zero
+        // after the XOR. The lowest flagged byte is always a true one.
+        constexpr quint64 ones = 0x0101010101010101ULL;
+        constexpr quint64 highs = 0x8080808080808080ULL;
+        const quint64 x = v ^ (ones * '\r');
+        const quint64 y = v ^ (ones * '\n');
+        const quint64 z = ((x - ones) & ~x & highs) | ((y - ones) & ~y & highs);
+        const int have = std::min(z ? int(__builtin_ctzll(z) / 8) : 8, n);
+        if (have < 8)
+            v &= (quint64(1) << (8 * have)) - 1;
+        return (static_cast<unsigned __int128>(qbswap(v)) << 8) | unsigned(have);
+    }
+};
+
+// The same for a wide store: offset and length in a LineRef.
+struct WideLines
+{
+    using Ref = LineStore::LineRef;
+    const char *base;
+    const LineStore::LongLines &longLines;
+
+    const char *begin(const Ref &r) const { return base + r.offset(); }
+    qint64 restFrom(const Ref &r, qint64 depth) const
+    {
+        return LineStore::lengthOf(r, longLines) - depth;
+    }
+    QByteArrayView view(const Ref &r) const
+    {
+        return QByteArrayView(base + r.offset(), LineStore::lengthOf(r, longLines));
+    }
+    unsigned __int128 chunk(const Ref &r, qint64 depth) const
+    {
+        const qint64 rest = restFrom(r, depth);
+        if (rest <= 0)
+            return 0;
+        const char *p = base + r.offset() + depth;
+        quint64 v = 0;
+        int have;
+        if (rest >= 8) {
+            std::memcpy(&v, p, 8);
+            v = qFromBigEndian(v);
+            have = 8;
+        } else {
+            have = int(rest);
+            for (int i = 0; i < have; ++i)
+                v |= quint64(uchar(p[i])) << (56 - 8 * i);
+        }
+        return (static_cast<unsigned __int128>(v) << 8) | unsigned(have);
+    }
+};
+
+// Sorts line references in ordinal byte order (the shorter first on a tie)
+// by multikey quicksort on 8-byte chunks: lines of one folder share long
 // beginnings, which a comparison sort would compare again and again; here
 // each chunk of a shared beginning is looked at about once per line.
-class LineSorter
+template<typename Lines> class LineSorter
 {
 public:
-    using Ref = LineStore::LineRef;
-    LineSorter(const char *base, const LineStore::LongLines &longLines,
-               const std::atomic<bool> *stop)
-        : m_base(base), m_longLines(longLines), m_stop(stop)
-    {}
+    using Ref = typename Lines::Ref;
+    LineSorter(const Lines &lines, const std::atomic<bool> *stop) : m_lines(lines), m_stop(stop) {}
 
     void sort(Ref *first, Ref *last)
     {
@@ -129,36 +205,13 @@ private:
         int budget; // partitions left before falling back to a heap-safe sort
     };
 
-    // The 8 bytes at depth (big-endian, zero-padded) and how many of them the
-    // line has (0 to 8) in one value: ordering by it orders the lines by
-    // those bytes, a line that ends there first.
-    unsigned __int128 chunk(const Ref &r, qint64 depth) const
-    {
-        const qint64 rest = length(r) - depth;
-        if (rest <= 0)
-            return 0;
-        const char *p = m_base + r.offset() + depth;
-        quint64 v = 0;
-        int have;
-        if (rest >= 8) {
-            std::memcpy(&v, p, 8);
-            v = qFromBigEndian(v);
-            have = 8;
-        } else {
-            have = int(rest);
-            for (int i = 0; i < have; ++i)
-                v |= quint64(uchar(p[i])) << (56 - 8 * i);
-        }
-        return (static_cast<unsigned __int128>(v) << 8) | unsigned(have);
-    }
-
     bool lessFrom(const Ref &a, const Ref &b, qint64 depth) const
     {
-        const qint64 na = length(a) - depth;
-        const qint64 nb = length(b) - depth;
+        const qint64 na = m_lines.restFrom(a, depth);
+        const qint64 nb = m_lines.restFrom(b, depth);
         const size_t n = size_t(qMax<qint64>(0, qMin(na, nb)));
         const int c =
-            n ? std::memcmp(m_base + a.offset() + depth, m_base + b.offset() + depth, n) : 0;
+            n ? std::memcmp(m_lines.begin(a) + depth, m_lines.begin(b) + depth, n) : 0;
         return c < 0 || (c == 0 && na < nb);
     }
 
@@ -186,9 +239,9 @@ private:
             return;
         }
         // Median of three chunks as the pivot.
-        const unsigned __int128 a = chunk(lo[0], depth);
-        const unsigned __int128 b = chunk(lo[n / 2], depth);
-        const unsigned __int128 c = chunk(hi[-1], depth);
+        const unsigned __int128 a = m_lines.chunk(lo[0], depth);
+        const unsigned __int128 b = m_lines.chunk(lo[n / 2], depth);
+        const unsigned __int128 c = m_lines.chunk(hi[-1], depth);
         const unsigned __int128 pivot =
             a < b ? (b < c ? b : (a < c ? c : a)) : (a < c ? a : (b < c ? c : b));
         // Three ways: [lo, lt) below, [lt, gt) equal, [gt, hi) above.
@@ -196,7 +249,7 @@ private:
         Ref *i = lo;
         Ref *gt = hi;
         while (i < gt) {
-            const unsigned __int128 k = chunk(*i, depth);
+            const unsigned __int128 k = m_lines.chunk(*i, depth);
             if (k < pivot)
                 std::swap(*lt++, *i++);
             else if (pivot < k)
@@ -212,26 +265,19 @@ private:
             tasks.push_back({lt, gt, depth + 8, t.budget});
     }
 
-    qint64 length(const Ref &r) const { return LineStore::lengthOf(r, m_longLines); }
-
-    const char *m_base;
-    const LineStore::LongLines &m_longLines;
+    const Lines &m_lines;
     const std::atomic<bool> *m_stop;
 };
 
-void sortLines(const QByteArray &bytes, std::vector<LineStore::LineRef> &lines,
-               const LineStore::LongLines &longLines, bool parallel,
+template<typename Lines>
+void sortLines(const Lines &view, std::vector<typename Lines::Ref> &lines, bool parallel,
                const std::atomic<bool> *stop, const std::function<void()> &alongside)
 {
-    const char *base = bytes.constData();
-    auto less = [base, &longLines](const LineStore::LineRef &a, const LineStore::LineRef &b) {
-        const qint64 na = LineStore::lengthOf(a, longLines);
-        const qint64 nb = LineStore::lengthOf(b, longLines);
-        const size_t n = size_t(qMin(na, nb)) & (~size_t(0) >> 1);
-        const int c = n ? std::memcmp(base + a.offset(), base + b.offset(), n) : 0;
-        return c < 0 || (c == 0 && na < nb);
+    using Ref = typename Lines::Ref;
+    auto less = [&view](const Ref &a, const Ref &b) {
+        return LineStore::lessOrdinal(view.view(a), view.view(b));
     };
-    LineSorter sorter(base, longLines, stop);
+    LineSorter<Lines> sorter(view, stop);
     if (!parallel || lines.size() < 200000) {
         if (alongside)
             alongside();
@@ -241,14 +287,14 @@ void sortLines(const QByteArray &bytes, std::vector<LineStore::LineRef> &lines,
     // Split at the median of a sample (everything below it first), then
     // sort the two parts on two cores: the same order as one sort, and no
     // merge buffer as large as half the line table.
-    std::vector<LineStore::LineRef> sample;
+    std::vector<Ref> sample;
     const size_t step = lines.size() / 255;
     for (size_t k = 0; k < 255; ++k)
         sample.push_back(lines[k * step]);
     std::sort(sample.begin(), sample.end(), less);
-    const LineStore::LineRef pivot = sample[sample.size() / 2];
-    const auto mid = std::partition(lines.begin(), lines.end(),
-                                    [&](const LineStore::LineRef &r) { return less(r, pivot); });
+    const Ref pivot = sample[sample.size() / 2];
+    const auto mid =
+        std::partition(lines.begin(), lines.end(), [&](const Ref &r) { return less(r, pivot); });
     std::exception_ptr failed; // out of memory on the other thread: rethrown here
     std::thread other([&] {
         try {
@@ -298,9 +344,16 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     // not be held in memory anyway.
     if (bytes.size() > LineStore::LineRef::MaxOffset)
         return outOfMemory(true);
+    // A line's offset alone below 4 GiB, offset and length above.
+    const bool narrow = bytes.size() <= LineStore::NarrowLimit + 1 && !options.wideLines;
+    std::vector<quint32> offsets;
     std::vector<LineStore::LineRef> lines;
-    lines.reserve(size_t(estimateLines(bytes)));
     LineStore::LongLines longLines;
+    if (narrow)
+        offsets.reserve(size_t(estimateLines(bytes)));
+    else
+        lines.reserve(size_t(estimateLines(bytes)));
+    size_t lineCount = 0;
     FolderTreeBuilder tree(bytes, input.encoding);
     tree.setStopFlag(options.stop);
     std::optional<FolderTotalsGatherer> totals;
@@ -320,9 +373,14 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
         const char *lineEnd;
         const LineFields fields = cutLine(p, end, &lineEnd);
         const QByteArrayView line(p, lineEnd - p);
-        lines.emplace_back(qint64(p - base), qint64(lineEnd - p));
-        if (lines.back().isLong())
-            longLines.add(qint64(p - base), qint64(lineEnd - p));
+        if (narrow) {
+            offsets.push_back(quint32(p - base));
+        } else {
+            lines.emplace_back(qint64(p - base), qint64(lineEnd - p));
+            if (lines.back().isLong())
+                longLines.add(qint64(p - base), qint64(lineEnd - p));
+        }
+        ++lineCount;
 
         if (fields.size)
             total.tryAdd(*fields.size);
@@ -365,15 +423,15 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
         }
         // Every 4,096 lines, and after every long stretch of bytes: one line
         // may be many megabytes long.
-        if (((lines.size() & 0xFFF) == 0 || p - lastStopCheck > (1 << 20)) && options.stop) {
+        if (((lineCount & 0xFFF) == 0 || p - lastStopCheck > (1 << 20)) && options.stop) {
             lastStopCheck = p;
             if (options.stop->load()) {
                 out.stopped = true;
                 return out;
             }
         }
-        if ((lines.size() & 0xFFF) == 0 && gate.due()) {
-            progress.lines = qint32(lines.size());
+        if ((lineCount & 0xFFF) == 0 && gate.due()) {
+            progress.lines = qint32(lineCount);
             progress.folders = tree.distinctFolderPaths();
             progress.total = total;
             progress.bytesDone = p - base;
@@ -381,7 +439,7 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
         }
     }
 
-    out.lineCount = qint32(lines.size());
+    out.lineCount = qint32(lineCount);
     out.folderCount = tree.distinctFolderPaths();
     out.totalSize = total;
     out.hasTopComponent = haveTop;
@@ -403,12 +461,18 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     auto sortTree = [&] {
         std::vector<int> itemOfNode;
         sortedTree = tree.finish(collation, &itemOfNode);
-        if (totals && !lines.empty() && !tree.stopped())
+        if (totals && lineCount > 0 && !tree.stopped())
             sortedTotals = totals->finish(sortedTree, itemOfNode, input.encoding, options.stop);
     };
     progress.phase = LoadProgress::Phase::SortingLines;
     gate.send(progress);
-    sortLines(bytes, lines, longLines, options.parallel, options.stop, sortTree);
+    if (narrow) {
+        const NarrowLines view{bytes.constData(), bytes.constData() + bytes.size()};
+        sortLines(view, offsets, options.parallel, options.stop, sortTree);
+    } else {
+        const WideLines view{bytes.constData(), longLines};
+        sortLines(view, lines, options.parallel, options.stop, sortTree);
+    }
 
     if (tree.stopped() || (options.stop && options.stop->load())) {
         out = LoadedList();
@@ -416,11 +480,12 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
         out.stopped = true;
         return out;
     }
-    if (!lines.empty()) {
+    if (lineCount > 0) {
         out.SftTree1 = std::move(sortedTree);
         out.totals = std::move(sortedTotals);
     }
-    out.iGrid1 = LineStore(bytes, std::move(lines), std::move(longLines), input.encoding);
+    out.iGrid1 = narrow ? LineStore(bytes, std::move(offsets), input.encoding)
+                        : LineStore(bytes, std::move(lines), std::move(longLines), input.encoding);
 
     progress.phase = LoadProgress::Phase::Finished;
     gate.send(progress);

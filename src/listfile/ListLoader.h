@@ -72,6 +72,9 @@ struct LoadOptions
     bool parallel = true;
     // Gather the folder totals (LoadedList::totals) while reading.
     bool folderTotals = true;
+    // Keep offset and length for every line, as for a buffer past 4 GiB
+    // (tests of that table on small lists).
+    bool wideLines = false;
     // Set from another thread to give up a load early (the program is
     // quitting); the result is then incomplete and stopped is true.
     const std::atomic<bool> *stop = nullptr;

@@ -28,10 +28,11 @@ ListBytes bytesOf(const QByteArray &raw)
     return readListDevice(buffer);
 }
 
-LoadedList loadRaw(const QByteArray &raw, bool parallel = true)
+LoadedList loadRaw(const QByteArray &raw, bool parallel = true, bool wideLines = false)
 {
     LoadOptions options;
     options.parallel = parallel;
+    options.wideLines = wideLines;
     return loadListBytes(bytesOf(raw), options);
 }
 
@@ -469,15 +470,19 @@ void TestListLoader::sortOrder()
         for (int k = 0; k < length; ++k)
             line += alphabet[int(next() % quint32(alphabet.size()))];
         lines.append(line);
-        raw += line + '\n';
+        // LF or CR LF: a line of a small table ends where the next CR or LF
+        // stands, one of either kind.
+        raw += line + ((next() & 1) ? "\r\n" : "\n");
     }
     std::sort(lines.begin(), lines.end());
-    for (const bool parallel : {false, true}) {
-        const LoadedList list = loadRaw(raw, parallel);
-        QCOMPARE(list.iGrid1.count(), qsizetype(count));
-        for (qsizetype i = 0; i < list.iGrid1.count(); ++i) {
-            if (list.iGrid1.line(i) != lines[i])
-                QFAIL(qPrintable(u"line %1 out of order"_s.arg(i)));
+    for (const bool wide : {false, true}) {
+        for (const bool parallel : {false, true}) {
+            const LoadedList list = loadRaw(raw, parallel, wide);
+            QCOMPARE(list.iGrid1.count(), qsizetype(count));
+            for (qsizetype i = 0; i < list.iGrid1.count(); ++i) {
+                if (list.iGrid1.line(i) != lines[i])
+                    QFAIL(qPrintable(u"line %1 out of order"_s.arg(i)));
+            }
         }
     }
 }
@@ -658,11 +663,16 @@ void TestListLoader::longLinesKeepTheirLength_data()
     // a table of their own. Around that edge the lines must come back whole
     // and in order.
     QTest::addColumn<QList<int>>("nameLengths");
+    QTest::addColumn<bool>("wide");
     const int edge = 0xFFFFFF - int(qstrlen("Data\\B\\,d,1"));
-    QTest::newRow("one below the edge") << QList<int>{edge - 1};
-    QTest::newRow("at the edge") << QList<int>{edge};
-    QTest::newRow("one past the edge") << QList<int>{edge + 1};
-    QTest::newRow("three around the edge") << QList<int>{edge + 1, edge - 1, edge};
+    for (const bool wide : {false, true}) {
+        const char *table = wide ? "wide" : "narrow";
+        QTest::addRow("%s, one below the edge", table) << QList<int>{edge - 1} << wide;
+        QTest::addRow("%s, at the edge", table) << QList<int>{edge} << wide;
+        QTest::addRow("%s, one past the edge", table) << QList<int>{edge + 1} << wide;
+        QTest::addRow("%s, three around the edge", table)
+            << QList<int>{edge + 1, edge - 1, edge} << wide;
+    }
 }
 
 void TestListLoader::longLinesKeepTheirLength()
@@ -679,7 +689,13 @@ void TestListLoader::longLinesKeepTheirLength()
     raw += "Data\\A\\a,d,1";
     expected.append("Data\\A\\a,d,1"_ba);
     std::sort(expected.begin(), expected.end());
-    const LoadedList list = loadRaw(raw);
+    QFETCH(bool, wide);
+    LoadOptions options;
+    options.wideLines = wide;
+    ListBytes bytes;
+    bytes.bytes = raw;
+    bytes.fileFound = true;
+    const LoadedList list = loadListBytes(std::move(bytes), options);
     QCOMPARE(list.lineCount, int(expected.size()));
     for (int i = 0; i < expected.size(); ++i) {
         QCOMPARE(list.iGrid1.line(i).size(), expected[i].size());
