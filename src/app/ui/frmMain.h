@@ -119,6 +119,8 @@ public:
         // The window's size, place and columns; the lists opened last go to
         // dataFolder. Empty: nothing of either is remembered from run to run.
         QString settingsFile;
+        // The loader run on the worker thread (empty: loadList).
+        std::function<LoadedList(const QString &, const LoadOptions &)> loadList;
     };
 
     // Builds the window and runs its load (Form_Load): the window is ready to

@@ -86,8 +86,9 @@ bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone)
 
     auto result = std::make_shared<LoadedList>();
     auto totals = std::make_shared<FolderTotals>();
-    m_loadThread = QThread::create([path, options, result, totals, stop = m_loadStop] {
-        *result = loadList(path, options);
+    m_loadThread = QThread::create([path, options, result, totals, stop = m_loadStop,
+                                    load = m_settings.loadList] {
+        *result = load ? load(path, options) : loadList(path, options);
         if (!result->stopped)
             *totals = FolderTotals::compute(result->iGrid1, result->SftTree1, options.stop);
     });
