@@ -60,6 +60,8 @@ private Q_SLOTS:
     void windowKeepsItsSize_data();
     void windowKeepsItsSize();
     void bottomRowStaysPutWhenTheLegendHides();
+    void numberFormats_data();
+    void numberFormats();
 };
 
 void tst_ui_overview::columns()
@@ -333,13 +335,16 @@ void tst_ui_overview::windowKeepsItsSize()
             QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
             // The picked file's date is shown whole.
             QVERIFY2(w.Label20->width() >= w.Label20->sizeHint().width(),
-                     qPrintable(u"%1: %2 < %3"_s.arg(w.Label20->text()).arg(w.Label20->width()).arg(
-                         w.Label20->sizeHint().width())));
+                     qPrintable(u"%1: %2 < %3"_s.arg(w.Label20->text())
+                                    .arg(w.Label20->width())
+                                    .arg(w.Label20->sizeHint().width())));
         }
         QCoreApplication::processEvents();
-        QVERIFY2(w.size() == size, qPrintable(u"folder %1: %2 x %3, was %4 x %5"_s.arg(folder).arg(
-                                                 w.width()).arg(w.height()).arg(size.width()).arg(
-                                                 size.height())));
+        QVERIFY2(w.size() == size, qPrintable(u"folder %1: %2 x %3, was %4 x %5"_s.arg(folder)
+                                                  .arg(w.width())
+                                                  .arg(w.height())
+                                                  .arg(size.width())
+                                                  .arg(size.height())));
     }
     QVERIFY(filesPicked > 100);
     // The legend keeps to its frame; a row cut short there is whole in its
@@ -383,8 +388,8 @@ void tst_ui_overview::bottomRowStaysPutWhenTheLegendHides()
     const QString sample = sourceDir() + u"/data/samples/recovered-disk.csv"_s;
     QVERIFY(f.load(sample));
     QCoreApplication::processEvents();
-    const QList<QWidget *> parts = {w.SftTree1, w.iGrid2, w.Frame4, w.Frame8_1, w.Frame8_0,
-                                    w.Frame6};
+    const QList<QWidget *> parts = {w.SftTree1, w.iGrid2,   w.Frame4,
+                                    w.Frame8_1, w.Frame8_0, w.Frame6};
     const auto places = [&] {
         QList<QRect> out;
         for (QWidget *part : parts)
@@ -404,6 +409,71 @@ void tst_ui_overview::bottomRowStaysPutWhenTheLegendHides()
     QCoreApplication::processEvents();
     QVERIFY(legendFrame->isVisible());
     QCOMPARE(places(), shown);
+}
+
+// The list's counters (Label22, Label23) are written in the user's locale;
+// the tree's columns and the legend in the UI language, with the user's
+// regional habits where the user's locale speaks it: the same digits
+// wherever the two agree.
+void tst_ui_overview::numberFormats_data()
+{
+    QTest::addColumn<QLocale>("user");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("counter");  // Label22
+    QTest::addColumn<QString>("overview"); // the legend's count, the tree's Files
+
+    const auto locale = [](QLocale::Language l, QLocale::Territory t) { return QLocale(l, t); };
+    QTest::newRow("English, United States") << locale(QLocale::English, QLocale::UnitedStates)
+                                            << int(LanguageEnglish) << u"12,345"_s << u"12,345"_s;
+    QTest::newRow("English, United Kingdom") << locale(QLocale::English, QLocale::UnitedKingdom)
+                                             << int(LanguageEnglish) << u"12,345"_s << u"12,345"_s;
+    QTest::newRow("Portuguese, Portugal")
+        << locale(QLocale::Portuguese, QLocale::Portugal) << int(LanguagePortuguese)
+        << u"12\u00a0345"_s << u"12\u00a0345"_s;
+    QTest::newRow("Portuguese, Brazil") << locale(QLocale::Portuguese, QLocale::Brazil)
+                                        << int(LanguagePortuguese) << u"12.345"_s << u"12.345"_s;
+    QTest::newRow("German, Germany") << locale(QLocale::German, QLocale::Germany)
+                                     << int(LanguageGerman) << u"12.345"_s << u"12.345"_s;
+    QTest::newRow("German, Switzerland")
+        << locale(QLocale::German, QLocale::Switzerland) << int(LanguageGerman) << u"12\u2019345"_s
+        << u"12\u2019345"_s;
+    QTest::newRow("French, France") << locale(QLocale::French, QLocale::France)
+                                    << int(LanguageFrench) << u"12\u202f345"_s << u"12\u202f345"_s;
+    QTest::newRow("Swedish, Sweden")
+        << locale(QLocale::Swedish, QLocale::Sweden) << int(LanguageSwedish) << u"12\u00a0345"_s
+        << u"12\u00a0345"_s;
+    QTest::newRow("Dutch, Netherlands") << locale(QLocale::Dutch, QLocale::Netherlands)
+                                        << int(LanguageDutch) << u"12.345"_s << u"12.345"_s;
+    // A UI language other than the locale's: each follows its own rule.
+    QTest::newRow("English locale, German window")
+        << locale(QLocale::English, QLocale::UnitedStates) << int(LanguageGerman) << u"12,345"_s
+        << u"12.345"_s;
+    QTest::newRow("German locale, English window")
+        << locale(QLocale::German, QLocale::Germany) << int(LanguageEnglish) << u"12.345"_s
+        << u"12,345"_s;
+}
+
+void tst_ui_overview::numberFormats()
+{
+    QFETCH(QLocale, user);
+    QFETCH(int, language);
+    QFETCH(QString, counter);
+    QFETCH(QString, overview);
+
+    WindowFixture f(user);
+    f.window->LoadLanguage(language);
+    QByteArray list;
+    for (int i = 0; i < 12345; ++i)
+        list += "D\\a\\f" + QByteArray::number(i) + ",d,10,0;x,Recovered\r\n";
+    QVERIFY(f.load(f.writeList(u"list.csv"_s, list)));
+    QCOMPARE(f.window->Label22->text(), counter);
+    const QString row = f.window->recoveryLegend()->rowTexts().value(0);
+    QVERIFY2(row.startsWith(u"Recovered  "_s + overview + u" \u00b7 "_s), qPrintable(row));
+    QCOMPARE(f.window->folderTreeModel()->index(0, FolderTreeModel::FilesColumn).data().toString(),
+             overview);
+    // The same after the language is chosen again.
+    f.window->LoadLanguage(language);
+    QCOMPARE(f.window->recoveryLegend()->rowTexts().value(0), row);
 }
 
 QTEST_MAIN(tst_ui_overview)

@@ -12,10 +12,10 @@
 #include "frmMain.h"
 
 #include <QBoxLayout>
-#include <QGridLayout>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -57,6 +57,16 @@ QBoxLayout *layoutHolding(QWidget *widget)
         }
     }
     return nullptr;
+}
+
+// The numbers of the tree's columns and the legend are written as the UI
+// language writes them; where the user's own locale speaks that language its
+// regional habits are kept (Swiss German, Brazilian Portuguese), so that they
+// read as the window's counters and file sizes beside them do.
+QLocale overviewLocale(int language, const QLocale &user)
+{
+    const QLocale ui = localeForLanguage(language);
+    return user.language() == ui.language() ? user : ui;
 }
 
 } // namespace
@@ -144,7 +154,7 @@ void frmMain::applyOverviewLanguage()
     m_folderTreeModel->setHeaderData(FolderTreeModel::RecoveryColumn, Qt::Horizontal,
                                      langText(HeaderRecovery));
     m_folderTreeModel->setStatusNames(langText(TextOther), langText(TextUnknown));
-    m_folderTreeModel->setLocale(localeForLanguage(m_language));
+    m_folderTreeModel->setLocale(overviewLocale(m_language, m_settings.locale));
     SftTree1->viewport()->update();
     // No title: the rows stand right under the counters, and the tree's
     // column header names the colours already.
@@ -155,8 +165,8 @@ void frmMain::applyOverviewLanguage()
 void frmMain::refreshLegend()
 {
     const FolderTotals &totals = m_overview->shown;
-    m_overview->legend->setTotals(&totals, localeForLanguage(m_language), langText(TextOther),
-                                  langText(TextUnknown));
+    m_overview->legend->setTotals(&totals, overviewLocale(m_language, m_settings.locale),
+                                  langText(TextOther), langText(TextUnknown));
     m_overview->frame->setVisible(!totals.isEmpty());
 }
 
