@@ -462,6 +462,14 @@ EXTRA[143] = ("Click a status to show only its files.",
               "Klik op een status om alleen de bijbehorende bestanden te tonen.")
 EXTRA[144] = ("Columns", "Colunas", "Spalten", "Colonnes", "Kolumner", "Kolommen")
 
+# 145 to 159: the window's bottom row and its messages
+EXTRA[145] = ("The lab's note \"%1\" could not be unpacked.",
+              "Não foi possível extrair a nota do laboratório \"%1\".",
+              "Der Hinweis des Labors \"%1\" konnte nicht entpackt werden.",
+              "La note du laboratoire \"%1\" n'a pas pu être extraite.",
+              "Labbets anteckning \"%1\" kunde inte packas upp.",
+              "De notitie van het lab \"%1\" kon niet worden uitgepakt.")
+
 
 def main():
     assert len(ENTRIES) == 51, len(ENTRIES)

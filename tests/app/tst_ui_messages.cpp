@@ -80,6 +80,8 @@ private Q_SLOTS:
     void changedWhileRead();
     void cannotOpen_data();
     void cannotOpen();
+    void statusLine_data();
+    void statusLine();
 };
 
 void tst_ui_messages::changedWhileRead_data()
@@ -231,6 +233,55 @@ void tst_ui_messages::cannotOpen()
         QCOMPARE(w.window->loadedList().lineCount, linesShown);
         QCOMPARE(w.window->Label22->text(), QString::number(linesShown));
     }
+}
+
+void tst_ui_messages::statusLine_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << int(LanguageEnglish);
+    QTest::newRow("Portuguese") << int(LanguagePortuguese);
+    QTest::newRow("German") << int(LanguageGerman);
+    QTest::newRow("French") << int(LanguageFrench);
+    QTest::newRow("Swedish") << int(LanguageSwedish);
+    QTest::newRow("Dutch") << int(LanguageDutch);
+}
+
+// The open page's status line after a lab's note or a chosen list could not
+// be unpacked: what happened, in the UI language.
+void tst_ui_messages::statusLine()
+{
+    QFETCH(int, language);
+    if (!zip_encryption_method_supported(ZIP_EM_AES_256, 1))
+        QSKIP("libzip without AES");
+    Window w(language);
+    const QStringList texts = langColumn(language);
+    const QString path = w.dataDir.filePath(u"delivery.zip"_s);
+    zipfix::FixtureEntry note = zipfix::entry("readme.txt", "Dear customer");
+    note.encryption = ZIP_EM_AES_256;
+    // A stored list whose bytes no longer match its checksum.
+    QByteArray damagedList = listOf(1000).left(10 * line.size());
+    damagedList.replace("Data\\A", "Data\\B");
+    zipfix::FixtureEntry damaged = zipfix::entry("damaged.csv", damagedList);
+    damaged.store = true;
+    QVERIFY(zipfix::writeZip(
+        path, {note, damaged, zipfix::entry("plain.csv", listOf(1000).left(10 * line.size()))}));
+    QByteArray bytes = readBytes(path);
+    const qsizetype at = bytes.indexOf("Data\\B");
+    QVERIFY(at > 0);
+    bytes[at + 5] = 'C';
+    QVERIFY(writeBytes(path, bytes));
+    w.open(path);
+    QCOMPARE(w.window->Label8->text(), texts.value(145).arg(u"readme.txt"_s));
+    QVERIFY(!texts.value(145).isEmpty());
+
+    QSignalSpy loaded(w.window.get(), &frmMain::listLoaded);
+    w.window->iGrid3_DblClick(1, 1); // damaged.csv
+    if (w.window->isLoading())
+        QVERIFY(loaded.wait(30000));
+    QCOMPARE(w.window->Label8->text(), texts.value(76));
+    const auto warnings = w.warnings();
+    QCOMPARE(warnings.size(), 1);
+    QVERIFY(warnings[0].text.startsWith(texts.value(76) + u"\n\n"_s + texts.value(89)));
 }
 
 QTEST_MAIN(tst_ui_messages)

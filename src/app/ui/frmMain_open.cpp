@@ -195,18 +195,15 @@ void frmMain::OpenZipArchive(const QString &zipPath)
     bool noteMessage = false;
     if (!plan.notesToExtract.isEmpty()) {
         BusyCursor busy;
-        zip::ExtractCallbacks callbacks;
-        callbacks.message = [this, &noteMessage](int number, const QString &text) {
-            if (number != 0) {
-                Label8->setText(text);
-                noteMessage = true;
-            }
-        };
         for (const zip::ZipMember &note : plan.notesToExtract) {
             const zip::ExtractResult extracted =
-                zip::extractZipMember(zipPath, note.index, memberFolder(), callbacks);
-            if (extracted.ok())
+                zip::extractZipMember(zipPath, note.index, memberFolder(), {});
+            if (extracted.ok()) {
                 AddZipNote(note.name, extracted.targetPath);
+            } else {
+                Label8->setText(langText(145).arg(note.name));
+                noteMessage = true;
+            }
         }
     }
     zipMemberModel()->setMembers(plan.rows);
@@ -284,9 +281,14 @@ zip::ExtractResult frmMain::ExtractMember(const zip::ZipMember &member)
         ProgressBar1->setValue(value);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
-    callbacks.message = [this](int number, const QString &text) {
-        if (number != 0)
-            Label8->setText(text);
+    callbacks.message = [this](int number, const QString &) {
+        // The status line leads with what happened; the box that follows
+        // gives the details.
+        if (number != 0) {
+            zip::ExtractResult failed;
+            failed.error = zip::ZipError(number);
+            Label8->setText(ExtractionFailureText(failed));
+        }
     };
     zip::ExtractResult result =
         zip::extractZipMember(m_zipPath, member.index, memberFolder(), callbacks);
