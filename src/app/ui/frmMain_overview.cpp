@@ -121,7 +121,7 @@ void frmMain::setupOverview()
         details->setRowStretch(2, 1);
     }
     if (QBoxLayout *row = layoutHolding(Frame8_1))
-        row->setStretchFactor(Frame8_1, 3);
+        row->setStretchFactor(Frame8_1, 5);
     // Kept in place while hidden (no list, a search running): the counters
     // above it do not move.
     m_overview->frame->setMinimumWidth(0);
