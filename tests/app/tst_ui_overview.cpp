@@ -347,6 +347,9 @@ void tst_ui_overview::windowKeepsItsSize()
                                                   .arg(size.height())));
     }
     QVERIFY(filesPicked > 100);
+    // The pattern hint is shown whole.
+    QVERIFY2(w.Label12->width() >= w.Label12->sizeHint().width(),
+             qPrintable(u"%1 < %2"_s.arg(w.Label12->width()).arg(w.Label12->sizeHint().width())));
     // The legend keeps to its frame; a row cut short there is whole in its
     // tooltip.
     const QStringList texts = w.recoveryLegend()->rowTexts();

@@ -130,10 +130,9 @@ void frmMain::setupOverview()
     framePolicy.setRetainSizeWhenHidden(true);
     m_overview->frame->setSizePolicy(framePolicy);
     m_overview->frame->hide();
-    // The values of the details panel, the counters and the pattern hint take
-    // the room the row gives them: a long date, attribute string or hint in
-    // some language never widens the window.
-    for (QLabel *value : {Label19, Label20, Label21, Label22, Label23, UniLabel1, Label12})
+    // The values of the details panel and the counters take the room the row
+    // gives them: a long date or attribute string never widens the window.
+    for (QLabel *value : {Label19, Label20, Label21, Label22, Label23, UniLabel1})
         value->setMinimumWidth(1);
     // Room for a date and time as the lab writes them, whatever is shown.
     Label20->setMinimumWidth(Label20->fontMetrics().horizontalAdvance(u"00/00/0000 00:00:00"_s) +
