@@ -259,6 +259,57 @@ EXTRA[80] = ("The list could not be unpacked from the zip archive.",
              "Listan kunde inte packas upp ur zip-arkivet.",
              "De lijst kon niet uit het zip-archief worden uitgepakt.")
 
+EXTRA[81] = ("The file list \"%1\" could not be read to its end. The lines read before that are shown.",
+             "Não foi possível ler a lista de ficheiros \"%1\" até ao fim. São mostradas as linhas lidas até aí.",
+             "Die Dateiliste \"%1\" konnte nicht bis zum Ende gelesen werden. Die bis dahin gelesenen Zeilen werden angezeigt.",
+             "La liste de fichiers \"%1\" n'a pas pu être lue jusqu'au bout. Les lignes lues jusque-là sont affichées.",
+             "Fillistan \"%1\" kunde inte läsas till slutet. Raderna som lästes dittills visas.",
+             "De bestandslijst \"%1\" kon niet tot het einde worden gelezen. De regels die tot dan toe zijn gelezen worden getoond.")
+EXTRA[82] = ("The file \"%1\" could not be read.",
+             "Não foi possível ler o ficheiro \"%1\".",
+             "Die Datei \"%1\" konnte nicht gelesen werden.",
+             "Le fichier \"%1\" n'a pas pu être lu.",
+             "Filen \"%1\" kunde inte läsas.",
+             "Het bestand \"%1\" kon niet worden gelezen.")
+EXTRA[83] = ("\"%1\" is not a file list: it is a folder or a device.",
+             "\"%1\" não é uma lista de ficheiros: é uma pasta ou um dispositivo.",
+             "\"%1\" ist keine Dateiliste: Es ist ein Ordner oder ein Gerät.",
+             "\"%1\" n'est pas une liste de fichiers : c'est un dossier ou un périphérique.",
+             "\"%1\" är ingen fillista: det är en mapp eller en enhet.",
+             "\"%1\" is geen bestandslijst: het is een map of een apparaat.")
+EXTRA[84] = ("The file \"%1\" is empty: it holds no list.",
+             "O ficheiro \"%1\" está vazio: não contém nenhuma lista.",
+             "Die Datei \"%1\" ist leer: Sie enthält keine Liste.",
+             "Le fichier \"%1\" est vide : il ne contient aucune liste.",
+             "Filen \"%1\" är tom: den innehåller ingen lista.",
+             "Het bestand \"%1\" is leeg: het bevat geen lijst.")
+EXTRA[85] = ("The zip archive \"%1\" holds no file list; nothing was loaded.",
+             "O arquivo zip \"%1\" não contém nenhuma lista de ficheiros; nada foi carregado.",
+             "Das Zip-Archiv \"%1\" enthält keine Dateiliste; es wurde nichts geladen.",
+             "L'archive zip \"%1\" ne contient aucune liste de fichiers ; rien n'a été chargé.",
+             "Zip-arkivet \"%1\" innehåller ingen fillista; inget lästes in.",
+             "Het zip-archief \"%1\" bevat geen bestandslijst; er is niets geladen.")
+EXTRA[86] = ("The zip archive \"%1\" is incomplete: it was cut short.",
+             "O arquivo zip \"%1\" está incompleto: foi truncado.",
+             "Das Zip-Archiv \"%1\" ist unvollständig: Es wurde abgeschnitten.",
+             "L'archive zip \"%1\" est incomplète : elle a été tronquée.",
+             "Zip-arkivet \"%1\" är ofullständigt: det har kapats.",
+             "Het zip-archief \"%1\" is onvolledig: het is afgebroken.")
+EXTRA[87] = ("The zip archive \"%1\" is damaged; nothing was loaded.",
+             "O arquivo zip \"%1\" está danificado; nada foi carregado.",
+             "Das Zip-Archiv \"%1\" ist beschädigt; es wurde nichts geladen.",
+             "L'archive zip \"%1\" est endommagée ; rien n'a été chargé.",
+             "Zip-arkivet \"%1\" är skadat; inget lästes in.",
+             "Het zip-archief \"%1\" is beschadigd; er is niets geladen.")
+EXTRA[88] = ("Entries of this archive not offered, their names or types not being safe to unpack: %1",
+             "Entradas deste arquivo não apresentadas, por os seus nomes ou tipos não serem seguros para extrair: %1",
+             "Nicht angebotene Einträge dieses Archivs, da ihre Namen oder Arten nicht sicher entpackt werden können: %1",
+             "Entrées de cette archive non proposées, leurs noms ou types n'étant pas sûrs à extraire : %1",
+             "Poster i arkivet som inte erbjuds eftersom deras namn eller typer inte är säkra att packa upp: %1",
+             "Items van dit archief die niet worden aangeboden omdat hun namen of soorten niet veilig kunnen worden uitgepakt: %1")
+EXTRA[89] = ("Technical details:", "Detalhes técnicos:", "Technische Einzelheiten:",
+             "Détails techniques :", "Tekniska detaljer:", "Technische details:")
+
 # 90 to 109: search and filter
 EXTRA[90] = ("Found : ", "Encontrados : ", "Gefunden : ", "Trouvés : ", "Hittade : ", "Gevonden : ")
 EXTRA[91] = ("Stop", "Parar", "Stopp", "Arrêter", "Stoppa", "Stoppen")
@@ -410,6 +461,14 @@ EXTRA[143] = ("Click a status to show only its files.",
               "Klicka på en status för att bara visa dess filer.",
               "Klik op een status om alleen de bijbehorende bestanden te tonen.")
 EXTRA[144] = ("Columns", "Colunas", "Spalten", "Colonnes", "Kolumner", "Kolommen")
+
+# 145 to 159: the window's bottom row and its messages
+EXTRA[145] = ("The lab's note \"%1\" could not be unpacked.",
+              "Não foi possível extrair a nota do laboratório \"%1\".",
+              "Der Hinweis des Labors \"%1\" konnte nicht entpackt werden.",
+              "La note du laboratoire \"%1\" n'a pas pu être extraite.",
+              "Labbets anteckning \"%1\" kunde inte packas upp.",
+              "De notitie van het lab \"%1\" kon niet worden uitgepakt.")
 
 
 def main():

@@ -431,8 +431,19 @@ private Q_SLOTS:
         f.quitAndStartAgain();
 
         QCOMPARE(bool(f.window->windowState() & Qt::WindowMaximized), maximized);
-        if (!maximized)
-            QCOMPARE(f.window->geometry(), normal);
+        if (!maximized) {
+            // Where the window fits the screen it comes back exactly; a window
+            // wider than the screen (the test's screen is 800 pixels wide) is
+            // brought onto it.
+            const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+            if (screen.contains(normal)) {
+                QCOMPARE(f.window->geometry(), normal);
+            } else {
+                QVERIFY(screen.contains(f.window->geometry()));
+                QCOMPARE(f.window->geometry().top(), normal.top());
+                QCOMPARE(f.window->geometry().height(), normal.height());
+            }
+        }
         QCOMPARE(f.window->iGrid2->columnWidth(0), 310);
         QCOMPARE(f.window->iGrid2->columnWidth(1), 95);
         QCOMPARE(f.window->rememberedColumnWidths().mid(0, 2), (QList<int>{310, 95}));

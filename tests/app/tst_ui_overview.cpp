@@ -57,6 +57,11 @@ private Q_SLOTS:
     void legendClickFilters();
     void languages_data();
     void languages();
+    void windowKeepsItsSize_data();
+    void windowKeepsItsSize();
+    void bottomRowStaysPutWhenTheLegendHides();
+    void numberFormats_data();
+    void numberFormats();
 };
 
 void tst_ui_overview::columns()
@@ -279,6 +284,199 @@ void tst_ui_overview::languages()
     QCOMPARE(shown, headers);
     QCOMPARE(f.window->recoveryLegend()->rowTexts().first(), firstRow);
     QCOMPARE(model->index(0, FolderTreeModel::SizeColumn).data().toString(), rootSize);
+}
+
+// At the window's default size, nothing the user does on the "View list"
+// page makes the window grow: picking each file of the list (long dates and
+// attribute strings in the details panel), changing the language, emptying
+// the views as a search does.
+void tst_ui_overview::windowKeepsItsSize_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << int(LanguageEnglish);
+    QTest::newRow("Portuguese") << int(LanguagePortuguese);
+    QTest::newRow("German") << int(LanguageGerman);
+    QTest::newRow("French") << int(LanguageFrench);
+    QTest::newRow("Swedish") << int(LanguageSwedish);
+    QTest::newRow("Dutch") << int(LanguageDutch);
+}
+
+void tst_ui_overview::windowKeepsItsSize()
+{
+    QFETCH(int, language);
+    WindowFixture f;
+    frmMain &w = *f.window;
+    w.LoadLanguage(language);
+    const QSize size = w.size(); // the default size
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.size(), size);
+    QVERIFY(f.load(sourceDir() + u"/data/samples/recovered-disk.csv"_s));
+    QCoreApplication::processEvents();
+    QCOMPARE(w.size(), size);
+    auto *legendFrame = w.findChild<QGroupBox *>(u"fraRecovery"_s);
+    QVERIFY(legendFrame->isVisible());
+    // Nothing on the page asks for more than the default width.
+    QVERIFY2(w.minimumSizeHint().width() <= size.width(),
+             qPrintable(QString::number(w.minimumSizeHint().width())));
+
+    // Every folder, and in it every row of the grid made current.
+    const int folders = int(w.loadedList().SftTree1.count());
+    QVERIFY(folders > 10);
+    int filesPicked = 0;
+    for (int folder = 0; folder < folders; ++folder) {
+        w.SftTree1_ItemClick(folder);
+        QAbstractItemModel *grid = w.iGrid2->model();
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            w.iGrid2->setCurrentIndex(grid->index(row, 0));
+            if (w.Label21->text().isEmpty())
+                continue;
+            ++filesPicked;
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            // The picked file's date is shown whole.
+            QVERIFY2(w.Label20->width() >= w.Label20->sizeHint().width(),
+                     qPrintable(u"%1: %2 < %3"_s.arg(w.Label20->text())
+                                    .arg(w.Label20->width())
+                                    .arg(w.Label20->sizeHint().width())));
+        }
+        QCoreApplication::processEvents();
+        QVERIFY2(w.size() == size, qPrintable(u"folder %1: %2 x %3, was %4 x %5"_s.arg(folder)
+                                                  .arg(w.width())
+                                                  .arg(w.height())
+                                                  .arg(size.width())
+                                                  .arg(size.height())));
+    }
+    QVERIFY(filesPicked > 100);
+    // The pattern hint is shown whole.
+    QVERIFY2(w.Label12->width() >= w.Label12->sizeHint().width(),
+             qPrintable(u"%1 < %2"_s.arg(w.Label12->width()).arg(w.Label12->sizeHint().width())));
+    // The legend keeps to its frame; a row cut short there is whole in its
+    // tooltip.
+    const QStringList texts = w.recoveryLegend()->rowTexts();
+    QCOMPARE(texts.size(), 5);
+    const int legendWidth = w.recoveryLegend()->width();
+    QVERIFY(legendWidth > 100);
+    for (int i = 0; i < texts.size(); ++i) {
+        auto *row = w.findChild<QToolButton *>(u"RecoveryLegendRow%1"_s.arg(i));
+        QVERIFY(row->isVisible());
+        QVERIFY(row->width() <= legendWidth);
+        QVERIFY(row->height() > 0);
+        QVERIFY(row->toolTip().startsWith(texts[i]));
+        if (row->text() != texts[i])
+            QVERIFY(row->text().endsWith(u'\u2026'));
+    }
+
+    // Every other language, with the list and a picked file shown.
+    for (int other : {LanguageEnglish, LanguagePortuguese, LanguageGerman, LanguageFrench,
+                      LanguageSwedish, LanguageDutch}) {
+        w.LoadLanguage(other);
+        QCoreApplication::processEvents();
+        QCOMPARE(w.size(), size);
+        QVERIFY(w.minimumSizeHint().width() <= size.width());
+    }
+    w.ClearViews();
+    QCoreApplication::processEvents();
+    QCOMPARE(w.size(), size);
+}
+
+// Emptying the views hides the legend (as a search does while it runs); the
+// tree, the grid and the frames of the bottom row keep their places.
+void tst_ui_overview::bottomRowStaysPutWhenTheLegendHides()
+{
+    WindowFixture f(QLocale(QLocale::French, QLocale::France));
+    frmMain &w = *f.window;
+    w.LoadLanguage(LanguageFrench);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QString sample = sourceDir() + u"/data/samples/recovered-disk.csv"_s;
+    QVERIFY(f.load(sample));
+    QCoreApplication::processEvents();
+    const QList<QWidget *> parts = {w.SftTree1, w.iGrid2,   w.Frame4,
+                                    w.Frame8_1, w.Frame8_0, w.Frame6};
+    const auto places = [&] {
+        QList<QRect> out;
+        for (QWidget *part : parts)
+            out << QRect(part->mapTo(&w, QPoint(0, 0)), part->size());
+        return out;
+    };
+    const QList<QRect> shown = places();
+    auto *legendFrame = w.findChild<QGroupBox *>(u"fraRecovery"_s);
+    QVERIFY(legendFrame->isVisible());
+
+    w.ClearViews();
+    QCoreApplication::processEvents();
+    QVERIFY(!legendFrame->isVisible());
+    QCOMPARE(places(), shown);
+
+    QVERIFY(f.load(sample));
+    QCoreApplication::processEvents();
+    QVERIFY(legendFrame->isVisible());
+    QCOMPARE(places(), shown);
+}
+
+// The list's counters (Label22, Label23) are written in the user's locale;
+// the tree's columns and the legend in the UI language, with the user's
+// regional habits where the user's locale speaks it: the same digits
+// wherever the two agree.
+void tst_ui_overview::numberFormats_data()
+{
+    QTest::addColumn<QLocale>("user");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("counter");  // Label22
+    QTest::addColumn<QString>("overview"); // the legend's count, the tree's Files
+
+    const auto locale = [](QLocale::Language l, QLocale::Territory t) { return QLocale(l, t); };
+    QTest::newRow("English, United States") << locale(QLocale::English, QLocale::UnitedStates)
+                                            << int(LanguageEnglish) << u"12,345"_s << u"12,345"_s;
+    QTest::newRow("English, United Kingdom") << locale(QLocale::English, QLocale::UnitedKingdom)
+                                             << int(LanguageEnglish) << u"12,345"_s << u"12,345"_s;
+    QTest::newRow("Portuguese, Portugal")
+        << locale(QLocale::Portuguese, QLocale::Portugal) << int(LanguagePortuguese)
+        << u"12\u00a0345"_s << u"12\u00a0345"_s;
+    QTest::newRow("Portuguese, Brazil") << locale(QLocale::Portuguese, QLocale::Brazil)
+                                        << int(LanguagePortuguese) << u"12.345"_s << u"12.345"_s;
+    QTest::newRow("German, Germany") << locale(QLocale::German, QLocale::Germany)
+                                     << int(LanguageGerman) << u"12.345"_s << u"12.345"_s;
+    QTest::newRow("German, Switzerland")
+        << locale(QLocale::German, QLocale::Switzerland) << int(LanguageGerman) << u"12\u2019345"_s
+        << u"12\u2019345"_s;
+    QTest::newRow("French, France") << locale(QLocale::French, QLocale::France)
+                                    << int(LanguageFrench) << u"12\u202f345"_s << u"12\u202f345"_s;
+    QTest::newRow("Swedish, Sweden")
+        << locale(QLocale::Swedish, QLocale::Sweden) << int(LanguageSwedish) << u"12\u00a0345"_s
+        << u"12\u00a0345"_s;
+    QTest::newRow("Dutch, Netherlands") << locale(QLocale::Dutch, QLocale::Netherlands)
+                                        << int(LanguageDutch) << u"12.345"_s << u"12.345"_s;
+    // A UI language other than the locale's: each follows its own rule.
+    QTest::newRow("English locale, German window")
+        << locale(QLocale::English, QLocale::UnitedStates) << int(LanguageGerman) << u"12,345"_s
+        << u"12.345"_s;
+    QTest::newRow("German locale, English window")
+        << locale(QLocale::German, QLocale::Germany) << int(LanguageEnglish) << u"12.345"_s
+        << u"12,345"_s;
+}
+
+void tst_ui_overview::numberFormats()
+{
+    QFETCH(QLocale, user);
+    QFETCH(int, language);
+    QFETCH(QString, counter);
+    QFETCH(QString, overview);
+
+    WindowFixture f(user);
+    f.window->LoadLanguage(language);
+    QByteArray list;
+    for (int i = 0; i < 12345; ++i)
+        list += "D\\a\\f" + QByteArray::number(i) + ",d,10,0;x,Recovered\r\n";
+    QVERIFY(f.load(f.writeList(u"list.csv"_s, list)));
+    QCOMPARE(f.window->Label22->text(), counter);
+    const QString row = f.window->recoveryLegend()->rowTexts().value(0);
+    QVERIFY2(row.startsWith(u"Recovered  "_s + overview + u" \u00b7 "_s), qPrintable(row));
+    QCOMPARE(f.window->folderTreeModel()->index(0, FolderTreeModel::FilesColumn).data().toString(),
+             overview);
+    // The same after the language is chosen again.
+    f.window->LoadLanguage(language);
+    QCOMPARE(f.window->recoveryLegend()->rowTexts().value(0), row);
 }
 
 QTEST_MAIN(tst_ui_overview)

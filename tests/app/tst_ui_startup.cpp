@@ -258,7 +258,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("says");
         QTest::newRow("missing") << u"missing"_s << langColumn(0).value(43);
         QTest::newRow("folder") << u"folder"_s << u"is a folder"_s;
-        QTest::newRow("unreadable") << u"unreadable"_s << u"cannot be read"_s;
+        QTest::newRow("unreadable") << u"unreadable"_s << u"could not be read"_s;
     }
     void commandLineList()
     {

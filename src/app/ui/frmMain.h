@@ -119,6 +119,8 @@ public:
         // The window's size, place and columns; the lists opened last go to
         // dataFolder. Empty: nothing of either is remembered from run to run.
         QString settingsFile;
+        // The loader run on the worker thread (empty: loadList).
+        std::function<LoadedList(const QString &, const LoadOptions &)> loadList;
     };
 
     // Builds the window and runs its load (Form_Load): the window is ready to
@@ -426,6 +428,10 @@ private:
     bool ConfirmListShape(const QString &path);
     bool ConfirmBigMember(const zip::ZipMember &member);
     QString ExtractionFailureText(const zip::ExtractResult &result) const;
+    // The window's texts about files it cannot open or read (frmMain_messages.cpp).
+    QString TechnicalDetail(const QString &detail) const;
+    QString ReadFailureText(const QString &path, const QString &reason, bool linesShown) const;
+    QString ZipListingFailureText(const QString &zipPath, int error, const QString &detail) const;
 
     zip::ZipMemberModel *m_zipMembers = nullptr;
     QString m_zipPath;          // the archive of the member grid

@@ -80,7 +80,7 @@ QString frmMain::ExtractionFailureText(const zip::ExtractResult &result) const
         break;
     }
     // What happened first, in the user's language; then the details.
-    return langText(entry) + u"\n\n"_s + result.errorText;
+    return langText(entry) + TechnicalDetail(result.errorText);
 }
 
 } // namespace corvane

@@ -85,8 +85,9 @@ bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone)
     };
 
     auto result = std::make_shared<LoadedList>();
-    m_loadThread = QThread::create([path, options, result, stop = m_loadStop] {
-        *result = loadList(path, options);
+    m_loadThread = QThread::create([path, options, result, stop = m_loadStop,
+                                    load = m_settings.loadList] {
+        *result = load ? load(path, options) : loadList(path, options);
     });
     m_loadThread->setObjectName(u"ListLoader"_s);
     QThread *thread = m_loadThread;
@@ -201,14 +202,10 @@ void frmMain::finishLoad(LoadedList list)
                           langText(70) + u"\n\n"_s + QDir::toNativeSeparators(CurrentListFile),
                           u"Error"_s, false);
     } else if (m_loadedList.fileFound && !readError.isEmpty()) {
-        const QString shown = QDir::toNativeSeparators(CurrentListFile);
         // Only lines that were read can be shown: say so only when there are any.
-        const QString text =
-            m_loadedList.lineCount > 0
-                ? u"The list file \"%1\" could not be read to its end: %2\n"
-                  u"Corvane shows the lines read before that."_s.arg(shown, readError)
-                : u"The list file \"%1\" could not be read: %2"_s.arg(shown, readError);
-        m_prompts.warning(this, text, u"Error"_s, false);
+        m_prompts.warning(this,
+                          ReadFailureText(CurrentListFile, readError, m_loadedList.lineCount > 0),
+                          u"Error"_s, false);
     }
 }
 

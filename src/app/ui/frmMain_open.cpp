@@ -125,18 +125,15 @@ void frmMain::OpenChosenFile(const QString &path)
         SetOpenCommandRunning(false);
         return;
     case ChosenFile::NotAFile:
-        m_prompts.warning(this, notAFileText(path), ErrorTitle, true);
+        m_prompts.warning(this, langText(83).arg(shown), ErrorTitle, true);
         SetOpenCommandRunning(false);
         return;
     case ChosenFile::Unreadable:
-        m_prompts.warning(this,
-                          u"The file list \"%1\" cannot be read (%2)."_s.arg(shown, readError),
-                          ErrorTitle, true);
+        m_prompts.warning(this, ReadFailureText(path, readError, false), ErrorTitle, true);
         SetOpenCommandRunning(false);
         return;
     case ChosenFile::Empty:
-        m_prompts.warning(this, u"The file \"%1\" is empty: it holds no list."_s.arg(shown),
-                          ErrorTitle, false);
+        m_prompts.warning(this, langText(84).arg(shown), ErrorTitle, false);
         LoadOpenedList(path, false);
         return;
     case ChosenFile::PlainList:
@@ -184,30 +181,29 @@ void frmMain::OpenZipArchive(const QString &zipPath)
     }
     if (!listing.ok()) {
         Label8->clear();
-        m_prompts.warning(this, listing.errorText, ErrorTitle, true);
+        m_prompts.warning(this,
+                          ZipListingFailureText(zipPath, int(listing.error), listing.errorText),
+                          ErrorTitle, true);
         SetOpenCommandRunning(false);
         return;
     }
     m_zipPath = zipPath;
     if (listing.unsafeSkipped > 0)
-        m_zipNote = unsafeEntriesNote(listing.unsafeSkipped);
+        m_zipNote = langText(88).arg(listing.unsafeSkipped);
 
     const ZipOpenPlan plan = planZipOpen(listing.members);
     bool noteMessage = false;
     if (!plan.notesToExtract.isEmpty()) {
         BusyCursor busy;
-        zip::ExtractCallbacks callbacks;
-        callbacks.message = [this, &noteMessage](int number, const QString &text) {
-            if (number != 0) {
-                Label8->setText(text);
-                noteMessage = true;
-            }
-        };
         for (const zip::ZipMember &note : plan.notesToExtract) {
             const zip::ExtractResult extracted =
-                zip::extractZipMember(zipPath, note.index, memberFolder(), callbacks);
-            if (extracted.ok())
+                zip::extractZipMember(zipPath, note.index, memberFolder(), {});
+            if (extracted.ok()) {
                 AddZipNote(note.name, extracted.targetPath);
+            } else {
+                Label8->setText(langText(145).arg(note.name));
+                noteMessage = true;
+            }
         }
     }
     zipMemberModel()->setMembers(plan.rows);
@@ -216,7 +212,8 @@ void frmMain::OpenZipArchive(const QString &zipPath)
     switch (plan.next) {
     case ZipOpenPlan::Next::NoList:
         Label8->clear();
-        m_prompts.warning(this, noListInZipText(zipPath), ErrorTitle, true);
+        m_prompts.warning(this, langText(85).arg(QDir::toNativeSeparators(zipPath)), ErrorTitle,
+                          true);
         ShowZipNote();
         SetOpenCommandRunning(false);
         return;
@@ -284,9 +281,14 @@ zip::ExtractResult frmMain::ExtractMember(const zip::ZipMember &member)
         ProgressBar1->setValue(value);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
-    callbacks.message = [this](int number, const QString &text) {
-        if (number != 0)
-            Label8->setText(text);
+    callbacks.message = [this](int number, const QString &) {
+        // The status line leads with what happened; the box that follows
+        // gives the details.
+        if (number != 0) {
+            zip::ExtractResult failed;
+            failed.error = zip::ZipError(number);
+            Label8->setText(ExtractionFailureText(failed));
+        }
     };
     zip::ExtractResult result =
         zip::extractZipMember(m_zipPath, member.index, memberFolder(), callbacks);

@@ -1,7 +1,7 @@
 // The recovery overview in the window: the folder tree's files, size and
 // recovery columns (sortable from the header, hideable from its context
 // menu, the choice remembered), and the legend of the whole list's statuses
-// next to the file details. The totals are computed on the loader's thread
+// under its file count and size. The totals are computed on the loader's thread
 // and swapped in with the list.
 
 #include "frmMain_overview.h"
@@ -15,8 +15,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QSettings>
 #include <QSplitter>
@@ -38,7 +40,7 @@ constexpr int HeaderSize = 7;  // "Size"
 
 const QString hiddenColumnsKey = u"FolderTree/HiddenColumns"_s;
 
-// The box that holds the "File Details" frame, to put the legend beside it.
+// The box that holds the "File Details" frame, to give it a share of the row.
 QBoxLayout *layoutHolding(QWidget *widget)
 {
     QWidget *parent = widget->parentWidget();
@@ -55,6 +57,16 @@ QBoxLayout *layoutHolding(QWidget *widget)
         }
     }
     return nullptr;
+}
+
+// The numbers of the tree's columns and the legend are written as the UI
+// language writes them; where the user's own locale speaks that language its
+// regional habits are kept (Swiss German, Brazilian Portuguese), so that they
+// read as the window's counters and file sizes beside them do.
+QLocale overviewLocale(int language, const QLocale &user)
+{
+    const QLocale ui = localeForLanguage(language);
+    return user.language() == ui.language() ? user : ui;
 }
 
 } // namespace
@@ -94,18 +106,37 @@ void frmMain::setupOverview()
     // The tree gets the room its new columns need.
     TreeGridSplitter->setSizes({430, 464});
 
-    // The legend, beside the list's file count and size.
-    m_overview->frame = new QGroupBox(Frame1);
+    // The legend, under the list's file count and size: it adds nothing to
+    // the width the page's bottom row needs.
+    m_overview->frame = new QGroupBox(Frame8_1);
     m_overview->frame->setObjectName(u"fraRecovery"_s);
+    m_overview->frame->setFlat(true);
     auto *frameLayout = new QVBoxLayout(m_overview->frame);
-    frameLayout->setContentsMargins(6, 2, 6, 2);
+    frameLayout->setContentsMargins(0, 2, 0, 0);
     m_overview->legend = new RecoveryLegend(m_overview->frame);
     m_overview->legend->setObjectName(u"RecoveryLegend"_s);
-    frameLayout->addWidget(m_overview->legend);
-    frameLayout->addStretch(1);
+    frameLayout->addWidget(m_overview->legend, 1);
+    if (auto *details = qobject_cast<QGridLayout *>(Frame8_1->layout())) {
+        details->addWidget(m_overview->frame, 2, 0, 1, 2);
+        details->setRowStretch(2, 1);
+    }
     if (QBoxLayout *row = layoutHolding(Frame8_1))
-        row->insertWidget(row->indexOf(Frame8_1) + 1, m_overview->frame);
+        row->setStretchFactor(Frame8_1, 5);
+    // Kept in place while hidden (no list, a search running): the counters
+    // above it do not move.
+    m_overview->frame->setMinimumWidth(0);
+    m_overview->frame->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    QSizePolicy framePolicy = m_overview->frame->sizePolicy();
+    framePolicy.setRetainSizeWhenHidden(true);
+    m_overview->frame->setSizePolicy(framePolicy);
     m_overview->frame->hide();
+    // The values of the details panel and the counters take the room the row
+    // gives them: a long date or attribute string never widens the window.
+    for (QLabel *value : {Label19, Label20, Label21, Label22, Label23, UniLabel1})
+        value->setMinimumWidth(1);
+    // Room for a date and time as the lab writes them, whatever is shown.
+    Label20->setMinimumWidth(Label20->fontMetrics().horizontalAdvance(u"00/00/0000 00:00:00"_s) +
+                             Label20->fontMetrics().averageCharWidth());
     connect(m_overview->legend, &RecoveryLegend::statusClicked, this,
             &frmMain::Legend_StatusClicked);
 
@@ -122,18 +153,19 @@ void frmMain::applyOverviewLanguage()
     m_folderTreeModel->setHeaderData(FolderTreeModel::RecoveryColumn, Qt::Horizontal,
                                      langText(HeaderRecovery));
     m_folderTreeModel->setStatusNames(langText(TextOther), langText(TextUnknown));
-    m_folderTreeModel->setLocale(localeForLanguage(m_language));
+    m_folderTreeModel->setLocale(overviewLocale(m_language, m_settings.locale));
     SftTree1->viewport()->update();
-    m_overview->frame->setTitle(langText(HeaderRecovery));
-    m_overview->frame->setToolTip(langText(TextLegendHint));
+    // No title: the rows stand right under the counters, and the tree's
+    // column header names the colours already.
+    m_overview->frame->setToolTip(langText(HeaderRecovery) + u": "_s + langText(TextLegendHint));
     refreshLegend();
 }
 
 void frmMain::refreshLegend()
 {
     const FolderTotals &totals = m_overview->shown;
-    m_overview->legend->setTotals(&totals, localeForLanguage(m_language), langText(TextOther),
-                                  langText(TextUnknown));
+    m_overview->legend->setTotals(&totals, overviewLocale(m_language, m_settings.locale),
+                                  langText(TextOther), langText(TextUnknown));
     m_overview->frame->setVisible(!totals.isEmpty());
 }
 

@@ -3,9 +3,12 @@
 #include "StatusColours.h"
 #include "listfile/SizeText.h"
 
-#include <QGridLayout>
+#include <QBoxLayout>
+#include <QEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
@@ -13,6 +16,8 @@ using namespace Qt::Literals::StringLiterals;
 namespace corvane {
 
 namespace {
+
+constexpr int SwatchSize = 10;
 
 QIcon swatch(const QColor &colour)
 {
@@ -27,12 +32,39 @@ QIcon swatch(const QColor &colour)
 
 } // namespace
 
-RecoveryLegend::RecoveryLegend(QWidget *parent) : QWidget(parent), m_grid(new QGridLayout(this))
+RecoveryLegend::RecoveryLegend(QWidget *parent)
+    : QWidget(parent)
+    , m_scroll(new QScrollArea(this))
+    , m_rowsWidget(new QWidget)
+    , m_rowsLayout(new QVBoxLayout(m_rowsWidget))
 {
-    m_grid->setContentsMargins(0, 0, 0, 0);
-    m_grid->setHorizontalSpacing(12);
-    m_grid->setVerticalSpacing(0);
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(m_scroll);
+    m_scroll->setObjectName(u"RecoveryLegendScroll"_s);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->viewport()->setAutoFillBackground(false);
+    m_rowsWidget->setAutoFillBackground(false);
+    m_rowsLayout->setContentsMargins(0, 0, 0, 0);
+    m_rowsLayout->setSpacing(0);
+    m_rowsLayout->addStretch(1);
+    m_scroll->setWidget(m_rowsWidget);
+    m_scroll->viewport()->installEventFilter(this);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+}
+
+// Whatever it shows, the legend takes the room its frame gives it.
+QSize RecoveryLegend::sizeHint() const
+{
+    return {fontMetrics().averageCharWidth() * 24, (fontMetrics().height() + 2) * 4};
+}
+
+QSize RecoveryLegend::minimumSizeHint() const
+{
+    return {0, 0};
 }
 
 void RecoveryLegend::setTotals(const FolderTotals *totals, const QLocale &locale,
@@ -40,6 +72,7 @@ void RecoveryLegend::setTotals(const FolderTotals *totals, const QLocale &locale
 {
     qDeleteAll(m_rows);
     m_rows.clear();
+    m_texts.clear();
     if (!totals || totals->isEmpty())
         return;
     const qint64 files = totals->files(0);
@@ -51,40 +84,56 @@ void RecoveryLegend::setTotals(const FolderTotals *totals, const QLocale &locale
         else if (status.kind == FolderTotals::StatusKind::Unknown)
             name = unknownName;
         const double share = files > 0 ? 100.0 * double(status.lines) / double(files) : 0.0;
-        auto *row = new QToolButton(this);
+        auto *row = new QToolButton(m_rowsWidget);
         row->setObjectName(u"RecoveryLegendRow%1"_s.arg(s));
         row->setAutoRaise(true);
-        // Rows as tight as lines of text: the panel must not make the
-        // page's bottom row taller.
+        // Rows as tight as lines of text, as wide as the panel.
         row->setFixedHeight(fontMetrics().height() + 2);
-        row->setIconSize(QSize(10, 10));
+        row->setMinimumWidth(1);
+        row->setIconSize(QSize(SwatchSize, SwatchSize));
         row->setStyleSheet(u"QToolButton { padding: 0px 2px; }"_s);
         row->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         row->setIcon(swatch(statusColour(status)));
-        row->setText(u"%1  %2 \u00b7 %3 % \u00b7 %4"_s.arg(name, formatCount(status.lines, locale),
-                                                           locale.toString(share, 'f', 1),
-                                                           FormatSize(status.bytes, locale)));
-        row->setToolTip(u"%1: %2 \u00b7 %3 Bytes"_s.arg(name, formatCount(status.lines, locale),
+        const QString text = u"%1  %2 \u00b7 %3 % \u00b7 %4"_s.arg(
+            name, formatCount(status.lines, locale), locale.toString(share, 'f', 1),
+            FormatSize(status.bytes, locale));
+        row->setToolTip(text + u"\n"_s +
+                        u"%1: %2 \u00b7 %3 Bytes"_s.arg(name, formatCount(status.lines, locale),
                                                         formatCount(status.bytes, locale)));
         if (status.kind == FolderTotals::StatusKind::Word) {
             const QString word = status.word;
             connect(row, &QToolButton::clicked, this, [this, word] { Q_EMIT statusClicked(word); });
+            row->setCursor(Qt::PointingHandCursor);
         } else {
             row->setCursor(Qt::ArrowCursor);
         }
-        if (status.kind == FolderTotals::StatusKind::Word)
-            row->setCursor(Qt::PointingHandCursor);
-        m_grid->addWidget(row, s % RowsPerColumn, s / RowsPerColumn, Qt::AlignLeft);
+        m_rowsLayout->insertWidget(m_rowsLayout->count() - 1, row, 0, Qt::AlignLeft);
         m_rows.append(row);
+        m_texts.append(text);
+    }
+    elideRows();
+}
+
+bool RecoveryLegend::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize)
+        elideRows();
+    return QWidget::eventFilter(watched, event);
+}
+
+// Each row's text cut to the width the viewport leaves beside the swatch.
+void RecoveryLegend::elideRows()
+{
+    const int room = m_scroll->viewport()->width() - SwatchSize - 16;
+    for (int i = 0; i < m_rows.size(); ++i) {
+        QToolButton *row = m_rows[i];
+        row->setText(row->fontMetrics().elidedText(m_texts[i], Qt::ElideRight, qMax(room, 0)));
     }
 }
 
 QStringList RecoveryLegend::rowTexts() const
 {
-    QStringList out;
-    for (const QToolButton *row : m_rows)
-        out << row->text();
-    return out;
+    return m_texts;
 }
 
 } // namespace corvane

@@ -3,14 +3,19 @@
 // The legend and summary of the recovery overview: each status of the list
 // with its colour, count, share and bytes, in a compact panel. Clicking a
 // status word asks for the list narrowed to it (statusClicked).
+//
+// The panel never asks for more room than it is given: the rows stand in one
+// column that scrolls when the statuses do not fit, and a row too long for
+// the width is cut with "…" (its whole text is in its tooltip).
 
 #include "listfile/FolderTotals.h"
 
 #include <QLocale>
 #include <QWidget>
 
-class QGridLayout;
+class QScrollArea;
 class QToolButton;
+class QVBoxLayout;
 
 namespace corvane {
 
@@ -25,17 +30,26 @@ public:
     // locale, "other" and "unknown" by the given names.
     void setTotals(const FolderTotals *totals, const QLocale &locale, const QString &otherName,
                    const QString &unknownName);
-    // The rows as shown, one text per status (for tests and tooltips).
+    // The rows' whole texts, one per status (as in their tooltips).
     QStringList rowTexts() const;
-    // Rows per column before a new column starts.
-    static constexpr int RowsPerColumn = 5;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 Q_SIGNALS:
     void statusClicked(const QString &status);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
-    QGridLayout *m_grid;
+    void elideRows();
+
+    QScrollArea *m_scroll;
+    QWidget *m_rowsWidget;
+    QVBoxLayout *m_rowsLayout;
     QList<QToolButton *> m_rows;
+    QStringList m_texts;
 };
 
 } // namespace corvane

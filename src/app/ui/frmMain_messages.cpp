@@ -1,0 +1,55 @@
+// The window's messages about files it cannot open or read: what happened
+// first, in the user's language; a reason from the system or the zip
+// library follows only as a marked detail (the zip library's are English).
+
+#include "frmMain.h"
+#include "zip/ZipArchive.h"
+
+#include <QDir>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace corvane {
+
+namespace {
+
+constexpr int TextReadToItsEnd = 81;
+constexpr int TextCouldNotRead = 82;
+constexpr int TextFileMissing = 43;
+constexpr int TextZipCutShort = 86;
+constexpr int TextZipDamaged = 87;
+constexpr int TextTechnicalDetails = 89;
+
+} // namespace
+
+QString frmMain::TechnicalDetail(const QString &detail) const
+{
+    if (detail.isEmpty())
+        return {};
+    return u"\n\n"_s + langText(TextTechnicalDetails) + u"\n"_s + detail;
+}
+
+QString frmMain::ReadFailureText(const QString &path, const QString &reason, bool linesShown) const
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    return langText(linesShown ? TextReadToItsEnd : TextCouldNotRead).arg(shown) +
+           TechnicalDetail(reason);
+}
+
+QString frmMain::ZipListingFailureText(const QString &zipPath, int error,
+                                       const QString &detail) const
+{
+    const QString shown = QDir::toNativeSeparators(zipPath);
+    switch (zip::ZipError(error)) {
+    case zip::ZipError::ArchiveMissing:
+        return langText(TextFileMissing) + u"\n\n"_s + shown;
+    case zip::ZipError::Truncated:
+        return langText(TextZipCutShort).arg(shown);
+    case zip::ZipError::ReadFailed:
+        return langText(TextCouldNotRead).arg(shown) + TechnicalDetail(detail);
+    default:
+        return langText(TextZipDamaged).arg(shown) + TechnicalDetail(detail);
+    }
+}
+
+} // namespace corvane
