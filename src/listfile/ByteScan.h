@@ -35,6 +35,34 @@ inline const char *findLineEnd(const char *p, const char *end)
     return end;
 }
 
+// Whether n bytes at a and b are the same. Short runs (a status word, a
+// name) are compared with a few overlapping loads instead of a call.
+inline bool sameBytes(const char *a, const char *b, qsizetype n)
+{
+    auto load8 = [](const char *p) {
+        quint64 v;
+        std::memcpy(&v, p, 8);
+        return v;
+    };
+    auto load4 = [](const char *p) {
+        quint32 v;
+        std::memcpy(&v, p, 4);
+        return v;
+    };
+    if (n >= 8 && n <= 16)
+        return load8(a) == load8(b) && load8(a + n - 8) == load8(b + n - 8);
+    if (n >= 4 && n < 8)
+        return load4(a) == load4(b) && load4(a + n - 4) == load4(b + n - 4);
+    if (n < 4) {
+        for (qsizetype i = 0; i < n; ++i) {
+            if (a[i] != b[i])
+                return false;
+        }
+        return true;
+    }
+    return std::memcmp(a, b, size_t(n)) == 0;
+}
+
 // True when no byte has its high bit set.
 inline bool isAsciiBytes(QByteArrayView bytes)
 {

@@ -4,15 +4,6 @@
 
 namespace corvane {
 
-std::optional<ByteTotal> ByteTotal::fromBytes(qint64 bytes)
-{
-    qint64 raw = 0;
-    if (__builtin_mul_overflow(bytes, Scale, &raw)) {
-        return std::nullopt;
-    }
-    return fromRaw(raw);
-}
-
 std::optional<ByteTotal> ByteTotal::fromDouble(double value)
 {
     if (!std::isfinite(value)) {
@@ -39,16 +30,6 @@ qint64 ByteTotal::roundedBytes() const
         return whole - 1;
     }
     return whole;
-}
-
-bool ByteTotal::tryAdd(ByteTotal other)
-{
-    qint64 sum = 0;
-    if (__builtin_add_overflow(m_raw, other.m_raw, &sum)) {
-        return false;
-    }
-    m_raw = sum;
-    return true;
 }
 
 } // namespace corvane

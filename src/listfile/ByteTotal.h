@@ -21,7 +21,13 @@ public:
         return t;
     }
     // Whole bytes; nullopt when the value is outside the fixed-point range.
-    static std::optional<ByteTotal> fromBytes(qint64 bytes);
+    static std::optional<ByteTotal> fromBytes(qint64 bytes)
+    {
+        qint64 raw = 0;
+        if (__builtin_mul_overflow(bytes, Scale, &raw))
+            return std::nullopt;
+        return fromRaw(raw);
+    }
     // Rounds to four decimals (half away from zero); nullopt when out of range
     // or not finite.
     static std::optional<ByteTotal> fromDouble(double value);
@@ -33,7 +39,14 @@ public:
 
     // Adds other unless the sum would leave the fixed-point range; returns
     // whether it was added.
-    bool tryAdd(ByteTotal other);
+    bool tryAdd(ByteTotal other)
+    {
+        qint64 sum = 0;
+        if (__builtin_add_overflow(m_raw, other.m_raw, &sum))
+            return false;
+        m_raw = sum;
+        return true;
+    }
 
     friend constexpr bool operator==(ByteTotal a, ByteTotal b) { return a.m_raw == b.m_raw; }
 

@@ -29,9 +29,7 @@ bool lessBytes(QByteArrayView a, QByteArrayView b)
 
 bool sameBytes(QByteArrayView a, QByteArrayView b)
 {
-    return a.size() == b.size() &&
-           (a.isEmpty() ||
-            std::memcmp(a.data(), b.data(), size_t(a.size()) & (~size_t(0) >> 1)) == 0);
+    return a.size() == b.size() && corvane::sameBytes(a.data(), b.data(), a.size());
 }
 
 // Entries and bytes per (folder, status): an open-addressing table keyed by

@@ -5,8 +5,8 @@
 // split by recovery status. Gathered by the loader while it reads the lines,
 // once per loaded list; a value, read without locks afterwards.
 
+#include "ByteScan.h"
 #include "ByteTotal.h"
-
 #include "ListText.h"
 
 #include <QByteArray>
@@ -125,8 +125,7 @@ private:
     int wordId(QByteArrayView word)
     {
         if (m_previousId >= 0 && word.size() == m_previousWord.size() &&
-            (word.isEmpty() ||
-             std::memcmp(word.data(), m_previousWord.data(), size_t(word.size())) == 0))
+            sameBytes(word.data(), m_previousWord.data(), word.size()))
             return m_previousId;
         return findWord(word);
     }
