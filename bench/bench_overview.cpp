@@ -31,7 +31,7 @@ double bestOf(int repeat, const std::function<void()> &run)
 
 qint64 keptBytes(const FolderTotals &t)
 {
-    const qint64 perFolder = qint64(sizeof(qint32) + sizeof(ByteTotal)) * (1 + t.statusCount());
+    const qint64 perFolder = qint64(sizeof(qint32) + sizeof(ByteTotal)) * t.statusCount();
     return perFolder * t.folderCount();
 }
 
