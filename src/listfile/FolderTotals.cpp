@@ -20,13 +20,6 @@ constexpr int DenseColumns = FolderTotals::NamedStatuses + 1;
 // Past this many words, a word's id is looked up by hash.
 constexpr size_t ScannedWords = 16;
 
-bool lessBytes(QByteArrayView a, QByteArrayView b)
-{
-    const size_t n = size_t(std::min(a.size(), b.size())) & (~size_t(0) >> 1);
-    const int c = n ? std::memcmp(a.data(), b.data(), n) : 0;
-    return c < 0 || (c == 0 && a.size() < b.size());
-}
-
 bool sameBytes(QByteArrayView a, QByteArrayView b)
 {
     return a.size() == b.size() && corvane::sameBytes(a.data(), b.data(), a.size());
@@ -233,7 +226,7 @@ FolderTotals FolderTotalsGatherer::finish(const FolderTree &tree, const std::vec
             return m_wordLines[size_t(a)] > m_wordLines[size_t(b)];
         if ((a == m_unknownId) != (b == m_unknownId))
             return b == m_unknownId;
-        return lessBytes(m_words[size_t(a)], m_words[size_t(b)]);
+        return LineStore::lessOrdinal(m_words[size_t(a)], m_words[size_t(b)]);
     });
     const int named = std::min(distinct, FolderTotals::NamedStatuses);
     const int width = distinct > FolderTotals::NamedStatuses ? DenseColumns : distinct;
@@ -385,7 +378,7 @@ public:
             if (it.childCount > 1) {
                 auto begin = m_children.begin() + it.firstChild;
                 std::sort(begin, begin + it.childCount, [&tree](int a, int b) {
-                    return lessBytes(tree.rawName(a), tree.rawName(b));
+                    return LineStore::lessOrdinal(tree.rawName(a), tree.rawName(b));
                 });
             }
         }
@@ -398,7 +391,7 @@ public:
         const auto begin = m_children.begin() + it.firstChild;
         const auto end = begin + it.childCount;
         const auto at = std::lower_bound(begin, end, name, [this](int child, QByteArrayView n) {
-            return lessBytes(m_tree.rawName(child), n);
+            return LineStore::lessOrdinal(m_tree.rawName(child), n);
         });
         return at != end && sameBytes(m_tree.rawName(*at), name) ? *at : -1;
     }

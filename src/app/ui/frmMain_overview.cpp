@@ -24,11 +24,20 @@
 #include <QSplitter>
 #include <QTreeView>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace corvane {
 
 namespace {
+
+// Wide enough for the longest size a folder shows ("1 023,9 Mb" and the like,
+// in any language's separators) in the tree's font.
+int sizeColumnWidth(const QWidget *tree)
+{
+    return std::max(70, tree->fontMetrics().horizontalAdvance(u"8 888,8 Mb"_s) + 14);
+}
 
 constexpr int HeaderRecovery = 140;
 constexpr int TextOther = 141;
@@ -88,7 +97,7 @@ void frmMain::setupOverview()
     header->setSectionResizeMode(FolderTreeModel::NameColumn, QHeaderView::Interactive);
     header->resizeSection(FolderTreeModel::NameColumn, 190);
     header->resizeSection(FolderTreeModel::FilesColumn, 72);
-    header->resizeSection(FolderTreeModel::SizeColumn, 70);
+    header->resizeSection(FolderTreeModel::SizeColumn, sizeColumnWidth(SftTree1));
     header->resizeSection(FolderTreeModel::RecoveryColumn, 90);
     header->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(header, &QHeaderView::customContextMenuRequested, this, &frmMain::SftTree1_HeaderMenu);
@@ -223,7 +232,7 @@ void frmMain::setTreeColumnShown(int section, bool shown)
     QHeaderView *header = SftTree1->header();
     header->setSectionHidden(section, !shown);
     if (shown && header->sectionSize(section) < 20)
-        header->resizeSection(section, 70);
+        header->resizeSection(section, section == FolderTreeModel::SizeColumn ? sizeColumnWidth(SftTree1) : 70);
     if (m_overview->settingsFile.isEmpty())
         return;
     QStringList hidden;
