@@ -13,10 +13,6 @@
 #include <optional>
 #include <thread>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace corvane {
