@@ -86,13 +86,7 @@ private Q_SLOTS:
 
 void tst_ui_messages::changedWhileRead_data()
 {
-    QTest::addColumn<int>("language");
-    QTest::newRow("English") << int(LanguageEnglish);
-    QTest::newRow("Portuguese") << int(LanguagePortuguese);
-    QTest::newRow("German") << int(LanguageGerman);
-    QTest::newRow("French") << int(LanguageFrench);
-    QTest::newRow("Swedish") << int(LanguageSwedish);
-    QTest::newRow("Dutch") << int(LanguageDutch);
+    addLanguageRows();
 }
 
 // The list is cut to half by another program once the first part of it was
@@ -139,7 +133,9 @@ void tst_ui_messages::cannotOpen_data()
         {"English", LanguageEnglish}, {"Portuguese", LanguagePortuguese},
         {"German", LanguageGerman},   {"French", LanguageFrench},
         {"Swedish", LanguageSwedish}, {"Dutch", LanguageDutch}};
-    for (const auto &[name, language] : languages) {
+    for (const auto &named : languages) {
+        const char *name = named.first;
+        const int language = named.second;
         const auto row = [&](const char *kind) -> QTestData & {
             return QTest::addRow("%s, %s", kind, name) << language << QString::fromLatin1(kind);
         };
@@ -237,13 +233,7 @@ void tst_ui_messages::cannotOpen()
 
 void tst_ui_messages::statusLine_data()
 {
-    QTest::addColumn<int>("language");
-    QTest::newRow("English") << int(LanguageEnglish);
-    QTest::newRow("Portuguese") << int(LanguagePortuguese);
-    QTest::newRow("German") << int(LanguageGerman);
-    QTest::newRow("French") << int(LanguageFrench);
-    QTest::newRow("Swedish") << int(LanguageSwedish);
-    QTest::newRow("Dutch") << int(LanguageDutch);
+    addLanguageRows();
 }
 
 // The open page's status line after a lab's note or a chosen list could not
