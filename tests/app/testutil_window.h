@@ -29,6 +29,18 @@ inline QString sourceDir()
     return dir.isEmpty() ? QStringLiteral(CORVANE_TEST_SOURCE_DIR) : dir;
 }
 
+// One data row per language of the window, in the column "language" (int).
+inline void addLanguageRows()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << int(LanguageEnglish);
+    QTest::newRow("Portuguese") << int(LanguagePortuguese);
+    QTest::newRow("German") << int(LanguageGerman);
+    QTest::newRow("French") << int(LanguageFrench);
+    QTest::newRow("Swedish") << int(LanguageSwedish);
+    QTest::newRow("Dutch") << int(LanguageDutch);
+}
+
 inline QString projectLangFil()
 {
     return sourceDir() + QStringLiteral("/data/lang.fil");

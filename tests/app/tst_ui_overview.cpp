@@ -292,13 +292,7 @@ void tst_ui_overview::languages()
 // the views as a search does.
 void tst_ui_overview::windowKeepsItsSize_data()
 {
-    QTest::addColumn<int>("language");
-    QTest::newRow("English") << int(LanguageEnglish);
-    QTest::newRow("Portuguese") << int(LanguagePortuguese);
-    QTest::newRow("German") << int(LanguageGerman);
-    QTest::newRow("French") << int(LanguageFrench);
-    QTest::newRow("Swedish") << int(LanguageSwedish);
-    QTest::newRow("Dutch") << int(LanguageDutch);
+    addLanguageRows();
 }
 
 void tst_ui_overview::windowKeepsItsSize()
