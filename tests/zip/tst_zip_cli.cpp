@@ -18,6 +18,8 @@ private Q_SLOTS:
     void initTestCase();
     void members_data();
     void members();
+    void archiveIsNoList_data();
+    void archiveIsNoList();
 
 private:
     QString m_program;
@@ -93,6 +95,46 @@ void TestZipCli::members()
     if (errLines >= 0)
         QCOMPARE(err.count(u'\n'), errLines);
     QCOMPARE(readBytes(path), before);
+}
+
+void TestZipCli::archiveIsNoList_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("archive");
+    QTest::newRow("summary of an archive") << u"summary"_s << true;
+    QTest::newRow("tree of an archive") << u"tree"_s << true;
+    QTest::newRow("overview of an archive") << u"overview"_s << true;
+    QTest::newRow("summary of a list beginning with PK") << u"summary"_s << false;
+}
+
+// The list commands read an archive's bytes as no list: they say what it is
+// and which command names its lists.
+void TestZipCli::archiveIsNoList()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, archive);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"delivery.zip"_s);
+    if (archive)
+        QVERIFY(writeZip(path, {entry("list.csv", "Data\\a.doc,2001-01-01,1,32;5,OK\r\n")}));
+    else
+        QVERIFY(writeBytes(path, "PK\\a.doc,2001-01-01,1,32;5,OK\r\n"_ba));
+
+    QProcess process;
+    process.start(m_program, {command, path});
+    QVERIFY(process.waitForFinished(30000));
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    if (archive) {
+        QCOMPARE(process.exitCode(), 1);
+        QCOMPARE(out, QString());
+        QCOMPARE(err.count(u'\n'), 1);
+        QVERIFY2(err.contains(u"zip archive"_s) && err.contains(u"corvane-list members"_s),
+                 qPrintable(err));
+    } else {
+        QCOMPARE(process.exitCode(), 0);
+        QVERIFY2(out.startsWith(u"lines: 1\n"_s), qPrintable(out));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestZipCli)

@@ -2,6 +2,7 @@
 
 #include "app/language/LanguageTable.h"
 #include "commands.h"
+#include "zip/ZipArchive.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -14,6 +15,14 @@ QLocale uiCollationLocale()
 
 bool loadListArgument(const QString &path, LoadedList &list, bool folderTotals)
 {
+    // A zip archive is no list: its bytes would read as lines of noise. A
+    // text list that merely begins with "PK" lists as no archive.
+    if (zip::readFileSignature(path) == zip::FileSignature::Zip &&
+        zip::listZipMembers(path).ok()) {
+        err(u"corvane-list: %1: it is a zip archive, not a list; `corvane-list members %1` "
+            "names the lists in it\n"_s.arg(path));
+        return false;
+    }
     LoadOptions options;
     options.collationLocale = uiCollationLocale();
     options.folderTotals = folderTotals;
