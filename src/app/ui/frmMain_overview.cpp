@@ -32,11 +32,23 @@ namespace corvane {
 
 namespace {
 
-// Wide enough for the longest size a folder shows ("1 023,9 Mb" and the like,
-// in any language's separators) in the tree's font.
-int sizeColumnWidth(const QWidget *tree)
+// A column's first width: the numbers as wide as the longest a folder shows
+// in the tree's font (millions of entries, "1 023,9 Mb" in any language's
+// separators), so that all four columns fit the tree at the window's
+// default size.
+int columnWidth(const QWidget *tree, int section)
 {
-    return std::max(70, tree->fontMetrics().horizontalAdvance(u"8 888,8 Mb"_s) + 14);
+    const QFontMetrics metrics = tree->fontMetrics();
+    switch (section) {
+    case FolderTreeModel::NameColumn:
+        return 170;
+    case FolderTreeModel::FilesColumn:
+        return std::max(56, metrics.horizontalAdvance(u"8 888 888"_s) + 14);
+    case FolderTreeModel::SizeColumn:
+        return std::max(70, metrics.horizontalAdvance(u"8 888,8 Mb"_s) + 14);
+    default:
+        return 90;
+    }
 }
 
 constexpr int HeaderRecovery = 140;
@@ -95,10 +107,8 @@ void frmMain::setupOverview()
     header->setSectionsClickable(true);
     header->setStretchLastSection(false);
     header->setSectionResizeMode(FolderTreeModel::NameColumn, QHeaderView::Interactive);
-    header->resizeSection(FolderTreeModel::NameColumn, 190);
-    header->resizeSection(FolderTreeModel::FilesColumn, 72);
-    header->resizeSection(FolderTreeModel::SizeColumn, sizeColumnWidth(SftTree1));
-    header->resizeSection(FolderTreeModel::RecoveryColumn, 90);
+    for (int section = 0; section < FolderTreeModel::ColumnCount; ++section)
+        header->resizeSection(section, columnWidth(SftTree1, section));
     header->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(header, &QHeaderView::customContextMenuRequested, this, &frmMain::SftTree1_HeaderMenu);
     if (!m_overview->settingsFile.isEmpty()) {
@@ -232,7 +242,7 @@ void frmMain::setTreeColumnShown(int section, bool shown)
     QHeaderView *header = SftTree1->header();
     header->setSectionHidden(section, !shown);
     if (shown && header->sectionSize(section) < 20)
-        header->resizeSection(section, section == FolderTreeModel::SizeColumn ? sizeColumnWidth(SftTree1) : 70);
+        header->resizeSection(section, columnWidth(SftTree1, section));
     if (m_overview->settingsFile.isEmpty())
         return;
     QStringList hidden;
