@@ -63,6 +63,12 @@ inline bool sameBytes(const char *a, const char *b, qsizetype n)
     return std::memcmp(a, b, size_t(n)) == 0;
 }
 
+// Whether two views hold the same bytes.
+inline bool sameBytes(QByteArrayView a, QByteArrayView b)
+{
+    return a.size() == b.size() && sameBytes(a.data(), b.data(), a.size());
+}
+
 // True when no byte has its high bit set.
 inline bool isAsciiBytes(QByteArrayView bytes)
 {

@@ -20,11 +20,6 @@ constexpr int DenseColumns = FolderTotals::NamedStatuses + 1;
 // Past this many words, a word's id is looked up by hash.
 constexpr size_t ScannedWords = 16;
 
-bool sameBytes(QByteArrayView a, QByteArrayView b)
-{
-    return a.size() == b.size() && corvane::sameBytes(a.data(), b.data(), a.size());
-}
-
 // Entries and bytes per (folder, status): an open-addressing table keyed by
 // both, so that a list with thousands of status words costs no more per
 // line than one with three.

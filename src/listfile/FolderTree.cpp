@@ -1,5 +1,7 @@
 #include "FolderTree.h"
 
+#include "ByteScan.h"
+
 #include "util/cStringBuilder.h"
 
 #include <QCollator>
@@ -145,11 +147,6 @@ struct FolderTreeBuilder::Impl
         return size_t(h ^ (h >> 29));
     }
 
-    bool sameName(QByteArrayView a, QByteArrayView b) const
-    {
-        return a.size() == b.size() &&
-               (a.isEmpty() || std::memcmp(a.data(), b.data(), size_t(a.size())) == 0);
-    }
 
     void grow()
     {
@@ -176,7 +173,7 @@ struct FolderTreeBuilder::Impl
             if (node < 0)
                 break;
             const Node &n = nodes[size_t(node)];
-            if (n.parent == parent && sameName(n.name, name))
+            if (n.parent == parent && sameBytes(n.name, name))
                 return node;
             at = (at + 1) & slotMask;
         }
@@ -210,7 +207,7 @@ struct FolderTreeBuilder::Impl
             const QByteArrayView name(p, slash - p);
             int node;
             if (following && size_t(level) < lastNodes.size() &&
-                sameName(nodes[size_t(lastNodes[size_t(level)])].name, name)) {
+                sameBytes(nodes[size_t(lastNodes[size_t(level)])].name, name)) {
                 node = lastNodes[size_t(level)];
             } else {
                 following = false;
@@ -251,7 +248,7 @@ struct FolderTreeBuilder::Impl
             firstTop = top;
             haveFirstTop = true;
         }
-        if (sameName(top, firstTop)) {
+        if (sameBytes(top, firstTop)) {
             if (pathOfNode.size() <= size_t(node))
                 pathOfNode.resize(std::max(size_t(node) + 1, nodes.size()));
             if (!pathOfNode[size_t(node)]) {
@@ -266,7 +263,7 @@ struct FolderTreeBuilder::Impl
 
     bool add(QByteArrayView path)
     {
-        if (havePrevious && sameName(path, previousPath))
+        if (havePrevious && sameBytes(path, previousPath))
             return false;
         const bool first = !havePrevious;
         havePrevious = true;

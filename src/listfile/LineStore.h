@@ -52,7 +52,6 @@ public:
     public:
         void add(qint64 offset, qint64 length) { m_lines.push_back({offset, length}); }
         qint64 lengthAt(qint64 offset) const;
-        bool isEmpty() const { return m_lines.empty(); }
 
     private:
         std::vector<std::pair<qint64, qint64>> m_lines;
