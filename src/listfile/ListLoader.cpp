@@ -356,8 +356,7 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     if (options.folderTotals)
         totals.emplace();
     ByteTotal total;
-    QByteArrayView lastTop;
-    bool haveTop = false;
+    QByteArrayView lastFolder; // of the last line whose path holds a "\"
 
     const char *p = base;
     const char *lastStopCheck = base;
@@ -399,12 +398,8 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
             node = tree.currentNode();
             // The top folder comes from the last line whose path holds a
             // "\": a footer line or a loose entry names no top folder.
-            if (slash >= 0) {
-                const char *firstSlash =
-                    static_cast<const char *>(std::memchr(path.data(), '\\', size_t(slash + 1)));
-                lastTop = path.first(firstSlash - path.data());
-                haveTop = true;
-            }
+            if (slash >= 0)
+                lastFolder = folder;
         }
         // An empty line counts in "Root", with no status.
         if (totals)
@@ -438,8 +433,9 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     out.lineCount = qint32(lineCount);
     out.folderCount = tree.distinctFolderPaths();
     out.totalSize = total;
-    out.hasTopComponent = haveTop;
-    if (haveTop) {
+    out.hasTopComponent = !lastFolder.isEmpty();
+    if (out.hasTopComponent) {
+        const QByteArrayView lastTop = lastFolder.first(lastFolder.indexOf('\\'));
         out.lastTopComponent = decodeListText(lastTop, input.encoding);
         out.lastTopBytes = lastTop.toByteArray();
     }
