@@ -470,6 +470,36 @@ EXTRA[145] = ("The lab's note \"%1\" could not be unpacked.",
               "Labbets anteckning \"%1\" kunde inte packas upp.",
               "De notitie van het lab \"%1\" kon niet worden uitgepakt.")
 
+# 165 to 172: why a list could not be saved (the %2 of entry 120)
+EXTRA[165] = ("the disk is full", "o disco está cheio", "der Datenträger ist voll",
+              "le disque est plein", "disken är full", "de schijf is vol")
+EXTRA[166] = (
+    "it is not an ordinary file (but a device, a pipe or a socket) and was left as it is",
+    "não é um ficheiro normal (mas um dispositivo, um pipe ou um socket) e foi deixado como "
+    "estava",
+    "es ist keine gewöhnliche Datei (sondern ein Gerät, eine Pipe oder ein Socket) und wurde "
+    "so belassen",
+    "ce n'est pas un fichier ordinaire (mais un périphérique, un tube ou un socket) et il a été "
+    "laissé tel quel",
+    "det är ingen vanlig fil (utan en enhet, ett rör eller en socket) och lämnades som den var",
+    "het is geen gewoon bestand (maar een apparaat, een pipe of een socket) en is gelaten zoals "
+    "het was")
+EXTRA[167] = ("it is a folder", "é uma pasta", "es ist ein Ordner", "c'est un dossier",
+              "det är en mapp", "het is een map")
+EXTRA[168] = ("it is a link that leads to no file",
+              "é uma ligação que não leva a nenhum ficheiro",
+              "es ist eine Verknüpfung, die zu keiner Datei führt",
+              "c'est un lien qui ne mène à aucun fichier",
+              "det är en länk som inte leder till någon fil",
+              "het is een koppeling die naar geen bestand leidt")
+EXTRA[169] = ("the folder does not exist", "a pasta não existe", "der Ordner existiert nicht",
+              "le dossier n'existe pas", "mappen finns inte", "de map bestaat niet")
+EXTRA[170] = ("you may not write there", "não tem permissão para escrever aí",
+              "Sie dürfen dort nicht schreiben", "vous n'avez pas le droit d'écrire à cet endroit",
+              "du har inte behörighet att skriva där", "u mag daar niet schrijven")
+EXTRA[171] = ("the system reported: %1", "o sistema indicou: %1", "das System meldete: %1",
+              "le système a signalé : %1", "systemet rapporterade: %1", "het systeem meldde: %1")
+
 
 def main():
     assert len(ENTRIES) == 51, len(ENTRIES)

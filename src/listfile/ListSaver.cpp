@@ -1,10 +1,13 @@
 #include "ListSaver.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace Qt::Literals::StringLiterals;
@@ -50,7 +53,67 @@ bool fitsWindows1252(const LineStore &store, const std::vector<QByteArrayView> &
     return true;
 }
 
+bool isDiskFull(int err)
+{
+    return err == ENOSPC || err == EDQUOT || err == EFBIG;
+}
+
+// A failed save: the reason for the window and the words for a terminal.
+SaveListResult failed(SaveListResult::Reason reason, const QString &error)
+{
+    SaveListResult result;
+    result.outcome = SaveListResult::Outcome::Failed;
+    result.reason = reason;
+    result.error = error;
+    return result;
+}
+
 } // namespace
+
+SaveTarget resolveSaveTarget(const QString &path)
+{
+    SaveTarget target;
+    target.path = path;
+    const QByteArray native = QFile::encodeName(path);
+    struct stat st
+    {};
+    if (::lstat(native.constData(), &st) != 0)
+        return target; // a free name, or one whose write says what is wrong
+    if (S_ISLNK(st.st_mode)) {
+        if (::stat(native.constData(), &st) != 0) {
+            target.kind = SaveTarget::Kind::BrokenLink;
+            return target;
+        }
+        if (S_ISREG(st.st_mode)) {
+            // Written where the link leads, as cp would: the link stays.
+            target.path = QFileInfo(path).canonicalFilePath();
+            if (target.path.isEmpty())
+                target.kind = SaveTarget::Kind::BrokenLink;
+            return target;
+        }
+    }
+    if (S_ISDIR(st.st_mode))
+        target.kind = SaveTarget::Kind::Folder;
+    else if (!S_ISREG(st.st_mode))
+        target.kind = SaveTarget::Kind::NotRegularFile;
+    return target;
+}
+
+QString SaveTarget::refusal(const QString &shownName) const
+{
+    switch (kind) {
+    case Kind::Writable:
+        break;
+    case Kind::Folder:
+        return u"%1 is a folder"_s.arg(shownName);
+    case Kind::NotRegularFile:
+        return u"%1 is not a regular file (a device, a pipe or a socket) and is left as it is"_s
+            .arg(shownName);
+    case Kind::BrokenLink:
+        return u"%1 is a link that leads to no file"_s.arg(shownName);
+    }
+    return {};
+}
 
 bool isSameFile(const QString &a, const QString &b)
 {
@@ -77,51 +140,91 @@ SaveListResult saveListFile(const LineStore &store, const QString &outPath, cons
             return result;
         }
     }
-    const QFileInfo target(outPath);
-    if (target.isDir()) {
-        result.error = u"%1 is a folder"_s.arg(outPath);
-        return result;
+    const SaveTarget target = resolveSaveTarget(outPath);
+    switch (target.kind) {
+    case SaveTarget::Kind::Writable:
+        break;
+    case SaveTarget::Kind::Folder:
+        return failed(SaveListResult::Reason::Folder, target.refusal(outPath));
+    case SaveTarget::Kind::NotRegularFile:
+        return failed(SaveListResult::Reason::NotRegularFile, target.refusal(outPath));
+    case SaveTarget::Kind::BrokenLink:
+        return failed(SaveListResult::Reason::BrokenLink, target.refusal(outPath));
     }
-    if (target.exists() && !target.isWritable()) {
-        result.error = u"%1 is read-only"_s.arg(outPath);
-        return result;
-    }
+    const QFileInfo info(target.path);
+    if (!info.absoluteDir().exists())
+        return failed(SaveListResult::Reason::NoFolder,
+                      u"the folder %1 does not exist"_s.arg(info.absolutePath()));
+    if (info.exists() && !info.isWritable())
+        return failed(SaveListResult::Reason::ReadOnly, u"%1 is read-only"_s.arg(outPath));
 
     const std::vector<QByteArrayView> lines = linesInFileOrder(store);
     const bool recode = store.encoding() == ListEncoding::Utf8 && !fitsWindows1252(store, lines);
-    result.encoding = recode ? ListEncoding::Utf8 : ListEncoding::Windows1252;
+    const ListEncoding encoding = recode ? ListEncoding::Utf8 : ListEncoding::Windows1252;
     const bool fromUtf8 = store.encoding() == ListEncoding::Utf8;
 
-    QSaveFile file(outPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = file.errorString();
-        return result;
+    // Unbuffered: every write goes to the file at once and says how it went.
+    QSaveFile file(target.path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const int err = errno;
+        const bool denied = err == EACCES || err == EPERM || err == EROFS;
+        return failed(denied            ? SaveListResult::Reason::ReadOnly
+                      : isDiskFull(err) ? SaveListResult::Reason::DiskFull
+                                        : SaveListResult::Reason::Other,
+                      file.errorString());
     }
+    int writeErrno = 0;
+    // A write may take only part of the bytes (the disk filling up): the rest
+    // is written again until the system refuses it and says why.
+    auto writeAll = [&](QByteArrayView bytes) {
+        while (!bytes.isEmpty()) {
+            errno = 0;
+            const qint64 put = file.write(bytes.data(), bytes.size());
+            if (put <= 0) {
+                writeErrno = errno ? errno : EIO;
+                return false;
+            }
+            bytes = bytes.sliced(put);
+        }
+        return true;
+    };
     QByteArray buffer;
     buffer.reserve(FlushBytes + 4096);
-    auto flush = [&]() {
-        if (buffer.isEmpty())
-            return true;
-        const bool written = file.write(buffer) == buffer.size();
-        buffer.clear();
-        return written;
-    };
+    bool written = true;
     for (QByteArrayView line : lines) {
         if (!fromUtf8) {
             buffer.append(line);
         } else {
             // The text as read, in the encoding chosen for the whole file.
-            buffer.append(encodeListText(store.decode(line), result.encoding));
+            buffer.append(encodeListText(store.decode(line), encoding));
         }
         buffer.append("\r\n", 2);
-        if (buffer.size() >= FlushBytes && !flush())
-            break;
+        if (buffer.size() >= FlushBytes) {
+            written = writeAll(buffer);
+            buffer.clear();
+            if (!written)
+                break;
+        }
     }
-    if (!flush() || !file.commit()) {
-        result.error = file.errorString();
-        file.cancelWriting();
+    if (written)
+        written = writeAll(buffer);
+    if (!written) {
+        const bool full = isDiskFull(writeErrno) || file.error() == QFileDevice::ResourceError;
+        SaveListResult result =
+            failed(full ? SaveListResult::Reason::DiskFull : SaveListResult::Reason::Other,
+                   file.errorString());
+        file.cancelWriting(); // the temporary file goes; the older file stays
         return result;
     }
+    errno = 0;
+    if (!file.commit()) {
+        const int err = errno;
+        return failed(isDiskFull(err) ? SaveListResult::Reason::DiskFull
+                                      : SaveListResult::Reason::Other,
+                      file.errorString());
+    }
+    result.encoding = encoding;
     result.lines = qint64(lines.size());
     result.outcome = SaveListResult::Outcome::Saved;
     return result;

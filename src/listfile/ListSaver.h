@@ -12,6 +12,22 @@
 
 namespace corvane {
 
+// Where a file that is saved under a name goes. A name that is free or a
+// regular file is written as given; a link to a regular file is written at
+// the file it leads to, so the link stays a link; anything else that is
+// there (a folder, a device, a pipe, a socket, a link leading nowhere) is
+// left alone and refused.
+struct SaveTarget
+{
+    enum class Kind { Writable, Folder, NotRegularFile, BrokenLink };
+    Kind kind = Kind::Writable;
+    QString path; // what to write, a link resolved
+    bool ok() const { return kind == Kind::Writable; }
+    // Why the target is refused, in English (empty when it is writable).
+    QString refusal(const QString &shownName) const;
+};
+SaveTarget resolveSaveTarget(const QString &path);
+
 struct SaveListResult
 {
     enum class Outcome {
@@ -19,18 +35,31 @@ struct SaveListResult
         WouldReplaceOpenFile, // the target is one of the files that must stay
         Failed,               // could not be written; an older file is untouched
     };
+    // Why a save failed, for a message in the user's language.
+    enum class Reason {
+        None,
+        DiskFull,       // no room left (also a quota or a file size limit)
+        NotRegularFile, // a device, a pipe, a socket: never replaced
+        Folder,
+        BrokenLink,
+        NoFolder, // the folder to write in is not there
+        ReadOnly, // the file or its folder may not be written
+        Other,    // error says what the system reported
+    };
     Outcome outcome = Outcome::Failed;
-    QString error; // the reason, for Failed
+    Reason reason = Reason::None;
+    QString error; // the reason in English, for Failed
     qint64 lines = 0;
     ListEncoding encoding = ListEncoding::Windows1252;
     bool ok() const { return outcome == Outcome::Saved; }
 };
 
 // Writes store to outPath through a temporary file that replaces outPath only
-// when every byte was written (a full disk or a read-only folder leaves any
-// older file of that name as it was). A target that is the same file as one
-// of keep (the open list, the archive it came from, the search result file),
-// also through a link, is refused before anything is written.
+// when every byte was written and committed (a full disk or a read-only
+// folder leaves any older file of that name as it was, and no part-written
+// file behind). The target is taken as resolveSaveTarget() says. A target that is the same file as
+// one of keep (the open list, the archive it came from, the search result file), also through a
+// link, is refused before anything is written.
 SaveListResult saveListFile(const LineStore &store, const QString &outPath,
                             const QStringList &keep = {});
 

@@ -1,8 +1,7 @@
 #include "ResultFile.h"
 
-#include "listfile/ByteScan.h"
-
 #include "WildcardPattern.h"
+#include "listfile/ByteScan.h"
 
 #include <QDir>
 #include <QFile>
@@ -143,6 +142,22 @@ ResultFileWriter::~ResultFileWriter()
 bool ResultFileWriter::open()
 {
     const QFileInfo info(m_path);
+    // The file takes the place of what is there by a rename: a device, a pipe
+    // or a socket of that name would be replaced by it, so it is refused. A
+    // link is replaced as a link (what it leads to is never written); a
+    // caller that means to write through a link resolves it first.
+    struct stat st
+    {};
+    if (::lstat(QFile::encodeName(m_path).constData(), &st) == 0 && !S_ISREG(st.st_mode) &&
+        !S_ISLNK(st.st_mode)) {
+        m_error = S_ISDIR(st.st_mode)
+                      ? u"the search result file cannot be written: %1 is a folder"_s.arg(
+                            QDir::toNativeSeparators(m_path))
+                      : u"the search result file cannot be written: %1 is not a regular file "
+                        "(a device, a pipe or a socket) and is left as it is"_s.arg(
+                            QDir::toNativeSeparators(m_path));
+        return false;
+    }
     m_tempPath = QFile::encodeName(info.absolutePath() + u"/."_s + info.fileName() + u".XXXXXX"_s);
     m_fd = ::mkostemp(m_tempPath.data(), O_CLOEXEC);
     if (m_fd < 0) {
@@ -202,6 +217,9 @@ bool ResultFileWriter::finish()
         return false;
     if (m_error.isEmpty())
         flush();
+    // What the system still holds back can fail on its way to the disk.
+    if (m_error.isEmpty() && ::fsync(m_fd) != 0 && errno != EINVAL)
+        m_error = u"the search result could not be written: %1"_s.arg(reason(errno));
     if (::close(m_fd) != 0 && m_error.isEmpty())
         m_error = u"the search result could not be written: %1"_s.arg(reason(errno));
     m_fd = -1;

@@ -25,6 +25,16 @@ int runSave(const QStringList &args)
     case SaveListResult::Outcome::Failed:
         break;
     }
+    switch (saved.reason) {
+    case SaveListResult::Reason::NotRegularFile:
+    case SaveListResult::Reason::Folder:
+    case SaveListResult::Reason::BrokenLink:
+        // The words name the target already.
+        err(u"corvane-list: %1; nothing was written\n"_s.arg(saved.error));
+        return ExitFailure;
+    default:
+        break;
+    }
     err(u"corvane-list: %1 could not be written (%2); nothing was changed\n"_s.arg(args.at(1),
                                                                                    saved.error));
     return ExitFailure;

@@ -22,6 +22,7 @@
 #include <QTableView>
 #include <QThread>
 
+#include <functional>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -53,6 +54,13 @@ enum ApprovalText {
     FileListsEntry = 122,
     SavedEntry = 123,
     CopiedEntry = 124,
+    DiskFullEntry = 165,
+    NotRegularFileEntry = 166,
+    IsFolderEntry = 167,
+    BrokenLinkEntry = 168,
+    NoFolderEntry = 169,
+    NotPermittedEntry = 170,
+    SystemReportedEntry = 171,
 };
 
 const QString NoMailProgramTitle = u"Unable to connect to email client."_s;
@@ -103,6 +111,29 @@ public:
 private:
     QThread *m_thread;
 };
+
+// Why a save failed, in the words of entry `text` picks.
+QString saveFailureReason(const SaveListResult &result, const std::function<QString(int)> &text)
+{
+    switch (result.reason) {
+    case SaveListResult::Reason::DiskFull:
+        return text(DiskFullEntry);
+    case SaveListResult::Reason::NotRegularFile:
+        return text(NotRegularFileEntry);
+    case SaveListResult::Reason::Folder:
+        return text(IsFolderEntry);
+    case SaveListResult::Reason::BrokenLink:
+        return text(BrokenLinkEntry);
+    case SaveListResult::Reason::NoFolder:
+        return text(NoFolderEntry);
+    case SaveListResult::Reason::ReadOnly:
+        return text(NotPermittedEntry);
+    case SaveListResult::Reason::None:
+    case SaveListResult::Reason::Other:
+        break;
+    }
+    return text(SystemReportedEntry).arg(result.error);
+}
 
 } // namespace
 
@@ -282,8 +313,9 @@ void frmMain::mnuSaveList_Click()
             m_prompts.warning(this, text(SaveOverOpenEntry).arg(shown), u"Error"_s, false);
             return;
         case SaveListResult::Outcome::Failed:
-            m_prompts.warning(this, text(SaveFailedEntry).arg(shown, job->result.error), u"Error"_s,
-                              false);
+            m_prompts.warning(
+                this, text(SaveFailedEntry).arg(shown, saveFailureReason(job->result, text)),
+                u"Error"_s, false);
             return;
         }
     });
