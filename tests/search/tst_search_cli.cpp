@@ -1,9 +1,13 @@
+#include "zip/testutil_zip.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -19,6 +23,10 @@ private Q_SLOTS:
     void resultFile();
     void failures_data();
     void failures();
+    void resultTargets_data();
+    void resultTargets();
+    void notSearched_data();
+    void notSearched();
 
 private:
     struct Run
@@ -158,6 +166,141 @@ void TestSearchCli::failures()
     if (exitCode == 1)
         QCOMPARE(r.err.count(u'\n'), 1);
     QCOMPARE(QFileInfo(m_list).size(), list.size()); // the list is never touched
+}
+
+static bool isFifo(const QString &path)
+{
+    struct stat st
+    {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
+}
+
+// --result onto what is there: the file takes the place of what stands at
+// the name, so anything but a regular file (or a link to one) is refused and
+// left alone; a link is written where it leads and stays a link.
+void TestSearchCli::resultTargets_data()
+{
+    QTest::addColumn<QStringList>("args"); // RESULT and LIST are filled in
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("exitCode");
+    const QStringList search{u"search"_s, u"--result"_s, u"RESULT"_s, u"LIST"_s, u"*"_s};
+    const QStringList filter{u"filter"_s, u"--result=RESULT"_s, u"LIST"_s, u"Recovered"_s};
+    const QStringList dates{u"dates"_s, u"--result"_s,   u"RESULT"_s,
+                            u"LIST"_s,  u"2009-01-01"_s, u"2009-12-31"_s};
+    QTest::newRow("search onto a fifo") << search << u"fifo"_s << 1;
+    QTest::newRow("filter onto a fifo") << filter << u"fifo"_s << 1;
+    QTest::newRow("dates onto a fifo") << dates << u"fifo"_s << 1;
+    QTest::newRow("onto a link to a fifo") << search << u"linkfifo"_s << 1;
+    QTest::newRow("onto a link to nothing") << search << u"linknone"_s << 1;
+    QTest::newRow("onto a folder") << filter << u"folder"_s << 1;
+    QTest::newRow("onto a link to a file") << search << u"linkfile"_s << 0;
+    QTest::newRow("onto a file") << dates << u"file"_s << 0;
+}
+
+void TestSearchCli::resultTargets()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, target);
+    QFETCH(int, exitCode);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString result = dir.filePath(u"result.csv"_s);
+    const QString pointed = dir.filePath(u"pointed"_s);
+    const QByteArray older = "older\r\n";
+    if (target == u"fifo"_s)
+        QCOMPARE(::mkfifo(QFile::encodeName(result).constData(), 0644), 0);
+    else if (target == u"linkfifo"_s)
+        QCOMPARE(::mkfifo(QFile::encodeName(pointed).constData(), 0644), 0);
+    else if (target == u"folder"_s)
+        QVERIFY(QDir().mkdir(result));
+    else if (target == u"linkfile"_s)
+        QVERIFY(corvane::testing::writeBytes(pointed, older));
+    else if (target == u"file"_s)
+        QVERIFY(corvane::testing::writeBytes(result, older));
+    if (target.startsWith(u"link"_s))
+        QVERIFY(QFile::link(pointed, result));
+    args.replaceInStrings(u"RESULT"_s, result);
+    args.replaceInStrings(u"LIST"_s, m_list);
+
+    const Run r = run(args);
+    QCOMPARE(r.exitCode, exitCode);
+    QCOMPARE(QFileInfo(m_list).size(), list.size());
+    if (exitCode == 0) {
+        QCOMPARE(r.err, QString());
+        QVERIFY(r.out.startsWith("matches: "));
+        QVERIFY(QFileInfo(result).isFile());
+    } else {
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(r.err.count(u'\n'), 1);
+        QVERIFY2(r.err.startsWith(u"corvane-list: "_s + result), qPrintable(r.err));
+    }
+    if (target == u"fifo"_s)
+        QVERIFY(isFifo(result));
+    if (target == u"linkfifo"_s)
+        QVERIFY(isFifo(pointed));
+    if (target == u"folder"_s)
+        QVERIFY(QFileInfo(result).isDir());
+    if (target.startsWith(u"link"_s)) {
+        QVERIFY(QFileInfo(result).isSymLink());
+        QCOMPARE(QFileInfo(result).symLinkTarget(), pointed);
+    }
+    if (target == u"linkfile"_s)
+        QVERIFY(corvane::testing::readBytes(pointed).startsWith(QByteArray("D\0a\0t\0a\0", 8)));
+    // Nothing else appears beside it.
+    const QStringList expected = target.startsWith(u"link"_s) && target != u"linknone"_s
+                                     ? QStringList{u"pointed"_s, u"result.csv"_s}
+                                     : QStringList{u"result.csv"_s};
+    QCOMPARE(QDir(dir.path())
+                 .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+             expected);
+}
+
+// What is never searched: a zip archive given as the list (as every other
+// command refuses it), and an empty term (as the window does nothing for it).
+void TestSearchCli::notSearched_data()
+{
+    QTest::addColumn<QStringList>("args"); // ZIP, LIST and RESULT are filled in
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("err"); // what stderr holds
+    const QString zip = u"is a zip archive, not a list"_s;
+    QTest::newRow("search a zip") << QStringList{u"search"_s, u"ZIP"_s, u"*"_s} << 1 << zip;
+    QTest::newRow("filter a zip") << QStringList{u"filter"_s, u"ZIP"_s, u"OK"_s} << 1 << zip;
+    QTest::newRow("dates of a zip")
+        << QStringList{u"dates"_s, u"ZIP"_s, u"2000-01-01"_s, u"2030-01-01"_s} << 1 << zip;
+    QTest::newRow("a zip, to a result file")
+        << QStringList{u"search"_s, u"--result"_s, u"RESULT"_s, u"ZIP"_s, u"*"_s} << 1 << zip;
+    QTest::newRow("empty term") << QStringList{u"search"_s, u"LIST"_s, QString()} << 0 << QString();
+    QTest::newRow("empty term, to a result file")
+        << QStringList{u"search"_s, u"--result"_s, u"RESULT"_s, u"LIST"_s, QString()} << 0
+        << QString();
+    QTest::newRow("empty term, no list")
+        << QStringList{u"search"_s, u"/nonexistent/list.csv"_s, QString()} << 1
+        << u"corvane-list: /nonexistent/list.csv: "_s;
+}
+
+void TestSearchCli::notSearched()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, err);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString zip = dir.filePath(u"Lists.zip"_s);
+    QVERIFY(corvane::testing::writeZip(zip, {corvane::testing::entry("Job42.csv", list)}));
+    const QString result = dir.filePath(u"result.csv"_s);
+    const QByteArray older = "older\r\n";
+    QVERIFY(corvane::testing::writeBytes(result, older));
+    args.replaceInStrings(u"ZIP"_s, zip);
+    args.replaceInStrings(u"LIST"_s, m_list);
+    args.replaceInStrings(u"RESULT"_s, result);
+    const Run r = run(args);
+    QCOMPARE(r.exitCode, exitCode);
+    QCOMPARE(r.out, QByteArray());
+    if (err.isEmpty())
+        QCOMPARE(r.err, QString());
+    else
+        QVERIFY2(r.err.contains(err) && r.err.count(u'\n') == 1, qPrintable(r.err));
+    QCOMPARE(corvane::testing::readBytes(result), older);
 }
 
 QTEST_GUILESS_MAIN(TestSearchCli)

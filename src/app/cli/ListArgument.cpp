@@ -13,16 +13,21 @@ QLocale uiCollationLocale()
     return localeForLanguage(pickLanguage(GetInfo(QLocale::system())).language);
 }
 
-bool loadListArgument(const QString &path, LoadedList &list, bool folderTotals)
+bool refuseZipArchive(const QString &path)
 {
     // A zip archive is no list: its bytes would read as lines of noise. A
     // text list that merely begins with "PK" lists as no archive.
-    if (zip::readFileSignature(path) == zip::FileSignature::Zip &&
-        zip::listZipMembers(path).ok()) {
-        err(u"corvane-list: %1: it is a zip archive, not a list; `corvane-list members %1` "
-            "names the lists in it\n"_s.arg(path));
+    if (zip::readFileSignature(path) != zip::FileSignature::Zip || !zip::listZipMembers(path).ok())
         return false;
-    }
+    err(u"corvane-list: %1: it is a zip archive, not a list; `corvane-list members %1` "
+        "names the lists in it\n"_s.arg(path));
+    return true;
+}
+
+bool loadListArgument(const QString &path, LoadedList &list, bool folderTotals)
+{
+    if (refuseZipArchive(path))
+        return false;
     LoadOptions options;
     options.collationLocale = uiCollationLocale();
     options.folderTotals = folderTotals;

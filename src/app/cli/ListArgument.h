@@ -10,6 +10,10 @@ namespace corvane::cli {
 // The locale the window would collate names in for this environment.
 QLocale uiCollationLocale();
 
+// True (after one line on stderr saying so) when path is a zip archive,
+// which no sub-command reads as a list.
+bool refuseZipArchive(const QString &path);
+
 // Loads LIST for a sub-command (with the folder totals only when it shows
 // them); on failure writes one line naming the file and the reason to stderr
 // and returns false.

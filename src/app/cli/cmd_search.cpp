@@ -3,11 +3,14 @@
 // LF, in list order); with --result FILE they are written to FILE in the
 // search result file's format and one line "matches: N" is printed.
 
+#include "ListArgument.h"
 #include "commands.h"
+#include "listfile/ListSaver.h"
 #include "listfile/SizeText.h"
 #include "search/ListSearch.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <cstdio>
@@ -77,8 +80,29 @@ bool parse(const QStringList &args, SearchArgs &parsed)
     return true;
 }
 
-int run(const QString &list, LineCriterion &criterion, const QString &resultPath)
+// The list is one the other sub-commands would read, and the result file one
+// that may be written: false after one line on stderr when not.
+bool checkFiles(const QString &list, const QString &resultPath)
 {
+    if (refuseZipArchive(list))
+        return false;
+    if (resultPath.isEmpty())
+        return true;
+    const SaveTarget target = resolveSaveTarget(resultPath);
+    if (!target.ok()) {
+        err(u"corvane-list: %1\n"_s.arg(target.refusal(resultPath)));
+        return false;
+    }
+    return true;
+}
+
+int run(const QString &list, LineCriterion &criterion, const QString &resultArgument)
+{
+    if (!checkFiles(list, resultArgument))
+        return ExitFailure;
+    // A link to a regular file is written where it leads, and stays a link.
+    const QString resultPath =
+        resultArgument.isEmpty() ? QString() : resolveSaveTarget(resultArgument).path;
     SearchOutcome outcome;
     if (resultPath.isEmpty()) {
         PrintSink sink;
@@ -99,7 +123,7 @@ int run(const QString &list, LineCriterion &criterion, const QString &resultPath
         return ExitFailure;
     case SearchOutcome::Failure::ResultNotCreated:
     case SearchOutcome::Failure::ResultNotWritten:
-        err(u"corvane-list: %1: %2\n"_s.arg(resultPath.isEmpty() ? u"stdout"_s : resultPath,
+        err(u"corvane-list: %1: %2\n"_s.arg(resultPath.isEmpty() ? u"stdout"_s : resultArgument,
                                             outcome.error));
         return ExitFailure;
     }
@@ -115,8 +139,19 @@ int runSearch(const QStringList &args)
     SearchArgs parsed;
     if (!parse(args, parsed) || parsed.positional.size() != 2)
         return ExitUsage;
+    const QString &list = parsed.positional[0];
+    if (parsed.positional[1].isEmpty()) {
+        // As in the window, an empty term searches nothing and writes nothing.
+        if (!checkFiles(list, parsed.result))
+            return ExitFailure;
+        if (!QFileInfo(list).isFile()) {
+            err(u"corvane-list: %1: cannot be read\n"_s.arg(list));
+            return ExitFailure;
+        }
+        return ExitOk;
+    }
     const auto criterion = termCriterion(parsed.positional[1]);
-    return run(parsed.positional[0], *criterion, parsed.result);
+    return run(list, *criterion, parsed.result);
 }
 
 int runFilter(const QStringList &args)
