@@ -11,7 +11,10 @@
 #include <QTest>
 
 #include <csignal>
+#include <memory>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -28,6 +31,37 @@ QString expectedUrl(const QString &subjectInUrl)
            u"&body=Confirmation%20that%20the%20file%20list%20contains%20the%20data%20we%20are"
            u"%20looking%20for%20and%20its%20status%20is%20confirmed.%0D%0A%0D%0A&CC=\n"_s;
 }
+
+bool isFifo(const QString &path)
+{
+    struct stat st
+    {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
+}
+
+// A 256 KiB tmpfs mounted on a folder while this lives: a disk that is soon
+// full. Root only.
+class SmallDisk
+{
+public:
+    explicit SmallDisk(const QString &folder) : m_folder(QFile::encodeName(folder))
+    {
+        m_mounted = ::mount("tmpfs", m_folder.constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                            "size=256k,mode=0755") == 0;
+    }
+    ~SmallDisk()
+    {
+        if (m_mounted)
+            ::umount2(m_folder.constData(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk &) = delete;
+    SmallDisk &operator=(const SmallDisk &) = delete;
+    bool mounted() const { return m_mounted; }
+
+private:
+    QByteArray m_folder;
+    bool m_mounted = false;
+};
 
 } // namespace
 
@@ -53,9 +87,12 @@ private:
     };
     enum class Child { Plain, FullDisk, OrdinaryUser };
     Run run(const QStringList &args, Child child = Child::Plain);
+    QString ordinaryUserProgram();
 
     QString m_program;
     QTemporaryDir m_dir;
+    std::unique_ptr<QTemporaryDir> m_userProgramDir;
+    QString m_userProgram; // the copy the ordinary user runs, once made
 };
 
 void TestCliApproval::initTestCase()
@@ -64,6 +101,38 @@ void TestCliApproval::initTestCase()
                     .absoluteFilePath(u"../../src/app/cli/corvane-list"_s);
     QVERIFY2(QFile::exists(m_program), qPrintable(m_program));
     QVERIFY(m_dir.isValid());
+}
+
+// The ordinary user a case runs as may be kept out of the build: a clone in
+// root's home, or in any folder only its owner may enter. Such a case runs a
+// copy of the program from a folder every user may enter; the program needs
+// nothing else from the build (the core is linked in, and it carries its own
+// copy of lang.fil). Empty when no such folder can be had.
+QString TestCliApproval::ordinaryUserProgram()
+{
+    if (m_userProgramDir)
+        return m_userProgram;
+    m_userProgramDir =
+        std::make_unique<QTemporaryDir>(QDir::tempPath() + u"/corvane-list-XXXXXX"_s);
+    const QString copy = m_userProgramDir->filePath(u"corvane-list"_s);
+    const auto open = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                      QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                      QFileDevice::ExeOther;
+    if (!m_userProgramDir->isValid() || !QFile::setPermissions(m_userProgramDir->path(), open) ||
+        !QFile::copy(m_program, copy) || !QFile::setPermissions(copy, open))
+        return {};
+    // Every folder on the way must let others pass.
+    for (QDir up(m_userProgramDir->path());; up.cdUp()) {
+        struct stat st
+        {};
+        if (::stat(QFile::encodeName(up.absolutePath()).constData(), &st) != 0 ||
+            !(st.st_mode & S_IXOTH))
+            return {};
+        if (up.isRoot())
+            break;
+    }
+    m_userProgram = copy;
+    return m_userProgram;
 }
 
 TestCliApproval::Run TestCliApproval::run(const QStringList &args, Child child)
@@ -86,7 +155,8 @@ TestCliApproval::Run TestCliApproval::run(const QStringList &args, Child child)
                 ::_exit(99);
         });
     }
-    p.start(m_program, args);
+    p.start(child == Child::OrdinaryUser && ::geteuid() == 0 ? ordinaryUserProgram() : m_program,
+            args);
     p.closeWriteChannel();
     Run r;
     if (!p.waitForFinished(60000)) {
@@ -206,7 +276,8 @@ void TestCliApproval::longMemberNames()
 void TestCliApproval::save_data()
 {
     QTest::addColumn<QByteArray>("list");
-    QTest::addColumn<QString>("target"); // "new", "same", "nofolder", "full", "readonly"
+    // "new", "same", "nofolder", "full", "readonly", "fifo", "linkfifo", "linkfile", "tmpfs"
+    QTest::addColumn<QString>("target");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("written");
     const QByteArray lf = "C:\\b.doc,1,2,32;7,OK\nC:\\a.doc,1,3,32;7,OK\n";
@@ -217,7 +288,16 @@ void TestCliApproval::save_data()
     QTest::newRow("over the list") << TwoLines << u"same"_s << 1 << QByteArray();
     QTest::newRow("missing folder") << TwoLines << u"nofolder"_s << 1 << QByteArray();
     QTest::newRow("full disk") << TwoLines.repeated(500) << u"full"_s << 1 << QByteArray();
+    // Bigger than one write: the limit is met before the last one.
+    QTest::newRow("full disk on the way")
+        << TwoLines.repeated(30000) << u"full"_s << 1 << QByteArray();
+    QTest::newRow("full tmpfs on the way")
+        << TwoLines.repeated(30000) << u"tmpfs"_s << 1 << QByteArray();
     QTest::newRow("read-only folder") << TwoLines << u"readonly"_s << 1 << QByteArray();
+    QTest::newRow("fifo") << TwoLines << u"fifo"_s << 1 << QByteArray();
+    QTest::newRow("link to a fifo") << TwoLines << u"linkfifo"_s << 1 << QByteArray();
+    // Written where the link leads, as cp would; the link stays.
+    QTest::newRow("link to a file") << lf << u"linkfile"_s << 0 << TwoLines;
 }
 
 void TestCliApproval::save()
@@ -253,19 +333,62 @@ void TestCliApproval::save()
         QFile::setPermissions(listPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                             QFileDevice::ReadOther);
         child = Child::OrdinaryUser;
+        // Root writes anywhere: the case runs the program as an ordinary user.
+        if (::geteuid() == 0 && ordinaryUserProgram().isEmpty())
+            QSKIP("no folder that an ordinary user may enter holds a copy of the program, so "
+                  "the read-only folder cannot be tried as one");
     }
-    const QByteArray outBefore = zipfix::readBytes(out);
+    const QString elsewhere = dir.filePath(u"elsewhere"_s);
+    const QString pointed = elsewhere + u"/pointed"_s;
+    std::unique_ptr<SmallDisk> disk;
+    if (target == u"fifo"_s || target == u"linkfifo"_s) {
+        QVERIFY(QDir().mkdir(elsewhere));
+        const QString fifo = target == u"fifo"_s ? out : pointed;
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+        if (target == u"linkfifo"_s)
+            QVERIFY(QFile::link(pointed, out));
+    } else if (target == u"linkfile"_s) {
+        QVERIFY(QDir().mkdir(elsewhere));
+        QVERIFY(zipfix::writeBytes(pointed, older));
+        QVERIFY(QFile::link(pointed, out));
+    } else if (target == u"tmpfs"_s) {
+        if (::geteuid() != 0)
+            QSKIP("mounting a small tmpfs needs root");
+        QVERIFY(QDir().mkdir(elsewhere));
+        disk = std::make_unique<SmallDisk>(elsewhere);
+        QVERIFY(disk->mounted());
+        out = elsewhere + u"/out.csv"_s;
+        QVERIFY(zipfix::writeBytes(out, older));
+    }
+    const bool fifo = target == u"fifo"_s || target == u"linkfifo"_s;
+    const QByteArray outBefore = fifo ? QByteArray() : zipfix::readBytes(out);
     const Run r = run({u"save"_s, listPath, out}, child);
     QCOMPARE(r.exitCode, exitCode);
     QCOMPARE(zipfix::readBytes(listPath), list);
-    if (exitCode == 0) {
+    if (fifo) {
+        QVERIFY(isFifo(target == u"fifo"_s ? out : pointed));
+        QVERIFY2(r.err.contains(u"not a regular file"_s), qPrintable(r.err));
+    }
+    if (target.startsWith(u"link"_s)) {
+        QVERIFY(QFileInfo(out).isSymLink());
+        QCOMPARE(QFileInfo(out).symLinkTarget(), pointed);
+        QCOMPARE(QDir(elsewhere).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System |
+                                           QDir::Hidden),
+                 QStringList{u"pointed"_s});
+    }
+    if (target == u"tmpfs"_s)
+        QVERIFY2(r.err.contains(u"No space left on device"_s), qPrintable(r.err));
+    if (fifo) {
+        // Nothing to read back from a pipe.
+    } else if (exitCode == 0) {
         QCOMPARE(zipfix::readBytes(out), written);
         QCOMPARE(r.err, QString());
     } else {
         QCOMPARE(zipfix::readBytes(out), outBefore);
         QVERIFY2(r.err.startsWith(u"corvane-list: "_s), qPrintable(r.err));
     }
-    const QStringList left = QDir(QFileInfo(out).absolutePath()).entryList(QDir::Files);
+    const QStringList left =
+        QDir(QFileInfo(out).absolutePath()).entryList(QDir::Files | QDir::Hidden);
     for (const QString &name : left)
         QVERIFY2(name == u"list.csv"_s || name == u"out.csv"_s, qPrintable(name));
     if (target == u"readonly"_s)
