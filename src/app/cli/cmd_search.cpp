@@ -1,7 +1,8 @@
 // corvane-list search|filter|dates: the window's three searches from a
 // terminal. Without --result the matching lines are printed (decoded, UTF-8,
 // LF, in list order); with --result FILE they are written to FILE in the
-// search result file's format and one line "matches: N" is printed.
+// search result file's format and one line "matches: N" is printed. An
+// empty term searches nothing, as in the window: nothing is printed or written.
 
 #include "ListArgument.h"
 #include "commands.h"
