@@ -133,8 +133,8 @@ private Q_SLOTS:
         const QString zip = user.filePath(u"lab.zip"_s);
         const QByteArray line = "sector 123456 read again\r\n";
         QByteArray bytes;
-        bytes.reserve(12 * 1024 * 1024);
-        while (bytes.size() < 12 * 1024 * 1024)
+        bytes.reserve(6 * 1024 * 1024);
+        while (bytes.size() < 6 * 1024 * 1024)
             bytes += line;
         QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listOf("A")),
                                        zipfix::entry("b.csv", listOf("B")),
@@ -142,20 +142,23 @@ private Q_SLOTS:
         f.open(zip);
         const auto viewer = f.openNote(0);
         QVERIFY(viewer);
+        QVERIFY(viewer->noticeLabel());
+        QCOMPARE(viewer->noticeLabel()->textFormat(), Qt::PlainText);
+        const QLocale locale(QLocale::English, QLocale::UnitedStates);
+        const QString entry = langColumn(language).value(160);
+        QVERIFY(!entry.isEmpty());
+        QCOMPARE(viewer->noticeLabel()->text(),
+                 entry.arg(FormatSize(*ByteTotal::fromBytes(zip::NoteReadLimit), locale),
+                           FormatSize(*ByteTotal::fromBytes(bytes.size()), locale)));
+        QCOMPARE(f.dataFiles(), QStringList{u"data/LastFolder.inc"_s});
+        if (language != LanguageEnglish)
+            return;
+        // What is shown is the note's beginning, up to the limit.
         QTRY_VERIFY_WITH_TIMEOUT(viewer->isComplete(), 60000);
         const QString shown = viewer->textView()->toPlainText();
         QVERIFY(shown.size() <= zip::NoteReadLimit);
         QVERIFY(shown.size() > zip::NoteReadLimit / 2);
         QVERIFY(shown.startsWith(u"sector 123456 read again\nsector"_s));
-        QVERIFY(viewer->noticeLabel());
-        QCOMPARE(viewer->noticeLabel()->textFormat(), Qt::PlainText);
-        const QLocale locale(QLocale::English, QLocale::UnitedStates);
-        const QString expected = langColumn(language).value(160).arg(
-            FormatSize(*ByteTotal::fromBytes(zip::NoteReadLimit), locale),
-            FormatSize(*ByteTotal::fromBytes(bytes.size()), locale));
-        QVERIFY(!langColumn(language).value(160).isEmpty());
-        QCOMPARE(viewer->noticeLabel()->text(), expected);
-        QCOMPARE(f.dataFiles(), QStringList{u"data/LastFolder.inc"_s});
     }
 
     // A note whose data is damaged is listed; opening it says why it cannot
