@@ -523,7 +523,8 @@ ExtractResult extractZipMember(const QString &zipPath, qint64 index, const QStri
     return result;
 }
 
-MemberBytes readZipMember(const QString &zipPath, qint64 index, qint64 maxBytes)
+MemberBytes readZipMember(const QString &zipPath, qint64 index, qint64 maxBytes,
+                          const QString &shownName)
 {
     MemberBytes result;
     QString entryShown;
@@ -546,7 +547,7 @@ MemberBytes readZipMember(const QString &zipPath, qint64 index, qint64 maxBytes)
         return fail(ZipError::NoSuchEntry, QString::number(index));
     const auto entryIndex = zip_uint64_t(index);
     const EntryName name = readEntryName(archive, entryIndex);
-    if (!name.found)
+    if (!name.found || (!shownName.isEmpty() && name.shown != shownName))
         return fail(ZipError::NoSuchEntry, QString::number(index));
     entryShown = name.shown;
     if (entryNameRisk(name.decoded) != EntryNameRisk::Safe || isSpecialEntry(archive, entryIndex))

@@ -124,7 +124,10 @@ struct MemberBytes
 // Reads at most maxBytes of entry `index`. The entry is refused as the
 // extraction refuses it (unsafe name, link, encrypted, unknown method); a
 // read of the whole entry also checks its size and checksum, a cut one the
-// data up to the cut. Only the bytes kept are ever in memory.
-MemberBytes readZipMember(const QString &zipPath, qint64 index, qint64 maxBytes);
+// data up to the cut. Only the bytes kept are ever in memory. shownName, when
+// given, is the name the entry was listed under: an archive rewritten since
+// then with another entry at that index gives NoSuchEntry.
+MemberBytes readZipMember(const QString &zipPath, qint64 index, qint64 maxBytes,
+                          const QString &shownName = {});
 
 } // namespace corvane::zip

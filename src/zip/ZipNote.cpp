@@ -67,10 +67,11 @@ QString decodeNoteBytes(QByteArrayView bytes, bool cut)
     return text;
 }
 
-NoteText readZipNote(const QString &zipPath, qint64 index, qint64 maxBytes)
+NoteText readZipNote(const QString &zipPath, qint64 index, const QString &shownName,
+                     qint64 maxBytes)
 {
     NoteText note;
-    const MemberBytes read = readZipMember(zipPath, index, maxBytes);
+    const MemberBytes read = readZipMember(zipPath, index, maxBytes, shownName);
     note.size = read.size;
     if (!read.ok()) {
         note.error = read.errorText;

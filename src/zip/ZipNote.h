@@ -25,7 +25,9 @@ struct NoteText
 // end in the middle of the note, so a character split there is dropped.
 QString decodeNoteBytes(QByteArrayView bytes, bool cut = false);
 
-// Entry `index` of the archive, at most maxBytes of it.
-NoteText readZipNote(const QString &zipPath, qint64 index, qint64 maxBytes = NoteReadLimit);
+// Entry `index` of the archive, at most maxBytes of it. shownName: as for
+// readZipMember, the name it was listed under (empty: not checked).
+NoteText readZipNote(const QString &zipPath, qint64 index, const QString &shownName = {},
+                     qint64 maxBytes = NoteReadLimit);
 
 } // namespace corvane::zip

@@ -161,6 +161,27 @@ private Q_SLOTS:
         QVERIFY(shown.startsWith(u"sector 123456 read again\nsector"_s));
     }
 
+    // The archive was replaced after it was opened: the note listed is not
+    // there any more, and another's text is not shown in its place.
+    void archiveRewritten()
+    {
+        Window f;
+        QTemporaryDir user;
+        const QString zip = user.filePath(u"lab.zip"_s);
+        const QList<zipfix::FixtureEntry> lists{zipfix::entry("a.csv", listOf("A")),
+                                                zipfix::entry("b.csv", listOf("B"))};
+        QVERIFY(zipfix::writeZip(
+            zip, lists + QList<zipfix::FixtureEntry>{zipfix::entry("one.txt", "one"),
+                                                     zipfix::entry("two.txt", "two")}));
+        f.open(zip);
+        QVERIFY(zipfix::writeZip(
+            zip, lists + QList<zipfix::FixtureEntry>{zipfix::entry("two.txt", "two"),
+                                                     zipfix::entry("one.txt", "one")}));
+        QVERIFY(!f.openNote(0));
+        QCOMPARE(f.prompts.count(u"warning"_s), 1);
+        QVERIFY(f.prompts.calls.last().text.contains(u"one.txt"_s));
+    }
+
     // A note whose data is damaged is listed; opening it says why it cannot
     // be read, and shows nothing.
     void damagedNote()

@@ -22,6 +22,7 @@ private Q_SLOTS:
     void capped();
     void hugeNoteOfZeros();
     void sameNameInTwoFolders();
+    void otherEntryAtIndex();
     void refused_data();
     void refused();
     void decode_data();
@@ -97,9 +98,22 @@ void TestZipNotes::sameNameInTwoFolders()
     QCOMPARE(listing.members.size(), 3);
     QStringList texts;
     for (const ZipMember &member : listing.members)
-        texts.append(readZipNote(zipPath, member.index).text);
+        texts.append(readZipNote(zipPath, member.index, member.name).text);
     QCOMPARE(texts, (QStringList{u"first folder\n"_s, u"second folder\n"_s, u"top\n"_s}));
     QCOMPARE(filesBelow(dir.path()), QStringList{u"lab.zip"_s});
+}
+
+// The archive was rewritten after it was listed: the index now names another
+// entry, whose text must not be shown under the listed name.
+void TestZipNotes::otherEntryAtIndex()
+{
+    QTemporaryDir dir;
+    const QString zipPath = dir.filePath(u"lab.zip"_s);
+    QVERIFY(writeZip(zipPath, {entry("b.txt", "b"), entry("a.txt", "a")}));
+    const MemberBytes read = readZipMember(zipPath, 0, NoteReadLimit, u"a.txt"_s);
+    QCOMPARE(read.error, ZipError::NoSuchEntry);
+    QVERIFY(read.bytes.isEmpty());
+    QCOMPARE(readZipNote(zipPath, 1, u"a.txt"_s).text, u"a"_s);
 }
 
 void TestZipNotes::refused_data()

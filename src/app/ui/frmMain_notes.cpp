@@ -110,7 +110,7 @@ void frmMain::OpenZipNote(int row)
     const qint64 index = m_zipNotes->item(row)->data(EntryIndexRole).toLongLong();
     // At most NoteReadLimit bytes are inflated: a moment, even for a huge note.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const zip::NoteText note = zip::readZipNote(m_zipNotesArchive, index);
+    const zip::NoteText note = zip::readZipNote(m_zipNotesArchive, index, name);
     QApplication::restoreOverrideCursor();
     if (!note.error.isEmpty()) {
         m_prompts.warning(this, langText(NoteUnreadableEntry).arg(name, note.error), u"Error"_s,
