@@ -501,6 +501,14 @@ EXTRA[171] = ("the system reported: %1", "o sistema indicou: %1", "das System me
               "le système a signalé : %1", "systemet rapporterade: %1", "het systeem meldde: %1")
 
 
+# 160 to 164: the lab's notes read from the archive
+EXTRA[160] = ("Only the first %1 of this note are shown; the whole note is %2.",
+              "Apenas os primeiros %1 desta nota são mostrados; a nota inteira tem %2.",
+              "Nur die ersten %1 dieses Hinweises werden angezeigt; der ganze Hinweis umfasst %2.",
+              "Seuls les premiers %1 de cette note sont affichés ; la note entière fait %2.",
+              "Endast de första %1 av anteckningen visas; hela anteckningen är %2.",
+              "Alleen de eerste %1 van deze notitie worden getoond; de hele notitie is %2.")
+
 def main():
     assert len(ENTRIES) == 51, len(ENTRIES)
     last = max(EXTRA, default=50)

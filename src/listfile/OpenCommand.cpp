@@ -91,10 +91,12 @@ ZipOpenPlan planZipOpen(const QList<zip::ZipMember> &listed)
             // Notes whatever the letter case of their ending: "README.TXT"
             // is the lab's message as much as "readme.txt".
             const QString lower = member.name.toLower();
-            if (lower.endsWith(u"txt"_s) || lower.endsWith(u"log"_s))
-                plan.notesToExtract.append(member);
             if (!lower.endsWith(u"txt"_s) && !lower.endsWith(u"log"_s))
                 plan.rows.append(member);
+            else if (member.encrypted || member.unsupportedMethod)
+                plan.unreadableNotes.append(member);
+            else
+                plan.notes.append(member);
         }
     } else {
         plan.rows = listed;

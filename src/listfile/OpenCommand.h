@@ -46,9 +46,13 @@ struct ZipOpenPlan
         LoadSingleMember, // exactly one row: extract and load it at once
         NoList,           // nothing to load: say so, load nothing
     };
-    // Notes taken out of the archive beside the lists (only when the listing
-    // gave two or more rows): names ending in "txt" or "log", in any case.
-    QList<zip::ZipMember> notesToExtract;
+    // The lab's notes beside the lists (only when the listing gave two or
+    // more rows): names ending in "txt" or "log", in any case, in archive
+    // order. They are read from the archive when opened, never unpacked.
+    QList<zip::ZipMember> notes;
+    // Notes that cannot be read at all (protected by a password, or
+    // compressed with an unknown method): not offered.
+    QList<zip::ZipMember> unreadableNotes;
     // The rows left in the member grid, in archive order.
     QList<zip::ZipMember> rows;
     Next next = Next::NoList;
@@ -56,7 +60,7 @@ struct ZipOpenPlan
 
 // listed: what listZipMembers offered, in archive order. With two or more
 // rows, every row ending in "txt" or "log" in any letter case is a note: it
-// is extracted and taken out of the grid; one row
+// is offered in the notes list and taken out of the grid; one row
 // left is loaded at once, more are offered, none means the archive holds no
 // list. A single listed row is loaded whatever its ending.
 ZipOpenPlan planZipOpen(const QList<zip::ZipMember> &listed);

@@ -523,4 +523,92 @@ ExtractResult extractZipMember(const QString &zipPath, qint64 index, const QStri
     return result;
 }
 
+MemberBytes readZipMember(const QString &zipPath, qint64 index, qint64 maxBytes,
+                          const QString &shownName)
+{
+    MemberBytes result;
+    QString entryShown;
+    auto fail = [&](ZipError error, const QString &detail = {}) {
+        result.error = error;
+        result.errorText = errorText(error, zipPath, entryShown, detail);
+        result.bytes.clear();
+        result.cut = false;
+        return result;
+    };
+
+    Opened opened = openArchive(zipPath);
+    if (!opened.archive) {
+        result.error = opened.error;
+        result.errorText = opened.errorText;
+        return result;
+    }
+    zip_t *archive = opened.archive.get();
+    if (index < 0 || index >= zip_get_num_entries(archive, 0))
+        return fail(ZipError::NoSuchEntry, QString::number(index));
+    const auto entryIndex = zip_uint64_t(index);
+    const EntryName name = readEntryName(archive, entryIndex);
+    if (!name.found || (!shownName.isEmpty() && name.shown != shownName))
+        return fail(ZipError::NoSuchEntry, QString::number(index));
+    entryShown = name.shown;
+    if (entryNameRisk(name.decoded) != EntryNameRisk::Safe || isSpecialEntry(archive, entryIndex))
+        return fail(ZipError::UnsafeName);
+
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(archive, entryIndex, 0, &stat) != 0)
+        return fail(ZipError::Damaged, libzipText(zip_error_code_zip(zip_get_error(archive))));
+    if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
+        return fail(ZipError::Encrypted);
+    if ((stat.valid & ZIP_STAT_COMP_METHOD) &&
+        !zip_compression_method_supported(zip_int32_t(stat.comp_method), 0)) {
+        return fail(ZipError::UnsupportedMethod, u"method %1"_s.arg(stat.comp_method));
+    }
+    if (!(stat.valid & ZIP_STAT_SIZE) || stat.size > zip_uint64_t(LLONG_MAX))
+        return fail(ZipError::Damaged, u"no size"_s);
+    result.size = qint64(stat.size);
+
+    Entry entry(zip_fopen_index(archive, entryIndex, 0));
+    if (!entry) {
+        const int code = zip_error_code_zip(zip_get_error(archive));
+        return fail(classifyLibzipError(code), libzipText(code));
+    }
+    // One byte past the maximum tells a cut entry from one that fits exactly,
+    // whatever its header declares.
+    const qint64 limit = qMax<qint64>(0, maxBytes);
+    const qint64 wanted = qMin(result.size, limit) + 1;
+    QByteArray bytes(qsizetype(qMin<qint64>(wanted, 64 * 1024)), Qt::Uninitialized);
+    qint64 total = 0;
+    for (;;) {
+        if (total == bytes.size()) {
+            if (total >= wanted)
+                break;
+            bytes.resize(qsizetype(qMin(wanted, qMax<qint64>(total * 2, 64 * 1024))));
+        }
+        const zip_int64_t n =
+            zip_fread(entry.get(), bytes.data() + total, zip_uint64_t(bytes.size() - total));
+        if (n < 0) {
+            const int code = zip_error_code_zip(zip_file_get_error(entry.get()));
+            return fail(classifyLibzipError(code), libzipText(code));
+        }
+        if (n == 0)
+            break; // libzip has checked the size and the checksum
+        total += n;
+    }
+    if (total > result.size) {
+        return fail(ZipError::LargerThanDeclared);
+    } else if (total > limit) {
+        result.cut = true; // the rest is never inflated
+        total = limit;
+    } else if (total != result.size) {
+        return fail(ZipError::Truncated);
+    } else {
+        const int closeCode = zip_fclose(entry.release());
+        if (closeCode != 0)
+            return fail(classifyLibzipError(closeCode), libzipText(closeCode));
+    }
+    bytes.truncate(qsizetype(total));
+    result.bytes = std::move(bytes);
+    return result;
+}
+
 } // namespace corvane::zip

@@ -109,4 +109,25 @@ QString memberTargetPath(const QString &folder, const ZipMember &member);
 ExtractResult extractZipMember(const QString &zipPath, qint64 index, const QString &folder,
                                const ExtractCallbacks &callbacks = {});
 
+// The first bytes of one entry, read straight from the archive into memory:
+// nothing is written to disk, so entries of the same name never meet.
+struct MemberBytes
+{
+    QByteArray bytes; // at most the maximum asked for
+    bool cut = false; // the entry holds more than that
+    qint64 size = -1; // declared uncompressed size
+    ZipError error = ZipError::None;
+    QString errorText; // names the entry, the archive and the reason
+    bool ok() const { return error == ZipError::None; }
+};
+
+// Reads at most maxBytes of entry `index`. The entry is refused as the
+// extraction refuses it (unsafe name, link, encrypted, unknown method); a
+// read of the whole entry also checks its size and checksum, a cut one the
+// data up to the cut. Only the bytes kept are ever in memory. shownName, when
+// given, is the name the entry was listed under: an archive rewritten since
+// then with another entry at that index gives NoSuchEntry.
+MemberBytes readZipMember(const QString &zipPath, qint64 index, qint64 maxBytes,
+                          const QString &shownName = {});
+
 } // namespace corvane::zip

@@ -259,7 +259,7 @@ void TestZipNames::plan()
     for (const QString &name : listed)
         members.append(member(name, members.size()));
     const ZipOpenPlan plan = planZipOpen(members);
-    QCOMPARE(names(plan.notesToExtract), notes);
+    QCOMPARE(names(plan.notes), notes);
     QCOMPARE(names(plan.rows), rows);
     QCOMPARE(plan.next, next);
 }

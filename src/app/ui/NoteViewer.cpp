@@ -1,12 +1,9 @@
 #include "NoteViewer.h"
 
-#include "listfile/ListText.h"
-
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QPlainTextEdit>
-#include <QStringDecoder>
 #include <QTextCursor>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -17,9 +14,6 @@ namespace corvane {
 
 namespace {
 
-// A note is a few lines for a person to read; a runaway file is shown up to
-// here.
-constexpr qint64 MaxNoteBytes = 64 * 1024 * 1024;
 // What is laid out in one go: a screenful of a 10 MB log at once, the rest
 // in pieces small enough to keep the window answering.
 constexpr qsizetype PieceCharacters = 128 * 1024;
@@ -34,50 +28,10 @@ qsizetype pieceEnd(const QString &text, qsizetype from)
     return lineEnd < 0 ? text.size() : lineEnd + 1;
 }
 
-QString decodeNote(const QByteArray &bytes)
-{
-    switch (sniffEncoding(bytes)) {
-    case SniffedEncoding::Utf16LE: {
-        QByteArrayView body(bytes);
-        if (body.startsWith("\xFF\xFE"))
-            body = body.sliced(2);
-        return QStringDecoder(QStringDecoder::Utf16LE).decode(body);
-    }
-    case SniffedEncoding::Utf8: {
-        QByteArrayView body(bytes);
-        if (body.startsWith("\xEF\xBB\xBF"))
-            body = body.sliced(3);
-        return decodeListText(body, ListEncoding::Utf8);
-    }
-    case SniffedEncoding::Windows1252:
-        break;
-    }
-    return decodeWindows1252(bytes);
-}
-
 } // namespace
 
-NoteText readNoteFile(const QString &path)
-{
-    NoteText note;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        note.error = file.errorString();
-        return note;
-    }
-    const QByteArray bytes = file.read(MaxNoteBytes);
-    if (file.error() != QFileDevice::NoError) {
-        note.error = file.errorString();
-        return note;
-    }
-    QString text = decodeNote(bytes);
-    text.replace(u"\r\n"_s, u"\n"_s);
-    text.replace(u'\r', u'\n');
-    note.text = std::move(text);
-    return note;
-}
-
-NoteViewer::NoteViewer(const QString &title, const QString &text, QWidget *parent)
+NoteViewer::NoteViewer(const QString &title, const QString &text, QWidget *parent,
+                       const QString &notice)
     : QDialog(parent), m_text(new QPlainTextEdit(this))
 {
     setObjectName(u"NoteViewer"_s);
@@ -96,6 +50,14 @@ NoteViewer::NoteViewer(const QString &title, const QString &text, QWidget *paren
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     auto *layout = new QVBoxLayout(this);
+    if (!notice.isEmpty()) {
+        m_notice = new QLabel(this);
+        m_notice->setObjectName(u"NoteNotice"_s);
+        m_notice->setTextFormat(Qt::PlainText);
+        m_notice->setWordWrap(true);
+        m_notice->setText(notice);
+        layout->addWidget(m_notice);
+    }
     layout->addWidget(m_text, 1);
     layout->addWidget(buttons);
     resize(720, 520);

@@ -6,19 +6,10 @@
 #include <QDialog>
 #include <QString>
 
+class QLabel;
 class QPlainTextEdit;
 
 namespace corvane {
-
-// The text of a note file: UTF-16LE, UTF-8 or Windows-1252 told from the
-// bytes as the lists are, line ends CR LF, LF or CR. error is set when the
-// file cannot be read.
-struct NoteText
-{
-    QString text;
-    QString error;
-};
-NoteText readNoteFile(const QString &path);
 
 class NoteViewer : public QDialog
 {
@@ -26,15 +17,19 @@ class NoteViewer : public QDialog
 
 public:
     // The window shows the first part of a long text at once; the rest is
-    // added piece by piece while the program stays responsive.
-    NoteViewer(const QString &title, const QString &text, QWidget *parent = nullptr);
+    // added piece by piece while the program stays responsive. notice, when
+    // given, is shown above the text (e.g. that only a part of it is there).
+    NoteViewer(const QString &title, const QString &text, QWidget *parent = nullptr,
+               const QString &notice = {});
     QPlainTextEdit *textView() const { return m_text; }
+    QLabel *noticeLabel() const { return m_notice; }
     bool isComplete() const { return m_shownUpTo >= m_full.size(); }
 
 private:
     void showNextPiece();
 
     QPlainTextEdit *m_text;
+    QLabel *m_notice = nullptr;
     QString m_full;
     qsizetype m_shownUpTo = 0;
 };

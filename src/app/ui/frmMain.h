@@ -451,7 +451,6 @@ public:
     QGroupBox *NotesFrame = nullptr;
     QLabel *NotesHint = nullptr;
     QListView *NotesList = nullptr;
-    QStringList zipNoteFiles() const;
     void OpenZipNote(int row); // row from 0
 
 private:
@@ -468,11 +467,12 @@ private:
     void setupZipNotes();
     void RetranslateZipNotes();
     void ClearZipNotes();
-    void AddZipNote(const QString &name, const QString &extractedPath);
+    void SetZipNotes(const QString &zipPath, const QList<zip::ZipMember> &notes);
     int m_detailsHintEntry = 26;
     QString m_titleListName; // empty while no list is shown
     FileGridColumns *m_fileGridColumns = nullptr;
     QStandardItemModel *m_zipNotes = nullptr;
+    QString m_zipNotesArchive; // the archive the listed notes are read from
     quint64 m_loadSerial = 0; // which load the progress reports belong to
     std::shared_ptr<std::atomic<bool>> m_loadStop;
     std::vector<QThread *> m_stoppedLoads; // given up, still ending

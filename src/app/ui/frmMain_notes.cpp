@@ -1,12 +1,16 @@
-// The lab's notes: the ".txt" and ".log" members taken out of the opened
-// archive are listed on the open page; a double-click or Enter shows one,
-// read-only, in a window of the program.
+// The lab's notes: the ".txt" and ".log" members of the opened archive are
+// listed on the open page; a double-click or Enter reads one straight from
+// the archive (nothing is unpacked) and shows it, read-only, in a window of
+// the program.
 
 #include "NoteViewer.h"
 #include "frmMain.h"
+#include "listfile/SizeText.h"
+#include "zip/ZipArchive.h"
+#include "zip/ZipNote.h"
 
+#include <QApplication>
 #include <QBoxLayout>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
@@ -21,7 +25,8 @@ namespace {
 constexpr int NotesTitleEntry = 54;
 constexpr int NotesHintEntry = 55;
 constexpr int NoteUnreadableEntry = 56;
-constexpr int PathRole = Qt::UserRole + 1;
+constexpr int NoteShownInPartEntry = 160;
+constexpr int EntryIndexRole = Qt::UserRole + 1;
 
 } // namespace
 
@@ -74,24 +79,27 @@ void frmMain::ClearZipNotes()
     NotesFrame->hide();
 }
 
-void frmMain::AddZipNote(const QString &name, const QString &extractedPath)
+void frmMain::SetZipNotes(const QString &zipPath, const QList<zip::ZipMember> &notes)
 {
     if (!m_zipNotes)
         return;
-    auto *item = new QStandardItem(name);
-    item->setData(extractedPath, PathRole);
-    item->setToolTip(QDir::toNativeSeparators(extractedPath));
-    item->setEditable(false);
-    m_zipNotes->appendRow(item);
-    NotesFrame->show();
-}
-
-QStringList frmMain::zipNoteFiles() const
-{
-    QStringList files;
-    for (int r = 0; m_zipNotes && r < m_zipNotes->rowCount(); ++r)
-        files.append(m_zipNotes->item(r)->data(PathRole).toString());
-    return files;
+    m_zipNotes->clear();
+    m_zipNotesArchive = zipPath;
+    // One insertion for the whole list: a delivery may hold thousands of notes.
+    QList<QStandardItem *> items;
+    items.reserve(notes.size());
+    for (const zip::ZipMember &note : notes) {
+        // The full name inside the archive: "one/readme.txt" and
+        // "two/readme.txt" are two notes.
+        auto *item = new QStandardItem(note.name);
+        item->setData(note.index, EntryIndexRole);
+        item->setToolTip(note.name);
+        item->setEditable(false);
+        items.append(item);
+    }
+    if (!items.isEmpty())
+        m_zipNotes->invisibleRootItem()->appendRows(items);
+    NotesFrame->setVisible(!items.isEmpty());
 }
 
 void frmMain::OpenZipNote(int row)
@@ -99,14 +107,25 @@ void frmMain::OpenZipNote(int row)
     if (!m_zipNotes || row < 0 || row >= m_zipNotes->rowCount())
         return;
     const QString name = m_zipNotes->item(row)->text();
-    const QString path = m_zipNotes->item(row)->data(PathRole).toString();
-    const NoteText note = readNoteFile(path);
+    const qint64 index = m_zipNotes->item(row)->data(EntryIndexRole).toLongLong();
+    // At most NoteReadLimit bytes are inflated: a moment, even for a huge note.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const zip::NoteText note = zip::readZipNote(m_zipNotesArchive, index, name);
+    QApplication::restoreOverrideCursor();
     if (!note.error.isEmpty()) {
         m_prompts.warning(this, langText(NoteUnreadableEntry).arg(name, note.error), u"Error"_s,
                           false);
         return;
     }
-    auto *viewer = new NoteViewer(name + u" - "_s + caption(40), note.text, this);
+    QString notice;
+    if (note.cut) {
+        const auto shown = ByteTotal::fromBytes(zip::NoteReadLimit);
+        const auto whole = ByteTotal::fromBytes(note.size);
+        notice = langText(NoteShownInPartEntry)
+                     .arg(FormatSize(shown.value_or(ByteTotal()), m_settings.locale),
+                          FormatSize(whole.value_or(ByteTotal()), m_settings.locale));
+    }
+    auto *viewer = new NoteViewer(name + u" - "_s + caption(40), note.text, this, notice);
     viewer->show();
 }
 

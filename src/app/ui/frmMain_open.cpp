@@ -192,20 +192,12 @@ void frmMain::OpenZipArchive(const QString &zipPath)
         m_zipNote = langText(88).arg(listing.unsafeSkipped);
 
     const ZipOpenPlan plan = planZipOpen(listing.members);
-    bool noteMessage = false;
-    if (!plan.notesToExtract.isEmpty()) {
-        BusyCursor busy;
-        for (const zip::ZipMember &note : plan.notesToExtract) {
-            const zip::ExtractResult extracted =
-                zip::extractZipMember(zipPath, note.index, memberFolder(), {});
-            if (extracted.ok()) {
-                AddZipNote(note.name, extracted.targetPath);
-            } else {
-                Label8->setText(langText(145).arg(note.name));
-                noteMessage = true;
-            }
-        }
-    }
+    // The notes are read from the archive when one is opened; one that
+    // cannot be read at all is not offered.
+    SetZipNotes(zipPath, plan.notes);
+    const bool noteMessage = !plan.unreadableNotes.isEmpty();
+    if (noteMessage)
+        Label8->setText(langText(145).arg(plan.unreadableNotes.last().name));
     zipMemberModel()->setMembers(plan.rows);
     LayoutMemberGrid();
 
