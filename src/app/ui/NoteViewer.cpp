@@ -1,6 +1,7 @@
 #include "NoteViewer.h"
 
 #include "listfile/ListText.h"
+#include "util/PlainText.h"
 
 #include <QDialogButtonBox>
 #include <QFile>
@@ -81,7 +82,7 @@ NoteViewer::NoteViewer(const QString &title, const QString &text, QWidget *paren
     : QDialog(parent), m_text(new QPlainTextEdit(this))
 {
     setObjectName(u"NoteViewer"_s);
-    setWindowTitle(title);
+    setWindowTitle(literalWindowTitle(title));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     m_text->setObjectName(u"NoteText"_s);

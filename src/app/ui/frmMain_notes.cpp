@@ -4,6 +4,7 @@
 
 #include "NoteViewer.h"
 #include "frmMain.h"
+#include "util/PlainText.h"
 
 #include <QBoxLayout>
 #include <QDir>
@@ -33,6 +34,7 @@ void frmMain::setupZipNotes()
     NotesHint = new QLabel(NotesFrame);
     NotesHint->setObjectName(u"NotesHint"_s);
     NotesHint->setWordWrap(true);
+    NotesHint->setTextFormat(Qt::PlainText);
     layout->addWidget(NotesHint);
     NotesList = new QListView(NotesFrame);
     NotesList->setObjectName(u"NotesList"_s);
@@ -80,7 +82,7 @@ void frmMain::AddZipNote(const QString &name, const QString &extractedPath)
         return;
     auto *item = new QStandardItem(name);
     item->setData(extractedPath, PathRole);
-    item->setToolTip(QDir::toNativeSeparators(extractedPath));
+    item->setToolTip(plainToolTip(QDir::toNativeSeparators(extractedPath)));
     item->setEditable(false);
     m_zipNotes->appendRow(item);
     NotesFrame->show();
