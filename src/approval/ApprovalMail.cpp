@@ -42,11 +42,18 @@ void appendEncodedBytes(QString &out, const QString &text)
     }
 }
 
-// A character the subject cannot carry as it is: the four that end or change
-// a query value, and control characters (C0, DEL, C1).
-bool encodedInSubject(char32_t c)
+// The characters the subject carries as they are: letters, digits, spaces
+// and - . _ ~ :. Everything else is percent-encoded: what ends or changes a
+// query value (& # % +), what a mail program's command line reads as syntax
+// (quotes, commas, "=", ";": Thunderbird's compose argument is
+// to='..',subject='..'), what a shell script handing the URL on could expand
+// or split on, and every character outside printable ASCII, control
+// characters and direction marks included.
+bool keptInSubject(char16_t c)
 {
-    return c == U'&' || c == U'#' || c == U'%' || c == U'+' || c < 0x20 || (c >= 0x7F && c <= 0x9F);
+    if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9'))
+        return true;
+    return c == u' ' || c == u'-' || c == u'.' || c == u'_' || c == u'~' || c == u':';
 }
 
 QString encodeSubject(const QString &subject)
@@ -54,12 +61,17 @@ QString encodeSubject(const QString &subject)
     QString out;
     out.reserve(subject.size());
     for (qsizetype i = 0; i < subject.size();) {
-        const qsizetype width = subject.at(i).isHighSurrogate() && i + 1 < subject.size() ? 2 : 1;
-        const QString one = subject.mid(i, width);
-        if (width == 1 && encodedInSubject(one.at(0).unicode()))
-            appendEncodedBytes(out, one);
-        else
-            out += one;
+        const QChar c = subject.at(i);
+        if (keptInSubject(c.unicode())) {
+            out += c;
+            ++i;
+            continue;
+        }
+        // A surrogate pair is one character: its UTF-8 form is four bytes.
+        const qsizetype width =
+            c.isHighSurrogate() && i + 1 < subject.size() && subject.at(i + 1).isLowSurrogate() ? 2
+                                                                                                : 1;
+        appendEncodedBytes(out, subject.mid(i, width));
         i += width;
     }
     return out;

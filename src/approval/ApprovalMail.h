@@ -42,10 +42,11 @@ struct ApprovalMessage
 };
 
 // Builds the approval message for a list name (already derived with
-// approvalListName; empty when no list is known). In the subject, "&", "#",
-// "%" and "+" are percent-encoded, and so are control characters (a new line
-// in a file name must not end the URL); everything else stays as it is,
-// spaces included. A name that would make the URL longer than
+// approvalListName; empty when no list is known). In the subject, letters,
+// digits, spaces and - . _ ~ : stay as they are; every other character is
+// percent-encoded (UTF-8): "&", "#", "%" and "+" would end or change the
+// value, quotes, commas, "=" and ";" are syntax on a mail program's command
+// line, and a new line must not end the URL. A name that would make the URL longer than
 // MaxApprovalUrlLength in its fully encoded form is cut and ends in "...".
 ApprovalMessage buildApprovalMessage(const QString &listName,
                                      const QString &address = approvalAddress());

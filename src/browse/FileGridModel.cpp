@@ -2,6 +2,7 @@
 
 #include "FileImagePositions.h"
 #include "listfile/ListLine.h"
+#include "util/PlainText.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -95,7 +96,7 @@ QVariant FileGridModel::data(const QModelIndex &index, int role) const
     case Qt::ToolTipRole:
         // The whole name, also when it is too wide for the column.
         if (index.column() == NameColumn)
-            return row.name;
+            return plainToolTip(row.name);
         break;
     default:
         break;

@@ -1,5 +1,7 @@
 #include "ZipMemberModel.h"
 
+#include "util/PlainText.h"
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace corvane::zip {
@@ -27,8 +29,8 @@ QVariant ZipMemberModel::data(const QModelIndex &index, int role) const
         return member.name;
     case Qt::ToolTipRole:
         if (member.encrypted)
-            return u"%1 (protected by a password)"_s.arg(member.name);
-        return member.name;
+            return plainToolTip(u"%1 (protected by a password)"_s.arg(member.name));
+        return plainToolTip(member.name);
     case EntryIndexRole:
         return member.index;
     case EncryptedRole:

@@ -10,6 +10,7 @@
 
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProcess>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -89,6 +90,8 @@ private Q_SLOTS:
     void promptShownWithList();
     void listName_data();
     void listName();
+    void renamedMember_data();
+    void renamedMember();
     void searchResultNamesItsList();
     void memberGridWithoutList();
     void nothingLoaded();
@@ -233,6 +236,54 @@ void TestUiApproval::listName()
     const QString url = clickUrl(f);
     QCOMPARE(subjectName(url), subject);
     QCOMPARE(url, corvane::buildApprovalMessage(subject).url);
+}
+
+void TestUiApproval::renamedMember_data()
+{
+    QTest::addColumn<QList<zipfix::FixtureEntry>>("entries");
+    QTest::addColumn<int>("memberRow"); // row chosen in the grid, or 0
+    QTest::addColumn<QString>("member");
+    QTest::addColumn<QString>("subject");
+    const QByteArray a = listBytes("A", 3);
+    using zipfix::entry;
+    QTest::newRow("one member") << QList{entry("job 12:30?.csv", a)} << 0 << u"job 12:30?.csv"_s
+                                << u"job 12:30?"_s;
+    QTest::newRow("chosen member") << QList{entry("First.csv", a), entry("Disk/Job <2>|*.CSV", a)}
+                                   << 2 << u"Disk/Job <2>|*.CSV"_s << u"job <2>|*"_s;
+}
+
+// A member whose name the disk cannot carry is extracted under another
+// name; the subject still names the member, as corvane-list approval does.
+void TestUiApproval::renamedMember()
+{
+    QFETCH(QList<zipfix::FixtureEntry>, entries);
+    QFETCH(int, memberRow);
+    QFETCH(QString, member);
+    QFETCH(QString, subject);
+
+    WindowFixture f;
+    QTemporaryDir user;
+    const QString zip = user.filePath(u"lists.zip"_s);
+    QVERIFY(zipfix::writeZip(zip, entries));
+    open(f, zip);
+    if (memberRow > 0) {
+        f.window->iGrid3_DblClick(memberRow, 1);
+        waitForLoad(f);
+    }
+    QVERIFY(f.window->loadedList().fileFound);
+    QVERIFY(QFileInfo(f.window->CurrentListFile).fileName() != member);
+    const QString url = clickUrl(f);
+    QCOMPARE(subjectName(url), subject);
+    QCOMPARE(url, corvane::buildApprovalMessage(subject).url);
+
+    const QString cli = QDir(QCoreApplication::applicationDirPath())
+                            .absoluteFilePath(u"../../src/app/cli/corvane-list"_s);
+    QVERIFY2(QFile::exists(cli), qPrintable(cli));
+    QProcess p;
+    p.start(cli, {u"approval"_s, zip, member});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), url + u'\n');
 }
 
 void TestUiApproval::searchResultNamesItsList()

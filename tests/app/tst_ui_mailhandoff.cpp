@@ -25,6 +25,8 @@ private Q_SLOTS:
     void cleanup();
     void handlers_data();
     void handlers();
+    void hostileNames_data();
+    void hostileNames();
 
 private:
     QByteArray m_path;
@@ -107,6 +109,60 @@ void TestUiMailHandoff::handlers()
     // Reported once, also when the handler ends later.
     QTest::qWait(staysRunning ? 2500 : 300);
     QCOMPARE(outcomes.size(), 1);
+}
+
+void TestUiMailHandoff::hostileNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("compose argument") << u"x',bcc='spy@evil.example',y='"_s;
+    QTest::newRow("double quotes") << u"x\",bcc=\"spy@evil.example"_s;
+    QTest::newRow("attachment") << u"a,attachment='file:///home/me/.ssh/id_rsa'"_s;
+    QTest::newRow("more fields") << u"a&bcc=spy@evil.example&body=x"_s;
+    QTest::newRow("semicolon and equals") << u"a;b=c"_s;
+    QTest::newRow("shell") << u"$(touch x)`id`|;<>\\*?[]{}!~#"_s;
+    QTest::newRow("new lines") << u"a\r\nbcc: spy@evil.example\n"_s;
+    QTest::newRow("beyond ASCII") << u"d\u00e9j\u00e0 \u200f\u202e\u00a0\U0001F600"_s;
+}
+
+// What a handler gets for a hostile list name: printable ASCII only, the
+// subject without a character any command line could read as syntax, and
+// the subject back when the handler decodes it.
+void TestUiMailHandoff::hostileNames()
+{
+    QFETCH(QString, name);
+    QTemporaryDir bin;
+    const QString program = bin.filePath(u"xdg-email"_s);
+    QFile f(program);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("#!/bin/sh\nprintf '%s' \"$1\" > '" + QFile::encodeName(bin.filePath(u"argument"_s)) +
+            "'\n");
+    f.close();
+    QVERIFY(
+        f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+    qputenv("PATH", QFile::encodeName(bin.path()));
+
+    const corvane::ApprovalMessage message =
+        corvane::buildApprovalMessage(name, u"lab@x.example"_s);
+    DesktopPrompts prompts;
+    QList<Handoff> outcomes;
+    prompts.openMailUrl(message.url, [&outcomes](Handoff h) { outcomes.append(h); });
+    QTRY_COMPARE_WITH_TIMEOUT(outcomes.size(), 1, 10000);
+    QFile recorded(bin.filePath(u"argument"_s));
+    QVERIFY(recorded.open(QIODevice::ReadOnly));
+    const QByteArray argument = recorded.readAll();
+
+    const QByteArray start = "mailto:lab@x.example?subject=";
+    const QByteArray end = "&body=" + corvane::URLPathEncode(message.body).toLatin1() + "&CC=";
+    QVERIFY2(argument.startsWith(start) && argument.endsWith(end), argument.constData());
+    const QByteArray subject =
+        argument.mid(start.size(), argument.size() - start.size() - end.size());
+    for (char c : subject) {
+        const bool kept = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                          (c >= '0' && c <= '9') || QByteArrayView("-._~:%").contains(c);
+        QVERIFY2(kept, qPrintable(u"'%1' in %2"_s.arg(QString(QLatin1Char(c)),
+                                                      QString::fromLatin1(subject))));
+    }
+    QCOMPARE(QString::fromUtf8(QByteArray::fromPercentEncoding(subject)), message.subject);
 }
 
 QTEST_MAIN(TestUiMailHandoff)

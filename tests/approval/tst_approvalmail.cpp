@@ -137,21 +137,37 @@ void TestApprovalMail::url_data()
                                  << u"Approval of File List : my job 42"_s;
     QTest::newRow("hash") << u"job#42"_s << urlFor(u"job%2342"_s)
                           << u"Approval of File List : job#42"_s;
-    QTest::newRow("ampersand") << u"a&b=c"_s << urlFor(u"a%26b=c"_s)
+    QTest::newRow("ampersand") << u"a&b=c"_s << urlFor(u"a%26b%3Dc"_s)
                                << u"Approval of File List : a&b=c"_s;
     QTest::newRow("per cent") << u"100%20x"_s << urlFor(u"100%2520x"_s)
                               << u"Approval of File List : 100%20x"_s;
     QTest::newRow("plus") << u"a+b"_s << urlFor(u"a%2Bb"_s) << u"Approval of File List : a+b"_s;
-    QTest::newRow("accents stay") << u"d\u00e9j\u00e0"_s << urlFor(u"d\u00e9j\u00e0"_s)
-                                  << u"Approval of File List : d\u00e9j\u00e0"_s;
-    QTest::newRow("cyrillic stays") << u"\u0441\u043f\u0438"_s << urlFor(u"\u0441\u043f\u0438"_s)
-                                    << u"Approval of File List : \u0441\u043f\u0438"_s;
-    QTest::newRow("right-to-left mark stays")
-        << u"\u200fjob"_s << urlFor(u"\u200fjob"_s) << u"Approval of File List : \u200fjob"_s;
+    // Beyond printable ASCII: the bytes of the UTF-8 form.
+    QTest::newRow("accents") << u"d\u00e9j\u00e0"_s << urlFor(u"d%C3%A9j%C3%A0"_s)
+                             << u"Approval of File List : d\u00e9j\u00e0"_s;
+    QTest::newRow("cyrillic") << u"\u0441\u043f\u0438"_s << urlFor(u"%D1%81%D0%BF%D0%B8"_s)
+                              << u"Approval of File List : \u0441\u043f\u0438"_s;
+    QTest::newRow("right-to-left mark")
+        << u"\u200fjob"_s << urlFor(u"%E2%80%8Fjob"_s) << u"Approval of File List : \u200fjob"_s;
+    QTest::newRow("outside the BMP") << u"x\U0001F600"_s << urlFor(u"x%F0%9F%98%80"_s)
+                                     << u"Approval of File List : x\U0001F600"_s;
     QTest::newRow("new line cannot end the url")
         << u"a\nb\rc\td"_s << urlFor(u"a%0Ab%0Dc%09d"_s) << u"Approval of File List : a\nb\rc\td"_s;
-    QTest::newRow("question mark and equals stay")
-        << u"a?b=c"_s << urlFor(u"a?b=c"_s) << u"Approval of File List : a?b=c"_s;
+    QTest::newRow("kept punctuation")
+        << u"a-b.c_d~e:f"_s << urlFor(u"a-b.c_d~e:f"_s) << u"Approval of File List : a-b.c_d~e:f"_s;
+    QTest::newRow("question mark and equals")
+        << u"a?b=c"_s << urlFor(u"a%3Fb%3Dc"_s) << u"Approval of File List : a?b=c"_s;
+    // Syntax of a mail program's command line (Thunderbird's compose
+    // argument is to='..',subject='..') and of a shell passing it on.
+    QTest::newRow("compose argument")
+        << u"x',bcc='spy@evil.example',y='"_s
+        << urlFor(u"x%27%2Cbcc%3D%27spy%40evil.example%27%2Cy%3D%27"_s)
+        << u"Approval of File List : x',bcc='spy@evil.example',y='"_s;
+    QTest::newRow("double quotes and semicolon")
+        << u"a\"b;c"_s << urlFor(u"a%22b%3Bc"_s) << u"Approval of File List : a\"b;c"_s;
+    QTest::newRow("shell") << u"$(id)`id`|<>\\*[]{}!"_s
+                           << urlFor(u"%24%28id%29%60id%60%7C%3C%3E%5C%2A%5B%5D%7B%7D%21"_s)
+                           << u"Approval of File List : $(id)`id`|<>\\*[]{}!"_s;
 }
 
 void TestApprovalMail::url()

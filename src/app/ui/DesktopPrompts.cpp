@@ -1,4 +1,5 @@
 #include "Prompts.h"
+#include "util/PlainText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -13,40 +14,52 @@
 
 namespace corvane {
 
-namespace {
-
-QMessageBox::StandardButton showBox(QWidget *parent, QMessageBox::Icon icon, const QString &text,
-                                    const QString &title, QMessageBox::StandardButtons buttons,
-                                    QMessageBox::StandardButton defaultButton, bool systemModal)
+std::unique_ptr<QMessageBox> makePromptBox(QWidget *parent, PromptBox kind, const QString &text,
+                                           const QString &title, bool systemModal)
 {
-    QMessageBox box(icon, title, text, buttons, parent);
-    box.setDefaultButton(defaultButton);
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    QMessageBox::StandardButton defaultButton = QMessageBox::Ok;
+    switch (kind) {
+    case PromptBox::Question:
+        icon = QMessageBox::Question;
+        buttons = QMessageBox::Yes | QMessageBox::No;
+        defaultButton = QMessageBox::Yes;
+        break;
+    case PromptBox::Warning:
+        icon = QMessageBox::Warning;
+        break;
+    case PromptBox::Message:
+        break;
+    }
+    auto box =
+        std::make_unique<QMessageBox>(icon, literalWindowTitle(title), QString(), buttons, parent);
+    // Before the text, so that Qt never looks at it for markup.
+    box->setTextFormat(Qt::PlainText);
+    box->setText(text);
+    box->setDefaultButton(defaultButton);
     // Application-modal is the nearest a Qt program gets to a system-modal box.
-    box.setWindowModality(systemModal || !parent ? Qt::ApplicationModal : Qt::WindowModal);
-    return QMessageBox::StandardButton(box.exec());
+    box->setWindowModality(systemModal || !parent ? Qt::ApplicationModal : Qt::WindowModal);
+    return box;
 }
-
-} // namespace
 
 bool DesktopPrompts::question(QWidget *parent, const QString &text, const QString &title,
                               bool systemModal)
 {
-    return showBox(parent, QMessageBox::Question, text, title, QMessageBox::Yes | QMessageBox::No,
-                   QMessageBox::Yes, systemModal) == QMessageBox::Yes;
+    return makePromptBox(parent, PromptBox::Question, text, title, systemModal)->exec() ==
+           QMessageBox::Yes;
 }
 
 void DesktopPrompts::warning(QWidget *parent, const QString &text, const QString &title,
                              bool systemModal)
 {
-    showBox(parent, QMessageBox::Warning, text, title, QMessageBox::Ok, QMessageBox::Ok,
-            systemModal);
+    makePromptBox(parent, PromptBox::Warning, text, title, systemModal)->exec();
 }
 
 void DesktopPrompts::message(QWidget *parent, const QString &text, const QString &title,
                              bool systemModal)
 {
-    showBox(parent, QMessageBox::NoIcon, text, title, QMessageBox::Ok, QMessageBox::Ok,
-            systemModal);
+    makePromptBox(parent, PromptBox::Message, text, title, systemModal)->exec();
 }
 
 QString DesktopPrompts::openFile(QWidget *parent, const QString &title, const QString &startFolder,

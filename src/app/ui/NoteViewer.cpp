@@ -1,5 +1,7 @@
 #include "NoteViewer.h"
 
+#include "util/PlainText.h"
+
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QLabel>
@@ -35,7 +37,7 @@ NoteViewer::NoteViewer(const QString &title, const QString &text, QWidget *paren
     : QDialog(parent), m_text(new QPlainTextEdit(this))
 {
     setObjectName(u"NoteViewer"_s);
-    setWindowTitle(title);
+    setWindowTitle(literalWindowTitle(title));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     m_text->setObjectName(u"NoteText"_s);

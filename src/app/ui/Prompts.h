@@ -9,7 +9,9 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 namespace corvane {
@@ -58,6 +60,13 @@ public:
     enum class MailHandoff { Started, Failed, Unknown };
     virtual void openMailUrl(const QString &url, std::function<void(MailHandoff)> done) = 0;
 };
+
+// The message box DesktopPrompts shows for a question, a warning or a
+// message, not yet shown. Its text is plain text: messages carry names from
+// the list and the archive.
+enum class PromptBox { Question, Warning, Message };
+std::unique_ptr<QMessageBox> makePromptBox(QWidget *parent, PromptBox kind, const QString &text,
+                                           const QString &title, bool systemModal);
 
 // The real thing: QMessageBox, QFileDialog, QApplication::beep,
 // QDesktopServices and QClipboard.

@@ -187,10 +187,12 @@ void frmMain::RememberApprovalName(const QString &path, bool fromZip)
     if (!fromZip || !m_zipMembers)
         return;
     // The member as the archive names it (its folder parts are dropped
-    // later, like a path's).
+    // later, like a path's), not the file it was extracted to under the
+    // archive's own folder, whose name may be changed to suit the disk.
+    const QString folder = memberFolder();
     for (const zip::ZipMember &member : m_zipMembers->members()) {
-        if (isSameFile(zip::memberTargetPath(dataFolder(), member), path) ||
-            zip::memberTargetPath(dataFolder(), member) == path) {
+        const QString target = zip::memberTargetPath(folder, member);
+        if (target == path || isSameFile(target, path)) {
             m_approvalSource = member.name;
             return;
         }

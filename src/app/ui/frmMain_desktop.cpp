@@ -2,14 +2,14 @@
 // the lists opened last under "Menu", and the window's size, place, splitter
 // and file grid columns remembered from one run to the next.
 
+#include "FileGridColumns.h"
 #include "ReadableColours.h"
 #include "app/desktop/ProgramOptions.h"
 #include "app/desktop/RecentLists.h"
 #include "app/desktop/WindowPlacement.h"
 #include "frmMain.h"
-
-#include "FileGridColumns.h"
 #include "listfile/OpenCommand.h"
+#include "util/PlainText.h"
 
 #include <QAction>
 #include <QDir>
@@ -346,7 +346,7 @@ void frmMain::rebuildRecentMenu()
             QDir::toNativeSeparators(info.path()).replace(u'&', u"&&"_s));
         QAction *entry = mnuRecent->addAction(label);
         entry->setObjectName(u"mnuRecent%1"_s.arg(i + 1));
-        entry->setToolTip(QDir::toNativeSeparators(m_recentLists.at(i)));
+        entry->setToolTip(plainToolTip(QDir::toNativeSeparators(m_recentLists.at(i))));
         const int index = int(i);
         connect(entry, &QAction::triggered, this, [this, index] { OpenRecentList(index); });
     }

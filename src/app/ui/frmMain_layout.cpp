@@ -42,6 +42,8 @@ template<class W> W *named(W *widget, const QString &name)
 QLabel *newLabel(QWidget *parent, const QString &name, const QString &text)
 {
     auto *label = named(new QLabel(text, parent), name);
+    // Labels show names and values from the list: never markup.
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 

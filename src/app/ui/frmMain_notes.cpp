@@ -6,6 +6,7 @@
 #include "NoteViewer.h"
 #include "frmMain.h"
 #include "listfile/SizeText.h"
+#include "util/PlainText.h"
 #include "zip/ZipArchive.h"
 #include "zip/ZipNote.h"
 
@@ -38,6 +39,7 @@ void frmMain::setupZipNotes()
     NotesHint = new QLabel(NotesFrame);
     NotesHint->setObjectName(u"NotesHint"_s);
     NotesHint->setWordWrap(true);
+    NotesHint->setTextFormat(Qt::PlainText);
     layout->addWidget(NotesHint);
     NotesList = new QListView(NotesFrame);
     NotesList->setObjectName(u"NotesList"_s);
@@ -93,7 +95,7 @@ void frmMain::SetZipNotes(const QString &zipPath, const QList<zip::ZipMember> &n
         // "two/readme.txt" are two notes.
         auto *item = new QStandardItem(note.name);
         item->setData(note.index, EntryIndexRole);
-        item->setToolTip(note.name);
+        item->setToolTip(plainToolTip(note.name));
         item->setEditable(false);
         items.append(item);
     }

@@ -6,6 +6,7 @@
 #include "FileGridColumns.h"
 #include "browse/FileGridModel.h"
 #include "frmMain.h"
+#include "util/PlainText.h"
 
 #include <QAbstractItemModel>
 #include <QBoxLayout>
@@ -125,7 +126,7 @@ void frmMain::UpdateWindowTitle()
     QString title = caption(40) + u' ' + programVersion();
     if (!m_titleListName.isEmpty())
         title += u" - "_s + m_titleListName;
-    setWindowTitle(title);
+    setWindowTitle(literalWindowTitle(title));
 }
 
 void frmMain::ShowListInTitle()

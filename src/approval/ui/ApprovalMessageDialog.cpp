@@ -75,6 +75,8 @@ ApprovalMessageDialog::ApprovalMessageDialog(const ApprovalMessage &message, con
 
     setTexts(texts);
     setMessage(message, texts.intro);
+    for (QLabel *label : {introLabel, m_toLabel, m_subjectLabel, m_messageLabel, copiedLabel})
+        label->setTextFormat(Qt::PlainText);
     resize(qMax(560, sizeHint().width()), sizeHint().height());
 }
 

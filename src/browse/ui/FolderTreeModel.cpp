@@ -1,6 +1,7 @@
 #include "FolderTreeModel.h"
 
 #include "listfile/SizeText.h"
+#include "util/PlainText.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -214,8 +215,9 @@ QVariant FolderTreeModel::data(const QModelIndex &index, int role) const
     if (index.column() == NameColumn) {
         switch (role) {
         case Qt::DisplayRole:
-        case Qt::ToolTipRole:
             return m_tree->text(item);
+        case Qt::ToolTipRole:
+            return plainToolTip(m_tree->text(item));
         case Qt::DecorationRole:
             return m_folderIcon.isNull() ? QVariant() : QVariant(m_folderIcon);
         default:
@@ -235,7 +237,7 @@ QVariant FolderTreeModel::data(const QModelIndex &index, int role) const
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
     case Qt::ToolTipRole:
-        return recoveryText(item);
+        return plainToolTip(recoveryText(item));
     default:
         return {};
     }
