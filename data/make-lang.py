@@ -509,6 +509,73 @@ EXTRA[160] = ("Only the first %1 of this note are shown; the whole note is %2.",
               "Endast de första %1 av anteckningen visas; hela anteckningen är %2.",
               "Alleen de eerste %1 van deze notitie worden getoond; de hele notitie is %2.")
 
+# 150 to 159: the program's own files left alone, lists gone from the recent lists
+EXTRA[150] = ("Corvane's own file \"%1\" is a link. It was left alone: nothing is read from it "
+              "or written through it.",
+              "O ficheiro do Corvane \"%1\" é uma ligação. Foi ignorado: nada é lido dele nem "
+              "escrito através dele.",
+              "Corvanes eigene Datei \"%1\" ist eine Verknüpfung. Sie bleibt unberührt: nichts "
+              "wird aus ihr gelesen oder durch sie geschrieben.",
+              "Le fichier de Corvane \"%1\" est un lien. Il a été laissé tel quel : rien n'y est "
+              "lu ni écrit à travers lui.",
+              "Corvanes egen fil \"%1\" är en länk. Den lämnades orörd: inget läses från den "
+              "eller skrivs genom den.",
+              "Het eigen bestand van Corvane \"%1\" is een koppeling. Het is ongemoeid gelaten: er "
+              "wordt niets uit gelezen of via geschreven.")
+EXTRA[151] = ("Corvane's own file \"%1\" is not an ordinary file (a folder, a device or a pipe). "
+              "It was left alone: nothing is read from it or written to it.",
+              "O ficheiro do Corvane \"%1\" não é um ficheiro comum (uma pasta, um dispositivo ou "
+              "um pipe). Foi ignorado: nada é lido dele nem escrito nele.",
+              "Corvanes eigene Datei \"%1\" ist keine gewöhnliche Datei (ein Ordner, ein Gerät "
+              "oder eine Pipe). Sie bleibt unberührt: nichts wird aus ihr gelesen oder in sie "
+              "geschrieben.",
+              "Le fichier de Corvane \"%1\" n'est pas un fichier ordinaire (un dossier, un "
+              "périphérique ou un tube). Il a été laissé tel quel : rien n'y est lu ni écrit.",
+              "Corvanes egen fil \"%1\" är ingen vanlig fil (en mapp, en enhet eller en pipe). "
+              "Den lämnades orörd: inget läses från den eller skrivs till den.",
+              "Het eigen bestand van Corvane \"%1\" is geen gewoon bestand (een map, een apparaat "
+              "of een pipe). Het is ongemoeid gelaten: er wordt niets uit gelezen of in "
+              "geschreven.")
+EXTRA[152] = ("Corvane's own file \"%1\" is far larger than Corvane ever writes it. It was not "
+              "read.",
+              "O ficheiro do Corvane \"%1\" é muito maior do que o Corvane alguma vez o escreve. "
+              "Não foi lido.",
+              "Corvanes eigene Datei \"%1\" ist viel größer, als Corvane sie je schreibt. Sie "
+              "wurde nicht gelesen.",
+              "Le fichier de Corvane \"%1\" est bien plus grand que ce que Corvane y écrit "
+              "jamais. Il n'a pas été lu.",
+              "Corvanes egen fil \"%1\" är mycket större än Corvane någonsin skriver den. Den "
+              "lästes inte.",
+              "Het eigen bestand van Corvane \"%1\" is veel groter dan Corvane het ooit schrijft. "
+              "Het is niet gelezen.")
+EXTRA[153] = ("\"%1\" is now a folder, not a list. It was taken off the recent lists.",
+              "\"%1\" é agora uma pasta, não uma lista. Foi retirada das listas recentes.",
+              "\"%1\" ist jetzt ein Ordner, keine Liste. Sie wurde aus den zuletzt geöffneten "
+              "Listen entfernt.",
+              "\"%1\" est maintenant un dossier, pas une liste. Il a été retiré des listes "
+              "récentes.",
+              "\"%1\" är nu en mapp, inte en lista. Den togs bort från de senaste listorna.",
+              "\"%1\" is nu een map, geen lijst. Het is van de recente lijsten gehaald.")
+EXTRA[154] = ("\"%1\" is now a device or a pipe, not a list. It was taken off the recent lists.",
+              "\"%1\" é agora um dispositivo ou um pipe, não uma lista. Foi retirado das listas "
+              "recentes.",
+              "\"%1\" ist jetzt ein Gerät oder eine Pipe, keine Liste. Es wurde aus den zuletzt "
+              "geöffneten Listen entfernt.",
+              "\"%1\" est maintenant un périphérique ou un tube, pas une liste. Il a été retiré "
+              "des listes récentes.",
+              "\"%1\" är nu en enhet eller en pipe, inte en lista. Den togs bort från de senaste "
+              "listorna.",
+              "\"%1\" is nu een apparaat of een pipe, geen lijst. Het is van de recente lijsten "
+              "gehaald.")
+EXTRA[155] = ("The list \"%1\" cannot be reached (%2). It stays on the recent lists.",
+              "Não é possível aceder à lista \"%1\" (%2). Continua nas listas recentes.",
+              "Auf die Liste \"%1\" kann nicht zugegriffen werden (%2). Sie bleibt in den "
+              "zuletzt geöffneten Listen.",
+              "La liste \"%1\" est inaccessible (%2). Elle reste dans les listes récentes.",
+              "Listan \"%1\" kan inte nås (%2). Den finns kvar bland de senaste listorna.",
+              "De lijst \"%1\" is niet bereikbaar (%2). Hij blijft bij de recente lijsten.")
+
+
 def main():
     assert len(ENTRIES) == 51, len(ENTRIES)
     last = max(EXTRA, default=50)

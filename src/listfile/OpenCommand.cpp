@@ -1,10 +1,11 @@
 #include "OpenCommand.h"
 
+#include "StateFile.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 using namespace Qt::Literals::StringLiterals;
@@ -23,12 +24,18 @@ QString folderOfChosenPath(const QString &path)
     return path.left(cut - 1);
 }
 
-QString readLastFolder(const QString &dataFolder)
+QString readLastFolder(const QString &dataFolder, StateFileProblem *problem)
 {
-    QFile file(QDir(dataFolder).filePath(QString::fromUtf16(LastFolderFileName)));
-    if (!file.open(QIODevice::ReadOnly))
+    const StateFileRead read = readStateFile(
+        QDir(dataFolder).filePath(QString::fromUtf16(LastFolderFileName)), LastFolderMaxBytes);
+    if (problem)
+        *problem = read.problem;
+    if (!read.ok())
         return {};
-    QByteArray line = file.readLine(64 * 1024);
+    QByteArray line = read.bytes;
+    const qsizetype end = line.indexOf('\n');
+    if (end >= 0)
+        line.truncate(end);
     while (line.endsWith('\n') || line.endsWith('\r'))
         line.chop(1);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -38,23 +45,24 @@ QString readLastFolder(const QString &dataFolder)
     return folder;
 }
 
-QString dialogStartFolder(const QString &dataFolder)
+QString dialogStartFolder(const QString &dataFolder, StateFileProblem *problem)
 {
-    const QString folder = readLastFolder(dataFolder);
+    const QString folder = readLastFolder(dataFolder, problem);
     if (!folder.isEmpty() && QFileInfo(folder).isDir())
         return folder;
     return QDir::homePath();
 }
 
-bool writeLastFolder(const QString &dataFolder, const QString &chosenPath)
+bool writeLastFolder(const QString &dataFolder, const QString &chosenPath,
+                     StateFileProblem *problem)
 {
-    if (!QDir().mkpath(dataFolder))
-        return false;
-    QSaveFile file(QDir(dataFolder).filePath(QString::fromUtf16(LastFolderFileName)));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(folderOfChosenPath(chosenPath).toUtf8() + "\r\n");
-    return file.commit();
+    StateFileProblem written = StateFileProblem::Failed;
+    if (ensureStateFolder(dataFolder, {}))
+        written = writeStateFile(QDir(dataFolder).filePath(QString::fromUtf16(LastFolderFileName)),
+                                 QByteArray(folderOfChosenPath(chosenPath).toUtf8() + "\r\n"));
+    if (problem)
+        *problem = written;
+    return written == StateFileProblem::None;
 }
 
 ChosenFile classifyChosenFile(const QString &path, QString *error)
@@ -118,8 +126,8 @@ QString archiveMemberFolder(const QString &dataFolder, const QString &zipPath)
     // The archive's name, kept readable and safe as one file name component.
     QString name = QFileInfo(full).completeBaseName().left(48);
     for (QChar &c : name) {
-        if (c.unicode() < 0x20 || c == u'/' || c == u'\\' || c == u':' || c == u'*' ||
-            c == u'?' || c == u'"' || c == u'<' || c == u'>' || c == u'|' || c == u'.')
+        if (c.unicode() < 0x20 || c == u'/' || c == u'\\' || c == u':' || c == u'*' || c == u'?' ||
+            c == u'"' || c == u'<' || c == u'>' || c == u'|' || c == u'.')
             c = u'_';
     }
     if (name.isEmpty())

@@ -4,6 +4,7 @@
 // dialog starts, what kind of file was chosen, and what to do with the list
 // entries of a zip archive.
 
+#include "listfile/StateFile.h"
 #include "zip/ZipArchive.h"
 
 #include <QList>
@@ -14,19 +15,25 @@ namespace corvane {
 // "LastFolder.inc" in the per-user data folder: one line, the folder of the
 // last list chosen in the open dialog, ended by CR LF.
 inline constexpr char16_t LastFolderFileName[] = u"LastFolder.inc";
+// More than any folder path: a bigger file is not ours.
+inline constexpr qint64 LastFolderMaxBytes = 64 * 1024;
 
 // The folder part of a chosen path (no trailing separator); the path itself
 // when it holds no separator.
 QString folderOfChosenPath(const QString &path);
 
-// The first line of LastFolder.inc, or empty when it is missing or unreadable.
-QString readLastFolder(const QString &dataFolder);
+// The first line of LastFolder.inc, or empty when it is missing, unreadable
+// or not a plain file (problem says which; a link or a pipe there is never
+// opened).
+QString readLastFolder(const QString &dataFolder, StateFileProblem *problem = nullptr);
 // Where the open dialog starts: the remembered folder while it exists, else
 // the user's home folder.
-QString dialogStartFolder(const QString &dataFolder);
-// Writes the folder of chosenPath as the only line (replacing the file). False
-// when it could not be written; the open command goes on regardless.
-bool writeLastFolder(const QString &dataFolder, const QString &chosenPath);
+QString dialogStartFolder(const QString &dataFolder, StateFileProblem *problem = nullptr);
+// Writes the folder of chosenPath as the only line (replacing the file, never
+// writing through a link). False when it could not be written (problem says
+// why); the open command goes on regardless.
+bool writeLastFolder(const QString &dataFolder, const QString &chosenPath,
+                     StateFileProblem *problem = nullptr);
 
 enum class ChosenFile {
     Missing,    // nothing at the path (or it vanished)

@@ -1,6 +1,7 @@
 #include "ZipArchive.h"
 
 #include "ZipEntryName.h"
+#include "listfile/StateFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,10 +9,17 @@
 #include <QRandomGenerator>
 #include <QStorageInfo>
 
+#include <cerrno>
 #include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
+#include <utility>
 #include <zip.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -248,21 +256,129 @@ EntryName readEntryName(zip_t *archive, zip_uint64_t index)
     return name;
 }
 
+// A member being unpacked: "." + up to 64 characters of its name + "." + 13
+// random letters and digits + ".part", locked by the program writing it.
+constexpr int PartRandomLength = 13;
+const QString PartEnding = u".part"_s;
+
 QString temporaryPathFor(const QString &folder, const QString &fileName)
 {
-    const QString random =
-        QString::number(QRandomGenerator::global()->generate64(), 36).rightJustified(13, u'0');
-    return folder + u"/."_s + fileName.left(64) + u"."_s + random + u".part"_s;
+    const QString random = QString::number(QRandomGenerator::global()->generate64(), 36)
+                               .rightJustified(PartRandomLength, u'0');
+    return folder + u"/."_s + fileName.left(64) + u"."_s + random + PartEnding;
 }
 
-bool renameOver(const QString &from, const QString &to, QString *error)
+QString systemError(int code)
 {
-    std::error_code code;
-    std::filesystem::rename(std::filesystem::path(QFile::encodeName(from).toStdString()),
-                            std::filesystem::path(QFile::encodeName(to).toStdString()), code);
-    if (code)
-        *error = QString::fromLocal8Bit(code.message());
-    return !code;
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+// The part file of one extraction: created new (never through a link), locked
+// while it is written, removed unless it was renamed to the member's name.
+class PartFile
+{
+public:
+    ~PartFile() { discard(); }
+    // errno's value when the file could not be created; EEXIST: try another name.
+    int create(const QString &path)
+    {
+        m_path = QFile::encodeName(path);
+        m_fd =
+            ::open(m_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (m_fd < 0)
+            return errno;
+        // A program started meanwhile takes an unlocked part file for one left
+        // by an unpacking cut short.
+        ::flock(m_fd, LOCK_EX | LOCK_NB);
+        return 0;
+    }
+    bool write(const char *data, qint64 size, QString *error)
+    {
+        while (size > 0) {
+            const ssize_t n = ::write(m_fd, data, size_t(size));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                *error = systemError(n < 0 ? errno : ENOSPC);
+                return false;
+            }
+            data += n;
+            size -= n;
+        }
+        return true;
+    }
+    // Synced and renamed to target; the lock goes with the descriptor.
+    bool commit(const QString &target, QString *error)
+    {
+        if (::fsync(m_fd) != 0) {
+            *error = systemError(errno);
+            return false;
+        }
+        if (::rename(m_path.constData(), QFile::encodeName(target).constData()) != 0) {
+            *error = systemError(errno);
+            return false;
+        }
+        m_path.clear();
+        const int fd = std::exchange(m_fd, -1);
+        if (::close(fd) != 0) {
+            *error = systemError(errno);
+            return false;
+        }
+        return true;
+    }
+    void discard()
+    {
+        if (!m_path.isEmpty())
+            ::unlink(m_path.constData());
+        m_path.clear();
+        if (m_fd >= 0)
+            ::close(std::exchange(m_fd, -1));
+    }
+
+private:
+    QByteArray m_path;
+    int m_fd = -1;
+};
+
+struct DirectoryCloser
+{
+    void operator()(DIR *directory) const { ::closedir(directory); }
+};
+using Directory = std::unique_ptr<DIR, DirectoryCloser>;
+
+// The folder at name under the open folder at, opened without following a
+// link; null when it is none.
+Directory openFolderAt(int at, const char *name)
+{
+    const int fd = ::openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    DIR *directory = ::fdopendir(fd);
+    if (!directory)
+        ::close(fd);
+    return Directory(directory);
+}
+
+// Removes the part files of folder that no program holds; the count removed.
+int removeUnlockedPartFiles(DIR *folder)
+{
+    int removed = 0;
+    const int at = ::dirfd(folder);
+    while (const dirent *item = ::readdir(folder)) {
+        if (!isPartFileName(QFile::decodeName(item->d_name)))
+            continue;
+        struct stat status;
+        if (::fstatat(at, item->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(status.st_mode))
+            continue;
+        const int fd = ::openat(at, item->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlinkat(at, item->d_name, 0) == 0)
+            ++removed;
+        ::close(fd);
+    }
+    return removed;
 }
 
 } // namespace
@@ -384,6 +500,36 @@ ZipListing listZipMembers(const QString &zipPath, const EntryListed &entryListed
     return listing;
 }
 
+bool isPartFileName(const QString &name)
+{
+    const qsizetype randomAt = name.size() - PartEnding.size() - PartRandomLength;
+    if (!name.startsWith(u'.') || !name.endsWith(PartEnding) || randomAt < 3 ||
+        name.at(randomAt - 1) != u'.')
+        return false;
+    for (qsizetype i = randomAt; i < randomAt + PartRandomLength; ++i) {
+        const QChar c = name.at(i);
+        if (!(c >= u'0' && c <= u'9') && !(c >= u'a' && c <= u'z'))
+            return false;
+    }
+    return true;
+}
+
+int removeStalePartFiles(const QString &archivesFolder)
+{
+    Directory archives = openFolderAt(AT_FDCWD, QFile::encodeName(archivesFolder).constData());
+    if (!archives)
+        return 0;
+    int removed = 0;
+    const int at = ::dirfd(archives.get());
+    while (const dirent *item = ::readdir(archives.get())) {
+        if (std::strcmp(item->d_name, ".") == 0 || std::strcmp(item->d_name, "..") == 0)
+            continue;
+        if (Directory folder = openFolderAt(at, item->d_name))
+            removed += removeUnlockedPartFiles(folder.get());
+    }
+    return removed;
+}
+
 QString memberTargetPath(const QString &folder, const ZipMember &member)
 {
     return QDir(folder).filePath(member.fileName);
@@ -438,8 +584,22 @@ ExtractResult extractZipMember(const QString &zipPath, qint64 index, const QStri
     const qint64 declared = qint64(stat.size);
 
     // An empty folder would mean the current directory: never guess a place.
-    if (folder.isEmpty() || !QDir().mkpath(folder) || !QFileInfo(folder).isDir())
+    // A link planted at the folder's name would take the member elsewhere.
+    if (folder.isEmpty())
         return fail(ZipError::FolderNotWritable, shownPath(folder));
+    const QFileInfo folderInfo(QDir::cleanPath(folder));
+    QString base = folderInfo.path();
+    QString below = folderInfo.fileName();
+    if (!callbacks.dataFolder.isEmpty()) {
+        const QString relative = QDir(callbacks.dataFolder).relativeFilePath(folderInfo.filePath());
+        if (!relative.startsWith(u".."_s) && !QDir::isAbsolutePath(relative)) {
+            base = callbacks.dataFolder;
+            below = relative;
+        }
+    }
+    QString folderError;
+    if (!ensureStateFolder(base, below, &folderError))
+        return fail(ZipError::FolderNotWritable, folderError);
     const QString archiveCanonical = QFileInfo(zipPath).canonicalFilePath();
     const QString targetCanonical = QFileInfo(result.targetPath).canonicalFilePath();
     if (!targetCanonical.isEmpty() && targetCanonical == archiveCanonical)
@@ -458,21 +618,15 @@ ExtractResult extractZipMember(const QString &zipPath, qint64 index, const QStri
         return fail(classifyLibzipError(code), libzipText(code));
     }
 
-    QFile temporary;
-    for (int attempt = 0; attempt < 16 && !temporary.isOpen(); ++attempt) {
-        temporary.setFileName(temporaryPathFor(folder, fileName));
-        if (temporary.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            break;
-        if (QFileInfo::exists(temporary.fileName()))
-            continue;
+    PartFile temporary;
+    int created = EEXIST;
+    for (int attempt = 0; attempt < 16 && created == EEXIST; ++attempt)
+        created = temporary.create(temporaryPathFor(folder, fileName));
+    if (created != 0)
         return fail(ZipError::FolderNotWritable,
-                    shownPath(folder) + u": "_s + temporary.errorString());
-    }
-    if (!temporary.isOpen())
-        return fail(ZipError::FolderNotWritable, shownPath(folder));
+                    shownPath(folder) + u": "_s + systemError(created));
     auto discard = [&](ZipError error, const QString &detail = {}) {
-        temporary.close();
-        temporary.remove();
+        temporary.discard();
         return fail(error, detail);
     };
 
@@ -492,8 +646,9 @@ ExtractResult extractZipMember(const QString &zipPath, qint64 index, const QStri
         total += n;
         if (total > declared)
             return discard(ZipError::LargerThanDeclared);
-        if (temporary.write(buffer.constData(), n) != n)
-            return discard(ZipError::WriteFailed, temporary.errorString());
+        QString writeError;
+        if (!temporary.write(buffer.constData(), n, &writeError))
+            return discard(ZipError::WriteFailed, writeError);
         if (callbacks.progress && declared > 0) {
             const int percent = int(total * 100 / declared);
             if (percent != lastPercent) {
@@ -507,16 +662,9 @@ ExtractResult extractZipMember(const QString &zipPath, qint64 index, const QStri
     const int closeCode = zip_fclose(entry.release());
     if (closeCode != 0)
         return discard(classifyLibzipError(closeCode), libzipText(closeCode));
-    if (!temporary.flush())
-        return discard(ZipError::WriteFailed, temporary.errorString());
-    temporary.close();
-    if (temporary.error() != QFileDevice::NoError)
-        return discard(ZipError::WriteFailed, temporary.errorString());
-    QString renameError;
-    if (!renameOver(temporary.fileName(), result.targetPath, &renameError)) {
-        temporary.remove();
-        return fail(ZipError::WriteFailed, renameError);
-    }
+    QString commitError;
+    if (!temporary.commit(result.targetPath, &commitError))
+        return discard(ZipError::WriteFailed, commitError);
     if (callbacks.progress && lastPercent != 100)
         callbacks.progress(100.0);
     result.bytesWritten = total;

@@ -88,6 +88,9 @@ struct ExtractCallbacks
     std::function<void(int number, const QString &text)> message; // number is a ZipError
     // Free bytes at a folder; QStorageInfo when not set.
     std::function<qint64(const QString &folder)> freeSpace;
+    // Set: the folder lies below it, and every folder between the two is
+    // checked like the folder itself (a real folder of the user's, no link).
+    QString dataFolder;
 };
 
 struct ExtractResult
@@ -99,13 +102,24 @@ struct ExtractResult
     bool ok() const { return error == ZipError::None; }
 };
 
+// Whether a file name is that of a member being unpacked (the hidden part
+// file extractZipMember writes before it renames it to the member's name).
+bool isPartFileName(const QString &name);
+
+// Removes the part files that unpackings cut short left in the folders of
+// archivesFolder (one level down): only regular files named as part files
+// that no running extraction holds; links are never followed. The count removed.
+int removeStalePartFiles(const QString &archivesFolder);
+
 // The path an entry is extracted to: folder + "/" + its file name.
 QString memberTargetPath(const QString &folder, const ZipMember &member);
 
-// Extracts entry `index` into `folder` (created when missing) under its
+// Extracts entry `index` into `folder` (created when missing, mode 0700; a
+// link or another user's folder at its name is refused) under its
 // entryFileName, replacing a file of that name only when the whole entry was
-// read and its checksum verified. The bytes go to a temporary file in the
-// folder first; on any failure it is removed and the old file stays.
+// read and its checksum verified. The bytes go to a new part file in the
+// folder first (never opened through a link); on any failure it is removed
+// and the old file stays.
 ExtractResult extractZipMember(const QString &zipPath, qint64 index, const QString &folder,
                                const ExtractCallbacks &callbacks = {});
 

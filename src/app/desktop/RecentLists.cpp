@@ -54,9 +54,18 @@ QStringList withoutRecentList(QStringList lists, const QString &path)
     return cleanRecentLists(lists);
 }
 
-QStringList readRecentLists(const QString &dataFolder)
+QStringList readRecentLists(const QString &dataFolder, StateFileProblem *problem)
 {
+    if (problem)
+        *problem = StateFileProblem::Missing;
     if (dataFolder.isEmpty())
+        return {};
+    // QSettings would read through a link and block on a pipe: only a plain
+    // file of a sensible size is handed to it.
+    const StateFileProblem found = checkStateFile(settingsPath(dataFolder), RecentListsMaxBytes);
+    if (problem)
+        *problem = found;
+    if (found != StateFileProblem::None)
         return {};
     QSettings store(settingsPath(dataFolder), QSettings::IniFormat);
     const QVariant value = store.value(ListsKey);
@@ -68,14 +77,27 @@ QStringList readRecentLists(const QString &dataFolder)
     return cleanRecentLists(lists);
 }
 
-bool writeRecentLists(const QString &dataFolder, const QStringList &lists)
+bool writeRecentLists(const QString &dataFolder, const QStringList &lists,
+                      StateFileProblem *problem)
 {
-    if (dataFolder.isEmpty() || !QDir().mkpath(dataFolder))
-        return false;
-    QSettings store(settingsPath(dataFolder), QSettings::IniFormat);
-    store.setValue(ListsKey, cleanRecentLists(lists));
-    store.sync();
-    return store.status() == QSettings::NoError;
+    StateFileProblem found = StateFileProblem::Failed;
+    if (!dataFolder.isEmpty() && ensureStateFolder(dataFolder, {})) {
+        // QSettings saves through a link to its target: what is not a plain
+        // file of ours is never written.
+        found = checkStateFile(settingsPath(dataFolder), RecentListsMaxBytes);
+        if (found == StateFileProblem::Missing)
+            found = StateFileProblem::None;
+    }
+    if (found == StateFileProblem::None) {
+        QSettings store(settingsPath(dataFolder), QSettings::IniFormat);
+        store.setValue(ListsKey, cleanRecentLists(lists));
+        store.sync();
+        if (store.status() != QSettings::NoError)
+            found = StateFileProblem::Failed;
+    }
+    if (problem)
+        *problem = found;
+    return found == StateFileProblem::None;
 }
 
 } // namespace corvane

@@ -5,6 +5,8 @@
 // repeats are dropped and no more than RecentListCount are kept, so a file
 // edited by hand or damaged gives a shorter list, never an error.
 
+#include "listfile/StateFile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +14,8 @@ namespace corvane {
 
 inline constexpr int RecentListCount = 5;
 inline constexpr char16_t RecentListsFileName[] = u"RecentLists.ini";
+// Five paths and a header: a bigger file is not ours and is left alone.
+inline constexpr qint64 RecentListsMaxBytes = 256 * 1024;
 
 // path at the front (moved there when it was already in the list).
 QStringList withRecentList(QStringList lists, const QString &path);
@@ -19,8 +23,12 @@ QStringList withoutRecentList(QStringList lists, const QString &path);
 // At most RecentListCount absolute paths, no repeats, order kept.
 QStringList cleanRecentLists(const QStringList &lists);
 
-QStringList readRecentLists(const QString &dataFolder);
-// False when the file could not be written; the lists on screen stay as they are.
-bool writeRecentLists(const QString &dataFolder, const QStringList &lists);
+// Empty with problem set when the file is missing or must be left alone (a
+// link, not a regular file, too large): it is then never read.
+QStringList readRecentLists(const QString &dataFolder, StateFileProblem *problem = nullptr);
+// False when the file could not be written, or is not a plain file and so is
+// left alone (problem says which); the lists on screen stay as they are.
+bool writeRecentLists(const QString &dataFolder, const QStringList &lists,
+                      StateFileProblem *problem = nullptr);
 
 } // namespace corvane

@@ -41,10 +41,12 @@
 #include "app/language/LanguageTable.h"
 #include "listfile/FolderTotals.h"
 #include "listfile/ListLoader.h"
+#include "listfile/StateFile.h"
 
 #include <QDate>
 #include <QLocale>
 #include <QMainWindow>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -454,8 +456,8 @@ public:
     void OpenZipNote(int row); // row from 0
 
 private:
-    void setupShownTexts();     // once, after setupBrowsing
-    void ClearShownList();      // ClearViews: nothing of the old list stays
+    void setupShownTexts(); // once, after setupBrowsing
+    void ClearShownList();  // ClearViews: nothing of the old list stays
     void RetranslateShown(const QString &previousMatchWord,
                           const QString &previousFoundWord); // after LoadLanguage
     void UpdateWindowTitle();
@@ -502,6 +504,14 @@ public:
     // (empty when none were remembered): the user's own widths for whatever
     // sizes the columns to their contents.
     QList<int> rememberedColumnWidths() const { return m_rememberedColumnWidths; }
+    // One of the program's own files found to be what it must not be (a
+    // link, a pipe, a folder, far too large): left alone, and said once a run
+    // in a message shown after whatever runs now. Problems None and Missing
+    // say nothing.
+    void ReportIgnoredStateFile(const QString &path, StateFileProblem problem) const;
+    // The settings file as it is now (reported when it must be left alone):
+    // read only on None, written only on None or Missing.
+    StateFileProblem CheckSettingsFile() const;
 
 private:
     void setupDesktop();
@@ -512,6 +522,7 @@ private:
     void OpenFromOutside(const QString &path);
     QStringList m_recentLists;
     QList<int> m_rememberedColumnWidths;
+    mutable QSet<QString> m_reportedStateFiles;
     // ---- end of the desktop block ------------------------------------------------
     // ---- approval e-mail and saving the shown list (frmMain_approval.cpp) -----
 public:

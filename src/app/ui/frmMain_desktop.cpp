@@ -10,6 +10,8 @@
 #include "frmMain.h"
 #include "listfile/OpenCommand.h"
 #include "util/PlainText.h"
+#include "listfile/StateFile.h"
+#include "zip/ZipArchive.h"
 
 #include <QAction>
 #include <QDir>
@@ -29,6 +31,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QTableView>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdlib>
@@ -63,14 +66,35 @@ QStringList localFiles(const QMimeData *mime)
 }
 
 // What the open dialog offers: "*.csv" and "*.zip"; a file with another name
-// that begins like a zip archive is taken as well.
+// that begins like a zip archive is taken as well. Only a regular file is
+// opened to look: a pipe would keep the window waiting for a writer.
 bool looksLikeList(const QString &path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == u"csv"_s || suffix == u"zip"_s)
         return true;
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) && f.read(2).toLower() == "pk";
+    return zip::readFileSignature(path) == zip::FileSignature::Zip;
+}
+
+// The settings are a few dozen short lines; anything far bigger is not ours.
+constexpr qint64 SettingsMaxBytes = 1024 * 1024;
+
+// Why one of the program's own files is left alone; empty when it is not.
+int ignoredStateFileEntry(StateFileProblem problem)
+{
+    switch (problem) {
+    case StateFileProblem::Link:
+        return 150;
+    case StateFileProblem::NotRegular:
+        return 151;
+    case StateFileProblem::TooLarge:
+        return 152;
+    case StateFileProblem::None:
+    case StateFileProblem::Missing:
+    case StateFileProblem::Failed:
+        break;
+    }
+    return -1;
 }
 
 // Takes drags and drops for the window (and every child that does not take
@@ -194,8 +218,15 @@ void frmMain::setupDesktop()
     mnuRecent->setObjectName(u"mnuRecent"_s);
     mnuRecent->menuAction()->setObjectName(u"mnuRecent"_s);
     mnuMenu->insertMenu(mnuShowLan, mnuRecent);
-    if (remembers())
-        m_recentLists = readRecentLists(m_settings.dataFolder);
+    if (remembers()) {
+        StateFileProblem problem = StateFileProblem::None;
+        m_recentLists = readRecentLists(m_settings.dataFolder, &problem);
+        ReportIgnoredStateFile(
+            QDir(m_settings.dataFolder).filePath(QString::fromUtf16(RecentListsFileName)), problem);
+    }
+    // What an unpacking cut short by the end of the program left behind.
+    if (!m_settings.dataFolder.isEmpty())
+        zip::removeStalePartFiles(QDir(m_settings.dataFolder).filePath(u"archives"_s));
     rebuildRecentMenu();
     connect(this, &frmMain::languageChanged, this, &frmMain::rebuildRecentMenu);
     // Every list that comes in counts: chosen in the dialog, dropped, named
@@ -228,6 +259,30 @@ void frmMain::followPalette()
     }
 }
 
+void frmMain::ReportIgnoredStateFile(const QString &path, StateFileProblem problem) const
+{
+    const int entry = ignoredStateFileEntry(problem);
+    if (entry < 0 || m_reportedStateFiles.contains(path))
+        return;
+    m_reportedStateFiles.insert(path);
+    const QString text =
+        textOr(*this, entry, u"Corvane's own file \"%1\" is not a plain file; it was left alone."_s)
+            .arg(QDir::toNativeSeparators(path));
+    // After what runs now: never a box in the middle of building the window.
+    auto *self = const_cast<frmMain *>(this);
+    QTimer::singleShot(0, self,
+                       [self, text] { self->m_prompts.warning(self, text, ErrorTitle, false); });
+}
+
+StateFileProblem frmMain::CheckSettingsFile() const
+{
+    if (!remembers())
+        return StateFileProblem::Missing;
+    const StateFileProblem problem = checkStateFile(m_settings.settingsFile, SettingsMaxBytes);
+    ReportIgnoredStateFile(m_settings.settingsFile, problem);
+    return problem;
+}
+
 bool frmMain::canOpenList() const
 {
     return !isLoading() && Command2->isEnabled() && mnuMenu->menuAction()->isEnabled();
@@ -240,7 +295,10 @@ bool frmMain::canOpenList() const
 void frmMain::OpenFromOutside(const QString &path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    writeLastFolder(dataFolder(), absolute);
+    StateFileProblem problem = StateFileProblem::None;
+    writeLastFolder(dataFolder(), absolute, &problem);
+    ReportIgnoredStateFile(QDir(dataFolder()).filePath(QString::fromUtf16(LastFolderFileName)),
+                           problem);
     SetOpenCommandRunning(true);
     OpenChosenFile(absolute);
 }
@@ -324,8 +382,12 @@ bool frmMain::remembers() const
 
 void frmMain::saveRecentLists()
 {
-    if (remembers())
-        writeRecentLists(dataFolder(), m_recentLists);
+    if (!remembers())
+        return;
+    StateFileProblem problem = StateFileProblem::None;
+    writeRecentLists(dataFolder(), m_recentLists, &problem);
+    ReportIgnoredStateFile(QDir(dataFolder()).filePath(QString::fromUtf16(RecentListsFileName)),
+                           problem);
 }
 
 void frmMain::rebuildRecentMenu()
@@ -361,19 +423,39 @@ void frmMain::OpenRecentList(int index)
     if (index < 0 || index >= m_recentLists.size() || !canOpenList())
         return;
     const QString path = m_recentLists.at(index);
-    if (!QFileInfo(path).isFile()) {
-        m_recentLists = withoutRecentList(m_recentLists, path);
-        saveRecentLists();
-        rebuildRecentMenu();
+    const QString shown = QDir::toNativeSeparators(path);
+    QString error;
+    const zip::FileKind kind = zip::fileKind(path, &error);
+    if (kind == zip::FileKind::Regular) {
+        OpenFromOutside(path);
+        return;
+    }
+    if (kind == zip::FileKind::Unknown) {
+        // There, perhaps, but out of reach for now (a folder on the way that
+        // cannot be entered): kept for when it can be reached again.
         m_prompts.warning(this,
-                          textOr(*this, 126,
-                                 u"The list \"%1\" is no longer there. It was taken off the "
+                          textOr(*this, 155,
+                                 u"The list \"%1\" cannot be reached (%2). It stays on the "
                                  u"recent lists."_s)
-                              .arg(QDir::toNativeSeparators(path)),
+                              .arg(shown, error),
                           ErrorTitle, false);
         return;
     }
-    OpenFromOutside(path);
+    QString text;
+    if (kind == zip::FileKind::Missing)
+        text = textOr(*this, 126,
+                      u"The list \"%1\" is no longer there. It was taken off the recent lists."_s);
+    else if (QFileInfo(path).isDir())
+        text = textOr(*this, 153,
+                      u"\"%1\" is now a folder, not a list. It was taken off the recent lists."_s);
+    else
+        text = textOr(*this, 154,
+                      u"\"%1\" is now a device or a pipe, not a list. It was taken off the "
+                      u"recent lists."_s);
+    m_recentLists = withoutRecentList(m_recentLists, path);
+    saveRecentLists();
+    rebuildRecentMenu();
+    m_prompts.warning(this, text.arg(shown), ErrorTitle, false);
 }
 
 void frmMain::ClearRecentLists()
@@ -389,7 +471,13 @@ void frmMain::saveWindowState() const
 {
     if (!remembers())
         return;
-    QDir().mkpath(QFileInfo(m_settings.settingsFile).absolutePath());
+    // QSettings saves through a link to wherever it points: a settings file
+    // that is not a plain file of ours is left as it is.
+    const StateFileProblem problem = CheckSettingsFile();
+    if (problem != StateFileProblem::None && problem != StateFileProblem::Missing)
+        return;
+    if (!ensureStateFolder(QFileInfo(m_settings.settingsFile).absolutePath(), {}))
+        return;
     QSettings store(m_settings.settingsFile, QSettings::IniFormat);
     const QRect normal = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
     store.setValue(GeometryKey,
@@ -416,7 +504,7 @@ void frmMain::saveWindowState() const
 
 void frmMain::restoreWindowState()
 {
-    if (!remembers() || !QFileInfo(m_settings.settingsFile).isFile())
+    if (CheckSettingsFile() != StateFileProblem::None)
         return;
     const QSettings store(m_settings.settingsFile, QSettings::IniFormat);
     // Whatever a damaged file holds, each value is checked on its own and a

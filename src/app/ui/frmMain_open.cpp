@@ -99,7 +99,11 @@ void frmMain::RunOpenCommand(bool askForFile)
     QString path = CurrentListFile;
     SetOpenCommandRunning(true);
     if (askForFile) {
-        const QString startFolder = dialogStartFolder(dataFolder());
+        const QString lastFolderFile =
+            QDir(dataFolder()).filePath(QString::fromUtf16(LastFolderFileName));
+        StateFileProblem problem = StateFileProblem::None;
+        const QString startFolder = dialogStartFolder(dataFolder(), &problem);
+        ReportIgnoredStateFile(lastFolderFile, problem);
         path = m_prompts.openFile(this, u"Select File List"_s, startFolder,
                                   u"File Lists (*.csv;*.zip)"_s);
         if (path.isEmpty()) {
@@ -108,7 +112,8 @@ void frmMain::RunOpenCommand(bool askForFile)
             Label8->clear();
             return;
         }
-        writeLastFolder(dataFolder(), path);
+        writeLastFolder(dataFolder(), path, &problem);
+        ReportIgnoredStateFile(lastFolderFile, problem);
     }
     OpenChosenFile(QFileInfo(path).absoluteFilePath());
 }
@@ -264,6 +269,7 @@ zip::ExtractResult frmMain::ExtractMember(const zip::ZipMember &member)
     ProgressBar1->setValue(0);
     ProgressBar1->show();
     zip::ExtractCallbacks callbacks;
+    callbacks.dataFolder = dataFolder();
     int shownPercent = -1;
     callbacks.progress = [this, &shownPercent](double percent) {
         const int value = int(percent);

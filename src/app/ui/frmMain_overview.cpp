@@ -111,7 +111,7 @@ void frmMain::setupOverview()
         header->resizeSection(section, columnWidth(SftTree1, section));
     header->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(header, &QHeaderView::customContextMenuRequested, this, &frmMain::SftTree1_HeaderMenu);
-    if (!m_overview->settingsFile.isEmpty()) {
+    if (!m_overview->settingsFile.isEmpty() && CheckSettingsFile() == StateFileProblem::None) {
         const QSettings settings(m_overview->settingsFile, QSettings::IniFormat);
         const QStringList hidden = settings.value(hiddenColumnsKey).toStringList();
         for (const QString &column : hidden) {
@@ -250,7 +250,12 @@ void frmMain::setTreeColumnShown(int section, bool shown)
         if (header->isSectionHidden(s))
             hidden << QString::number(s);
     }
-    QDir().mkpath(QFileInfo(m_overview->settingsFile).absolutePath());
+    // Never through a link or into a pipe planted at the settings' name.
+    const StateFileProblem problem = CheckSettingsFile();
+    if (problem != StateFileProblem::None && problem != StateFileProblem::Missing)
+        return;
+    if (!ensureStateFolder(QFileInfo(m_overview->settingsFile).absolutePath(), {}))
+        return;
     QSettings settings(m_overview->settingsFile, QSettings::IniFormat);
     settings.setValue(hiddenColumnsKey, hidden);
 }

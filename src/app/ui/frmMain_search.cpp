@@ -43,6 +43,8 @@ namespace {
 const QString NoFilter = u"(No Filter)"_s;
 const QString ReloadEntry = u"(Reload)"_s;
 constexpr int RecentTermCount = 10;
+// Ten terms of a line each: a bigger file is not ours and is not read.
+constexpr qint64 RecentTermsMaxBytes = 64 * 1024;
 constexpr int StatusWordLimit = 300;
 constexpr int BarRange = 1000;
 
@@ -264,9 +266,11 @@ void SearchParts::addRecentTerm(const QString &term)
     while (terms.size() > RecentTermCount)
         terms.removeLast();
     m_recent->setStringList(terms);
-    QFile file(recentTermsPath(w.dataFolder()));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(terms.join(u'\n').toUtf8() + '\n');
+    const QString path = recentTermsPath(w.dataFolder());
+    if (w.dataFolder().isEmpty())
+        return;
+    w.ReportIgnoredStateFile(path,
+                             writeStateFile(path, QByteArray(terms.join(u'\n').toUtf8() + '\n')));
 }
 
 // After the opened list is in (not a search result): its status words for
@@ -370,14 +374,14 @@ void frmMain::setupSearch()
 
     connect(TXT1, &QLineEdit::returnPressed, this, &frmMain::Command3_Click);
     m_search->m_recent = new QStringListModel(m_search);
-    {
-        QFile file(recentTermsPath(dataFolder()));
+    if (!m_settings.dataFolder.isEmpty()) {
+        const QString path = recentTermsPath(m_settings.dataFolder);
+        const StateFileRead read = readStateFile(path, RecentTermsMaxBytes);
+        ReportIgnoredStateFile(path, read.problem);
         QStringList terms;
-        if (file.open(QIODevice::ReadOnly)) {
-            for (const QByteArray &line : file.readAll().split('\n')) {
-                if (!line.isEmpty() && terms.size() < RecentTermCount)
-                    terms << QString::fromUtf8(line);
-            }
+        for (const QByteArray &line : read.bytes.split('\n')) {
+            if (!line.isEmpty() && terms.size() < RecentTermCount)
+                terms << QString::fromUtf8(line);
         }
         m_search->m_recent->setStringList(terms);
     }
