@@ -56,7 +56,14 @@ struct AsciiRanks
     std::array<quint8, 128> rank{};
     quint8 digitRun = 0; // the rank every digit run starts with
     bool valid = false;
+    // The letters from U+0080 to U+017F that weigh as one or two ASCII
+    // letters before their accents count ('\u00e9' as e, '\u00df' as ss in
+    // most languages; not '\u00e5' in Swedish): their ranks, 0 for others.
+    std::array<std::array<quint8, 2>, 0x100> latin{};
 };
+
+constexpr char16_t FirstLatin = 0x80;
+constexpr char16_t LastLatin = 0x17f;
 
 AsciiRanks rankAscii(const QLocale &locale)
 {
@@ -97,6 +104,27 @@ AsciiRanks rankAscii(const QLocale &locale)
     }
     out.digitRun = out.rank[u'0'];
     out.valid = true;
+
+    // Equal first weights: "Lb" after "Sa" and "La" before "Sb".
+    std::vector<QString> spellings;
+    for (char16_t c = u'a'; c <= u'z'; ++c)
+        spellings.push_back(QString(QChar(c)));
+    for (const char *pair : {"ss", "ae", "oe", "ij", "th", "dh"})
+        spellings.push_back(QString::fromLatin1(pair));
+    for (char16_t c = FirstLatin; c <= LastLatin; ++c) {
+        if (!QChar(c).isLetter())
+            continue;
+        const QString letter(QChar{c});
+        for (const QString &s : spellings) {
+            if (collator.compare(letter + u'b', s + u'a') > 0 &&
+                collator.compare(letter + u'a', s + u'b') < 0) {
+                auto &ranks = out.latin[size_t(c - FirstLatin)];
+                ranks[0] = out.rank[s[0].unicode()];
+                ranks[1] = s.size() > 1 ? out.rank[s[1].unicode()] : 0;
+                break;
+            }
+        }
+    }
     return out;
 }
 
@@ -187,60 +215,115 @@ int compareKeys(const ByteKey &a, const ByteKey &b)
     return a.size < b.size ? -1 : (a.size > b.size ? 1 : 0);
 }
 
-// A name the byte keys cannot take, with the collator's key. Its head is the
-// byte key of the ASCII characters it begins with (up to eight bytes of it,
-// headSize), which orders it against another name's head wherever the two
-// differ within both: the collator weighs letters before accents, and
-// these letters come first. The character before the first non-ASCII one
-// and a number at the end are left out, as the collator may take them
-// together with what follows.
-struct CollatedName
+// The first bytes of a name's key by the letters alone: enough to order two
+// names that differ there, for the collator weighs letters (and numbers)
+// before accents and case. Plain ASCII characters take their byte-key
+// bytes, Latin letters that weigh as ASCII ones take theirs; the head ends
+// before the character in front of any other one (it may combine with what
+// follows), and before a number that such a character ends.
+constexpr quint32 HeadBytes = 16;
+struct Head
 {
-    QString text;
-    std::optional<QCollatorSortKey> key;
-    quint64 head = 0;
-    quint32 headSize = 0;
-    quint32 index = 0;
+    quint64 high = 0;
+    quint64 low = 0;
+    quint32 size = 0;
 };
 
-void setHead(CollatedName &c, const AsciiRanks &ranks)
+Head headOfKey(const char *bytes, size_t size)
 {
-    const char16_t *p = reinterpret_cast<const char16_t *>(c.text.constData());
-    const qsizetype n = c.text.size();
-    qsizetype cut = 0;
-    while (cut < n && p[cut] >= FirstPrintable && p[cut] <= LastPrintable)
-        ++cut;
-    if (cut < n && cut > 0)
-        --cut;
-    while (cut > 0 && p[cut - 1] >= u'0' && p[cut - 1] <= u'9')
-        --cut;
-    // Eight characters make at least eight key bytes; a number running on
-    // past them is left out too.
-    if (cut > 8) {
-        cut = 8;
-        if (p[cut] >= u'0' && p[cut] <= u'9') {
-            while (cut > 0 && p[cut - 1] >= u'0' && p[cut - 1] <= u'9')
-                --cut;
-        }
-    }
-    std::string key;
-    if (cut == 0 || !asciiKey(p, cut, ranks, &key))
-        return;
-    c.headSize = quint32(std::min<size_t>(key.size(), 8));
-    c.head = headOf(key.data(), c.headSize);
+    Head h;
+    h.size = quint32(std::min<size_t>(size, HeadBytes));
+    h.high = headOf(bytes, std::min<size_t>(h.size, 8));
+    h.low = h.size > 8 ? headOf(bytes + 8, h.size - 8) : 0;
+    return h;
 }
 
 // Negative or positive when the heads decide, 0 when only the collator can.
-int compareHeads(quint64 a, quint32 aSize, quint64 b, quint32 bSize)
+int compareHeads(const Head &a, const Head &b)
 {
-    const quint64 differ = a ^ b;
-    if (differ == 0)
+    quint64 x = a.high;
+    quint64 y = b.high;
+    quint32 base = 0;
+    if (x == y) {
+        x = a.low;
+        y = b.low;
+        base = 8;
+        if (x == y)
+            return 0;
+    }
+    const quint32 at = base + quint32(std::countl_zero(x ^ y)) / 8;
+    if (at >= std::min(a.size, b.size))
         return 0;
-    const quint32 at = quint32(std::countl_zero(differ)) / 8;
-    if (at >= std::min(aSize, bSize))
-        return 0;
-    return a < b ? -1 : 1;
+    return x < y ? -1 : 1;
 }
+
+Head letterHead(QStringView text, const AsciiRanks &ranks)
+{
+    const char16_t *p = text.utf16();
+    const qsizetype n = text.size();
+    auto plain = [](char16_t c) { return c >= FirstPrintable && c <= LastPrintable; };
+    auto latin = [&](char16_t c) -> const std::array<quint8, 2> * {
+        if (c < FirstLatin || c > LastLatin || ranks.latin[size_t(c - FirstLatin)][0] == 0)
+            return nullptr;
+        return &ranks.latin[size_t(c - FirstLatin)];
+    };
+    char key[HeadBytes + MaxDigitRun + 4];
+    size_t size = 0;
+    size_t lastUnit = 0; // where the key of the last character (or number) began
+    qsizetype i = 0;
+    bool whole = true;
+    while (i < n && size < HeadBytes) {
+        const char16_t c = p[i];
+        const size_t unit = size;
+        if (c >= u'0' && c <= u'9') {
+            qsizetype end = i;
+            while (end < n && p[end] >= u'0' && p[end] <= u'9')
+                ++end;
+            if (end < n && !plain(p[end]) && !latin(p[end])) {
+                whole = false; // the number may run on in other digits
+                lastUnit = size;
+                break;
+            }
+            qsizetype first = i;
+            while (first < end - 1 && p[first] == u'0')
+                ++first;
+            if (end - first > MaxDigitRun) {
+                whole = false;
+                lastUnit = size;
+                break;
+            }
+            key[size++] = char(ranks.digitRun);
+            key[size++] = char(end - first);
+            for (qsizetype k = first; k < end && size < sizeof key; ++k)
+                key[size++] = char(p[k]);
+            i = end;
+        } else if (plain(c)) {
+            key[size++] = char(ranks.rank[c]);
+            ++i;
+        } else if (const auto *r = latin(c)) {
+            key[size++] = char((*r)[0]);
+            if ((*r)[1])
+                key[size++] = char((*r)[1]);
+            ++i;
+        } else {
+            whole = false;
+            break;
+        }
+        lastUnit = unit;
+    }
+    if (i < n || !whole)
+        size = lastUnit;
+    return headOfKey(key, size);
+}
+
+// A name the byte keys cannot take, with the collator's key and its head
+// (its text is decoded again in the rare case that needs it).
+struct CollatedName
+{
+    std::optional<QCollatorSortKey> key;
+    Head head;
+    quint32 index = 0;
+};
 
 std::vector<qsizetype> identity(size_t n)
 {
@@ -358,26 +441,34 @@ Collated collatedInOrder(const Names &names, const std::vector<quint32> &pick,
         for (size_t k = from; k < to; ++k) {
             CollatedName &c = out.names[k];
             c.index = pick[k];
-            c.text = names.text(c.index);
-            c.key.emplace(collator.sortKey(c.text));
+            const QString text = names.text(c.index);
+            c.key.emplace(collator.sortKey(text));
             if (ranks)
-                setHead(c, *ranks);
+                c.head = letterHead(text, *ranks);
         }
     });
     keysMade += qint64(out.names.size());
-    out.sorted.reserve(out.names.size());
+    // The heads beside the pointers: most comparisons read nothing else.
+    std::vector<std::pair<Head, const CollatedName *>> byHead;
+    byHead.reserve(out.names.size());
     for (const CollatedName &c : out.names)
-        out.sorted.push_back(&c);
-    sortRange(out.sorted.data(), out.sorted.data() + out.sorted.size(),
-              [](const CollatedName *a, const CollatedName *b) {
-                  if (const int c = compareHeads(a->head, a->headSize, b->head, b->headSize))
-                      return c < 0;
-                  if (const int c = a->key->compare(*b->key))
-                      return c < 0;
-                  if (const int c = a->text.compare(b->text))
-                      return c < 0;
-                  return a->index < b->index;
-              });
+        byHead.emplace_back(c.head, &c);
+    using Entry = std::pair<Head, const CollatedName *>;
+    sortRange(byHead.data(), byHead.data() + byHead.size(), [&](const Entry &x, const Entry &y) {
+        if (const int c = compareHeads(x.first, y.first))
+            return c < 0;
+        const CollatedName *a = x.second;
+        const CollatedName *b = y.second;
+        if (const int c = a->key->compare(*b->key))
+            return c < 0;
+        // Equal keys (rare: names equal but for case) go by the texts.
+        if (const int c = names.text(a->index).compare(names.text(b->index)))
+            return c < 0;
+        return a->index < b->index;
+    });
+    out.sorted.reserve(byHead.size());
+    for (const Entry &e : byHead)
+        out.sorted.push_back(e.second);
     return out;
 }
 
@@ -480,13 +571,14 @@ struct NaturalSorter::Impl
         const Collated collated = collatedInOrder(names, otherNames, locale, ranks.get());
         qint64 comparisons = 0;
         auto before = [&](const ByteKey &a, const CollatedName &b) {
-            if (const int c = compareHeads(a.head, std::min(a.size, 8u), b.head, b.headSize))
+            if (const int c = compareHeads(headOfKey(a.bytes, a.size), b.head))
                 return c < 0;
             const QString text = names.text(a.index);
+            const QString other = names.text(b.index);
             ++comparisons;
-            if (const int c = collator.compare(text, b.text))
+            if (const int c = collator.compare(text, other))
                 return c < 0;
-            if (const int c = text.compare(b.text))
+            if (const int c = text.compare(other))
                 return c < 0;
             return a.index < b.index;
         };
