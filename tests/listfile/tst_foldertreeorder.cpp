@@ -57,15 +57,19 @@ QStringList collatorSorted(QStringList names, const QLocale &locale)
 }
 
 // Distinct names: a word, mixed case, a number, now and then an accented
-// letter (one name in accentEvery, 0: never).
-QStringList generatedNames(int count, int accentEvery)
+// letter (one name in accentEvery, 0: never); with marks, also names that
+// only UTF-8 holds (a combining accent, other digits after ASCII ones).
+QStringList generatedNames(int count, int accentEvery, bool marks = false)
 {
     const QStringList words = {u"Fotos"_s,  u"fotos"_s, u"IMG_"_s,    u"Docs"_s, u"docs"_s,
                                u"Backup"_s, u"a-b"_s,   u"A b"_s,     u"x_y"_s,  u"Mail ("_s,
                                u"~tmp"_s,   u"2019"_s,  u"Projekt"_s, u"zz"_s};
-    const QStringList accented = {u"\u00c9t\u00e9"_s, u"M\u00fcller"_s, u"Stra\u00dfe"_s,
-                                  u"\u00c5r"_s,       u"\u20acuro"_s,   u"\u0160ef"_s,
-                                  u"\u0152uvre"_s,    u"na\u00efve"_s};
+    const QStringList accented = {u"\u00c9t\u00e9"_s,   u"M\u00fcller"_s,     u"Stra\u00dfe"_s,
+                                  u"\u00c5r"_s,         u"\u20acuro"_s,       u"\u0160ef"_s,
+                                  u"\u0152uvre"_s,      u"na\u00efve"_s,      u"Strasse"_s,
+                                  u"Fotos \u00e6ble"_s, u"Fotos caf\u00e9"_s, u"Fotos Cafe"_s};
+    const QStringList marked = {u"e\u0301te"_s, u"Fotos e\u0301"_s, u"12\u0663"_s, u"IMG_\u0663"_s,
+                                u"Docs \u65e5"_s};
     quint32 seed = 7;
     auto next = [&seed] {
         seed = seed * 1103515245u + 12345u;
@@ -76,6 +80,8 @@ QStringList generatedNames(int count, int accentEvery)
         const bool accent = accentEvery > 0 && i % accentEvery == 0;
         QString name = accent ? accented[qsizetype(next() % accented.size())]
                               : words[qsizetype(next() % words.size())];
+        if (accent && marks && next() % 2)
+            name = marked[qsizetype(next() % marked.size())];
         name += QString::number(i % 3 == 0 ? i : int(next() % 500));
         if (i % 7 == 0)
             name += u"0"_s + QString::number(i);
@@ -161,10 +167,14 @@ void TestFolderTreeOrder::wideFolderAsCollator_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<int>("accentEvery");
+    QTest::addColumn<bool>("utf8"); // with names only UTF-8 holds
     for (const char *locale : {"en_US", "pt_PT", "de_DE", "fr_FR", "sv_SE", "nl_NL"}) {
-        QTest::addRow("%s ascii", locale) << QString::fromLatin1(locale) << 0;
-        QTest::addRow("%s few accents", locale) << QString::fromLatin1(locale) << 300;
-        QTest::addRow("%s many accents", locale) << QString::fromLatin1(locale) << 4;
+        const QString l = QString::fromLatin1(locale);
+        QTest::addRow("%s ascii", locale) << l << 0 << false;
+        QTest::addRow("%s few accents", locale) << l << 300 << false;
+        QTest::addRow("%s many accents", locale) << l << 4 << false;
+        QTest::addRow("%s few marks, UTF-8", locale) << l << 300 << true;
+        QTest::addRow("%s many marks, UTF-8", locale) << l << 3 << true;
     }
 }
 
@@ -174,11 +184,13 @@ void TestFolderTreeOrder::wideFolderAsCollator()
     // language: the same order as the collator comparing each pair.
     QFETCH(QString, locale);
     QFETCH(int, accentEvery);
-    const QStringList given = generatedNames(6000, accentEvery);
+    QFETCH(bool, utf8);
+    const ListEncoding encoding = utf8 ? ListEncoding::Utf8 : ListEncoding::Windows1252;
+    const QStringList given = generatedNames(6000, accentEvery, utf8);
     QList<QByteArray> names;
     for (const QString &name : given)
-        names.append(encodeListText(name, ListEncoding::Windows1252));
-    const QStringList tree = siblings(names, ListEncoding::Windows1252, QLocale(locale));
+        names.append(encoded(name, encoding));
+    const QStringList tree = siblings(names, encoding, QLocale(locale));
     QCOMPARE(tree.size(), given.size());
     QCOMPARE(tree, collatorSorted(given, QLocale(locale)));
 }
