@@ -513,6 +513,7 @@ public:
 private:
     void planBigFolders();
     void processFolder(PendingFolder folder);
+    void writeWide(const QByteArray &top);
     void writeLine(const QByteArray &folderPath, const QByteArray &name, int day, quint64 size,
                    int attrs, bool damaged);
     bool flushIfFull()
@@ -595,6 +596,13 @@ void Generator::planBigFolders()
 bool Generator::run(GeneratorStats &stats)
 {
     m_out.reserve(kChunk + 4096);
+    if (m_options.wide) {
+        writeWide(m_options.topFolder + '\\');
+        flush();
+        m_stats.lines = m_emitted;
+        stats = m_stats;
+        return !m_failed;
+    }
     planBigFolders();
 
     PendingFolder root;
@@ -614,6 +622,39 @@ bool Generator::run(GeneratorStats &stats)
     m_stats.lines = m_emitted;
     stats = m_stats;
     return !m_failed;
+}
+
+void Generator::writeWide(const QByteArray &top)
+{
+    // Folder names of every theme, made unique by a number (unpadded, so
+    // that 'Fotos 9' and 'Fotos 10' differ only in natural order); each
+    // folder holds one file.
+    const int eraDay = int(m_random.range(kFirstDay + 2000, kLastDay - 1000));
+    const FolderStyle style;
+    QByteArray path;
+    QByteArray name;
+    for (qint64 i = 0; i < m_options.lines && !m_failed; ++i) {
+        const Theme theme = Theme(m_random.below(ThemeCount));
+        path = top;
+        path += folderName(theme, eraDay);
+        path += ' ';
+        appendUInt(path, quint64(i + 1));
+        path += '\\';
+        const Theme extTheme = fileName(name, theme, 0, style);
+        const QByteArray &extension = m_vocab.extensions[extTheme][size_t(pickExtension(extTheme))];
+        if (!extension.isEmpty()) {
+            name += '.';
+            name += extension;
+        }
+        const Extension &e = kExtensions[extTheme][0];
+        const quint64 size =
+            quint64(std::clamp(m_random.logNormal(e.medianBytes, e.sigma), 1.0, 0x1.0p40));
+        writeLine(path, name, fileDay(eraDay), size, kFileAttrs[m_random.pick(kFileAttrWeights)],
+                  false);
+        ++m_stats.folders;
+    }
+    m_stats.largestFolderLines = m_emitted > 0 ? 1 : 0;
+    m_stats.maxDepth = m_emitted > 0 ? 1 : 0;
 }
 
 QByteArray Generator::folderName(Theme theme, int eraDay)

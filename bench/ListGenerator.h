@@ -29,6 +29,10 @@ struct GeneratorOptions
     quint64 seed = 1;              // same seed and line count: same bytes
     QByteArray topFolder = "Data"; // component 0 of every path (Windows-1252)
     ListKind kind = ListKind::Disk;
+    // A folder of very many sub-folders: every line is the one file of a
+    // folder of its own directly below the top folder (a disk whose folders
+    // were found without their parents), instead of a directory walk.
+    bool wide = false;
 };
 
 // What one run produced, for tests and for the programs' messages.

@@ -1,15 +1,15 @@
 // corvane-bench: how long the core takes to load a list, against the floor
 // of work no loader can skip, and how much memory the load needs.
 //
-//   corvane-bench (--list FILE | --lines N [--seed S]) [--repeat K] [--serial]
+//   corvane-bench (--list FILE | --lines N [--seed S] [--wide]) [--repeat K] [--serial]
 //
 // Prints one key=value line per figure (see bench/README.md).
 
 #include "ListGenerator.h"
 #include "bench_browse.h"
-#include "bench_search.h"
 #include "bench_hostile.h"
 #include "bench_overview.h"
+#include "bench_search.h"
 #include "listfile/ListLoader.h"
 
 #include <QCoreApplication>
@@ -25,10 +25,10 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <functional>
 #include <limits>
 #include <memory>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -204,8 +204,7 @@ int loadOnly(const QString &path, bool parallel, bool folderTotals)
 
 // Runs this program in load-only mode on path; the child's VmHWM is the
 // load's own peak, untouched by the floor's buffers in this process.
-qint64 measurePeakKiB(const QString &path, bool parallel, QString *error,
-                      bool folderTotals = true)
+qint64 measurePeakKiB(const QString &path, bool parallel, QString *error, bool folderTotals = true)
 {
     QProcess child;
     QStringList args{u"--load-only"_s, path};
@@ -236,7 +235,8 @@ int usage(QTextStream &err, const QString &problem)
 {
     if (!problem.isEmpty())
         err << "corvane-bench: " << problem << '\n';
-    err << "usage: corvane-bench (--list FILE | --lines N [--seed S]) [--repeat K] [--serial]\n";
+    err << "usage: corvane-bench (--list FILE | --lines N [--seed S] [--wide]) [--repeat K] "
+           "[--serial]\n";
     return 2;
 }
 
@@ -252,6 +252,7 @@ int main(int argc, char *argv[])
     QString loadOnlyPath;
     qint64 generateLines = -1;
     quint64 seed = 1;
+    bool wide = false;
     int repeat = 3;
     bool parallel = true;
     bool folderTotals = true; // the load-only child's
@@ -280,6 +281,8 @@ int main(int argc, char *argv[])
             repeat = args[++i].toInt(&ok);
             if (!ok || repeat < 1 || repeat > 100)
                 return usage(err, u"--repeat takes a count from 1 to 100"_s);
+        } else if (arg == u"--wide"_s) {
+            wide = true;
         } else if (arg == u"--serial"_s) {
             parallel = false;
         } else if (arg == u"--no-totals"_s) {
@@ -309,6 +312,7 @@ int main(int argc, char *argv[])
         corvane::listgen::GeneratorOptions options;
         options.lines = generateLines;
         options.seed = seed;
+        options.wide = wide;
         QElapsedTimer timer;
         timer.start();
         const bool written =
@@ -399,8 +403,7 @@ int main(int argc, char *argv[])
     // What gathering the folder totals adds to a load.
     const double overviewMs = std::max(best(u"load_ms"_s) - best(u"load_plain_ms"_s), 0.0);
     report.add(u"overview_ms"_s, overviewMs, 1);
-    report.add(u"overview_vs_load_pct"_s, overviewMs * 100 / std::max(best(u"load_ms"_s), 1e-9),
-               1);
+    report.add(u"overview_vs_load_pct"_s, overviewMs * 100 / std::max(best(u"load_ms"_s), 1e-9), 1);
     // The same in user CPU time, which the machine's other work and the
     // kernel's page faults hardly disturb.
     double loadUser = 0;

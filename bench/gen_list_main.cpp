@@ -1,5 +1,5 @@
 // corvane-gen-list: writes a generated recovered-file list.
-//   corvane-gen-list --lines N [--seed S] [--kind disk|documents|media] [--top NAME] OUT
+//   corvane-gen-list --lines N [--seed S] [--kind disk|documents|media] [--top NAME] [--wide] OUT
 
 #include "ListGenerator.h"
 
@@ -18,7 +18,7 @@ int usage(QTextStream &err, const QString &problem)
     if (!problem.isEmpty())
         err << "corvane-gen-list: " << problem << '\n';
     err << "usage: corvane-gen-list --lines N [--seed S] [--kind disk|documents|media] [--top "
-           "NAME] OUT\n";
+           "NAME] [--wide] OUT\n";
     return 2;
 }
 
@@ -76,6 +76,8 @@ int main(int argc, char *argv[])
                 if (!ok)
                     return usage(err, u"--seed takes a whole number, not '%1'"_s.arg(value));
             }
+        } else if (arg == u"--wide"_s) {
+            options.wide = true;
         } else if (arg == u"-h"_s || arg == u"--help"_s) {
             usage(out, {});
             return 0;

@@ -1,7 +1,7 @@
 #include "FolderListing.h"
 
 #include "listfile/ListDate.h"
-#include "NaturalOrder.h"
+#include "listfile/NaturalOrder.h"
 #include "listfile/ListLine.h"
 #include "listfile/ListLoader.h"
 #include "listfile/SizeText.h"

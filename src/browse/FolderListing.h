@@ -5,7 +5,7 @@
 // column texts. Pure logic over the line store and the folder tree; the
 // grid's item model only swaps a listing in.
 
-#include "NaturalOrder.h"
+#include "listfile/NaturalOrder.h"
 #include "listfile/LineStore.h"
 
 #include <QByteArray>

@@ -1,10 +1,8 @@
 #include "FolderTree.h"
 
 #include "ByteScan.h"
-
+#include "NaturalOrder.h"
 #include "util/cStringBuilder.h"
-
-#include <QCollator>
 
 #include <algorithm>
 #include <atomic>
@@ -19,10 +17,31 @@ namespace corvane {
 
 int FolderTree::findChild(int parentIndex, QStringView name) const
 {
+    // A folder of a million sub-folders is searched by bytes: the name in
+    // the list's encoding against each child's bytes, nothing decoded. A
+    // child whose bytes are ASCII reads as exactly those characters, so only
+    // the others are decoded (a UTF-8 list may hold a name in Windows-1252
+    // bytes that reads the same), and only when the bytes were not found.
     const Item &p = m_items[size_t(parentIndex)];
+    bool encoded = false;
+    const QByteArray bytes = encodeListText(name, m_encoding, &encoded);
+    if (encoded) {
+        for (int r = 0; r < p.childCount; ++r) {
+            const int c = m_children[size_t(p.firstChild + r)];
+            if (sameBytes(rawName(c), bytes) && text(c) == name)
+                return c;
+        }
+    }
+    const bool asciiName =
+        std::all_of(name.begin(), name.end(), [](QChar ch) { return ch.unicode() < 0x80; });
+    if (asciiName)
+        return -1;
     for (int r = 0; r < p.childCount; ++r) {
         const int c = m_children[size_t(p.firstChild + r)];
-        if (text(c) == name)
+        const QByteArrayView raw = rawName(c);
+        const bool asciiBytes =
+            std::all_of(raw.begin(), raw.end(), [](char b) { return uchar(b) < 0x80; });
+        if (!asciiBytes && text(c) == name)
             return c;
     }
     return -1;
@@ -147,7 +166,6 @@ struct FolderTreeBuilder::Impl
         return size_t(h ^ (h >> 29));
     }
 
-
     void grow()
     {
         std::vector<int> bigger(slots.size() * 2, -1);
@@ -240,10 +258,9 @@ struct FolderTreeBuilder::Impl
     void countPath(QByteArrayView path)
     {
         const int node = lastNodes.back();
-        const QByteArrayView top(
-            path.data(),
-            static_cast<const char *>(std::memchr(path.data(), '\\', size_t(path.size()))) -
-                path.data());
+        const QByteArrayView top(path.data(), static_cast<const char *>(std::memchr(
+                                                  path.data(), '\\', size_t(path.size()))) -
+                                                  path.data());
         if (!haveFirstTop) {
             firstTop = top;
             haveFirstTop = true;
@@ -325,8 +342,7 @@ bool FolderTreeBuilder::stopped() const
     return d->stopped;
 }
 
-FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale,
-                                     std::vector<int> *itemOfNode)
+FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale, std::vector<int> *itemOfNode)
 {
     FolderTree tree;
     tree.m_encoding = d->encoding;
@@ -363,33 +379,29 @@ FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale,
     }
 
     // Each parent's children in the order people expect: case-insensitive
-    // natural order, ties broken by the code units.
-    QCollator collator(collationLocale);
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setIgnorePunctuation(false);
-    // The names are decoded one parent at a time: the texts of the whole
-    // tree are never held at once.
-    std::vector<std::pair<QString, int>> named;
+    // natural order, ties broken by the code units. Each name gets one key
+    // (from its bytes when it is plain ASCII), one parent at a time: the keys
+    // of the whole tree are never held at once.
+    const NaturalSorter sorter(collationLocale);
+    std::vector<QByteArrayView> names;
+    std::vector<int> sorted;
     for (size_t p = 0; p < count; ++p) {
         if (givenUp(p))
             return FolderTree();
         if (childCount[p] < 2)
             continue;
         auto begin = children.begin() + firstChild[p];
-        named.clear();
+        names.clear();
         for (auto it = begin; it != begin + childCount[p]; ++it)
-            named.emplace_back(decodeListText(nodes[size_t(*it)].name, d->encoding), *it);
-        std::sort(named.begin(), named.end(), [&](const auto &a, const auto &b) {
-            const int c = collator.compare(a.first, b.first);
-            if (c != 0)
-                return c < 0;
-            return a.first < b.first;
-        });
-        for (size_t k = 0; k < named.size(); ++k)
-            begin[qsizetype(k)] = named[k].second;
+            names.push_back(nodes[size_t(*it)].name);
+        const std::vector<qsizetype> order = sorter.order(names, d->encoding);
+        sorted.resize(order.size());
+        for (size_t k = 0; k < order.size(); ++k)
+            sorted[k] = begin[order[k]];
+        std::copy(sorted.begin(), sorted.end(), begin);
     }
-    std::vector<std::pair<QString, int>>().swap(named);
+    std::vector<QByteArrayView>().swap(names);
+    std::vector<int>().swap(sorted);
 
     // Lay the items out in pre-order, without recursion.
     std::vector<int> newIndex(count, -1);

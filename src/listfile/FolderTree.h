@@ -45,7 +45,8 @@ public:
     {
         return m_children[size_t(m_items[size_t(parent)].firstChild + row)];
     }
-    // The child of parent named exactly name (case-sensitive), or -1.
+    // The child of parent named exactly name (case-sensitive), or -1; found
+    // by the name's bytes, without decoding the siblings'.
     int findChild(int parent, QStringView name) const;
 
     // The folder's name as shown ("Root" for item 0), decoded from its bytes
@@ -122,8 +123,9 @@ public:
     bool stopped() const;
 
     // Sorts each parent's children by name (case-insensitive natural order of
-    // the given locale, ties broken ordinally) and lays the items out in
-    // pre-order. The builder is spent afterwards.
+    // the given locale, ties broken ordinally, see NaturalSorter: one key a
+    // name, however wide the folder) and lays the items out in pre-order.
+    // The builder is spent afterwards.
     // itemOfNode, when given, receives the item of every node.
     FolderTree finish(const QLocale &collationLocale, std::vector<int> *itemOfNode = nullptr);
 

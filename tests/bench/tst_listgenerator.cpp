@@ -59,6 +59,8 @@ class TestListGenerator : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void wideFolders_data();
+    void wideFolders();
     void sameSeedSameBytes_data();
     void sameSeedSameBytes();
     void differentSeedDifferentBytes();
@@ -314,6 +316,39 @@ void TestListGenerator::refusedWriteReportsFailure()
     });
     QVERIFY(!ok);
     QCOMPARE(calls, 1);
+}
+
+void TestListGenerator::wideFolders_data()
+{
+    QTest::addColumn<qint64>("lines");
+    QTest::newRow("one") << qint64(1);
+    QTest::newRow("many") << qint64(20000);
+}
+
+void TestListGenerator::wideFolders()
+{
+    // Every line the one file of its own folder directly below the top
+    // folder, the same bytes for the same options.
+    QFETCH(qint64, lines);
+    GeneratorOptions options;
+    options.lines = lines;
+    options.wide = true;
+    GeneratorStats stats;
+    const QByteArray bytes = generateListBytes(options, &stats);
+    QCOMPARE(generateListBytes(options), bytes);
+    const QList<QByteArrayView> all = splitLines(bytes);
+    QCOMPARE(qint64(all.size()), lines);
+    QSet<QByteArray> folders;
+    for (QByteArrayView line : all) {
+        const QByteArrayView folder = folderOf(line);
+        QVERIFY2(folder.startsWith("Data\\"), line.toByteArray().constData());
+        QCOMPARE(levelOf(folder), 1);
+        folders.insert(folder.toByteArray());
+    }
+    QCOMPARE(qint64(folders.size()), lines);
+    QCOMPARE(stats.lines, lines);
+    QCOMPARE(stats.folders, lines);
+    QCOMPARE(stats.maxDepth, 1);
 }
 
 QTEST_GUILESS_MAIN(TestListGenerator)
