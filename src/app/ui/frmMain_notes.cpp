@@ -78,6 +78,7 @@ void frmMain::ClearZipNotes()
     if (!m_zipNotes)
         return;
     m_zipNotes->clear();
+    m_zipNotesArchive.clear();
     NotesFrame->hide();
 }
 
