@@ -247,6 +247,16 @@ void TestListSearch::dateSearch_data()
     QTest::newRow("empty and nonsense are no match")
         << u"en_US"_s << QByteArray("\nnonsense\n99/99/9999\n2009-05-12\n") << QDate(2000, 1, 1)
         << QDate(2020, 1, 1) << QList<int>{3};
+    // A day the calendar does not have cannot be read: no match, whatever
+    // the range.
+    QTest::newRow("impossible days are no match")
+        << u"en_US"_s
+        << QByteArray("2009-02-31 10:00:00\n2009-04-31\n2029-02-29 00:00:00\n2/30/2009\n"
+                      "2028-02-29 12:00:00\n2009-02-28\n")
+        << QDate(2000, 1, 1) << QDate(2040, 1, 1) << QList<int>{4, 5};
+    QTest::newRow("31st of a short month in de_DE")
+        << u"de_DE"_s << QByteArray("31.06.2009\n30.06.2009\n") << QDate(2009, 6, 1)
+        << QDate(2009, 7, 31) << QList<int>{1};
 }
 
 void TestListSearch::dateSearch()
