@@ -287,6 +287,15 @@ void TestListLoader::encodings_data()
     QTest::newRow("invalid bytes")
         << "D\\\x81\xff\xc3(\\f,1\r\n"_ba << QString::fromUtf16(u"D\\\u0081\u00ff\u00c3(\\f,1")
         << QString::fromUtf16(u"\u0081\u00ff\u00c3(");
+    // A result of mostly non-Latin names has few zero bytes: its line ends
+    // as 0D 00 0A 00 still tell it; the same names in UTF-8 stay UTF-8.
+    const QString cyrillic = u"Данные\\Отчёты за год\\Квартальный отчёт.doc,1,2,3,Восстановлен"_s;
+    QByteArray cyrillic16(reinterpret_cast<const char *>(cyrillic.utf16()), cyrillic.size() * 2);
+    cyrillic16 += QByteArray("\r\0\n\0", 4);
+    QTest::newRow("UTF-16LE without BOM, Cyrillic")
+        << (cyrillic16 + cyrillic16) << cyrillic << u"Отчёты за год"_s;
+    QTest::newRow("UTF-8, Cyrillic")
+        << (cyrillic.toUtf8() + "\r\n") << cyrillic << u"Отчёты за год"_s;
     QTest::newRow("late accent decides UTF-8")
         << (QByteArray(70000, 'x').prepend("Dätä\\A\\").append("\r\n") + text.toUtf8())
         << u"Dätä\\A\\"_s + QString(70000, u'x') << u"A"_s;

@@ -19,6 +19,7 @@ private Q_SLOTS:
     void resultFile();
     void failures_data();
     void failures();
+    void nonLatinResult();
 
 private:
     struct Run
@@ -158,6 +159,33 @@ void TestSearchCli::failures()
     if (exitCode == 1)
         QCOMPARE(r.err.count(u'\n'), 1);
     QCOMPARE(QFileInfo(m_list).size(), list.size()); // the list is never touched
+}
+
+// A result of Cyrillic names (few zero bytes in its UTF-16LE) given back as
+// a list reads as the lines that were written.
+void TestSearchCli::nonLatinResult()
+{
+    const QString cyrillic = m_dir.filePath(u"cyrillic.csv"_s);
+    {
+        QFile f(cyrillic);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(u"Данные\\Отчёты за первый квартал\\Квартальный отчёт директору.doc,"
+                u"вчера,1024,Аа,Готово\r\n"
+                u"Данные\\Фотографии с моря\\Закат над морем и горами.jpg,вчера,2048,Аа,"
+                u"Готово\r\n"
+                u"Данные\\Фотографии с моря\\Рассвет над лесом.jpg,вчера,1,Аа,Повреждён\r\n"_s
+                    .toUtf8());
+    }
+    const QString result = m_dir.filePath(u"cyrillic-result.csv"_s);
+    const Run r = run({u"search"_s, u"--result"_s, result, cyrillic, u"*"_s});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, QByteArray("matches: 3\n"));
+    const Run summary = run({u"summary"_s, result});
+    QCOMPARE(summary.err, QString());
+    QCOMPARE(summary.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(summary.out),
+             u"lines: 3\nfolders: 2\nbytes: 3,073\nsize: 3.0 Kb\nroot: Данные\\\n"_s);
+    QCOMPARE(run({u"summary"_s, cyrillic}).out, summary.out);
 }
 
 QTEST_GUILESS_MAIN(TestSearchCli)
