@@ -1,5 +1,6 @@
 #include "ListDate.h"
 
+#include <QDate>
 #include <QString>
 
 #include <algorithm>
@@ -94,7 +95,9 @@ qint64 ListDateReader::value(QStringView text) const
             break;
         }
     }
-    if (month < 1 || month > 12 || day < 1 || day > 31 || year > 9999)
+    // A day that is not on the calendar (the 31st of April, the 29th of
+    // February of a common year) reads as no date at all.
+    if (year < 1 || year > 9999 || !QDate::isValid(int(year), int(month), int(day)))
         return InvalidListDate;
 
     qint64 hour = count > 3 ? numbers[3] : 0;

@@ -15,7 +15,8 @@ inline constexpr qint64 InvalidListDate = std::numeric_limits<qint64>::min();
 // read the way the user's locale writes dates: the day, month and year in the
 // order of the locale's short date format (a leading four-digit number is a
 // year: year-month-day), then hours, minutes and seconds, with an AM/PM
-// marker. InvalidListDate when the text does not read as a date.
+// marker. InvalidListDate when the text does not read as a date, or names a
+// day the calendar does not have (2009-02-31).
 qint64 listDateValue(QStringView text, const QLocale &locale);
 
 // The same reading with the locale's date order and AM/PM words looked up

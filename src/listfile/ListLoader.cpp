@@ -206,8 +206,7 @@ private:
         const qint64 na = m_lines.restFrom(a, depth);
         const qint64 nb = m_lines.restFrom(b, depth);
         const size_t n = size_t(qMax<qint64>(0, qMin(na, nb)));
-        const int c =
-            n ? std::memcmp(m_lines.begin(a) + depth, m_lines.begin(b) + depth, n) : 0;
+        const int c = n ? std::memcmp(m_lines.begin(a) + depth, m_lines.begin(b) + depth, n) : 0;
         return c < 0 || (c == 0 && na < nb);
     }
 
@@ -503,16 +502,19 @@ try {
         ProgressGate gate(options);
         LoadProgress progress;
         progress.phase = LoadProgress::Phase::Reading;
-        bytes = readListFile(path, [&](qint64 done, qint64 total) {
-            if (options.stop && options.stop->load())
-                return false;
-            if (gate.due()) {
-                progress.bytesDone = done;
-                progress.bytesTotal = total;
-                gate.send(progress);
-            }
-            return true;
-        });
+        bytes = readListFile(
+            path,
+            [&](qint64 done, qint64 total) {
+                if (options.stop && options.stop->load())
+                    return false;
+                if (gate.due()) {
+                    progress.bytesDone = done;
+                    progress.bytesTotal = total;
+                    gate.send(progress);
+                }
+                return true;
+            },
+            options.fileEncoding);
     }
     if (options.stop && options.stop->load()) {
         LoadedList out;

@@ -30,8 +30,8 @@ struct LoadedList
     QByteArray lastTopBytes; // the same as the line holds it (for folder keys)
     bool hasTopComponent = false;
     bool fileFound = false;
-    QString error;        // why the file could not be read (to its end); empty if fine
-    bool stopped = false; // given up through LoadOptions::stop
+    QString error;                 // why the file could not be read (to its end); empty if fine
+    bool stopped = false;          // given up through LoadOptions::stop
     bool changedWhileRead = false; // see ListBytes; error says so too
 
     // The RootPrefix rule: an empty prefix is set from this list (its last
@@ -75,6 +75,9 @@ struct LoadOptions
     // Keep offset and length for every line, as for a buffer past 4 GiB
     // (tests of that table on small lists).
     bool wideLines = false;
+    // How the file's bytes are taken: the window loads its own search
+    // result as UTF-16LE, whatever its bytes look like.
+    ListFileEncoding fileEncoding = ListFileEncoding::Recognise;
     // Set from another thread to give up a load early (the program is
     // quitting); the result is then incomplete and stopped is true.
     const std::atomic<bool> *stop = nullptr;

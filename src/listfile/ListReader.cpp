@@ -144,6 +144,48 @@ private:
     bool m_big = false;
 };
 
+// Watches the bytes of a file as they are handed on for a line longer than
+// MaxListLineBytes: each byte is looked at a bounded number of times, however
+// long the lines.
+class LineRunGuard
+{
+public:
+    // False once more than MaxListLineBytes bytes in a row held no CR or LF.
+    bool feed(const char *data, qsizetype size)
+    {
+        if (size <= 0 || !ok())
+            return ok();
+        if (m_run + size > MaxListLineBytes) {
+            // The run so far may go on too long into these bytes: it must
+            // end within the room left to it.
+            const qsizetype room = MaxListLineBytes - m_run + 1;
+            if (!std::memchr(data, '\n', size_t(room)) && !std::memchr(data, '\r', size_t(room))) {
+                m_tooLongFrom = m_fed - m_run;
+                return false;
+            }
+        }
+        const auto *lf = static_cast<const char *>(::memrchr(data, '\n', size_t(size)));
+        const char *from = lf ? lf + 1 : data;
+        const auto *cr =
+            static_cast<const char *>(::memrchr(from, '\r', size_t(data + size - from)));
+        const char *last = cr ? cr : lf;
+        m_run = last ? (data + size) - (last + 1) : m_run + size;
+        m_fed += size;
+        m_sawLineEnd = m_sawLineEnd || last;
+        return true;
+    }
+    bool ok() const { return m_tooLongFrom < 0; }
+    // Where the line that is too long begins, among the bytes fed.
+    qint64 tooLongFrom() const { return m_tooLongFrom; }
+    bool sawLineEnd() const { return m_sawLineEnd; }
+
+private:
+    qint64 m_run = 0; // bytes since the last line end
+    qint64 m_fed = 0;
+    qint64 m_tooLongFrom = -1;
+    bool m_sawLineEnd = false;
+};
+
 // Collects bytes as they are read: 8-bit text straight into the result,
 // UTF-16LE (recognised on the first bytes) transcoded as it comes.
 class ListByteSink
@@ -165,12 +207,34 @@ public:
     void commit(qint64 got)
     {
         if (m_utf16) {
+            const qsizetype before = m_utf8.size();
             m_transcoder.feed(m_scratch.constData(), got);
+            m_guard.feed(m_utf8.constData() + before, m_utf8.size() - before);
             return;
         }
         m_used += got;
-        if (!m_decided && m_used >= 4096)
+        if (m_decided)
+            m_guard.feed(m_result.bytes.constData() + m_used - got, got);
+        else if (m_used >= 4096)
             decide();
+    }
+
+    // A line longer than MaxListLineBytes has come: the reading ends.
+    bool lineTooLong() const { return !m_guard.ok(); }
+    // After finish(): leaves out that line and everything after it.
+    void dropTooLongLine()
+    {
+        if (lineTooLong())
+            m_result.bytes.truncate(m_guard.tooLongFrom());
+    }
+    // A line end has come: the bytes are text with lines.
+    bool sawLineEnd() const { return m_guard.sawLineEnd(); }
+    // Room for the rest of a file of this size, once it is known to hold
+    // lines (a file of zeros gets none: it ends at its first long run).
+    void reserve(qint64 size)
+    {
+        if (!m_utf16 && size > m_result.bytes.capacity())
+            m_result.bytes.reserve(size);
     }
 
     void finish()
@@ -178,7 +242,9 @@ public:
         if (!m_decided)
             decide();
         if (m_utf16) {
+            const qsizetype before = m_utf8.size();
             m_transcoder.finish();
+            m_guard.feed(m_utf8.constData() + before, m_utf8.size() - before);
             m_result.bytes = std::move(m_utf8);
             m_result.encoding = ListEncoding::Utf8;
             m_scratch = QByteArray();
@@ -194,6 +260,7 @@ public:
 
     // The file's size, when known: room for the transcoded text is made once.
     void setExpectedSize(qint64 size) { m_expected = size; }
+    void setEncoding(ListFileEncoding as) { m_as = as; }
 
 private:
     void decide()
@@ -201,9 +268,13 @@ private:
         m_decided = true;
         const QByteArrayView head(m_result.bytes.constData(), m_used);
         const SniffedEncoding sniffed =
-            sniffEncoding(head.first(qMin<qsizetype>(head.size(), 8192)));
-        if (sniffed != SniffedEncoding::Utf16LE && sniffed != SniffedEncoding::Utf16BE)
+            m_as == ListFileEncoding::Utf16LE
+                ? SniffedEncoding::Utf16LE
+                : sniffEncoding(head.first(qMin<qsizetype>(head.size(), 8192)));
+        if (sniffed != SniffedEncoding::Utf16LE && sniffed != SniffedEncoding::Utf16BE) {
+            m_guard.feed(head.data(), head.size());
             return;
+        }
         m_utf16 = true;
         const bool big = sniffed == SniffedEncoding::Utf16BE;
         m_transcoder.setBigEndian(big);
@@ -214,6 +285,7 @@ private:
             uchar(head[1]) == (big ? 0xFF : 0xFE))
             skip = 2; // a byte-order mark is not part of the first line
         m_transcoder.feed(head.data() + skip, head.size() - skip);
+        m_guard.feed(m_utf8.constData(), m_utf8.size());
         m_result.bytes = QByteArray();
         m_used = 0;
     }
@@ -230,8 +302,10 @@ private:
     QByteArray m_utf8;
     QByteArray m_scratch;
     Utf16Transcoder m_transcoder;
+    LineRunGuard m_guard;
     qint64 m_used = 0;
     qint64 m_expected = -1;
+    ListFileEncoding m_as = ListFileEncoding::Recognise;
     bool m_decided = false;
     bool m_utf16 = false;
 };
@@ -241,52 +315,86 @@ QString reasonText(int err)
     return QString::fromLocal8Bit(std::strerror(err));
 }
 
-} // namespace
-
-ListBytes readListFile(const QString &path, const ReadProgress &progress)
+// A list file opened for reading: without blocking (opening a FIFO must not
+// wait for a writer), and only a regular file is kept open.
+struct OpenedList
 {
-    ListBytes result;
+    int fd = -1;
+    struct stat atOpen
+    {};
+    bool fileFound = false;
+    QString error;
+};
+
+OpenedList openListFile(const QString &path)
+{
+    OpenedList opened;
     const QByteArray native = QFile::encodeName(path);
-    // O_NONBLOCK: opening a FIFO must not wait for a writer.
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int err = errno;
-        result.fileFound = err != ENOENT && err != ENOTDIR && QFileInfo(path).isFile();
-        result.error = err == ENOENT ? u"the file does not exist"_s : reasonText(err);
-        return result;
+        opened.fileFound = err != ENOENT && err != ENOTDIR && QFileInfo(path).isFile();
+        opened.error = err == ENOENT ? u"the file does not exist"_s : reasonText(err);
+        return opened;
     }
-    struct stat st
-    {};
-    if (::fstat(fd, &st) != 0) {
-        result.error = reasonText(errno);
+    if (::fstat(fd, &opened.atOpen) != 0)
+        opened.error = reasonText(errno);
+    else if (S_ISDIR(opened.atOpen.st_mode))
+        opened.error = u"it is a folder, not a file list"_s;
+    else if (!S_ISREG(opened.atOpen.st_mode))
+        opened.error = u"it is not a regular file"_s;
+    if (!opened.error.isEmpty()) {
         ::close(fd);
-        return result;
+        return opened;
     }
-    if (S_ISDIR(st.st_mode)) {
-        result.error = u"it is a folder, not a file list"_s;
-        ::close(fd);
-        return result;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        result.error = u"it is not a regular file"_s;
-        ::close(fd);
-        return result;
-    }
-    result.fileFound = true;
+    opened.fd = fd;
+    opened.fileFound = true;
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0)
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
 #ifdef POSIX_FADV_SEQUENTIAL
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
+    return opened;
+}
 
-    const qint64 expected = qint64(st.st_size);
+// The one rule for a file that changed while it was read (see readListFile):
+// asked once the reading has come to the file's end.
+bool changedSinceOpen(int fd, const struct stat &atOpen, qint64 bytesRead)
+{
+    struct stat now
+    {};
+    return bytesRead != qint64(atOpen.st_size) || ::fstat(fd, &now) != 0 ||
+           now.st_size != atOpen.st_size || now.st_mtim.tv_sec != atOpen.st_mtim.tv_sec ||
+           now.st_mtim.tv_nsec != atOpen.st_mtim.tv_nsec;
+}
+
+// Leaves out a last line that the reading may have cut.
+void dropUnfinishedLine(QByteArray &bytes)
+{
+    const qsizetype lastBreak = qMax(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
+    bytes.truncate(lastBreak + 1);
+}
+
+} // namespace
+
+ListBytes readListFile(const QString &path, const ReadProgress &progress, ListFileEncoding as)
+{
+    ListBytes result;
+    const OpenedList opened = openListFile(path);
+    result.fileFound = opened.fileFound;
+    result.error = opened.error;
+    if (opened.fd < 0)
+        return result;
+    const int fd = opened.fd;
+
+    const qint64 expected = qint64(opened.atOpen.st_size);
     ListByteSink sink(result);
     sink.setExpectedSize(expected);
-    // Reserve the whole file at once when its size is known; a file that
-    // grows while it is read is still read to its end.
-    if (expected > 0)
-        result.bytes.reserve(expected + 1);
+    sink.setEncoding(as);
+    // Room for the whole file is made at once when it shows lines; a file
+    // that grows while it is read is still read to its end.
+    bool reserved = false;
     qint64 done = 0;
     bool reachedEnd = false;
     for (;;) {
@@ -309,28 +417,28 @@ ListBytes readListFile(const QString &path, const ReadProgress &progress)
         }
         sink.commit(got);
         done += got;
+        if (sink.lineTooLong())
+            break;
+        if (!reserved && sink.sawLineEnd() && expected > done) {
+            reserved = true;
+            sink.reserve(expected + 1);
+        }
         if (progress && !progress(done, expected))
             break;
     }
     // Stopped early (through progress), nothing is claimed about the file.
-    if (result.error.isEmpty() && reachedEnd) {
-        struct stat after
-        {};
-        const bool same = ::fstat(fd, &after) == 0 && after.st_size == st.st_size &&
-                          after.st_mtim.tv_sec == st.st_mtim.tv_sec &&
-                          after.st_mtim.tv_nsec == st.st_mtim.tv_nsec && done == expected;
-        if (!same) {
-            result.changedWhileRead = true;
-            result.error = changedWhileReadText();
-        }
+    if (result.error.isEmpty() && reachedEnd && changedSinceOpen(fd, opened.atOpen, done)) {
+        result.changedWhileRead = true;
+        result.error = changedWhileReadText();
     }
     ::close(fd);
     sink.finish();
-    if (result.changedWhileRead) {
-        // The last line may have been cut where the file ended: leave it out.
-        const qsizetype lastBreak =
-            qMax(result.bytes.lastIndexOf('\n'), result.bytes.lastIndexOf('\r'));
-        result.bytes.truncate(lastBreak + 1);
+    if (sink.lineTooLong()) {
+        result.changedWhileRead = false;
+        result.error = lineTooLongText();
+        sink.dropTooLongLine();
+    } else if (result.changedWhileRead) {
+        dropUnfinishedLine(result.bytes);
     }
     return result;
 }
@@ -338,6 +446,12 @@ ListBytes readListFile(const QString &path, const ReadProgress &progress)
 QString changedWhileReadText()
 {
     return u"the file changed while it was read"_s;
+}
+
+QString lineTooLongText()
+{
+    return u"it holds a line longer than %1 MB: it is not a file list"_s.arg(MaxListLineBytes >>
+                                                                             20);
 }
 
 ListBytes readListDevice(QIODevice &device, const ReadProgress &progress)
@@ -363,10 +477,16 @@ ListBytes readListDevice(QIODevice &device, const ReadProgress &progress)
             break;
         sink.commit(got);
         done += got;
+        if (sink.lineTooLong())
+            break;
         if (progress && !progress(done, expected))
             break;
     }
     sink.finish();
+    if (sink.lineTooLong()) {
+        result.error = lineTooLongText();
+        sink.dropTooLongLine();
+    }
     return result;
 }
 
@@ -376,19 +496,25 @@ namespace {
 
 // A pass over the pieces may look at each several times: a piece that stays
 // in the processor's cache is read from memory once.
-constexpr qint64 PieceSize = 1 << 20;
+constexpr qsizetype PieceSize = 1 << 20;
 
 } // namespace
 
 struct ListChunkReader::State
 {
     int fd = -1;
+    struct stat atOpen
+    {};
     QByteArray buf;     // bytes read and not handed out yet start at pos
     qsizetype pos = 0;  // first byte not handed out
     qsizetype size = 0; // valid bytes in buf
-    QByteArray raw;     // UTF-16LE bytes as read, before transcoding
+    // [pos, scanned) holds no line end: the next look for one starts there
+    // (a CR at the very end is looked at again, it may be half of CR LF).
+    qsizetype scanned = 0;
+    QByteArray raw; // UTF-16LE bytes as read, before transcoding
     std::unique_ptr<Utf16Transcoder> utf16;
     QByteArray utf8; // the transcoder's output, moved into buf
+    LineRunGuard guard;
     bool sniffed = false;
     bool decided = false; // UTF-8 or Windows-1252 is settled
     bool atStart = true;  // nothing handed out yet (for the byte-order mark)
@@ -398,11 +524,36 @@ struct ListChunkReader::State
     QString error;
     qint64 read = 0;
     qint64 expected = -1;
+    qsizetype largest = 0;
 
     ~State()
     {
         if (fd >= 0)
             ::close(fd);
+    }
+
+    // Makes room for `more` bytes after `at` in target: doubling, but never
+    // far past what the longest line allowed needs.
+    static void makeRoom(QByteArray &target, qsizetype at, qsizetype more)
+    {
+        const qsizetype need = at + more;
+        if (target.size() >= need)
+            return;
+        if (need > target.capacity())
+            target.reserve(
+                qMax(need, qMin(2 * target.capacity(), MaxListLineBytes + 2 * PieceSize)));
+        target.resize(need);
+    }
+
+    // Takes bytes newly put at [from, size) of buf: the longest line is
+    // watched.
+    void took(qsizetype from)
+    {
+        largest = qMax(largest, buf.capacity() + raw.capacity() + utf8.capacity());
+        if (!guard.feed(buf.constData() + from, size - from)) {
+            error = lineTooLongText();
+            eof = true;
+        }
     }
 
     // Reads one more block onto the end of buf; sets eof at the end.
@@ -411,13 +562,14 @@ struct ListChunkReader::State
         if (pos > 0) {
             std::memmove(buf.data(), buf.constData() + pos, size_t(size - pos));
             size -= pos;
+            scanned = qMax<qsizetype>(0, scanned - pos);
             pos = 0;
         }
+        const qsizetype before = size;
         const bool transcoding = utf16 != nullptr;
         QByteArray &target = transcoding ? raw : buf;
         const qsizetype at = transcoding ? 0 : size;
-        if (target.size() < at + PieceSize)
-            target.resize(at + PieceSize);
+        makeRoom(target, at, PieceSize);
         ssize_t got;
         do {
             got = ::read(fd, target.data() + at, size_t(PieceSize));
@@ -433,14 +585,23 @@ struct ListChunkReader::State
                 utf16->finish();
                 append(utf8);
             }
-            if (expected >= 0 && read < expected)
-                error = u"the file became shorter while it was read"_s;
+            if (changedSinceOpen(fd, atOpen, read))
+                error = changedWhileReadText();
+            else
+                took(before);
             return;
         }
         read += got;
+        if (read > expected) {
+            // More bytes than the file had: it changed, whatever the end.
+            error = changedWhileReadText();
+            eof = true;
+            return;
+        }
         if (utf16) {
             utf16->feed(raw.constData(), got);
             append(utf8);
+            took(before);
             return;
         }
         size += got;
@@ -464,30 +625,37 @@ struct ListChunkReader::State
                 append(utf8);
             }
         }
+        took(before);
     }
 
     void append(QByteArray &bytes)
     {
         if (bytes.isEmpty())
             return;
-        if (buf.size() < size + bytes.size())
-            buf.resize(size + bytes.size());
+        makeRoom(buf, size, bytes.size());
         std::memcpy(buf.data() + size, bytes.constData(), size_t(bytes.size()));
         size += bytes.size();
         bytes.resize(0);
     }
 
-    // The end of the last whole line in [pos, size), or -1.
-    qsizetype lastCut() const
+    // The end of the last whole line in [pos, size), or -1. Only the bytes
+    // not looked at before are looked at.
+    qsizetype lastCut()
     {
         const char *b = buf.constData();
-        const auto *lf = static_cast<const char *>(::memrchr(b + pos, '\n', size_t(size - pos)));
+        const qsizetype from = qMax(pos, scanned);
+        const auto *lf =
+            size > from ? static_cast<const char *>(::memrchr(b + from, '\n', size_t(size - from)))
+                        : nullptr;
         // A CR at the very end may be the first half of CR LF.
+        const char *crFrom = lf ? lf + 1 : b + from;
+        const char *crEnd = b + size - 1;
         const auto *cr =
-            size - 1 > pos
-                ? static_cast<const char *>(::memrchr(b + pos, '\r', size_t(size - 1 - pos)))
+            crEnd > crFrom
+                ? static_cast<const char *>(::memrchr(crFrom, '\r', size_t(crEnd - crFrom)))
                 : nullptr;
-        const char *last = lf && (!cr || lf > cr) ? lf : cr;
+        scanned = qMax(pos, size - 1);
+        const char *last = cr ? cr : lf;
         return last ? (last - b) + 1 : -1;
     }
 };
@@ -500,36 +668,16 @@ ListChunkReader::~ListChunkReader() = default;
 bool ListChunkReader::open(const QString &path)
 {
     d = std::make_unique<State>();
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        const int err = errno;
-        d->fileFound = err != ENOENT && err != ENOTDIR && QFileInfo(path).isFile();
-        d->error = err == ENOENT ? u"the file does not exist"_s : reasonText(err);
+    const OpenedList opened = openListFile(path);
+    d->fileFound = opened.fileFound;
+    d->error = opened.error;
+    if (opened.fd < 0) {
         d->eof = true;
         return false;
     }
-    d->fd = fd;
-    struct stat st
-    {};
-    if (::fstat(fd, &st) != 0)
-        d->error = reasonText(errno);
-    else if (S_ISDIR(st.st_mode))
-        d->error = u"it is a folder, not a file list"_s;
-    else if (!S_ISREG(st.st_mode))
-        d->error = u"it is not a regular file"_s;
-    if (!d->error.isEmpty()) {
-        d->eof = true;
-        return false;
-    }
-    d->fileFound = true;
-    d->expected = qint64(st.st_size);
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0)
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-#ifdef POSIX_FADV_SEQUENTIAL
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-#endif
+    d->fd = opened.fd;
+    d->atOpen = opened.atOpen;
+    d->expected = qint64(opened.atOpen.st_size);
     return true;
 }
 
@@ -544,6 +692,8 @@ QByteArrayView ListChunkReader::next()
             const qsizetype i = firstNonAscii(s.buf.constData(), s.pos, cut);
             if (i >= 0 && s.size - i < EncodingSample && !s.eof) {
                 s.readMore(); // the first non-ASCII bytes decide: read enough of them
+                if (!s.error.isEmpty())
+                    return {};
                 continue;
             }
             if (i >= 0) {
@@ -592,6 +742,11 @@ qint64 ListChunkReader::bytesRead() const
 qint64 ListChunkReader::expectedSize() const
 {
     return d->expected;
+}
+
+qsizetype ListChunkReader::largestBuffer() const
+{
+    return d->largest;
 }
 
 } // namespace corvane

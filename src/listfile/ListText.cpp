@@ -126,6 +126,30 @@ QByteArray encodeListText(QStringView text, ListEncoding encoding, bool *ok)
     return out;
 }
 
+namespace {
+
+// UTF-16LE text without a byte-order mark whose names are mostly beyond
+// Latin (a search result of Cyrillic names) has few zero bytes; but its line
+// ends stand as 0D 00 0A 00 at even places, which no 8-bit text holds, and
+// its surrogates come in pairs.
+bool utf16LELineEnds(const unsigned char *p, qsizetype n)
+{
+    bool lineEnd = false;
+    bool lead = false; // the unit before was a lead surrogate
+    for (qsizetype i = 0; i + 1 < n; i += 2) {
+        const char16_t u = char16_t(p[i] | (p[i + 1] << 8));
+        const bool trail = u >= 0xDC00 && u <= 0xDFFF;
+        if (trail != lead)
+            return false;
+        lead = u >= 0xD800 && u <= 0xDBFF;
+        if (u == 0x000D && i + 3 < n && p[i + 2] == 0x0A && p[i + 3] == 0)
+            lineEnd = true;
+    }
+    return lineEnd;
+}
+
+} // namespace
+
 SniffedEncoding sniffEncoding(QByteArrayView head)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(head.data());
@@ -148,6 +172,8 @@ SniffedEncoding sniffEncoding(QByteArrayView head)
             return SniffedEncoding::Utf16LE;
         if (evenZeros * 10 >= pairs * 6 && oddZeros * 20 <= pairs)
             return SniffedEncoding::Utf16BE;
+        if (utf16LELineEnds(p, 2 * pairs))
+            return SniffedEncoding::Utf16LE;
     }
     if (!isAsciiBytes(head) && validUtf8(head, true))
         return SniffedEncoding::Utf8;

@@ -28,6 +28,7 @@ private Q_SLOTS:
     void reloadShowsFolderAgain();
     void recentTerms();
     void resultOpenedAsList();
+    void nonLatinResult();
 
 private:
     static void open(WindowFixture &f, const QString &path);
@@ -400,6 +401,41 @@ void TestUiSearch::resultOpenedAsList()
     QCOMPARE(w.loadedList().lineCount, 2);
     QCOMPARE(w.CurrentListFile, result);
     QCOMPARE(readBytes(result), before);
+    QCOMPARE(f.prompts.boxCount(), 0);
+}
+
+// A list of Cyrillic names: the result file (UTF-16LE, no byte-order mark)
+// holds few zero bytes, and its first line here is longer than any look at
+// its first bytes; the window reads its own result as UTF-16LE anyway.
+void TestUiSearch::nonLatinResult()
+{
+    WindowFixture f;
+    frmMain &w = *f.window;
+    const QStringList lines{u"Данные\\Архив\\"_s + QString(5000, u'ж') +
+                                u".txt,2009-05-12 14:33:00,1,32;A,Готово"_s,
+                            u"Данные\\Фото\\море.jpg,2009-05-13 00:00:00,2048,32;CD,Готово"_s,
+                            u"Данные\\Фото\\лес.jpg,2009-05-11 23:59:59,1024,32;EF,Повреждён"_s,
+                            u"Прочее\\заметка.txt,2009-05-11 23:59:59,1,32;EF,Готово"_s};
+    open(f, f.writeList(u"list.csv"_s, (lines.join(u"\r\n"_s) + u"\r\n"_s).toUtf8()));
+    w.TXT1->setText(u"ДАННЫЕ"_s);
+    QSignalSpy loaded(&w, &frmMain::listLoaded);
+    w.Command3->click();
+    QVERIFY(loaded.wait(30000));
+    QCOMPARE(w.Label24->text(), u"Matches: 3"_s);
+    const LoadedList &result = w.loadedList();
+    QCOMPARE(result.lineCount, 3);
+    QStringList shown;
+    for (qsizetype i = 0; i < result.iGrid1.count(); ++i)
+        shown << result.iGrid1.text(i);
+    QStringList expected = lines.first(3);
+    std::sort(expected.begin(), expected.end(),
+              [](const QString &a, const QString &b) { return a.toUtf8() < b.toUtf8(); });
+    QCOMPARE(shown, expected);
+    QCOMPARE(result.SftTree1.count(), 3); // Root and the two folders below the top one
+    QCOMPARE(result.SftTree1.text(1), u"Архив"_s);
+    QCOMPARE(result.SftTree1.text(2), u"Фото"_s);
+    QCOMPARE(result.rootPrefixAfter(QString()), u"Данные\\"_s);
+    QCOMPARE(w.RootPrefix, u"Прочее\\"_s); // the opened list's, kept
     QCOMPARE(f.prompts.boxCount(), 0);
 }
 

@@ -93,6 +93,9 @@ private Q_SLOTS:
     void listShape();
     void changedWhileRead_data();
     void changedWhileRead();
+    void ownResultIsUtf16LE();
+    void lineTooLong_data();
+    void lineTooLong();
 };
 
 void TestListLoader::folderTree_data()
@@ -131,8 +134,8 @@ void TestListLoader::folderTree_data()
         << QStringList{u"Data\\A\\f1"_s, u"Data\\B\\f2"_s, u"Data\\A\\f3"_s}
         << QStringList{u"Root"_s, u"  A"_s, u"  B"_s} << 2;
     QTest::newRow("empty path field is an entry of the top folder")
-        << QStringList{u"Data\\A\\f1"_s, u",d,5,32;x,ok"_s}
-        << QStringList{u"Root"_s, u"  A"_s} << 2;
+        << QStringList{u"Data\\A\\f1"_s, u",d,5,32;x,ok"_s} << QStringList{u"Root"_s, u"  A"_s}
+        << 2;
     QTest::newRow("empty path field first")
         << QStringList{u",d,5"_s, u"Data\\A\\f1"_s} << QStringList{u"Root"_s, u"  A"_s} << 2;
     QTest::newRow("only empty lines")
@@ -287,6 +290,15 @@ void TestListLoader::encodings_data()
     QTest::newRow("invalid bytes")
         << "D\\\x81\xff\xc3(\\f,1\r\n"_ba << QString::fromUtf16(u"D\\\u0081\u00ff\u00c3(\\f,1")
         << QString::fromUtf16(u"\u0081\u00ff\u00c3(");
+    // A result of mostly non-Latin names has few zero bytes: its line ends
+    // as 0D 00 0A 00 still tell it; the same names in UTF-8 stay UTF-8.
+    const QString cyrillic = u"Данные\\Отчёты за год\\Квартальный отчёт.doc,1,2,3,Восстановлен"_s;
+    QByteArray cyrillic16(reinterpret_cast<const char *>(cyrillic.utf16()), cyrillic.size() * 2);
+    cyrillic16 += QByteArray("\r\0\n\0", 4);
+    QTest::newRow("UTF-16LE without BOM, Cyrillic")
+        << (cyrillic16 + cyrillic16) << cyrillic << u"Отчёты за год"_s;
+    QTest::newRow("UTF-8, Cyrillic")
+        << (cyrillic.toUtf8() + "\r\n") << cyrillic << u"Отчёты за год"_s;
     QTest::newRow("late accent decides UTF-8")
         << (QByteArray(70000, 'x').prepend("Dätä\\A\\").append("\r\n") + text.toUtf8())
         << u"Dätä\\A\\"_s + QString(70000, u'x') << u"A"_s;
@@ -319,15 +331,15 @@ void TestListLoader::rootPrefix_data()
     QTest::newRow("from the list") << data << QString() << u"Data\\"_s;
     QTest::newRow("a set prefix is kept")
         << QStringList{u"Other\\x"_s} << u"Data\\"_s << u"Data\\"_s;
-    QTest::newRow("empty last line") << QStringList{u"Data\\a"_s, QString()} << QString()
-                                     << u"Data\\"_s;
+    QTest::newRow("empty last line")
+        << QStringList{u"Data\\a"_s, QString()} << QString() << u"Data\\"_s;
     QTest::newRow("no line") << QStringList{} << QString() << QString();
     QTest::newRow("footer line") << (data + QStringList{u"End of list"_s}) << QString()
                                  << u"Data\\"_s;
     QTest::newRow("footer with fields")
         << (data + QStringList{u"Total,,1234,,"_s, QString()}) << QString() << u"Data\\"_s;
-    QTest::newRow("loose entry last") << (data + QStringList{u"loose.txt,d,1"_s}) << QString()
-                                      << u"Data\\"_s;
+    QTest::newRow("loose entry last")
+        << (data + QStringList{u"loose.txt,d,1"_s}) << QString() << u"Data\\"_s;
     QTest::newRow("empty path field last")
         << (data + QStringList{u",d,1,32;x,ok"_s}) << QString() << u"Data\\"_s;
     QTest::newRow("no path holds a backslash")
@@ -407,8 +419,8 @@ void TestListLoader::stopInLaterPhases()
     QByteArray raw;
     raw.reserve(300000 * 32); // appending a built string reserves no more than it needs
     for (int i = 0; i < 300000; ++i)
-        raw += "Data\\" + QByteArray::number(i % 977) + "\\f" + QByteArray::number(qint64(i) * 7919 % 300007) +
-               ",d,1\n";
+        raw += "Data\\" + QByteArray::number(i % 977) + "\\f" +
+               QByteArray::number(qint64(i) * 7919 % 300007) + ",d,1\n";
     std::atomic<bool> stop{false};
     LoadOptions options;
     options.parallel = parallel;
@@ -745,10 +757,11 @@ void TestListLoader::listShape_data()
                            << ListShape::NotAList;
     QTest::newRow("one word") << "hello"_ba << ListShape::NotAList;
     QTest::newRow("PNG") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << ListShape::Binary;
-    QTest::newRow("control characters") << QByteArray(200, '\x01').prepend(list)
-                                        << ListShape::Binary;
-    QTest::newRow("a few control characters")
-        << (list + "Data\\A\\\x07" "bell.txt,d,1\r\n") << ListShape::List;
+    QTest::newRow("control characters")
+        << QByteArray(200, '\x01').prepend(list) << ListShape::Binary;
+    QTest::newRow("a few control characters") << (list + "Data\\A\\\x07"
+                                                         "bell.txt,d,1\r\n")
+                                              << ListShape::List;
     QByteArray utf16be;
     for (const char c : list)
         utf16be.append('\0').append(c);
@@ -839,6 +852,81 @@ void TestListLoader::changedWhileRead()
     for (qsizetype i = 0; i < list.iGrid1.count(); i += 997)
         QCOMPARE(list.iGrid1.line(i).size(), qsizetype(38));
     QCOMPARE(list.iGrid1.line(list.iGrid1.count() - 1).size(), qsizetype(38));
+}
+
+// The window's own search result is read as UTF-16LE whatever its first
+// bytes look like: here a first line of Cyrillic longer than any sniff looks.
+void TestListLoader::ownResultIsUtf16LE()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"tFile.csv"_s);
+    const QString first = u"Данные\\"_s + QString(5000, u'ж') + u".txt,1,2,3,Ок"_s;
+    const QString second = u"Данные\\Фото\\я.jpg,1,2,3,Ок"_s;
+    const QString text = first + u"\r\n"_s + second + u"\r\n"_s;
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    }
+    LoadOptions options;
+    options.fileEncoding = ListFileEncoding::Utf16LE;
+    const LoadedList list = loadList(path, options);
+    QVERIFY2(list.error.isEmpty(), qPrintable(list.error));
+    QCOMPARE(storeLines(list), (QStringList{second, first})); // in byte order
+    QCOMPARE(list.rootPrefixAfter(QString()), u"Данные\\"_s);
+    // A byte-order mark is no part of the first line either way.
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("\xff\xfe");
+        f.write(reinterpret_cast<const char *>(second.utf16()), second.size() * 2);
+    }
+    QCOMPARE(storeLines(loadList(path, options)), QStringList{second});
+}
+
+// A run of more bytes than a list line can hold without a line end ends the
+// reading there: the whole lines before it are kept, the reason is given.
+void TestListLoader::lineTooLong_data()
+{
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<qint64>("run"); // zero bytes after head, then tail
+    QTest::addColumn<QByteArray>("tail");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<bool>("refused");
+    const QByteArray two = "D\\a\\f,1\r\nD\\a\\g,1\r\n";
+    QTest::newRow("sparse file of zeros")
+        << QByteArray() << (qint64(1) << 30) << QByteArray() << 0 << true;
+    QTest::newRow("lines, then zeros") << two << (qint64(1) << 30) << QByteArray() << 2 << true;
+    QTest::newRow("a line at the limit")
+        << "D\\"_ba << qint64(MaxListLineBytes - 2) << "\r\nD\\b,1\r\n"_ba << 2 << false;
+    QTest::newRow("one byte past the limit")
+        << two + "D\\"_ba << qint64(MaxListLineBytes - 1) << "\r\nD\\b,1\r\n"_ba << 2 << true;
+}
+
+void TestListLoader::lineTooLong()
+{
+    QFETCH(QByteArray, head);
+    QFETCH(qint64, run);
+    QFETCH(QByteArray, tail);
+    QFETCH(int, lines);
+    QFETCH(bool, refused);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"big.csv"_s);
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(head);
+        QVERIFY(f.resize(head.size() + run)); // sparse: no disk space
+        QVERIFY(f.seek(head.size() + run));
+        f.write(tail);
+    }
+    const LoadedList list = loadList(path);
+    QVERIFY(list.fileFound);
+    QCOMPARE(list.lineCount, lines);
+    if (refused)
+        QCOMPARE(list.error, lineTooLongText());
+    else
+        QVERIFY2(list.error.isEmpty(), qPrintable(list.error));
 }
 
 QTEST_GUILESS_MAIN(TestListLoader)

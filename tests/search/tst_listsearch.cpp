@@ -1,6 +1,7 @@
 #include "listfile/ListReader.h"
 #include "search/ListSearch.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QStringDecoder>
@@ -9,6 +10,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace corvane;
@@ -42,6 +44,10 @@ private Q_SLOTS:
     void lineEndsAcrossPieces();
     void statusWords();
     void listShrinksWhileSearched();
+    void oneChangeRule_data();
+    void oneChangeRule();
+    void longLines_data();
+    void longLines();
 
 private:
     QString writeFile(const QByteArray &bytes);
@@ -247,6 +253,16 @@ void TestListSearch::dateSearch_data()
     QTest::newRow("empty and nonsense are no match")
         << u"en_US"_s << QByteArray("\nnonsense\n99/99/9999\n2009-05-12\n") << QDate(2000, 1, 1)
         << QDate(2020, 1, 1) << QList<int>{3};
+    // A day the calendar does not have cannot be read: no match, whatever
+    // the range.
+    QTest::newRow("impossible days are no match")
+        << u"en_US"_s
+        << QByteArray("2009-02-31 10:00:00\n2009-04-31\n2029-02-29 00:00:00\n2/30/2009\n"
+                      "2028-02-29 12:00:00\n2009-02-28\n")
+        << QDate(2000, 1, 1) << QDate(2040, 1, 1) << QList<int>{4, 5};
+    QTest::newRow("31st of a short month in de_DE")
+        << u"de_DE"_s << QByteArray("31.06.2009\n30.06.2009\n") << QDate(2009, 6, 1)
+        << QDate(2009, 7, 31) << QList<int>{1};
 }
 
 void TestListSearch::dateSearch()
@@ -481,6 +497,143 @@ void TestListSearch::listShrinksWhileSearched()
         total += piece.size();
     QCOMPARE(total, bytes.size());
     QVERIFY(deleted.error().isEmpty());
+    QFile::remove(list);
+}
+
+// The loader and the searches tell a file that changed while it was read by
+// one rule: the same change gives the same verdict to both readers.
+void TestListSearch::oneChangeRule_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("unchanged") << u"none"_s << false;
+    QTest::newRow("grown") << u"grow"_s << true;
+    QTest::newRow("cut after a line") << u"cut"_s << true;
+    QTest::newRow("rewritten in place") << u"touch"_s << true;
+    // Its size is 0 until it is read: a file the system makes as it is read.
+    QTest::newRow("size unknown ahead (/proc)") << u"proc"_s << true;
+}
+
+void TestListSearch::oneChangeRule()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, changed);
+    const QByteArray line = "Data\\Reports\\file.doc,1,2,3,Ok\r\n";
+    QByteArray bytes;
+    while (bytes.size() < (12 << 20))
+        bytes += line;
+    // Only ever read: the test's own map of its memory.
+    const bool proc = change == u"proc"_s;
+    const QString path = proc ? u"/proc/self/maps"_s : writeFile(bytes);
+    auto makeChange = [&] {
+        const QByteArray native = QFile::encodeName(path);
+        if (change == u"grow"_s) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::Append));
+            f.write(line);
+        } else if (change == u"cut"_s) {
+            QVERIFY(::truncate(native.constData(), 10 * line.size()) == 0);
+        } else if (change == u"touch"_s) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.seek(8 << 20));
+            f.write("X");
+            f.setFileTime(QDateTime::currentDateTime().addSecs(5),
+                          QFileDevice::FileModificationTime);
+        }
+    };
+    auto restore = [&] {
+        if (proc)
+            return;
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    };
+
+    bool once = false;
+    const ListBytes loaded = readListFile(path, [&](qint64, qint64) {
+        if (!once)
+            makeChange();
+        once = true;
+        return true;
+    });
+    QCOMPARE(loaded.changedWhileRead, changed);
+    restore();
+
+    ListChunkReader reader;
+    QVERIFY(reader.open(path));
+    QVERIFY(!reader.next().isEmpty() || proc);
+    makeChange();
+    while (!reader.next().isEmpty()) {
+    }
+    QCOMPARE(reader.error(), changed ? changedWhileReadText() : QString());
+    restore();
+
+    // The search fails by the same rule, and leaves no result.
+    const QString result = m_dir.filePath(u"changed.csv"_s);
+    QFile::remove(result);
+    const SearchOutcome outcome = corvane::termSearch(path, u"*"_s, result);
+    if (!changed) {
+        QVERIFY(outcome.complete());
+        QCOMPARE(qsizetype(outcome.matches), bytes.count('\n'));
+    } else if (proc) {
+        QCOMPARE(outcome.failure, SearchOutcome::Failure::ListUnreadable);
+        QCOMPARE(outcome.error, changedWhileReadText());
+        QVERIFY(!QFile::exists(result));
+    }
+    if (!proc)
+        QFile::remove(path);
+}
+
+// However long a line, the search reads each byte a bounded number of times
+// and holds at most one line of the longest length a list may have: a longer
+// run without a line end (a sparse file of zeros) is refused, as the loader
+// refuses it.
+void TestListSearch::longLines_data()
+{
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<qint64>("run"); // zero bytes after head (a sparse file), then tail
+    QTest::addColumn<QByteArray>("tail");
+    QTest::addColumn<bool>("refused");
+    const QByteArray two = "D\\x.txt,1\r\nD\\y.txt,1\r\n";
+    QTest::newRow("1 GB of zeros") << QByteArray() << (qint64(1) << 30) << QByteArray() << true;
+    QTest::newRow("lines, then 1 GB of zeros") << two << (qint64(1) << 30) << QByteArray() << true;
+    QTest::newRow("one line of 256 MB")
+        << "D\\"_ba << qint64(MaxListLineBytes - 4) << ",1\r\n"_ba << false;
+}
+
+void TestListSearch::longLines()
+{
+    QFETCH(QByteArray, head);
+    QFETCH(qint64, run);
+    QFETCH(QByteArray, tail);
+    QFETCH(bool, refused);
+    const QString list = m_dir.filePath(u"long.csv"_s);
+    {
+        QFile f(list);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(head);
+        QVERIFY(f.resize(head.size() + run)); // sparse: no disk space
+        QVERIFY(f.seek(head.size() + run));
+        f.write(tail);
+    }
+    ListChunkReader reader;
+    QVERIFY(reader.open(list));
+    qint64 handedOut = 0;
+    for (QByteArrayView piece = reader.next(); !piece.isEmpty(); piece = reader.next())
+        handedOut += piece.size();
+    QCOMPARE(reader.error(), refused ? lineTooLongText() : QString());
+    QCOMPARE(handedOut, refused ? head.size() : QFileInfo(list).size());
+    QVERIFY2(reader.largestBuffer() <= MaxListLineBytes + (8 << 20),
+             qPrintable(QString::number(reader.largestBuffer())));
+
+    // A term found nowhere: the long line is looked through, not written.
+    const QString result = m_dir.filePath(u"long-result.csv"_s);
+    const SearchOutcome outcome = corvane::termSearch(list, u"zzz"_s, result);
+    QCOMPARE(outcome.failure,
+             refused ? SearchOutcome::Failure::ListUnreadable : SearchOutcome::Failure::None);
+    QCOMPARE(outcome.error, refused ? lineTooLongText() : QString());
+    QCOMPARE(outcome.matches, 0);
     QFile::remove(list);
 }
 

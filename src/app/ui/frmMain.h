@@ -145,7 +145,9 @@ public:
     QString dataFolder() const;
 
     // -- loading --------------------------------------------------------------
-    bool LoadListFile(const QString &path, std::function<void()> whenDone = {});
+    // as: the search result the window wrote itself is taken as UTF-16LE.
+    bool LoadListFile(const QString &path, std::function<void()> whenDone = {},
+                      ListFileEncoding as = ListFileEncoding::Recognise);
     void ClearViews();
     bool isLoading() const { return m_loadThread != nullptr; }
 

@@ -60,7 +60,8 @@ void releaseInBackground(LoadedList &list)
 
 } // namespace
 
-bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone)
+bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone,
+                           ListFileEncoding as)
 {
     if (m_loadThread)
         return false;
@@ -74,6 +75,7 @@ bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone)
     LoadOptions options;
     options.collationLocale = localeForLanguage(m_language);
     options.stop = m_loadStop.get();
+    options.fileEncoding = as;
     options.progress = [this, serial](const LoadProgress &progress) {
         QMetaObject::invokeMethod(
             this,

@@ -250,10 +250,15 @@ void SearchParts::finish(Kind kind, const SearchOutcome &outcome, const QString 
     w.Label8->setText(w.langText(36));
     w.ClearViews();
     m_loadingResult = true;
-    const bool started = w.LoadListFile(resultPath, [this, kind] {
-        if (kind == Kind::Filter && w.Combo1->findText(ReloadEntry) < 0)
-            w.Combo1->addItem(ReloadEntry);
-    });
+    // The window wrote this file itself: it is UTF-16LE, which a result of
+    // non-Latin names does not show by its bytes.
+    const bool started = w.LoadListFile(
+        resultPath,
+        [this, kind] {
+            if (kind == Kind::Filter && w.Combo1->findText(ReloadEntry) < 0)
+                w.Combo1->addItem(ReloadEntry);
+        },
+        ListFileEncoding::Utf16LE);
     if (!started)
         m_loadingResult = false;
 }
