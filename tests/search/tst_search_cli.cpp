@@ -304,6 +304,8 @@ void TestSearchCli::notSearched()
     else
         QVERIFY2(r.err.contains(err) && r.err.count(u'\n') == 1, qPrintable(r.err));
     QCOMPARE(corvane::testing::readBytes(result), older);
+}
+
 // A result of Cyrillic names (few zero bytes in its UTF-16LE) given back as
 // a list reads as the lines that were written.
 void TestSearchCli::nonLatinResult()
