@@ -381,6 +381,32 @@ int removeUnlockedPartFiles(DIR *folder)
     return removed;
 }
 
+// What every read of an entry's bytes asks of its header, whether it is
+// unpacked or read into memory: no encryption, a method this build inflates,
+// and a size it declares.
+struct EntryCheck
+{
+    ZipError error = ZipError::None;
+    QString detail;
+    qint64 size = 0; // the size the entry declares
+};
+
+EntryCheck checkEntryToRead(zip_t *archive, zip_uint64_t entryIndex)
+{
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(archive, entryIndex, 0, &stat) != 0)
+        return {ZipError::Damaged, libzipText(zip_error_code_zip(zip_get_error(archive)))};
+    if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
+        return {ZipError::Encrypted, {}};
+    if ((stat.valid & ZIP_STAT_COMP_METHOD) &&
+        !zip_compression_method_supported(zip_int32_t(stat.comp_method), 0))
+        return {ZipError::UnsupportedMethod, u"method %1"_s.arg(stat.comp_method)};
+    if (!(stat.valid & ZIP_STAT_SIZE) || stat.size > zip_uint64_t(LLONG_MAX))
+        return {ZipError::Damaged, u"no size"_s};
+    return {ZipError::None, {}, qint64(stat.size)};
+}
+
 } // namespace
 
 FileKind fileKind(const QString &path, QString *error)
@@ -568,20 +594,10 @@ ExtractResult extractZipMember(const QString &zipPath, qint64 index, const QStri
         return fail(ZipError::UnsafeName);
     const QString fileName = entryFileName(name.decoded);
     result.targetPath = QDir(folder).filePath(fileName);
-
-    zip_stat_t stat;
-    zip_stat_init(&stat);
-    if (zip_stat_index(archive, entryIndex, 0, &stat) != 0)
-        return fail(ZipError::Damaged, libzipText(zip_error_code_zip(zip_get_error(archive))));
-    if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
-        return fail(ZipError::Encrypted);
-    if ((stat.valid & ZIP_STAT_COMP_METHOD) &&
-        !zip_compression_method_supported(zip_int32_t(stat.comp_method), 0)) {
-        return fail(ZipError::UnsupportedMethod, u"method %1"_s.arg(stat.comp_method));
-    }
-    if (!(stat.valid & ZIP_STAT_SIZE) || stat.size > zip_uint64_t(LLONG_MAX))
-        return fail(ZipError::Damaged, u"no size"_s);
-    const qint64 declared = qint64(stat.size);
+    const EntryCheck checked = checkEntryToRead(archive, entryIndex);
+    if (checked.error != ZipError::None)
+        return fail(checked.error, checked.detail);
+    const qint64 declared = checked.size;
 
     // An empty folder would mean the current directory: never guess a place.
     // A link planted at the folder's name would take the member elsewhere.
@@ -700,20 +716,10 @@ MemberBytes readZipMember(const QString &zipPath, qint64 index, qint64 maxBytes,
     entryShown = name.shown;
     if (entryNameRisk(name.decoded) != EntryNameRisk::Safe || isSpecialEntry(archive, entryIndex))
         return fail(ZipError::UnsafeName);
-
-    zip_stat_t stat;
-    zip_stat_init(&stat);
-    if (zip_stat_index(archive, entryIndex, 0, &stat) != 0)
-        return fail(ZipError::Damaged, libzipText(zip_error_code_zip(zip_get_error(archive))));
-    if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
-        return fail(ZipError::Encrypted);
-    if ((stat.valid & ZIP_STAT_COMP_METHOD) &&
-        !zip_compression_method_supported(zip_int32_t(stat.comp_method), 0)) {
-        return fail(ZipError::UnsupportedMethod, u"method %1"_s.arg(stat.comp_method));
-    }
-    if (!(stat.valid & ZIP_STAT_SIZE) || stat.size > zip_uint64_t(LLONG_MAX))
-        return fail(ZipError::Damaged, u"no size"_s);
-    result.size = qint64(stat.size);
+    const EntryCheck checked = checkEntryToRead(archive, entryIndex);
+    if (checked.error != ZipError::None)
+        return fail(checked.error, checked.detail);
+    result.size = checked.size;
 
     Entry entry(zip_fopen_index(archive, entryIndex, 0));
     if (!entry) {

@@ -1,6 +1,7 @@
 // corvane-list approval and corvane-list save, run as a user would run them.
 
 #include "approval/ApprovalMail.h"
+#include "common/SmallDisk.h"
 #include "zip/testutil_zip.h"
 
 #include <QCoreApplication>
@@ -20,6 +21,8 @@
 using namespace Qt::Literals::StringLiterals;
 namespace zipfix = corvane::testing;
 
+using corvane::testing::SmallDisk;
+
 namespace {
 
 const QByteArray TwoLines = "C:\\b.doc,1,2,32;7,OK\r\nC:\\a.doc,1,3,32;7,OK\r\n";
@@ -38,30 +41,6 @@ bool isFifo(const QString &path)
     {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
 }
-
-// A 256 KiB tmpfs mounted on a folder while this lives: a disk that is soon
-// full. Root only.
-class SmallDisk
-{
-public:
-    explicit SmallDisk(const QString &folder) : m_folder(QFile::encodeName(folder))
-    {
-        m_mounted = ::mount("tmpfs", m_folder.constData(), "tmpfs", MS_NOSUID | MS_NODEV,
-                            "size=256k,mode=0755") == 0;
-    }
-    ~SmallDisk()
-    {
-        if (m_mounted)
-            ::umount2(m_folder.constData(), MNT_DETACH);
-    }
-    SmallDisk(const SmallDisk &) = delete;
-    SmallDisk &operator=(const SmallDisk &) = delete;
-    bool mounted() const { return m_mounted; }
-
-private:
-    QByteArray m_folder;
-    bool m_mounted = false;
-};
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // regular file: what the window says, in the user's language, and that
 // nothing is lost.
 
+#include "common/SmallDisk.h"
 #include "testutil_window.h"
 #include "zip/testutil_zip.h"
 
@@ -12,6 +13,8 @@
 using namespace Qt::Literals::StringLiterals;
 using corvane::test::WindowFixture;
 namespace zipfix = corvane::testing;
+
+using corvane::testing::SmallDisk;
 
 namespace {
 
@@ -36,29 +39,6 @@ QStringList entries(const QString &folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
                                   QDir::System);
 }
-
-// A 256 KiB tmpfs mounted on a folder while this lives. Root only.
-class SmallDisk
-{
-public:
-    explicit SmallDisk(const QString &folder) : m_folder(QFile::encodeName(folder))
-    {
-        m_mounted = ::mount("tmpfs", m_folder.constData(), "tmpfs", MS_NOSUID | MS_NODEV,
-                            "size=256k,mode=0755") == 0;
-    }
-    ~SmallDisk()
-    {
-        if (m_mounted)
-            ::umount2(m_folder.constData(), MNT_DETACH);
-    }
-    SmallDisk(const SmallDisk &) = delete;
-    SmallDisk &operator=(const SmallDisk &) = delete;
-    bool mounted() const { return m_mounted; }
-
-private:
-    QByteArray m_folder;
-    bool m_mounted = false;
-};
 
 } // namespace
 

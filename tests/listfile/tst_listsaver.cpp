@@ -1,6 +1,7 @@
 // Saving a list and writing a search result over what is already there: a
 // disk that fills up on the way, a pipe, links, a folder.
 
+#include "common/SmallDisk.h"
 #include "listfile/ListLoader.h"
 #include "listfile/ListSaver.h"
 #include "search/ResultFile.h"
@@ -17,6 +18,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 using Reason = corvane::SaveListResult::Reason;
+
+using corvane::testing::SmallDisk;
 
 namespace {
 
@@ -48,31 +51,6 @@ bool isFifo(const QString &path)
     {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
 }
-
-// A tmpfs of a few KiB mounted on a folder while this lives: a disk that is
-// soon full. Root only.
-class SmallDisk
-{
-public:
-    SmallDisk(const QString &folder, int kib) : m_folder(QFile::encodeName(folder))
-    {
-        const QByteArray options = "size=" + QByteArray::number(kib) + "k,mode=0755";
-        m_mounted = ::geteuid() == 0 && ::mount("tmpfs", m_folder.constData(), "tmpfs",
-                                                MS_NOSUID | MS_NODEV, options.constData()) == 0;
-    }
-    ~SmallDisk()
-    {
-        if (m_mounted)
-            ::umount2(m_folder.constData(), MNT_DETACH);
-    }
-    SmallDisk(const SmallDisk &) = delete;
-    SmallDisk &operator=(const SmallDisk &) = delete;
-    bool mounted() const { return m_mounted; }
-
-private:
-    QByteArray m_folder;
-    bool m_mounted = false;
-};
 
 } // namespace
 
