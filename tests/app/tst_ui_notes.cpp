@@ -148,7 +148,7 @@ private Q_SLOTS:
         const QString entry = langColumn(language).value(160);
         QVERIFY(!entry.isEmpty());
         QCOMPARE(viewer->noticeLabel()->text(),
-                 entry.arg(FormatSize(*ByteTotal::fromBytes(zip::NoteReadLimit), locale),
+                 entry.arg(FormatSize(*ByteTotal::fromBytes(corvane::zip::NoteReadLimit), locale),
                            FormatSize(*ByteTotal::fromBytes(bytes.size()), locale)));
         QCOMPARE(f.dataFiles(), QStringList{u"data/LastFolder.inc"_s});
         if (language != LanguageEnglish)
@@ -156,8 +156,8 @@ private Q_SLOTS:
         // What is shown is the note's beginning, up to the limit.
         QTRY_VERIFY_WITH_TIMEOUT(viewer->isComplete(), 60000);
         const QString shown = viewer->textView()->toPlainText();
-        QVERIFY(shown.size() <= zip::NoteReadLimit);
-        QVERIFY(shown.size() > zip::NoteReadLimit / 2);
+        QVERIFY(shown.size() <= corvane::zip::NoteReadLimit);
+        QVERIFY(shown.size() > corvane::zip::NoteReadLimit / 2);
         QVERIFY(shown.startsWith(u"sector 123456 read again\nsector"_s));
     }
 

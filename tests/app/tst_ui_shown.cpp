@@ -170,7 +170,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
-        QTest::addColumn<bool>("fileRow"); // else a folder row is current
+        QTest::addColumn<bool>("fileRow");   // else a folder row is current
         QTest::addColumn<int>("countEntry"); // the word of the match count
         for (int to : {0, 2, 3, 4, 6}) {
             QTest::addRow("pt to %d, folder row", to) << 1 << to << false << 38;
@@ -609,7 +609,7 @@ private Q_SLOTS:
         const QByteArray line = "2024-01-01 10:00:00 sector 123456 read again, checksum ok\r\n";
         while (bytes.size() < 10 * 1024 * 1024)
             bytes += line;
-        const QString text = zip::decodeNoteBytes(bytes);
+        const QString text = corvane::zip::decodeNoteBytes(bytes);
         QCOMPARE(text.size(), bytes.size() - bytes.count('\r'));
         NoteViewer viewer(u"big.log"_s, text);
         // The first lines are there at once, the rest follows.
