@@ -122,10 +122,12 @@ struct FolderTreeBuilder::Impl
     const QByteArray &source;
     ListEncoding encoding;
     std::vector<Node> nodes;
-    // Children by (parent, name): an open-addressing table of node indexes
-    // (-1 free). Looking a component up costs its own bytes only, however
-    // deep it lies.
-    std::vector<int> slots;
+    // Children by (parent, name): an open-addressing table; a slot holds
+    // the 32-bit hash above the node index plus one (0 free). Looking a
+    // component up costs its own bytes only, however deep it lies, and a
+    // slot of another name is passed over on its hash, without touching
+    // that node or its bytes; the table grows without hashing names again.
+    std::vector<quint64> slots;
     size_t slotMask = 0;
     // Distinct folder paths below the top folder, and whether the top folder
     // itself holds an entry (a path without "\", or only the top folder). A
@@ -151,11 +153,11 @@ struct FolderTreeBuilder::Impl
     Impl(const QByteArray &src, ListEncoding enc) : source(src), encoding(enc)
     {
         nodes.push_back({-1, 0, QByteArrayView()});
-        slots.assign(1024, -1);
+        slots.assign(1024, 0);
         slotMask = slots.size() - 1;
     }
 
-    static size_t hashOf(int parent, QByteArrayView name)
+    static quint32 hashOf(int parent, QByteArrayView name)
     {
         // FNV-1a over the name, mixed with the parent.
         quint64 h = 0xcbf29ce484222325ULL ^ (quint64(uint(parent)) * 0x9E3779B97F4A7C15ULL);
@@ -163,20 +165,25 @@ struct FolderTreeBuilder::Impl
             h ^= uchar(c);
             h *= 0x100000001b3ULL;
         }
-        return size_t(h ^ (h >> 29));
+        h ^= h >> 29;
+        return quint32(h ^ (h >> 32));
     }
+
+    static quint64 slotOf(quint32 hash, int node) { return (quint64(hash) << 32) | uint(node + 1); }
+    static quint32 hashInSlot(quint64 slot) { return quint32(slot >> 32); }
+    static int nodeInSlot(quint64 slot) { return int(quint32(slot)) - 1; }
 
     void grow()
     {
-        std::vector<int> bigger(slots.size() * 2, -1);
+        std::vector<quint64> bigger(slots.size() * 2, 0);
         const size_t mask = bigger.size() - 1;
-        for (int node : slots) {
-            if (node < 0)
+        for (quint64 slot : slots) {
+            if (!slot)
                 continue;
-            size_t at = hashOf(nodes[size_t(node)].parent, nodes[size_t(node)].name) & mask;
-            while (bigger[at] >= 0)
+            size_t at = hashInSlot(slot) & mask;
+            while (bigger[at])
                 at = (at + 1) & mask;
-            bigger[at] = node;
+            bigger[at] = slot;
         }
         slots.swap(bigger);
         slotMask = mask;
@@ -185,19 +192,23 @@ struct FolderTreeBuilder::Impl
     // The child of parent named name, made when missing.
     int child(int parent, QByteArrayView name, int level)
     {
-        size_t at = hashOf(parent, name) & slotMask;
+        const quint32 hash = hashOf(parent, name);
+        size_t at = hash & slotMask;
         for (;;) {
-            const int node = slots[at];
-            if (node < 0)
+            const quint64 slot = slots[at];
+            if (!slot)
                 break;
-            const Node &n = nodes[size_t(node)];
-            if (n.parent == parent && sameBytes(n.name, name))
-                return node;
+            if (hashInSlot(slot) == hash) {
+                const int node = nodeInSlot(slot);
+                const Node &n = nodes[size_t(node)];
+                if (n.parent == parent && sameBytes(n.name, name))
+                    return node;
+            }
             at = (at + 1) & slotMask;
         }
         const int node = int(nodes.size());
         nodes.push_back({parent, level, name});
-        slots[at] = node;
+        slots[at] = slotOf(hash, node);
         if (nodes.size() * 2 > slots.size())
             grow();
         return node;
@@ -350,7 +361,7 @@ FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale, std::vector
     const size_t count = nodes.size();
 
     // No more lookups: the tables behind them go before the tree is laid out.
-    std::vector<int>().swap(d->slots);
+    std::vector<quint64>().swap(d->slots);
     std::vector<bool>().swap(d->pathOfNode);
 
     // The names' bytes, in the items' order, in the tree's own buffer.

@@ -82,6 +82,10 @@ private:
     QElapsedTimer m_timer;
 };
 
+// The sort looks at lines 7 bytes at a time: the bytes and their count fit
+// one 64-bit value, which orders as the bytes do (the shorter first on a tie).
+constexpr int ChunkBytes = 7;
+
 // How the sort sees a line of a narrow store: its 32-bit offset, the line
 // ending at the first CR or LF (or the buffer's end).
 struct NarrowLines
@@ -98,9 +102,9 @@ struct NarrowLines
         return findLineEnd(p, end) - p;
     }
     QByteArrayView view(Ref r) const { return QByteArrayView(base + r, restFrom(r, 0)); }
-    // The 8 bytes at depth (big-endian, zero-padded) and how many of them
-    // belong to the line (0 to 8), in one value.
-    unsigned __int128 chunk(Ref r, qint64 depth) const
+    // The 7 bytes at depth (big-endian, zero-padded) above how many of them
+    // belong to the line (0 to 7), in one value.
+    quint64 chunk(Ref r, qint64 depth) const
     {
         const char *p = base + r + depth;
         const qint64 avail = end - p;
@@ -117,10 +121,9 @@ struct NarrowLines
         const quint64 x = v ^ (ones * '\r');
         const quint64 y = v ^ (ones * '\n');
         const quint64 z = ((x - ones) & ~x & highs) | ((y - ones) & ~y & highs);
-        const int have = std::min(z ? int(__builtin_ctzll(z) / 8) : 8, n);
-        if (have < 8)
-            v &= (quint64(1) << (8 * have)) - 1;
-        return (static_cast<unsigned __int128>(qbswap(v)) << 8) | unsigned(have);
+        const int have = std::min({z ? int(__builtin_ctzll(z) / 8) : 8, n, ChunkBytes});
+        v &= (quint64(1) << (8 * have)) - 1;
+        return qbswap(v) | unsigned(have);
     }
 };
 
@@ -140,31 +143,26 @@ struct WideLines
     {
         return QByteArrayView(base + r.offset(), LineStore::lengthOf(r, longLines));
     }
-    unsigned __int128 chunk(const Ref &r, qint64 depth) const
+    quint64 chunk(const Ref &r, qint64 depth) const
     {
         const qint64 rest = restFrom(r, depth);
         if (rest <= 0)
             return 0;
         const char *p = base + r.offset() + depth;
+        const int have = rest >= ChunkBytes ? ChunkBytes : int(rest);
         quint64 v = 0;
-        int have;
-        if (rest >= 8) {
-            std::memcpy(&v, p, 8);
-            v = qFromBigEndian(v);
-            have = 8;
-        } else {
-            have = int(rest);
-            for (int i = 0; i < have; ++i)
-                v |= quint64(uchar(p[i])) << (56 - 8 * i);
-        }
-        return (static_cast<unsigned __int128>(v) << 8) | unsigned(have);
+        for (int i = 0; i < have; ++i)
+            v |= quint64(uchar(p[i])) << (56 - 8 * i);
+        return v | unsigned(have);
     }
 };
 
 // Sorts line references in ordinal byte order (the shorter first on a tie)
-// by multikey quicksort on 8-byte chunks: lines of one folder share long
+// by multikey quicksort on 7-byte chunks: lines of one folder share long
 // beginnings, which a comparison sort would compare again and again; here
-// each chunk of a shared beginning is looked at about once per line.
+// each chunk of a shared beginning is looked at about once per line. The
+// chunks at a range's depth are read once into a table beside the refs, so
+// the partitions run over that table, not over lines all over the file.
 template<typename Lines> class LineSorter
 {
 public:
@@ -179,17 +177,20 @@ public:
         int budget = 2;
         for (qsizetype k = n; k > 1; k >>= 1)
             budget += 2;
+        m_first = first;
+        m_keys.assign(size_t(n), 0);
         std::vector<Task> tasks;
-        tasks.push_back({first, last, 0, budget});
+        tasks.push_back({first, last, 0, budget, false});
         unsigned steps = 0;
         while (!tasks.empty()) {
             // A stop leaves the lines unsorted: the load is given up anyway.
             if ((++steps & 0x3FF) == 0 && m_stop && m_stop->load(std::memory_order_relaxed))
-                return;
+                break;
             const Task t = tasks.back();
             tasks.pop_back();
             step(t, tasks);
         }
+        std::vector<quint64>().swap(m_keys);
     }
 
 private:
@@ -199,6 +200,7 @@ private:
         Ref *hi;
         qint64 depth;
         int budget; // partitions left before falling back to a heap-safe sort
+        bool keyed; // the table holds the chunks of [lo, hi) at depth
     };
 
     bool lessFrom(const Ref &a, const Ref &b, qint64 depth) const
@@ -233,35 +235,45 @@ private:
                       [this, depth](const Ref &a, const Ref &b) { return lessFrom(a, b, depth); });
             return;
         }
-        // Median of three chunks as the pivot.
-        const unsigned __int128 a = m_lines.chunk(lo[0], depth);
-        const unsigned __int128 b = m_lines.chunk(lo[n / 2], depth);
-        const unsigned __int128 c = m_lines.chunk(hi[-1], depth);
-        const unsigned __int128 pivot =
-            a < b ? (b < c ? b : (a < c ? c : a)) : (a < c ? a : (b < c ? c : b));
-        // Three ways: [lo, lt) below, [lt, gt) equal, [gt, hi) above.
-        Ref *lt = lo;
-        Ref *i = lo;
-        Ref *gt = hi;
-        while (i < gt) {
-            const unsigned __int128 k = m_lines.chunk(*i, depth);
-            if (k < pivot)
-                std::swap(*lt++, *i++);
-            else if (pivot < k)
-                std::swap(*i, *--gt);
-            else
-                ++i;
+        quint64 *const keys = m_keys.data() + (lo - m_first);
+        if (!t.keyed) {
+            for (qsizetype k = 0; k < n; ++k)
+                keys[k] = m_lines.chunk(lo[k], depth);
         }
-        tasks.push_back({lo, lt, depth, t.budget - 1});
-        tasks.push_back({gt, hi, depth, t.budget - 1});
-        // Equal chunks of 8 bytes: the lines go on beyond them. Fewer than 8:
-        // they all end here and are equal.
-        if ((unsigned(pivot) & 0xFF) == 8)
-            tasks.push_back({lt, gt, depth + 8, t.budget});
+        // Median of three chunks as the pivot.
+        const quint64 a = keys[0];
+        const quint64 b = keys[n / 2];
+        const quint64 c = keys[n - 1];
+        const quint64 pivot = a < b ? (b < c ? b : (a < c ? c : a)) : (a < c ? a : (b < c ? c : b));
+        // Three ways: [0, lt) below, [lt, gt) equal, [gt, n) above.
+        qsizetype lt = 0;
+        qsizetype i = 0;
+        qsizetype gt = n;
+        while (i < gt) {
+            const quint64 k = keys[i];
+            if (k < pivot) {
+                std::swap(keys[lt], keys[i]);
+                std::swap(lo[lt++], lo[i++]);
+            } else if (pivot < k) {
+                --gt;
+                std::swap(keys[i], keys[gt]);
+                std::swap(lo[i], lo[gt]);
+            } else {
+                ++i;
+            }
+        }
+        tasks.push_back({lo, lo + lt, depth, t.budget - 1, true});
+        tasks.push_back({lo + gt, hi, depth, t.budget - 1, true});
+        // Equal full chunks: the lines go on beyond them. Fewer bytes: they
+        // all end here and are equal.
+        if (int(pivot & 0xFF) == ChunkBytes)
+            tasks.push_back({lo + lt, lo + gt, depth + ChunkBytes, t.budget, false});
     }
 
     const Lines &m_lines;
     const std::atomic<bool> *m_stop;
+    Ref *m_first = nullptr;
+    std::vector<quint64> m_keys; // the chunks, in the refs' places
 };
 
 template<typename Lines>
@@ -295,7 +307,8 @@ void sortLines(const Lines &view, std::vector<typename Lines::Ref> &lines, bool 
         try {
             if (alongside)
                 alongside();
-            sorter.sort(lines.data() + (mid - lines.begin()), lines.data() + lines.size());
+            LineSorter<Lines> upper(view, stop); // a key table of its own
+            upper.sort(lines.data() + (mid - lines.begin()), lines.data() + lines.size());
         } catch (...) {
             failed = std::current_exception();
         }

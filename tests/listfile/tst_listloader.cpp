@@ -77,6 +77,7 @@ private Q_SLOTS:
     void stopInLaterPhases();
     void storeIsSortedAndPrefixesContiguous();
     void parallelMatchesSerial();
+    void sameNamesUnderManyParents();
     void sortOrder_data();
     void sortOrder();
     void progressIsThrottledAndOrdered();
@@ -460,6 +461,7 @@ void TestListLoader::sortOrder_data()
     QTest::addColumn<int>("count");
     QTest::newRow("short, NUL bytes") << QByteArray("ab\0\\", 4) << 20 << 5000;
     QTest::newRow("8-byte boundaries") << QByteArray("aa") << 24 << 3000;
+    QTest::newRow("7-byte boundaries") << QByteArray("aa") << 21 << 3000;
     QTest::newRow("one letter: prefixes only") << QByteArray("x") << 40 << 2000;
     QTest::newRow("high bytes") << QByteArray("\x01\x7f\x80\xff") << 17 << 5000;
     QTest::newRow("many lines, two cores") << QByteArray("abc\\") << 30 << 250000;
@@ -496,6 +498,32 @@ void TestListLoader::sortOrder()
                     QFAIL(qPrintable(u"line %1 out of order"_s.arg(i)));
             }
         }
+    }
+}
+
+void TestListLoader::sameNamesUnderManyParents()
+{
+    // Folders met out of order, the same names under many parents and a
+    // folder table that grows many times: each (parent, name) is one folder,
+    // found again wherever its lines stand.
+    QByteArray raw;
+    QSet<QString> pairs;
+    for (int i = 0; i < 40000; ++i) {
+        const int parent = int((quint32(i) * 7919u) % 613u);
+        const int child = int((quint32(i) * 104729u) % 389u);
+        pairs.insert(u"%1/%2"_s.arg(parent).arg(child));
+        raw += "Data\\p" + QByteArray::number(parent) + "\\n" + QByteArray::number(child) + "\\f" +
+               QByteArray::number(i) + ",d,1\r\n";
+    }
+    const LoadedList list = loadRaw(raw);
+    QSet<int> parents;
+    for (const QString &pair : pairs)
+        parents.insert(pair.section(u'/', 0, 0).toInt());
+    QCOMPARE(list.folderCount, qint32(pairs.size()));
+    QCOMPARE(list.SftTree1.count(), 1 + int(parents.size()) + int(pairs.size()));
+    for (const QString &pair : pairs) {
+        const QStringList names{u"p"_s + pair.section(u'/', 0, 0), u"n"_s + pair.section(u'/', 1)};
+        QVERIFY2(list.SftTree1.findPath(names) > 0, qPrintable(pair));
     }
 }
 
