@@ -374,6 +374,8 @@ void frmMain::buildViewPage()
     Command4 = newButton(Frame6, u"Command4"_s, u"Search"_s);
     DateHint = newLabel(Frame6, u"DateHint"_s, QString());
     DateHint->setWordWrap(true);
+    // Wrapped to the pickers' width: the panels beside keep theirs.
+    DateHint->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     DateHint->hide();
     f6->addWidget(Label11, 0, 0);
     f6->addWidget(DTPicker1, 0, 1);
