@@ -158,6 +158,9 @@ qint64 loadPass(const QString &path, bool parallel, bool folderTotals, QString *
     corvane::LoadOptions options;
     options.parallel = parallel;
     options.folderTotals = folderTotals;
+    // The window reads every line's date for the pickers' range as well.
+    if (folderTotals)
+        options.dateLocale = QLocale(QLocale::English, QLocale::UnitedStates);
     auto list = std::make_unique<corvane::LoadedList>(corvane::loadList(path, options));
     if (!list->fileFound) {
         *error = u"the loader found no file at %1"_s.arg(path);

@@ -575,6 +575,24 @@ EXTRA[155] = ("The list \"%1\" cannot be reached (%2). It stays on the recent li
               "Listan \"%1\" kan inte nås (%2). Den finns kvar bland de senaste listorna.",
               "De lijst \"%1\" is niet bereikbaar (%2). Hij blijft bij de recente lijsten.")
 
+# 230 to 239: the date pickers
+EXTRA[230] = ("\"%1\" cannot be read as a date. Type it as %2 or %3.",
+              "\"%1\" não pode ser lido como data. Escreva-a como %2 ou %3.",
+              "\"%1\" ist kein lesbares Datum. Geben Sie es als %2 oder %3 ein.",
+              "\"%1\" ne peut pas être lu comme une date. Saisissez-la sous la forme %2 ou %3.",
+              "\"%1\" kan inte läsas som ett datum. Skriv det som %2 eller %3.",
+              "\"%1\" kan niet als datum worden gelezen. Typ de datum als %2 of %3.")
+EXTRA[231] = ("Type a date, as %1 or %2.", "Escreva uma data, como %1 ou %2.",
+              "Geben Sie ein Datum ein, als %1 oder %2.",
+              "Saisissez une date, sous la forme %1 ou %2.", "Skriv ett datum, som %1 eller %2.",
+              "Typ een datum, als %1 of %2.")
+EXTRA[232] = ("The date search did not start: a date cannot be read.",
+              "A pesquisa por data não foi iniciada: uma data não pode ser lida.",
+              "Die Datumssuche wurde nicht gestartet: ein Datum ist nicht lesbar.",
+              "La recherche par date n'a pas démarré : une date ne peut pas être lue.",
+              "Datumsökningen startades inte: ett datum kan inte läsas.",
+              "Het zoeken op datum is niet gestart: een datum kan niet worden gelezen.")
+
 
 def main():
     assert len(ENTRIES) == 51, len(ENTRIES)

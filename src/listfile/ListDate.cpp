@@ -29,6 +29,38 @@ std::array<Part, 3> dateOrder(const QLocale &locale)
     return {parts[0].second, parts[1].second, parts[2].second};
 }
 
+// A year of one or two digits is in the window 1950 to 2049.
+qint64 fullYear(qint64 year, int digits)
+{
+    if (digits <= 2)
+        return year + (year < 50 ? 2000 : 1900);
+    return year;
+}
+
+// The locale's short date format when it is made of numbers and separators
+// only (no month names, no weekday), else the ISO form.
+QString numericDateFormat(const QLocale &locale)
+{
+    const QString format = locale.dateFormat(QLocale::ShortFormat);
+    bool day = false, month = false, year = false;
+    for (qsizetype i = 0; i < format.size();) {
+        const QChar ch = format[i];
+        qsizetype run = 1;
+        while (i + run < format.size() && format[i + run] == ch)
+            ++run;
+        if (ch == u'd' && run <= 2)
+            day = true;
+        else if (ch == u'M' && run <= 2)
+            month = true;
+        else if (ch == u'y' && (run == 2 || run == 4))
+            year = true;
+        else if (ch.isLetterOrNumber() || ch == u'\'')
+            return u"yyyy-MM-dd"_s;
+        i += run;
+    }
+    return day && month && year ? format : u"yyyy-MM-dd"_s;
+}
+
 bool containsMarker(QStringView text, const QString &marker, QStringView fallback)
 {
     if (!marker.isEmpty() && text.contains(marker, Qt::CaseInsensitive))
@@ -89,9 +121,7 @@ qint64 ListDateReader::value(QStringView text) const
             month = numbers[size_t(k)];
             break;
         case Part::Year:
-            year = numbers[size_t(k)];
-            if (digits[size_t(k)] <= 2)
-                year += year < 50 ? 2000 : 1900;
+            year = fullYear(numbers[size_t(k)], digits[size_t(k)]);
             break;
         }
     }
@@ -115,6 +145,75 @@ qint64 ListDateReader::value(QStringView text) const
     if (hour > 23 || minute > 59 || second > 60)
         return InvalidListDate;
     return ((((year * 100 + month) * 100 + day) * 100 + hour) * 100 + minute) * 100 + second;
+}
+
+qint64 ListDateReader::value(QByteArrayView field, ListEncoding encoding) const
+{
+    constexpr qsizetype Room = 64;
+    if (field.size() <= Room) {
+        char16_t text[Room];
+        qsizetype i = 0;
+        for (; i < field.size() && uchar(field[i]) < 0x80; ++i)
+            text[i] = char16_t(uchar(field[i]));
+        if (i == field.size())
+            return value(QStringView(text, field.size()));
+    }
+    return value(decodeListText(field, encoding));
+}
+
+QDate listDateDay(qint64 value)
+{
+    if (value == InvalidListDate || value < 0)
+        return QDate();
+    const qint64 day = value / 1000000;
+    return QDate(int(day / 10000), int(day / 100 % 100), int(day % 100));
+}
+
+QDate readTypedDate(QStringView text, const QLocale &locale)
+{
+    text = text.trimmed();
+    if (text.isEmpty() || !text.front().isDigit() || !text.back().isDigit())
+        return QDate();
+    std::array<int, 3> digits{};
+    int count = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const QChar ch = text[i];
+        if (ch.isLetter() || (ch.isDigit() && ch.unicode() > 0x7f))
+            return QDate();
+        if (!ch.isDigit()) {
+            ++i;
+            continue;
+        }
+        if (count == 3)
+            return QDate();
+        int n = 0;
+        for (; i < text.size() && text[i].unicode() >= u'0' && text[i].unicode() <= u'9'; ++i)
+            ++n;
+        digits[size_t(count++)] = n;
+    }
+    if (count != 3)
+        return QDate();
+    const std::array<Part, 3> order = digits[0] >= 3
+                                          ? std::array<Part, 3>{Part::Year, Part::Month, Part::Day}
+                                          : dateOrder(locale);
+    for (int k = 0; k < 3; ++k) {
+        const int n = digits[size_t(k)];
+        if (order[size_t(k)] == Part::Year ? (n != 2 && n != 4) : n > 2)
+            return QDate();
+    }
+    return listDateDay(ListDateReader(locale).value(text));
+}
+
+QString typedDateText(QDate date, const QLocale &locale)
+{
+    if (!date.isValid())
+        return QString();
+    QString format = numericDateFormat(locale);
+    const qsizetype y = format.indexOf(u"yy"_s);
+    const bool twoDigits = y >= 0 && !format.mid(y).startsWith(u"yyyy"_s);
+    if (twoDigits && fullYear(date.year() % 100, 2) != date.year())
+        format.replace(y, 2, u"yyyy"_s);
+    return locale.toString(date, format);
 }
 
 } // namespace corvane

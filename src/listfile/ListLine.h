@@ -57,12 +57,13 @@ double leadingNumber(QByteArrayView field);
 // it does not fit the fixed-point range (such a size is not added).
 std::optional<ByteTotal> leadingSize(QByteArrayView field);
 
-// What the loader takes from every line: field 0, the size
-// read from field 2 (none when the line has no field 2 or its number is
+// What the loader takes from every line: field 0, field 1 (empty when the
+// line has no field 1), the size read from field 2 (none when the line has no field 2 or its number is
 // beyond the range), and field 4 when the line has five fields or more.
 struct LineFields
 {
     QByteArrayView path;
+    QByteArrayView modified;
     std::optional<ByteTotal> size;
     QByteArrayView status;
     bool hasStatus = false;
@@ -75,6 +76,9 @@ inline LineFields fieldsFromCommas(const char *begin, const char *end, const cha
 {
     LineFields f;
     f.path = QByteArrayView(begin, (n > 0 ? commas[0] : end) - begin);
+    if (n < 1)
+        return f;
+    f.modified = QByteArrayView(commas[0] + 1, (n > 1 ? commas[1] : end) - (commas[0] + 1));
     if (n < 2)
         return f;
     const char *sizeEnd = n > 2 ? commas[2] : end;

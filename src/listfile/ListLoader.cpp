@@ -1,5 +1,6 @@
 #include "ListLoader.h"
 
+#include "ListDate.h"
 #include "ListLine.h"
 
 #include <QElapsedTimer>
@@ -9,6 +10,7 @@
 #include <atomic>
 #include <cstring>
 #include <exception>
+#include <limits>
 #include <new>
 #include <optional>
 #include <thread>
@@ -32,6 +34,8 @@ void LoadedList::clear()
     lineCount = 0;
     folderCount = 0;
     totalSize = ByteTotal();
+    earliestDate = QDate();
+    latestDate = QDate();
     lastTopComponent.clear();
     lastTopBytes.clear();
     hasTopComponent = false;
@@ -369,6 +373,11 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
         totals.emplace();
     ByteTotal total;
     QByteArrayView lastFolder; // of the last line whose path holds a "\"
+    std::optional<ListDateReader> dates;
+    if (options.dateLocale)
+        dates.emplace(*options.dateLocale);
+    qint64 earliest = std::numeric_limits<qint64>::max();
+    qint64 latest = InvalidListDate;
 
     const char *p = base;
     const char *lastStopCheck = base;
@@ -391,6 +400,13 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
 
         if (fields.size)
             total.tryAdd(*fields.size);
+        if (dates && !fields.modified.isEmpty()) {
+            const qint64 date = dates->value(fields.modified, input.encoding);
+            if (date != InvalidListDate) {
+                earliest = std::min(earliest, date);
+                latest = std::max(latest, date);
+            }
+        }
         // An empty line keeps the previous line's folder; a line whose path
         // field is empty is an entry of the top folder.
         int node = 0;
@@ -445,6 +461,10 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     out.lineCount = qint32(lineCount);
     out.folderCount = tree.distinctFolderPaths();
     out.totalSize = total;
+    if (latest != InvalidListDate) {
+        out.earliestDate = listDateDay(earliest);
+        out.latestDate = listDateDay(latest);
+    }
     out.hasTopComponent = !lastFolder.isEmpty();
     if (out.hasTopComponent) {
         const QByteArrayView lastTop = lastFolder.first(lastFolder.indexOf('\\'));

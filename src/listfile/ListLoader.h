@@ -6,11 +6,13 @@
 #include "LineStore.h"
 #include "ListReader.h"
 
+#include <QDate>
 #include <QLocale>
 #include <QString>
 
 #include <atomic>
 #include <functional>
+#include <optional>
 
 namespace corvane {
 
@@ -24,6 +26,11 @@ struct LoadedList
     qint32 lineCount = 0;
     qint32 folderCount = 0; // distinct folder paths (see FolderTreeBuilder)
     ByteTotal totalSize;
+    // The days of the earliest and the latest date (field 1) that the date
+    // search can read (LoadOptions::dateLocale); invalid when none can be
+    // read, or the dates were not read.
+    QDate earliestDate;
+    QDate latestDate;
     // Component 0 of the last line whose path holds a "\", for the RootPrefix
     // rule; hasTopComponent is false when no path holds one.
     QString lastTopComponent;
@@ -72,6 +79,9 @@ struct LoadOptions
     bool parallel = true;
     // Gather the folder totals (LoadedList::totals) while reading.
     bool folderTotals = true;
+    // The user's locale, to read every line's date as the date search reads
+    // it (LoadedList::earliestDate and latestDate); none: not read.
+    std::optional<QLocale> dateLocale;
     // Keep offset and length for every line, as for a buffer past 4 GiB
     // (tests of that table on small lists).
     bool wideLines = false;

@@ -393,15 +393,7 @@ public:
                 return true; // no date field
             const char *c2 = findByte(c1 + 1, end, ',');
             const QByteArrayView field(c1 + 1, (c2 ? c2 : end) - c1 - 1);
-            qint64 value;
-            if (field.size() <= 64 && isAsciiBytes(field)) {
-                char16_t text[64];
-                for (qsizetype i = 0; i < field.size(); ++i)
-                    text[i] = char16_t(uchar(field[i]));
-                value = m_reader.value(QStringView(text, field.size()));
-            } else {
-                value = m_reader.value(decodeListText(field, encoding));
-            }
+            const qint64 value = m_reader.value(field, encoding);
             if (value == InvalidListDate)
                 return true;
             const qint64 day = value / 1000000;

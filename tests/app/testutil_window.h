@@ -4,6 +4,7 @@
 // with a fake for every prompt, the project's lang.fil, small list files.
 
 #include "app/language/LanguageTable.h"
+#include "app/ui/DatePicker.h"
 #include "app/ui/frmMain.h"
 #include "common/FakePrompts.h"
 

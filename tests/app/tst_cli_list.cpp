@@ -91,15 +91,26 @@ void TestCliList::summary_data()
         << "Data\\A\\f1.txt,d,1024,32;x,ok\r\nData\\A\\f2.txt,d,1024,32;x,ok\r\n"
            "Data\\B\\f3.txt,d,1,32;x,ok\r\n"_ba
         << u"en_US.UTF-8"_s
-        << u"lines: 3\nfolders: 2\nbytes: 2,049\nsize: 2.0 Kb\nroot: Data\\\n"_s;
+        << u"lines: 3\nfolders: 2\nbytes: 2,049\nsize: 2.0 Kb\nroot: Data\\\nearliest: \nlatest: \n"_s;
     QTest::newRow("German separators")
         << "D\\a,d,1049000000\r\nD\\b,d,1000\r\n"_ba << u"de_DE.UTF-8"_s
-        << u"lines: 2\nfolders: 1\nbytes: 1.049.001.000\nsize: 1.000,4 Mb\nroot: D\\\n"_s;
-    QTest::newRow("empty list") << QByteArray() << u"en_US.UTF-8"_s
-                                << u"lines: 0\nfolders: 0\nbytes: 0\nsize: 0 Bytes\nroot: \n"_s;
+        << u"lines: 2\nfolders: 1\nbytes: 1.049.001.000\nsize: 1.000,4 Mb\nroot: D\\\nearliest: \nlatest: \n"_s;
+    QTest::newRow("empty list")
+        << QByteArray() << u"en_US.UTF-8"_s
+        << u"lines: 0\nfolders: 0\nbytes: 0\nsize: 0 Bytes\nroot: \nearliest: \nlatest: \n"_s;
     QTest::newRow("Windows-1252 root, UTF-8 out")
         << "D\xe4ta\\A\\f,d,5\r\n"_ba << u"en_US.UTF-8"_s
-        << u"lines: 1\nfolders: 1\nbytes: 5\nsize: 5 Bytes\nroot: Däta\\\n"_s;
+        << u"lines: 1\nfolders: 1\nbytes: 5\nsize: 5 Bytes\nroot: Däta\\\nearliest: \nlatest: \n"_s;
+    // The days as `dates` reads them: in the environment's order, or ISO.
+    QTest::newRow("dates, German order")
+        << "D\\a,21.04.18 02:10,1\r\nD\\b,2000-11-05 04:51:00,1\r\nD\\c,x,1\r\n"_ba
+        << u"de_DE.UTF-8"_s
+        << u"lines: 3\nfolders: 1\nbytes: 3\nsize: 3 Bytes\nroot: D\\\nearliest: 2000-11-05\n"
+           "latest: 2018-04-21\n"_s;
+    QTest::newRow("dates, US order")
+        << "D\\a,01/02/2009 10:00 PM,1\r\nD\\b,03/01/2009,1\r\n"_ba << u"en_US.UTF-8"_s
+        << u"lines: 2\nfolders: 1\nbytes: 2\nsize: 2 Bytes\nroot: D\\\nearliest: 2009-01-02\n"
+           "latest: 2009-03-01\n"_s;
 }
 
 void TestCliList::summary()

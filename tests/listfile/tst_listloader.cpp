@@ -97,6 +97,8 @@ private Q_SLOTS:
     void ownResultIsUtf16LE();
     void lineTooLong_data();
     void lineTooLong();
+    void dateRange_data();
+    void dateRange();
 };
 
 void TestListLoader::folderTree_data()
@@ -955,6 +957,54 @@ void TestListLoader::lineTooLong()
         QCOMPARE(list.error, lineTooLongText());
     else
         QVERIFY2(list.error.isEmpty(), qPrintable(list.error));
+}
+
+void TestListLoader::dateRange_data()
+{
+    QTest::addColumn<QByteArray>("raw");
+    QTest::addColumn<QString>("locale"); // empty: the dates are not read
+    QTest::addColumn<QDate>("earliest");
+    QTest::addColumn<QDate>("latest");
+
+    const QByteArray mixed = "D\\a,2009-05-12 14:33:00,1,32;x,ok\r\n"
+                             "D\\b,1601-01-01 00:00:00,1,32;x,ok\r\n"
+                             "D\\c,not a date,1,32;x,ok\r\n"
+                             "\r\n"
+                             "D\\d\r\n"
+                             "D\\e,2031-02-30 00:00:00,1,32;x,ok\r\n"
+                             "D\\f,2018-04-21 25:10:09,1,32;x,ok\r\n"
+                             "D\\g,2018-04-21 02:10:09\r\n";
+    QTest::newRow("ISO, unreadable ones skipped")
+        << mixed << u"de_DE"_s << QDate(1601, 1, 1) << QDate(2018, 4, 21);
+    QTest::newRow("not asked for") << mixed << QString() << QDate() << QDate();
+    const QByteArray local = "D\\a,01/02/2009 10:00,1\nD\\b,03/01/2009 10:00 PM,1\n";
+    QTest::newRow("en_GB order") << local << u"en_GB"_s << QDate(2009, 1, 3) << QDate(2009, 2, 1);
+    QTest::newRow("en_US order") << local << u"en_US"_s << QDate(2009, 1, 2) << QDate(2009, 3, 1);
+    QTest::newRow("one date") << "D\\a,21.04.18,1\n"_ba << u"de_DE"_s << QDate(2018, 4, 21)
+                              << QDate(2018, 4, 21);
+    QTest::newRow("none readable")
+        << "D\\a,d,1\nD\\b,,2\nD\\c\n"_ba << u"de_DE"_s << QDate() << QDate();
+    QTest::newRow("empty list") << QByteArray() << u"de_DE"_s << QDate() << QDate();
+}
+
+// The earliest and latest day among the dates the date search can read.
+void TestListLoader::dateRange()
+{
+    QFETCH(QByteArray, raw);
+    QFETCH(QString, locale);
+    QFETCH(QDate, earliest);
+    QFETCH(QDate, latest);
+    for (const bool parallel : {true, false}) {
+        LoadOptions options;
+        options.parallel = parallel;
+        if (!locale.isEmpty())
+            options.dateLocale = QLocale(locale);
+        LoadedList list = loadListBytes(bytesOf(raw), options);
+        QCOMPARE(list.earliestDate, earliest);
+        QCOMPARE(list.latestDate, latest);
+        list.clear();
+        QVERIFY(!list.earliestDate.isValid() && !list.latestDate.isValid());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestListLoader)

@@ -329,7 +329,8 @@ void TestSearchCli::nonLatinResult()
     QCOMPARE(summary.err, QString());
     QCOMPARE(summary.exitCode, 0);
     QCOMPARE(QString::fromUtf8(summary.out),
-             u"lines: 3\nfolders: 2\nbytes: 3,073\nsize: 3.0 Kb\nroot: Данные\\\n"_s);
+             u"lines: 3\nfolders: 2\nbytes: 3,073\nsize: 3.0 Kb\nroot: Данные\\\nearliest: \n"
+             u"latest: \n"_s);
     QCOMPARE(run({u"summary"_s, cyrillic}).out, summary.out);
 }
 

@@ -24,13 +24,15 @@ bool refuseZipArchive(const QString &path)
     return true;
 }
 
-bool loadListArgument(const QString &path, LoadedList &list, bool folderTotals)
+bool loadListArgument(const QString &path, LoadedList &list, bool folderTotals, bool dates)
 {
     if (refuseZipArchive(path))
         return false;
     LoadOptions options;
     options.collationLocale = uiCollationLocale();
     options.folderTotals = folderTotals;
+    if (dates)
+        options.dateLocale = QLocale::system();
     list = loadList(path, options);
     if (!list.fileFound || !list.error.isEmpty()) {
         const QString reason = list.error.isEmpty() ? u"cannot be read"_s : list.error;

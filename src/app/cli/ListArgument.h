@@ -14,9 +14,11 @@ QLocale uiCollationLocale();
 // which no sub-command reads as a list.
 bool refuseZipArchive(const QString &path);
 
-// Loads LIST for a sub-command (with the folder totals only when it shows
-// them); on failure writes one line naming the file and the reason to stderr
-// and returns false.
-bool loadListArgument(const QString &path, LoadedList &list, bool folderTotals = false);
+// Loads LIST for a sub-command (with the folder totals, and the earliest and
+// latest date, only when it shows them); on failure writes one line naming
+// the file and the reason to stderr and returns false. Dates are read the way
+// `dates` reads them, in the environment's locale.
+bool loadListArgument(const QString &path, LoadedList &list, bool folderTotals = false,
+                      bool dates = false);
 
 } // namespace corvane::cli

@@ -257,4 +257,10 @@ QLocale localeForLanguage(int language)
     }
 }
 
+QLocale displayLocale(int language, const QLocale &user)
+{
+    const QLocale ui = localeForLanguage(language);
+    return user.language() == ui.language() ? user : ui;
+}
+
 } // namespace corvane

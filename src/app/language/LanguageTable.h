@@ -92,4 +92,10 @@ LanguagePick pickLanguage(const QString &englishLanguageName);
 // French fr_FR, Swedish sv_SE, Dutch nl_NL; any other number gives en_US.
 QLocale localeForLanguage(int language);
 
+// The locale the window writes numbers and dates in for UI language
+// `language`: the user's own locale where it speaks that language (its
+// regional habits kept: British dates, Swiss German numbers, Brazilian
+// Portuguese), else localeForLanguage(language).
+QLocale displayLocale(int language, const QLocale &user);
+
 } // namespace corvane

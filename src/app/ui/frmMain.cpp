@@ -2,13 +2,13 @@
 
 #include "frmMain.h"
 
+#include "DatePicker.h"
 #include "ReadableColours.h"
 #include "approval/LabDetails.h"
 #include "browse/ui/FolderTreeModel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateEdit>
 #include <QDir>
 #include <QEvent>
 #include <QGroupBox>
@@ -84,6 +84,7 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     setupDesktop();
     setupApproval();
     setupSearch();
+    setupDatePickers();
     setupOverview();
 }
 
@@ -158,7 +159,12 @@ void frmMain::Form_Load()
     SSTab1->setFocus();
     SSTab1->setTabEnabled(1, false);
     SftTree1->setHeaderHidden(false);
-    SetDateRange(m_settings.today ? m_settings.today() : QDate::currentDate());
+    SetDateRange(today());
+}
+
+QDate frmMain::today() const
+{
+    return m_settings.today ? m_settings.today() : QDate::currentDate();
 }
 
 // "To" is today; "From" is 366 days back when the year is divisible by 4,

@@ -59,7 +59,6 @@
 class QAbstractItemModel;
 class QAction;
 class QComboBox;
-class QDateEdit;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -77,6 +76,7 @@ class QListView;
 
 namespace corvane {
 
+class DatePicker;
 class FolderTreeModel;
 class FileGridModel;
 class FileTypeIcons;
@@ -156,6 +156,16 @@ public:
 
     // -- start-up pieces, public for tests -------------------------------------
     void SetDateRange(const QDate &today);
+
+    // -- the date pickers (frmMain_dates.cpp) -----------------------------------
+    // After the open command loaded a list (not after a search result): the
+    // pickers take the list's earliest and latest date, or the start-up range
+    // when none of its dates can be read.
+    void SetDateRangeFromList();
+    // Before the date search: true when both pickers read as dates; else the
+    // unreadable ones are marked and a message says why nothing is searched.
+    bool CheckSearchDates();
+    QLabel *DateHint = nullptr; // below the pickers while one cannot be read
 
     // -- models ---------------------------------------------------------------
     void setFileGridModel(QAbstractItemModel *model); // the window takes no ownership
@@ -260,9 +270,9 @@ public:
     QLabel *Label23 = nullptr;
     QGroupBox *Frame6 = nullptr;
     QLabel *Label11 = nullptr;
-    QDateEdit *DTPicker1 = nullptr;
+    DatePicker *DTPicker1 = nullptr;
     QLabel *Label13 = nullptr;
-    QDateEdit *DTPicker2 = nullptr;
+    DatePicker *DTPicker2 = nullptr;
     QPushButton *Command4 = nullptr;
     QGroupBox *Frame8_0 = nullptr; // Frame8 member 0, the details panel
     QLabel *UniLabel1 = nullptr;
@@ -310,6 +320,12 @@ private:
 
     // frmMain.cpp
     void Form_Load();
+    QDate today() const;
+
+    // frmMain_dates.cpp
+    void setupDatePickers();
+    void applyDatePickerLanguage();
+    void showDateHint();
 
     // frmMain_language.cpp
     bool applyLanguageTexts(int language);

@@ -3,12 +3,12 @@
 // arrangement (open page: open box left; view page: tree left, grid right,
 // filter and details below) and let the window resize.
 
+#include "DatePicker.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "frmMain.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -367,19 +367,23 @@ void frmMain::buildViewPage()
     auto *f6 = new QGridLayout(Frame6);
     Label11 = newLabel(Frame6, u"Label11"_s, u"From"_s);
     Label11->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    DTPicker1 = named(new QDateEdit(Frame6), u"DTPicker1"_s);
-    DTPicker1->setCalendarPopup(true);
+    DTPicker1 = named(new DatePicker(Frame6), u"DTPicker1"_s);
     Label13 = newLabel(Frame6, u"Label13"_s, u"To"_s);
     Label13->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    DTPicker2 = named(new QDateEdit(Frame6), u"DTPicker2"_s);
-    DTPicker2->setCalendarPopup(true);
+    DTPicker2 = named(new DatePicker(Frame6), u"DTPicker2"_s);
     Command4 = newButton(Frame6, u"Command4"_s, u"Search"_s);
+    DateHint = newLabel(Frame6, u"DateHint"_s, QString());
+    DateHint->setWordWrap(true);
+    // Wrapped to the pickers' width: the panels beside keep theirs.
+    DateHint->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    DateHint->hide();
     f6->addWidget(Label11, 0, 0);
     f6->addWidget(DTPicker1, 0, 1);
     f6->addWidget(Label13, 1, 0);
     f6->addWidget(DTPicker2, 1, 1);
     f6->addWidget(Command4, 2, 1);
-    f6->setRowStretch(3, 1);
+    f6->addWidget(DateHint, 3, 0, 1, 2);
+    f6->setRowStretch(4, 1);
 }
 
 void frmMain::buildMenus()

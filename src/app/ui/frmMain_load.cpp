@@ -74,6 +74,7 @@ bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone,
     const quint64 serial = ++m_loadSerial;
     LoadOptions options;
     options.collationLocale = localeForLanguage(m_language);
+    options.dateLocale = m_settings.locale; // as the date search reads them
     options.stop = m_loadStop.get();
     options.fileEncoding = as;
     options.progress = [this, serial](const LoadProgress &progress) {

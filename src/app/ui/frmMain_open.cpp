@@ -316,6 +316,7 @@ void frmMain::LoadOpenedList(const QString &path, bool fromZip)
     const bool started = LoadListFile(CurrentListFile, [this, fromZip] {
         SSTab1->setFocus();
         SetOpenCommandRunning(false);
+        SetDateRangeFromList();
         if (!loadedList().fileFound) {
             m_prompts.warning(this,
                               langText(43) + u"\n\n"_s + QDir::toNativeSeparators(CurrentListFile),

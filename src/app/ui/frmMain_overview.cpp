@@ -86,8 +86,7 @@ QBoxLayout *layoutHolding(QWidget *widget)
 // read as the window's counters and file sizes beside them do.
 QLocale overviewLocale(int language, const QLocale &user)
 {
-    const QLocale ui = localeForLanguage(language);
-    return user.language() == ui.language() ? user : ui;
+    return displayLocale(language, user);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 // that would read or replace the list are off; Esc or SearchStop gives it up
 // and the list shown stays as it was.
 
+#include "DatePicker.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "frmMain.h"
 #include "listfile/SizeText.h"
@@ -13,10 +14,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QComboBox>
 #include <QCompleter>
-#include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QGridLayout>
@@ -323,12 +322,7 @@ void SearchParts::fillCombo(const QList<std::pair<QString, qint64>> &words)
 
 void SearchParts::applyPickerLocale()
 {
-    const QLocale locale = localeForLanguage(w.currentLanguage());
-    for (QDateEdit *picker : {w.DTPicker1, w.DTPicker2}) {
-        picker->setLocale(locale);
-        picker->calendarWidget()->setLocale(locale);
-        picker->setDisplayFormat(locale.dateFormat(QLocale::ShortFormat));
-    }
+    // The pickers' own language: frmMain_dates.cpp.
     w.SearchStop->setText(w.langText(91));
 }
 
@@ -446,7 +440,7 @@ void frmMain::Command3_Click()
 
 void frmMain::Command4_Click()
 {
-    if (isSearching() || isLoading())
+    if (isSearching() || isLoading() || !CheckSearchDates())
         return;
     m_search->start(SearchParts::Kind::Date,
                     dateCriterion(DTPicker1->date(), DTPicker2->date(), m_settings.locale));
