@@ -575,6 +575,14 @@ EXTRA[155] = ("The list \"%1\" cannot be reached (%2). It stays on the recent li
               "Listan \"%1\" kan inte nås (%2). Den finns kvar bland de senaste listorna.",
               "De lijst \"%1\" is niet bereikbaar (%2). Hij blijft bij de recente lijsten.")
 
+# 190 to 199: a reload that was stopped
+EXTRA[190] = ("The reload was stopped; the list shown is unchanged.",
+              "O recarregamento foi interrompido; a lista mostrada não foi alterada.",
+              "Das Neuladen wurde abgebrochen; die angezeigte Liste ist unverändert.",
+              "Le rechargement a été arrêté ; la liste affichée est inchangée.",
+              "Omladdningen avbröts; den visade listan är oförändrad.",
+              "Het opnieuw laden is gestopt; de getoonde lijst is ongewijzigd.")
+
 
 def main():
     assert len(ENTRIES) == 51, len(ENTRIES)
