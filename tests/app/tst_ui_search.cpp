@@ -490,7 +490,9 @@ void TestUiSearch::stopWhileLoadingKeepsList()
     runSearch(f, u"term"_s, u"report"_s);
     QCOMPARE(w.loadedList().lineCount, 2);
     QVERIFY(w.mnuReload->isEnabled());
+    w.ShowFolder(w.loadedList().SftTree1.findPath({u"reports"_s}));
     const int folder = w.CurrentFolderItem;
+    QVERIFY(folder > 0);
     const int gridRows = w.fileGrid()->rowCount();
     const QString files = w.Label4->text();
     const QString title = w.windowTitle();
