@@ -592,6 +592,13 @@ EXTRA[232] = ("The date search did not start: a date cannot be read.",
               "La recherche par date n'a pas démarré : une date ne peut pas être lue.",
               "Datumsökningen startades inte: ett datum kan inte läsas.",
               "Het zoeken op datum is niet gestart: een datum kan niet worden gelezen.")
+# 190 to 199: a reload that was stopped
+EXTRA[190] = ("The reload was stopped; the list shown is unchanged.",
+              "O recarregamento foi interrompido; a lista mostrada não foi alterada.",
+              "Das Neuladen wurde abgebrochen; die angezeigte Liste ist unverändert.",
+              "Le rechargement a été arrêté ; la liste affichée est inchangée.",
+              "Omladdningen avbröts; den visade listan är oförändrad.",
+              "Het opnieuw laden is gestopt; de getoonde lijst is ongewijzigd.")
 
 
 def main():

@@ -90,17 +90,30 @@ bool hasForeignLowerCase(char32_t c)
 
 // ---- the pattern list ----------------------------------------------------------
 
-QStringList searchPatterns(const QString &term)
+namespace {
+
+// Spaces only (a tab or another blank is part of the pattern).
+QString trimSpaces(QStringView text)
 {
     qsizetype from = 0;
-    qsizetype to = term.size();
-    while (from < to && term.at(from) == u' ')
+    qsizetype to = text.size();
+    while (from < to && text.at(from) == u' ')
         ++from;
-    while (to > from && term.at(to - 1) == u' ')
+    while (to > from && text.at(to - 1) == u' ')
         --to;
-    const QString trimmed = term.mid(from, to - from).toLower();
+    return text.sliced(from, to - from).toString();
+}
+
+} // namespace
+
+QStringList searchPatterns(const QString &term)
+{
+    const QString trimmed = trimSpaces(term).toLower();
     QStringList pieces = trimmed.contains(u';') ? trimmed.split(u';') : QStringList{trimmed};
     for (QString &piece : pieces) {
+        // "*.pdf; *.jpg" as the hint writes it: the space after ";" is not
+        // part of the second pattern.
+        piece = trimSpaces(piece);
         if (!piece.startsWith(u'*'))
             piece.prepend(u'*');
         if (!piece.endsWith(u'*'))

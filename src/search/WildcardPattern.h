@@ -29,9 +29,9 @@
 namespace corvane {
 
 // The term's pattern list: spaces trimmed from both ends of the whole term,
-// lower-cased, split at every ";" (empty pieces kept, pieces not trimmed
-// again), each piece given a leading and a trailing "*" unless it has one
-// ("" becomes "*").
+// lower-cased, split at every ";" (empty pieces kept), spaces trimmed from
+// both ends of each piece, each piece given a leading and a trailing "*"
+// unless it has one ("" and a piece of spaces only become "*").
 QStringList searchPatterns(const QString &term);
 
 class WildcardPattern

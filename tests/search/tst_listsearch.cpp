@@ -110,7 +110,7 @@ void TestListSearch::termSearch_data()
     QTest::newRow("semicolon keeps every line") << u"abc;"_s << QList<int>{0, 1, 2, 3, 4, 5, 6, 7};
     QTest::newRow("spaces only") << u"   "_s << QList<int>{0, 1, 2, 3, 4, 5, 6, 7};
     QTest::newRow("two patterns") << u"q1;logs"_s << QList<int>{0, 3};
-    QTest::newRow("space stays part of pattern") << u"zz; *photos*"_s << QList<int>{};
+    QTest::newRow("space after semicolon trimmed") << u"zz; *photos*"_s << QList<int>{2, 3};
     QTest::newRow("path before the comma only") << u"report.txt"_s << QList<int>{};
     QTest::newRow("status is not the path") << u"recovered"_s << QList<int>{};
     QTest::newRow("line without comma") << u"without"_s << QList<int>{7};

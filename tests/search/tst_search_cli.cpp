@@ -97,6 +97,12 @@ void TestSearchCli::printed_data()
         << QStringList{u"search"_s, u"--"_s, u"-dash"_s} << u"en_US.UTF-8"_s << line1;
     QTest::newRow("no match") << QStringList{u"search"_s, u"zzz"_s} << u"en_US.UTF-8"_s
                               << QByteArray();
+    // The hint's own way of writing two patterns: the space after ";" does
+    // not narrow the second one.
+    QTest::newRow("space after semicolon")
+        << QStringList{u"search"_s, u"*.doc; *.jpg"_s} << u"en_US.UTF-8"_s << line0 + line2;
+    QTest::newRow("spaces around pieces")
+        << QStringList{u"search"_s, u"  q1 ;  log1  "_s} << u"en_US.UTF-8"_s << line0 + line2;
     QTest::newRow("filter") << QStringList{u"filter"_s, u"Recovered"_s} << u"en_US.UTF-8"_s
                             << line0 + line2;
     QTest::newRow("dates en_US") << QStringList{u"dates"_s, u"2009-05-12"_s, u"2009-05-13"_s}

@@ -33,7 +33,14 @@ void TestWildcard::patterns_data()
     QTest::newRow("trailing semicolon") << u"abc;"_s << QStringList{u"*abc*"_s, u"*"_s};
     QTest::newRow("spaces only") << u"   "_s << QStringList{u"*"_s};
     QTest::newRow("space after semicolon")
-        << u"*.doc; *reports*.xls"_s << QStringList{u"*.doc*"_s, u"* *reports*.xls*"_s};
+        << u"*.doc; *reports*.xls"_s << QStringList{u"*.doc*"_s, u"*reports*.xls*"_s};
+    QTest::newRow("spaces around every piece")
+        << u"*.pdf ;  *.jpg  ; x"_s << QStringList{u"*.pdf*"_s, u"*.jpg*"_s, u"*x*"_s};
+    QTest::newRow("space inside a piece kept")
+        << u"a; my docs ;b"_s << QStringList{u"*a*"_s, u"*my docs*"_s, u"*b*"_s};
+    QTest::newRow("piece of spaces only")
+        << u"a;   ;b"_s << QStringList{u"*a*"_s, u"*"_s, u"*b*"_s};
+    QTest::newRow("tab at a piece's end kept") << u"a;\tb"_s << QStringList{u"*a*"_s, u"*\tb*"_s};
     QTest::newRow("outer spaces trimmed") << u"  a b  "_s << QStringList{u"*a b*"_s};
     QTest::newRow("tabs are not trimmed") << u"\tx"_s << QStringList{u"*\tx*"_s};
     QTest::newRow("only semicolon") << u";"_s << QStringList{u"*"_s, u"*"_s};

@@ -54,6 +54,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAbstractItemModel;
@@ -393,6 +394,9 @@ public:
     QStringList recentTerms() const;
     // Reload: the folder shown now is shown again after the reload.
     void RememberFolderForReload();
+    // Why a search could not read the opened list at path: it cannot be
+    // found, or the reason it cannot be read (frmMain_messages.cpp).
+    QString ListNotReadText(const QString &path, const QString &reason) const;
     QPushButton *SearchStop = nullptr;
     QProgressBar *SearchProgressBar = nullptr;
 
@@ -441,7 +445,7 @@ private:
     void OpenZipArchive(const QString &zipPath);
     zip::ZipListing ListZipMembers(const QString &zipPath);
     zip::ExtractResult ExtractMember(const zip::ZipMember &member);
-    void LoadOpenedList(const QString &path, bool fromZip);
+    void LoadOpenedList(const QString &path, bool fromZip, bool keepShown = false);
     void SetOpenCommandRunning(bool running);
     void ShowZipNote();
     // Extraction and loading decisions (frmMain_extract.cpp).
@@ -462,9 +466,18 @@ private:
     // ---- what the window shows of the list and the language (frmMain_shown.cpp) ----
 public:
     // Stop beside the load bar, and Esc: the load is given up and the window
-    // shows empty views, as after a cancelled open.
+    // shows empty views, as after a cancelled open, unless the list shown
+    // was kept for that load (below).
     QPushButton *LoadStopButton = nullptr;
     void StopLoad();
+    // For the next load only (a reload, a search result): the list shown
+    // stays until the new one is in and is then swapped for it. Stopped, the
+    // window is left as it is now: the list, CurrentListFile, the counters,
+    // the criteria, the pages and "Reload"; Label24 shows label24 and Label8
+    // LangText stoppedEntry. Called just before the load starts.
+    void KeepShownListDuringLoad(int stoppedEntry, const QString &label24);
+    // The last load was stopped and the list shown before it stayed.
+    bool lastLoadKeptShown() const { return m_lastLoadKeptShown; }
     // The file grid's column widths (content sizes, the user's own widths).
     FileGridColumns *fileGridColumns() const { return m_fileGridColumns; }
     // The notes of the opened archive (frmMain_notes.cpp).
@@ -482,6 +495,7 @@ private:
     void SetDetailsHint(int entry);
     void ZeroOpenPageCounters();
     void FinishStoppedLoad();
+    void RestoreKeptList();
     void ShowListInTitle(); // after a load: the list's name in the title
     void SelectGridFolderRow(const QString &name);
     void setupZipNotes();
@@ -493,9 +507,27 @@ private:
     FileGridColumns *m_fileGridColumns = nullptr;
     QStandardItemModel *m_zipNotes = nullptr;
     QString m_zipNotesArchive; // the archive the listed notes are read from
-    quint64 m_loadSerial = 0; // which load the progress reports belong to
+    quint64 m_loadSerial = 0;  // which load the progress reports belong to
     std::shared_ptr<std::atomic<bool>> m_loadStop;
     std::vector<QThread *> m_stoppedLoads; // given up, still ending
+    struct KeptList
+    {
+        QString listFile;
+        QString rootPrefix;
+        bool fromZip = false;
+        qint32 folderItem = -1;
+        QString folders, files, bytes; // Label1, Label4, Label6
+        QString label24;
+        QString term;   // TXT1
+        QString filter; // Combo1
+        bool viewPageEnabled = false;
+        int page = 0;
+        bool reloadEnabled = false;
+        int stoppedEntry = 0;
+    };
+    std::optional<KeptList> m_keepForNextLoad; // taken by the next LoadListFile
+    std::optional<KeptList> m_kept;            // the running load's
+    bool m_lastLoadKeptShown = false;
     // ---- end of what the window shows ------------------------------------------
     // ---- the desktop (frmMain_desktop.cpp) -------------------------------------
     // Lists dropped on the window or named on the command line go through the

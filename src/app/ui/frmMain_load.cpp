@@ -8,9 +8,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
@@ -21,6 +23,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -60,12 +63,14 @@ void releaseInBackground(LoadedList &list)
 
 } // namespace
 
-bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone,
-                           ListFileEncoding as)
+bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone, ListFileEncoding as)
 {
-    if (m_loadThread)
+    if (m_loadThread) {
+        m_keepForNextLoad.reset();
         return false;
-    CurrentFolderItem = -1;
+    }
+    m_kept = std::exchange(m_keepForNextLoad, std::nullopt);
+    m_lastLoadKeptShown = false;
     setLoadingState(true);
 
     // Each load has its own stop flag: a load given up with Stop may still be
@@ -88,10 +93,10 @@ bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone,
     };
 
     auto result = std::make_shared<LoadedList>();
-    m_loadThread = QThread::create([path, options, result, stop = m_loadStop,
-                                    load = m_settings.loadList] {
-        *result = load ? load(path, options) : loadList(path, options);
-    });
+    m_loadThread =
+        QThread::create([path, options, result, stop = m_loadStop, load = m_settings.loadList] {
+            *result = load ? load(path, options) : loadList(path, options);
+        });
     m_loadThread->setObjectName(u"ListLoader"_s);
     QThread *thread = m_loadThread;
     connect(m_loadThread, &QThread::finished, this, [this, thread, result, whenDone] {
@@ -120,8 +125,9 @@ bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone,
 }
 
 // Stop (or Esc) while a list loads: the loader is told to give up, and the
-// window does not wait for it to notice: the views are emptied at once and
-// whatever the loader still hands back is thrown away.
+// window does not wait for it to notice: the views are emptied (or the list
+// kept for this load is left) at once and whatever the loader still hands
+// back is thrown away.
 void frmMain::StopLoad()
 {
     if (!m_loadThread)
@@ -135,9 +141,57 @@ void frmMain::StopLoad()
     Q_EMIT listLoaded();
 }
 
+void frmMain::KeepShownListDuringLoad(int stoppedEntry, const QString &label24)
+{
+    KeptList kept;
+    kept.listFile = CurrentListFile;
+    kept.rootPrefix = RootPrefix;
+    kept.fromZip = m_listFromZip;
+    kept.folderItem = CurrentFolderItem;
+    kept.folders = Label1->text();
+    kept.files = Label4->text();
+    kept.bytes = Label6->text();
+    kept.label24 = label24;
+    kept.term = TXT1->text();
+    kept.filter = Combo1->currentText();
+    kept.viewPageEnabled = SSTab1->isTabEnabled(1);
+    kept.page = SSTab1->currentIndex();
+    kept.reloadEnabled = mnuReload->isEnabled();
+    kept.stoppedEntry = stoppedEntry;
+    m_keepForNextLoad = std::move(kept);
+}
+
+// The list kept for a load that was stopped: shown as it was, from the file
+// it came from; the load's counters go.
+void frmMain::RestoreKeptList()
+{
+    const KeptList kept = std::move(*m_kept);
+    m_kept.reset();
+    m_lastLoadKeptShown = true;
+    CurrentListFile = kept.listFile;
+    RootPrefix = kept.rootPrefix;
+    m_listFromZip = kept.fromZip;
+    CurrentFolderItem = kept.folderItem;
+    Label1->setText(kept.folders);
+    Label4->setText(kept.files);
+    Label6->setText(kept.bytes);
+    Label24->setText(kept.label24);
+    TXT1->setText(kept.term);
+    Combo1->setCurrentText(kept.filter);
+    mnuReload->setEnabled(kept.reloadEnabled);
+    SSTab1->setTabEnabled(1, kept.viewPageEnabled);
+    SSTab1->setCurrentIndex(kept.page);
+    Label8->setText(caption(kept.stoppedEntry));
+}
+
 void frmMain::FinishStoppedLoad()
 {
     setLoadingState(false);
+    if (m_kept) {
+        RestoreKeptList();
+        return;
+    }
+    CurrentFolderItem = -1;
     RootPrefix.clear();
     CurrentListFile.clear();
     ClearViews();
@@ -182,7 +236,12 @@ void frmMain::finishLoad(LoadedList list)
     }
     RootPrefix = list.rootPrefixAfter(RootPrefix);
     const QString readError = list.error;
+    m_kept.reset();
 
+    // A list kept while this one loaded goes now, grid and details first.
+    CurrentFolderItem = -1;
+    ClearFileGrid();
+    ClearShownList();
     m_folderTreeModel->beginTreeChange();
     releaseInBackground(m_loadedList);
     m_loadedList = std::move(list);

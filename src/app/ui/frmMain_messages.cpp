@@ -6,6 +6,7 @@
 #include "zip/ZipArchive.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -34,6 +35,13 @@ QString frmMain::ReadFailureText(const QString &path, const QString &reason, boo
     const QString shown = QDir::toNativeSeparators(path);
     return langText(linesShown ? TextReadToItsEnd : TextCouldNotRead).arg(shown) +
            TechnicalDetail(reason);
+}
+
+QString frmMain::ListNotReadText(const QString &path, const QString &reason) const
+{
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return langText(TextFileMissing) + u"\n\n"_s + QDir::toNativeSeparators(path);
+    return ReadFailureText(path, reason, false);
 }
 
 QString frmMain::ZipListingFailureText(const QString &zipPath, int error,

@@ -28,6 +28,7 @@ namespace {
 
 const QString ErrorTitle = u"Error"_s;
 constexpr int ReplaceQuestionEntry = 51;
+constexpr int ReloadStoppedEntry = 190;
 
 struct BusyCursor
 {
@@ -294,12 +295,15 @@ zip::ExtractResult frmMain::ExtractMember(const zip::ZipMember &member)
     return result;
 }
 
-// Steps common to every list that is loaded by the open command.
-void frmMain::LoadOpenedList(const QString &path, bool fromZip)
+// Steps common to every list that is loaded by the open command. keepShown:
+// the list shown stays until the new one is in (a reload).
+void frmMain::LoadOpenedList(const QString &path, bool fromZip, bool keepShown)
 {
     RootPrefix.clear();
-    ClearViews();
-    ZeroOpenPageCounters();
+    if (!keepShown) {
+        ClearViews();
+        ZeroOpenPageCounters();
+    }
     CurrentListFile = path;
     m_listFromZip = fromZip;
     if (!fromZip)
@@ -339,6 +343,11 @@ void frmMain::mnuReload_Click()
 {
     if (isLoading() || isSearching())
         return;
+    // The opened list again, without asking; the list shown stays until it
+    // is in, and stays as it was when the reload is stopped.
+    const bool inPlace = !CurrentListFile.isEmpty() && QFileInfo(CurrentListFile).isFile();
+    if (inPlace)
+        KeepShownListDuringLoad(ReloadStoppedEntry, Label24->text());
     RememberFolderForReload();
     QPalette hidden = TXT1->palette();
     hidden.setColor(QPalette::Text, Qt::white);
@@ -351,10 +360,9 @@ void frmMain::mnuReload_Click()
     Label6->setText(u"0"_s);
     SSTab1->setTabEnabled(1, false);
 
-    if (!CurrentListFile.isEmpty() && QFileInfo(CurrentListFile).isFile()) {
-        // The opened list again, without asking.
+    if (inPlace) {
         SetOpenCommandRunning(true);
-        LoadOpenedList(CurrentListFile, m_listFromZip);
+        LoadOpenedList(CurrentListFile, m_listFromZip, true);
     } else {
         // The list is gone: what is shown is stale, choose again.
         RootPrefix.clear();

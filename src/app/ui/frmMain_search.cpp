@@ -8,6 +8,7 @@
 #include "DatePicker.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "frmMain.h"
+#include "listfile/FolderTree.h"
 #include "listfile/SizeText.h"
 #include "search/ListSearch.h"
 #include "search/WildcardPattern.h"
@@ -52,6 +53,33 @@ QString recentTermsPath(const QString &dataFolder)
     return QDir(dataFolder).filePath(u"RecentTerms.txt"_s);
 }
 
+// The first folder in the tree's order that holds lines itself (not only
+// below it): where a search result has something to show. Root when the
+// totals cannot tell; -1 for an empty tree.
+int firstFolderWithLines(const FolderTree &tree, const FolderTotals &totals)
+{
+    if (tree.isEmpty())
+        return -1;
+    if (totals.folderCount() != tree.count())
+        return 0;
+    int item = 0;
+    for (;;) {
+        const FolderTree::Item &folder = tree.item(item);
+        qint64 below = 0;
+        int next = -1;
+        for (int row = 0; row < folder.childCount; ++row) {
+            const int child = tree.child(item, row);
+            const qint32 lines = totals.files(child);
+            below += lines;
+            if (next < 0 && lines > 0)
+                next = child;
+        }
+        if (next < 0 || totals.files(item) > below)
+            return item;
+        item = next;
+    }
+}
+
 } // namespace
 
 class SearchParts : public QObject
@@ -94,6 +122,7 @@ public:
 
     void start(Kind kind, std::shared_ptr<LineCriterion> criterion);
     void finish(Kind kind, const SearchOutcome &outcome, const QString &resultPath);
+    void resultShown(Kind kind);
     void lock(bool on);
     void showProgress(const SearchProgress &progress);
     QString countText(Kind kind, qint64 count) const;
@@ -240,26 +269,48 @@ void SearchParts::finish(Kind kind, const SearchOutcome &outcome, const QString 
                             u"Error"_s, true);
         return;
     }
+    if (!outcome.listFound) {
+        // The opened list is gone or is no file any more: that is no answer
+        // to the search, and the list shown stays.
+        w.Label24->setText(m_label24Before);
+        w.Label8->clear();
+        w.prompts().warning(&w, w.ListNotReadText(w.CurrentListFile, outcome.error), u"Error"_s,
+                            true);
+        return;
+    }
     w.Label24->setText(countText(kind, outcome.matches));
-    if (kind == Kind::Filter && outcome.matches == 0) {
+    if (outcome.matches == 0) {
+        // Nothing to show: the list shown stays, with the message.
         w.Label8->clear();
         w.prompts().warning(&w, w.langText(92), u"No matches found"_s, false);
         return;
     }
     w.Label8->setText(w.langText(36));
-    w.ClearViews();
+    // The list shown stays until the result is in: Esc while it loads
+    // leaves it as it was.
+    w.KeepShownListDuringLoad(94, m_label24Before);
     m_loadingResult = true;
     // The window wrote this file itself: it is UTF-16LE, which a result of
     // non-Latin names does not show by its bytes.
     const bool started = w.LoadListFile(
-        resultPath,
-        [this, kind] {
-            if (kind == Kind::Filter && w.Combo1->findText(ReloadEntry) < 0)
-                w.Combo1->addItem(ReloadEntry);
-        },
-        ListFileEncoding::Utf16LE);
+        resultPath, [this, kind] { resultShown(kind); }, ListFileEncoding::Utf16LE);
     if (!started)
         m_loadingResult = false;
+}
+
+// A search result is in: the criteria boxes say which search it is, and the
+// grid shows the first folder that holds matches.
+void SearchParts::resultShown(Kind kind)
+{
+    if (kind == Kind::Filter && w.Combo1->findText(ReloadEntry) < 0)
+        w.Combo1->addItem(ReloadEntry);
+    if (kind != Kind::Term)
+        w.TXT1->clear();
+    if (kind != Kind::Filter)
+        w.Combo1->setCurrentText(NoFilter);
+    const int folder = firstFolderWithLines(w.loadedList().SftTree1, w.folderTotals());
+    if (folder >= 0)
+        w.ShowFolder(folder);
 }
 
 void SearchParts::addRecentTerm(const QString &term)
@@ -332,6 +383,15 @@ void SearchParts::opened()
         m_loadingResult = false;
         return;
     }
+    if (w.lastLoadKeptShown()) {
+        // A reload that was stopped: the list and its criteria are as they were.
+        m_restoreFolder = false;
+        return;
+    }
+    // A list opened or read again: no search describes it.
+    w.Label24->clear();
+    w.TXT1->clear();
+    w.Combo1->setCurrentText(NoFilter);
     collectStatusWords();
     if (m_restoreFolder) {
         m_restoreFolder = false;
