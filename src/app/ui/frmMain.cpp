@@ -85,6 +85,7 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     setupApproval();
     setupSearch();
     setupOverview();
+    setupKeyboard();
 }
 
 frmMain::~frmMain()

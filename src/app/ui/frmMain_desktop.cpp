@@ -502,6 +502,21 @@ void frmMain::saveWindowState() const
     store.sync();
 }
 
+QList<QRect> frmMain::availableScreens() const
+{
+    if (m_settings.screens)
+        return m_settings.screens();
+    QList<QRect> screens;
+    if (QScreen *primary = QGuiApplication::primaryScreen())
+        screens.append(primary->availableGeometry());
+    const QList<QScreen *> all = QGuiApplication::screens();
+    for (QScreen *screen : all) {
+        if (screen != QGuiApplication::primaryScreen())
+            screens.append(screen->availableGeometry());
+    }
+    return screens;
+}
+
 void frmMain::restoreWindowState()
 {
     if (CheckSettingsFile() != StateFileProblem::None)
@@ -511,15 +526,7 @@ void frmMain::restoreWindowState()
     // value that makes no sense leaves the default in place.
     const QRect saved = readRect(store.value(GeometryKey));
     if (saved.isValid()) {
-        QList<QRect> screens;
-        if (QScreen *primary = QGuiApplication::primaryScreen())
-            screens.append(primary->availableGeometry());
-        const QList<QScreen *> all = QGuiApplication::screens();
-        for (QScreen *screen : all) {
-            if (screen != QGuiApplication::primaryScreen())
-                screens.append(screen->availableGeometry());
-        }
-        const QRect placed = placeOnScreens(saved, screens, minimumSizeHint());
+        const QRect placed = placeOnScreens(saved, availableScreens(), minimumSizeHint());
         if (placed.isValid())
             setGeometry(placed);
     }
