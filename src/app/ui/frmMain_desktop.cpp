@@ -9,8 +9,8 @@
 #include "app/desktop/WindowPlacement.h"
 #include "frmMain.h"
 #include "listfile/OpenCommand.h"
-#include "util/PlainText.h"
 #include "listfile/StateFile.h"
+#include "util/PlainText.h"
 #include "zip/ZipArchive.h"
 
 #include <QAction>
@@ -30,6 +30,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 
@@ -236,6 +237,18 @@ void frmMain::setupDesktop()
             rememberRecentList(m_listFromZip ? m_zipPath : CurrentListFile);
     });
 
+    // The default size, or what the screen holds of it (a small screen, a
+    // large scale factor), the title bar of the frame counted in; a size
+    // remembered from the last run comes after.
+    const QSize wanted = size();
+    const QRect screen = availableScreens().value(0);
+    const QSize first =
+        firstWindowSize(wanted, screen, QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight)),
+                        minimumSizeHint());
+    if (first != wanted) {
+        resize(first);
+        move(screen.topLeft());
+    }
     restoreWindowState();
     followPalette();
 }

@@ -3,7 +3,6 @@
 // arrangement (open page: open box left; view page: tree left, grid right,
 // filter and details below) and let the window resize.
 
-#include "app/desktop/WindowPlacement.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "frmMain.h"
 
@@ -103,15 +102,7 @@ void frmMain::buildControls()
     buildViewPage();
     buildMenus();
 
-    // The default size, or what the screen holds of it (a small screen, a
-    // large scale factor), the title bar of the frame counted in.
-    const QSize wanted(991, 641 + menuBar()->sizeHint().height());
-    const QRect screen = availableScreens().value(0);
-    const QSize first = firstWindowSize(
-        wanted, screen, QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight)), QSize());
-    resize(first);
-    if (first != wanted)
-        move(screen.topLeft());
+    resize(991, 641 + menuBar()->sizeHint().height());
 }
 
 void frmMain::buildOpenPage()
