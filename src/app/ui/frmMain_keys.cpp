@@ -20,10 +20,12 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QTreeView>
 
 using namespace Qt::Literals::StringLiterals;
@@ -63,7 +65,7 @@ bool isEnter(const QKeyEvent *key)
 // first, and a control may take it before the window sees it) for those of
 // the window: Enter on a focused button presses it, Enter or Space on a
 // clickable label clicks it, and Alt pressed and let go with nothing between
-// opens the menu where the style does not do so itself.
+// opens the menu where the menu bar does not take it itself.
 class KeyboardFilter : public QObject
 {
 public:
@@ -82,7 +84,8 @@ protected:
             if (key->key() != Qt::Key_Alt)
                 m_altAlone = false;
             else if (event->type() == QEvent::KeyPress && !key->isAutoRepeat())
-                m_altAlone = ours(watched) && key->modifiers() == Qt::AltModifier;
+                m_altAlone =
+                    ours(watched) && (key->modifiers() & ~Qt::AltModifier) == Qt::NoModifier;
             if (event->type() == QEvent::KeyPress && watched == QApplication::focusWidget() &&
                 ours(watched))
                 return pressFocused(watched, key);
@@ -92,10 +95,13 @@ protected:
             auto *key = static_cast<QKeyEvent *>(event);
             if (key->key() == Qt::Key_Alt && m_altAlone && ours(watched)) {
                 m_altAlone = false;
-                if (!altNavigates()) {
-                    m_window.OpenMenuFromKeyboard();
-                    return true;
-                }
+                // Where the menu bar has not taken Alt itself (it marks its
+                // first menu), the menu opens.
+                QPointer<frmMain> window(&m_window);
+                QTimer::singleShot(0, &m_window, [window] {
+                    if (window && !window->menuBar()->activeAction())
+                        window->OpenMenuFromKeyboard();
+                });
             }
             break;
         }
@@ -115,14 +121,6 @@ private:
     {
         auto *widget = qobject_cast<QWidget *>(watched);
         return widget && widget->window() == &m_window;
-    }
-
-    // The style's own menu bar takes Alt (it shows the mnemonics and waits for
-    // a letter or an arrow).
-    bool altNavigates() const
-    {
-        return m_window.style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation, nullptr,
-                                           m_window.menuBar()) != 0;
     }
 
     bool pressFocused(QObject *focused, QKeyEvent *key)
