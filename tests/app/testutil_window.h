@@ -93,6 +93,9 @@ struct WindowFixture
         s.dataFolder = dataDir.filePath(QStringLiteral("data"));
         s.locale = locale;
         s.today = [today] { return today; };
+        // A desktop screen, whatever the test platform's is (offscreen:
+        // 800x600): the window opens at its default size.
+        s.screens = [] { return QList<QRect>{QRect(0, 0, 1920, 1160)}; };
         window = std::make_unique<frmMain>(prompts, s);
     }
 

@@ -24,13 +24,26 @@ QByteArray taggedLangFil(int lines = 55, int columns = 7)
     return bytes;
 }
 
+// A menu title as it reads: its mnemonic "&" gone, "&&" a plain "&".
+QString withoutMnemonic(const QString &title)
+{
+    QString text;
+    for (qsizetype i = 0; i < title.size(); ++i) {
+        if (title.at(i) == u'&' && i + 1 < title.size())
+            ++i;
+        text += title.at(i);
+    }
+    return text;
+}
+
 // Every caption LoadLanguage writes, by the entry it comes from.
 QList<QPair<QString, int>> captions(const frmMain &w)
 {
     QAbstractItemModel *grid = w.iGrid2->model();
     QAbstractItemModel *members = w.iGrid3->model();
     return {
-        {w.mnuMenu->title(), 1},
+        {withoutMnemonic(w.mnuMenu->title()), 1},
+        {w.mnuOpen->text(), 2},
         {w.SSTab1->tabText(0), 2},
         {w.Command2->text(), 2},
         {w.Frame2->title(), 2},
@@ -60,7 +73,7 @@ QList<QPair<QString, int>> captions(const frmMain &w)
         {w.Label16->text(), 28},
         {w.Label18->text(), 29},
         {members->headerData(0, Qt::Horizontal).toString(), 31},
-        {w.mnuLan->title(), 44},
+        {withoutMnemonic(w.mnuLan->title()), 44},
         {w.mnuReload->text(), 47},
         {w.mnuExit->text(), 48},
         {w.Frame3->title(), 49},

@@ -35,4 +35,13 @@ QRect placeOnScreens(const QRect &saved, const QList<QRect> &screens, const QSiz
     return placed;
 }
 
+QSize firstWindowSize(const QSize &wanted, const QRect &screen, const QSize &frame,
+                      const QSize &minimum)
+{
+    if (!screen.isValid() || screen.isEmpty())
+        return wanted;
+    const QSize room = (screen.size() - frame).expandedTo(QSize(1, 1));
+    return wanted.boundedTo(room).expandedTo(minimum);
+}
+
 } // namespace corvane

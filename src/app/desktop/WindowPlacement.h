@@ -18,4 +18,11 @@ namespace corvane {
 // the default placement.
 QRect placeOnScreens(const QRect &saved, const QList<QRect> &screens, const QSize &minimum);
 
+// The size a window first opens with: its own size, made smaller where the
+// available area of its screen (less frame, the room a window manager's title
+// bar and borders are expected to take) cannot hold it, but never below
+// minimum. An empty screen leaves the size as it is.
+QSize firstWindowSize(const QSize &wanted, const QRect &screen, const QSize &frame,
+                      const QSize &minimum);
+
 } // namespace corvane

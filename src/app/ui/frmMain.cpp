@@ -86,6 +86,7 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     setupSearch();
     setupDatePickers();
     setupOverview();
+    setupKeyboard();
 }
 
 frmMain::~frmMain()

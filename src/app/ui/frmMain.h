@@ -46,6 +46,7 @@
 #include <QDate>
 #include <QLocale>
 #include <QMainWindow>
+#include <QRect>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -124,6 +125,9 @@ public:
         QString settingsFile;
         // The loader run on the worker thread (empty: loadList).
         std::function<LoadedList(const QString &, const LoadOptions &)> loadList;
+        // The area a window may take on each screen, the primary one first
+        // (empty: the screens' own available geometry).
+        std::function<QList<QRect>()> screens;
     };
 
     // Builds the window and runs its load (Form_Load): the window is ready to
@@ -562,6 +566,8 @@ public:
     // The settings file as it is now (reported when it must be left alone):
     // read only on None, written only on None or Missing.
     StateFileProblem CheckSettingsFile() const;
+    // The area a window may take on each screen, the primary one first.
+    QList<QRect> availableScreens() const;
 
 private:
     void setupDesktop();
@@ -598,6 +604,26 @@ private:
     QThread *m_saveThread = nullptr;
     bool m_mailHandoffPending = false; // a second click waits for the first
     // ---- end of the approval block --------------------------------------------
+
+    // ---- the keyboard (frmMain_keys.cpp) ----------------------------------------
+    // Tab moves between the controls of the page shown (never within a grid),
+    // in the order tabOrder() gives; the menu opens on F10, Alt alone or its
+    // mnemonic; Enter presses the focused button; the approval prompt is
+    // reached and pressed from the keyboard like a button.
+public:
+    QAction *mnuOpen = nullptr;      // "Open File List", Ctrl+O, first in "Menu"
+    QAction *FindTermAction = nullptr; // Ctrl+F: the term box
+    QAction *MenuKeyAction = nullptr;  // F10: "Menu" opens
+    // The controls Tab visits, in order, on both pages (hidden ones are passed).
+    QList<QWidget *> tabOrder() const;
+    void OpenMenuFromKeyboard();
+    void FocusTermBox();
+
+private:
+    void setupKeyboard(); // last: every control is there
+    void applyTabOrder();
+    void applyMenuMnemonics();
+    // ---- end of the keyboard block ----------------------------------------------
 };
 
 } // namespace corvane

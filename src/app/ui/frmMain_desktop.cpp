@@ -9,8 +9,8 @@
 #include "app/desktop/WindowPlacement.h"
 #include "frmMain.h"
 #include "listfile/OpenCommand.h"
-#include "util/PlainText.h"
 #include "listfile/StateFile.h"
+#include "util/PlainText.h"
 #include "zip/ZipArchive.h"
 
 #include <QAction>
@@ -30,6 +30,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 
@@ -236,6 +237,18 @@ void frmMain::setupDesktop()
             rememberRecentList(m_listFromZip ? m_zipPath : CurrentListFile);
     });
 
+    // The default size, or what the screen holds of it (a small screen, a
+    // large scale factor), the title bar of the frame counted in; a size
+    // remembered from the last run comes after.
+    const QSize wanted = size();
+    const QRect screen = availableScreens().value(0);
+    const QSize first =
+        firstWindowSize(wanted, screen, QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight)),
+                        minimumSizeHint());
+    if (first != wanted) {
+        resize(first);
+        move(screen.topLeft());
+    }
     restoreWindowState();
     followPalette();
 }
@@ -502,6 +515,21 @@ void frmMain::saveWindowState() const
     store.sync();
 }
 
+QList<QRect> frmMain::availableScreens() const
+{
+    if (m_settings.screens)
+        return m_settings.screens();
+    QList<QRect> screens;
+    if (QScreen *primary = QGuiApplication::primaryScreen())
+        screens.append(primary->availableGeometry());
+    const QList<QScreen *> all = QGuiApplication::screens();
+    for (QScreen *screen : all) {
+        if (screen != QGuiApplication::primaryScreen())
+            screens.append(screen->availableGeometry());
+    }
+    return screens;
+}
+
 void frmMain::restoreWindowState()
 {
     if (CheckSettingsFile() != StateFileProblem::None)
@@ -511,15 +539,7 @@ void frmMain::restoreWindowState()
     // value that makes no sense leaves the default in place.
     const QRect saved = readRect(store.value(GeometryKey));
     if (saved.isValid()) {
-        QList<QRect> screens;
-        if (QScreen *primary = QGuiApplication::primaryScreen())
-            screens.append(primary->availableGeometry());
-        const QList<QScreen *> all = QGuiApplication::screens();
-        for (QScreen *screen : all) {
-            if (screen != QGuiApplication::primaryScreen())
-                screens.append(screen->availableGeometry());
-        }
-        const QRect placed = placeOnScreens(saved, screens, minimumSizeHint());
+        const QRect placed = placeOnScreens(saved, availableScreens(), minimumSizeHint());
         if (placed.isValid())
             setGeometry(placed);
     }

@@ -44,6 +44,8 @@ RecoveryLegend::RecoveryLegend(QWidget *parent)
     outer->addWidget(m_scroll);
     m_scroll->setObjectName(u"RecoveryLegendScroll"_s);
     m_scroll->setFrameShape(QFrame::NoFrame);
+    // Tab goes to the rows, not to the frameless area around them.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_scroll->setWidgetResizable(true);
@@ -74,8 +76,10 @@ void RecoveryLegend::setTotals(const FolderTotals *totals, const QLocale &locale
     qDeleteAll(m_rows);
     m_rows.clear();
     m_texts.clear();
-    if (!totals || totals->isEmpty())
+    if (!totals || totals->isEmpty()) {
+        Q_EMIT rowsChanged();
         return;
+    }
     const qint64 files = totals->files(0);
     for (int s = 0; s < totals->statusCount(); ++s) {
         const FolderTotals::Status &status = totals->status(s);
@@ -114,6 +118,7 @@ void RecoveryLegend::setTotals(const FolderTotals *totals, const QLocale &locale
         m_texts.append(text);
     }
     elideRows();
+    Q_EMIT rowsChanged();
 }
 
 bool RecoveryLegend::eventFilter(QObject *watched, QEvent *event)

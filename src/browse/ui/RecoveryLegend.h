@@ -38,6 +38,8 @@ public:
 
 Q_SIGNALS:
     void statusClicked(const QString &status);
+    // The rows were made anew (a window puts them in its tab order).
+    void rowsChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
