@@ -10,7 +10,6 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QListView>
 #include <QMenuBar>
 #include <QSettings>
@@ -81,7 +80,7 @@ QString nameOf(const QWidget *w)
     return w ? w->objectName() : u"(none)"_s;
 }
 
-// The names Tab visits from `from` (a date field once), until it comes back or steps more than
+// The names Tab visits from `from`, until it comes back or steps more than
 // `limit` times.
 QStringList tabRound(Window &f, QWidget *from, bool backwards, int limit = 40)
 {
@@ -93,9 +92,7 @@ QStringList tabRound(Window &f, QWidget *from, bool backwards, int limit = 40)
         QWidget *now = f.focused();
         if (now == from)
             break;
-        // A date field takes Tab from one of its parts to the next first.
-        if (names.last() != nameOf(now) || !qobject_cast<QDateEdit *>(now))
-            names << nameOf(now);
+        names << nameOf(now);
     }
     return names;
 }

@@ -33,6 +33,8 @@ DatePicker::DatePicker(QWidget *parent) : QWidget(parent), m_locale(locale())
     row->addWidget(m_edit, 1);
     row->addWidget(m_button);
     setFocusProxy(m_edit);
+    // Reached by Tab as one control: its text.
+    setFocusPolicy(m_edit->focusPolicy());
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
     m_popup = new QFrame(this, Qt::Popup);

@@ -4,6 +4,7 @@
 // commands have shortcuts that their menu entries show, Enter presses the
 // focused button, and the approval prompt is reached and pressed like one.
 
+#include "DatePicker.h"
 #include "browse/ui/RecoveryLegend.h"
 #include "frmMain.h"
 
@@ -12,7 +13,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
