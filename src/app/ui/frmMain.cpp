@@ -172,7 +172,7 @@ void frmMain::SetDateRange(const QDate &today)
 
 void frmMain::mnuExit_Click()
 {
-    if (!m_prompts.question(this, langText(41), u"Quit?"_s, true))
+    if (!m_prompts.question(this, langText(41), fixedWord(215, u"Quit?"_s), true))
         return;
     m_exitConfirmed = true;
     close();
@@ -180,7 +180,8 @@ void frmMain::mnuExit_Click()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    if (m_exitConfirmed || m_prompts.question(this, langText(41), u"Quit"_s, true)) {
+    if (m_exitConfirmed ||
+        m_prompts.question(this, langText(41), fixedWord(214, u"Quit"_s), true)) {
         m_exitConfirmed = true;
         saveWindowState();
         event->accept();

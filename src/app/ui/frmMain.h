@@ -41,9 +41,11 @@
 #include "app/language/LanguageTable.h"
 #include "listfile/FolderTotals.h"
 #include "listfile/ListLoader.h"
+#include "listfile/SizeText.h"
 #include "listfile/StateFile.h"
 
 #include <QDate>
+#include <QHash>
 #include <QLocale>
 #include <QMainWindow>
 #include <QSet>
@@ -58,6 +60,7 @@
 
 class QAbstractItemModel;
 class QAction;
+class QActionGroup;
 class QComboBox;
 class QDateEdit;
 class QFrame;
@@ -460,8 +463,7 @@ public:
 private:
     void setupShownTexts(); // once, after setupBrowsing
     void ClearShownList();  // ClearViews: nothing of the old list stays
-    void RetranslateShown(const QString &previousMatchWord,
-                          const QString &previousFoundWord); // after LoadLanguage
+    void RetranslateShown(); // after LoadLanguage
     void UpdateWindowTitle();
     void SetDetailsHint(int entry);
     void ZeroOpenPageCounters();
@@ -550,6 +552,39 @@ private:
     QThread *m_saveThread = nullptr;
     bool m_mailHandoffPending = false; // a second click waits for the first
     // ---- end of the approval block --------------------------------------------
+    // ---- the number format (frmMain_numbers.cpp) -------------------------------
+public:
+    // Counts and sizes as the language in use writes them; the user's own
+    // locale where it speaks that language.
+    QLocale numberLocale() const;
+    SizeUnits sizeUnits() const;
+    QString formatCountShown(qint64 value) const;
+    QString formatSizeShown(ByteTotal size) const;
+    // Writes text() into label, and writes it anew after each language change
+    // for as long as the label still shows it. text() must hold the values it
+    // shows (not read the window's state later).
+    void ShowNumberText(QLabel *label, std::function<QString()> text);
+    // The text function of a label that still shows what it wrote; empty
+    // when something else was written there since.
+    std::function<QString()> numberTextOf(QLabel *label) const;
+
+private:
+    void RenumberShown(); // after LoadLanguage
+    // LangText entry `entry`, or the English word when the table has none.
+    QString fixedWord(int entry, const QString &english) const;
+    void markLanguageInMenu(int language);
+    QActionGroup *m_languageGroup = nullptr;
+    bool m_languageLoaded = false; // the start-up load has run
+    struct NumberText
+    {
+        std::function<QString()> text;
+        QString shown;
+    };
+    QHash<QLabel *, NumberText> m_numberTexts;
+    // ---- end of the number format ----------------------------------------------
 };
+
+// The number format for a UI language and the user's locale.
+QLocale numberLocaleFor(int language, const QLocale &user);
 
 } // namespace corvane
