@@ -110,6 +110,15 @@ frmMain::~frmMain()
     iGrid3->setModel(nullptr);
 }
 
+void frmMain::prepareForExit()
+{
+    if (m_saveThread)
+        m_saveThread->wait();
+    if (m_loadStop)
+        *m_loadStop = true;
+    StopSearch();
+}
+
 QString frmMain::langText(int entry) const
 {
     return entry >= 0 && entry < LangText.size() ? LangText.at(entry) : QString();

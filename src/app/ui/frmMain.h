@@ -172,6 +172,11 @@ public:
     // window stays empty.
     void OpenListFromCommandLine(const QString &path);
 
+    // After the window has closed (its state saved in closeEvent): a list
+    // being saved is written to its end, loads and searches are told to stop.
+    // The program may then end without taking the window down piece by piece.
+    void prepareForExit();
+
 Q_SIGNALS:
     void listLoaded();
     void languageChanged(int language);
