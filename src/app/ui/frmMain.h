@@ -119,7 +119,7 @@ public:
     {
         QString programFolder;              // read only: lang.fil is looked up here
         QString dataFolder;                 // per-user, writable; created on first use
-        QLocale locale = QLocale::system(); // the user's locale: language pick, numbers
+        QLocale locale = QLocale::system(); // the user's locale: language pick, dates, number habits
         std::function<QDate()> today;       // empty: the real date
         // The window's size, place and columns; the lists opened last go to
         // dataFolder. Empty: nothing of either is remembered from run to run.
