@@ -599,6 +599,34 @@ EXTRA[190] = ("The reload was stopped; the list shown is unchanged.",
               "Le rechargement a été arrêté ; la liste affichée est inchangée.",
               "Omladdningen avbröts; den visade listan är oförändrad.",
               "Het opnieuw laden is gestopt; de getoonde lijst is ongewijzigd.")
+# 210 to 229: words the window wrote in English in every language (the
+# filter's own entries, message box titles, the proposed file name's suffix,
+# the size units, a status line of the reload)
+EXTRA[210] = ("(No Filter)", "(Sem filtro)", "(Kein Filter)", "(Aucun filtre)", "(Inget filter)",
+              "(Geen filter)")
+EXTRA[211] = ("(Reload)", "(Recarregar)", "(Neu laden)", "(Recharger)", "(Läs in igen)",
+              "(Opnieuw laden)")
+# 212: the label before the status box; 213: the button that runs the filter
+EXTRA[212] = ("Filter", "Filtro", "Filter", "Filtre", "Filter", "Filter")
+EXTRA[213] = ("Filter", "Filtrar", "Filtern", "Filtrer", "Filtrera", "Filteren")
+EXTRA[214] = ("Quit", "Sair", "Beenden", "Quitter", "Avsluta", "Afsluiten")
+EXTRA[215] = ("Quit?", "Sair?", "Beenden?", "Quitter ?", "Avsluta?", "Afsluiten?")
+EXTRA[217] = ("Unable to connect to email client.",
+              "Não foi possível contactar o programa de e-mail.",
+              "Keine Verbindung zum E-Mail-Programm möglich.",
+              "Impossible de joindre le logiciel de messagerie.",
+              "Kunde inte ansluta till e-postprogrammet.",
+              "Kan geen verbinding maken met het e-mailprogramma.")
+# 218: added to the list's name in the name "Save list as..." proposes
+EXTRA[218] = ("-selection", "-seleção", "-auswahl", "-sélection", "-urval", "-selectie")
+# 219: the size units, five words: bytes, Kb, Mb, Gb, Tb
+EXTRA[219] = ("Bytes Kb Mb Gb Tb", "Bytes KB MB GB TB", "Bytes KB MB GB TB", "octets Ko Mo Go To",
+              "byte kB MB GB TB", "bytes KB MB GB TB")
+EXTRA[220] = ("No matches found", "Nenhum resultado", "Keine Treffer", "Aucun résultat",
+              "Inga träffar", "Geen resultaten")
+EXTRA[221] = ("Clearing old list...", "A limpar a lista anterior...",
+              "Die alte Liste wird geleert...", "Effacement de l'ancienne liste...",
+              "Tömmer den gamla listan...", "Oude lijst wordt gewist...")
 
 
 def main():

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -22,6 +23,10 @@ void print(std::FILE *stream, const QString &text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
     std::fflush(stream);
 }
+
+// The window program once the options are read; the application object goes
+// (the clipboard handed to the desktop) before the program ends.
+int runWindow(int argc, char *argv[]);
 
 } // namespace
 
@@ -41,6 +46,16 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    const int result = runWindow(argc, argv);
+    // What is left (the window's list, the workers' queues) the system frees.
+    std::fflush(nullptr);
+    std::quick_exit(result);
+}
+
+namespace {
+
+int runWindow(int argc, char *argv[])
+{
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"corvane"_s);
     QApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
@@ -66,14 +81,21 @@ int main(int argc, char *argv[])
         QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
             .filePath(u"corvane.conf"_s);
     settings.locale = QLocale::system();
-    corvane::frmMain window(prompts, settings);
-    window.show();
+    // Not deleted: see below.
+    auto *window = new corvane::frmMain(prompts, settings);
+    window->show();
 
     if (!options.files.isEmpty()) {
         const QStringList files = options.files;
         // Once the window is up, so that a message has a window to belong to.
-        QTimer::singleShot(0, &window,
-                           [&window, files] { window.OpenListsFromCommandLine(files); });
+        QTimer::singleShot(0, window, [window, files] { window->OpenListsFromCommandLine(files); });
     }
-    return app.exec();
+    const int result = app.exec();
+    // The window is closed and its state written. Taking a list of millions
+    // of lines apart piece by piece would keep the program for seconds after
+    // it has gone from the screen; the system takes it back at once.
+    window->prepareForExit();
+    return result;
 }
+
+} // namespace

@@ -151,13 +151,14 @@ QString fullyEncodedUrl(const QString &url)
     return out;
 }
 
-QString ApprovalMessage::plainText() const
+QString ApprovalMessage::plainText(const QString &toWord, const QString &subjectWord) const
 {
     QString bodyLf = body;
     bodyLf.replace(u"\r\n"_s, u"\n"_s);
     while (bodyLf.endsWith(u'\n'))
         bodyLf.chop(1);
-    return u"To: "_s + address + u"\nSubject: "_s + subject + u"\n\n"_s + bodyLf + u'\n';
+    return toWord + u' ' + address + u'\n' + subjectWord + u' ' + subject + u"\n\n"_s + bodyLf +
+           u'\n';
 }
 
 ApprovalMessage buildApprovalMessage(const QString &listName, const QString &address)

@@ -37,8 +37,10 @@ struct ApprovalMessage
     QString body;    // as the user reads it, with CR LF line ends
     QString url;     // mailto:address?subject=...&body=...&CC=
 
-    // The three parts as plain text, for the clipboard.
-    QString plainText() const;
+    // The three parts as plain text, for the clipboard; the address and the
+    // subject after the words given (the user's language).
+    QString plainText(const QString &toWord = QStringLiteral("To:"),
+                      const QString &subjectWord = QStringLiteral("Subject:")) const;
 };
 
 // Builds the approval message for a list name (already derived with

@@ -46,7 +46,7 @@ std::optional<qint64> attributeBits(QStringView attributesField)
     return qint64(value);
 }
 
-FileDetails fileDetails(const GridRow &row, const QLocale &numbers)
+FileDetails fileDetails(const GridRow &row, const QLocale &numbers, const SizeUnits &units)
 {
     FileDetails details;
     const std::optional<qint64> bits = attributeBits(row.attributes);
@@ -61,7 +61,8 @@ FileDetails fileDetails(const GridRow &row, const QLocale &numbers)
         constexpr double Limit = 9223372036854775808.0; // 2^63
         const std::optional<ByteTotal> bytes =
             whole < Limit ? ByteTotal::fromBytes(qint64(whole)) : std::nullopt;
-        details.size = bytes ? FormatSize(*bytes, numbers) : FormatSizeOfBytes(whole, numbers);
+        details.size =
+            bytes ? FormatSize(*bytes, numbers, units) : FormatSizeOfBytes(whole, numbers, units);
     } else {
         details.size = u"0"_s;
     }

@@ -3,6 +3,8 @@
 // The details panel of a file grid row: its size in readable units, its
 // modification date and its attribute letters.
 
+#include "listfile/SizeText.h"
+
 #include <QLocale>
 #include <QString>
 #include <QStringView>
@@ -36,6 +38,6 @@ struct FileDetails
 // field shows three empty labels. The size is FormatSize of the size cell's
 // whole number when it is above 0, otherwise "0"; a size beyond the byte
 // count range reads in Tb as well (FormatSizeOfBytes).
-FileDetails fileDetails(const GridRow &row, const QLocale &numbers);
+FileDetails fileDetails(const GridRow &row, const QLocale &numbers, const SizeUnits &units = {});
 
 } // namespace corvane

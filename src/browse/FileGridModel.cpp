@@ -23,6 +23,19 @@ void FileGridModel::setDecoration(std::function<QVariant(int)> decoration)
                            {Qt::DecorationRole});
 }
 
+void FileGridModel::setOptions(const ListingOptions &options)
+{
+    const bool renumber = options.numbers != m_options.numbers;
+    m_options = options;
+    if (!renumber || m_listing.rows.empty())
+        return;
+    for (GridRow &row : m_listing.rows) {
+        if (row.hasSize)
+            row.sizeText = sizeCellText(row.size, m_options.numbers);
+    }
+    Q_EMIT dataChanged(index(0, SizeColumn), index(rowCount() - 1, SizeColumn), {Qt::DisplayRole});
+}
+
 void FileGridModel::settleImages()
 {
     m_images.resize(m_listing.rows.size());

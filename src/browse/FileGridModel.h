@@ -31,7 +31,8 @@ public:
     explicit FileGridModel(FileImagePositions &images, QObject *parent = nullptr);
 
     void setDecoration(std::function<QVariant(int imagePosition)> decoration);
-    void setOptions(const ListingOptions &options) { m_options = options; }
+    // A new number format is applied to the rows shown at once.
+    void setOptions(const ListingOptions &options);
     const ListingOptions &options() const { return m_options; }
 
     // FillFileGrid's last steps: the rows replace what the grid shows, in

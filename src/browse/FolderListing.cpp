@@ -321,7 +321,7 @@ void sortListing(FolderListing &listing, int column, Qt::SortOrder order,
     if (column == 2) {
         dates.resize(n);
         for (size_t i = 0; i < n; ++i)
-            dates[i] = listDateValue(fileRow(qsizetype(i)).modified, options.numbers);
+            dates[i] = listDateValue(fileRow(qsizetype(i)).modified, options.dates);
     } else if (column == 5) {
         std::vector<QStringView> statuses;
         statuses.reserve(n);

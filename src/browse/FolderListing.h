@@ -7,6 +7,7 @@
 
 #include "listfile/NaturalOrder.h"
 #include "listfile/LineStore.h"
+#include "listfile/SizeText.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -56,8 +57,12 @@ struct ListingOptions
 {
     // The UI language's locale: the natural order of names.
     QLocale collation = QLocale(QLocale::English, QLocale::UnitedStates);
-    // The user's locale: the "#,0" size texts.
+    // The "#,0" size texts (the window's number format).
     QLocale numbers = QLocale(QLocale::English, QLocale::UnitedStates);
+    // The words of the details panel's sizes.
+    SizeUnits units;
+    // The user's locale: how the list's dates are read for sorting.
+    QLocale dates = QLocale(QLocale::English, QLocale::UnitedStates);
 };
 
 struct FolderListing

@@ -25,22 +25,22 @@ QLocale groupingLocale(const QLocale &locale)
 namespace {
 
 // The unit text of a size above 1 Kb; empty when it is 1,024 bytes or less.
-QString sizeWithUnit(double value, const QLocale &grouped)
+QString sizeWithUnit(double value, const QLocale &grouped, const SizeUnits &names)
 {
     struct Unit
     {
         double threshold;
-        QStringView suffix;
+        const QString &suffix;
     };
-    static const Unit units[] = {
-        {std::pow(1024.0, 4), u" Tb"},
-        {std::pow(1024.0, 3), u" Gb"},
-        {std::pow(1024.0, 2), u" Mb"},
-        {1024.0, u" Kb"},
+    const Unit units[] = {
+        {std::pow(1024.0, 4), names.tb},
+        {std::pow(1024.0, 3), names.gb},
+        {std::pow(1024.0, 2), names.mb},
+        {1024.0, names.kb},
     };
     for (const Unit &unit : units) {
         if (value > unit.threshold) {
-            return grouped.toString(value / unit.threshold, 'f', 1) + unit.suffix;
+            return grouped.toString(value / unit.threshold, 'f', 1) + u' ' + unit.suffix;
         }
     }
     return QString();
@@ -48,27 +48,45 @@ QString sizeWithUnit(double value, const QLocale &grouped)
 
 } // namespace
 
-QString FormatSize(ByteTotal size, const QLocale &locale)
+SizeUnits SizeUnits::fromText(QStringView text)
+{
+    const QList<QStringView> words = text.split(u' ', Qt::SkipEmptyParts);
+    if (words.size() != 5)
+        return {};
+    for (QStringView word : words) {
+        if (word.size() > 16)
+            return {};
+    }
+    SizeUnits units;
+    units.bytes = words[0].toString();
+    units.kb = words[1].toString();
+    units.mb = words[2].toString();
+    units.gb = words[3].toString();
+    units.tb = words[4].toString();
+    return units;
+}
+
+QString FormatSize(ByteTotal size, const QLocale &locale, const SizeUnits &units)
 {
     const QLocale grouped = groupingLocale(locale);
-    const QString withUnit = sizeWithUnit(size.toDouble(), grouped);
+    const QString withUnit = sizeWithUnit(size.toDouble(), grouped, units);
     if (!withUnit.isEmpty()) {
         return withUnit;
     }
-    return grouped.toString(size.roundedBytes()) + u" Bytes"_s;
+    return grouped.toString(size.roundedBytes()) + u' ' + units.bytes;
 }
 
-QString FormatSizeOfBytes(double bytes, const QLocale &locale)
+QString FormatSizeOfBytes(double bytes, const QLocale &locale, const SizeUnits &units)
 {
     const QLocale grouped = groupingLocale(locale);
     if (!std::isfinite(bytes)) {
-        return u"0 Bytes"_s;
+        return u"0 "_s + units.bytes;
     }
-    const QString withUnit = sizeWithUnit(bytes, grouped);
+    const QString withUnit = sizeWithUnit(bytes, grouped, units);
     if (!withUnit.isEmpty()) {
         return withUnit;
     }
-    return grouped.toString(qint64(std::llround(bytes))) + u" Bytes"_s;
+    return grouped.toString(qint64(std::llround(bytes))) + u' ' + units.bytes;
 }
 
 QString formatCount(qint64 value, const QLocale &locale)

@@ -9,17 +9,20 @@
 #include <QRandomGenerator>
 #include <QStorageInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 #include <zip.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -389,6 +392,8 @@ struct EntryCheck
     ZipError error = ZipError::None;
     QString detail;
     qint64 size = 0; // the size the entry declares
+    quint32 crc = 0; // the CRC-32 the directory gives
+    bool hasCrc = false;
 };
 
 EntryCheck checkEntryToRead(zip_t *archive, zip_uint64_t entryIndex)
@@ -404,7 +409,97 @@ EntryCheck checkEntryToRead(zip_t *archive, zip_uint64_t entryIndex)
         return {ZipError::UnsupportedMethod, u"method %1"_s.arg(stat.comp_method)};
     if (!(stat.valid & ZIP_STAT_SIZE) || stat.size > zip_uint64_t(LLONG_MAX))
         return {ZipError::Damaged, u"no size"_s};
-    return {ZipError::None, {}, qint64(stat.size)};
+    return {ZipError::None, {}, qint64(stat.size), stat.crc, (stat.valid & ZIP_STAT_CRC) != 0};
+}
+
+// ---- the records of unpacked copies ----
+//
+// One line: "corvane-copy 1", the entry's size and CRC-32 (hex), then the
+// copy's size, modification time (seconds, nanoseconds), inode and device.
+const QByteArray RecordMagic = "corvane-copy 1";
+const QString RecordEnding = u".extracted"_s;
+constexpr qint64 RecordMaxBytes = 512;
+
+struct CopyRecord
+{
+    qint64 entrySize = -1;
+    quint32 crc = 0;
+    qint64 copySize = -1;
+    qint64 seconds = 0;
+    qint64 nanoseconds = 0;
+    quint64 inode = 0;
+    quint64 device = 0;
+};
+
+bool sameFile(const CopyRecord &record, const struct stat &status)
+{
+    return S_ISREG(status.st_mode) && qint64(status.st_size) == record.copySize &&
+           qint64(status.st_mtim.tv_sec) == record.seconds &&
+           qint64(status.st_mtim.tv_nsec) == record.nanoseconds &&
+           quint64(status.st_ino) == record.inode && quint64(status.st_dev) == record.device;
+}
+
+QByteArray recordBytes(qint64 entrySize, quint32 crc, const struct stat &copy)
+{
+    return QByteArray(RecordMagic) + ' ' + QByteArray::number(entrySize) + ' ' +
+           QByteArray::number(crc, 16) + ' ' + QByteArray::number(qint64(copy.st_size)) + ' ' +
+           QByteArray::number(qint64(copy.st_mtim.tv_sec)) + ' ' +
+           QByteArray::number(qint64(copy.st_mtim.tv_nsec)) + ' ' +
+           QByteArray::number(quint64(copy.st_ino)) + ' ' +
+           QByteArray::number(quint64(copy.st_dev)) + '\n';
+}
+
+std::optional<CopyRecord> parseRecord(const QByteArray &bytes)
+{
+    if (!bytes.startsWith(QByteArray(RecordMagic + ' ')) || !bytes.endsWith('\n'))
+        return std::nullopt;
+    const QList<QByteArray> fields = bytes.mid(RecordMagic.size() + 1).trimmed().split(' ');
+    if (fields.size() != 7)
+        return std::nullopt;
+    bool ok[7] = {};
+    CopyRecord record;
+    record.entrySize = fields[0].toLongLong(&ok[0]);
+    record.crc = fields[1].toUInt(&ok[1], 16);
+    record.copySize = fields[2].toLongLong(&ok[2]);
+    record.seconds = fields[3].toLongLong(&ok[3]);
+    record.nanoseconds = fields[4].toLongLong(&ok[4]);
+    record.inode = fields[5].toULongLong(&ok[5]);
+    record.device = fields[6].toULongLong(&ok[6]);
+    for (bool b : ok) {
+        if (!b)
+            return std::nullopt;
+    }
+    return record;
+}
+
+// The record named `name` in the open folder at: read without following a
+// link, only from a small regular file.
+std::optional<CopyRecord> readRecordAt(int at, const char *name)
+{
+    const int fd = ::openat(at, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat status;
+    QByteArray bytes;
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= RecordMaxBytes) {
+        bytes.resize(RecordMaxBytes + 1);
+        qint64 total = 0;
+        for (;;) {
+            const ssize_t n = ::read(fd, bytes.data() + total, size_t(bytes.size() - total));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            total += n;
+            if (total >= bytes.size())
+                break;
+        }
+        bytes.truncate(qsizetype(total));
+    }
+    ::close(fd);
+    if (bytes.size() > RecordMaxBytes)
+        return std::nullopt;
+    return parseRecord(bytes);
 }
 
 } // namespace
@@ -519,6 +614,10 @@ ZipListing listZipMembers(const QString &zipPath, const EntryListed &entryListed
                 member.unsupportedMethod =
                     !zip_compression_method_supported(zip_int32_t(stat.comp_method), 0);
         }
+        if (zip_stat_index(archive, index, 0, &stat) == 0 && (stat.valid & ZIP_STAT_CRC)) {
+            member.crc = stat.crc;
+            member.hasCrc = true;
+        }
         listing.members.append(member);
         if (entryListed)
             entryListed(member);
@@ -552,6 +651,130 @@ int removeStalePartFiles(const QString &archivesFolder)
             continue;
         if (Directory folder = openFolderAt(at, item->d_name))
             removed += removeUnlockedPartFiles(folder.get());
+    }
+    return removed;
+}
+
+QString copyRecordName(const QString &memberFileName)
+{
+    return u'.' + memberFileName + RecordEnding;
+}
+
+bool isCopyRecordName(const QString &name)
+{
+    return name.size() > RecordEnding.size() + 1 && name.startsWith(u'.') &&
+           name.endsWith(RecordEnding);
+}
+
+bool reuseUnpackedCopy(const QString &zipPath, const ZipMember &member, const QString &folder)
+{
+    if (folder.isEmpty() || member.fileName.isEmpty() || member.index < 0)
+        return false;
+    Directory directory = openFolderAt(AT_FDCWD, QFile::encodeName(folder).constData());
+    if (!directory)
+        return false;
+    const int at = ::dirfd(directory.get());
+    const QByteArray recordName = QFile::encodeName(copyRecordName(member.fileName));
+    const std::optional<CopyRecord> record = readRecordAt(at, recordName.constData());
+    if (!record)
+        return false;
+    struct stat copy;
+    if (::fstatat(at, QFile::encodeName(member.fileName).constData(), &copy, AT_SYMLINK_NOFOLLOW) !=
+            0 ||
+        !sameFile(*record, copy))
+        return false;
+
+    // The archive as it is now: the same entry, the same bytes by its directory.
+    Opened opened = openArchive(zipPath);
+    if (!opened.archive)
+        return false;
+    zip_t *archive = opened.archive.get();
+    if (member.index >= zip_get_num_entries(archive, 0))
+        return false;
+    const auto entryIndex = zip_uint64_t(member.index);
+    const EntryName name = readEntryName(archive, entryIndex);
+    if (!name.found || name.shown != member.name || entryFileName(name.decoded) != member.fileName)
+        return false;
+    const EntryCheck checked = checkEntryToRead(archive, entryIndex);
+    if (checked.error != ZipError::None || !checked.hasCrc || checked.size != record->entrySize ||
+        checked.crc != record->crc)
+        return false;
+    // Used now: the copies of this archive are among the last used.
+    ::utimensat(at, recordName.constData(), nullptr, AT_SYMLINK_NOFOLLOW);
+    return true;
+}
+
+int removeOldArchiveCopies(const QString &archivesFolder, int keep)
+{
+    Directory archives = openFolderAt(AT_FDCWD, QFile::encodeName(archivesFolder).constData());
+    if (!archives)
+        return 0;
+    const int archivesAt = ::dirfd(archives.get());
+    struct Folder
+    {
+        QByteArray name;
+        qint64 lastUsed = 0; // nanoseconds
+    };
+    std::vector<Folder> folders;
+    while (const dirent *item = ::readdir(archives.get())) {
+        if (std::strcmp(item->d_name, ".") == 0 || std::strcmp(item->d_name, "..") == 0)
+            continue;
+        Directory folder = openFolderAt(archivesAt, item->d_name);
+        if (!folder)
+            continue;
+        const int at = ::dirfd(folder.get());
+        bool recorded = false;
+        qint64 lastUsed = 0;
+        while (const dirent *entry = ::readdir(folder.get())) {
+            if (!isCopyRecordName(QFile::decodeName(entry->d_name)))
+                continue;
+            struct stat status;
+            if (::fstatat(at, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+                !S_ISREG(status.st_mode))
+                continue;
+            recorded = true;
+            lastUsed = std::max(lastUsed, qint64(status.st_mtim.tv_sec) * 1000000000 +
+                                              qint64(status.st_mtim.tv_nsec));
+        }
+        // A folder without records holds nothing known to be the program's.
+        if (recorded)
+            folders.push_back({QByteArray(item->d_name), lastUsed});
+    }
+    if (keep < 0)
+        keep = 0;
+    if (folders.size() <= size_t(keep))
+        return 0;
+    std::sort(folders.begin(), folders.end(),
+              [](const Folder &a, const Folder &b) { return a.lastUsed > b.lastUsed; });
+    int removed = 0;
+    for (size_t i = size_t(keep); i < folders.size(); ++i) {
+        Directory folder = openFolderAt(archivesAt, folders[i].name.constData());
+        if (!folder)
+            continue;
+        const int at = ::dirfd(folder.get());
+        QList<QByteArray> records;
+        while (const dirent *entry = ::readdir(folder.get())) {
+            if (isCopyRecordName(QFile::decodeName(entry->d_name)))
+                records.append(QByteArray(entry->d_name));
+        }
+        for (const QByteArray &recordName : records) {
+            struct stat status;
+            if (::fstatat(at, recordName.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+                !S_ISREG(status.st_mode))
+                continue;
+            const std::optional<CopyRecord> record = readRecordAt(at, recordName.constData());
+            // ".name.extracted" belongs to "name".
+            const QByteArray copyName =
+                recordName.mid(1, recordName.size() - 1 - RecordEnding.size());
+            struct stat copy;
+            if (record && ::fstatat(at, copyName.constData(), &copy, AT_SYMLINK_NOFOLLOW) == 0 &&
+                sameFile(*record, copy) && ::unlinkat(at, copyName.constData(), 0) == 0)
+                ++removed;
+            ::unlinkat(at, recordName.constData(), 0);
+        }
+        // Only an empty folder goes: whatever else is in it stays.
+        folder.reset();
+        ::unlinkat(archivesAt, folders[i].name.constData(), AT_REMOVEDIR);
     }
     return removed;
 }
@@ -684,6 +907,17 @@ ExtractResult extractZipMember(const QString &zipPath, qint64 index, const QStri
     if (callbacks.progress && lastPercent != 100)
         callbacks.progress(100.0);
     result.bytesWritten = total;
+    // The record says what was written; without it (no CRC in the
+    // directory, a record that cannot be written) the copy is unpacked anew
+    // the next time.
+    const QString recordPath = QDir(folder).filePath(copyRecordName(fileName));
+    struct stat written;
+    if (checked.hasCrc &&
+        ::lstat(QFile::encodeName(result.targetPath).constData(), &written) == 0 &&
+        S_ISREG(written.st_mode))
+        writeStateFile(recordPath, recordBytes(declared, checked.crc, written));
+    else
+        ::unlink(QFile::encodeName(recordPath).constData());
     return result;
 }
 

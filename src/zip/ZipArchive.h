@@ -54,6 +54,8 @@ struct ZipMember
     QString fileName;  // what it becomes on disk (entryFileName)
     qint64 index = -1; // libzip's entry index
     qint64 size = -1;  // declared uncompressed size, -1 when unknown
+    quint32 crc = 0;   // the CRC-32 the archive's directory gives
+    bool hasCrc = false;
     bool encrypted = false;
     bool unsupportedMethod = false;
 };
@@ -114,12 +116,39 @@ int removeStalePartFiles(const QString &archivesFolder);
 // The path an entry is extracted to: folder + "/" + its file name.
 QString memberTargetPath(const QString &folder, const ZipMember &member);
 
+// Every unpacked member gets a record beside it (a hidden file named after
+// it, see copyRecordName): the entry's size and CRC-32 as the archive's
+// directory gave them, and the copy's size, time and inode as it was
+// written. A copy whose record still matches both the archive and the copy
+// holds the member's bytes without being read again.
+QString copyRecordName(const QString &memberFileName);
+bool isCopyRecordName(const QString &name);
+
+// Whether the copy of `member` in `folder` can be used as it is: the entry
+// of the archive at the member's index still has the member's shown name,
+// its directory size and CRC-32 are those the record holds, and the copy is
+// a regular file (never a link) unchanged since it was written. When it can,
+// the record is marked as used now (removeOldArchiveCopies keeps the copies
+// of the archives used last). Nothing of the copy is read.
+bool reuseUnpackedCopy(const QString &zipPath, const ZipMember &member, const QString &folder);
+
+// How many archives keep their unpacked copies.
+inline constexpr int KeptArchiveCopies = 3;
+
+// In archivesFolder (one folder per archive), keeps the unpacked copies of
+// the `keep` archives whose copies were written or used last, and removes
+// those of the others: only files that a record shows the program wrote and
+// that are unchanged since, with their records; such a folder left empty
+// goes too. Anything else in those folders, and links anywhere, are left
+// alone. The number of copies removed.
+int removeOldArchiveCopies(const QString &archivesFolder, int keep = KeptArchiveCopies);
+
 // Extracts entry `index` into `folder` (created when missing, mode 0700; a
 // link or another user's folder at its name is refused) under its
 // entryFileName, replacing a file of that name only when the whole entry was
 // read and its checksum verified. The bytes go to a new part file in the
 // folder first (never opened through a link); on any failure it is removed
-// and the old file stays.
+// and the old file stays. The copy's record is written after it.
 ExtractResult extractZipMember(const QString &zipPath, qint64 index, const QString &folder,
                                const ExtractCallbacks &callbacks = {});
 

@@ -67,7 +67,7 @@ private Q_SLOTS:
         QTest::newRow("German digits")
             << QByteArray("Data\\A\\a,d,1024,32;x,Ok\r\nData\\A\\b,d,1024,32;x,Ok\r\n"
                           "Data\\A\\c,d,1,32;x,Ok\r\n")
-            << QLocale(u"de_DE"_s) << u"1"_s << u"3"_s << u"2.049"_s << u"2,0 Kb"_s << u"Data\\"_s
+            << QLocale(u"de_DE"_s) << u"1"_s << u"3"_s << u"2.049"_s << u"2,0 KB"_s << u"Data\\"_s
             << QStringList{u"Root"_s, u"  A"_s};
         QTest::newRow("nested")
             << QByteArray("Data\\A\\B\\f1.txt,d,1,32;x,Ok\r\nData\\A\\B\\f2.txt,d,1,32;x,Ok\r\n"

@@ -144,12 +144,15 @@ private Q_SLOTS:
         QVERIFY(viewer);
         QVERIFY(viewer->noticeLabel());
         QCOMPARE(viewer->noticeLabel()->textFormat(), Qt::PlainText);
-        const QLocale locale(QLocale::English, QLocale::UnitedStates);
+        // Sizes as the window's language writes them.
+        const QLocale locale = displayLocale(language, f.w().userLocale());
+        const SizeUnits units = SizeUnits::fromText(langColumn(language).value(219));
         const QString entry = langColumn(language).value(160);
         QVERIFY(!entry.isEmpty());
-        QCOMPARE(viewer->noticeLabel()->text(),
-                 entry.arg(FormatSize(*ByteTotal::fromBytes(corvane::zip::NoteReadLimit), locale),
-                           FormatSize(*ByteTotal::fromBytes(bytes.size()), locale)));
+        QCOMPARE(
+            viewer->noticeLabel()->text(),
+            entry.arg(FormatSize(*ByteTotal::fromBytes(corvane::zip::NoteReadLimit), locale, units),
+                      FormatSize(*ByteTotal::fromBytes(bytes.size()), locale, units)));
         QCOMPARE(f.dataFiles(), QStringList{u"data/LastFolder.inc"_s});
         if (language != LanguageEnglish)
             return;

@@ -7,12 +7,15 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QDateTime>
 #include <QGroupBox>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace corvane;
@@ -62,6 +65,7 @@ private Q_SLOTS:
     void emptyFile();
     void reloadReloads();
     void reloadAsksWhenFileGone();
+    void memberChoiceAndReplace_data();
     void memberChoiceAndReplace();
     void memberChoiceByEnter();
     void encryptedMember();
@@ -215,9 +219,20 @@ void TestUiOpen::zipArchives()
 
     QCOMPARE(zipfix::readBytes(zipPath), zipBytes);
     // The archive's members stand in its own folder.
-    QStringList kept = filesIn(f.window->dataFolder()) + filesIn(f.window->memberFolder());
+    // Each unpacked member has its record beside it.
+    QStringList kept = filesIn(f.window->dataFolder());
+    QStringList recorded;
+    for (const QString &name : filesIn(f.window->memberFolder())) {
+        if (corvane::zip::isCopyRecordName(name))
+            recorded << name.mid(1).chopped(int(qstrlen(".extracted")));
+        else
+            kept << name;
+    }
     kept.sort();
     QCOMPARE(kept, extracted);
+    for (const QString &member : recorded)
+        QVERIFY2(kept.contains(member), qPrintable(member));
+    QCOMPARE(recorded.size(), loaded.isEmpty() ? 0 : 1);
     QCOMPARE(f.prompts.count(u"warning"_s), warned ? 1 : 0);
     QVERIFY(controlsEnabled(f));
     if (!loaded.isEmpty()) {
@@ -361,14 +376,31 @@ void TestUiOpen::reloadAsksWhenFileGone()
     QVERIFY(controlsEnabled(f));
 }
 
+void TestUiOpen::memberChoiceAndReplace_data()
+{
+    QTest::addColumn<QString>("change"); // what happened between the two choices
+    QTest::addColumn<int>("lines");      // the lines loaded the second time
+    QTest::addColumn<bool>("reused");    // the copy of the first time was used
+    QTest::newRow("nothing") << u"none"_s << 4 << true;
+    QTest::newRow("the copy was edited") << u"copy"_s << 4 << false;
+    QTest::newRow("the copy was touched") << u"touch"_s << 4 << false;
+    QTest::newRow("the member changed in the archive") << u"archive"_s << 5 << false;
+    QTest::newRow("a link at the copy's name") << u"link"_s << 4 << false;
+    QTest::newRow("the record is gone") << u"record"_s << 4 << false;
+}
+
+// The same member chosen again asks nothing: the copy is used while the
+// member's bytes are unchanged, and replaced otherwise.
 void TestUiOpen::memberChoiceAndReplace()
 {
+    QFETCH(QString, change);
+    QFETCH(int, lines);
+    QFETCH(bool, reused);
     WindowFixture f;
     QTemporaryDir user;
     const QString zipPath = user.filePath(u"lists.zip"_s);
     QVERIFY(zipfix::writeZip(zipPath, {zipfix::entry("a.csv", listBytes("A", 3)),
                                        zipfix::entry("b.csv", listBytes("B", 4))}));
-    const QByteArray zipBytes = zipfix::readBytes(zipPath);
     open(f, zipPath);
     QCOMPARE(gridNames(*f.window), (QStringList{u"a.csv"_s, u"b.csv"_s}));
     QAbstractItemModelTester tester(f.window->iGrid3->model(),
@@ -377,42 +409,61 @@ void TestUiOpen::memberChoiceAndReplace()
     const QString target = QDir(f.window->memberFolder()).filePath(u"b.csv"_s);
     f.window->iGrid3_DblClick(2, 1);
     waitForLoad(f);
-    QCOMPARE(f.prompts.count(u"question"_s), 0); // nothing to replace yet
+    QCOMPARE(f.prompts.count(u"question"_s), 0);
     QCOMPARE(f.window->CurrentListFile, target);
     QCOMPARE(f.window->loadedList().lineCount, 4);
     QCOMPARE(f.window->RootPrefix, u"B\\"_s);
     QCOMPARE(f.window->SSTab1->currentIndex(), 1);
     QVERIFY(!f.window->Frame3->isHidden()); // the other list stays on offer
+    const QByteArray zipBytes = zipfix::readBytes(zipPath);
 
-    // The same member again: asked first; No changes nothing.
-    QVERIFY(zipfix::writeBytes(target, listBytes("B", 1)));
+    const QString elsewhere = user.filePath(u"elsewhere.csv"_s);
+    if (change == u"copy"_s) {
+        // Another size: the edit is seen whatever the clock's grain.
+        QVERIFY(zipfix::writeBytes(target, listBytes("Changed", 4)));
+    } else if (change == u"touch"_s) {
+        QFile copy(target);
+        QVERIFY(copy.open(QIODevice::ReadWrite));
+        QVERIFY(copy.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                 QFileDevice::FileModificationTime));
+    } else if (change == u"archive"_s) {
+        QVERIFY(zipfix::writeZip(zipPath, {zipfix::entry("a.csv", listBytes("A", 3)),
+                                           zipfix::entry("b.csv", listBytes("B", 5))}));
+    } else if (change == u"link"_s) {
+        QVERIFY(zipfix::writeBytes(elsewhere, listBytes("E", 2)));
+        QVERIFY(QFile::remove(target));
+        QVERIFY(QFile::link(elsewhere, target));
+    } else if (change == u"record"_s) {
+        QVERIFY(QFile::remove(QDir(f.window->memberFolder()).filePath(u".b.csv.extracted"_s)));
+    }
+    struct stat before;
+    QCOMPARE(::lstat(QFile::encodeName(target).constData(), &before), 0);
+
     f.prompts.clear();
-    f.prompts.questionAnswers = {false};
     f.window->iGrid3_DblClick(2, 1);
     waitForLoad(f);
-    auto questions = f.prompts.callsOf(u"question"_s);
-    QCOMPARE(questions.size(), 1);
-    QCOMPARE(questions[0].title, u"Replace file?"_s);
-    // The question names the member it would replace.
-    QCOMPARE(questions[0].text, f.window->langText(51).arg(u"b.csv"_s));
-    QVERIFY(questions[0].text.contains(u"\"b.csv\""_s));
-    QCOMPARE(zipfix::readBytes(target), listBytes("B", 1));
-    QCOMPARE(f.window->loadedList().lineCount, 4);
+    QCOMPARE(f.prompts.count(u"question"_s), 0);
+    QCOMPARE(f.prompts.boxCount(), 0);
+    QCOMPARE(f.window->CurrentListFile, target);
+    QCOMPARE(f.window->loadedList().lineCount, lines);
     QCOMPARE(f.window->RootPrefix, u"B\\"_s);
-
-    // Yes replaces it with the archive's copy and loads it.
-    f.prompts.questionAnswers = {true};
-    f.window->iGrid3_DblClick(2, 1);
-    waitForLoad(f);
-    QCOMPARE(zipfix::readBytes(target), listBytes("B", 4));
-    QCOMPARE(f.window->loadedList().lineCount, 4);
+    QCOMPARE(zipfix::readBytes(target), listBytes("B", lines));
+    QFileInfo copy(target);
+    QVERIFY(copy.isFile() && !copy.isSymLink());
+    struct stat after;
+    QCOMPARE(::lstat(QFile::encodeName(target).constData(), &after), 0);
+    // Used as it was, or written anew (a new file renamed over the name).
+    QCOMPARE(after.st_ino == before.st_ino, reused);
+    if (change == u"link"_s)
+        QCOMPARE(zipfix::readBytes(elsewhere), listBytes("E", 2));
+    if (change != u"archive"_s)
+        QCOMPARE(zipfix::readBytes(zipPath), zipBytes);
 
     // Another member of the same archive.
     f.window->iGrid3_DblClick(1, 1);
     waitForLoad(f);
     QCOMPARE(f.window->CurrentListFile, QDir(f.window->memberFolder()).filePath(u"a.csv"_s));
     QCOMPARE(f.window->RootPrefix, u"A\\"_s);
-    QCOMPARE(zipfix::readBytes(zipPath), zipBytes);
     QVERIFY(controlsEnabled(f));
     QVERIFY(f.window->ProgressBar1->isHidden());
 }

@@ -261,10 +261,10 @@ void tst_ui_overview::languages_data()
                              << u"Recovered  7 \u00b7 63.6 % \u00b7 10.3 Kb"_s << u"10.3 Kb"_s;
     QTest::newRow("German") << int(LanguageGerman)
                             << QStringList{u"Dateien"_s, u"Größe"_s, u"Wiederherstellung"_s}
-                            << u"Recovered  7 \u00b7 63,6 % \u00b7 10,3 Kb"_s << u"10,3 Kb"_s;
+                            << u"Recovered  7 \u00b7 63,6 % \u00b7 10,3 KB"_s << u"10,3 KB"_s;
     QTest::newRow("French") << int(LanguageFrench)
                             << QStringList{u"Fichiers"_s, u"Taille"_s, u"Récupération"_s}
-                            << u"Recovered  7 \u00b7 63,6 % \u00b7 10,3 Kb"_s << u"10,3 Kb"_s;
+                            << u"Recovered  7 \u00b7 63,6 % \u00b7 10,3 Ko"_s << u"10,3 Ko"_s;
 }
 
 void tst_ui_overview::languages()
@@ -441,12 +441,13 @@ void tst_ui_overview::numberFormats_data()
         << u"12\u00a0345"_s;
     QTest::newRow("Dutch, Netherlands") << locale(QLocale::Dutch, QLocale::Netherlands)
                                         << int(LanguageDutch) << u"12.345"_s << u"12.345"_s;
-    // A UI language other than the locale's: each follows its own rule.
+    // A UI language other than the locale's: the counters read as the
+    // overview beside them does, in the window's language.
     QTest::newRow("English locale, German window")
-        << locale(QLocale::English, QLocale::UnitedStates) << int(LanguageGerman) << u"12,345"_s
+        << locale(QLocale::English, QLocale::UnitedStates) << int(LanguageGerman) << u"12.345"_s
         << u"12.345"_s;
     QTest::newRow("German locale, English window")
-        << locale(QLocale::German, QLocale::Germany) << int(LanguageEnglish) << u"12.345"_s
+        << locale(QLocale::German, QLocale::Germany) << int(LanguageEnglish) << u"12,345"_s
         << u"12,345"_s;
 }
 

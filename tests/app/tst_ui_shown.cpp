@@ -196,12 +196,19 @@ private Q_SLOTS:
             f.showFileDetails(u"Docs"_s, u"Reports"_s);
         const int hint = fileRow ? 26 : 32;
         QCOMPARE(f.w().UniLabel1->text(), langColumn(from).value(hint));
-        f.w().Label24->setText(f.w().langText(countEntry) + separator + u"1,234"_s);
+        // The count a search left, as the window writes it.
+        f.w().ShowNumberText(f.w().Label24, [&w = f.w(), countEntry, separator]() -> QString {
+            return w.langText(countEntry) + separator + w.formatCountShown(1234);
+        });
+        // A text written there by anything else is left alone.
+        f.w().Label22->setText(u"1,234 by hand"_s);
 
         f.w().LoadLanguage(to);
         const QStringList column = langColumn(to);
         QCOMPARE(f.w().UniLabel1->text(), column.value(hint));
-        QCOMPARE(f.w().Label24->text(), column.value(countEntry) + separator + u"1,234"_s);
+        QCOMPARE(f.w().Label24->text(), column.value(countEntry) + separator +
+                                            displayLocale(to, f.w().userLocale()).toString(1234));
+        QCOMPARE(f.w().Label22->text(), u"1,234 by hand"_s);
         QCOMPARE(f.w().Label8->text(), column.value(8));
         QCOMPARE(f.w().LoadStopButton->text(), column.value(52));
         // The list is still named in the title.

@@ -43,6 +43,7 @@ inline ListingOptions englishOptions()
     ListingOptions options;
     options.collation = englishLocale();
     options.numbers = englishLocale();
+    options.dates = englishLocale();
     return options;
 }
 

@@ -28,6 +28,7 @@ ListingOptions browseOptions()
     ListingOptions options;
     options.collation = uiCollationLocale();
     options.numbers = QLocale();
+    options.dates = QLocale();
     return options;
 }
 

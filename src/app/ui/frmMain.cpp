@@ -112,6 +112,15 @@ frmMain::~frmMain()
     iGrid3->setModel(nullptr);
 }
 
+void frmMain::prepareForExit()
+{
+    if (m_saveThread)
+        m_saveThread->wait();
+    if (m_loadStop)
+        *m_loadStop = true;
+    StopSearch();
+}
+
 QString frmMain::langText(int entry) const
 {
     return entry >= 0 && entry < LangText.size() ? LangText.at(entry) : QString();
@@ -179,7 +188,7 @@ void frmMain::SetDateRange(const QDate &today)
 
 void frmMain::mnuExit_Click()
 {
-    if (!m_prompts.question(this, langText(41), u"Quit?"_s, true))
+    if (!m_prompts.question(this, langText(41), fixedWord(215, u"Quit?"_s), true))
         return;
     m_exitConfirmed = true;
     close();
@@ -187,7 +196,8 @@ void frmMain::mnuExit_Click()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    if (m_exitConfirmed || m_prompts.question(this, langText(41), u"Quit"_s, true)) {
+    if (m_exitConfirmed ||
+        m_prompts.question(this, langText(41), fixedWord(214, u"Quit"_s), true)) {
         m_exitConfirmed = true;
         saveWindowState();
         event->accept();

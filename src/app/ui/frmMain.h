@@ -41,9 +41,11 @@
 #include "app/language/LanguageTable.h"
 #include "listfile/FolderTotals.h"
 #include "listfile/ListLoader.h"
+#include "listfile/SizeText.h"
 #include "listfile/StateFile.h"
 
 #include <QDate>
+#include <QHash>
 #include <QLocale>
 #include <QMainWindow>
 #include <QRect>
@@ -60,6 +62,7 @@
 
 class QAbstractItemModel;
 class QAction;
+class QActionGroup;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -118,7 +121,7 @@ public:
     {
         QString programFolder;              // read only: lang.fil is looked up here
         QString dataFolder;                 // per-user, writable; created on first use
-        QLocale locale = QLocale::system(); // the user's locale: language pick, numbers
+        QLocale locale = QLocale::system(); // the user's locale: language pick, dates, number habits
         std::function<QDate()> today;       // empty: the real date
         // The window's size, place and columns; the lists opened last go to
         // dataFolder. Empty: nothing of either is remembered from run to run.
@@ -183,6 +186,11 @@ public:
     // a path that is missing, a folder or unreadable gives a message and the
     // window stays empty.
     void OpenListFromCommandLine(const QString &path);
+
+    // After the window has closed (its state saved in closeEvent): a list
+    // being saved is written to its end, loads and searches are told to stop.
+    // The program may then end without taking the window down piece by piece.
+    void prepareForExit();
 
 Q_SIGNALS:
     void listLoaded();
@@ -493,8 +501,7 @@ public:
 private:
     void setupShownTexts(); // once, after setupBrowsing
     void ClearShownList();  // ClearViews: nothing of the old list stays
-    void RetranslateShown(const QString &previousMatchWord,
-                          const QString &previousFoundWord); // after LoadLanguage
+    void RetranslateShown(); // after LoadLanguage
     void UpdateWindowTitle();
     void SetDetailsHint(int entry);
     void ZeroOpenPageCounters();
@@ -624,6 +631,37 @@ private:
     void applyTabOrder();
     void applyMenuMnemonics();
     // ---- end of the keyboard block ----------------------------------------------
+
+    // ---- the number format (frmMain_numbers.cpp) -------------------------------
+public:
+    // Counts and sizes as the language in use writes them; the user's own
+    // locale where it speaks that language.
+    QLocale numberLocale() const;
+    SizeUnits sizeUnits() const;
+    QString formatCountShown(qint64 value) const;
+    QString formatSizeShown(ByteTotal size) const;
+    // Writes text() into label, and writes it anew after each language change
+    // for as long as the label still shows it. text() must hold the values it
+    // shows (not read the window's state later).
+    void ShowNumberText(QLabel *label, std::function<QString()> text);
+    // The text function of a label that still shows what it wrote; empty
+    // when something else was written there since.
+    std::function<QString()> numberTextOf(QLabel *label) const;
+
+private:
+    void RenumberShown(); // after LoadLanguage
+    // LangText entry `entry`, or the English word when the table has none.
+    QString fixedWord(int entry, const QString &english) const;
+    void markLanguageInMenu(int language);
+    QActionGroup *m_languageGroup = nullptr;
+    bool m_languageLoaded = false; // the start-up load has run
+    struct NumberText
+    {
+        std::function<QString()> text;
+        QString shown;
+    };
+    QHash<QLabel *, NumberText> m_numberTexts;
+    // ---- end of the number format ----------------------------------------------
 };
 
 } // namespace corvane

@@ -63,7 +63,19 @@ enum ApprovalText {
     SystemReportedEntry = 171,
 };
 
-const QString NoMailProgramTitle = u"Unable to connect to email client."_s;
+constexpr int NoMailProgramTitleEntry = 217;
+constexpr int SelectionSuffixEntry = 218;
+
+// The proposed name's suffix as one safe piece of a file name.
+QString fileNameSuffix(QString suffix)
+{
+    for (QChar &c : suffix) {
+        if (c.unicode() < 0x20 || c == u'/' || c == u'\\' || c == u':' || c == u'*' || c == u'?' ||
+            c == u'"' || c == u'<' || c == u'>' || c == u'|')
+            c = u'_';
+    }
+    return suffix.left(40);
+}
 
 // A click (left button pressed and released over it) on a label.
 class LabelClicks : public QObject
@@ -235,7 +247,10 @@ void frmMain::lblEmail_Click()
         const auto text = [&self](int entry) { return self->langText(entry); };
         const bool failed = outcome == Prompts::MailHandoff::Failed;
         if (failed)
-            self->m_prompts.message(self, text(NoMailProgramEntry), NoMailProgramTitle, false);
+            self->m_prompts.message(
+                self, text(NoMailProgramEntry),
+                self->fixedWord(NoMailProgramTitleEntry, u"Unable to connect to email client."_s),
+                false);
         if (!self)
             return;
         // Whatever the desktop did, the message can be read and copied.
@@ -271,7 +286,9 @@ void frmMain::mnuSaveList_Click()
     if (base.isEmpty())
         base = u"list"_s;
     const QString start =
-        QDir(dialogStartFolder(dataFolder())).filePath(base + u"-selection.csv"_s);
+        QDir(dialogStartFolder(dataFolder()))
+            .filePath(base + fileNameSuffix(fixedWord(SelectionSuffixEntry, u"-selection"_s)) +
+                      u".csv"_s);
     QString title = text(SaveListEntry);
     while (title.endsWith(u'.'))
         title.chop(1);
@@ -308,7 +325,7 @@ void frmMain::mnuSaveList_Click()
         switch (job->result.outcome) {
         case SaveListResult::Outcome::Saved:
             m_prompts.message(this,
-                              text(SavedEntry).arg(shown, userLocale().toString(job->result.lines)),
+                              text(SavedEntry).arg(shown, formatCountShown(job->result.lines)),
                               u"Corvane"_s, false);
             return;
         case SaveListResult::Outcome::WouldReplaceOpenFile:

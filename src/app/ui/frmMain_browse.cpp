@@ -76,7 +76,8 @@ void frmMain::setupBrowsing()
 {
     FileTypeIcons::ensureIconTheme();
     m_browse = new BrowseParts(*this);
-    m_browse->model.setOptions({localeForLanguage(m_language), m_settings.locale});
+    m_browse->model.setOptions(
+        {localeForLanguage(m_language), numberLocale(), sizeUnits(), m_settings.locale});
     m_folderTreeModel->setFolderIcon(FileTypeIcons::folderImage());
     setFileGridModel(&m_browse->model);
 
@@ -96,9 +97,14 @@ void frmMain::setupBrowsing()
                 if (current.isValid())
                     SftTree1_ItemClick(m_folderTreeModel->itemOf(current));
             });
-    // Names in the new language's natural order from the next fill on.
+    // Names in the new language's natural order from the next fill on; the
+    // sizes shown and the details panel in its number format at once.
     connect(this, &frmMain::languageChanged, this, [this](int language) {
-        m_browse->model.setOptions({localeForLanguage(language), m_settings.locale});
+        m_browse->model.setOptions(
+            {localeForLanguage(language), numberLocale(), sizeUnits(), m_settings.locale});
+        const QModelIndex current = iGrid2->currentIndex();
+        if (current.isValid())
+            ShowFileDetails(current.row() + 1, current.column() + 1);
     });
 }
 
@@ -188,7 +194,8 @@ void frmMain::ShowFileDetails(int row, int col)
     if (row < 1 || row > m_browse->model.rowCount())
         return;
     const FileDetails details =
-        fileDetails(m_browse->model.gridRow(row - 1), m_browse->model.options().numbers);
+        fileDetails(m_browse->model.gridRow(row - 1), m_browse->model.options().numbers,
+                    m_browse->model.options().units);
     Label21->setText(details.attributes);
     Label20->setText(details.modified);
     Label19->setText(details.size);

@@ -226,8 +226,13 @@ void frmMain::setupDesktop()
             QDir(m_settings.dataFolder).filePath(QString::fromUtf16(RecentListsFileName)), problem);
     }
     // What an unpacking cut short by the end of the program left behind.
-    if (!m_settings.dataFolder.isEmpty())
-        zip::removeStalePartFiles(QDir(m_settings.dataFolder).filePath(u"archives"_s));
+    // The unpacked copies of archives no longer in use go; those of the
+    // archives used last stay for their next opening.
+    if (!m_settings.dataFolder.isEmpty()) {
+        const QString archives = QDir(m_settings.dataFolder).filePath(u"archives"_s);
+        zip::removeStalePartFiles(archives);
+        zip::removeOldArchiveCopies(archives);
+    }
     rebuildRecentMenu();
     connect(this, &frmMain::languageChanged, this, &frmMain::rebuildRecentMenu);
     // Every list that comes in counts: chosen in the dialog, dropped, named

@@ -48,8 +48,7 @@ bool frmMain::ConfirmBigMember(const zip::ZipMember &member)
         return true;
     const auto size = ByteTotal::fromBytes(member.size);
     const QString text =
-        langText(74).arg(FormatSize(size.value_or(ByteTotal()), m_settings.locale)) + u"\n\n"_s +
-        member.name;
+        langText(74).arg(formatSizeShown(size.value_or(ByteTotal()))) + u"\n\n"_s + member.name;
     return m_prompts.question(this, text, u"Corvane"_s, true);
 }
 

@@ -7,6 +7,7 @@
 
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -30,6 +31,8 @@ const QString builtInLanguageFile = u":/corvane/lang.fil"_s;
 constexpr int PatternHintEntry = 57;
 constexpr int AttributeLegendEntry = 58;
 constexpr int LanguageBrokenFileEntry = 59;
+constexpr int FilterLabelEntry = 212;
+constexpr int FilterButtonEntry = 213;
 
 // A caption longer than this is cut: a runaway field in lang.fil must not
 // blow the window up to a size no screen holds.
@@ -85,8 +88,6 @@ bool frmMain::languageMenuShown() const
 // come from the built-in copy, in the same language.
 void frmMain::LoadLanguage(int language)
 {
-    const QString previousMatchWord = langText(38);
-    const QString previousFoundWord = langText(90); // the date search's count
     const QString path = findLanguageFile(programFolder());
     LanguageRead read = readLanguageFile(path, language);
     LanguageRead builtIn;
@@ -125,10 +126,15 @@ void frmMain::LoadLanguage(int language)
         applyLanguageTexts(applied);
     applyQtTranslations(applied);
 
-    SSTab1->setCurrentIndex(0);
+    // Start-up shows the open page; a change from the menu leaves the user
+    // on the page they were on.
+    if (!m_languageLoaded)
+        SSTab1->setCurrentIndex(0);
+    m_languageLoaded = true;
+    markLanguageInMenu(applied);
     if (complete)
         mnuShowLan->setText(caption(languageMenuShown() ? 46 : 45));
-    RetranslateShown(previousMatchWord, previousFoundWord);
+    RetranslateShown();
     Q_EMIT languageChanged(applied);
 }
 
@@ -148,13 +154,20 @@ bool frmMain::applyLanguageTexts(int language)
     Frame1->setTitle(caption(9));
     m_folderTreeModel->setHeaderData(0, Qt::Horizontal, caption(10));
     if (m_fileGridModel && m_fileGridModel->columnCount() >= 1) {
-        m_fileGridModel->setHeaderData(0, Qt::Horizontal, caption(11));
+        // The folder shown keeps its name over the first column.
+        const FolderTree &tree = m_loadedList.SftTree1;
+        m_fileGridModel->setHeaderData(0, Qt::Horizontal,
+                                       CurrentFolderItem >= 0 && CurrentFolderItem < tree.count()
+                                           ? tree.text(CurrentFolderItem)
+                                           : caption(11));
         m_fileGridModel->setHeaderData(1, Qt::Horizontal, caption(12));
         m_fileGridModel->setHeaderData(2, Qt::Horizontal, caption(13));
         m_fileGridModel->setHeaderData(4, Qt::Horizontal, caption(14));
     }
     Frame4->setTitle(caption(15));
     Label10->setText(caption(16));
+    Label30->setText(fixedWord(FilterLabelEntry, u"Filter"_s));
+    Command5->setText(fixedWord(FilterButtonEntry, u"Filter"_s));
     // The pattern hint and the attribute legend: the window's own English
     // and Portuguese texts, and the language table's for the other languages.
     if (language == LanguageEnglish) {
@@ -193,6 +206,30 @@ bool frmMain::applyLanguageTexts(int language)
     if (m_memberGridModel && m_memberGridModel->columnCount() >= 1)
         m_memberGridModel->setHeaderData(0, Qt::Horizontal, caption(31));
     return true;
+}
+
+QString frmMain::fixedWord(int entry, const QString &english) const
+{
+    const QString text = caption(entry);
+    return text.isEmpty() ? english : text;
+}
+
+// The languages menu marks the language in use.
+void frmMain::markLanguageInMenu(int language)
+{
+    const std::pair<QAction *, int> entries[] = {
+        {mnuEN, LanguageEnglish},    {mnuPT, LanguagePortuguese}, {mnuGerman, LanguageGerman},
+        {mnuFrench, LanguageFrench}, {mnuSE, LanguageSwedish},    {mnuNL, LanguageDutch}};
+    if (!m_languageGroup) {
+        m_languageGroup = new QActionGroup(this);
+        m_languageGroup->setExclusive(true);
+        for (const auto &[action, number] : entries) {
+            action->setCheckable(true);
+            m_languageGroup->addAction(action);
+        }
+    }
+    for (const auto &[action, number] : entries)
+        action->setChecked(number == language);
 }
 
 void frmMain::mnuShowLan_Click()

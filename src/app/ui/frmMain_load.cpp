@@ -210,10 +210,10 @@ void frmMain::showLoadProgress(const LoadProgress &progress)
     // The counters change only once a line has been read, so an empty list
     // leaves the previous values standing.
     if (progress.lines > 0) {
-        const QLocale &locale = m_settings.locale;
-        Label4->setText(formatCount(progress.lines, locale));
-        Label6->setText(formatCount(progress.total, locale));
-        Label1->setText(formatCount(progress.folders, locale));
+        ShowNumberText(Label4, [this, n = progress.lines] { return formatCountShown(n); });
+        ShowNumberText(Label6,
+                       [this, n = progress.total] { return formatCount(n, numberLocale()); });
+        ShowNumberText(Label1, [this, n = progress.folders] { return formatCountShown(n); });
     }
     if (progress.phase == LoadProgress::Phase::LinesRead)
         Label8->setText(caption(34));
@@ -228,11 +228,12 @@ void frmMain::showLoadProgress(const LoadProgress &progress)
 
 void frmMain::finishLoad(LoadedList list)
 {
-    const QLocale &locale = m_settings.locale;
     if (list.lineCount > 0) {
-        Label4->setText(formatCount(list.lineCount, locale));
-        Label6->setText(formatCount(list.totalSize, locale));
-        Label1->setText(formatCount(list.folderCount, locale));
+        ShowNumberText(Label4, [this, n = list.lineCount] { return formatCountShown(n); });
+        ShowNumberText(Label6, [this, n = list.totalSize] {
+            return formatCount(n, numberLocale());
+        });
+        ShowNumberText(Label1, [this, n = list.folderCount] { return formatCountShown(n); });
     }
     RootPrefix = list.rootPrefixAfter(RootPrefix);
     const QString readError = list.error;
@@ -256,8 +257,8 @@ void frmMain::finishLoad(LoadedList list)
     m_prompts.beep();
     SSTab1->setTabEnabled(1, true);
     SSTab1->setCurrentIndex(1);
-    Label22->setText(formatCount(m_loadedList.lineCount, locale));
-    Label23->setText(FormatSize(m_loadedList.totalSize, locale));
+    ShowNumberText(Label22, [this, n = m_loadedList.lineCount] { return formatCountShown(n); });
+    ShowNumberText(Label23, [this, n = m_loadedList.totalSize] { return formatSizeShown(n); });
 
     if (m_loadedList.changedWhileRead) {
         m_prompts.warning(this,

@@ -125,8 +125,8 @@ void frmMain::OpenZipNote(int row)
         const auto shown = ByteTotal::fromBytes(zip::NoteReadLimit);
         const auto whole = ByteTotal::fromBytes(note.size);
         notice = langText(NoteShownInPartEntry)
-                     .arg(FormatSize(shown.value_or(ByteTotal()), m_settings.locale),
-                          FormatSize(whole.value_or(ByteTotal()), m_settings.locale));
+                     .arg(formatSizeShown(shown.value_or(ByteTotal())),
+                          formatSizeShown(whole.value_or(ByteTotal())));
     }
     auto *viewer = new NoteViewer(name + u" - "_s + caption(40), note.text, this, notice);
     viewer->show();

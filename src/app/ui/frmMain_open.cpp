@@ -27,7 +27,6 @@ namespace corvane {
 namespace {
 
 const QString ErrorTitle = u"Error"_s;
-constexpr int ReplaceQuestionEntry = 51;
 constexpr int ReloadStoppedEntry = 190;
 
 struct BusyCursor
@@ -233,22 +232,21 @@ void frmMain::OpenZipArchive(const QString &zipPath)
         break;
     }
 
-    // The same member of this archive unpacked before: ask, as the member
-    // grid does; a very big one: ask too.
+    // The same member of this archive unpacked before is used as it is while
+    // its bytes are unchanged, and replaced without a question otherwise; a
+    // very big one asks first.
     const zip::ZipMember &single = plan.rows.first();
-    const QFileInfo existing(zip::memberTargetPath(memberFolder(), single));
-    if ((existing.exists() || existing.isSymLink()) &&
-        !m_prompts.question(this, langText(42), u"Replace file?"_s, true)) {
-        Label8->clear();
-        SetOpenCommandRunning(false);
-        return;
+    zip::ExtractResult result;
+    if (zip::reuseUnpackedCopy(zipPath, single, memberFolder())) {
+        result.targetPath = zip::memberTargetPath(memberFolder(), single);
+    } else {
+        if (!ConfirmBigMember(single)) {
+            Label8->clear();
+            SetOpenCommandRunning(false);
+            return;
+        }
+        result = ExtractMember(single);
     }
-    if (!ConfirmBigMember(single)) {
-        Label8->clear();
-        SetOpenCommandRunning(false);
-        return;
-    }
-    const zip::ExtractResult result = ExtractMember(single);
     if (!result.ok()) {
         Label8->clear();
         m_prompts.warning(this, ExtractionFailureText(result), ErrorTitle, true);
@@ -354,10 +352,8 @@ void frmMain::mnuReload_Click()
     TXT1->setPalette(hidden);
     TXT1->setText(u"*.*"_s);
     SSTab1->setCurrentIndex(0);
-    Label8->setText(u"Clearing old list..."_s);
-    Label1->setText(u"0"_s);
-    Label4->setText(u"0"_s);
-    Label6->setText(u"0"_s);
+    Label8->setText(fixedWord(221, u"Clearing old list..."_s));
+    ZeroOpenPageCounters();
     SSTab1->setTabEnabled(1, false);
 
     if (inPlace) {
@@ -391,23 +387,25 @@ void frmMain::iGrid3_DblClick(int row, int col)
         m_prompts.warning(this, ExtractionFailureText(refused), ErrorTitle, true);
         return;
     }
-    const QFileInfo existing(target);
-    if (existing.exists() || existing.isSymLink()) {
-        // The question names the member it would replace.
-        if (!m_prompts.question(this, langText(ReplaceQuestionEntry).arg(member.name),
-                                u"Replace file?"_s, true))
-            return;
-    }
-    if (!ConfirmBigMember(member))
+    // Chosen again: the copy unpacked before is used while the member's
+    // bytes are unchanged (size and CRC-32 by the archive's directory), and
+    // replaced without a question otherwise.
+    const bool reuse = zip::reuseUnpackedCopy(m_zipPath, member, memberFolder());
+    if (!reuse && !ConfirmBigMember(member))
         return;
 
     const bool viewPageEnabled = SSTab1->isTabEnabled(1);
     SetOpenCommandRunning(true);
-    Label9->setText(langText(33));
-    Label9->show();
-    SSTab1->setTabEnabled(1, false);
-    const zip::ExtractResult result = ExtractMember(member);
-    ShowZipNote();
+    zip::ExtractResult result;
+    if (reuse) {
+        result.targetPath = target;
+    } else {
+        Label9->setText(langText(33));
+        Label9->show();
+        SSTab1->setTabEnabled(1, false);
+        result = ExtractMember(member);
+        ShowZipNote();
+    }
     if (!result.ok()) {
         // Nothing changed: the list shown stays usable.
         SSTab1->setTabEnabled(1, viewPageEnabled);

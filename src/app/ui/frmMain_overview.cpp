@@ -80,15 +80,6 @@ QBoxLayout *layoutHolding(QWidget *widget)
     return nullptr;
 }
 
-// The numbers of the tree's columns and the legend are written as the UI
-// language writes them; where the user's own locale speaks that language its
-// regional habits are kept (Swiss German, Brazilian Portuguese), so that they
-// read as the window's counters and file sizes beside them do.
-QLocale overviewLocale(int language, const QLocale &user)
-{
-    return displayLocale(language, user);
-}
-
 } // namespace
 
 void frmMain::setupOverview()
@@ -171,7 +162,11 @@ void frmMain::applyOverviewLanguage()
     m_folderTreeModel->setHeaderData(FolderTreeModel::RecoveryColumn, Qt::Horizontal,
                                      langText(HeaderRecovery));
     m_folderTreeModel->setStatusNames(langText(TextOther), langText(TextUnknown));
-    m_folderTreeModel->setLocale(overviewLocale(m_language, m_settings.locale));
+    // The window's number format (frmMain_numbers.cpp), as the counters and
+    // file sizes beside them.
+    m_folderTreeModel->setLocale(numberLocale());
+    m_folderTreeModel->setSizeUnits(sizeUnits());
+    m_overview->legend->setSizeUnits(sizeUnits());
     SftTree1->viewport()->update();
     // No title: the rows stand right under the counters, and the tree's
     // column header names the colours already.
@@ -182,8 +177,8 @@ void frmMain::applyOverviewLanguage()
 void frmMain::refreshLegend()
 {
     const FolderTotals &totals = m_overview->shown;
-    m_overview->legend->setTotals(&totals, overviewLocale(m_language, m_settings.locale),
-                                  langText(TextOther), langText(TextUnknown));
+    m_overview->legend->setTotals(&totals, numberLocale(), langText(TextOther),
+                                  langText(TextUnknown));
     m_overview->frame->setVisible(!totals.isEmpty());
 }
 

@@ -40,8 +40,12 @@ namespace corvane {
 
 namespace {
 
-const QString NoFilter = u"(No Filter)"_s;
-const QString ReloadEntry = u"(Reload)"_s;
+// Combo1's own entries, in the language in use.
+constexpr int NoFilterEntry = 210;
+constexpr int ReloadListEntry = 211;
+constexpr int NoMatchesTitleEntry = 220;
+// A status word's count, for its tooltip in any language.
+constexpr int WordCountRole = Qt::UserRole + 1;
 constexpr int RecentTermCount = 10;
 // Ten terms of a line each: a bigger file is not ours and is not read.
 constexpr qint64 RecentTermsMaxBytes = 64 * 1024;
@@ -111,7 +115,10 @@ public:
     bool m_restoreFolder = false;
     QStringList m_folderNames;
     int m_listGeneration = 0;
+    QString m_noFilter = u"(No Filter)"_s;
+    QString m_reload = u"(Reload)"_s;
     QString m_label24Before;
+    std::function<QString()> m_countBefore; // Label24's count in any language
     Kind m_kind = Kind::Term;
     struct Saved
     {
@@ -126,6 +133,9 @@ public:
     void lock(bool on);
     void showProgress(const SearchProgress &progress);
     QString countText(Kind kind, qint64 count) const;
+    void showCount(Kind kind, qint64 count);
+    void restoreCount();
+    void applyLanguage();
     void addRecentTerm(const QString &term);
     void collectStatusWords();
     void fillCombo(const QList<std::pair<QString, qint64>> &words);
@@ -149,10 +159,24 @@ protected:
 
 QString SearchParts::countText(Kind kind, qint64 count) const
 {
-    const QString number = formatCount(count, w.userLocale());
+    const QString number = w.formatCountShown(count);
     if (kind == Kind::Date)
         return w.langText(90) + number;
     return w.langText(38) + u": "_s + number;
+}
+
+// The count in the language in use, and in the next one after a change.
+void SearchParts::showCount(Kind kind, qint64 count)
+{
+    w.ShowNumberText(w.Label24, [this, kind, count] { return countText(kind, count); });
+}
+
+void SearchParts::restoreCount()
+{
+    if (m_countBefore)
+        w.ShowNumberText(w.Label24, m_countBefore);
+    else
+        w.Label24->setText(m_label24Before);
 }
 
 void SearchParts::lock(bool on)
@@ -207,7 +231,7 @@ void SearchParts::showProgress(const SearchProgress &progress)
     if (progress.bytesTotal > 0)
         w.SearchProgressBar->setValue(int(
             std::clamp<qint64>(progress.bytesDone * BarRange / progress.bytesTotal, 0, BarRange)));
-    w.Label24->setText(countText(m_kind, progress.matches));
+    showCount(m_kind, progress.matches);
 }
 
 void SearchParts::start(Kind kind, std::shared_ptr<LineCriterion> criterion)
@@ -217,11 +241,12 @@ void SearchParts::start(Kind kind, std::shared_ptr<LineCriterion> criterion)
     m_kind = kind;
     m_stop = false;
     m_label24Before = w.Label24->text();
+    m_countBefore = w.numberTextOf(w.Label24);
     const QString list = w.CurrentListFile;
     const QString resultPath = resultFilePathFor(w.dataFolder(), list);
     lock(true);
     w.Label8->setText(w.langText(kind == Kind::Date ? 39 : 93));
-    w.Label24->setText(countText(kind, 0));
+    showCount(kind, 0);
 
     SearchOptions options;
     options.stop = &m_stop;
@@ -246,7 +271,7 @@ void SearchParts::finish(Kind kind, const SearchOutcome &outcome, const QString 
 {
     lock(false);
     if (outcome.stopped) {
-        w.Label24->setText(m_label24Before);
+        restoreCount();
         w.Label8->setText(w.langText(94));
         return;
     }
@@ -256,12 +281,12 @@ void SearchParts::finish(Kind kind, const SearchOutcome &outcome, const QString 
     case SearchOutcome::Failure::ResultNotCreated:
     case SearchOutcome::Failure::ResultNotWritten:
         // Nothing half-written is loaded: the list shown stays.
-        w.Label24->setText(m_label24Before);
+        restoreCount();
         w.Label8->clear();
         w.prompts().warning(&w, w.langText(42), u"System error!"_s, true);
         return;
     case SearchOutcome::Failure::ListUnreadable:
-        w.Label24->setText(m_label24Before);
+        restoreCount();
         w.Label8->clear();
         w.prompts().warning(&w,
                             w.langText(95) + u"\n"_s + QDir::toNativeSeparators(w.CurrentListFile) +
@@ -272,17 +297,17 @@ void SearchParts::finish(Kind kind, const SearchOutcome &outcome, const QString 
     if (!outcome.listFound) {
         // The opened list is gone or is no file any more: that is no answer
         // to the search, and the list shown stays.
-        w.Label24->setText(m_label24Before);
+        restoreCount();
         w.Label8->clear();
         w.prompts().warning(&w, w.ListNotReadText(w.CurrentListFile, outcome.error), u"Error"_s,
                             true);
         return;
     }
-    w.Label24->setText(countText(kind, outcome.matches));
+    showCount(kind, outcome.matches);
     if (outcome.matches == 0) {
         // Nothing to show: the list shown stays, with the message.
         w.Label8->clear();
-        w.prompts().warning(&w, w.langText(92), u"No matches found"_s, false);
+        w.prompts().warning(&w, w.langText(92), w.langText(NoMatchesTitleEntry), false);
         return;
     }
     w.Label8->setText(w.langText(36));
@@ -302,12 +327,12 @@ void SearchParts::finish(Kind kind, const SearchOutcome &outcome, const QString 
 // grid shows the first folder that holds matches.
 void SearchParts::resultShown(Kind kind)
 {
-    if (kind == Kind::Filter && w.Combo1->findText(ReloadEntry) < 0)
-        w.Combo1->addItem(ReloadEntry);
+    if (kind == Kind::Filter && w.Combo1->findText(m_reload) < 0)
+        w.Combo1->addItem(m_reload);
     if (kind != Kind::Term)
         w.TXT1->clear();
     if (kind != Kind::Filter)
-        w.Combo1->setCurrentText(NoFilter);
+        w.Combo1->setCurrentText(m_noFilter);
     const int folder = firstFolderWithLines(w.loadedList().SftTree1, w.folderTotals());
     if (folder >= 0)
         w.ShowFolder(folder);
@@ -358,17 +383,46 @@ void SearchParts::collectStatusWords()
 void SearchParts::fillCombo(const QList<std::pair<QString, qint64>> &words)
 {
     const QString current = w.Combo1->currentText();
-    const bool hadReload = w.Combo1->findText(ReloadEntry) >= 0;
+    const bool hadReload = w.Combo1->findText(m_reload) >= 0;
     w.Combo1->clear();
-    w.Combo1->addItem(NoFilter);
+    w.Combo1->addItem(m_noFilter);
     for (const auto &[word, count] : words) {
         w.Combo1->addItem(word);
-        w.Combo1->setItemData(w.Combo1->count() - 1, formatCount(count, w.userLocale()),
-                              Qt::ToolTipRole);
+        w.Combo1->setItemData(w.Combo1->count() - 1, w.formatCountShown(count), Qt::ToolTipRole);
+        w.Combo1->setItemData(w.Combo1->count() - 1, count, WordCountRole);
     }
     if (hadReload)
-        w.Combo1->addItem(ReloadEntry);
-    w.Combo1->setCurrentText(current.isEmpty() ? NoFilter : current);
+        w.Combo1->addItem(m_reload);
+    w.Combo1->setCurrentText(current.isEmpty() ? m_noFilter : current);
+}
+
+// Combo1's own entries and the counts of its words in the language in use;
+// the entry shown stays the one it was.
+void SearchParts::applyLanguage()
+{
+    const auto wording = [this](int entry, const QString &english) {
+        const QString text = w.langText(entry);
+        return text.isEmpty() ? english : text;
+    };
+    const QString noFilter = wording(NoFilterEntry, u"(No Filter)"_s);
+    const QString reload = wording(ReloadListEntry, u"(Reload)"_s);
+    QComboBox *combo = w.Combo1;
+    const QString current = combo->currentText();
+    if (const int at = combo->findText(m_noFilter); at >= 0)
+        combo->setItemText(at, noFilter);
+    if (const int at = combo->findText(m_reload); at >= 0)
+        combo->setItemText(at, reload);
+    for (int i = 0; i < combo->count(); ++i) {
+        const QVariant count = combo->itemData(i, WordCountRole);
+        if (count.isValid())
+            combo->setItemData(i, w.formatCountShown(count.toLongLong()), Qt::ToolTipRole);
+    }
+    if (current == m_noFilter)
+        combo->setCurrentText(noFilter);
+    else if (current == m_reload)
+        combo->setCurrentText(reload);
+    m_noFilter = noFilter;
+    m_reload = reload;
 }
 
 void SearchParts::applyPickerLocale()
@@ -391,7 +445,7 @@ void SearchParts::opened()
     // A list opened or read again: no search describes it.
     w.Label24->clear();
     w.TXT1->clear();
-    w.Combo1->setCurrentText(NoFilter);
+    w.Combo1->setCurrentText(m_noFilter);
     collectStatusWords();
     if (m_restoreFolder) {
         m_restoreFolder = false;
@@ -452,11 +506,13 @@ void frmMain::setupSearch()
 
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
-    Combo1->addItem(NoFilter);
+    m_search->applyLanguage();
+    Combo1->addItem(m_search->m_noFilter);
     Combo1->setMinimumContentsLength(12);
 
     m_search->applyPickerLocale();
     connect(this, &frmMain::languageChanged, m_search, [this] { m_search->applyPickerLocale(); });
+    connect(this, &frmMain::languageChanged, m_search, [this] { m_search->applyLanguage(); });
     connect(this, &frmMain::listLoaded, m_search, [this] { m_search->opened(); });
 }
 
@@ -512,9 +568,9 @@ void frmMain::Command5_Click()
         return;
     mnuReload->setEnabled(true);
     const QString text = Combo1->currentText();
-    if (text == NoFilter)
+    if (text == m_search->m_noFilter)
         return;
-    if (text == ReloadEntry) {
+    if (text == m_search->m_reload) {
         mnuReload_Click();
         return;
     }

@@ -84,16 +84,12 @@ void frmMain::ClearShownList()
 // After a language change every text on screen reads in the new language.
 // The captions are written by LoadLanguage; these are the texts that depend
 // on what the window shows.
-void frmMain::RetranslateShown(const QString &previousMatchWord, const QString &previousFoundWord)
+void frmMain::RetranslateShown()
 {
     UniLabel1->setText(caption(m_detailsHintEntry));
-    // The match count of the last search: its word in the new language.
-    const QString counted = Label24->text();
-    const QString oldPrefix = previousMatchWord + u": "_s;
-    if (!previousMatchWord.isEmpty() && counted.startsWith(oldPrefix))
-        Label24->setText(caption(38) + u": "_s + counted.mid(oldPrefix.size()));
-    else if (!previousFoundWord.isEmpty() && counted.startsWith(previousFoundWord))
-        Label24->setText(caption(90) + counted.mid(previousFoundWord.size()));
+    // The counters, totals and the match count of the last search: their
+    // words and numbers in the new language.
+    RenumberShown();
     if (m_fileGridModel && m_fileGridModel->columnCount() >= 1 && CurrentFolderItem < 0)
         m_fileGridModel->setHeaderData(0, Qt::Horizontal, caption(11));
     if (LoadStopButton) {

@@ -68,7 +68,9 @@ ApprovalMessageDialog::ApprovalMessageDialog(const ApprovalMessage &message, con
 
     connect(copyButton, &QPushButton::clicked, this, [this] {
         if (m_copy)
-            m_copy(m_message.plainText());
+            m_copy(m_texts.to.isEmpty() || m_texts.subject.isEmpty()
+                       ? m_message.plainText()
+                       : m_message.plainText(m_texts.to, m_texts.subject));
         copiedLabel->setText(m_texts.copied);
     });
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);

@@ -46,6 +46,13 @@ void FolderTreeModel::setLocale(const QLocale &locale)
         Q_EMIT dataChanged(index(0, FilesColumn), index(0, RecoveryColumn));
 }
 
+void FolderTreeModel::setSizeUnits(const SizeUnits &units)
+{
+    m_units = units;
+    if (hasTree() && !m_changing)
+        Q_EMIT dataChanged(index(0, FilesColumn), index(0, RecoveryColumn));
+}
+
 void FolderTreeModel::setStatusNames(const QString &other, const QString &unknown)
 {
     m_otherName = other;
@@ -192,8 +199,8 @@ QString FolderTreeModel::recoveryText(int item) const
     const qint64 files = t->files(item);
     QString text = m_tree->text(item) + u'\n' + m_headers[FilesColumn] + u": "_s +
                    formatCount(files, m_locale) + u" \u00b7 "_s + m_headers[SizeColumn] + u": "_s +
-                   FormatSize(t->bytes(item), m_locale) + u" ("_s +
-                   formatCount(t->bytes(item), m_locale) + u" Bytes)"_s;
+                   FormatSize(t->bytes(item), m_locale, m_units) + u" ("_s +
+                   formatCount(t->bytes(item), m_locale) + u' ' + m_units.bytes + u')';
     for (int s = 0; s < t->statusCount(); ++s) {
         const qint32 n = t->files(item, s);
         if (n == 0)
@@ -201,8 +208,8 @@ QString FolderTreeModel::recoveryText(int item) const
         const double share = files > 0 ? 100.0 * double(n) / double(files) : 0.0;
         text += u'\n' + statusName(s) + u": "_s + formatCount(n, m_locale) + u" ("_s +
                 m_locale.toString(share, 'f', 1) + u" %) \u00b7 "_s +
-                FormatSize(t->bytes(item, s), m_locale) + u" ("_s +
-                formatCount(t->bytes(item, s), m_locale) + u" Bytes)"_s;
+                FormatSize(t->bytes(item, s), m_locale, m_units) + u" ("_s +
+                formatCount(t->bytes(item, s), m_locale) + u' ' + m_units.bytes + u')';
     }
     return text;
 }
@@ -232,7 +239,7 @@ QVariant FolderTreeModel::data(const QModelIndex &index, int role) const
         if (index.column() == FilesColumn)
             return formatCount(t->files(item), m_locale);
         if (index.column() == SizeColumn)
-            return FormatSize(t->bytes(item), m_locale);
+            return FormatSize(t->bytes(item), m_locale, m_units);
         return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));

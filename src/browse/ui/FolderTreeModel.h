@@ -10,6 +10,7 @@
 #include "browse/FolderOrder.h"
 #include "listfile/FolderTotals.h"
 #include "listfile/FolderTree.h"
+#include "listfile/SizeText.h"
 
 #include <QAbstractItemModel>
 #include <QIcon>
@@ -46,6 +47,8 @@ public:
     // columns, written into the tooltips.
     void setLocale(const QLocale &locale);
     const QLocale &locale() const { return m_locale; }
+    // The words of the size texts (the language's units).
+    void setSizeUnits(const SizeUnits &units);
     void setStatusNames(const QString &other, const QString &unknown);
     QString statusName(int status) const;
 
@@ -89,6 +92,7 @@ private:
     QString m_otherName = QStringLiteral("other");
     QString m_unknownName = QStringLiteral("unknown");
     QLocale m_locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    SizeUnits m_units;
     QIcon m_folderIcon;
     bool m_changing = false;
     int m_sortColumn = NameColumn;

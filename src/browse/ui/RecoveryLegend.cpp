@@ -101,11 +101,11 @@ void RecoveryLegend::setTotals(const FolderTotals *totals, const QLocale &locale
         row->setIcon(swatch(statusColour(status)));
         const QString text = u"%1  %2 \u00b7 %3 % \u00b7 %4"_s.arg(
             name, formatCount(status.lines, locale), locale.toString(share, 'f', 1),
-            FormatSize(status.bytes, locale));
-        row->setToolTip(
-            plainToolTip(text + u"\n"_s +
-                         u"%1: %2 \u00b7 %3 Bytes"_s.arg(name, formatCount(status.lines, locale),
-                                                         formatCount(status.bytes, locale))));
+            FormatSize(status.bytes, locale, m_units));
+        row->setToolTip(plainToolTip(
+            text + u"\n"_s +
+            u"%1: %2 \u00b7 %3 %4"_s.arg(name, formatCount(status.lines, locale),
+                                         formatCount(status.bytes, locale), m_units.bytes)));
         if (status.kind == FolderTotals::StatusKind::Word) {
             const QString word = status.word;
             connect(row, &QToolButton::clicked, this, [this, word] { Q_EMIT statusClicked(word); });

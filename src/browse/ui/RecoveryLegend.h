@@ -9,6 +9,7 @@
 // the width is cut with "…" (its whole text is in its tooltip).
 
 #include "listfile/FolderTotals.h"
+#include "listfile/SizeText.h"
 
 #include <QLocale>
 #include <QWidget>
@@ -30,6 +31,8 @@ public:
     // locale, "other" and "unknown" by the given names.
     void setTotals(const FolderTotals *totals, const QLocale &locale, const QString &otherName,
                    const QString &unknownName);
+    // The words of the sizes from the next setTotals on.
+    void setSizeUnits(const SizeUnits &units) { m_units = units; }
     // The rows' whole texts, one per status (as in their tooltips).
     QStringList rowTexts() const;
 
@@ -52,6 +55,7 @@ private:
     QVBoxLayout *m_rowsLayout;
     QList<QToolButton *> m_rows;
     QStringList m_texts;
+    SizeUnits m_units;
 };
 
 } // namespace corvane
