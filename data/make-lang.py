@@ -628,6 +628,11 @@ EXTRA[221] = ("Clearing old list...", "A limpar a lista anterior...",
               "Die alte Liste wird geleert...", "Effacement de l'ancienne liste...",
               "Tömmer den gamla listan...", "Oude lijst wordt gewist...")
 
+# 240 to 249: message box titles
+EXTRA[240] = ("Error", "Erro", "Fehler", "Erreur", "Fel", "Fout")
+EXTRA[241] = ("System error!", "Erro do sistema!", "Systemfehler!", "Erreur système !",
+              "Systemfel!", "Systeemfout!")
+
 
 def main():
     assert len(ENTRIES) == 51, len(ENTRIES)

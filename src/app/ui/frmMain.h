@@ -650,6 +650,18 @@ public:
 
 private:
     void RenumberShown(); // after LoadLanguage
+
+public:
+    // The titles of the message boxes that report a failure.
+    QString errorTitle() const { return fixedWord(ErrorTitleEntry, QStringLiteral("Error")); }
+    QString systemErrorTitle() const
+    {
+        return fixedWord(SystemErrorTitleEntry, QStringLiteral("System error!"));
+    }
+    static constexpr int ErrorTitleEntry = 240;
+    static constexpr int SystemErrorTitleEntry = 241;
+
+private:
     // LangText entry `entry`, or the English word when the table has none.
     QString fixedWord(int entry, const QString &english) const;
     void markLanguageInMenu(int language);

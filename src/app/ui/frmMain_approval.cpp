@@ -329,12 +329,12 @@ void frmMain::mnuSaveList_Click()
                               u"Corvane"_s, false);
             return;
         case SaveListResult::Outcome::WouldReplaceOpenFile:
-            m_prompts.warning(this, text(SaveOverOpenEntry).arg(shown), u"Error"_s, false);
+            m_prompts.warning(this, text(SaveOverOpenEntry).arg(shown), errorTitle(), false);
             return;
         case SaveListResult::Outcome::Failed:
             m_prompts.warning(
                 this, text(SaveFailedEntry).arg(shown, saveFailureReason(job->result, text)),
-                u"Error"_s, false);
+                errorTitle(), false);
             return;
         }
     });

@@ -71,7 +71,7 @@ bool frmMain::CheckSearchDates()
         return true;
     (from ? DTPicker2 : DTPicker1)->setFocus(Qt::OtherFocusReason);
     m_prompts.warning(this, langText(DateSearchRefusedEntry) + u"\n\n"_s + DateHint->text(),
-                      u"Error"_s, false);
+                      errorTitle(), false);
     return false;
 }
 

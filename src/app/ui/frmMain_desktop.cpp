@@ -43,7 +43,6 @@ namespace corvane {
 
 namespace {
 
-const QString ErrorTitle = u"Error"_s;
 
 // The English words where a language file lacks the entry.
 QString textOr(const frmMain &window, int entry, const QString &english)
@@ -289,7 +288,7 @@ void frmMain::ReportIgnoredStateFile(const QString &path, StateFileProblem probl
     // After what runs now: never a box in the middle of building the window.
     auto *self = const_cast<frmMain *>(this);
     QTimer::singleShot(0, self,
-                       [self, text] { self->m_prompts.warning(self, text, ErrorTitle, false); });
+                       [self, text] { self->m_prompts.warning(self, text, self->errorTitle(), false); });
 }
 
 StateFileProblem frmMain::CheckSettingsFile() const
@@ -341,7 +340,7 @@ bool frmMain::OpenDroppedFiles(const QList<QUrl> &urls)
                                  u"\"%1\" is a folder. Drop a list (.csv) or a zip archive "
                                  u"(.zip) onto the window."_s)
                               .arg(shown),
-                          ErrorTitle, false);
+                          errorTitle(), false);
         return false;
     }
     if (info.exists() && !looksLikeList(path)) {
@@ -350,7 +349,7 @@ bool frmMain::OpenDroppedFiles(const QList<QUrl> &urls)
                                  u"\"%1\" is not a file list. Corvane opens lists (.csv) and "
                                  u"zip archives (.zip)."_s)
                               .arg(shown),
-                          ErrorTitle, false);
+                          errorTitle(), false);
         return false;
     }
     OpenFromOutside(path);
@@ -456,7 +455,7 @@ void frmMain::OpenRecentList(int index)
                                  u"The list \"%1\" cannot be reached (%2). It stays on the "
                                  u"recent lists."_s)
                               .arg(shown, error),
-                          ErrorTitle, false);
+                          errorTitle(), false);
         return;
     }
     QString text;
@@ -473,7 +472,7 @@ void frmMain::OpenRecentList(int index)
     m_recentLists = withoutRecentList(m_recentLists, path);
     saveRecentLists();
     rebuildRecentMenu();
-    m_prompts.warning(this, text.arg(shown), ErrorTitle, false);
+    m_prompts.warning(this, text.arg(shown), errorTitle(), false);
 }
 
 void frmMain::ClearRecentLists()

@@ -109,7 +109,7 @@ void frmMain::LoadLanguage(int language)
         text = text.arg(QDir::toNativeSeparators(path), read.problem);
         if (language == LanguageDutch && read.load.failedLine >= 0)
             text += u"\nDutch needs seven columns on every line."_s;
-        m_prompts.warning(this, text, u"Error"_s, false);
+        m_prompts.warning(this, text, errorTitle(), false);
         read = builtIn;
     }
     LangText = read.load.texts;

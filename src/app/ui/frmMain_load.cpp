@@ -263,12 +263,12 @@ void frmMain::finishLoad(LoadedList list)
     if (m_loadedList.changedWhileRead) {
         m_prompts.warning(this,
                           langText(70) + u"\n\n"_s + QDir::toNativeSeparators(CurrentListFile),
-                          u"Error"_s, false);
+                          errorTitle(), false);
     } else if (m_loadedList.fileFound && !readError.isEmpty()) {
         // Only lines that were read can be shown: say so only when there are any.
         m_prompts.warning(this,
                           ReadFailureText(CurrentListFile, readError, m_loadedList.lineCount > 0),
-                          u"Error"_s, false);
+                          errorTitle(), false);
     }
 }
 

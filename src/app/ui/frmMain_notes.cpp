@@ -116,7 +116,7 @@ void frmMain::OpenZipNote(int row)
     const zip::NoteText note = zip::readZipNote(m_zipNotesArchive, index, name);
     QApplication::restoreOverrideCursor();
     if (!note.error.isEmpty()) {
-        m_prompts.warning(this, langText(NoteUnreadableEntry).arg(name, note.error), u"Error"_s,
+        m_prompts.warning(this, langText(NoteUnreadableEntry).arg(name, note.error), errorTitle(),
                           false);
         return;
     }

@@ -26,7 +26,6 @@ namespace corvane {
 
 namespace {
 
-const QString ErrorTitle = u"Error"_s;
 constexpr int ReloadStoppedEntry = 190;
 
 struct BusyCursor
@@ -126,19 +125,19 @@ void frmMain::OpenChosenFile(const QString &path)
     QString readError;
     switch (classifyChosenFile(path, &readError)) {
     case ChosenFile::Missing:
-        m_prompts.warning(this, langText(43) + u"\n\n"_s + shown, ErrorTitle, true);
+        m_prompts.warning(this, langText(43) + u"\n\n"_s + shown, errorTitle(), true);
         SetOpenCommandRunning(false);
         return;
     case ChosenFile::NotAFile:
-        m_prompts.warning(this, langText(83).arg(shown), ErrorTitle, true);
+        m_prompts.warning(this, langText(83).arg(shown), errorTitle(), true);
         SetOpenCommandRunning(false);
         return;
     case ChosenFile::Unreadable:
-        m_prompts.warning(this, ReadFailureText(path, readError, false), ErrorTitle, true);
+        m_prompts.warning(this, ReadFailureText(path, readError, false), errorTitle(), true);
         SetOpenCommandRunning(false);
         return;
     case ChosenFile::Empty:
-        m_prompts.warning(this, langText(84).arg(shown), ErrorTitle, false);
+        m_prompts.warning(this, langText(84).arg(shown), errorTitle(), false);
         LoadOpenedList(path, false);
         return;
     case ChosenFile::PlainList:
@@ -188,7 +187,7 @@ void frmMain::OpenZipArchive(const QString &zipPath)
         Label8->clear();
         m_prompts.warning(this,
                           ZipListingFailureText(zipPath, int(listing.error), listing.errorText),
-                          ErrorTitle, true);
+                          errorTitle(), true);
         SetOpenCommandRunning(false);
         return;
     }
@@ -209,7 +208,7 @@ void frmMain::OpenZipArchive(const QString &zipPath)
     switch (plan.next) {
     case ZipOpenPlan::Next::NoList:
         Label8->clear();
-        m_prompts.warning(this, langText(85).arg(QDir::toNativeSeparators(zipPath)), ErrorTitle,
+        m_prompts.warning(this, langText(85).arg(QDir::toNativeSeparators(zipPath)), errorTitle(),
                           true);
         ShowZipNote();
         SetOpenCommandRunning(false);
@@ -249,7 +248,7 @@ void frmMain::OpenZipArchive(const QString &zipPath)
     }
     if (!result.ok()) {
         Label8->clear();
-        m_prompts.warning(this, ExtractionFailureText(result), ErrorTitle, true);
+        m_prompts.warning(this, ExtractionFailureText(result), errorTitle(), true);
         SetOpenCommandRunning(false);
         return;
     }
@@ -322,7 +321,7 @@ void frmMain::LoadOpenedList(const QString &path, bool fromZip, bool keepShown)
         if (!loadedList().fileFound) {
             m_prompts.warning(this,
                               langText(43) + u"\n\n"_s + QDir::toNativeSeparators(CurrentListFile),
-                              ErrorTitle, true);
+                              errorTitle(), true);
         } else if (fromZip) {
             Label8->setText(langText(37));
         }
@@ -384,7 +383,7 @@ void frmMain::iGrid3_DblClick(int row, int col)
     if (member.encrypted) {
         const zip::ExtractResult refused =
             zip::extractZipMember(m_zipPath, member.index, memberFolder());
-        m_prompts.warning(this, ExtractionFailureText(refused), ErrorTitle, true);
+        m_prompts.warning(this, ExtractionFailureText(refused), errorTitle(), true);
         return;
     }
     // Chosen again: the copy unpacked before is used while the member's
@@ -410,7 +409,7 @@ void frmMain::iGrid3_DblClick(int row, int col)
         // Nothing changed: the list shown stays usable.
         SSTab1->setTabEnabled(1, viewPageEnabled);
         SetOpenCommandRunning(false);
-        m_prompts.warning(this, ExtractionFailureText(result), ErrorTitle, true);
+        m_prompts.warning(this, ExtractionFailureText(result), errorTitle(), true);
         return;
     }
     if (!ConfirmListShape(result.targetPath)) {

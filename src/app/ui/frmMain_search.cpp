@@ -283,7 +283,7 @@ void SearchParts::finish(Kind kind, const SearchOutcome &outcome, const QString 
         // Nothing half-written is loaded: the list shown stays.
         restoreCount();
         w.Label8->clear();
-        w.prompts().warning(&w, w.langText(42), u"System error!"_s, true);
+        w.prompts().warning(&w, w.langText(42), w.systemErrorTitle(), true);
         return;
     case SearchOutcome::Failure::ListUnreadable:
         restoreCount();
@@ -291,7 +291,7 @@ void SearchParts::finish(Kind kind, const SearchOutcome &outcome, const QString 
         w.prompts().warning(&w,
                             w.langText(95) + u"\n"_s + QDir::toNativeSeparators(w.CurrentListFile) +
                                 u"\n"_s + outcome.error,
-                            u"Error"_s, true);
+                            w.errorTitle(), true);
         return;
     }
     if (!outcome.listFound) {
@@ -299,7 +299,7 @@ void SearchParts::finish(Kind kind, const SearchOutcome &outcome, const QString 
         // to the search, and the list shown stays.
         restoreCount();
         w.Label8->clear();
-        w.prompts().warning(&w, w.ListNotReadText(w.CurrentListFile, outcome.error), u"Error"_s,
+        w.prompts().warning(&w, w.ListNotReadText(w.CurrentListFile, outcome.error), w.errorTitle(),
                             true);
         return;
     }
