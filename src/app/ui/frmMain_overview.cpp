@@ -9,6 +9,7 @@
 #include "browse/ui/FolderTreeModel.h"
 #include "browse/ui/RecoveryBarDelegate.h"
 #include "browse/ui/RecoveryLegend.h"
+#include "browse/ui/StatusColours.h"
 #include "frmMain.h"
 
 #include <QBoxLayout>
@@ -183,6 +184,7 @@ void frmMain::applyOverviewLanguage()
 void frmMain::refreshLegend()
 {
     const FolderTotals &totals = m_overview->shown;
+    m_overview->delegate->setColours(statusColours(totals));
     m_overview->legend->setTotals(&totals, overviewLocale(m_language, m_settings.locale),
                                   langText(TextOther), langText(TextUnknown));
     m_overview->frame->setVisible(!totals.isEmpty());
