@@ -6,6 +6,7 @@
 
 #include "frmMain_overview.h"
 
+#include "FolderTreeColumns.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "browse/ui/RecoveryBarDelegate.h"
 #include "browse/ui/RecoveryLegend.h"
@@ -112,6 +113,8 @@ void frmMain::setupOverview()
         header->resizeSection(section, columnWidth(SftTree1, section));
     header->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(header, &QHeaderView::customContextMenuRequested, this, &frmMain::SftTree1_HeaderMenu);
+    // The names get the width the numbers and bars leave.
+    new FolderTreeColumns(SftTree1);
     if (!m_overview->settingsFile.isEmpty() && CheckSettingsFile() == StateFileProblem::None) {
         const QSettings settings(m_overview->settingsFile, QSettings::IniFormat);
         const QStringList hidden = settings.value(hiddenColumnsKey).toStringList();
