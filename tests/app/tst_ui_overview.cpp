@@ -346,20 +346,30 @@ void tst_ui_overview::windowKeepsItsSize()
     // The pattern hint is shown whole.
     QVERIFY2(w.Label12->width() >= w.Label12->sizeHint().width(),
              qPrintable(u"%1 < %2"_s.arg(w.Label12->width()).arg(w.Label12->sizeHint().width())));
-    // The legend keeps to its frame; a row cut short there is whole in its
-    // tooltip.
+    // The legend keeps to its frame, and every row is whole there: wrapped
+    // between its parts when it is too long for one line, never cut.
     const QStringList texts = w.recoveryLegend()->rowTexts();
     QCOMPARE(texts.size(), 5);
     const int legendWidth = w.recoveryLegend()->width();
     QVERIFY(legendWidth > 100);
+    const auto parts = [](QString text) {
+        text.remove(u'\n');
+        text.remove(u' ');
+        text.remove(u'\u00b7');
+        return text;
+    };
     for (int i = 0; i < texts.size(); ++i) {
         auto *row = w.findChild<QToolButton *>(u"RecoveryLegendRow%1"_s.arg(i));
         QVERIFY(row->isVisible());
         QVERIFY(row->width() <= legendWidth);
-        QVERIFY(row->height() > 0);
         QVERIFY(row->toolTip().startsWith(texts[i]));
-        if (row->text() != texts[i])
-            QVERIFY(row->text().endsWith(u'\u2026'));
+        QVERIFY2(!row->text().contains(u'\u2026'), qPrintable(row->text()));
+        QCOMPARE(parts(row->text()), parts(texts[i]));
+        const QStringList lines = row->text().split(u'\n');
+        QVERIFY(row->height() >= row->fontMetrics().height() * lines.size());
+        for (const QString &line : lines)
+            QVERIFY2(row->fontMetrics().horizontalAdvance(line) + 10 <= row->width(),
+                     qPrintable(line));
     }
 
     // Every other language, with the list and a picked file shown.
