@@ -5,6 +5,7 @@
 // that would read or replace the list are off; Esc or SearchStop gives it up
 // and the list shown stays as it was.
 
+#include "FilterBox.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "frmMain.h"
 #include "listfile/SizeText.h"
@@ -400,6 +401,7 @@ void frmMain::setupSearch()
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->addItem(NoFilter);
     Combo1->setMinimumContentsLength(12);
+    setUpFilterBox(Combo1);
 
     m_search->applyPickerLocale();
     connect(this, &frmMain::languageChanged, m_search, [this] { m_search->applyPickerLocale(); });
