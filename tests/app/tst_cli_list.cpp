@@ -19,6 +19,7 @@ private Q_SLOTS:
     void summary();
     void tree_data();
     void tree();
+    void classes();
     void failures_data();
     void failures();
     void outputNotWritten_data();
@@ -150,6 +151,24 @@ void TestCliList::tree()
     QCOMPARE(r.out, expected);
 }
 
+// The table of status classes, one word a line with its class, as the
+// window colours by it.
+void TestCliList::classes()
+{
+    const Run r = run({u"classes"_s});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.err, QString());
+    const QStringList lines = r.out.split(u'\n');
+    QCOMPARE(lines.last(), QString()); // every line ends
+    QVERIFY(lines.size() > 50);
+    QCOMPARE(lines.first(), u"Recovered\tgood"_s);
+    for (const QString &line : {u"Header OK\tgood"_s, u"Partial\tpartial"_s, u"Beschädigt\tbad"_s,
+                                u"Not checked\tunknown"_s, u"Delvis\tpartial"_s})
+        QVERIFY2(lines.contains(line), qPrintable(line));
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i)
+        QCOMPARE(lines[i].count(u'\t'), 1);
+}
+
 void TestCliList::failures_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -159,6 +178,8 @@ void TestCliList::failures_data()
     QTest::newRow("no command") << QStringList{} << 2 << u"usage:"_s;
     QTest::newRow("unknown command") << QStringList{u"frobnicate"_s} << 2 << u"usage:"_s;
     QTest::newRow("summary without list") << QStringList{u"summary"_s} << 2 << u"usage:"_s;
+    QTest::newRow("classes with an argument")
+        << QStringList{u"classes"_s, u"a"_s} << 2 << u"usage:"_s;
     QTest::newRow("tree with two lists")
         << QStringList{u"tree"_s, u"a"_s, u"b"_s} << 2 << u"usage:"_s;
     QTest::newRow("missing list") << QStringList{u"summary"_s, u"/nonexistent/list.csv"_s} << 1

@@ -88,6 +88,8 @@ class TestUiApproval : public QObject
 
 private Q_SLOTS:
     void promptShownWithList();
+    void promptHiddenForEmptyList_data();
+    void promptHiddenForEmptyList();
     void listName_data();
     void listName();
     void renamedMember_data();
@@ -164,6 +166,39 @@ void TestUiApproval::promptShownWithList()
         QCOMPARE(f.prompts.count(u"openMailUrl"_s), 1);
         QCOMPARE(subjectName(f.prompts.callsOf(u"openMailUrl"_s).first().text), u"job42"_s);
     }
+}
+
+// An empty list offers nothing to approve: no prompt, whatever was shown
+// before it.
+void TestUiApproval::promptHiddenForEmptyList_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("listBefore"); // a list with lines opened first
+
+    QTest::newRow("empty file") << QByteArray() << false;
+    QTest::newRow("empty file after a list") << QByteArray() << true;
+}
+
+void TestUiApproval::promptHiddenForEmptyList()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, listBefore);
+    WindowFixture f;
+    f.window->show();
+    QTemporaryDir user;
+    if (listBefore) {
+        const QString full = user.filePath(u"Job42.csv"_s);
+        QVERIFY(zipfix::writeBytes(full, listBytes("C:", 3)));
+        open(f, full);
+        QVERIFY(f.window->lblEmail->isVisible());
+    }
+    const QString empty = user.filePath(u"Empty.csv"_s);
+    QVERIFY(zipfix::writeBytes(empty, bytes));
+    open(f, empty);
+    QCOMPARE(f.window->loadedList().lineCount, 0);
+    QVERIFY(f.window->loadedList().fileFound);
+    QVERIFY(f.window->lblEmail->isHidden());
+    QVERIFY(f.window->Image2->isHidden());
 }
 
 void TestUiApproval::listName_data()

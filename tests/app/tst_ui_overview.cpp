@@ -1,6 +1,7 @@
 // The recovery overview in the window: the folder tree's number columns and
 // their sorting, hiding columns, the legend, and the languages.
 
+#include "browse/FolderListing.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "browse/ui/RecoveryLegend.h"
 #include "listfile/ListLoader.h"
@@ -60,6 +61,7 @@ private Q_SLOTS:
     void windowKeepsItsSize_data();
     void windowKeepsItsSize();
     void bottomRowStaysPutWhenTheLegendHides();
+    void treeNamesTakeTheSpareWidth();
     void numberFormats_data();
     void numberFormats();
 };
@@ -344,20 +346,30 @@ void tst_ui_overview::windowKeepsItsSize()
     // The pattern hint is shown whole.
     QVERIFY2(w.Label12->width() >= w.Label12->sizeHint().width(),
              qPrintable(u"%1 < %2"_s.arg(w.Label12->width()).arg(w.Label12->sizeHint().width())));
-    // The legend keeps to its frame; a row cut short there is whole in its
-    // tooltip.
+    // The legend keeps to its frame, and every row is whole there: wrapped
+    // between its parts when it is too long for one line, never cut.
     const QStringList texts = w.recoveryLegend()->rowTexts();
     QCOMPARE(texts.size(), 5);
     const int legendWidth = w.recoveryLegend()->width();
     QVERIFY(legendWidth > 100);
+    const auto parts = [](QString text) {
+        text.remove(u'\n');
+        text.remove(u' ');
+        text.remove(u'\u00b7');
+        return text;
+    };
     for (int i = 0; i < texts.size(); ++i) {
         auto *row = w.findChild<QToolButton *>(u"RecoveryLegendRow%1"_s.arg(i));
         QVERIFY(row->isVisible());
         QVERIFY(row->width() <= legendWidth);
-        QVERIFY(row->height() > 0);
         QVERIFY(row->toolTip().startsWith(texts[i]));
-        if (row->text() != texts[i])
-            QVERIFY(row->text().endsWith(u'\u2026'));
+        QVERIFY2(!row->text().contains(u'\u2026'), qPrintable(row->text()));
+        QCOMPARE(parts(row->text()), parts(texts[i]));
+        const QStringList lines = row->text().split(u'\n');
+        QVERIFY(row->height() >= row->fontMetrics().height() * lines.size());
+        for (const QString &line : lines)
+            QVERIFY2(row->fontMetrics().horizontalAdvance(line) + 10 <= row->width(),
+                     qPrintable(line));
     }
 
     // Every other language, with the list and a picked file shown.
@@ -371,6 +383,58 @@ void tst_ui_overview::windowKeepsItsSize()
     w.ClearViews();
     QCoreApplication::processEvents();
     QCOMPARE(w.size(), size);
+}
+
+// At the window's default size the names of the folder tree get the width
+// the numbers and bars leave, follow the tree as it is resized, keep a width
+// the user gives them, and are whole in their tooltips.
+void tst_ui_overview::treeNamesTakeTheSpareWidth()
+{
+    WindowFixture f;
+    frmMain &w = *f.window;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QString deep = u"Diplomarbeit Anhang und Quellen"_s;
+    QVERIFY(f.load(f.writeList(u"deep.csv"_s, "D\\Users\\Documents\\"_ba + deep.toLatin1() +
+                                                  "\\x.doc,d,10,0;x,Recovered\r\n")));
+    QTreeView *tree = w.SftTree1;
+    tree->expandAll();
+    QCoreApplication::processEvents();
+    QHeaderView *header = tree->header();
+    const auto others = [header] {
+        int sum = 0;
+        for (int s = FolderTreeModel::FilesColumn; s < FolderTreeModel::ColumnCount; ++s)
+            sum += header->isSectionHidden(s) ? 0 : header->sectionSize(s);
+        return sum;
+    };
+    const int numbers = others();
+    QCOMPARE(header->sectionSize(FolderTreeModel::NameColumn) + numbers, tree->viewport()->width());
+    QVERIFY(header->sectionSize(FolderTreeModel::NameColumn) > 170);
+
+    // A hidden column gives its room to the names; a wider tree too.
+    w.setTreeColumnShown(FolderTreeModel::SizeColumn, false);
+    QCOMPARE(header->sectionSize(FolderTreeModel::NameColumn) + others(),
+             tree->viewport()->width());
+    w.TreeGridSplitter->setSizes({600, 400});
+    QCoreApplication::processEvents();
+    QCOMPARE(header->sectionSize(FolderTreeModel::NameColumn) + others(),
+             tree->viewport()->width());
+    w.setTreeColumnShown(FolderTreeModel::SizeColumn, true);
+    QCOMPARE(others(), numbers);
+
+    // The third level's name is whole in its tooltip.
+    const FolderTreeModel *model = w.folderTreeModel();
+    const int item = folderItemByPath(w.loadedList(), QString(u"Users\\Documents\\"_s + deep));
+    QVERIFY(item > 0);
+    QCOMPARE(model->indexOf(item).data(Qt::ToolTipRole).toString(), deep);
+
+    // Widened by hand: kept, the tree scrolls.
+    const int wide = tree->viewport()->width() + 200;
+    header->resizeSection(FolderTreeModel::NameColumn, wide);
+    w.TreeGridSplitter->setSizes({400, 600});
+    QCoreApplication::processEvents();
+    QCOMPARE(header->sectionSize(FolderTreeModel::NameColumn), wide);
+    QVERIFY(tree->horizontalScrollBar()->maximum() > 0);
 }
 
 // Emptying the views hides the legend (as a search does while it runs); the

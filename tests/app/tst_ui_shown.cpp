@@ -305,19 +305,71 @@ private Q_SLOTS:
         const FileGridModel &model = *f.w().fileGrid();
         QCOMPARE(model.rowCount(), 1);
         const QFontMetrics metrics = grid->fontMetrics();
+        // The smallest widths of the others hold while the names have more
+        // than theirs; the names get their smallest width while there is
+        // room for it, and then the rest.
+        const bool namesSqueezed = grid->columnWidth(0) < FileGridColumns::MinimumWidths[0];
         for (int c : {1, 2, 4}) {
             const QString text = model.index(0, c).data().toString();
-            QVERIFY2(grid->columnWidth(c) >= FileGridColumns::MinimumWidths[c],
+            QVERIFY2(namesSqueezed || grid->columnWidth(c) >= FileGridColumns::MinimumWidths[c],
                      qPrintable(u"column %1: %2"_s.arg(c).arg(grid->columnWidth(c))));
             QVERIFY2(grid->columnWidth(c) >= metrics.horizontalAdvance(text) + 8,
                      qPrintable(u"column %1 cuts \"%2\""_s.arg(c).arg(text)));
         }
-        QVERIFY(grid->columnWidth(0) >= FileGridColumns::MinimumWidths[0]);
         const int others = grid->columnWidth(1) + grid->columnWidth(2) + grid->columnWidth(4);
         if (others + FileGridColumns::MinimumWidths[0] <= grid->viewport()->width())
+            QVERIFY(!namesSqueezed);
+        if (others + 100 <= grid->viewport()->width())
             QCOMPARE(grid->columnWidth(0) + others,
                      grid->viewport()->width()); // Name takes the rest
         QCOMPARE(grid->isColumnHidden(3), true);
+    }
+
+    // At the window's first size the longest status word of the folder is
+    // whole and in sight, whatever the language of the headers and sizes:
+    // the names give up the room.
+    void statusColumnAtDefaultSize_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("longest");
+        QTest::newRow("English") << int(LanguageEnglish) << u"Partially recovered"_s;
+        QTest::newRow("Portuguese") << int(LanguagePortuguese) << u"Parcialmente recuperado"_s;
+        QTest::newRow("German") << int(LanguageGerman) << u"Teilweise wiederhergestellt"_s;
+        QTest::newRow("French") << int(LanguageFrench) << u"Partiellement récupéré"_s;
+        QTest::newRow("Swedish") << int(LanguageSwedish) << u"Ej kontrollerad"_s;
+        QTest::newRow("Dutch") << int(LanguageDutch) << u"Niet gecontroleerd"_s;
+    }
+    void statusColumnAtDefaultSize()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, longest);
+        Window f;
+        f.w().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.w()));
+        f.w().LoadLanguage(language);
+        const QByteArray list =
+            "Data\\Diplomarbeit\\Kapitel 1 - Einleitung und Motivation der Arbeit.docx,"
+            "2018-04-21 02:10:09,123456789,32;x,Header OK\r\n"
+            "Data\\Diplomarbeit\\b.txt,2018-04-21 02:10:09,1,32;x,"_ba +
+            longest.toLatin1() + "\r\nData\\Diplomarbeit\\c.txt,2018-04-21 02:10:09,1,32;x,OK\r\n";
+        QVERIFY(f.load(f.writeList(u"l.csv"_s, list)));
+        f.w().SftTree1_ItemClick(f.item(u"Diplomarbeit"_s));
+        QCoreApplication::processEvents();
+        QTableView *grid = f.w().iGrid2;
+        QCOMPARE(f.w().fileGrid()->rowCount(), 4); // ".." and the three files
+        const QFontMetrics metrics = grid->fontMetrics();
+        const int status = FileGridModel::StatusColumn;
+        QVERIFY2(grid->columnWidth(status) >= metrics.horizontalAdvance(longest) + 8,
+                 qPrintable(u"%1 < %2"_s.arg(grid->columnWidth(status))
+                                .arg(metrics.horizontalAdvance(longest))));
+        QVERIFY(grid->columnWidth(status) >= grid->horizontalHeader()->sectionSizeHint(status));
+        // In sight: the columns end within the grid.
+        QCOMPARE(grid->horizontalScrollBar()->value(), 0);
+        QVERIFY2(grid->columnViewportPosition(status) + grid->columnWidth(status) <=
+                     grid->viewport()->width(),
+                 qPrintable(u"%1 + %2 > %3"_s.arg(grid->columnViewportPosition(status))
+                                .arg(grid->columnWidth(status))
+                                .arg(grid->viewport()->width())));
     }
 
     // The widest text may stand anywhere in a big folder.

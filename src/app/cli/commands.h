@@ -27,5 +27,6 @@ int runSearch(const QStringList &args);
 int runFilter(const QStringList &args);
 int runDates(const QStringList &args);
 int runOverview(const QStringList &args);
+int runClasses(const QStringList &args);
 
 } // namespace corvane::cli

@@ -56,7 +56,8 @@ const char16_t usageText[] = u"usage: corvane-list summary LIST\n"
                              u"       corvane-list search [--result FILE] [--] LIST TERM\n"
                              u"       corvane-list filter [--result FILE] [--] LIST STATUS\n"
                              u"       corvane-list dates [--result FILE] [--] LIST FROM TO\n"
-                             u"       corvane-list overview LIST [FOLDER]\n";
+                             u"       corvane-list overview LIST [FOLDER]\n"
+                             u"       corvane-list classes\n";
 
 } // namespace
 
@@ -104,6 +105,8 @@ int main(int argc, char *argv[])
         rc = corvane::cli::runDates(args);
     else if (command == u"overview"_s)
         rc = corvane::cli::runOverview(args);
+    else if (command == u"classes"_s)
+        rc = corvane::cli::runClasses(args);
     if (rc == corvane::cli::ExitUsage || rc == -1) {
         corvane::cli::err(QString::fromUtf16(usageText));
         return corvane::cli::ExitUsage;

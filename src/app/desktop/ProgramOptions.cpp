@@ -61,6 +61,7 @@ QString listHelpText()
            u"  members ZIP                  the lists a zip archive offers\n"
            u"  ls LIST [FOLDER]             the rows the file grid shows for FOLDER\n"
            u"  details LIST FOLDER NAME     the details panel of one row\n"
+           u"  classes                      the status words and their classes\n"
            u"\n"
            u"FOLDER is the names below \"Root\" joined by \"\\\" (absent or empty: \"Root\").\n"
            u"\n"

@@ -23,6 +23,9 @@ constexpr int CellPadding = 14;
 // must not be measured cell by cell.
 constexpr int MeasuredBelowLongest = 3;
 constexpr int MaxMeasured = 256;
+// The fewest letters of a name the grid keeps room for before it takes room
+// from the other columns.
+constexpr int NameFloorCharacters = 8;
 
 // The text a row shows in a measured column, as the model hands it out.
 const QString &cellText(const GridRow &row, int column)
@@ -102,22 +105,50 @@ void FileGridColumns::fit()
     if (m_fitting || m_model->columnCount() < 5)
         return;
     m_fitting = true;
+    // Each shown column's width when there is room (its smallest width, or
+    // wider for its texts), and the width its texts need.
+    int wanted[5] = {};
+    int needed[5] = {};
     int others = 0;
     for (int column = 1; column < 5; ++column) {
         if (column == HiddenColumn || m_grid->isColumnHidden(column))
             continue;
-        const int width = m_userWidths.contains(column)
-                              ? m_userWidths.value(column)
-                              : std::max(MinimumWidths[column], contentWidth(column));
-        setWidth(column, width);
-        others += width;
+        if (m_userWidths.contains(column)) {
+            wanted[column] = needed[column] = m_userWidths.value(column);
+        } else {
+            needed[column] = contentWidth(column);
+            wanted[column] = std::max(MinimumWidths[column], needed[column]);
+        }
+        others += wanted[column];
     }
     if (m_userWidths.contains(NameColumn)) {
         setWidth(NameColumn, m_userWidths.value(NameColumn));
     } else {
-        // The spare width goes to the names.
-        const int available = m_grid->viewport()->width() - others;
-        setWidth(NameColumn, std::max(MinimumWidths[NameColumn], available));
+        // The spare width goes to the names. When there is too little, the
+        // names give up room first, down to a few letters; then the others
+        // their room beyond their texts (the dates first, the statuses
+        // last), so that every status word stays whole.
+        const int available = m_grid->viewport()->width();
+        const int nameFloor = std::min(
+            MinimumWidths[NameColumn],
+            m_grid->fontMetrics().averageCharWidth() * NameFloorCharacters + CellPadding + 16);
+        // (A grid not on screen has no width of its own yet: the smallest
+        // widths stand until it is shown.)
+        int shortBy = m_grid->isVisible() ? nameFloor - (available - others) : 0;
+        for (int column : {1, 2, 4}) {
+            if (shortBy <= 0)
+                break;
+            const int given = std::min(shortBy, wanted[column] - needed[column]);
+            wanted[column] -= given;
+            others -= given;
+            shortBy -= given;
+        }
+        setWidth(NameColumn, std::max(m_grid->isVisible() ? nameFloor : MinimumWidths[NameColumn],
+                                      available - others));
+    }
+    for (int column = 1; column < 5; ++column) {
+        if (column != HiddenColumn && !m_grid->isColumnHidden(column))
+            setWidth(column, wanted[column]);
     }
     m_fitting = false;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 // The widths of the file grid's columns. Modified, Size and Status are as
-// wide as their widest text (header included), never narrower than 75, 75
-// and 170 pixels; Name takes the width that is left (220 at least). A column
+// wide as their widest text (header included), and while there is room never
+// narrower than 75, 75 and 170 pixels; Name takes the width that is left (220
+// at least while there is room). When the grid is too narrow, Name gives up
+// its room first, down to a few letters, then the others theirs beyond their
+// texts: the longest status word of the folder stays whole. A column
 // the user has sized by hand keeps that width for the rest of the run; the
 // widths the user set are readable and settable as one map, so that they can
 // be kept beyond the run.

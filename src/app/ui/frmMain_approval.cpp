@@ -168,12 +168,14 @@ void frmMain::setupApproval()
     updateApprovalControls();
 }
 
-// The prompt and the save entry are there while a list is shown.
+// The save entry is there while a list is shown, the prompt while it holds
+// a line: there is nothing to approve in an empty list.
 void frmMain::updateApprovalControls()
 {
     const bool shown = loadedList().fileFound;
-    lblEmail->setVisible(shown);
-    Image2->setVisible(shown);
+    const bool approvable = shown && loadedList().lineCount > 0;
+    lblEmail->setVisible(approvable);
+    Image2->setVisible(approvable);
     mnuSaveList->setEnabled(shown && !isSaving());
 }
 

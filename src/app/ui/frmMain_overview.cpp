@@ -6,9 +6,11 @@
 
 #include "frmMain_overview.h"
 
+#include "FolderTreeColumns.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "browse/ui/RecoveryBarDelegate.h"
 #include "browse/ui/RecoveryLegend.h"
+#include "browse/ui/StatusColours.h"
 #include "frmMain.h"
 
 #include <QBoxLayout>
@@ -101,6 +103,8 @@ void frmMain::setupOverview()
         header->resizeSection(section, columnWidth(SftTree1, section));
     header->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(header, &QHeaderView::customContextMenuRequested, this, &frmMain::SftTree1_HeaderMenu);
+    // The names get the width the numbers and bars leave.
+    new FolderTreeColumns(SftTree1);
     if (!m_overview->settingsFile.isEmpty() && CheckSettingsFile() == StateFileProblem::None) {
         const QSettings settings(m_overview->settingsFile, QSettings::IniFormat);
         const QStringList hidden = settings.value(hiddenColumnsKey).toStringList();
@@ -177,6 +181,7 @@ void frmMain::applyOverviewLanguage()
 void frmMain::refreshLegend()
 {
     const FolderTotals &totals = m_overview->shown;
+    m_overview->delegate->setColours(statusColours(totals));
     m_overview->legend->setTotals(&totals, numberLocale(), langText(TextOther),
                                   langText(TextUnknown));
     m_overview->frame->setVisible(!totals.isEmpty());

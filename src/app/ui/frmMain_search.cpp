@@ -6,6 +6,7 @@
 // and the list shown stays as it was.
 
 #include "DatePicker.h"
+#include "FilterBox.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "frmMain.h"
 #include "listfile/FolderTree.h"
@@ -509,6 +510,7 @@ void frmMain::setupSearch()
     m_search->applyLanguage();
     Combo1->addItem(m_search->m_noFilter);
     Combo1->setMinimumContentsLength(12);
+    setUpFilterBox(Combo1);
 
     m_search->applyPickerLocale();
     connect(this, &frmMain::languageChanged, m_search, [this] { m_search->applyPickerLocale(); });

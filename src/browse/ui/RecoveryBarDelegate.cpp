@@ -41,7 +41,8 @@ void RecoveryBarDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
         const int x1 = bar.left() + int(before * bar.width() / files);
         if (x1 > x0)
             painter->fillRect(QRect(x0, bar.top(), x1 - x0, bar.height()),
-                              statusColour(totals->status(s)));
+                              s < m_colours.size() ? m_colours[s]
+                                                   : statusColour(totals->status(s)));
     }
     painter->setPen(option.palette.color(QPalette::Mid));
     painter->drawRect(bar.adjusted(0, 0, -1, -1));

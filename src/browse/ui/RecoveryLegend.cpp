@@ -76,11 +76,13 @@ void RecoveryLegend::setTotals(const FolderTotals *totals, const QLocale &locale
     qDeleteAll(m_rows);
     m_rows.clear();
     m_texts.clear();
+    m_pieces.clear();
     if (!totals || totals->isEmpty()) {
         Q_EMIT rowsChanged();
         return;
     }
     const qint64 files = totals->files(0);
+    const QList<QColor> colours = statusColours(*totals);
     for (int s = 0; s < totals->statusCount(); ++s) {
         const FolderTotals::Status &status = totals->status(s);
         QString name = status.word;
@@ -93,15 +95,16 @@ void RecoveryLegend::setTotals(const FolderTotals *totals, const QLocale &locale
         row->setObjectName(u"RecoveryLegendRow%1"_s.arg(s));
         row->setAutoRaise(true);
         // Rows as tight as lines of text, as wide as the panel.
-        row->setFixedHeight(fontMetrics().height() + 2);
         row->setMinimumWidth(1);
         row->setIconSize(QSize(SwatchSize, SwatchSize));
         row->setStyleSheet(u"QToolButton { padding: 0px 2px; }"_s);
         row->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        row->setIcon(swatch(statusColour(status)));
-        const QString text = u"%1  %2 \u00b7 %3 % \u00b7 %4"_s.arg(
-            name, formatCount(status.lines, locale), locale.toString(share, 'f', 1),
-            FormatSize(status.bytes, locale, m_units));
+        row->setIcon(swatch(colours[s]));
+        const QStringList pieces = {name, formatCount(status.lines, locale),
+                                    locale.toString(share, 'f', 1) + u" %"_s,
+                                    FormatSize(status.bytes, locale, m_units)};
+        const QString text =
+            u"%1  %2 \u00b7 %3 \u00b7 %4"_s.arg(pieces[0], pieces[1], pieces[2], pieces[3]);
         row->setToolTip(plainToolTip(
             text + u"\n"_s +
             u"%1: %2 \u00b7 %3 %4"_s.arg(name, formatCount(status.lines, locale),
@@ -116,6 +119,7 @@ void RecoveryLegend::setTotals(const FolderTotals *totals, const QLocale &locale
         m_rowsLayout->insertWidget(m_rowsLayout->count() - 1, row, 0, Qt::AlignLeft);
         m_rows.append(row);
         m_texts.append(text);
+        m_pieces.append(pieces);
     }
     elideRows();
     Q_EMIT rowsChanged();
@@ -128,14 +132,43 @@ bool RecoveryLegend::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-// Each row's text cut to the width the viewport leaves beside the swatch.
+// Each row's text in the width the viewport leaves beside the swatch: on one
+// line when it fits, else wrapped between its parts (the word, the count,
+// the share, the size), a part cut with "…" only when it alone is too wide.
 void RecoveryLegend::elideRows()
 {
-    const int room = m_scroll->viewport()->width() - SwatchSize - 16;
+    const int room = qMax(m_scroll->viewport()->width() - SwatchSize - 16, 0);
     for (int i = 0; i < m_rows.size(); ++i) {
         QToolButton *row = m_rows[i];
-        row->setText(row->fontMetrics().elidedText(m_texts[i], Qt::ElideRight, qMax(room, 0)));
+        const QStringList lines = wrappedLines(row->fontMetrics(), m_pieces[i], room);
+        row->setText(lines.join(u'\n'));
+        row->setFixedHeight(row->fontMetrics().height() * int(lines.size()) + 2);
     }
+}
+
+QStringList RecoveryLegend::wrappedLines(const QFontMetrics &metrics, const QStringList &pieces,
+                                         int width)
+{
+    QStringList lines;
+    QString line;
+    for (qsizetype p = 0; p < pieces.size(); ++p) {
+        if (line.isEmpty()) {
+            line = pieces[p];
+            continue;
+        }
+        const QString joined = line + (p == 1 ? u"  "_s : u" \u00b7 "_s) + pieces[p];
+        if (metrics.horizontalAdvance(joined) <= width) {
+            line = joined;
+        } else {
+            lines.append(line);
+            // The figures under the word stand a little in.
+            line = u"  "_s + pieces[p];
+        }
+    }
+    lines.append(line);
+    for (QString &l : lines)
+        l = metrics.elidedText(l, Qt::ElideRight, width);
+    return lines;
 }
 
 QStringList RecoveryLegend::rowTexts() const

@@ -6,11 +6,14 @@
 //
 // The panel never asks for more room than it is given: the rows stand in one
 // column that scrolls when the statuses do not fit, and a row too long for
-// the width is cut with "…" (its whole text is in its tooltip).
+// the width wraps between its parts (word, count, share, size); only a part
+// too long for a line by itself is cut with "…" (the whole text is in the
+// row's tooltip).
 
 #include "listfile/FolderTotals.h"
 #include "listfile/SizeText.h"
 
+#include <QFontMetrics>
 #include <QLocale>
 #include <QWidget>
 
@@ -36,6 +39,10 @@ public:
     // The rows' whole texts, one per status (as in their tooltips).
     QStringList rowTexts() const;
 
+    // pieces (a word and its figures) in lines of at most width pixels.
+    static QStringList wrappedLines(const QFontMetrics &metrics, const QStringList &pieces,
+                                    int width);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -56,6 +63,7 @@ private:
     QList<QToolButton *> m_rows;
     QStringList m_texts;
     SizeUnits m_units;
+    QList<QStringList> m_pieces;
 };
 
 } // namespace corvane

@@ -1,16 +1,33 @@
 #pragma once
 
 // One colour per recovery status, the same wherever a status is drawn (the
-// folder tree's bars, the legend): the lab's usual words have colours that
-// say how well a file came back, other words a colour of their own picked
-// from their text, so a word keeps its colour from list to list.
+// folder tree's bars, the legend). The colour says the status's class
+// (status/StatusClasses.h): greens for good, yellows for partial, oranges to
+// reds for bad, greys for unknown (and for the "other" and "unknown"
+// statuses). The lab's usual English words have the colours they always had;
+// any other word takes a shade of its class picked from its text, so that it
+// keeps its colour from list to list. Statuses shown together never share a
+// colour: when two would, the later one takes the next free shade of its
+// class.
 
 #include "listfile/FolderTotals.h"
+#include "status/StatusClasses.h"
 
 #include <QColor>
+#include <QList>
 
 namespace corvane {
 
+// The colour of status when it is shown alone.
 QColor statusColour(const FolderTotals::Status &status);
+
+// The colours of statuses shown together, one each, in their order, no two
+// alike.
+QList<QColor> statusColours(const QList<FolderTotals::Status> &statuses);
+QList<QColor> statusColours(const FolderTotals &totals);
+
+// The class a status is coloured by: its word's, "other" and "unknown" are
+// Unknown.
+StatusClass colourClass(const FolderTotals::Status &status);
 
 } // namespace corvane
