@@ -290,6 +290,10 @@ private Q_SLOTS:
             << 1200;
         QTest::newRow("narrow window")
             << QByteArray("Data\\a.txt,2010-10-12 14:33:00,1,32;x,Ok\r\n") << 500;
+        QTest::newRow("narrow window, long name")
+            << QByteArray("Data\\Kapitel 1 - Einleitung und Motivation der Arbeit.docx,"
+                          "2010-10-12 14:33:00,1,32;x,Ok\r\n")
+            << 560;
     }
     void columns()
     {
@@ -315,6 +319,17 @@ private Q_SLOTS:
                      qPrintable(u"column %1: %2"_s.arg(c).arg(grid->columnWidth(c))));
             QVERIFY2(grid->columnWidth(c) >= metrics.horizontalAdvance(text) + 8,
                      qPrintable(u"column %1 cuts \"%2\""_s.arg(c).arg(text)));
+        }
+        // A name that is cut: no other column keeps empty room beside it.
+        const QString name = model.index(0, 0).data().toString();
+        if (grid->columnWidth(0) < metrics.horizontalAdvance(name) + 40) {
+            for (int c : {1, 2, 4}) {
+                const int text = metrics.horizontalAdvance(model.index(0, c).data().toString());
+                const int room = std::max(grid->horizontalHeader()->sectionSizeHint(c), text + 30);
+                QVERIFY2(
+                    grid->columnWidth(c) <= room,
+                    qPrintable(u"column %1: %2 > %3"_s.arg(c).arg(grid->columnWidth(c)).arg(room)));
+            }
         }
         const int others = grid->columnWidth(1) + grid->columnWidth(2) + grid->columnWidth(4);
         if (others + FileGridColumns::MinimumWidths[0] <= grid->viewport()->width())

@@ -125,16 +125,17 @@ void FileGridColumns::fit()
         setWidth(NameColumn, m_userWidths.value(NameColumn));
     } else {
         // The spare width goes to the names. When there is too little, the
-        // names give up room first, down to a few letters; then the others
-        // their room beyond their texts (the dates first, the statuses
-        // last), so that every status word stays whole.
+        // other columns first give up the empty room beyond their texts (the
+        // dates first, the statuses last), then the names give up theirs,
+        // down to a few letters: every status word stays whole, and no
+        // column stands half empty beside a name that is cut.
         const int available = m_grid->viewport()->width();
         const int nameFloor = std::min(
             MinimumWidths[NameColumn],
             m_grid->fontMetrics().averageCharWidth() * NameFloorCharacters + CellPadding + 16);
         // (A grid not on screen has no width of its own yet: the smallest
         // widths stand until it is shown.)
-        int shortBy = m_grid->isVisible() ? nameFloor - (available - others) : 0;
+        int shortBy = m_grid->isVisible() ? MinimumWidths[NameColumn] - (available - others) : 0;
         for (int column : {1, 2, 4}) {
             if (shortBy <= 0)
                 break;
