@@ -26,8 +26,7 @@ bool isUpperHex(QChar c)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString text =
-        QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
 
     const QString encoded = URLPathEncode(text);
     for (qsizetype i = 0; i < encoded.size(); ++i) {

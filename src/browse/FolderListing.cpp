@@ -1,9 +1,9 @@
 #include "FolderListing.h"
 
 #include "listfile/ListDate.h"
-#include "listfile/NaturalOrder.h"
 #include "listfile/ListLine.h"
 #include "listfile/ListLoader.h"
+#include "listfile/NaturalOrder.h"
 #include "listfile/SizeText.h"
 
 #include <algorithm>

@@ -5,8 +5,8 @@
 // column texts. Pure logic over the line store and the folder tree; the
 // grid's item model only swaps a listing in.
 
-#include "listfile/NaturalOrder.h"
 #include "listfile/LineStore.h"
+#include "listfile/NaturalOrder.h"
 #include "listfile/SizeText.h"
 
 #include <QByteArray>

@@ -94,7 +94,8 @@ struct FolderTotalsGatherer::Sparse
     size_t previousPair = 0;
 };
 
-FolderTotalsGatherer::FolderTotalsGatherer() : m_sparse(new Sparse) {}
+FolderTotalsGatherer::FolderTotalsGatherer() : m_sparse(new Sparse)
+{}
 
 FolderTotalsGatherer::~FolderTotalsGatherer()
 {
@@ -207,9 +208,7 @@ FolderTotals FolderTotalsGatherer::finish(const FolderTree &tree, const std::vec
     const int folders = tree.count();
     if (folders == 0)
         return out;
-    auto itemOfFolder = [&](size_t f) {
-        return itemOf.empty() ? int(f) : itemOf[f];
-    };
+    auto itemOfFolder = [&](size_t f) { return itemOf.empty() ? int(f) : itemOf[f]; };
 
     // Most frequent first; equal counts by word, "unknown" after the words.
     const int distinct = int(m_words.size());
@@ -401,7 +400,8 @@ private:
 // folder find theirs at once.
 struct LineFolders
 {
-    explicit LineFolders(const ChildrenByName &c, FolderTotalsGatherer &g) : children(c), gatherer(g)
+    explicit LineFolders(const ChildrenByName &c, FolderTotalsGatherer &g)
+        : children(c), gatherer(g)
     {}
 
     const ChildrenByName &children;
@@ -437,8 +437,8 @@ struct LineFolders
         qsizetype pos = path.back().first + 1;
         int parent = path.back().second;
         while (pos < folder.size()) {
-            const char *slash = static_cast<const char *>(
-                std::memchr(b + pos, '\\', size_t(folder.size() - pos)));
+            const char *slash =
+                static_cast<const char *>(std::memchr(b + pos, '\\', size_t(folder.size() - pos)));
             const int child = children.find(parent, QByteArrayView(b + pos, slash - b - pos));
             if (child < 0)
                 break; // not in the tree: counted in the deepest folder found
@@ -459,8 +459,7 @@ struct LineFolders
             f.path.isEmpty()
                 ? nullptr
                 : static_cast<const char *>(::memrchr(f.path.data(), '\\', size_t(f.path.size())));
-        const int item =
-            lastSlash ? itemOf(f.path.first(lastSlash - f.path.data() + 1)) : 0;
+        const int item = lastSlash ? itemOf(f.path.first(lastSlash - f.path.data() + 1)) : 0;
         gatherer.add(item, f.hasStatus, f.status, f.size);
     }
 };

@@ -15,13 +15,18 @@ qint64 LineStore::LongLines::lengthAt(qint64 offset) const
 
 LineStore::LineStore(QByteArray bytes, std::vector<LineRef> lines, LongLines longLines,
                      ListEncoding encoding)
-    : m_bytes(std::move(bytes)), m_narrow(false), m_lines(std::move(lines)),
-      m_longLines(std::move(longLines)), m_encoding(encoding)
+    : m_bytes(std::move(bytes))
+    , m_narrow(false)
+    , m_lines(std::move(lines))
+    , m_longLines(std::move(longLines))
+    , m_encoding(encoding)
 {}
 
 LineStore::LineStore(QByteArray bytes, std::vector<quint32> lineOffsets, ListEncoding encoding)
-    : m_bytes(std::move(bytes)), m_narrow(true), m_offsets(std::move(lineOffsets)),
-      m_encoding(encoding)
+    : m_bytes(std::move(bytes))
+    , m_narrow(true)
+    , m_offsets(std::move(lineOffsets))
+    , m_encoding(encoding)
 {}
 
 bool LineStore::lessOrdinal(QByteArrayView a, QByteArrayView b)

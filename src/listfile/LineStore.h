@@ -70,10 +70,7 @@ public:
     // of bytes, which must be at most NarrowLimit + 1 long).
     LineStore(QByteArray bytes, std::vector<quint32> lineOffsets, ListEncoding encoding);
 
-    qsizetype count() const
-    {
-        return qsizetype(m_narrow ? m_offsets.size() : m_lines.size());
-    }
+    qsizetype count() const { return qsizetype(m_narrow ? m_offsets.size() : m_lines.size()); }
     bool isEmpty() const { return count() == 0; }
 
     // Line i (from 0, in sorted order) as stored.

@@ -58,8 +58,8 @@ double leadingNumber(QByteArrayView field);
 std::optional<ByteTotal> leadingSize(QByteArrayView field);
 
 // What the loader takes from every line: field 0, field 1 (empty when the
-// line has no field 1), the size read from field 2 (none when the line has no field 2 or its number is
-// beyond the range), and field 4 when the line has five fields or more.
+// line has no field 1), the size read from field 2 (none when the line has no field 2 or its number
+// is beyond the range), and field 4 when the line has five fields or more.
 struct LineFields
 {
     QByteArrayView path;
@@ -104,8 +104,8 @@ inline LineFields cutLine(const char *p, const char *const end, const char **lin
     const __m128i comma = _mm_set1_epi8(',');
     while (end - p >= 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const unsigned eol = unsigned(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+        const unsigned eol =
+            unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
         unsigned found = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, comma)));
         if (eol)
             found &= (eol & (0u - eol)) - 1; // only the commas before the line end

@@ -1,8 +1,7 @@
 #include "ListSearch.h"
 
-#include "listfile/ByteScan.h"
-
 #include "WildcardPattern.h"
+#include "listfile/ByteScan.h"
 #include "listfile/ListDate.h"
 #include "listfile/ListReader.h"
 

@@ -454,8 +454,8 @@ void tst_Language::qtTranslations()
 
 void tst_Language::fillMissingEntries_data()
 {
-    QTest::addColumn<int>("fileEntries");    // entries the file holds
-    QTest::addColumn<QList<int>>("blanks");  // entries the file holds empty
+    QTest::addColumn<int>("fileEntries");     // entries the file holds
+    QTest::addColumn<QList<int>>("blanks");   // entries the file holds empty
     QTest::addColumn<QList<int>>("fromFile"); // entries expected from the file
     const QList<int> all = {1, 26, 50, 51, 52, 55, 56, 57, 58, 59};
     QTest::newRow("complete file") << 60 << QList<int>{} << all;

@@ -359,8 +359,7 @@ private Q_SLOTS:
         QVERIFY(builtIn.size() > 59);
         QCOMPARE(w.LangText.size(), builtIn.size());
         for (int i = 1; i < builtIn.size(); ++i) {
-            const QString expected =
-                i < lines ? u"L%1E%2"_s.arg(language).arg(i) : builtIn.at(i);
+            const QString expected = i < lines ? u"L%1E%2"_s.arg(language).arg(i) : builtIn.at(i);
             QCOMPARE(w.LangText.at(i), expected);
         }
         QCOMPARE(w.LoadStopButton->text(), lines > 52 ? u"L%1E52"_s.arg(language) : builtIn.at(52));

@@ -82,9 +82,8 @@ void tst_FileDetails::details_data()
         << u"Data\\f,d,922337203685477,32;x,OK"_s << true << u"838.9 Tb"_s << u"d"_s << u"A"_s;
     QTest::newRow("just beyond the byte range")
         << u"Data\\f,d,922337203685478,32;x,OK"_s << true << u"838.9 Tb"_s << u"d"_s << u"A"_s;
-    QTest::newRow("beyond 64 bits")
-        << u"Data\\f,d,99999999999999999999,32;x,OK"_s << true << u"90,949,470.2 Tb"_s
-        << u"d"_s << u"A"_s;
+    QTest::newRow("beyond 64 bits") << u"Data\\f,d,99999999999999999999,32;x,OK"_s << true
+                                    << u"90,949,470.2 Tb"_s << u"d"_s << u"A"_s;
     QTest::newRow("1e300 bytes") << u"Data\\f,d,1e300,32;x,OK"_s << true
                                  << QLocale(QLocale::English, QLocale::UnitedStates)
                                             .toString(1e300 / std::pow(1024.0, 4), 'f', 1) +

@@ -369,8 +369,8 @@ void TestFolderTotals::gatheredWhileReading_data()
 
     QByteArray nine;
     for (int i = 0; i < 900; ++i)
-        nine += "D\\F" + QByteArray::number(i % 13) + "\\f,1," + QByteArray::number(i) +
-                ",0;X,S" + QByteArray::number(i % 9 == 8 && i < 800 ? 0 : i % 9) + "\r\n";
+        nine += "D\\F" + QByteArray::number(i % 13) + "\\f,1," + QByteArray::number(i) + ",0;X,S" +
+                QByteArray::number(i % 9 == 8 && i < 800 ? 0 : i % 9) + "\r\n";
     QTest::newRow("nine words, the last one late") << nine << 9;
     QTest::newRow("a tenth word on the last line") << (nine + "D\\G\\g,1,5,0;X,Late"_ba) << 9;
     QTest::newRow("an empty word on the first line")
@@ -380,8 +380,7 @@ void TestFolderTotals::gatheredWhileReading_data()
     QByteArray revisited;
     for (int i = 0; i < 2000; ++i)
         revisited += "D\\F" + QByteArray::number((i * 7919) % 211) + "\\S" +
-                     QByteArray::number(i % 5) + "\\f,1,3,0;X," + (i % 3 ? "OK" : "Bad") +
-                     "\r\n";
+                     QByteArray::number(i % 5) + "\\f,1,3,0;X," + (i % 3 ? "OK" : "Bad") + "\r\n";
     QTest::newRow("folders met again out of order") << revisited << 2;
     QTest::newRow("no status at all") << "loose\r\n\r\nD\\x"_ba << 1;
 }

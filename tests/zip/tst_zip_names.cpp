@@ -105,10 +105,11 @@ void TestZipNames::decode_data()
     QTest::newRow("escape sequence") << "\x1b[2Jx.csv"_ba << false << u"\\x1B[2Jx.csv"_s;
     QTest::newRow("DEL escaped") << "a\x7f.csv"_ba << false << u"a\\x7F.csv"_s;
     QTest::newRow("C1 from utf-8 escaped") << "a\xc2\x85.csv"_ba << false << u"a\\x85.csv"_s;
-    QTest::newRow("right-to-left override") << "invoice\xe2\x80\xaetxt.csv"_ba << true
-                                            << u"invoice\\u202Etxt.csv"_s;
-    QTest::newRow("embeddings and pop") << "a\xe2\x80\xaa\xe2\x80\xab\xe2\x80\xac\xe2\x80\xad.csv"_ba
-                                        << true << u"a\\u202A\\u202B\\u202C\\u202D.csv"_s;
+    QTest::newRow("right-to-left override")
+        << "invoice\xe2\x80\xaetxt.csv"_ba << true << u"invoice\\u202Etxt.csv"_s;
+    QTest::newRow("embeddings and pop")
+        << "a\xe2\x80\xaa\xe2\x80\xab\xe2\x80\xac\xe2\x80\xad.csv"_ba << true
+        << u"a\\u202A\\u202B\\u202C\\u202D.csv"_s;
     QTest::newRow("isolates") << "\xe2\x81\xa6x\xe2\x81\xa7y\xe2\x81\xa8z\xe2\x81\xa9.csv"_ba
                               << true << u"\\u2066x\\u2067y\\u2068z\\u2069.csv"_s;
     QTest::newRow("marks") << "a\xe2\x80\x8e\xe2\x80\x8f.csv"_ba << true

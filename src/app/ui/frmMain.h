@@ -119,10 +119,11 @@ class frmMain : public QMainWindow
 public:
     struct Settings
     {
-        QString programFolder;              // read only: lang.fil is looked up here
-        QString dataFolder;                 // per-user, writable; created on first use
-        QLocale locale = QLocale::system(); // the user's locale: language pick, dates, number habits
-        std::function<QDate()> today;       // empty: the real date
+        QString programFolder; // read only: lang.fil is looked up here
+        QString dataFolder;    // per-user, writable; created on first use
+        QLocale locale =
+            QLocale::system();        // the user's locale: language pick, dates, number habits
+        std::function<QDate()> today; // empty: the real date
         // The window's size, place and columns; the lists opened last go to
         // dataFolder. Empty: nothing of either is remembered from run to run.
         QString settingsFile;
@@ -499,8 +500,8 @@ public:
     void OpenZipNote(int row); // row from 0
 
 private:
-    void setupShownTexts(); // once, after setupBrowsing
-    void ClearShownList();  // ClearViews: nothing of the old list stays
+    void setupShownTexts();  // once, after setupBrowsing
+    void ClearShownList();   // ClearViews: nothing of the old list stays
     void RetranslateShown(); // after LoadLanguage
     void UpdateWindowTitle();
     void SetDetailsHint(int entry);
@@ -618,7 +619,7 @@ private:
     // mnemonic; Enter presses the focused button; the approval prompt is
     // reached and pressed from the keyboard like a button.
 public:
-    QAction *mnuOpen = nullptr;      // "Open File List", Ctrl+O, first in "Menu"
+    QAction *mnuOpen = nullptr;        // "Open File List", Ctrl+O, first in "Menu"
     QAction *FindTermAction = nullptr; // Ctrl+F: the term box
     QAction *MenuKeyAction = nullptr;  // F10: "Menu" opens
     // The controls Tab visits, in order, on both pages (hidden ones are passed).

@@ -43,7 +43,6 @@ namespace corvane {
 
 namespace {
 
-
 // The English words where a language file lacks the entry.
 QString textOr(const frmMain &window, int entry, const QString &english)
 {
@@ -287,8 +286,8 @@ void frmMain::ReportIgnoredStateFile(const QString &path, StateFileProblem probl
             .arg(QDir::toNativeSeparators(path));
     // After what runs now: never a box in the middle of building the window.
     auto *self = const_cast<frmMain *>(this);
-    QTimer::singleShot(0, self,
-                       [self, text] { self->m_prompts.warning(self, text, self->errorTitle(), false); });
+    QTimer::singleShot(
+        0, self, [self, text] { self->m_prompts.warning(self, text, self->errorTitle(), false); });
 }
 
 StateFileProblem frmMain::CheckSettingsFile() const

@@ -230,9 +230,8 @@ void frmMain::finishLoad(LoadedList list)
 {
     if (list.lineCount > 0) {
         ShowNumberText(Label4, [this, n = list.lineCount] { return formatCountShown(n); });
-        ShowNumberText(Label6, [this, n = list.totalSize] {
-            return formatCount(n, numberLocale());
-        });
+        ShowNumberText(Label6,
+                       [this, n = list.totalSize] { return formatCount(n, numberLocale()); });
         ShowNumberText(Label1, [this, n = list.folderCount] { return formatCountShown(n); });
     }
     RootPrefix = list.rootPrefixAfter(RootPrefix);
