@@ -306,7 +306,7 @@ void TestUiApproval::renamedMember()
         waitForLoad(f);
     }
     QVERIFY(f.window->loadedList().fileFound);
-    QVERIFY(QFileInfo(f.window->CurrentListFile).fileName() != member);
+    QVERIFY(QFileInfo(f.window->session().CurrentListFile()).fileName() != member);
     const QString url = clickUrl(f);
     QCOMPARE(subjectName(url), subject);
     QCOMPARE(url, corvane::buildApprovalMessage(subject).url);
@@ -345,7 +345,7 @@ void TestUiApproval::memberGridWithoutList()
     QVERIFY(zipfix::writeZip(zip, {zipfix::entry("Alpha.csv", listBytes("A", 2)),
                                    zipfix::entry("Beta.csv", listBytes("B", 2))}));
     open(f, zip);
-    QVERIFY(f.window->CurrentListFile.isEmpty());
+    QVERIFY(f.window->session().CurrentListFile().isEmpty());
     // No current row: row 1; then the current row.
     QCOMPARE(subjectName(clickUrl(f)), u"alpha"_s);
     f.window->iGrid3->setCurrentIndex(f.window->iGrid3->model()->index(1, 0));

@@ -96,9 +96,9 @@ void tst_ui_browse::pickRoot()
 {
     Browsing b;
     QVERIFY(b.open());
-    QCOMPARE(b.window->CurrentFolderItem, -1);
+    QCOMPARE(b.window->session().CurrentFolderItem(), -1);
     b.window->SftTree1_ItemClick(0);
-    QCOMPARE(b.window->CurrentFolderItem, 0);
+    QCOMPARE(b.window->session().CurrentFolderItem(), 0);
     QCOMPARE(b.header(), u"Root"_s);
     QCOMPARE(b.names(), (QStringList{u"Docs"_s, u"docs"_s, u"SETUP.EXE"_s, u"top.jpg"_s}));
     // The lines of "Root": all of them, by binary search.
@@ -135,22 +135,22 @@ void tst_ui_browse::upAndDown()
     QVERIFY(b.open());
     b.window->SftTree1_ItemClick(0);
     b.window->iGrid2_DblClick(b.row(u"Docs"_s), 1);
-    QCOMPARE(b.window->CurrentFolderItem, b.item(u"Docs"_s));
+    QCOMPARE(b.window->session().CurrentFolderItem(), b.item(u"Docs"_s));
     b.window->iGrid2_DblClick(b.row(u"Reports"_s), 3);
-    QCOMPARE(b.window->CurrentFolderItem, b.item(u"Docs\\Reports"_s));
+    QCOMPARE(b.window->session().CurrentFolderItem(), b.item(u"Docs\\Reports"_s));
     QCOMPARE(b.header(), u"Reports"_s);
     QCOMPARE(b.treeCurrent(), b.item(u"Docs\\Reports"_s));
     QVERIFY(
         b.window->SftTree1->isExpanded(b.window->folderTreeModel()->indexOf(b.item(u"Docs"_s))));
     b.window->iGrid2_DblClick(1, 1); // ".."
-    QCOMPARE(b.window->CurrentFolderItem, b.item(u"Docs"_s));
+    QCOMPARE(b.window->session().CurrentFolderItem(), b.item(u"Docs"_s));
     b.window->iGrid2_DblClick(1, 1);
-    QCOMPARE(b.window->CurrentFolderItem, 0);
+    QCOMPARE(b.window->session().CurrentFolderItem(), 0);
     QCOMPARE(b.header(), u"Root"_s);
     QCOMPARE(b.treeCurrent(), 0);
     // Root has no ".." row: row 1 is a folder and enters it.
     b.window->iGrid2_DblClick(1, 1);
-    QCOMPARE(b.window->CurrentFolderItem, b.item(u"Docs"_s));
+    QCOMPARE(b.window->session().CurrentFolderItem(), b.item(u"Docs"_s));
 }
 
 void tst_ui_browse::fileRowDoesNothing()
@@ -166,14 +166,14 @@ void tst_ui_browse::fileRowDoesNothing()
     b.window->iGrid2_DblClick(99, 1);
     QCOMPARE(resets.count(), 0);
     QCOMPARE(b.names(), before);
-    QCOMPARE(b.window->CurrentFolderItem, b.item(u"Docs"_s));
+    QCOMPARE(b.window->session().CurrentFolderItem(), b.item(u"Docs"_s));
 
     // A file named ".." standing in row 1 of "Root" is a file like any other.
     QVERIFY(b.open("Data\\..,d,1,1;,s\r\nData\\b.txt,d,1,1;,s\r\n"));
     b.window->SftTree1_ItemClick(0);
     QCOMPARE(b.names(), (QStringList{u".."_s, u"b.txt"_s}));
     b.window->iGrid2_DblClick(1, 1);
-    QCOMPARE(b.window->CurrentFolderItem, 0);
+    QCOMPARE(b.window->session().CurrentFolderItem(), 0);
     QCOMPARE(b.names(), (QStringList{u".."_s, u"b.txt"_s}));
 }
 
@@ -183,7 +183,7 @@ void tst_ui_browse::caseOfNames()
     QVERIFY(b.open());
     b.window->SftTree1_ItemClick(0);
     b.window->iGrid2_DblClick(b.row(u"docs"_s), 1);
-    QCOMPARE(b.window->CurrentFolderItem, b.item(u"docs"_s));
+    QCOMPARE(b.window->session().CurrentFolderItem(), b.item(u"docs"_s));
     QCOMPARE(b.names(), (QStringList{u".."_s, u"lower.txt"_s}));
     QVERIFY(b.item(u"docs"_s) != b.item(u"Docs"_s));
 }
@@ -199,7 +199,7 @@ void tst_ui_browse::samePickTwice()
     b.window->SftTree1_ItemClick(-1); // no item: nothing
     b.window->SftTree1_ItemClick(10000);
     QCOMPARE(resets.count(), 0);
-    QCOMPARE(b.window->CurrentFolderItem, 0);
+    QCOMPARE(b.window->session().CurrentFolderItem(), 0);
 }
 
 void tst_ui_browse::treeKeyboard()
@@ -210,10 +210,10 @@ void tst_ui_browse::treeKeyboard()
     QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
     b.window->SftTree1->setFocus();
     b.window->SftTree1->setCurrentIndex(b.window->folderTreeModel()->indexOf(0));
-    QCOMPARE(b.window->CurrentFolderItem, 0);
+    QCOMPARE(b.window->session().CurrentFolderItem(), 0);
     QTest::keyClick(b.window->SftTree1, Qt::Key_Down);
-    QCOMPARE(b.window->CurrentFolderItem, b.treeCurrent());
-    QVERIFY(b.window->CurrentFolderItem > 0);
+    QCOMPARE(b.window->session().CurrentFolderItem(), b.treeCurrent());
+    QVERIFY(b.window->session().CurrentFolderItem() > 0);
 }
 
 void tst_ui_browse::keys()
@@ -228,20 +228,20 @@ void tst_ui_browse::keys()
     grid->setFocus();
     b.makeCurrent(b.row(u"Docs"_s));
     QTest::keyClick(grid, Qt::Key_Return);
-    QCOMPARE(b.window->CurrentFolderItem, b.item(u"Docs"_s));
+    QCOMPARE(b.window->session().CurrentFolderItem(), b.item(u"Docs"_s));
     QTest::keyClick(grid, Qt::Key_Backspace);
-    QCOMPARE(b.window->CurrentFolderItem, 0);
+    QCOMPARE(b.window->session().CurrentFolderItem(), 0);
     QTest::keyClick(grid, Qt::Key_Backspace); // at "Root": nothing
-    QCOMPARE(b.window->CurrentFolderItem, 0);
+    QCOMPARE(b.window->session().CurrentFolderItem(), 0);
     // A double-click with the mouse enters one level, no more.
     const QRect docsCell = grid->visualRect(b.window->fileGrid()->index(b.row(u"Docs"_s) - 1, 0));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, docsCell.center());
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, docsCell.center());
-    QCOMPARE(b.window->CurrentFolderItem, b.item(u"Docs"_s));
+    QCOMPARE(b.window->session().CurrentFolderItem(), b.item(u"Docs"_s));
     const QRect upCell = grid->visualRect(b.window->fileGrid()->index(0, 0));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, upCell.center());
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, upCell.center());
-    QCOMPARE(b.window->CurrentFolderItem, 0);
+    QCOMPARE(b.window->session().CurrentFolderItem(), 0);
     // Type-ahead moves to the first name that begins with the keys.
     QTest::keyClicks(grid, u"to"_s);
     QCOMPARE(grid->currentIndex().data().toString(), u"top.jpg"_s);
@@ -386,7 +386,7 @@ void tst_ui_browse::clearViews()
     // A new load empties the grid; the first pick after it, Root too, fills it.
     QVERIFY(b.open("Data\\x.txt,d,1,1;,s\r\n"));
     QCOMPARE(b.window->fileGrid()->rowCount(), 0);
-    QCOMPARE(b.window->CurrentFolderItem, -1);
+    QCOMPARE(b.window->session().CurrentFolderItem(), -1);
     b.window->SftTree1_ItemClick(0);
     QCOMPARE(b.names(), QStringList{u"x.txt"_s});
     // An empty list: no tree, nothing to pick, the grid stays empty.
@@ -515,7 +515,7 @@ void tst_ui_browse::screenshot()
     int best = 0;
     qsizetype most = -1;
     for (int i = 0; i < loaded.SftTree1.count(); ++i) {
-        const FolderListing l = listFolder(loaded, b.window->RootPrefix, i, {});
+        const FolderListing l = listFolder(loaded, b.window->session().RootPrefix(), i, {});
         if (l.fileRows > most) {
             most = l.fileRows;
             best = i;

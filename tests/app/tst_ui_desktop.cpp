@@ -228,7 +228,7 @@ private Q_SLOTS:
         QCOMPARE(f.drop(paths), taken);
         if (loaded) {
             QVERIFY(f.waitLoaded());
-            QCOMPARE(f.window->CurrentListFile, paths.first());
+            QCOMPARE(f.window->session().CurrentListFile(), paths.first());
             QCOMPARE(f.window->loadedList().lineCount, 4);
         } else {
             QVERIFY(!f.window->isLoading());
@@ -306,7 +306,7 @@ private Q_SLOTS:
         const QString b = f.file(u"b.csv"_s, smallList("B"));
         f.window->OpenListsFromCommandLine({a, b});
         QVERIFY(f.waitLoaded());
-        QCOMPARE(f.window->CurrentListFile, a);
+        QCOMPARE(f.window->session().CurrentListFile(), a);
         QCOMPARE(f.prompts.boxCount(), 1);
         QCOMPARE(f.lastBox().kind, u"message"_s);
         QVERIFY(f.lastBox().text.contains(u"2"_s));
@@ -338,7 +338,7 @@ private Q_SLOTS:
         // Picking the third: opened as from the dialog, and now the newest.
         f.window->findChild<QAction *>(u"mnuRecent3"_s)->trigger();
         QVERIFY(f.waitLoaded());
-        QCOMPARE(f.window->CurrentListFile, expected.at(2));
+        QCOMPARE(f.window->session().CurrentListFile(), expected.at(2));
         QCOMPARE(f.window->recentLists().first(), expected.at(2));
         QCOMPARE(f.lastFolder(), QFileInfo(expected.at(2)).absolutePath());
 

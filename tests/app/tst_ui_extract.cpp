@@ -74,27 +74,27 @@ void TestUiExtract::archivesKeptApart()
     QVERIFY(zipfix::writeZip(second, {zipfix::entry("list.csv", listBytes("Two", 5))}));
 
     open(f, first);
-    const QString firstList = f.window->CurrentListFile;
+    const QString firstList = f.window->session().CurrentListFile();
     QCOMPARE(f.window->loadedList().lineCount, 3);
     open(f, second);
     QCOMPARE(f.prompts.count(u"question"_s), 0); // another archive: nothing replaced
     QCOMPARE(f.window->loadedList().lineCount, 5);
-    QVERIFY(f.window->CurrentListFile != firstList);
+    QVERIFY(f.window->session().CurrentListFile() != firstList);
     QCOMPARE(zipfix::readBytes(firstList), listBytes("One", 3));
-    QCOMPARE(zipfix::readBytes(f.window->CurrentListFile), listBytes("Two", 5));
+    QCOMPARE(zipfix::readBytes(f.window->session().CurrentListFile()), listBytes("Two", 5));
 
     // The same single member of the same archive again: nothing is asked;
     // unchanged, the copy is used as it is.
     open(f, first);
     QCOMPARE(f.prompts.count(u"question"_s), 0);
-    QCOMPARE(f.window->CurrentListFile, firstList);
+    QCOMPARE(f.window->session().CurrentListFile(), firstList);
     QCOMPARE(f.window->loadedList().lineCount, 3);
     QVERIFY(controlsEnabled(f));
     // Changed in the archive: unpacked again without a question.
     QVERIFY(zipfix::writeZip(first, {zipfix::entry("list.csv", listBytes("One", 7))}));
     open(f, first);
     QCOMPARE(f.prompts.count(u"question"_s), 0);
-    QCOMPARE(f.window->CurrentListFile, firstList);
+    QCOMPARE(f.window->session().CurrentListFile(), firstList);
     QCOMPARE(f.window->loadedList().lineCount, 7);
     QCOMPARE(zipfix::readBytes(firstList), listBytes("One", 7));
 }
@@ -215,9 +215,9 @@ void TestUiExtract::notAListAsks()
         QVERIFY(questions[0].text.endsWith(f.window->langText(73)));
         QVERIFY(!f.window->langText(entry).isEmpty());
         if (answer) {
-            QCOMPARE(f.window->CurrentListFile, path);
+            QCOMPARE(f.window->session().CurrentListFile(), path);
         } else {
-            QCOMPARE(f.window->CurrentListFile, before);
+            QCOMPARE(f.window->session().CurrentListFile(), before);
             QCOMPARE(f.window->loadedList().lineCount, 2);
         }
         QVERIFY(controlsEnabled(f));

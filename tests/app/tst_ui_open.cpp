@@ -148,7 +148,7 @@ void TestUiOpen::plainLists()
     QVERIFY(zipfix::writeBytes(list, bytes));
     open(f, list);
     QCOMPARE(f.prompts.boxCount(), 0);
-    QCOMPARE(f.window->CurrentListFile, list);
+    QCOMPARE(f.window->session().CurrentListFile(), list);
     QCOMPARE(f.window->loadedList().lineCount, lines);
     QCOMPARE(f.window->SSTab1->currentIndex(), 1);
     QVERIFY(controlsEnabled(f));
@@ -236,7 +236,8 @@ void TestUiOpen::zipArchives()
     QCOMPARE(f.prompts.count(u"warning"_s), warned ? 1 : 0);
     QVERIFY(controlsEnabled(f));
     if (!loaded.isEmpty()) {
-        QCOMPARE(f.window->CurrentListFile, QDir(f.window->memberFolder()).filePath(loaded));
+        QCOMPARE(f.window->session().CurrentListFile(),
+                 QDir(f.window->memberFolder()).filePath(loaded));
         QVERIFY(f.window->loadedList().lineCount > 2);
         QVERIFY(f.window->Frame3->isHidden());
         QCOMPARE(f.window->Label8->text(), f.window->langText(37));
@@ -245,11 +246,11 @@ void TestUiOpen::zipArchives()
         QCOMPARE(gridNames(*f.window), grid);
         QVERIFY(!f.window->Frame3->isHidden());
         QCOMPARE(f.window->loadedList().lineCount, 0); // nothing loaded yet
-        QCOMPARE(f.window->CurrentListFile, QString());
+        QCOMPARE(f.window->session().CurrentListFile(), QString());
         QCOMPARE(f.window->SSTab1->isTabEnabled(1), false);
     } else {
         // Nothing to load: the list shown before stays.
-        QCOMPARE(f.window->CurrentListFile, before);
+        QCOMPARE(f.window->session().CurrentListFile(), before);
         QCOMPARE(f.window->loadedList().lineCount, 2);
         QVERIFY(f.window->Frame3->isHidden());
     }
@@ -262,14 +263,14 @@ void TestUiOpen::cancelKeepsList()
     const QString list = user.filePath(u"disk1.csv"_s);
     QVERIFY(zipfix::writeBytes(list, listBytes("C:", 7)));
     open(f, list);
-    const QString prefix = f.window->RootPrefix;
+    const QString prefix = f.window->session().RootPrefix();
     f.prompts.clear();
     open(f, QString());
     QCOMPARE(f.prompts.count(u"openFile"_s), 1);
     QCOMPARE(f.prompts.boxCount(), 0);
     QCOMPARE(f.window->loadedList().lineCount, 7);
-    QCOMPARE(f.window->CurrentListFile, list);
-    QCOMPARE(f.window->RootPrefix, prefix);
+    QCOMPARE(f.window->session().CurrentListFile(), list);
+    QCOMPARE(f.window->session().RootPrefix(), prefix);
     QCOMPARE(f.window->Label8->text(), QString());
     QVERIFY(controlsEnabled(f));
     QVERIFY(f.window->SSTab1->isTabEnabled(1));
@@ -315,7 +316,7 @@ void TestUiOpen::badChoices()
     QCOMPARE(warnings[0].text.startsWith(f.window->langText(43)), langText43);
     QVERIFY(warnings[0].text.contains(QDir::toNativeSeparators(chosen)));
     QCOMPARE(f.window->loadedList().lineCount, 3);
-    QCOMPARE(f.window->CurrentListFile, list);
+    QCOMPARE(f.window->session().CurrentListFile(), list);
     QVERIFY(controlsEnabled(f));
     QCOMPARE(zipfix::readBytes(chosen), bytes);
 }
@@ -330,7 +331,7 @@ void TestUiOpen::emptyFile()
     open(f, chosen);
     QCOMPARE(f.prompts.count(u"warning"_s), 1);
     QVERIFY(f.prompts.callsOf(u"warning"_s)[0].text.contains(u"empty"_s));
-    QCOMPARE(f.window->CurrentListFile, chosen);
+    QCOMPARE(f.window->session().CurrentListFile(), chosen);
     QCOMPARE(f.window->loadedList().lineCount, 0);
     QVERIFY(controlsEnabled(f));
     QCOMPARE(QFileInfo(chosen).size(), 0);
@@ -350,7 +351,7 @@ void TestUiOpen::reloadReloads()
     waitForLoad(f);
     QCOMPARE(f.prompts.count(u"openFile"_s), 0);
     QCOMPARE(f.window->loadedList().lineCount, 5);
-    QCOMPARE(f.window->CurrentListFile, list);
+    QCOMPARE(f.window->session().CurrentListFile(), list);
     QCOMPARE(f.window->TXT1->text(), QString());
     QCOMPARE(f.window->mnuReload->isEnabled(), false);
     QVERIFY(controlsEnabled(f));
@@ -410,9 +411,9 @@ void TestUiOpen::memberChoiceAndReplace()
     f.window->iGrid3_DblClick(2, 1);
     waitForLoad(f);
     QCOMPARE(f.prompts.count(u"question"_s), 0);
-    QCOMPARE(f.window->CurrentListFile, target);
+    QCOMPARE(f.window->session().CurrentListFile(), target);
     QCOMPARE(f.window->loadedList().lineCount, 4);
-    QCOMPARE(f.window->RootPrefix, u"B\\"_s);
+    QCOMPARE(f.window->session().RootPrefix(), u"B\\"_s);
     QCOMPARE(f.window->SSTab1->currentIndex(), 1);
     QVERIFY(!f.window->Frame3->isHidden()); // the other list stays on offer
     const QByteArray zipBytes = zipfix::readBytes(zipPath);
@@ -444,9 +445,9 @@ void TestUiOpen::memberChoiceAndReplace()
     waitForLoad(f);
     QCOMPARE(f.prompts.count(u"question"_s), 0);
     QCOMPARE(f.prompts.boxCount(), 0);
-    QCOMPARE(f.window->CurrentListFile, target);
+    QCOMPARE(f.window->session().CurrentListFile(), target);
     QCOMPARE(f.window->loadedList().lineCount, lines);
-    QCOMPARE(f.window->RootPrefix, u"B\\"_s);
+    QCOMPARE(f.window->session().RootPrefix(), u"B\\"_s);
     QCOMPARE(zipfix::readBytes(target), listBytes("B", lines));
     QFileInfo copy(target);
     QVERIFY(copy.isFile() && !copy.isSymLink());
@@ -462,8 +463,9 @@ void TestUiOpen::memberChoiceAndReplace()
     // Another member of the same archive.
     f.window->iGrid3_DblClick(1, 1);
     waitForLoad(f);
-    QCOMPARE(f.window->CurrentListFile, QDir(f.window->memberFolder()).filePath(u"a.csv"_s));
-    QCOMPARE(f.window->RootPrefix, u"A\\"_s);
+    QCOMPARE(f.window->session().CurrentListFile(),
+             QDir(f.window->memberFolder()).filePath(u"a.csv"_s));
+    QCOMPARE(f.window->session().RootPrefix(), u"A\\"_s);
     QVERIFY(controlsEnabled(f));
     QVERIFY(f.window->ProgressBar1->isHidden());
 }
@@ -549,7 +551,8 @@ void TestUiOpen::commandLineZip()
     QVERIFY(zipfix::writeZip(one, {zipfix::entry("list.csv", listBytes("L", 6))}));
     f.window->OpenListFromCommandLine(one);
     waitForLoad(f);
-    QCOMPARE(f.window->CurrentListFile, QDir(f.window->memberFolder()).filePath(u"list.csv"_s));
+    QCOMPARE(f.window->session().CurrentListFile(),
+             QDir(f.window->memberFolder()).filePath(u"list.csv"_s));
     QCOMPARE(f.window->loadedList().lineCount, 6);
 
     const QString two = user.filePath(u"two.zip"_s);
@@ -587,7 +590,7 @@ void TestUiOpen::sampleZip()
         f.window->iGrid3_DblClick(row, 1);
         waitForLoad(f);
         QVERIFY(f.window->loadedList().lineCount > 0);
-        QCOMPARE(QFileInfo(f.window->CurrentListFile).fileName(),
+        QCOMPARE(QFileInfo(f.window->session().CurrentListFile()).fileName(),
                  QFileInfo(lists[row - 1]).fileName());
     }
     QCOMPARE(f.prompts.count(u"warning"_s), 0);

@@ -117,7 +117,7 @@ void TestUiSearch::termSearch()
     QVERIFY(loaded.wait(30000));
     QCOMPARE(w.loadedList().lineCount, lines);
     QCOMPARE(w.Label24->text(), label);
-    QCOMPARE(w.CurrentListFile, path);
+    QCOMPARE(w.session().CurrentListFile(), path);
     QVERIFY(w.mnuReload->isEnabled());
     QVERIFY(QFile::exists(resultFilePath(w.dataFolder())));
     QCOMPARE(f.prompts.boxCount(), 0);
@@ -197,7 +197,7 @@ void TestUiSearch::goneList()
     QCOMPARE(w.SSTab1->currentIndex(), 1);
     QCOMPARE(w.windowTitle(), title);
     QCOMPARE(w.Label24->text(), u"before"_s);
-    QCOMPARE(w.CurrentListFile, path);
+    QCOMPARE(w.session().CurrentListFile(), path);
     QCOMPARE(f.prompts.boxCount(), 1);
     const FakePrompts::Call box = f.prompts.callsOf(u"warning"_s).value(0);
     QCOMPARE(box.title, u"Error"_s);
@@ -234,13 +234,13 @@ void TestUiSearch::noMatchKeepsList()
     // The list shown is an earlier search's result.
     runSearch(f, u"term"_s, u"photos"_s);
     QCOMPARE(w.loadedList().lineCount, 3);
-    const int folder = w.CurrentFolderItem;
+    const int folder = w.session().CurrentFolderItem();
     f.prompts.clear();
     QSignalSpy loaded(&w, &frmMain::listLoaded);
     runSearch(f, kind, criterion);
     QCOMPARE(loaded.size(), 0);
     QCOMPARE(w.loadedList().lineCount, 3);
-    QCOMPARE(w.CurrentFolderItem, folder);
+    QCOMPARE(w.session().CurrentFolderItem(), folder);
     QVERIFY(w.fileGrid()->rowCount() > 0);
     QCOMPARE(w.Label24->text(), count);
     QCOMPARE(f.prompts.boxCount(), 1);
@@ -491,7 +491,7 @@ void TestUiSearch::stopWhileLoadingKeepsList()
     QCOMPARE(w.loadedList().lineCount, 2);
     QVERIFY(w.mnuReload->isEnabled());
     w.ShowFolder(w.loadedList().SftTree1.findPath({u"reports"_s}));
-    const int folder = w.CurrentFolderItem;
+    const int folder = w.session().CurrentFolderItem();
     QVERIFY(folder > 0);
     const int gridRows = w.fileGrid()->rowCount();
     const QString files = w.Label4->text();
@@ -525,12 +525,12 @@ void TestUiSearch::stopWhileLoadingKeepsList()
     QVERIFY(!w.isLoading());
     QCOMPARE(ended.size(), 1);
     QCOMPARE(w.loadedList().lineCount, 2);
-    QCOMPARE(w.CurrentListFile, path);
-    QCOMPARE(w.RootPrefix, u"Data\\"_s);
+    QCOMPARE(w.session().CurrentListFile(), path);
+    QCOMPARE(w.session().RootPrefix(), u"Data\\"_s);
     QVERIFY(w.mnuReload->isEnabled());
     QVERIFY(w.SSTab1->isTabEnabled(1));
     QCOMPARE(w.SSTab1->currentIndex(), 1);
-    QCOMPARE(w.CurrentFolderItem, folder);
+    QCOMPARE(w.session().CurrentFolderItem(), folder);
     QCOMPARE(w.fileGrid()->rowCount(), gridRows);
     QCOMPARE(w.Label4->text(), files);
     QCOMPARE(w.Label24->text(), u"Matches: 2"_s);
@@ -547,7 +547,7 @@ void TestUiSearch::stopWhileLoadingKeepsList()
     w.mnuReload->trigger();
     QVERIFY(ended.wait(30000));
     QCOMPARE(w.loadedList().lineCount, 5);
-    QCOMPARE(w.CurrentListFile, path);
+    QCOMPARE(w.session().CurrentListFile(), path);
 }
 
 // The criteria boxes and the count describe the list shown: the search whose
@@ -634,9 +634,10 @@ void TestUiSearch::firstFolderWithMatches()
     runSearch(f, u"term"_s, term);
     QCOMPARE(f.prompts.boxCount(), 0);
     const FolderTree &tree = w.loadedList().SftTree1;
-    QVERIFY(w.CurrentFolderItem >= 0);
-    QCOMPARE(tree.namesBelowRoot(w.CurrentFolderItem), folder);
-    QCOMPARE(w.SftTree1->currentIndex(), w.folderTreeModel()->indexOf(w.CurrentFolderItem));
+    QVERIFY(w.session().CurrentFolderItem() >= 0);
+    QCOMPARE(tree.namesBelowRoot(w.session().CurrentFolderItem()), folder);
+    QCOMPARE(w.SftTree1->currentIndex(),
+             w.folderTreeModel()->indexOf(w.session().CurrentFolderItem()));
     QStringList names;
     for (int r = 0; r < w.fileGrid()->rowCount(); ++r)
         names << w.fileGrid()->gridRow(r).name;
@@ -660,7 +661,7 @@ void TestUiSearch::reloadShowsFolderAgain()
     QVERIFY(loaded.wait(30000));
     QTRY_VERIFY(!w.isLoading());
     QCOMPARE(w.loadedList().lineCount, 5);
-    QCOMPARE(w.CurrentFolderItem, w.loadedList().SftTree1.findPath({u"Photos"_s}));
+    QCOMPARE(w.session().CurrentFolderItem(), w.loadedList().SftTree1.findPath({u"Photos"_s}));
 }
 
 void TestUiSearch::recentTerms()
@@ -705,13 +706,13 @@ void TestUiSearch::resultOpenedAsList()
     const QString result = resultFilePath(w.dataFolder());
     const QByteArray before = readBytes(result);
     open(f, result);
-    QCOMPARE(w.CurrentListFile, result);
+    QCOMPARE(w.session().CurrentListFile(), result);
     QCOMPARE(w.loadedList().lineCount, 5);
     w.TXT1->setText(u"REPORTS"_s);
     w.Command3->click();
     QVERIFY(loaded.wait(30000));
     QCOMPARE(w.loadedList().lineCount, 2);
-    QCOMPARE(w.CurrentListFile, result);
+    QCOMPARE(w.session().CurrentListFile(), result);
     QCOMPARE(readBytes(result), before);
     QCOMPARE(f.prompts.boxCount(), 0);
 }
@@ -747,7 +748,7 @@ void TestUiSearch::nonLatinResult()
     QCOMPARE(result.SftTree1.text(1), u"Архив"_s);
     QCOMPARE(result.SftTree1.text(2), u"Фото"_s);
     QCOMPARE(result.rootPrefixAfter(QString()), u"Данные\\"_s);
-    QCOMPARE(w.RootPrefix, u"Прочее\\"_s); // the opened list's, kept
+    QCOMPARE(w.session().RootPrefix(), u"Прочее\\"_s); // the opened list's, kept
     QCOMPARE(f.prompts.boxCount(), 0);
 }
 

@@ -471,20 +471,20 @@ private Q_SLOTS:
         const QString target = u"F%1"_s.arg(folders - 2, 3, 10, QChar(u'0'));
         f.w().SftTree1_ItemClick(f.item(u"Top"_s));
         f.w().iGrid2_DblClick(f.row(target), 1);
-        QCOMPARE(f.w().CurrentFolderItem, f.item(u"Top\\"_s + target));
+        QCOMPARE(f.w().session().CurrentFolderItem(), f.item(u"Top\\"_s + target));
         if (backspace) {
             f.w().iGrid2->setFocus();
             QTest::keyClick(f.w().iGrid2, Qt::Key_Backspace);
         } else {
             f.w().iGrid2_DblClick(1, 1);
         }
-        QCOMPARE(f.w().CurrentFolderItem, f.item(u"Top"_s));
+        QCOMPARE(f.w().session().CurrentFolderItem(), f.item(u"Top"_s));
         QCOMPARE(f.currentName(), target);
         const QRect shown = f.w().iGrid2->visualRect(f.w().iGrid2->currentIndex());
         QVERIFY(f.w().iGrid2->viewport()->rect().contains(shown));
         // Up once more: Top is current in Root.
         f.w().iGrid2_DblClick(1, 1);
-        QCOMPARE(f.w().CurrentFolderItem, 0);
+        QCOMPARE(f.w().session().CurrentFolderItem(), 0);
         QCOMPARE(f.currentName(), u"Top"_s);
     }
 
@@ -564,7 +564,7 @@ private Q_SLOTS:
         QTest::keyClick(&f.w(), Qt::Key_Escape);
         QCOMPARE(f.w().isLoading(), false);
         QCOMPARE(f.w().Label4->text(), u"0"_s);
-        QCOMPARE(f.w().CurrentListFile, QString());
+        QCOMPARE(f.w().session().CurrentListFile(), QString());
         QCOMPARE(f.prompts.boxCount(), 0);
         // Esc with nothing loading does nothing.
         QTest::keyClick(&f.w(), Qt::Key_Escape);

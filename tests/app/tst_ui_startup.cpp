@@ -89,7 +89,7 @@ private Q_SLOTS:
             QCOMPARE(zero->text(), QStringLiteral("0"));
         QCOMPARE(w.Label26->text(), LabInfo::serviceDescription());
         QCOMPARE(w.lblLink->text(), LabInfo::webAddress());
-        QCOMPARE(w.CurrentFolderItem, -1);
+        QCOMPARE(w.session().CurrentFolderItem(), -1);
 
         // In view on the open page: the open frame, the hint, the button and
         // the three counts; the zip frame and the lab box are hidden.
@@ -301,8 +301,8 @@ private Q_SLOTS:
         f.window->OpenListFromCommandLine(path);
         QVERIFY(loaded.wait(10000));
         QCOMPARE(f.prompts.boxCount(), 0);
-        QCOMPARE(f.window->CurrentListFile, path);
-        QCOMPARE(f.window->RootPrefix, QStringLiteral("Data\\"));
+        QCOMPARE(f.window->session().CurrentListFile(), path);
+        QCOMPARE(f.window->session().RootPrefix(), QStringLiteral("Data\\"));
         QCOMPARE(f.window->Label22->text(), QStringLiteral("2"));
         QCOMPARE(f.window->SSTab1->currentIndex(), 1);
     }

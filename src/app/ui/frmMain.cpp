@@ -2,6 +2,7 @@
 
 #include "frmMain.h"
 
+#include "CommandLock.h"
 #include "DatePicker.h"
 #include "ReadableColours.h"
 #include "approval/LabDetails.h"
@@ -71,13 +72,18 @@ QIcon programIcon()
 } // namespace
 
 frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
-    : QMainWindow(parent), m_prompts(prompts), m_settings(std::move(settings))
+    : QMainWindow(parent)
+    , m_prompts(prompts)
+    , m_settings(std::move(settings))
+    , m_session(new ListSession(m_settings.loadList, this))
+    , m_lock(new CommandLock(this))
 {
     setObjectName(u"frmMain"_s);
     initLanguageResources();
     setWindowIcon(programIcon());
     buildControls();
     connectControls();
+    connectSession();
     Form_Load();
     setupBrowsing();
     setupShownTexts();
@@ -91,33 +97,21 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
 
 frmMain::~frmMain()
 {
-    // Quitting mid-load: tell the loaders to give up, and let them end
-    // before their lists go away.
-    if (m_loadThread) {
-        m_stoppedLoads.push_back(m_loadThread);
-        m_loadThread = nullptr;
-        QApplication::restoreOverrideCursor();
-    }
-    if (m_loadStop)
-        *m_loadStop = true;
-    for (QThread *thread : m_stoppedLoads) {
-        thread->disconnect(this);
-        thread->wait();
-        delete thread;
-    }
-    m_stoppedLoads.clear();
+    // Quitting mid-load: the loaders are told to give up and are waited for
+    // before their lists go away (the session's job does both).
+    m_session->disconnect(this);
     // The views must let go of the models before the data under them goes.
     SftTree1->setModel(nullptr);
     iGrid2->setModel(nullptr);
     iGrid3->setModel(nullptr);
+    delete m_session;
+    m_session = nullptr;
 }
 
 void frmMain::prepareForExit()
 {
-    if (m_saveThread)
-        m_saveThread->wait();
-    if (m_loadStop)
-        *m_loadStop = true;
+    m_saveJob->waitForAll();
+    m_session->askToStop();
     StopSearch();
 }
 

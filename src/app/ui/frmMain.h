@@ -37,6 +37,7 @@
 //     (LastFolder.inc, tFile.csv, unpacked members); it is created on first
 //     use. programFolder() is read-only.
 
+#include "ListSession.h"
 #include "Prompts.h"
 #include "app/language/LanguageTable.h"
 #include "listfile/FolderTotals.h"
@@ -81,6 +82,8 @@ class QListView;
 
 namespace corvane {
 
+class BackgroundJob;
+class CommandLock;
 class DatePicker;
 class FolderTreeModel;
 class FileGridModel;
@@ -141,12 +144,12 @@ public:
 
     // -- shared state ---------------------------------------------------------
     QStringList LangText;
-    QString CurrentListFile;
-    QString RootPrefix;
-    qint32 CurrentFolderItem = -1;
+    // The list shown and the state that goes with it (CurrentListFile,
+    // RootPrefix, CurrentFolderItem).
+    ListSession &session() const { return *m_session; }
 
     QString langText(int entry) const;
-    const LoadedList &loadedList() const { return m_loadedList; }
+    const LoadedList &loadedList() const { return m_session->loadedList(); }
     int currentLanguage() const { return m_language; }
     const QLocale &userLocale() const { return m_settings.locale; }
     Prompts &prompts() const { return m_prompts; }
@@ -154,11 +157,13 @@ public:
     QString dataFolder() const;
 
     // -- loading --------------------------------------------------------------
-    // as: the search result the window wrote itself is taken as UTF-16LE.
-    bool LoadListFile(const QString &path, std::function<void()> whenDone = {},
+    // kind: what the session tells the listeners of this load; as: the
+    // search result the window wrote itself is taken as UTF-16LE.
+    bool LoadListFile(const QString &path,
+                      ListSession::LoadKind kind = ListSession::LoadKind::Plain,
                       ListFileEncoding as = ListFileEncoding::Recognise);
     void ClearViews();
-    bool isLoading() const { return m_loadThread != nullptr; }
+    bool isLoading() const { return m_session->isLoading(); }
 
     // -- languages ------------------------------------------------------------
     void LoadLanguage(int language);
@@ -348,8 +353,9 @@ private:
     bool languageMenuShown() const;
 
     // frmMain_load.cpp
+    void connectSession();
     void showLoadProgress(const LoadProgress &progress);
-    void finishLoad(LoadedList list);
+    void finishLoad(ListSession::LoadKind kind);
     void setLoadingState(bool loading);
 
     // frmMain_browse.cpp
@@ -357,25 +363,19 @@ private:
 
     Prompts &m_prompts;
     Settings m_settings;
+    ListSession *m_session = nullptr; // a child object of the window
+    CommandLock *m_lock = nullptr;    // a child object of the window
     int m_language = 0;
     bool m_exitConfirmed = false;
     int m_shownTab = 0;
 
-    LoadedList m_loadedList;
     FolderTreeModel *m_folderTreeModel = nullptr;
     QAbstractItemModel *m_fileGridModel = nullptr;
     QAbstractItemModel *m_memberGridModel = nullptr;
     QStandardItemModel *m_fileGridPlaceholder = nullptr;
     QStandardItemModel *m_memberGridPlaceholder = nullptr;
 
-    QThread *m_loadThread = nullptr;
     int m_loadProgressShown = 0;
-    struct SavedEnabled
-    {
-        QObject *object;
-        bool enabled;
-    };
-    std::vector<SavedEnabled> m_enabledBeforeLoad;
 
     // ---- browsing (frmMain_browse.cpp, frmMain_browse.h) --------------------
 public:
@@ -438,8 +438,7 @@ private:
     void setupOverview();
     void applyOverviewLanguage();
     void refreshLegend();
-    void stageFolderTotals(FolderTotals totals);
-    void applyStagedFolderTotals();
+    void showFolderTotals(); // the session's, in the tree and the legend
     OverviewParts *m_overview = nullptr;
     // ---- end of the recovery overview ---------------------------------------
 
@@ -459,6 +458,7 @@ private:
     zip::ZipListing ListZipMembers(const QString &zipPath);
     zip::ExtractResult ExtractMember(const zip::ZipMember &member);
     void LoadOpenedList(const QString &path, bool fromZip, bool keepShown = false);
+    void OpenedListShown(); // a list loaded by the open command is in
     void SetOpenCommandRunning(bool running);
     void ShowZipNote();
     // Extraction and loading decisions (frmMain_extract.cpp).
@@ -519,9 +519,6 @@ private:
     FileGridColumns *m_fileGridColumns = nullptr;
     QStandardItemModel *m_zipNotes = nullptr;
     QString m_zipNotesArchive; // the archive the listed notes are read from
-    quint64 m_loadSerial = 0;  // which load the progress reports belong to
-    std::shared_ptr<std::atomic<bool>> m_loadStop;
-    std::vector<QThread *> m_stoppedLoads; // given up, still ending
     struct KeptList
     {
         QString listFile;
@@ -597,7 +594,7 @@ public:
     // Starts writing the shown list on a worker thread and returns at once;
     // isSaving() is true until the outcome has been reported.
     void mnuSaveList_Click();
-    bool isSaving() const { return m_saveThread != nullptr; }
+    bool isSaving() const;
     // The short name the approval's subject gives the shown list.
     QString ApprovalListName() const;
 
@@ -608,9 +605,9 @@ private:
     void RememberApprovalName(const QString &path, bool fromZip);
     void updateApprovalControls();
     void applyApprovalTexts();
-    QString m_approvalSource; // file or member name of the list opened last
-    QThread *m_saveThread = nullptr;
-    bool m_mailHandoffPending = false; // a second click waits for the first
+    QString m_approvalSource;           // file or member name of the list opened last
+    BackgroundJob *m_saveJob = nullptr; // writes "Save list as..."; a child object
+    bool m_mailHandoffPending = false;  // a second click waits for the first
     // ---- end of the approval block --------------------------------------------
 
     // ---- the keyboard (frmMain_keys.cpp) ----------------------------------------

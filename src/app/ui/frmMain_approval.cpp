@@ -2,11 +2,13 @@
 // "Save list as..." (mnuSaveList), which writes the list that is shown so the
 // customer can send a narrowed list to the lab.
 
+#include "CommandLock.h"
 #include "approval/ApprovalMail.h"
 #include "approval/ui/ApprovalMessageDialog.h"
 #include "frmMain.h"
 #include "listfile/ListSaver.h"
 #include "listfile/OpenCommand.h"
+#include "util/BackgroundJob.h"
 #include "zip/ZipArchive.h"
 #include "zip/ZipMemberModel.h"
 
@@ -105,25 +107,6 @@ private:
     std::function<void()> m_clicked;
 };
 
-// Owns a save thread: deletes it once it has ended, and when the window goes
-// first, waits for the write to end before the program goes on quitting.
-class SaveThreadGuard : public QObject
-{
-public:
-    SaveThreadGuard(QObject *window, QThread *thread) : QObject(window), m_thread(thread)
-    {
-        connect(thread, &QThread::finished, this, &QObject::deleteLater);
-    }
-    ~SaveThreadGuard() override
-    {
-        m_thread->wait();
-        delete m_thread;
-    }
-
-private:
-    QThread *m_thread;
-};
-
 // Why a save failed, in the words of entry `text` picks.
 QString saveFailureReason(const SaveListResult &result, const std::function<QString(int)> &text)
 {
@@ -149,8 +132,14 @@ QString saveFailureReason(const SaveListResult &result, const std::function<QStr
 
 } // namespace
 
+bool frmMain::isSaving() const
+{
+    return m_saveJob && m_saveJob->isRunning();
+}
+
 void frmMain::setupApproval()
 {
+    m_saveJob = new BackgroundJob(u"ListSaver"_s, this);
     initApprovalResources();
     Image2->setPixmap(QPixmap(u":/corvane/icons/mail-32.png"_s));
     Image2->setAlignment(Qt::AlignCenter);
@@ -220,9 +209,9 @@ void frmMain::RememberApprovalName(const QString &path, bool fromZip)
 QString frmMain::ApprovalListName() const
 {
     QString name;
-    if (!CurrentListFile.isEmpty()) {
-        name =
-            m_approvalSource.isEmpty() ? QFileInfo(CurrentListFile).fileName() : m_approvalSource;
+    if (!m_session->CurrentListFile().isEmpty()) {
+        name = m_approvalSource.isEmpty() ? QFileInfo(m_session->CurrentListFile()).fileName()
+                                          : m_approvalSource;
     } else if (m_zipMembers && m_zipMembers->rowCount() > 0) {
         const QModelIndex current = iGrid3->currentIndex();
         const int row = current.isValid() ? current.row() : 0;
@@ -284,7 +273,7 @@ void frmMain::mnuSaveList_Click()
     if (isLoading() || isSaving() || !loadedList().fileFound)
         return;
     const auto text = [this](int entry) { return langText(entry); };
-    QString base = QFileInfo(CurrentListFile).completeBaseName();
+    QString base = QFileInfo(m_session->CurrentListFile()).completeBaseName();
     if (base.isEmpty())
         base = u"list"_s;
     const QString start =
@@ -300,47 +289,38 @@ void frmMain::mnuSaveList_Click()
         return;
     // Never over the open list, the archive it came from or the search
     // result that is shown.
-    const QStringList keep = {CurrentListFile, m_zipPath,
+    const QStringList keep = {m_session->CurrentListFile(), m_zipPath,
                               QDir(dataFolder()).filePath(u"tFile.csv"_s)};
     // The worker writes its own copy of the store (the bytes are shared, not
-    // copied), so nothing the window does meanwhile can pull them away.
-    struct SaveJob
-    {
-        LineStore store;
-        QString path;
-        QStringList keep;
-        SaveListResult result;
-    };
-    auto job = std::make_shared<SaveJob>(SaveJob{loadedList().iGrid1, path, keep, {}});
-    m_saveThread =
-        QThread::create([job] { job->result = saveListFile(job->store, job->path, job->keep); });
-    m_saveThread->setObjectName(u"ListSaver"_s);
-    new SaveThreadGuard(this, m_saveThread);
+    // copied), so nothing the window does meanwhile can pull them away. The
+    // window waits for the write to end before the program quits (the job).
     mnuSaveList->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    connect(m_saveThread, &QThread::finished, this, [this, job, text] {
-        QApplication::restoreOverrideCursor();
-        m_saveThread = nullptr;
-        job->store = LineStore();
-        updateApprovalControls();
-        const QString shown = QDir::toNativeSeparators(job->path);
-        switch (job->result.outcome) {
-        case SaveListResult::Outcome::Saved:
-            m_prompts.message(this,
-                              text(SavedEntry).arg(shown, formatCountShown(job->result.lines)),
-                              u"Corvane"_s, false);
-            return;
-        case SaveListResult::Outcome::WouldReplaceOpenFile:
-            m_prompts.warning(this, text(SaveOverOpenEntry).arg(shown), errorTitle(), false);
-            return;
-        case SaveListResult::Outcome::Failed:
-            m_prompts.warning(
-                this, text(SaveFailedEntry).arg(shown, saveFailureReason(job->result, text)),
-                errorTitle(), false);
-            return;
-        }
-    });
-    m_saveThread->start();
+    auto busy = std::make_shared<BusyPointer>();
+    m_saveJob->start(
+        [store = loadedList().iGrid1, path, keep](const JobRun &) mutable {
+            SaveListResult result = saveListFile(store, path, keep);
+            store = LineStore();
+            return result;
+        },
+        [this, path, text, busy](const SaveListResult &result) mutable {
+            busy.reset();
+            updateApprovalControls();
+            const QString shown = QDir::toNativeSeparators(path);
+            switch (result.outcome) {
+            case SaveListResult::Outcome::Saved:
+                m_prompts.message(this, text(SavedEntry).arg(shown, formatCountShown(result.lines)),
+                                  u"Corvane"_s, false);
+                return;
+            case SaveListResult::Outcome::WouldReplaceOpenFile:
+                m_prompts.warning(this, text(SaveOverOpenEntry).arg(shown), errorTitle(), false);
+                return;
+            case SaveListResult::Outcome::Failed:
+                m_prompts.warning(this,
+                                  text(SaveFailedEntry).arg(shown, saveFailureReason(result, text)),
+                                  errorTitle(), false);
+                return;
+            }
+        });
 }
 
 } // namespace corvane

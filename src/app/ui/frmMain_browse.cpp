@@ -3,6 +3,7 @@
 
 #include "frmMain_browse.h"
 
+#include "CommandLock.h"
 #include "browse/FileDetails.h"
 #include "browse/FolderListing.h"
 #include "browse/ui/FolderTreeModel.h"
@@ -20,20 +21,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace corvane {
-
-namespace {
-
-// The busy pointer for as long as a scope runs.
-class BusyPointer
-{
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer &) = delete;
-    BusyPointer &operator=(const BusyPointer &) = delete;
-};
-
-} // namespace
 
 BrowseParts::BrowseParts(frmMain &window)
     : QObject(&window), model(icons.positions()), m_window(window)
@@ -131,16 +118,17 @@ void frmMain::SftTree1_ItemClick(int itemIndex)
 
 void frmMain::ShowFolder(int itemIndex)
 {
-    if (itemIndex == CurrentFolderItem)
+    if (itemIndex == m_session->CurrentFolderItem())
         return;
-    const FolderTree &tree = m_loadedList.SftTree1;
+    const FolderTree &tree = m_session->loadedList().SftTree1;
     if (itemIndex < 0 || itemIndex >= tree.count())
         return;
     BusyPointer busy;
-    CurrentFolderItem = itemIndex;
+    m_session->setCurrentFolderItem(itemIndex);
 
     bool encoded = true;
-    const QByteArray key = folderKey(m_loadedList, RootPrefix, itemIndex, &encoded);
+    const QByteArray key =
+        folderKey(m_session->loadedList(), m_session->RootPrefix(), itemIndex, &encoded);
     if (encoded) {
         FindFolderLines(key);
     } else {
@@ -163,7 +151,7 @@ void frmMain::ShowFolder(int itemIndex)
 
 void frmMain::FindFolderLines(const QByteArray &key)
 {
-    const FolderLines lines = corvane::FindFolderLines(m_loadedList.iGrid1, key);
+    const FolderLines lines = corvane::FindFolderLines(m_session->loadedList().iGrid1, key);
     FirstFolderLine = lines.FirstFolderLine;
     LastFolderLine = lines.LastFolderLine;
     FillFileGrid(key);
@@ -171,14 +159,15 @@ void frmMain::FindFolderLines(const QByteArray &key)
 
 void frmMain::FillFileGrid(const QByteArray &key)
 {
-    FolderListing listing =
-        corvane::FillFileGrid(m_loadedList.iGrid1, key, {FirstFolderLine, LastFolderLine},
-                              CurrentFolderItem > 0, m_browse->model.options());
+    FolderListing listing = corvane::FillFileGrid(
+        m_session->loadedList().iGrid1, key, {FirstFolderLine, LastFolderLine},
+        m_session->CurrentFolderItem() > 0, m_browse->model.options());
     if (!listing.filled)
         return; // no line stored: the grid keeps what it shows
-    listing.item = CurrentFolderItem;
-    if (CurrentFolderItem >= 0 && CurrentFolderItem < m_loadedList.SftTree1.count())
-        listing.header = m_loadedList.SftTree1.text(CurrentFolderItem);
+    listing.item = m_session->CurrentFolderItem();
+    if (m_session->CurrentFolderItem() >= 0 &&
+        m_session->CurrentFolderItem() < m_session->loadedList().SftTree1.count())
+        listing.header = m_session->loadedList().SftTree1.text(m_session->CurrentFolderItem());
     m_browse->model.setListing(std::move(listing));
 }
 
@@ -220,19 +209,20 @@ void frmMain::OpenGridRow(int row, int col, bool requestEdit)
     // File rows open nothing; only the ".." row and folder rows move.
     if (gridRow.kind == GridRowKind::File)
         return;
-    const FolderTree &tree = m_loadedList.SftTree1;
-    if (CurrentFolderItem < 0 || CurrentFolderItem >= tree.count())
+    const FolderTree &tree = m_session->loadedList().SftTree1;
+    if (m_session->CurrentFolderItem() < 0 || m_session->CurrentFolderItem() >= tree.count())
         return;
     BusyPointer busy;
     int target = -1;
     if (gridRow.kind == GridRowKind::Up && row == 1)
-        target = tree.parent(CurrentFolderItem);
+        target = tree.parent(m_session->CurrentFolderItem());
     else if (gridRow.kind == GridRowKind::Folder)
-        target = tree.findChild(CurrentFolderItem, gridRow.name); // exact, case-sensitive
+        target =
+            tree.findChild(m_session->CurrentFolderItem(), gridRow.name); // exact, case-sensitive
     if (target < 0)
         return; // no such sub-folder in the tree: nothing changes
     const bool up = gridRow.kind == GridRowKind::Up;
-    const QString cameFrom = tree.text(CurrentFolderItem);
+    const QString cameFrom = tree.text(m_session->CurrentFolderItem());
     ShowFolder(target);
     // Up a level, the folder we came from is the current row, as in every
     // file manager.
@@ -265,7 +255,7 @@ void frmMain::copySelectedGridPaths()
     QStringList paths;
     for (const QModelIndex &index : rows) {
         const GridRow &row = m_browse->model.gridRow(index.row());
-        paths.append(rowFullPath(m_loadedList.iGrid1, m_browse->model.listing(), row));
+        paths.append(rowFullPath(m_session->loadedList().iGrid1, m_browse->model.listing(), row));
     }
     if (!paths.isEmpty())
         m_prompts.setClipboardText(paths.join(u'\n'));

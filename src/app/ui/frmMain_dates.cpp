@@ -55,12 +55,12 @@ void frmMain::showDateHint()
 
 void frmMain::SetDateRangeFromList()
 {
-    if (!m_loadedList.earliestDate.isValid()) {
+    if (!m_session->loadedList().earliestDate.isValid()) {
         SetDateRange(today());
         return;
     }
-    DTPicker1->setDate(m_loadedList.earliestDate);
-    DTPicker2->setDate(m_loadedList.latestDate);
+    DTPicker1->setDate(m_session->loadedList().earliestDate);
+    DTPicker2->setDate(m_session->loadedList().latestDate);
 }
 
 bool frmMain::CheckSearchDates()

@@ -237,7 +237,7 @@ void frmMain::setupDesktop()
     // on the command line or picked from this menu. A zip counts as itself.
     connect(this, &frmMain::listLoaded, this, [this] {
         if (loadedList().fileFound)
-            rememberRecentList(m_listFromZip ? m_zipPath : CurrentListFile);
+            rememberRecentList(m_listFromZip ? m_zipPath : m_session->CurrentListFile());
     });
 
     // The default size, or what the screen holds of it (a small screen, a

@@ -155,10 +155,11 @@ bool frmMain::applyLanguageTexts(int language)
     m_folderTreeModel->setHeaderData(0, Qt::Horizontal, caption(10));
     if (m_fileGridModel && m_fileGridModel->columnCount() >= 1) {
         // The folder shown keeps its name over the first column.
-        const FolderTree &tree = m_loadedList.SftTree1;
+        const FolderTree &tree = m_session->loadedList().SftTree1;
         m_fileGridModel->setHeaderData(0, Qt::Horizontal,
-                                       CurrentFolderItem >= 0 && CurrentFolderItem < tree.count()
-                                           ? tree.text(CurrentFolderItem)
+                                       m_session->CurrentFolderItem() >= 0 &&
+                                               m_session->CurrentFolderItem() < tree.count()
+                                           ? tree.text(m_session->CurrentFolderItem())
                                            : caption(11));
         m_fileGridModel->setHeaderData(1, Qt::Horizontal, caption(12));
         m_fileGridModel->setHeaderData(2, Qt::Horizontal, caption(13));

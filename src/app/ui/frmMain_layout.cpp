@@ -260,7 +260,7 @@ void frmMain::buildViewPage()
     m_folderTreeModel->setObjectName(u"SftTree1Model"_s);
     m_folderTreeModel->setFolderIcon(style()->standardIcon(QStyle::SP_DirIcon));
     m_folderTreeModel->setHeaderData(0, Qt::Horizontal, u"Path\\Filename"_s);
-    m_folderTreeModel->setTree(&m_loadedList.SftTree1);
+    m_folderTreeModel->setTree(&m_session->loadedList().SftTree1);
     SftTree1->setModel(m_folderTreeModel);
 
     iGrid2 = named(new QTableView(TreeGridSplitter), u"iGrid2"_s);

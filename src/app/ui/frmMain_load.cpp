@@ -2,6 +2,8 @@
 // progress comes back queued to the window's thread, and the finished list is
 // swapped in whole.
 
+#include "CommandLock.h"
+#include "DatePicker.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "frmMain.h"
 #include "listfile/SizeText.h"
@@ -52,75 +54,63 @@ int barValue(const LoadProgress &p)
     return 0;
 }
 
-// Freeing a list of millions of lines takes a noticeable moment: leave it to
-// a pool thread, so that the window does not wait for it.
-void releaseInBackground(LoadedList &list)
-{
-    auto old = std::make_shared<LoadedList>(std::move(list));
-    list.clear();
-    QThreadPool::globalInstance()->start([old = std::move(old)]() mutable { old.reset(); });
-}
-
 } // namespace
 
-bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone, ListFileEncoding as)
+// The views follow the session: they let go of a list before it goes, show
+// the one that comes in, and the window's state follows each load's end.
+void frmMain::connectSession()
 {
-    if (m_loadThread) {
+    // What each kind of long work keeps from starting: a load anything that
+    // reads or replaces the list; a search also the criteria and the member
+    // grid; the open command its own page and the menu that reaches it.
+    QObject *menu = mnuMenu->menuAction();
+    QObject *languages = mnuLan->menuAction();
+    m_lock->guard(CommandLock::Reason::Loading, {Frame2, Frame4, Frame6, menu, languages}, true);
+    m_lock->guard(CommandLock::Reason::Searching,
+                  {Frame2, Frame3, Command3, Command4, Command5, TXT1, Combo1, DTPicker1, DTPicker2,
+                   menu, languages},
+                  true);
+    m_lock->guard(CommandLock::Reason::Opening, {Frame2, menu}, false);
+
+    connect(m_session, &ListSession::progress, this, &frmMain::showLoadProgress);
+    connect(m_session, &ListSession::aboutToReplace, this, [this](const LoadedList *incoming) {
+        if (incoming && incoming->lineCount > 0) {
+            ShowNumberText(Label4, [this, n = incoming->lineCount] { return formatCountShown(n); });
+            ShowNumberText(
+                Label6, [this, n = incoming->totalSize] { return formatCount(n, numberLocale()); });
+            ShowNumberText(Label1,
+                           [this, n = incoming->folderCount] { return formatCountShown(n); });
+        }
+        // A list kept while this one loaded goes now, grid and details first.
+        ClearFileGrid();
+        ClearShownList();
+        m_folderTreeModel->beginTreeChange();
+    });
+    connect(m_session, &ListSession::replaced, this, [this] {
+        showFolderTotals();
+        m_folderTreeModel->endTreeChange();
+    });
+    connect(m_session, &ListSession::loaded, this, &frmMain::finishLoad);
+    connect(m_session, &ListSession::stopped, this, [this] {
+        FinishStoppedLoad();
+        Q_EMIT listLoaded();
+    });
+}
+
+bool frmMain::LoadListFile(const QString &path, ListSession::LoadKind kind, ListFileEncoding as)
+{
+    if (m_session->isLoading()) {
         m_keepForNextLoad.reset();
         return false;
     }
     m_kept = std::exchange(m_keepForNextLoad, std::nullopt);
     m_lastLoadKeptShown = false;
     setLoadingState(true);
-
-    // Each load has its own stop flag: a load given up with Stop may still be
-    // ending while the next one runs.
-    m_loadStop = std::make_shared<std::atomic<bool>>(false);
-    const quint64 serial = ++m_loadSerial;
     LoadOptions options;
     options.collationLocale = localeForLanguage(m_language);
     options.dateLocale = m_settings.locale; // as the date search reads them
-    options.stop = m_loadStop.get();
     options.fileEncoding = as;
-    options.progress = [this, serial](const LoadProgress &progress) {
-        QMetaObject::invokeMethod(
-            this,
-            [this, serial, progress] {
-                if (serial == m_loadSerial)
-                    showLoadProgress(progress);
-            },
-            Qt::QueuedConnection);
-    };
-
-    auto result = std::make_shared<LoadedList>();
-    m_loadThread =
-        QThread::create([path, options, result, stop = m_loadStop, load = m_settings.loadList] {
-            *result = load ? load(path, options) : loadList(path, options);
-        });
-    m_loadThread->setObjectName(u"ListLoader"_s);
-    QThread *thread = m_loadThread;
-    connect(m_loadThread, &QThread::finished, this, [this, thread, result, whenDone] {
-        thread->deleteLater();
-        if (thread != m_loadThread) {
-            // Given up with Stop: its lines are not wanted.
-            std::erase(m_stoppedLoads, thread);
-            releaseInBackground(*result);
-            return;
-        }
-        m_loadThread = nullptr;
-        if (result->stopped) {
-            releaseInBackground(*result);
-            FinishStoppedLoad();
-            Q_EMIT listLoaded();
-            return;
-        }
-        stageFolderTotals(std::move(result->totals));
-        finishLoad(std::move(*result));
-        if (whenDone)
-            whenDone();
-        Q_EMIT listLoaded();
-    });
-    m_loadThread->start();
+    m_session->load(path, kind, std::move(options));
     return true;
 }
 
@@ -130,24 +120,16 @@ bool frmMain::LoadListFile(const QString &path, std::function<void()> whenDone, 
 // back is thrown away.
 void frmMain::StopLoad()
 {
-    if (!m_loadThread)
-        return;
-    if (m_loadStop)
-        *m_loadStop = true;
-    m_stoppedLoads.push_back(m_loadThread);
-    m_loadThread = nullptr;
-    ++m_loadSerial; // late progress reports of that load are ignored
-    FinishStoppedLoad();
-    Q_EMIT listLoaded();
+    m_session->stop();
 }
 
 void frmMain::KeepShownListDuringLoad(int stoppedEntry, const QString &label24)
 {
     KeptList kept;
-    kept.listFile = CurrentListFile;
-    kept.rootPrefix = RootPrefix;
+    kept.listFile = m_session->CurrentListFile();
+    kept.rootPrefix = m_session->RootPrefix();
     kept.fromZip = m_listFromZip;
-    kept.folderItem = CurrentFolderItem;
+    kept.folderItem = m_session->CurrentFolderItem();
     kept.folders = Label1->text();
     kept.files = Label4->text();
     kept.bytes = Label6->text();
@@ -168,10 +150,10 @@ void frmMain::RestoreKeptList()
     const KeptList kept = std::move(*m_kept);
     m_kept.reset();
     m_lastLoadKeptShown = true;
-    CurrentListFile = kept.listFile;
-    RootPrefix = kept.rootPrefix;
+    m_session->setCurrentListFile(kept.listFile);
+    m_session->setRootPrefix(kept.rootPrefix);
     m_listFromZip = kept.fromZip;
-    CurrentFolderItem = kept.folderItem;
+    m_session->setCurrentFolderItem(kept.folderItem);
     Label1->setText(kept.folders);
     Label4->setText(kept.files);
     Label6->setText(kept.bytes);
@@ -191,9 +173,9 @@ void frmMain::FinishStoppedLoad()
         RestoreKeptList();
         return;
     }
-    CurrentFolderItem = -1;
-    RootPrefix.clear();
-    CurrentListFile.clear();
+    m_session->setCurrentFolderItem(-1);
+    m_session->setRootPrefix(QString());
+    m_session->setCurrentListFile(QString());
     ClearViews();
     ZeroOpenPageCounters();
     Label8->clear();
@@ -205,8 +187,6 @@ void frmMain::FinishStoppedLoad()
 
 void frmMain::showLoadProgress(const LoadProgress &progress)
 {
-    if (!m_loadThread)
-        return; // a late report of a load that has ended
     // The counters change only once a line has been read, so an empty list
     // leaves the previous values standing.
     if (progress.lines > 0) {
@@ -226,28 +206,11 @@ void frmMain::showLoadProgress(const LoadProgress &progress)
     }
 }
 
-void frmMain::finishLoad(LoadedList list)
+void frmMain::finishLoad(ListSession::LoadKind kind)
 {
-    if (list.lineCount > 0) {
-        ShowNumberText(Label4, [this, n = list.lineCount] { return formatCountShown(n); });
-        ShowNumberText(Label6,
-                       [this, n = list.totalSize] { return formatCount(n, numberLocale()); });
-        ShowNumberText(Label1, [this, n = list.folderCount] { return formatCountShown(n); });
-    }
-    RootPrefix = list.rootPrefixAfter(RootPrefix);
-    const QString readError = list.error;
     m_kept.reset();
-
-    // A list kept while this one loaded goes now, grid and details first.
-    CurrentFolderItem = -1;
-    ClearFileGrid();
-    ClearShownList();
-    m_folderTreeModel->beginTreeChange();
-    releaseInBackground(m_loadedList);
-    m_loadedList = std::move(list);
-    applyStagedFolderTotals();
-    m_folderTreeModel->endTreeChange();
-    if (m_loadedList.SftTree1.count() > 0)
+    const LoadedList &list = m_session->loadedList();
+    if (list.SftTree1.count() > 0)
         SftTree1->expand(m_folderTreeModel->indexOf(0));
 
     setLoadingState(false);
@@ -256,56 +219,35 @@ void frmMain::finishLoad(LoadedList list)
     m_prompts.beep();
     SSTab1->setTabEnabled(1, true);
     SSTab1->setCurrentIndex(1);
-    ShowNumberText(Label22, [this, n = m_loadedList.lineCount] { return formatCountShown(n); });
-    ShowNumberText(Label23, [this, n = m_loadedList.totalSize] { return formatSizeShown(n); });
+    ShowNumberText(Label22, [this, n = list.lineCount] { return formatCountShown(n); });
+    ShowNumberText(Label23, [this, n = list.totalSize] { return formatSizeShown(n); });
 
-    if (m_loadedList.changedWhileRead) {
-        m_prompts.warning(this,
-                          langText(70) + u"\n\n"_s + QDir::toNativeSeparators(CurrentListFile),
+    const QString &listFile = m_session->CurrentListFile();
+    if (list.changedWhileRead) {
+        m_prompts.warning(this, langText(70) + u"\n\n"_s + QDir::toNativeSeparators(listFile),
                           errorTitle(), false);
-    } else if (m_loadedList.fileFound && !readError.isEmpty()) {
+    } else if (list.fileFound && !list.error.isEmpty()) {
         // Only lines that were read can be shown: say so only when there are any.
-        m_prompts.warning(this,
-                          ReadFailureText(CurrentListFile, readError, m_loadedList.lineCount > 0),
+        m_prompts.warning(this, ReadFailureText(listFile, list.error, list.lineCount > 0),
                           errorTitle(), false);
     }
+    if (kind == ListSession::LoadKind::Opened)
+        OpenedListShown();
+    Q_EMIT listLoaded();
 }
 
 void frmMain::ClearViews()
 {
-    ClearFileGrid();
-    ClearShownList();
-    m_folderTreeModel->beginTreeChange();
-    releaseInBackground(m_loadedList);
-    applyStagedFolderTotals();
-    m_folderTreeModel->endTreeChange();
+    m_session->clear();
 }
 
 // While a list loads, nothing may start that reads or replaces it: the open
-// page, the searches and both menus are disabled, and get back afterwards
-// the state they had.
+// page, the searches and both menus are off (the command lock), and get back
+// afterwards the state they had.
 void frmMain::setLoadingState(bool loading)
 {
     if (loading) {
-        const QList<QObject *> locked = {Frame2, Frame4, Frame6, mnuMenu->menuAction(),
-                                         mnuLan->menuAction()};
-        m_enabledBeforeLoad.clear();
-        for (QObject *object : locked) {
-            bool enabled = false;
-            if (auto *w = qobject_cast<QWidget *>(object)) {
-                // The widget's own setting, not the one it inherits from a
-                // disabled tab page.
-                enabled = !w->testAttribute(Qt::WA_ForceDisabled);
-                w->setEnabled(false);
-            } else if (auto *a = qobject_cast<QAction *>(object)) {
-                // A hidden action reads as disabled; its own setting is
-                // taken to be enabled (the menus are only ever locked here
-                // and by the open command).
-                enabled = a->isEnabled() || !a->isVisible();
-                a->setEnabled(false);
-            }
-            m_enabledBeforeLoad.push_back({object, enabled});
-        }
+        m_lock->hold(CommandLock::Reason::Loading);
         m_loadProgressShown = 0;
         LoadProgressBar->setValue(0);
         LoadProgressBar->show();
@@ -313,19 +255,11 @@ void frmMain::setLoadingState(bool loading)
             LoadStopButton->setEnabled(true);
             LoadStopButton->show();
         }
-        QApplication::setOverrideCursor(Qt::BusyCursor);
     } else {
-        for (const SavedEnabled &saved : m_enabledBeforeLoad) {
-            if (auto *w = qobject_cast<QWidget *>(saved.object))
-                w->setEnabled(saved.enabled);
-            else if (auto *a = qobject_cast<QAction *>(saved.object))
-                a->setEnabled(saved.enabled);
-        }
-        m_enabledBeforeLoad.clear();
+        m_lock->release(CommandLock::Reason::Loading);
         LoadProgressBar->hide();
         if (LoadStopButton)
             LoadStopButton->hide();
-        QApplication::restoreOverrideCursor();
     }
 }
 

@@ -2,6 +2,7 @@
 // choice of a list in the zip member grid (iGrid3), and a list named on the
 // command line: all four go through the same decisions (listfile/OpenCommand).
 
+#include "CommandLock.h"
 #include "frmMain.h"
 #include "listfile/OpenCommand.h"
 #include "zip/ZipArchive.h"
@@ -27,14 +28,6 @@ namespace corvane {
 namespace {
 
 constexpr int ReloadStoppedEntry = 190;
-
-struct BusyCursor
-{
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 // Enter in the member grid chooses the current row, like a double-click.
 class MemberGridKeys : public QObject
@@ -82,8 +75,10 @@ zip::ZipMemberModel *frmMain::zipMemberModel()
 // turns them on again.
 void frmMain::SetOpenCommandRunning(bool running)
 {
-    Frame2->setEnabled(!running);
-    mnuMenu->menuAction()->setEnabled(!running);
+    if (running)
+        m_lock->hold(CommandLock::Reason::Opening);
+    else
+        m_lock->release(CommandLock::Reason::Opening);
 }
 
 void frmMain::Command2_Click()
@@ -95,7 +90,7 @@ void frmMain::RunOpenCommand(bool askForFile)
 {
     if (isLoading())
         return;
-    QString path = CurrentListFile;
+    QString path = m_session->CurrentListFile();
     SetOpenCommandRunning(true);
     if (askForFile) {
         const QString lastFolderFile =
@@ -155,7 +150,7 @@ void frmMain::OpenChosenFile(const QString &path)
 
 zip::ZipListing frmMain::ListZipMembers(const QString &zipPath)
 {
-    BusyCursor busy;
+    BusyPointer busy;
     zip::ZipMemberModel *model = zipMemberModel();
     model->clear();
     const zip::ZipListing listing = zip::listZipMembers(
@@ -215,10 +210,10 @@ void frmMain::OpenZipArchive(const QString &zipPath)
         return;
     case ZipOpenPlan::Next::ShowMemberGrid:
         // Nothing is loaded until a member is chosen.
-        RootPrefix.clear();
+        m_session->setRootPrefix({});
         ClearViews();
         ZeroOpenPageCounters();
-        CurrentListFile.clear();
+        m_session->setCurrentListFile({});
         m_listFromZip = false;
         SSTab1->setTabEnabled(1, false);
         if (!noteMessage)
@@ -262,7 +257,7 @@ void frmMain::OpenZipArchive(const QString &zipPath)
 
 zip::ExtractResult frmMain::ExtractMember(const zip::ZipMember &member)
 {
-    BusyCursor busy;
+    BusyPointer busy;
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->show();
@@ -296,12 +291,12 @@ zip::ExtractResult frmMain::ExtractMember(const zip::ZipMember &member)
 // the list shown stays until the new one is in (a reload).
 void frmMain::LoadOpenedList(const QString &path, bool fromZip, bool keepShown)
 {
-    RootPrefix.clear();
+    m_session->setRootPrefix({});
     if (!keepShown) {
         ClearViews();
         ZeroOpenPageCounters();
     }
-    CurrentListFile = path;
+    m_session->setCurrentListFile(path);
     m_listFromZip = fromZip;
     if (!fromZip)
         ClearZipNotes();
@@ -314,20 +309,22 @@ void frmMain::LoadOpenedList(const QString &path, bool fromZip, bool keepShown)
         Frame3->hide();
     // The loader keeps its own lock; give it the open page's controls enabled.
     SetOpenCommandRunning(false);
-    const bool started = LoadListFile(CurrentListFile, [this, fromZip] {
-        SSTab1->setFocus();
+    if (!LoadListFile(m_session->CurrentListFile(), ListSession::LoadKind::Opened))
         SetOpenCommandRunning(false);
-        SetDateRangeFromList();
-        if (!loadedList().fileFound) {
-            m_prompts.warning(this,
-                              langText(43) + u"\n\n"_s + QDir::toNativeSeparators(CurrentListFile),
-                              errorTitle(), true);
-        } else if (fromZip) {
-            Label8->setText(langText(37));
-        }
-    });
-    if (!started)
-        SetOpenCommandRunning(false);
+}
+
+void frmMain::OpenedListShown()
+{
+    SSTab1->setFocus();
+    SetOpenCommandRunning(false);
+    SetDateRangeFromList();
+    if (!loadedList().fileFound) {
+        m_prompts.warning(
+            this, langText(43) + u"\n\n"_s + QDir::toNativeSeparators(m_session->CurrentListFile()),
+            errorTitle(), true);
+    } else if (m_listFromZip) {
+        Label8->setText(langText(37));
+    }
 }
 
 void frmMain::ShowZipNote()
@@ -342,7 +339,8 @@ void frmMain::mnuReload_Click()
         return;
     // The opened list again, without asking; the list shown stays until it
     // is in, and stays as it was when the reload is stopped.
-    const bool inPlace = !CurrentListFile.isEmpty() && QFileInfo(CurrentListFile).isFile();
+    const bool inPlace =
+        !m_session->CurrentListFile().isEmpty() && QFileInfo(m_session->CurrentListFile()).isFile();
     if (inPlace)
         KeepShownListDuringLoad(ReloadStoppedEntry, Label24->text());
     RememberFolderForReload();
@@ -357,10 +355,10 @@ void frmMain::mnuReload_Click()
 
     if (inPlace) {
         SetOpenCommandRunning(true);
-        LoadOpenedList(CurrentListFile, m_listFromZip, true);
+        LoadOpenedList(m_session->CurrentListFile(), m_listFromZip, true);
     } else {
         // The list is gone: what is shown is stale, choose again.
-        RootPrefix.clear();
+        m_session->setRootPrefix({});
         ClearViews();
         RunOpenCommand(true);
     }

@@ -180,7 +180,7 @@ void frmMain::applyOverviewLanguage()
 
 void frmMain::refreshLegend()
 {
-    const FolderTotals &totals = m_overview->shown;
+    const FolderTotals &totals = m_session->folderTotals();
     m_overview->delegate->setColours(statusColours(totals));
     m_overview->legend->setTotals(&totals, numberLocale(), langText(TextOther),
                                   langText(TextUnknown));
@@ -189,7 +189,7 @@ void frmMain::refreshLegend()
 
 const FolderTotals &frmMain::folderTotals() const
 {
-    return m_overview->shown;
+    return m_session->folderTotals();
 }
 
 RecoveryLegend *frmMain::recoveryLegend() const
@@ -197,16 +197,9 @@ RecoveryLegend *frmMain::recoveryLegend() const
     return m_overview->legend;
 }
 
-void frmMain::stageFolderTotals(FolderTotals totals)
+void frmMain::showFolderTotals()
 {
-    m_overview->staged = std::move(totals);
-}
-
-void frmMain::applyStagedFolderTotals()
-{
-    m_overview->shown = std::move(m_overview->staged);
-    m_overview->staged = FolderTotals();
-    m_folderTreeModel->setTotals(&m_overview->shown);
+    m_folderTreeModel->setTotals(&m_session->folderTotals());
     refreshLegend();
 }
 

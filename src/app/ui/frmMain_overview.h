@@ -22,8 +22,6 @@ class OverviewParts : public QObject
 public:
     using QObject::QObject;
 
-    FolderTotals shown;  // the totals of the list the views show
-    FolderTotals staged; // the totals of a list being swapped in
     RecoveryBarDelegate *delegate = nullptr;
     QGroupBox *frame = nullptr; // the legend's frame on the "View list" page
     RecoveryLegend *legend = nullptr;

@@ -5,6 +5,7 @@
 // that would read or replace the list are off; Esc or SearchStop gives it up
 // and the list shown stays as it was.
 
+#include "CommandLock.h"
 #include "DatePicker.h"
 #include "FilterBox.h"
 #include "browse/ui/FolderTreeModel.h"
@@ -13,6 +14,7 @@
 #include "listfile/SizeText.h"
 #include "search/ListSearch.h"
 #include "search/WildcardPattern.h"
+#include "util/BackgroundJob.h"
 
 #include <QAction>
 #include <QApplication>
@@ -92,45 +94,30 @@ class SearchParts : public QObject
 public:
     enum class Kind { Term, Date, Filter };
 
-    explicit SearchParts(frmMain &window) : QObject(&window), w(window) {}
-
-    ~SearchParts() override
-    {
-        if (m_wordsStop)
-            *m_wordsStop = true;
-        if (m_thread) {
-            m_stop = true;
-            m_thread->disconnect(this);
-            m_thread->wait();
-            delete m_thread;
-            QApplication::restoreOverrideCursor();
-        }
-    }
+    SearchParts(frmMain &window, CommandLock &lock)
+        : QObject(&window)
+        , w(window)
+        , m_lock(lock)
+        , m_job(u"ListSearch"_s, this)
+        , m_words(u"StatusWords"_s, this)
+    {}
 
     frmMain &w;
-    QThread *m_thread = nullptr;
-    std::atomic<bool> m_stop{false};
-    std::shared_ptr<std::atomic<bool>> m_wordsStop;
+    CommandLock &m_lock;
+    BackgroundJob m_job;   // the search
+    BackgroundJob m_words; // the status words of the list opened
     QStringListModel *m_recent = nullptr;
-    bool m_loadingResult = false;
     bool m_restoreFolder = false;
     QStringList m_folderNames;
-    int m_listGeneration = 0;
     QString m_noFilter = u"(No Filter)"_s;
     QString m_reload = u"(Reload)"_s;
     QString m_label24Before;
     std::function<QString()> m_countBefore; // Label24's count in any language
     Kind m_kind = Kind::Term;
-    struct Saved
-    {
-        QObject *object;
-        bool enabled;
-    };
-    std::vector<Saved> m_saved;
 
     void start(Kind kind, std::shared_ptr<LineCriterion> criterion);
     void finish(Kind kind, const SearchOutcome &outcome, const QString &resultPath);
-    void resultShown(Kind kind);
+    void resultShown();
     void lock(bool on);
     void showProgress(const SearchProgress &progress);
     QString countText(Kind kind, qint64 count) const;
@@ -138,10 +125,10 @@ public:
     void restoreCount();
     void applyLanguage();
     void addRecentTerm(const QString &term);
-    void collectStatusWords();
+    void collectListWords();
     void fillCombo(const QList<std::pair<QString, qint64>> &words);
     void applyPickerLocale();
-    void opened();
+    void loadEnded(ListSession::LoadKind kind, bool stopped);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -183,52 +170,20 @@ void SearchParts::restoreCount()
 void SearchParts::lock(bool on)
 {
     if (on) {
-        const QList<QObject *> locked = {w.Frame2,
-                                         w.Frame3,
-                                         w.Command3,
-                                         w.Command4,
-                                         w.Command5,
-                                         w.TXT1,
-                                         w.Combo1,
-                                         w.DTPicker1,
-                                         w.DTPicker2,
-                                         w.mnuMenu->menuAction(),
-                                         w.mnuLan->menuAction()};
-        m_saved.clear();
-        for (QObject *object : locked) {
-            bool enabled = true;
-            if (auto *widget = qobject_cast<QWidget *>(object)) {
-                enabled = !widget->testAttribute(Qt::WA_ForceDisabled);
-                widget->setEnabled(false);
-            } else if (auto *action = qobject_cast<QAction *>(object)) {
-                enabled = action->isEnabled() || !action->isVisible();
-                action->setEnabled(false);
-            }
-            m_saved.push_back({object, enabled});
-        }
+        m_lock.hold(CommandLock::Reason::Searching);
         w.SearchProgressBar->setValue(0);
         w.SearchProgressBar->show();
         w.SearchStop->show();
         w.SearchStop->setEnabled(true);
-        QApplication::setOverrideCursor(Qt::BusyCursor);
         return;
     }
-    for (const Saved &saved : m_saved) {
-        if (auto *widget = qobject_cast<QWidget *>(saved.object))
-            widget->setEnabled(saved.enabled);
-        else if (auto *action = qobject_cast<QAction *>(saved.object))
-            action->setEnabled(saved.enabled);
-    }
-    m_saved.clear();
+    m_lock.release(CommandLock::Reason::Searching);
     w.SearchProgressBar->hide();
     w.SearchStop->hide();
-    QApplication::restoreOverrideCursor();
 }
 
 void SearchParts::showProgress(const SearchProgress &progress)
 {
-    if (!m_thread)
-        return;
     if (progress.bytesTotal > 0)
         w.SearchProgressBar->setValue(int(
             std::clamp<qint64>(progress.bytesDone * BarRange / progress.bytesTotal, 0, BarRange)));
@@ -237,35 +192,29 @@ void SearchParts::showProgress(const SearchProgress &progress)
 
 void SearchParts::start(Kind kind, std::shared_ptr<LineCriterion> criterion)
 {
-    if (m_thread || w.isLoading())
+    if (m_job.isRunning() || w.isLoading())
         return;
     m_kind = kind;
-    m_stop = false;
     m_label24Before = w.Label24->text();
     m_countBefore = w.numberTextOf(w.Label24);
-    const QString list = w.CurrentListFile;
+    const QString list = w.session().CurrentListFile();
     const QString resultPath = resultFilePathFor(w.dataFolder(), list);
     lock(true);
     w.Label8->setText(w.langText(kind == Kind::Date ? 39 : 93));
     showCount(kind, 0);
 
-    SearchOptions options;
-    options.stop = &m_stop;
-    options.progress = [this](const SearchProgress &progress) {
-        QMetaObject::invokeMethod(
-            this, [this, progress] { showProgress(progress); }, Qt::QueuedConnection);
-    };
-    auto outcome = std::make_shared<SearchOutcome>();
-    m_thread = QThread::create([list, resultPath, criterion, options, outcome] {
-        *outcome = searchToResultFile(list, *criterion, resultPath, options);
-    });
-    m_thread->setObjectName(u"ListSearch"_s);
-    connect(m_thread, &QThread::finished, this, [this, kind, outcome, resultPath] {
-        m_thread->deleteLater();
-        m_thread = nullptr;
-        finish(kind, *outcome, resultPath);
-    });
-    m_thread->start();
+    m_job.start(
+        [this, list, resultPath, criterion](const JobRun &run) {
+            SearchOptions options;
+            options.stop = run.stopFlag();
+            options.progress = [this, &run](const SearchProgress &progress) {
+                run.report([this, progress] { showProgress(progress); });
+            };
+            return searchToResultFile(list, *criterion, resultPath, options);
+        },
+        [this, kind, resultPath](const SearchOutcome &outcome) {
+            finish(kind, outcome, resultPath);
+        });
 }
 
 void SearchParts::finish(Kind kind, const SearchOutcome &outcome, const QString &resultPath)
@@ -290,8 +239,9 @@ void SearchParts::finish(Kind kind, const SearchOutcome &outcome, const QString 
         restoreCount();
         w.Label8->clear();
         w.prompts().warning(&w,
-                            w.langText(95) + u"\n"_s + QDir::toNativeSeparators(w.CurrentListFile) +
-                                u"\n"_s + outcome.error,
+                            w.langText(95) + u"\n"_s +
+                                QDir::toNativeSeparators(w.session().CurrentListFile()) + u"\n"_s +
+                                outcome.error,
                             w.errorTitle(), true);
         return;
     }
@@ -300,8 +250,8 @@ void SearchParts::finish(Kind kind, const SearchOutcome &outcome, const QString 
         // to the search, and the list shown stays.
         restoreCount();
         w.Label8->clear();
-        w.prompts().warning(&w, w.ListNotReadText(w.CurrentListFile, outcome.error), w.errorTitle(),
-                            true);
+        w.prompts().warning(&w, w.ListNotReadText(w.session().CurrentListFile(), outcome.error),
+                            w.errorTitle(), true);
         return;
     }
     showCount(kind, outcome.matches);
@@ -315,19 +265,16 @@ void SearchParts::finish(Kind kind, const SearchOutcome &outcome, const QString 
     // The list shown stays until the result is in: Esc while it loads
     // leaves it as it was.
     w.KeepShownListDuringLoad(94, m_label24Before);
-    m_loadingResult = true;
     // The window wrote this file itself: it is UTF-16LE, which a result of
     // non-Latin names does not show by its bytes.
-    const bool started = w.LoadListFile(
-        resultPath, [this, kind] { resultShown(kind); }, ListFileEncoding::Utf16LE);
-    if (!started)
-        m_loadingResult = false;
+    w.LoadListFile(resultPath, ListSession::LoadKind::SearchResult, ListFileEncoding::Utf16LE);
 }
 
 // A search result is in: the criteria boxes say which search it is, and the
 // grid shows the first folder that holds matches.
-void SearchParts::resultShown(Kind kind)
+void SearchParts::resultShown()
 {
+    const Kind kind = m_kind;
     if (kind == Kind::Filter && w.Combo1->findText(m_reload) < 0)
         w.Combo1->addItem(m_reload);
     if (kind != Kind::Term)
@@ -356,29 +303,14 @@ void SearchParts::addRecentTerm(const QString &term)
 
 // After the opened list is in (not a search result): its status words for
 // Combo1, gathered from the loaded bytes on a pool thread.
-void SearchParts::collectStatusWords()
+void SearchParts::collectListWords()
 {
-    const int generation = ++m_listGeneration;
-    if (m_wordsStop)
-        *m_wordsStop = true;
-    m_wordsStop = std::make_shared<std::atomic<bool>>(false);
     const LineStore &store = w.loadedList().iGrid1;
-    const QByteArray bytes = store.bytes();
-    const ListEncoding encoding = store.encoding();
-    auto stop = m_wordsStop;
-    QPointer<SearchParts> self(this);
-    QThreadPool::globalInstance()->start([self, bytes, encoding, stop, generation] {
-        auto words = corvane::collectStatusWords(bytes, encoding, StatusWordLimit, stop.get());
-        if (*stop)
-            return;
-        QMetaObject::invokeMethod(
-            qApp,
-            [self, words, generation] {
-                if (self && generation == self->m_listGeneration)
-                    self->fillCombo(words);
-            },
-            Qt::QueuedConnection);
-    });
+    m_words.start(
+        [bytes = store.bytes(), encoding = store.encoding()](const JobRun &run) {
+            return collectStatusWords(bytes, encoding, StatusWordLimit, run.stopFlag());
+        },
+        [this](const QList<std::pair<QString, qint64>> &words) { fillCombo(words); });
 }
 
 void SearchParts::fillCombo(const QList<std::pair<QString, qint64>> &words)
@@ -432,10 +364,13 @@ void SearchParts::applyPickerLocale()
     w.SearchStop->setText(w.langText(91));
 }
 
-void SearchParts::opened()
+// A load has ended (stopped: given up): a search result is shown with its
+// criteria; any other list starts with none.
+void SearchParts::loadEnded(ListSession::LoadKind kind, bool stopped)
 {
-    if (m_loadingResult) {
-        m_loadingResult = false;
+    if (kind == ListSession::LoadKind::SearchResult) {
+        if (!stopped)
+            resultShown();
         return;
     }
     if (w.lastLoadKeptShown()) {
@@ -447,7 +382,7 @@ void SearchParts::opened()
     w.Label24->clear();
     w.TXT1->clear();
     w.Combo1->setCurrentText(m_noFilter);
-    collectStatusWords();
+    collectListWords();
     if (m_restoreFolder) {
         m_restoreFolder = false;
         const int item = w.loadedList().SftTree1.findPath(m_folderNames);
@@ -460,7 +395,7 @@ void SearchParts::opened()
 
 void frmMain::setupSearch()
 {
-    m_search = new SearchParts(*this);
+    m_search = new SearchParts(*this, *m_lock);
 
     auto *grid = qobject_cast<QGridLayout *>(Frame4->layout());
     SearchProgressBar = new QProgressBar(Frame4);
@@ -515,18 +450,21 @@ void frmMain::setupSearch()
     m_search->applyPickerLocale();
     connect(this, &frmMain::languageChanged, m_search, [this] { m_search->applyPickerLocale(); });
     connect(this, &frmMain::languageChanged, m_search, [this] { m_search->applyLanguage(); });
-    connect(this, &frmMain::listLoaded, m_search, [this] { m_search->opened(); });
+    connect(m_session, &ListSession::loaded, m_search,
+            [this](ListSession::LoadKind kind) { m_search->loadEnded(kind, false); });
+    connect(m_session, &ListSession::stopped, m_search,
+            [this](ListSession::LoadKind kind) { m_search->loadEnded(kind, true); });
 }
 
 bool frmMain::isSearching() const
 {
-    return m_search && m_search->m_thread;
+    return m_search && m_search->m_job.isRunning();
 }
 
 void frmMain::StopSearch()
 {
     if (isSearching()) {
-        m_search->m_stop = true;
+        m_search->m_job.stop();
         SearchStop->setEnabled(false);
     }
 }
@@ -538,10 +476,11 @@ QStringList frmMain::recentTerms() const
 
 void frmMain::RememberFolderForReload()
 {
-    m_search->m_restoreFolder = CurrentFolderItem > 0;
-    m_search->m_folderNames = CurrentFolderItem > 0
-                                  ? m_loadedList.SftTree1.namesBelowRoot(CurrentFolderItem)
-                                  : QStringList();
+    m_search->m_restoreFolder = m_session->CurrentFolderItem() > 0;
+    m_search->m_folderNames =
+        m_session->CurrentFolderItem() > 0
+            ? m_session->loadedList().SftTree1.namesBelowRoot(m_session->CurrentFolderItem())
+            : QStringList();
 }
 
 void frmMain::Command3_Click()

@@ -90,7 +90,8 @@ void frmMain::RetranslateShown()
     // The counters, totals and the match count of the last search: their
     // words and numbers in the new language.
     RenumberShown();
-    if (m_fileGridModel && m_fileGridModel->columnCount() >= 1 && CurrentFolderItem < 0)
+    if (m_fileGridModel && m_fileGridModel->columnCount() >= 1 &&
+        m_session->CurrentFolderItem() < 0)
         m_fileGridModel->setHeaderData(0, Qt::Horizontal, caption(11));
     if (LoadStopButton) {
         LoadStopButton->setText(caption(StopEntry));
@@ -128,8 +129,8 @@ void frmMain::UpdateWindowTitle()
 void frmMain::ShowListInTitle()
 {
     m_titleListName.clear();
-    if (m_loadedList.fileFound && !CurrentListFile.isEmpty()) {
-        m_titleListName = QFileInfo(CurrentListFile).fileName();
+    if (m_session->loadedList().fileFound && !m_session->CurrentListFile().isEmpty()) {
+        m_titleListName = QFileInfo(m_session->CurrentListFile()).fileName();
         if (m_listFromZip && !m_zipPath.isEmpty())
             m_titleListName += u" ("_s + QFileInfo(m_zipPath).fileName() + u')';
     }
