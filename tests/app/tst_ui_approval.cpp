@@ -148,7 +148,7 @@ void TestUiApproval::promptShownWithList()
     QVERIFY(f.window->Image2->isHidden());
     QVERIFY(!f.window->mnuSaveList->isEnabled());
     QCOMPARE(f.window->Image2->pixmap().size(), QSize(32, 32));
-    QCOMPARE(f.window->lblEmail->text(), f.window->langText(50));
+    QCOMPARE(f.window->lblEmail->text(), f.window->langText(corvane::LangEntry::ApprovalPrompt));
 
     QTemporaryDir user;
     const QString list = user.filePath(u"Job42.csv"_s);
@@ -399,7 +399,9 @@ void TestUiApproval::handoff()
     QCOMPARE(dialog->subjectField->text(), u"Approval of File List : job 42"_s);
     QVERIFY(dialog->addressField->isReadOnly());
     QVERIFY(dialog->bodyField->toPlainText().startsWith(u"Confirmation that the file list"_s));
-    QCOMPARE(dialog->introLabel->text(), f.window->langText(messageBox ? 114 : 113));
+    QCOMPARE(dialog->introLabel->text(),
+             f.window->langText(messageBox ? corvane::LangEntry::MailNotHandedOver
+                                           : corvane::LangEntry::MailHandedOver));
     QCOMPARE(url, corvane::buildApprovalMessage(u"job 42"_s).url);
 
     // A second click reuses the one dialog.
@@ -424,7 +426,8 @@ void TestUiApproval::copyAll()
              u"To: "_s + corvane::approvalAddress() +
                  u"\nSubject: Approval of File List : job#42\n\nConfirmation that the file list "
                  u"contains the data we are looking for and its status is confirmed.\n"_s);
-    QCOMPARE(dialog->copiedLabel->text(), f.window->langText(124));
+    QCOMPARE(dialog->copiedLabel->text(),
+             f.window->langText(corvane::LangEntry::CopiedToClipboard));
 }
 
 void TestUiApproval::clicksWhileHandingOver()
@@ -621,7 +624,8 @@ void TestUiApproval::saveRefused()
     QVERIFY2(warnings.first().text.contains(QDir::toNativeSeparators(out)),
              qPrintable(warnings.first().text));
     if (target == u"open"_s || target == u"link"_s || target == u"zip"_s)
-        QCOMPARE(warnings.first().text, f.window->langText(121).arg(out));
+        QCOMPARE(warnings.first().text,
+                 f.window->langText(corvane::LangEntry::SaveOverOpenList).arg(out));
     QCOMPARE(f.prompts.count(u"message"_s), 0);
     QCOMPARE(fileBytes(out), before);
     QCOMPARE(zipfix::readBytes(listPath), listBefore);

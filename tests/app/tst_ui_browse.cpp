@@ -287,7 +287,7 @@ void tst_ui_browse::details()
     QCOMPARE(b.window->Label19->text(), labels[0]);
     QCOMPARE(b.window->Label20->text(), labels[1]);
     QCOMPARE(b.window->Label21->text(), labels[2]);
-    QCOMPARE(b.window->UniLabel1->text(), b.window->langText(labels[3].toInt()));
+    QCOMPARE(b.window->UniLabel1->text(), b.window->langText(LangEntry(labels[3].toInt())));
 }
 
 void tst_ui_browse::hintFollowsRow()
@@ -295,11 +295,11 @@ void tst_ui_browse::hintFollowsRow()
     Browsing b;
     QVERIFY(b.open());
     b.window->SftTree1_ItemClick(b.item(u"Docs"_s));
-    QCOMPARE(b.window->UniLabel1->text(), b.window->langText(26));
+    QCOMPARE(b.window->UniLabel1->text(), b.window->langText(LangEntry::DetailsHint));
     b.makeCurrent(2); // a folder row
-    QCOMPARE(b.window->UniLabel1->text(), b.window->langText(32));
+    QCOMPARE(b.window->UniLabel1->text(), b.window->langText(LangEntry::DetailsNotAFile));
     b.makeCurrent(b.row(u"notes.txt"_s));
-    QCOMPARE(b.window->UniLabel1->text(), b.window->langText(26));
+    QCOMPARE(b.window->UniLabel1->text(), b.window->langText(LangEntry::DetailsHint));
     QCOMPARE(b.window->Label21->text(), u"DHS"_s);
     // Showing another folder leaves the panel as it is.
     b.window->SftTree1_ItemClick(0);

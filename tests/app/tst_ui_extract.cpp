@@ -134,9 +134,9 @@ void TestUiExtract::failureLeadsWithWhatHappened()
         open(f, zipPath);
         const auto warnings = f.prompts.callsOf(u"warning"_s);
         QCOMPARE(warnings.size(), 1);
-        QVERIFY2(warnings[0].text.startsWith(f.window->langText(entry)),
+        QVERIFY2(warnings[0].text.startsWith(f.window->langText(LangEntry(entry))),
                  qPrintable(warnings[0].text));
-        QVERIFY(!warnings[0].text.startsWith(f.window->langText(43)));
+        QVERIFY(!warnings[0].text.startsWith(f.window->langText(LangEntry::ListNotFound)));
         QCOMPARE(f.window->loadedList().lineCount, 0);
         QVERIFY(controlsEnabled(f));
     }
@@ -211,9 +211,9 @@ void TestUiExtract::notAListAsks()
             continue;
         }
         QCOMPARE(questions.size(), 1);
-        QVERIFY(questions[0].text.startsWith(f.window->langText(entry)));
-        QVERIFY(questions[0].text.endsWith(f.window->langText(73)));
-        QVERIFY(!f.window->langText(entry).isEmpty());
+        QVERIFY(questions[0].text.startsWith(f.window->langText(LangEntry(entry))));
+        QVERIFY(questions[0].text.endsWith(f.window->langText(LangEntry::LoadAnyway)));
+        QVERIFY(!f.window->langText(LangEntry(entry)).isEmpty());
         if (answer) {
             QCOMPARE(f.window->session().CurrentListFile(), path);
         } else {

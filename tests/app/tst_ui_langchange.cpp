@@ -163,7 +163,7 @@ private Q_SLOTS:
         QCOMPARE(f.w().Label6->text(), bytes);
         QCOMPARE(f.w().Label22->text(), count);
         QCOMPARE(f.w().Label23->text(), total);
-        QCOMPARE(f.w().Label24->text(), f.w().langText(38) + u": "_s + count);
+        QCOMPARE(f.w().Label24->text(), f.w().langText(LangEntry::MatchesWord) + u": "_s + count);
         // The legend's one status and the filter's count of it.
         const QStringList legend = f.w().recoveryLegend()->rowTexts();
         QCOMPARE(legend.size(), 1);

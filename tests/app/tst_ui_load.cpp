@@ -239,7 +239,9 @@ private Q_SLOTS:
         timer.start(0);
         QVERIFY(f.load(f.writeList(u"big.csv"_s, bigList(300000))));
         for (const QString &s : seen)
-            QVERIFY2(s == w.langText(34) || s == w.langText(35), qPrintable(s));
+            QVERIFY2(s == w.langText(LangEntry::LinesRead) ||
+                         s == w.langText(LangEntry::SortingList),
+                     qPrintable(s));
         QVERIFY(w.Label8->text().isEmpty());
     }
 

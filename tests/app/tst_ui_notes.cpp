@@ -206,7 +206,7 @@ private Q_SLOTS:
         QVERIFY(!f.openNote(0));
         QCOMPARE(f.prompts.count(u"warning"_s), 1);
         QVERIFY(f.prompts.calls.last().text.startsWith(
-            f.w().langText(56).arg(u"readme.txt"_s, QString()).trimmed()));
+            f.w().langText(LangEntry::NoteUnreadable).arg(u"readme.txt"_s, QString()).trimmed()));
     }
 };
 

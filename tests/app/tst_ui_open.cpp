@@ -240,7 +240,7 @@ void TestUiOpen::zipArchives()
                  QDir(f.window->memberFolder()).filePath(loaded));
         QVERIFY(f.window->loadedList().lineCount > 2);
         QVERIFY(f.window->Frame3->isHidden());
-        QCOMPARE(f.window->Label8->text(), f.window->langText(37));
+        QCOMPARE(f.window->Label8->text(), f.window->langText(LangEntry::LoadedFromZip));
         QCOMPARE(f.window->SSTab1->currentIndex(), 1);
     } else if (!grid.isEmpty()) {
         QCOMPARE(gridNames(*f.window), grid);
@@ -313,7 +313,7 @@ void TestUiOpen::badChoices()
     const auto warnings = f.prompts.callsOf(u"warning"_s);
     QCOMPARE(warnings.size(), 1);
     QCOMPARE(warnings[0].title, u"Error"_s);
-    QCOMPARE(warnings[0].text.startsWith(f.window->langText(43)), langText43);
+    QCOMPARE(warnings[0].text.startsWith(f.window->langText(LangEntry::ListNotFound)), langText43);
     QVERIFY(warnings[0].text.contains(QDir::toNativeSeparators(chosen)));
     QCOMPARE(f.window->loadedList().lineCount, 3);
     QCOMPARE(f.window->session().CurrentListFile(), list);

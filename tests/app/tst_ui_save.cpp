@@ -140,8 +140,9 @@ void TestUiSave::notRegularFile()
         QVERIFY(QFile::link(pointed, out));
     const QStringList before = entries(outDir);
 
-    QCOMPARE(save(f, out),
-             f.window->langText(120).arg(QDir::toNativeSeparators(out), f.window->langText(entry)));
+    QCOMPARE(save(f, out), f.window->langText(corvane::LangEntry::SaveFailed)
+                               .arg(QDir::toNativeSeparators(out),
+                                    f.window->langText(corvane::LangEntry(entry))));
     QCOMPARE(entries(outDir), before);
     if (target == u"fifo"_s)
         QVERIFY(isFifo(out));

@@ -203,9 +203,10 @@ void TestUiSearch::goneList()
     QCOMPARE(box.title, u"Error"_s);
     const QString shown = QDir::toNativeSeparators(path);
     if (how == u"deleted"_s)
-        QCOMPARE(box.text, w.langText(43) + u"\n\n"_s + shown);
+        QCOMPARE(box.text, w.langText(LangEntry::ListNotFound) + u"\n\n"_s + shown);
     else
-        QVERIFY2(box.text.startsWith(w.langText(82).arg(shown)), qPrintable(box.text));
+        QVERIFY2(box.text.startsWith(w.langText(LangEntry::FileUnreadable).arg(shown)),
+                 qPrintable(box.text));
     QVERIFY(w.Command3->isEnabled());
 }
 
@@ -373,7 +374,7 @@ void TestUiSearch::resultCannotBeCreated()
     QCOMPARE(w.Label24->text(), u"before"_s);
     QCOMPARE(f.prompts.count(u"warning"_s), 1);
     QCOMPARE(f.prompts.calls.last().title, u"System error!"_s);
-    QCOMPARE(f.prompts.calls.last().text, w.langText(42));
+    QCOMPARE(f.prompts.calls.last().text, w.langText(LangEntry::ResultNotWritable));
     QVERIFY(f.prompts.calls.last().systemModal);
 }
 
@@ -429,7 +430,7 @@ void TestUiSearch::stopLeavesList()
     QCOMPARE(loaded.size(), 0);
     QCOMPARE(w.loadedList().lineCount, 1000000);
     QCOMPARE(w.Label24->text(), u"before"_s);
-    QCOMPARE(w.Label8->text(), w.langText(94));
+    QCOMPARE(w.Label8->text(), w.langText(LangEntry::SearchStopped));
     QVERIFY(w.Command3->isEnabled());
 }
 
@@ -536,7 +537,8 @@ void TestUiSearch::stopWhileLoadingKeepsList()
     QCOMPARE(w.Label24->text(), u"Matches: 2"_s);
     QCOMPARE(w.TXT1->text(), term);
     QCOMPARE(w.windowTitle(), title);
-    QCOMPARE(w.Label8->text(), w.langText(load == u"reload"_s ? 190 : 94));
+    QCOMPARE(w.Label8->text(),
+             w.langText(load == u"reload"_s ? LangEntry::ReloadStopped : LangEntry::SearchStopped));
     QVERIFY(w.Command3->isEnabled());
     QVERIFY(w.Frame2->isEnabled());
     QVERIFY(w.mnuMenu->menuAction()->isEnabled());

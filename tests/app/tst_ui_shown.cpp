@@ -88,7 +88,7 @@ struct Window : WindowFixture
 
 QString baseTitle(const frmMain &w)
 {
-    return w.langText(40) + u' ' + QStringLiteral(CORVANE_VERSION);
+    return w.langText(LangEntry::ProgramName) + u' ' + QStringLiteral(CORVANE_VERSION);
 }
 
 } // namespace
@@ -129,7 +129,7 @@ private Q_SLOTS:
         QCOMPARE(f.w().Label4->text(), u"4"_s);
         // A folder row: the hint says it is not a file.
         f.w().iGrid2->setCurrentIndex(f.w().fileGrid()->index(0, 0));
-        QCOMPARE(f.w().UniLabel1->text(), f.w().langText(32));
+        QCOMPARE(f.w().UniLabel1->text(), f.w().langText(LangEntry::DetailsNotAFile));
 
         bool countersZero = false;
         if (how == u"clear"_s) {
@@ -150,11 +150,11 @@ private Q_SLOTS:
             f.open(f.writeList(u"empty.csv"_s, QByteArray()));
             countersZero = true;
         }
-        QCOMPARE(f.header(), f.w().langText(11));
+        QCOMPARE(f.header(), f.w().langText(LangEntry::GridName));
         QCOMPARE(f.w().Label19->text(), QString());
         QCOMPARE(f.w().Label20->text(), QString());
         QCOMPARE(f.w().Label21->text(), QString());
-        QCOMPARE(f.w().UniLabel1->text(), f.w().langText(26));
+        QCOMPARE(f.w().UniLabel1->text(), f.w().langText(LangEntry::DetailsHint));
         // A load through LoadListFile alone (a search's result) still belongs
         // to the opened list, and the title keeps naming it.
         QCOMPARE(f.w().windowTitle().contains(u"first.csv"_s), how == u"load"_s);
@@ -198,7 +198,7 @@ private Q_SLOTS:
         QCOMPARE(f.w().UniLabel1->text(), langColumn(from).value(hint));
         // The count a search left, as the window writes it.
         f.w().ShowNumberText(f.w().Label24, [&w = f.w(), countEntry, separator]() -> QString {
-            return w.langText(countEntry) + separator + w.formatCountShown(1234);
+            return w.langText(LangEntry(countEntry)) + separator + w.formatCountShown(1234);
         });
         // A text written there by anything else is left alone.
         f.w().Label22->setText(u"1,234 by hand"_s);
@@ -615,7 +615,7 @@ private Q_SLOTS:
                          !file.endsWith(u"log"_s, Qt::CaseInsensitive),
                      qPrintable(file));
         }
-        QCOMPARE(f.w().NotesFrame->title(), f.w().langText(54));
+        QCOMPARE(f.w().NotesFrame->title(), f.w().langText(LangEntry::NotesTitle));
         // A plain list afterwards: its archive's notes go.
         f.open(f.writeList(u"plain.csv"_s, sampleList));
         QCOMPARE(f.w().NotesList->model()->rowCount(), 0);

@@ -179,7 +179,7 @@ private Q_SLOTS:
         QCOMPARE(f.prompts.count(u"question"_s), 1);
         const FakePrompts::Call q = f.prompts.calls.first();
         QCOMPARE(q.title, QStringLiteral("Quit?"));
-        QCOMPARE(q.text, f.window->langText(41));
+        QCOMPARE(q.text, f.window->langText(LangEntry::QuitQuestion));
         QVERIFY(q.systemModal);
         QCOMPARE(f.window->isVisible(), !yes);
     }

@@ -115,9 +115,10 @@ void frmMain::prepareForExit()
     StopSearch();
 }
 
-QString frmMain::langText(int entry) const
+QString frmMain::langText(LangEntry entry) const
 {
-    return entry >= 0 && entry < LangText.size() ? LangText.at(entry) : QString();
+    const int i = langIndex(entry);
+    return i >= 0 && i < LangText.size() ? LangText.at(i) : QString();
 }
 
 QString frmMain::dataFolder() const
@@ -155,9 +156,9 @@ void frmMain::Form_Load()
     Label24->clear();
     Label22->clear();
     Label23->clear();
-    UniLabel1->setText(caption(26));
+    UniLabel1->setText(caption(LangEntry::DetailsHint));
     setFileGridModel(m_fileGridPlaceholder);
-    lblEmail->setText(caption(50));
+    lblEmail->setText(caption(LangEntry::ApprovalPrompt));
     setMemberGridModel(m_memberGridPlaceholder);
 
     SSTab1->setFocus();
@@ -182,7 +183,8 @@ void frmMain::SetDateRange(const QDate &today)
 
 void frmMain::mnuExit_Click()
 {
-    if (!m_prompts.question(this, langText(41), fixedWord(215, u"Quit?"_s), true))
+    if (!m_prompts.question(this, langText(LangEntry::QuitQuestion),
+                            fixedWord(LangEntry::QuitQuestionTitle, u"Quit?"_s), true))
         return;
     m_exitConfirmed = true;
     close();
@@ -190,8 +192,8 @@ void frmMain::mnuExit_Click()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    if (m_exitConfirmed ||
-        m_prompts.question(this, langText(41), fixedWord(214, u"Quit"_s), true)) {
+    if (m_exitConfirmed || m_prompts.question(this, langText(LangEntry::QuitQuestion),
+                                              fixedWord(LangEntry::QuitTitle, u"Quit"_s), true)) {
         m_exitConfirmed = true;
         saveWindowState();
         event->accept();

@@ -29,16 +29,19 @@
 //     emptied by ClearViews().
 //   - setFileGridModel() puts the file grid's model in place; the model must
 //     take its header texts through setHeaderData(section, Qt::Horizontal)
-//     for its five columns (LoadLanguage writes LangText 11 to 14 there).
-//     setMemberGridModel() is the same for the zip member grid (one column,
-//     LangText 31).
-//   - langText(i) is LangText entry i, or an empty string when there is none.
+//     for its five columns (LoadLanguage writes the entries GridName to
+//     GridStatus there). setMemberGridModel() is the same for the zip member
+//     grid (one column, MemberGridHeader).
+//   - langText(entry) is that LangText entry (LangEntry.h), or an empty
+//     string when there is none.
 //   - dataFolder() is the per-user folder for everything the program writes
 //     (LastFolder.inc, tFile.csv, unpacked members); it is created on first
 //     use. programFolder() is read-only.
 
 #include "ListSession.h"
 #include "Prompts.h"
+#include "WindowContext.h"
+#include "app/language/LangEntry.h"
 #include "app/language/LanguageTable.h"
 #include "listfile/FolderTotals.h"
 #include "listfile/ListLoader.h"
@@ -115,7 +118,7 @@ struct LabInfo
 // The program's version as the title shows it: major.minor.revision.
 QString programVersion();
 
-class frmMain : public QMainWindow
+class frmMain : public QMainWindow, public WindowContext
 {
     Q_OBJECT
 
@@ -148,13 +151,17 @@ public:
     // RootPrefix, CurrentFolderItem).
     ListSession &session() const { return *m_session; }
 
-    QString langText(int entry) const;
+    // -- the window's context for its controllers (WindowContext) -----------
+    QString langText(LangEntry entry) const override;
+    QString caption(LangEntry entry) const override;
+    QString fixedWord(LangEntry entry, const QString &english) const override;
+    QWidget *promptParent() override { return this; }
     const LoadedList &loadedList() const { return m_session->loadedList(); }
-    int currentLanguage() const { return m_language; }
-    const QLocale &userLocale() const { return m_settings.locale; }
-    Prompts &prompts() const { return m_prompts; }
+    int currentLanguage() const override { return m_language; }
+    const QLocale &userLocale() const override { return m_settings.locale; }
+    Prompts &prompts() const override { return m_prompts; }
     QString programFolder() const { return m_settings.programFolder; }
-    QString dataFolder() const;
+    QString dataFolder() const override;
 
     // -- loading --------------------------------------------------------------
     // kind: what the session tells the listeners of this load; as: the
@@ -349,7 +356,6 @@ private:
     // frmMain_language.cpp
     bool applyLanguageTexts(int language);
     void applyQtTranslations(int language);
-    QString caption(int entry) const;
     bool languageMenuShown() const;
 
     // frmMain_load.cpp
@@ -488,7 +494,7 @@ public:
     // window is left as it is now: the list, CurrentListFile, the counters,
     // the criteria, the pages and "Reload"; Label24 shows label24 and Label8
     // LangText stoppedEntry. Called just before the load starts.
-    void KeepShownListDuringLoad(int stoppedEntry, const QString &label24);
+    void KeepShownListDuringLoad(LangEntry stoppedEntry, const QString &label24);
     // The last load was stopped and the list shown before it stayed.
     bool lastLoadKeptShown() const { return m_lastLoadKeptShown; }
     // The file grid's column widths (content sizes, the user's own widths).
@@ -504,7 +510,7 @@ private:
     void ClearShownList();   // ClearViews: nothing of the old list stays
     void RetranslateShown(); // after LoadLanguage
     void UpdateWindowTitle();
-    void SetDetailsHint(int entry);
+    void SetDetailsHint(LangEntry entry);
     void ZeroOpenPageCounters();
     void FinishStoppedLoad();
     void RestoreKeptList();
@@ -514,7 +520,7 @@ private:
     void RetranslateZipNotes();
     void ClearZipNotes();
     void SetZipNotes(const QString &zipPath, const QList<zip::ZipMember> &notes);
-    int m_detailsHintEntry = 26;
+    LangEntry m_detailsHintEntry = LangEntry::DetailsHint;
     QString m_titleListName; // empty while no list is shown
     FileGridColumns *m_fileGridColumns = nullptr;
     QStandardItemModel *m_zipNotes = nullptr;
@@ -532,7 +538,7 @@ private:
         bool viewPageEnabled = false;
         int page = 0;
         bool reloadEnabled = false;
-        int stoppedEntry = 0;
+        LangEntry stoppedEntry{};
     };
     std::optional<KeptList> m_keepForNextLoad; // taken by the next LoadListFile
     std::optional<KeptList> m_kept;            // the running load's
@@ -567,7 +573,7 @@ public:
     // link, a pipe, a folder, far too large): left alone, and said once a run
     // in a message shown after whatever runs now. Problems None and Missing
     // say nothing.
-    void ReportIgnoredStateFile(const QString &path, StateFileProblem problem) const;
+    void ReportIgnoredStateFile(const QString &path, StateFileProblem problem) const override;
     // The settings file as it is now (reported when it must be left alone):
     // read only on None, written only on None or Missing.
     StateFileProblem CheckSettingsFile() const;
@@ -634,34 +640,33 @@ private:
 public:
     // Counts and sizes as the language in use writes them; the user's own
     // locale where it speaks that language.
-    QLocale numberLocale() const;
-    SizeUnits sizeUnits() const;
-    QString formatCountShown(qint64 value) const;
-    QString formatSizeShown(ByteTotal size) const;
+    QLocale numberLocale() const override;
+    SizeUnits sizeUnits() const override;
+    QString formatCountShown(qint64 value) const override;
+    QString formatSizeShown(ByteTotal size) const override;
     // Writes text() into label, and writes it anew after each language change
     // for as long as the label still shows it. text() must hold the values it
     // shows (not read the window's state later).
-    void ShowNumberText(QLabel *label, std::function<QString()> text);
+    void ShowNumberText(QLabel *label, std::function<QString()> text) override;
     // The text function of a label that still shows what it wrote; empty
     // when something else was written there since.
-    std::function<QString()> numberTextOf(QLabel *label) const;
+    std::function<QString()> numberTextOf(QLabel *label) const override;
 
 private:
     void RenumberShown(); // after LoadLanguage
 
 public:
     // The titles of the message boxes that report a failure.
-    QString errorTitle() const { return fixedWord(ErrorTitleEntry, QStringLiteral("Error")); }
-    QString systemErrorTitle() const
+    QString errorTitle() const override
     {
-        return fixedWord(SystemErrorTitleEntry, QStringLiteral("System error!"));
+        return fixedWord(LangEntry::ErrorTitle, QStringLiteral("Error"));
     }
-    static constexpr int ErrorTitleEntry = 240;
-    static constexpr int SystemErrorTitleEntry = 241;
+    QString systemErrorTitle() const override
+    {
+        return fixedWord(LangEntry::SystemErrorTitle, QStringLiteral("System error!"));
+    }
 
 private:
-    // LangText entry `entry`, or the English word when the table has none.
-    QString fixedWord(int entry, const QString &english) const;
     void markLanguageInMenu(int language);
     QActionGroup *m_languageGroup = nullptr;
     bool m_languageLoaded = false; // the start-up load has run

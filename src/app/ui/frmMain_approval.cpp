@@ -38,36 +38,6 @@ namespace corvane {
 
 namespace {
 
-// Entries of the language table for the approval and saving (a language
-// file that predates them gets them from the built-in copy).
-enum ApprovalText {
-    SaveListEntry = 110,
-    NoMailProgramEntry = 111,
-    DialogTitleEntry = 112,
-    HandedOverEntry = 113,
-    NotHandedOverEntry = 114,
-    ToEntry = 115,
-    SubjectEntry = 116,
-    MessageEntry = 117,
-    CopyAllEntry = 118,
-    CloseEntry = 119,
-    SaveFailedEntry = 120,
-    SaveOverOpenEntry = 121,
-    FileListsEntry = 122,
-    SavedEntry = 123,
-    CopiedEntry = 124,
-    DiskFullEntry = 165,
-    NotRegularFileEntry = 166,
-    IsFolderEntry = 167,
-    BrokenLinkEntry = 168,
-    NoFolderEntry = 169,
-    NotPermittedEntry = 170,
-    SystemReportedEntry = 171,
-};
-
-constexpr int NoMailProgramTitleEntry = 217;
-constexpr int SelectionSuffixEntry = 218;
-
 // The proposed name's suffix as one safe piece of a file name.
 QString fileNameSuffix(QString suffix)
 {
@@ -108,26 +78,27 @@ private:
 };
 
 // Why a save failed, in the words of entry `text` picks.
-QString saveFailureReason(const SaveListResult &result, const std::function<QString(int)> &text)
+QString saveFailureReason(const SaveListResult &result,
+                          const std::function<QString(LangEntry)> &text)
 {
     switch (result.reason) {
     case SaveListResult::Reason::DiskFull:
-        return text(DiskFullEntry);
+        return text(LangEntry::SaveDiskFull);
     case SaveListResult::Reason::NotRegularFile:
-        return text(NotRegularFileEntry);
+        return text(LangEntry::SaveNotRegularFile);
     case SaveListResult::Reason::Folder:
-        return text(IsFolderEntry);
+        return text(LangEntry::SaveIsFolder);
     case SaveListResult::Reason::BrokenLink:
-        return text(BrokenLinkEntry);
+        return text(LangEntry::SaveBrokenLink);
     case SaveListResult::Reason::NoFolder:
-        return text(NoFolderEntry);
+        return text(LangEntry::SaveNoFolder);
     case SaveListResult::Reason::ReadOnly:
-        return text(NotPermittedEntry);
+        return text(LangEntry::SaveNotPermitted);
     case SaveListResult::Reason::None:
     case SaveListResult::Reason::Other:
         break;
     }
-    return text(SystemReportedEntry).arg(result.error);
+    return text(LangEntry::SaveSystemReported).arg(result.error);
 }
 
 } // namespace
@@ -146,7 +117,7 @@ void frmMain::setupApproval()
     new LabelClicks(lblEmail, [this] { lblEmail_Click(); });
     new LabelClicks(Image2, [this] { Image2_Click(); });
 
-    mnuSaveList = mnuMenu->addAction(langText(SaveListEntry));
+    mnuSaveList = mnuMenu->addAction(langText(LangEntry::SaveListAs));
     mnuSaveList->setObjectName(u"mnuSaveList"_s);
     mnuMenu->insertAction(mnuB1, mnuSaveList); // above the separator before "Exit"
     connect(mnuSaveList, &QAction::triggered, this, &frmMain::mnuSaveList_Click);
@@ -170,16 +141,20 @@ void frmMain::updateApprovalControls()
 
 void frmMain::applyApprovalTexts()
 {
-    const auto text = [this](int entry) { return langText(entry); };
-    mnuSaveList->setText(text(SaveListEntry));
+    const auto text = [this](LangEntry entry) { return langText(entry); };
+    mnuSaveList->setText(text(LangEntry::SaveListAs));
     if (auto *dialog = findChild<ApprovalMessageDialog *>()) {
-        ApprovalMessageDialog::Texts texts{text(DialogTitleEntry), {},
-                                           text(ToEntry),          text(SubjectEntry),
-                                           text(MessageEntry),     text(CopyAllEntry),
-                                           text(CloseEntry),       text(CopiedEntry)};
+        ApprovalMessageDialog::Texts texts{text(LangEntry::ApprovalDialogTitle),
+                                           {},
+                                           text(LangEntry::MailTo),
+                                           text(LangEntry::MailSubject),
+                                           text(LangEntry::MailMessage),
+                                           text(LangEntry::CopyAll),
+                                           text(LangEntry::Close),
+                                           text(LangEntry::CopiedToClipboard)};
         // The intro says what became of the hand-off; keep which one it was.
         const bool failed = dialog->property("handoffFailed").toBool();
-        texts.intro = text(failed ? NotHandedOverEntry : HandedOverEntry);
+        texts.intro = text(failed ? LangEntry::MailNotHandedOver : LangEntry::MailHandedOver);
         dialog->setTexts(texts);
     }
 }
@@ -235,21 +210,25 @@ void frmMain::lblEmail_Click()
         if (!self)
             return;
         self->m_mailHandoffPending = false;
-        const auto text = [&self](int entry) { return self->langText(entry); };
+        const auto text = [&self](LangEntry entry) { return self->langText(entry); };
         const bool failed = outcome == Prompts::MailHandoff::Failed;
         if (failed)
-            self->m_prompts.message(
-                self, text(NoMailProgramEntry),
-                self->fixedWord(NoMailProgramTitleEntry, u"Unable to connect to email client."_s),
-                false);
+            self->m_prompts.message(self, text(LangEntry::NoMailProgram),
+                                    self->fixedWord(LangEntry::NoMailProgramTitle,
+                                                    u"Unable to connect to email client."_s),
+                                    false);
         if (!self)
             return;
         // Whatever the desktop did, the message can be read and copied.
         ApprovalMessageDialog::Texts texts{
-            text(DialogTitleEntry), text(failed ? NotHandedOverEntry : HandedOverEntry),
-            text(ToEntry),          text(SubjectEntry),
-            text(MessageEntry),     text(CopyAllEntry),
-            text(CloseEntry),       text(CopiedEntry)};
+            text(LangEntry::ApprovalDialogTitle),
+            text(failed ? LangEntry::MailNotHandedOver : LangEntry::MailHandedOver),
+            text(LangEntry::MailTo),
+            text(LangEntry::MailSubject),
+            text(LangEntry::MailMessage),
+            text(LangEntry::CopyAll),
+            text(LangEntry::Close),
+            text(LangEntry::CopiedToClipboard)};
         auto *dialog = self->findChild<ApprovalMessageDialog *>();
         if (!dialog) {
             frmMain *window = self.data();
@@ -272,19 +251,20 @@ void frmMain::mnuSaveList_Click()
 {
     if (isLoading() || isSaving() || !loadedList().fileFound)
         return;
-    const auto text = [this](int entry) { return langText(entry); };
+    const auto text = [this](LangEntry entry) { return langText(entry); };
     QString base = QFileInfo(m_session->CurrentListFile()).completeBaseName();
     if (base.isEmpty())
         base = u"list"_s;
     const QString start =
         QDir(dialogStartFolder(dataFolder()))
-            .filePath(base + fileNameSuffix(fixedWord(SelectionSuffixEntry, u"-selection"_s)) +
+            .filePath(base +
+                      fileNameSuffix(fixedWord(LangEntry::SelectionSuffix, u"-selection"_s)) +
                       u".csv"_s);
-    QString title = text(SaveListEntry);
+    QString title = text(LangEntry::SaveListAs);
     while (title.endsWith(u'.'))
         title.chop(1);
     const QString path =
-        m_prompts.saveFile(this, title, start, text(FileListsEntry) + u" (*.csv)"_s);
+        m_prompts.saveFile(this, title, start, text(LangEntry::FileListsFilter) + u" (*.csv)"_s);
     if (path.isEmpty())
         return;
     // Never over the open list, the archive it came from or the search
@@ -308,16 +288,18 @@ void frmMain::mnuSaveList_Click()
             const QString shown = QDir::toNativeSeparators(path);
             switch (result.outcome) {
             case SaveListResult::Outcome::Saved:
-                m_prompts.message(this, text(SavedEntry).arg(shown, formatCountShown(result.lines)),
-                                  u"Corvane"_s, false);
+                m_prompts.message(
+                    this, text(LangEntry::ListSaved).arg(shown, formatCountShown(result.lines)),
+                    u"Corvane"_s, false);
                 return;
             case SaveListResult::Outcome::WouldReplaceOpenFile:
-                m_prompts.warning(this, text(SaveOverOpenEntry).arg(shown), errorTitle(), false);
+                m_prompts.warning(this, text(LangEntry::SaveOverOpenList).arg(shown), errorTitle(),
+                                  false);
                 return;
             case SaveListResult::Outcome::Failed:
-                m_prompts.warning(this,
-                                  text(SaveFailedEntry).arg(shown, saveFailureReason(result, text)),
-                                  errorTitle(), false);
+                m_prompts.warning(
+                    this, text(LangEntry::SaveFailed).arg(shown, saveFailureReason(result, text)),
+                    errorTitle(), false);
                 return;
             }
         });

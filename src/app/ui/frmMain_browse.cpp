@@ -189,7 +189,7 @@ void frmMain::ShowFileDetails(int row, int col)
     Label20->setText(details.modified);
     Label19->setText(details.size);
     // The hint follows the row: 26 for a file, 32 for a row without attributes.
-    SetDetailsHint(details.hasAttributes ? 26 : 32);
+    SetDetailsHint(details.hasAttributes ? LangEntry::DetailsHint : LangEntry::DetailsNotAFile);
 }
 
 // A double-click (or Enter) on a file grid row.

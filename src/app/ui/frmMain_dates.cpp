@@ -11,14 +11,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace corvane {
 
-namespace {
-
-constexpr int UnreadableDateEntry = 230; // "%1" cannot be read as a date ...
-constexpr int EmptyDateEntry = 231;      // Type a date, as %1 or %2.
-constexpr int DateSearchRefusedEntry = 232;
-
-} // namespace
-
 void frmMain::setupDatePickers()
 {
     for (DatePicker *picker : {DTPicker1, DTPicker2})
@@ -35,7 +27,7 @@ void frmMain::applyDatePickerLanguage()
     const QLocale locale = displayLocale(m_language, m_settings.locale);
     for (DatePicker *picker : {DTPicker1, DTPicker2}) {
         picker->setLocale(locale);
-        picker->setHints(langText(UnreadableDateEntry), langText(EmptyDateEntry));
+        picker->setHints(langText(LangEntry::UnreadableDate), langText(LangEntry::EmptyDate));
     }
     showDateHint();
 }
@@ -70,7 +62,7 @@ bool frmMain::CheckSearchDates()
     if (from && to)
         return true;
     (from ? DTPicker2 : DTPicker1)->setFocus(Qt::OtherFocusReason);
-    m_prompts.warning(this, langText(DateSearchRefusedEntry) + u"\n\n"_s + DateHint->text(),
+    m_prompts.warning(this, langText(LangEntry::DateSearchRefused) + u"\n\n"_s + DateHint->text(),
                       errorTitle(), false);
     return false;
 }

@@ -44,7 +44,7 @@ namespace corvane {
 namespace {
 
 // The English words where a language file lacks the entry.
-QString textOr(const frmMain &window, int entry, const QString &english)
+QString textOr(const frmMain &window, LangEntry entry, const QString &english)
 {
     const QString text = window.langText(entry);
     return text.isEmpty() ? english : text;
@@ -79,21 +79,21 @@ bool looksLikeList(const QString &path)
 constexpr qint64 SettingsMaxBytes = 1024 * 1024;
 
 // Why one of the program's own files is left alone; empty when it is not.
-int ignoredStateFileEntry(StateFileProblem problem)
+std::optional<LangEntry> ignoredStateFileEntry(StateFileProblem problem)
 {
     switch (problem) {
     case StateFileProblem::Link:
-        return 150;
+        return LangEntry::OwnFileIsLink;
     case StateFileProblem::NotRegular:
-        return 151;
+        return LangEntry::OwnFileNotRegular;
     case StateFileProblem::TooLarge:
-        return 152;
+        return LangEntry::OwnFileTooLarge;
     case StateFileProblem::None:
     case StateFileProblem::Missing:
     case StateFileProblem::Failed:
         break;
     }
-    return -1;
+    return std::nullopt;
 }
 
 // Takes drags and drops for the window (and every child that does not take
@@ -277,12 +277,13 @@ void frmMain::followPalette()
 
 void frmMain::ReportIgnoredStateFile(const QString &path, StateFileProblem problem) const
 {
-    const int entry = ignoredStateFileEntry(problem);
-    if (entry < 0 || m_reportedStateFiles.contains(path))
+    const std::optional<LangEntry> entry = ignoredStateFileEntry(problem);
+    if (!entry || m_reportedStateFiles.contains(path))
         return;
     m_reportedStateFiles.insert(path);
     const QString text =
-        textOr(*this, entry, u"Corvane's own file \"%1\" is not a plain file; it was left alone."_s)
+        textOr(*this, *entry,
+               u"Corvane's own file \"%1\" is not a plain file; it was left alone."_s)
             .arg(QDir::toNativeSeparators(path));
     // After what runs now: never a box in the middle of building the window.
     auto *self = const_cast<frmMain *>(this);
@@ -335,7 +336,7 @@ bool frmMain::OpenDroppedFiles(const QList<QUrl> &urls)
     const QFileInfo info(path);
     if (info.isDir()) {
         m_prompts.warning(this,
-                          textOr(*this, 131,
+                          textOr(*this, LangEntry::DropIsFolder,
                                  u"\"%1\" is a folder. Drop a list (.csv) or a zip archive "
                                  u"(.zip) onto the window."_s)
                               .arg(shown),
@@ -344,7 +345,7 @@ bool frmMain::OpenDroppedFiles(const QList<QUrl> &urls)
     }
     if (info.exists() && !looksLikeList(path)) {
         m_prompts.warning(this,
-                          textOr(*this, 128,
+                          textOr(*this, LangEntry::DropNotAList,
                                  u"\"%1\" is not a file list. Corvane opens lists (.csv) and "
                                  u"zip archives (.zip)."_s)
                               .arg(shown),
@@ -354,7 +355,8 @@ bool frmMain::OpenDroppedFiles(const QList<QUrl> &urls)
     OpenFromOutside(path);
     if (files.size() > 1) {
         m_prompts.message(this,
-                          textOr(*this, 127, u"Only the first of the %1 files was opened: %2"_s)
+                          textOr(*this, LangEntry::OnlyFirstDropOpened,
+                                 u"Only the first of the %1 files was opened: %2"_s)
                               .arg(files.size())
                               .arg(shown),
                           u"Corvane"_s, false);
@@ -370,7 +372,8 @@ void frmMain::OpenListsFromCommandLine(const QStringList &paths)
     if (paths.size() > 1) {
         m_prompts.message(
             this,
-            textOr(*this, 127, u"Only the first of the %1 files was opened: %2"_s)
+            textOr(*this, LangEntry::OnlyFirstDropOpened,
+                   u"Only the first of the %1 files was opened: %2"_s)
                 .arg(paths.size())
                 .arg(QDir::toNativeSeparators(QFileInfo(paths.first()).absoluteFilePath())),
             u"Corvane"_s, false);
@@ -408,10 +411,11 @@ void frmMain::saveRecentLists()
 
 void frmMain::rebuildRecentMenu()
 {
-    mnuRecent->setTitle(textOr(*this, 125, u"Recent Lists"_s));
+    mnuRecent->setTitle(textOr(*this, LangEntry::RecentListsMenu, u"Recent Lists"_s));
     mnuRecent->clear();
     if (m_recentLists.isEmpty()) {
-        QAction *none = mnuRecent->addAction(textOr(*this, 130, u"No recent lists"_s));
+        QAction *none =
+            mnuRecent->addAction(textOr(*this, LangEntry::NoRecentLists, u"No recent lists"_s));
         none->setObjectName(u"mnuRecentNone"_s);
         none->setEnabled(false);
         return;
@@ -429,7 +433,8 @@ void frmMain::rebuildRecentMenu()
         connect(entry, &QAction::triggered, this, [this, index] { OpenRecentList(index); });
     }
     mnuRecent->addSeparator();
-    QAction *clear = mnuRecent->addAction(textOr(*this, 129, u"Clear Recent Lists"_s));
+    QAction *clear =
+        mnuRecent->addAction(textOr(*this, LangEntry::ClearRecentLists, u"Clear Recent Lists"_s));
     clear->setObjectName(u"mnuRecentClear"_s);
     connect(clear, &QAction::triggered, this, &frmMain::ClearRecentLists);
 }
@@ -450,7 +455,7 @@ void frmMain::OpenRecentList(int index)
         // There, perhaps, but out of reach for now (a folder on the way that
         // cannot be entered): kept for when it can be reached again.
         m_prompts.warning(this,
-                          textOr(*this, 155,
+                          textOr(*this, LangEntry::RecentListUnreachable,
                                  u"The list \"%1\" cannot be reached (%2). It stays on the "
                                  u"recent lists."_s)
                               .arg(shown, error),
@@ -459,13 +464,13 @@ void frmMain::OpenRecentList(int index)
     }
     QString text;
     if (kind == zip::FileKind::Missing)
-        text = textOr(*this, 126,
+        text = textOr(*this, LangEntry::RecentListGone,
                       u"The list \"%1\" is no longer there. It was taken off the recent lists."_s);
     else if (QFileInfo(path).isDir())
-        text = textOr(*this, 153,
+        text = textOr(*this, LangEntry::RecentListNowFolder,
                       u"\"%1\" is now a folder, not a list. It was taken off the recent lists."_s);
     else
-        text = textOr(*this, 154,
+        text = textOr(*this, LangEntry::RecentListNowDevice,
                       u"\"%1\" is now a device or a pipe, not a list. It was taken off the "
                       u"recent lists."_s);
     m_recentLists = withoutRecentList(m_recentLists, path);

@@ -17,19 +17,19 @@ namespace corvane {
 
 bool frmMain::ConfirmListShape(const QString &path)
 {
-    int found = 0;
+    LangEntry found{};
     switch (inspectListFile(path)) {
     case ListShape::List:
         return true;
     case ListShape::Binary:
-        found = 71;
+        found = LangEntry::NotListBinary;
         break;
     case ListShape::NotAList:
-        found = 72;
+        found = LangEntry::NotListNoListLine;
         break;
     }
-    const QString text =
-        langText(found) + u"\n\n"_s + QDir::toNativeSeparators(path) + u"\n\n"_s + langText(73);
+    const QString text = langText(found) + u"\n\n"_s + QDir::toNativeSeparators(path) + u"\n\n"_s +
+                         langText(LangEntry::LoadAnyway);
     return m_prompts.question(this, text, u"Corvane"_s, true);
 }
 
@@ -48,32 +48,33 @@ bool frmMain::ConfirmBigMember(const zip::ZipMember &member)
         return true;
     const auto size = ByteTotal::fromBytes(member.size);
     const QString text =
-        langText(74).arg(formatSizeShown(size.value_or(ByteTotal()))) + u"\n\n"_s + member.name;
+        langText(LangEntry::UnpackBigMember).arg(formatSizeShown(size.value_or(ByteTotal()))) +
+        u"\n\n"_s + member.name;
     return m_prompts.question(this, text, u"Corvane"_s, true);
 }
 
 QString frmMain::ExtractionFailureText(const zip::ExtractResult &result) const
 {
-    int entry = 80;
+    LangEntry entry = LangEntry::UnpackFailed;
     switch (result.error) {
     case zip::ZipError::Encrypted:
-        entry = 75;
+        entry = LangEntry::UnpackEncrypted;
         break;
     case zip::ZipError::Truncated:
     case zip::ZipError::Damaged:
     case zip::ZipError::BadCrc:
     case zip::ZipError::CorruptData:
     case zip::ZipError::LargerThanDeclared:
-        entry = 76;
+        entry = LangEntry::UnpackDamaged;
         break;
     case zip::ZipError::UnsupportedMethod:
-        entry = 77;
+        entry = LangEntry::UnpackUnsupported;
         break;
     case zip::ZipError::NoSpace:
-        entry = 78;
+        entry = LangEntry::UnpackNoSpace;
         break;
     case zip::ZipError::FolderNotWritable:
-        entry = 79;
+        entry = LangEntry::UnpackFolderNotWritable;
         break;
     default:
         break;

@@ -205,11 +205,11 @@ void frmMain::setupKeyboard()
 void frmMain::applyMenuMnemonics()
 {
     QString taken;
-    if (!caption(1).isEmpty())
-        mnuMenu->setTitle(withMnemonic(caption(1), taken));
-    if (!caption(44).isEmpty())
-        mnuLan->setTitle(withMnemonic(caption(44), taken));
-    mnuOpen->setText(caption(2));
+    if (!caption(LangEntry::MenuTitle).isEmpty())
+        mnuMenu->setTitle(withMnemonic(caption(LangEntry::MenuTitle), taken));
+    if (!caption(LangEntry::LanguagesMenu).isEmpty())
+        mnuLan->setTitle(withMnemonic(caption(LangEntry::LanguagesMenu), taken));
+    mnuOpen->setText(caption(LangEntry::OpenFileList));
 }
 
 QList<QWidget *> frmMain::tabOrder() const

@@ -27,13 +27,6 @@ namespace {
 // The copy of lang.fil built into the program.
 const QString builtInLanguageFile = u":/corvane/lang.fil"_s;
 
-// Entries after 50 read here.
-constexpr int PatternHintEntry = 57;
-constexpr int AttributeLegendEntry = 58;
-constexpr int LanguageBrokenFileEntry = 59;
-constexpr int FilterLabelEntry = 212;
-constexpr int FilterButtonEntry = 213;
-
 // A caption longer than this is cut: a runaway field in lang.fil must not
 // blow the window up to a size no screen holds.
 constexpr int MaxCaptionLength = 400;
@@ -68,7 +61,7 @@ QString programVersion()
     return u"%1.%2.%3"_s.arg(v.majorVersion()).arg(v.minorVersion()).arg(v.microVersion());
 }
 
-QString frmMain::caption(int entry) const
+QString frmMain::caption(LangEntry entry) const
 {
     QString text = langText(entry);
     if (text.size() > MaxCaptionLength)
@@ -102,7 +95,7 @@ void frmMain::LoadLanguage(int language)
             applied = LanguageEnglish;
             builtIn = readLanguageFile(builtInLanguageFile, LanguageEnglish);
         }
-        QString text = builtIn.load.texts.value(LanguageBrokenFileEntry);
+        QString text = builtIn.load.texts.value(langIndex(LangEntry::LanguageFileUnusable));
         if (text.isEmpty())
             text = u"The language file \"%1\" cannot be used: %2. Corvane goes on with its "
                    u"built-in texts."_s;
@@ -133,7 +126,8 @@ void frmMain::LoadLanguage(int language)
     m_languageLoaded = true;
     markLanguageInMenu(applied);
     if (complete)
-        mnuShowLan->setText(caption(languageMenuShown() ? 46 : 45));
+        mnuShowLan->setText(
+            caption(languageMenuShown() ? LangEntry::HideLanguages : LangEntry::ShowLanguages));
     RetranslateShown();
     Q_EMIT languageChanged(applied);
 }
@@ -141,18 +135,18 @@ void frmMain::LoadLanguage(int language)
 // The captions, in the order the window has always written them.
 bool frmMain::applyLanguageTexts(int language)
 {
-    mnuMenu->setTitle(caption(1));
-    SSTab1->setTabText(0, caption(2));
-    Command2->setText(caption(2));
-    Frame2->setTitle(caption(2));
-    SSTab1->setTabText(1, caption(3));
-    Label7->setText(caption(4));
-    Label2->setText(caption(5));
-    Label3->setText(caption(6));
-    Label5->setText(caption(7));
-    Label8->setText(caption(8));
-    Frame1->setTitle(caption(9));
-    m_folderTreeModel->setHeaderData(0, Qt::Horizontal, caption(10));
+    mnuMenu->setTitle(caption(LangEntry::MenuTitle));
+    SSTab1->setTabText(0, caption(LangEntry::OpenFileList));
+    Command2->setText(caption(LangEntry::OpenFileList));
+    Frame2->setTitle(caption(LangEntry::OpenFileList));
+    SSTab1->setTabText(1, caption(LangEntry::ViewList));
+    Label7->setText(caption(LangEntry::LocateListHint));
+    Label2->setText(caption(LangEntry::FoldersLabel));
+    Label3->setText(caption(LangEntry::FilesLabel));
+    Label5->setText(caption(LangEntry::SizeLabel));
+    Label8->setText(caption(LangEntry::LanguageChanged));
+    Frame1->setTitle(caption(LangEntry::FolderStructureTitle));
+    m_folderTreeModel->setHeaderData(0, Qt::Horizontal, caption(LangEntry::FolderTreeHeader));
     if (m_fileGridModel && m_fileGridModel->columnCount() >= 1) {
         // The folder shown keeps its name over the first column.
         const FolderTree &tree = m_session->loadedList().SftTree1;
@@ -160,15 +154,15 @@ bool frmMain::applyLanguageTexts(int language)
                                        m_session->CurrentFolderItem() >= 0 &&
                                                m_session->CurrentFolderItem() < tree.count()
                                            ? tree.text(m_session->CurrentFolderItem())
-                                           : caption(11));
-        m_fileGridModel->setHeaderData(1, Qt::Horizontal, caption(12));
-        m_fileGridModel->setHeaderData(2, Qt::Horizontal, caption(13));
-        m_fileGridModel->setHeaderData(4, Qt::Horizontal, caption(14));
+                                           : caption(LangEntry::GridName));
+        m_fileGridModel->setHeaderData(1, Qt::Horizontal, caption(LangEntry::GridModified));
+        m_fileGridModel->setHeaderData(2, Qt::Horizontal, caption(LangEntry::GridSize));
+        m_fileGridModel->setHeaderData(4, Qt::Horizontal, caption(LangEntry::GridStatus));
     }
-    Frame4->setTitle(caption(15));
-    Label10->setText(caption(16));
-    Label30->setText(fixedWord(FilterLabelEntry, u"Filter"_s));
-    Command5->setText(fixedWord(FilterButtonEntry, u"Filter"_s));
+    Frame4->setTitle(caption(LangEntry::FilterTitle));
+    Label10->setText(caption(LangEntry::TermLabel));
+    Label30->setText(fixedWord(LangEntry::FilterLabel, u"Filter"_s));
+    Command5->setText(fixedWord(LangEntry::FilterButton, u"Filter"_s));
     // The pattern hint and the attribute legend: the window's own English
     // and Portuguese texts, and the language table's for the other languages.
     if (language == LanguageEnglish) {
@@ -180,36 +174,36 @@ bool frmMain::applyLanguageTexts(int language)
         Label21->setToolTip(u"D=Directoria, R=Read-Only, H=Oculto, S=Sistema, A=Arquivo, "
                             u"E=Encriptado, N=Normal, L=Alias, V=Volume,C=Comprimido"_s);
     } else {
-        if (!caption(PatternHintEntry).isEmpty())
-            Label12->setText(caption(PatternHintEntry));
-        if (!caption(AttributeLegendEntry).isEmpty())
-            Label21->setToolTip(caption(AttributeLegendEntry));
+        if (!caption(LangEntry::PatternHint).isEmpty())
+            Label12->setText(caption(LangEntry::PatternHint));
+        if (!caption(LangEntry::AttributeLegend).isEmpty())
+            Label21->setToolTip(caption(LangEntry::AttributeLegend));
     }
-    Frame6->setTitle(caption(19));
-    Label11->setText(caption(20));
-    Label13->setText(caption(21));
-    Command3->setText(caption(17));
-    Command4->setText(caption(22));
-    Frame8_1->setTitle(caption(23));
-    Label14->setText(caption(24));
-    Label15->setText(caption(25));
-    Label17->setText(caption(27));
-    Label16->setText(caption(28));
-    Label18->setText(caption(29));
+    Frame6->setTitle(caption(LangEntry::DateSearchTitle));
+    Label11->setText(caption(LangEntry::DateFrom));
+    Label13->setText(caption(LangEntry::DateTo));
+    Command3->setText(caption(LangEntry::SearchButton));
+    Command4->setText(caption(LangEntry::DateSearchButton));
+    Frame8_1->setTitle(caption(LangEntry::FileDetailsTitle));
+    Label14->setText(caption(LangEntry::DetailsFilesLabel));
+    Label15->setText(caption(LangEntry::DetailsSizeLabel));
+    Label17->setText(caption(LangEntry::DetailsModified));
+    Label16->setText(caption(LangEntry::DetailsSize));
+    Label18->setText(caption(LangEntry::DetailsAttributes));
     UpdateWindowTitle(); // entry 40 and the version, then the list shown
-    mnuLan->setTitle(caption(44));
-    mnuReload->setText(caption(47));
-    mnuExit->setText(caption(48));
-    Frame3->setTitle(caption(49));
-    lblEmail->setText(caption(50));
+    mnuLan->setTitle(caption(LangEntry::LanguagesMenu));
+    mnuReload->setText(caption(LangEntry::ReloadList));
+    mnuExit->setText(caption(LangEntry::Exit));
+    Frame3->setTitle(caption(LangEntry::ZipListsTitle));
+    lblEmail->setText(caption(LangEntry::ApprovalPrompt));
     // The member grid's header follows the language as well, like the file
     // grid's.
     if (m_memberGridModel && m_memberGridModel->columnCount() >= 1)
-        m_memberGridModel->setHeaderData(0, Qt::Horizontal, caption(31));
+        m_memberGridModel->setHeaderData(0, Qt::Horizontal, caption(LangEntry::MemberGridHeader));
     return true;
 }
 
-QString frmMain::fixedWord(int entry, const QString &english) const
+QString frmMain::fixedWord(LangEntry entry, const QString &english) const
 {
     const QString text = caption(entry);
     return text.isEmpty() ? english : text;
@@ -237,10 +231,10 @@ void frmMain::mnuShowLan_Click()
 {
     if (languageMenuShown()) {
         mnuLan->menuAction()->setVisible(false);
-        mnuShowLan->setText(caption(45));
+        mnuShowLan->setText(caption(LangEntry::ShowLanguages));
     } else {
         mnuLan->menuAction()->setVisible(true);
-        mnuShowLan->setText(caption(46));
+        mnuShowLan->setText(caption(LangEntry::HideLanguages));
     }
 }
 

@@ -475,10 +475,12 @@ void frmMain::LayoutFileGrid()
     QAbstractItemModel *model = m_fileGridModel;
     if (!model)
         return;
-    const int headerEntries[5] = {11, 12, 13, -1, 14};
+    const std::optional<LangEntry> headerEntries[5] = {LangEntry::GridName, LangEntry::GridModified,
+                                                       LangEntry::GridSize, std::nullopt,
+                                                       LangEntry::GridStatus};
     for (int c = 0; c < model->columnCount() && c < 5; ++c) {
-        if (headerEntries[c] > 0)
-            model->setHeaderData(c, Qt::Horizontal, caption(headerEntries[c]));
+        if (headerEntries[c])
+            model->setHeaderData(c, Qt::Horizontal, caption(*headerEntries[c]));
     }
     const int widths[5] = {220, 75, 75, 0, 170};
     for (int c = 0; c < 5; ++c)
@@ -497,7 +499,7 @@ void frmMain::LayoutMemberGrid()
     if (!model)
         return;
     if (model->columnCount() > 0)
-        model->setHeaderData(0, Qt::Horizontal, caption(31));
+        model->setHeaderData(0, Qt::Horizontal, caption(LangEntry::MemberGridHeader));
     iGrid3->setColumnWidth(0, 320);
     iGrid3->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     iGrid3->horizontalHeader()->setStretchLastSection(false);

@@ -123,7 +123,7 @@ void frmMain::StopLoad()
     m_session->stop();
 }
 
-void frmMain::KeepShownListDuringLoad(int stoppedEntry, const QString &label24)
+void frmMain::KeepShownListDuringLoad(LangEntry stoppedEntry, const QString &label24)
 {
     KeptList kept;
     kept.listFile = m_session->CurrentListFile();
@@ -196,9 +196,9 @@ void frmMain::showLoadProgress(const LoadProgress &progress)
         ShowNumberText(Label1, [this, n = progress.folders] { return formatCountShown(n); });
     }
     if (progress.phase == LoadProgress::Phase::LinesRead)
-        Label8->setText(caption(34));
+        Label8->setText(caption(LangEntry::LinesRead));
     else if (progress.phase == LoadProgress::Phase::SortingLines)
-        Label8->setText(caption(35));
+        Label8->setText(caption(LangEntry::SortingList));
     const int value = barValue(progress);
     if (value > m_loadProgressShown) {
         m_loadProgressShown = value;
@@ -224,7 +224,9 @@ void frmMain::finishLoad(ListSession::LoadKind kind)
 
     const QString &listFile = m_session->CurrentListFile();
     if (list.changedWhileRead) {
-        m_prompts.warning(this, langText(70) + u"\n\n"_s + QDir::toNativeSeparators(listFile),
+        m_prompts.warning(this,
+                          langText(LangEntry::ListChangedWhileRead) + u"\n\n"_s +
+                              QDir::toNativeSeparators(listFile),
                           errorTitle(), false);
     } else if (list.fileFound && !list.error.isEmpty()) {
         // Only lines that were read can be shown: say so only when there are any.

@@ -12,35 +12,25 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace corvane {
 
-namespace {
-
-constexpr int TextReadToItsEnd = 81;
-constexpr int TextCouldNotRead = 82;
-constexpr int TextFileMissing = 43;
-constexpr int TextZipCutShort = 86;
-constexpr int TextZipDamaged = 87;
-constexpr int TextTechnicalDetails = 89;
-
-} // namespace
-
 QString frmMain::TechnicalDetail(const QString &detail) const
 {
     if (detail.isEmpty())
         return {};
-    return u"\n\n"_s + langText(TextTechnicalDetails) + u"\n"_s + detail;
+    return u"\n\n"_s + langText(LangEntry::TechnicalDetails) + u"\n"_s + detail;
 }
 
 QString frmMain::ReadFailureText(const QString &path, const QString &reason, bool linesShown) const
 {
     const QString shown = QDir::toNativeSeparators(path);
-    return langText(linesShown ? TextReadToItsEnd : TextCouldNotRead).arg(shown) +
+    return langText(linesShown ? LangEntry::ListReadCutShort : LangEntry::FileUnreadable)
+               .arg(shown) +
            TechnicalDetail(reason);
 }
 
 QString frmMain::ListNotReadText(const QString &path, const QString &reason) const
 {
     if (path.isEmpty() || !QFileInfo::exists(path))
-        return langText(TextFileMissing) + u"\n\n"_s + QDir::toNativeSeparators(path);
+        return langText(LangEntry::ListNotFound) + u"\n\n"_s + QDir::toNativeSeparators(path);
     return ReadFailureText(path, reason, false);
 }
 
@@ -50,13 +40,13 @@ QString frmMain::ZipListingFailureText(const QString &zipPath, int error,
     const QString shown = QDir::toNativeSeparators(zipPath);
     switch (zip::ZipError(error)) {
     case zip::ZipError::ArchiveMissing:
-        return langText(TextFileMissing) + u"\n\n"_s + shown;
+        return langText(LangEntry::ListNotFound) + u"\n\n"_s + shown;
     case zip::ZipError::Truncated:
-        return langText(TextZipCutShort).arg(shown);
+        return langText(LangEntry::ZipCutShort).arg(shown);
     case zip::ZipError::ReadFailed:
-        return langText(TextCouldNotRead).arg(shown) + TechnicalDetail(detail);
+        return langText(LangEntry::FileUnreadable).arg(shown) + TechnicalDetail(detail);
     default:
-        return langText(TextZipDamaged).arg(shown) + TechnicalDetail(detail);
+        return langText(LangEntry::ZipDamaged).arg(shown) + TechnicalDetail(detail);
     }
 }
 

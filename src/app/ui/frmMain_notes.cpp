@@ -23,10 +23,6 @@ namespace corvane {
 
 namespace {
 
-constexpr int NotesTitleEntry = 54;
-constexpr int NotesHintEntry = 55;
-constexpr int NoteUnreadableEntry = 56;
-constexpr int NoteShownInPartEntry = 160;
 constexpr int EntryIndexRole = Qt::UserRole + 1;
 
 } // namespace
@@ -69,8 +65,8 @@ void frmMain::RetranslateZipNotes()
 {
     if (!NotesFrame)
         return;
-    NotesFrame->setTitle(caption(NotesTitleEntry));
-    NotesHint->setText(caption(NotesHintEntry));
+    NotesFrame->setTitle(caption(LangEntry::NotesTitle));
+    NotesHint->setText(caption(LangEntry::NotesHint));
 }
 
 void frmMain::ClearZipNotes()
@@ -116,19 +112,20 @@ void frmMain::OpenZipNote(int row)
     const zip::NoteText note = zip::readZipNote(m_zipNotesArchive, index, name);
     QApplication::restoreOverrideCursor();
     if (!note.error.isEmpty()) {
-        m_prompts.warning(this, langText(NoteUnreadableEntry).arg(name, note.error), errorTitle(),
-                          false);
+        m_prompts.warning(this, langText(LangEntry::NoteUnreadable).arg(name, note.error),
+                          errorTitle(), false);
         return;
     }
     QString notice;
     if (note.cut) {
         const auto shown = ByteTotal::fromBytes(zip::NoteReadLimit);
         const auto whole = ByteTotal::fromBytes(note.size);
-        notice = langText(NoteShownInPartEntry)
+        notice = langText(LangEntry::NoteShownInPart)
                      .arg(formatSizeShown(shown.value_or(ByteTotal())),
                           formatSizeShown(whole.value_or(ByteTotal())));
     }
-    auto *viewer = new NoteViewer(name + u" - "_s + caption(40), note.text, this, notice);
+    auto *viewer =
+        new NoteViewer(name + u" - "_s + caption(LangEntry::ProgramName), note.text, this, notice);
     viewer->show();
 }
 

@@ -11,13 +11,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace corvane {
 
-namespace {
-
-// "Bytes Kb Mb Gb Tb" as the language writes them.
-constexpr int SizeUnitsEntry = 219;
-
-} // namespace
-
 QLocale frmMain::numberLocale() const
 {
     return displayLocale(m_language, m_settings.locale);
@@ -25,7 +18,7 @@ QLocale frmMain::numberLocale() const
 
 SizeUnits frmMain::sizeUnits() const
 {
-    return SizeUnits::fromText(langText(SizeUnitsEntry));
+    return SizeUnits::fromText(langText(LangEntry::SizeUnits));
 }
 
 QString frmMain::formatCountShown(qint64 value) const

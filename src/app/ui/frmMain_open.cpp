@@ -27,8 +27,6 @@ namespace corvane {
 
 namespace {
 
-constexpr int ReloadStoppedEntry = 190;
-
 // Enter in the member grid chooses the current row, like a double-click.
 class MemberGridKeys : public QObject
 {
@@ -120,11 +118,13 @@ void frmMain::OpenChosenFile(const QString &path)
     QString readError;
     switch (classifyChosenFile(path, &readError)) {
     case ChosenFile::Missing:
-        m_prompts.warning(this, langText(43) + u"\n\n"_s + shown, errorTitle(), true);
+        m_prompts.warning(this, langText(LangEntry::ListNotFound) + u"\n\n"_s + shown, errorTitle(),
+                          true);
         SetOpenCommandRunning(false);
         return;
     case ChosenFile::NotAFile:
-        m_prompts.warning(this, langText(83).arg(shown), errorTitle(), true);
+        m_prompts.warning(this, langText(LangEntry::NotAListFolderOrDevice).arg(shown),
+                          errorTitle(), true);
         SetOpenCommandRunning(false);
         return;
     case ChosenFile::Unreadable:
@@ -132,7 +132,7 @@ void frmMain::OpenChosenFile(const QString &path)
         SetOpenCommandRunning(false);
         return;
     case ChosenFile::Empty:
-        m_prompts.warning(this, langText(84).arg(shown), errorTitle(), false);
+        m_prompts.warning(this, langText(LangEntry::ListFileEmpty).arg(shown), errorTitle(), false);
         LoadOpenedList(path, false);
         return;
     case ChosenFile::PlainList:
@@ -161,7 +161,7 @@ zip::ZipListing frmMain::ListZipMembers(const QString &zipPath)
 
 void frmMain::OpenZipArchive(const QString &zipPath)
 {
-    Label8->setText(langText(33));
+    Label8->setText(langText(LangEntry::ReadingZip));
     Frame3->hide();
     ClearZipNotes();
     m_zipNote.clear();
@@ -188,7 +188,7 @@ void frmMain::OpenZipArchive(const QString &zipPath)
     }
     m_zipPath = zipPath;
     if (listing.unsafeSkipped > 0)
-        m_zipNote = langText(88).arg(listing.unsafeSkipped);
+        m_zipNote = langText(LangEntry::ZipEntriesNotOffered).arg(listing.unsafeSkipped);
 
     const ZipOpenPlan plan = planZipOpen(listing.members);
     // The notes are read from the archive when one is opened; one that
@@ -196,15 +196,17 @@ void frmMain::OpenZipArchive(const QString &zipPath)
     SetZipNotes(zipPath, plan.notes);
     const bool noteMessage = !plan.unreadableNotes.isEmpty();
     if (noteMessage)
-        Label8->setText(langText(145).arg(plan.unreadableNotes.last().name));
+        Label8->setText(
+            langText(LangEntry::ZipNoteNotUnpacked).arg(plan.unreadableNotes.last().name));
     zipMemberModel()->setMembers(plan.rows);
     LayoutMemberGrid();
 
     switch (plan.next) {
     case ZipOpenPlan::Next::NoList:
         Label8->clear();
-        m_prompts.warning(this, langText(85).arg(QDir::toNativeSeparators(zipPath)), errorTitle(),
-                          true);
+        m_prompts.warning(
+            this, langText(LangEntry::ZipHoldsNoList).arg(QDir::toNativeSeparators(zipPath)),
+            errorTitle(), true);
         ShowZipNote();
         SetOpenCommandRunning(false);
         return;
@@ -301,7 +303,7 @@ void frmMain::LoadOpenedList(const QString &path, bool fromZip, bool keepShown)
     if (!fromZip)
         ClearZipNotes();
     RememberApprovalName(path, fromZip);
-    Label8->setText(langText(36));
+    Label8->setText(langText(LangEntry::LoadingList));
     ProgressBar1->hide();
     if (!fromZip)
         Frame3->hide();
@@ -319,11 +321,12 @@ void frmMain::OpenedListShown()
     SetOpenCommandRunning(false);
     SetDateRangeFromList();
     if (!loadedList().fileFound) {
-        m_prompts.warning(
-            this, langText(43) + u"\n\n"_s + QDir::toNativeSeparators(m_session->CurrentListFile()),
-            errorTitle(), true);
+        m_prompts.warning(this,
+                          langText(LangEntry::ListNotFound) + u"\n\n"_s +
+                              QDir::toNativeSeparators(m_session->CurrentListFile()),
+                          errorTitle(), true);
     } else if (m_listFromZip) {
-        Label8->setText(langText(37));
+        Label8->setText(langText(LangEntry::LoadedFromZip));
     }
 }
 
@@ -342,14 +345,14 @@ void frmMain::mnuReload_Click()
     const bool inPlace =
         !m_session->CurrentListFile().isEmpty() && QFileInfo(m_session->CurrentListFile()).isFile();
     if (inPlace)
-        KeepShownListDuringLoad(ReloadStoppedEntry, Label24->text());
+        KeepShownListDuringLoad(LangEntry::ReloadStopped, Label24->text());
     RememberFolderForReload();
     QPalette hidden = TXT1->palette();
     hidden.setColor(QPalette::Text, Qt::white);
     TXT1->setPalette(hidden);
     TXT1->setText(u"*.*"_s);
     SSTab1->setCurrentIndex(0);
-    Label8->setText(fixedWord(221, u"Clearing old list..."_s));
+    Label8->setText(fixedWord(LangEntry::ClearingOldList, u"Clearing old list..."_s));
     ZeroOpenPageCounters();
     SSTab1->setTabEnabled(1, false);
 
@@ -397,7 +400,7 @@ void frmMain::iGrid3_DblClick(int row, int col)
     if (reuse) {
         result.targetPath = target;
     } else {
-        Label9->setText(langText(33));
+        Label9->setText(langText(LangEntry::ReadingZip));
         Label9->show();
         SSTab1->setTabEnabled(1, false);
         result = ExtractMember(member);

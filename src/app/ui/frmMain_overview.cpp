@@ -53,14 +53,6 @@ int columnWidth(const QWidget *tree, int section)
     }
 }
 
-constexpr int HeaderRecovery = 140;
-constexpr int TextOther = 141;
-constexpr int TextUnknown = 142;
-constexpr int TextLegendHint = 143;
-constexpr int TextColumns = 144;
-constexpr int HeaderFiles = 6; // "Files", as on the open page
-constexpr int HeaderSize = 7;  // "Size"
-
 const QString hiddenColumnsKey = u"FolderTree/HiddenColumns"_s;
 
 // The box that holds the "File Details" frame, to give it a share of the row.
@@ -160,12 +152,13 @@ void frmMain::setupOverview()
 void frmMain::applyOverviewLanguage()
 {
     m_folderTreeModel->setHeaderData(FolderTreeModel::FilesColumn, Qt::Horizontal,
-                                     langText(HeaderFiles));
+                                     langText(LangEntry::FilesLabel));
     m_folderTreeModel->setHeaderData(FolderTreeModel::SizeColumn, Qt::Horizontal,
-                                     langText(HeaderSize));
+                                     langText(LangEntry::SizeLabel));
     m_folderTreeModel->setHeaderData(FolderTreeModel::RecoveryColumn, Qt::Horizontal,
-                                     langText(HeaderRecovery));
-    m_folderTreeModel->setStatusNames(langText(TextOther), langText(TextUnknown));
+                                     langText(LangEntry::OverviewRecovery));
+    m_folderTreeModel->setStatusNames(langText(LangEntry::StatusOther),
+                                      langText(LangEntry::StatusUnknown));
     // The window's number format (frmMain_numbers.cpp), as the counters and
     // file sizes beside them.
     m_folderTreeModel->setLocale(numberLocale());
@@ -174,7 +167,8 @@ void frmMain::applyOverviewLanguage()
     SftTree1->viewport()->update();
     // No title: the rows stand right under the counters, and the tree's
     // column header names the colours already.
-    m_overview->frame->setToolTip(langText(HeaderRecovery) + u": "_s + langText(TextLegendHint));
+    m_overview->frame->setToolTip(langText(LangEntry::OverviewRecovery) + u": "_s +
+                                  langText(LangEntry::LegendHint));
     refreshLegend();
 }
 
@@ -182,8 +176,8 @@ void frmMain::refreshLegend()
 {
     const FolderTotals &totals = m_session->folderTotals();
     m_overview->delegate->setColours(statusColours(totals));
-    m_overview->legend->setTotals(&totals, numberLocale(), langText(TextOther),
-                                  langText(TextUnknown));
+    m_overview->legend->setTotals(&totals, numberLocale(), langText(LangEntry::StatusOther),
+                                  langText(LangEntry::StatusUnknown));
     m_overview->frame->setVisible(!totals.isEmpty());
 }
 
@@ -208,7 +202,7 @@ QMenu *frmMain::buildTreeHeaderMenu(QWidget *parent)
     QHeaderView *header = SftTree1->header();
     auto *menu = new QMenu(parent);
     menu->setObjectName(u"SftTree1HeaderMenu"_s);
-    menu->addSection(langText(TextColumns));
+    menu->addSection(langText(LangEntry::ColumnsMenu));
     for (int section = FolderTreeModel::FilesColumn; section < FolderTreeModel::ColumnCount;
          ++section) {
         QAction *action =

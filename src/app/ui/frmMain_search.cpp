@@ -43,10 +43,6 @@ namespace corvane {
 
 namespace {
 
-// Combo1's own entries, in the language in use.
-constexpr int NoFilterEntry = 210;
-constexpr int ReloadListEntry = 211;
-constexpr int NoMatchesTitleEntry = 220;
 // A status word's count, for its tooltip in any language.
 constexpr int WordCountRole = Qt::UserRole + 1;
 constexpr int RecentTermCount = 10;
@@ -149,8 +145,8 @@ QString SearchParts::countText(Kind kind, qint64 count) const
 {
     const QString number = w.formatCountShown(count);
     if (kind == Kind::Date)
-        return w.langText(90) + number;
-    return w.langText(38) + u": "_s + number;
+        return w.langText(LangEntry::FoundWord) + number;
+    return w.langText(LangEntry::MatchesWord) + u": "_s + number;
 }
 
 // The count in the language in use, and in the next one after a change.
@@ -200,7 +196,8 @@ void SearchParts::start(Kind kind, std::shared_ptr<LineCriterion> criterion)
     const QString list = w.session().CurrentListFile();
     const QString resultPath = resultFilePathFor(w.dataFolder(), list);
     lock(true);
-    w.Label8->setText(w.langText(kind == Kind::Date ? 39 : 93));
+    w.Label8->setText(
+        w.langText(kind == Kind::Date ? LangEntry::SearchingByDate : LangEntry::SearchingList));
     showCount(kind, 0);
 
     m_job.start(
@@ -222,7 +219,7 @@ void SearchParts::finish(Kind kind, const SearchOutcome &outcome, const QString 
     lock(false);
     if (outcome.stopped) {
         restoreCount();
-        w.Label8->setText(w.langText(94));
+        w.Label8->setText(w.langText(LangEntry::SearchStopped));
         return;
     }
     switch (outcome.failure) {
@@ -233,13 +230,14 @@ void SearchParts::finish(Kind kind, const SearchOutcome &outcome, const QString 
         // Nothing half-written is loaded: the list shown stays.
         restoreCount();
         w.Label8->clear();
-        w.prompts().warning(&w, w.langText(42), w.systemErrorTitle(), true);
+        w.prompts().warning(&w, w.langText(LangEntry::ResultNotWritable), w.systemErrorTitle(),
+                            true);
         return;
     case SearchOutcome::Failure::ListUnreadable:
         restoreCount();
         w.Label8->clear();
         w.prompts().warning(&w,
-                            w.langText(95) + u"\n"_s +
+                            w.langText(LangEntry::ResultReadCutShort) + u"\n"_s +
                                 QDir::toNativeSeparators(w.session().CurrentListFile()) + u"\n"_s +
                                 outcome.error,
                             w.errorTitle(), true);
@@ -258,13 +256,14 @@ void SearchParts::finish(Kind kind, const SearchOutcome &outcome, const QString 
     if (outcome.matches == 0) {
         // Nothing to show: the list shown stays, with the message.
         w.Label8->clear();
-        w.prompts().warning(&w, w.langText(92), w.langText(NoMatchesTitleEntry), false);
+        w.prompts().warning(&w, w.langText(LangEntry::NoMatches),
+                            w.langText(LangEntry::NoMatchesTitle), false);
         return;
     }
-    w.Label8->setText(w.langText(36));
+    w.Label8->setText(w.langText(LangEntry::LoadingList));
     // The list shown stays until the result is in: Esc while it loads
     // leaves it as it was.
-    w.KeepShownListDuringLoad(94, m_label24Before);
+    w.KeepShownListDuringLoad(LangEntry::SearchStopped, m_label24Before);
     // The window wrote this file itself: it is UTF-16LE, which a result of
     // non-Latin names does not show by its bytes.
     w.LoadListFile(resultPath, ListSession::LoadKind::SearchResult, ListFileEncoding::Utf16LE);
@@ -333,12 +332,12 @@ void SearchParts::fillCombo(const QList<std::pair<QString, qint64>> &words)
 // the entry shown stays the one it was.
 void SearchParts::applyLanguage()
 {
-    const auto wording = [this](int entry, const QString &english) {
+    const auto wording = [this](LangEntry entry, const QString &english) {
         const QString text = w.langText(entry);
         return text.isEmpty() ? english : text;
     };
-    const QString noFilter = wording(NoFilterEntry, u"(No Filter)"_s);
-    const QString reload = wording(ReloadListEntry, u"(Reload)"_s);
+    const QString noFilter = wording(LangEntry::NoFilter, u"(No Filter)"_s);
+    const QString reload = wording(LangEntry::ReloadFilter, u"(Reload)"_s);
     QComboBox *combo = w.Combo1;
     const QString current = combo->currentText();
     if (const int at = combo->findText(m_noFilter); at >= 0)
@@ -361,7 +360,7 @@ void SearchParts::applyLanguage()
 void SearchParts::applyPickerLocale()
 {
     // The pickers' own language: frmMain_dates.cpp.
-    w.SearchStop->setText(w.langText(91));
+    w.SearchStop->setText(w.langText(LangEntry::SearchStop));
 }
 
 // A load has ended (stopped: given up): a search result is shown with its

@@ -23,14 +23,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace corvane {
 
-namespace {
-
-// LangText entries of the texts added here.
-constexpr int StopEntry = 52;
-constexpr int StopTipEntry = 53;
-
-} // namespace
-
 void frmMain::setupShownTexts()
 {
     // Stop sits beside the load bar, below the open page's frame: that frame
@@ -43,8 +35,8 @@ void frmMain::setupShownTexts()
     rowLayout->addWidget(LoadProgressBar, 1);
     LoadStopButton = new QPushButton(loadRow);
     LoadStopButton->setObjectName(u"LoadStopButton"_s);
-    LoadStopButton->setText(caption(StopEntry));
-    LoadStopButton->setToolTip(caption(StopTipEntry));
+    LoadStopButton->setText(caption(LangEntry::LoadStop));
+    LoadStopButton->setToolTip(caption(LangEntry::LoadStopTip));
     LoadStopButton->setVisible(isLoading());
     LoadProgressBar->setVisible(isLoading());
     rowLayout->addWidget(LoadStopButton);
@@ -72,11 +64,11 @@ void frmMain::setupShownTexts()
 void frmMain::ClearShownList()
 {
     if (m_fileGridModel && m_fileGridModel->columnCount() >= 1)
-        m_fileGridModel->setHeaderData(0, Qt::Horizontal, caption(11));
+        m_fileGridModel->setHeaderData(0, Qt::Horizontal, caption(LangEntry::GridName));
     Label19->clear();
     Label20->clear();
     Label21->clear();
-    SetDetailsHint(26);
+    SetDetailsHint(LangEntry::DetailsHint);
     m_titleListName.clear();
     UpdateWindowTitle();
 }
@@ -92,10 +84,10 @@ void frmMain::RetranslateShown()
     RenumberShown();
     if (m_fileGridModel && m_fileGridModel->columnCount() >= 1 &&
         m_session->CurrentFolderItem() < 0)
-        m_fileGridModel->setHeaderData(0, Qt::Horizontal, caption(11));
+        m_fileGridModel->setHeaderData(0, Qt::Horizontal, caption(LangEntry::GridName));
     if (LoadStopButton) {
-        LoadStopButton->setText(caption(StopEntry));
-        LoadStopButton->setToolTip(caption(StopTipEntry));
+        LoadStopButton->setText(caption(LangEntry::LoadStop));
+        LoadStopButton->setToolTip(caption(LangEntry::LoadStopTip));
     }
     RetranslateZipNotes();
     UpdateWindowTitle();
@@ -109,7 +101,7 @@ void frmMain::ZeroOpenPageCounters()
     Label6->setText(u"0"_s);
 }
 
-void frmMain::SetDetailsHint(int entry)
+void frmMain::SetDetailsHint(LangEntry entry)
 {
     m_detailsHintEntry = entry;
     UniLabel1->setText(caption(entry));
@@ -120,7 +112,7 @@ void frmMain::SetDetailsHint(int entry)
 // brackets.
 void frmMain::UpdateWindowTitle()
 {
-    QString title = caption(40) + u' ' + programVersion();
+    QString title = caption(LangEntry::ProgramName) + u' ' + programVersion();
     if (!m_titleListName.isEmpty())
         title += u" - "_s + m_titleListName;
     setWindowTitle(literalWindowTitle(title));

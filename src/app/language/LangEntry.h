@@ -1,0 +1,194 @@
+#pragma once
+
+// The entries of the language table (lang.fil, LangText) the program reads,
+// each named once. The value is the entry's line in lang.fil
+// (data/make-lang.py writes them); the English text follows each name.
+// frmMain::langText and frmMain::caption take only these.
+
+#include <QtGlobal>
+
+namespace corvane {
+
+enum class LangEntry : int {
+    // 1 to 50: the window's captions and messages.
+    MenuTitle = 1,            // "Menu": mnuMenu
+    OpenFileList = 2,         // "Open File List": tab page 0, Command2, Frame2, mnuOpen
+    ViewList = 3,             // "View list": tab page 1
+    LocateListHint = 4,       // "Locate the file list on your computer...": Label7
+    FoldersLabel = 5,         // "Folders": Label2
+    FilesLabel = 6,           // "Files": Label3, the overview's files column
+    SizeLabel = 7,            // "Size": Label5, the overview's size column
+    LanguageChanged = 8,      // "Language changed": status line after a change
+    FolderStructureTitle = 9, // "Folder Structure " (ends with a space): Frame1
+    FolderTreeHeader = 10,    // "Path\Filename": the folder tree's header
+    GridName = 11,            // "Name": file grid column 1 while no folder is shown
+    GridModified = 12,        // "Modified": file grid column 2
+    GridSize = 13,            // "Size": file grid column 3
+    GridStatus = 14,          // "Status": file grid column 5
+    FilterTitle = 15,         // " Filter" (begins with a space): Frame4
+    TermLabel = 16,           // "Term": Label10
+    SearchButton = 17,        // "Search": Command3
+    DateSearchTitle = 19,     // "Search by Date": Frame6
+    DateFrom = 20,            // "From": Label11
+    DateTo = 21,              // "To": Label13
+    DateSearchButton = 22,    // "Search": Command4
+    FileDetailsTitle = 23,    // "File Details": Frame8_1
+    DetailsFilesLabel = 24,   // "Files": Label14
+    DetailsSizeLabel = 25,    // "Size": Label15
+    DetailsHint = 26,         // "Select a file to see its details": UniLabel1
+    DetailsModified = 27,     // "Modified :": Label17
+    DetailsSize = 28,         // "Size :": Label16
+    DetailsAttributes = 29,   // "Attributes :": Label18
+    MemberGridHeader = 31,    // "File lists in the zip archive": iGrid3's header
+    DetailsNotAFile = 32,     // "No details: this is not a file": UniLabel1
+    ReadingZip = 33,          // "Reading the zip archive, please wait..."
+    LinesRead = 34,           // "All lines read, building the folder tree..."
+    SortingList = 35,         // "Sorting the file list, please wait..."
+    LoadingList = 36,         // "Loading the file list, please wait..."
+    LoadedFromZip = 37,       // "File list loaded from the zip archive"
+    MatchesWord = 38,         // "Matches": before a search's match count
+    SearchingByDate = 39,     // "Searching by date, please wait..."
+    ProgramName = 40,         // "Corvane": window title, note viewer title
+    QuitQuestion = 41,        // "Do you want to quit Corvane?"
+    ResultNotWritable = 42,   // "The file already exists or cannot be overwritten."
+    ListNotFound = 43,        // "The file list cannot be found."
+    LanguagesMenu = 44,       // "Languages": mnuLan
+    ShowLanguages = 45,       // "Show Languages": mnuShowLan while mnuLan is hidden
+    HideLanguages = 46,       // "Hide Languages": mnuShowLan while mnuLan is shown
+    ReloadList = 47,          // "Reload Filelist": mnuReload
+    Exit = 48,                // "Exit": mnuExit
+    ZipListsTitle = 49,       // "Multiple File Lists in Zip": Frame3
+    ApprovalPrompt = 50,      // "To approve this list by e-mail click here ->": lblEmail
+
+    // 51 to 69: load stop button, the lab's notes, hints, the language file.
+    LoadStop = 52,             // "Stop": LoadStopButton
+    LoadStopTip = 53,          // "Stop loading (Esc)": LoadStopButton's tool tip
+    NotesTitle = 54,           // "Notes from the lab": NotesFrame
+    NotesHint = 55,            // "Double-click a note to read it": NotesHint
+    NoteUnreadable = 56,       // "The note "%1" cannot be read: %2"
+    PatternHint = 57,          // "e.g. [*.doc; ...]": Label12 (not English, Portuguese)
+    AttributeLegend = 58,      // "D=Directory, R=Read-Only, ...": Label21's tool tip
+    LanguageFileUnusable = 59, // "The language file "%1" cannot be used: %2. ..."
+
+    // 70 to 89: loading a list, zip archives, unpacking a member.
+    ListChangedWhileRead = 70,    // "The file list changed while it was read. ..."
+    NotListBinary = 71,           // "This file does not look like a file list: ... binary data"
+    NotListNoListLine = 72,       // "... none of its first lines reads path, date, ..."
+    LoadAnyway = 73,              // "Load it anyway?"
+    UnpackBigMember = 74,         // "This list unpacks to %1. Unpack it anyway?"
+    UnpackEncrypted = 75,         // "... could not be unpacked: ... protected by a password."
+    UnpackDamaged = 76,           // "... could not be unpacked: the zip archive is damaged."
+    UnpackUnsupported = 77,       // "... stored in a way Corvane cannot read."
+    UnpackNoSpace = 78,           // "... there is not enough free disk space."
+    UnpackFolderNotWritable = 79, // "... Corvane's data folder cannot be written."
+    UnpackFailed = 80,            // "The list could not be unpacked from the zip archive."
+    ListReadCutShort = 81,        // "The file list "%1" could not be read to its end. ..."
+    FileUnreadable = 82,          // "The file "%1" could not be read."
+    NotAListFolderOrDevice = 83,  // ""%1" is not a file list: it is a folder or a device."
+    ListFileEmpty = 84,           // "The file "%1" is empty: it holds no list."
+    ZipHoldsNoList = 85,          // "The zip archive "%1" holds no file list; ..."
+    ZipCutShort = 86,             // "The zip archive "%1" is incomplete: it was cut short."
+    ZipDamaged = 87,              // "The zip archive "%1" is damaged; nothing was loaded."
+    ZipEntriesNotOffered = 88,    // "Entries of this archive not offered, ...: %1"
+    TechnicalDetails = 89,        // "Technical details:"
+
+    // 90 to 109: search and filter.
+    FoundWord = 90,          // "Found : ": before a filter's match count
+    SearchStop = 91,         // "Stop": SearchStop
+    NoMatches = 92,          // "No matches found!": the message
+    SearchingList = 93,      // "Searching the file list, please wait..."
+    SearchStopped = 94,      // "The search was stopped; the list shown is unchanged."
+    ResultReadCutShort = 95, // "The file list could not be read to its end:"
+
+    // 110 to 124: the approval e-mail and saving a list.
+    SaveListAs = 110,          // "Save list as...": mnuSaveList, the save dialog's title
+    NoMailProgram = 111,       // "Unable to connect to your email client. ..."
+    ApprovalDialogTitle = 112, // "Approval e-mail"
+    MailHandedOver = 113,      // "Your mail program was asked to open this message. ..."
+    MailNotHandedOver = 114,   // "No mail program could be started. ..."
+    MailTo = 115,              // "To:"
+    MailSubject = 116,         // "Subject:"
+    MailMessage = 117,         // "Message:"
+    CopyAll = 118,             // "Copy all"
+    Close = 119,               // "Close"
+    SaveFailed = 120,          // "The list could not be saved as "%1": %2. ..."
+    SaveOverOpenList = 121,    // ""%1" is the list that is open or the file it came from: ..."
+    FileListsFilter = 122,     // "File Lists": the save dialog's file type
+    ListSaved = 123,           // "The list was saved as "%1" (%2 lines)."
+    CopiedToClipboard = 124,   // "Copied to the clipboard."
+
+    // 125 to 139: recent lists, drag and drop.
+    RecentListsMenu = 125,     // "Recent Lists": mnuRecent
+    RecentListGone = 126,      // "The list "%1" is no longer there. ..."
+    OnlyFirstDropOpened = 127, // "Only the first of the %1 files was opened: %2"
+    DropNotAList = 128,        // ""%1" is not a file list. Corvane opens lists (.csv) ..."
+    ClearRecentLists = 129,    // "Clear Recent Lists"
+    NoRecentLists = 130,       // "No recent lists"
+    DropIsFolder = 131,        // ""%1" is a folder. Drop a list (.csv) or a zip archive ..."
+
+    // 140 to 145: the recovery overview, the bottom row.
+    OverviewRecovery = 140,   // "Recovery": the overview's column and frame
+    StatusOther = 141,        // "other": statuses outside the named classes
+    StatusUnknown = 142,      // "unknown": lines without a readable status
+    LegendHint = 143,         // "Click a status to show only its files."
+    ColumnsMenu = 144,        // "Columns": the tree header's context menu
+    ZipNoteNotUnpacked = 145, // "The lab's note "%1" could not be unpacked."
+
+    // 150 to 155: the program's own files, lists gone from the recent lists.
+    OwnFileIsLink = 150,         // "Corvane's own file "%1" is a link. ..."
+    OwnFileNotRegular = 151,     // "Corvane's own file "%1" is not an ordinary file ..."
+    OwnFileTooLarge = 152,       // "Corvane's own file "%1" is far larger than ..."
+    RecentListNowFolder = 153,   // ""%1" is now a folder, not a list. ..."
+    RecentListNowDevice = 154,   // ""%1" is now a device or a pipe, not a list. ..."
+    RecentListUnreachable = 155, // "The list "%1" cannot be reached (%2). ..."
+
+    // 160: the lab's notes.
+    NoteShownInPart = 160, // "Only the first %1 of this note are shown; ..."
+
+    // 165 to 171: why a list could not be saved (the %2 of SaveFailed).
+    SaveDiskFull = 165,       // "the disk is full"
+    SaveNotRegularFile = 166, // "it is not an ordinary file (...) and was left as it is"
+    SaveIsFolder = 167,       // "it is a folder"
+    SaveBrokenLink = 168,     // "it is a link that leads to no file"
+    SaveNoFolder = 169,       // "the folder does not exist"
+    SaveNotPermitted = 170,   // "you may not write there"
+    SaveSystemReported = 171, // "the system reported: %1"
+
+    // 190: a reload that was stopped.
+    ReloadStopped = 190, // "The reload was stopped; the list shown is unchanged."
+
+    // 210 to 221: words once written in English in every language.
+    NoFilter = 210,           // "(No Filter)": Combo1's first item
+    ReloadFilter = 211,       // "(Reload)": Combo1's item that reloads the list
+    FilterLabel = 212,        // "Filter": Label30
+    FilterButton = 213,       // "Filter": Command5
+    QuitTitle = 214,          // "Quit": title of the question when the window closes
+    QuitQuestionTitle = 215,  // "Quit?": title of the question of mnuExit
+    NoMailProgramTitle = 217, // "Unable to connect to email client.": title
+    SelectionSuffix = 218,    // "-selection": added to the name Save list as proposes
+    SizeUnits = 219,          // "Bytes Kb Mb Gb Tb": the five size units
+    NoMatchesTitle = 220,     // "No matches found": the message's title
+    ClearingOldList = 221,    // "Clearing old list..."
+
+    // 230 to 232: the date pickers.
+    UnreadableDate = 230,    // ""%1" cannot be read as a date. Type it as %2 or %3."
+    EmptyDate = 231,         // "Type a date, as %1 or %2."
+    DateSearchRefused = 232, // "The date search did not start: a date cannot be read."
+
+    // 240 and 241: message box titles.
+    ErrorTitle = 240,       // "Error"
+    SystemErrorTitle = 241, // "System error!"
+};
+
+// Entries lang.fil holds that nothing reads:
+//   0   the language's own name ("English")
+//   18  and 30: "(not used)"
+//   51  "Replace the file "%1" with the copy from the zip archive?"
+
+// The entry's index in LangText.
+constexpr int langIndex(LangEntry entry)
+{
+    return qToUnderlying(entry);
+}
+
+} // namespace corvane
