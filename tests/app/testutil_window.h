@@ -17,6 +17,7 @@
 #include <QtWidgets>
 
 #include <memory>
+#include <source_location>
 #include <unistd.h>
 
 namespace corvane::test {
@@ -69,6 +70,237 @@ inline QStringList langColumn(int language)
     return parseLanguageFile(readBytes(projectLangFil()), language).texts;
 }
 
+// ---- The window as the tests see it ----------------------------------------
+// Tests reach the window only through what follows, its constructor, the
+// QWidget API and the slots named after the controls (Command2_Click...):
+// the window's state may move to other objects without the tests changing.
+
+// The control (or menu, or action) whose object name is `name`; every control
+// is named after the window's member that holds it. A missing one ends the
+// test run with the caller's place.
+template<class T>
+T *control(const QObject &window, const char *name,
+           std::source_location where = std::source_location::current())
+{
+    T *found = window.findChild<T *>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("%s:%u: the window has no %s named %s", where.file_name(), unsigned(where.line()),
+               T::staticMetaObject.className(), name);
+    return found;
+}
+
+// The list shown: its line store, folder tree and totals.
+inline const LoadedList &shownList(const frmMain &w)
+{
+    return w.loadedList();
+}
+inline QString currentListFile(const frmMain &w)
+{
+    return w.session().CurrentListFile();
+}
+inline QString rootPrefix(const frmMain &w)
+{
+    return w.session().RootPrefix();
+}
+inline qint32 currentFolderItem(const frmMain &w)
+{
+    return w.session().CurrentFolderItem();
+}
+// The line range of the folder shown in the file grid.
+inline qint32 firstFolderLine(const frmMain &w)
+{
+    return w.FirstFolderLine;
+}
+inline qint32 lastFolderLine(const frmMain &w)
+{
+    return w.LastFolderLine;
+}
+inline const FolderTotals &folderTotals(const frmMain &w)
+{
+    return w.folderTotals();
+}
+inline bool isLoading(const frmMain &w)
+{
+    return w.isLoading();
+}
+inline bool isSearching(const frmMain &w)
+{
+    return w.isSearching();
+}
+inline bool isSaving(const frmMain &w)
+{
+    return w.isSaving();
+}
+inline bool canOpenList(const frmMain &w)
+{
+    return w.canOpenList();
+}
+inline void stopSearch(frmMain &w)
+{
+    w.StopSearch();
+}
+
+inline FileGridModel *fileGrid(const frmMain &w)
+{
+    return w.fileGrid();
+}
+inline FileGridColumns *fileGridColumns(const frmMain &w)
+{
+    return w.fileGridColumns();
+}
+inline FolderTreeModel *folderTreeModel(const frmMain &w)
+{
+    return w.folderTreeModel();
+}
+inline zip::ZipMemberModel *zipMemberModel(frmMain &w)
+{
+    return w.zipMemberModel();
+}
+inline FileTypeIcons &fileTypeIcons(const frmMain &w)
+{
+    return w.fileTypeIcons();
+}
+inline RecoveryLegend *recoveryLegend(const frmMain &w)
+{
+    return w.recoveryLegend();
+}
+inline void setTreeColumnShown(frmMain &w, int section, bool shown)
+{
+    w.setTreeColumnShown(section, shown);
+}
+inline QMenu *buildTreeHeaderMenu(frmMain &w, QWidget *parent)
+{
+    return w.buildTreeHeaderMenu(parent);
+}
+
+// The language in use and its texts (an entry the table lacks is empty).
+inline int currentLanguage(const frmMain &w)
+{
+    return w.currentLanguage();
+}
+inline QStringList langTexts(const frmMain &w)
+{
+    return w.LangText;
+}
+inline QString langText(const frmMain &w, int entry)
+{
+    return w.langText(entry);
+}
+inline const QLocale &userLocale(const frmMain &w)
+{
+    return w.userLocale();
+}
+inline QString formatCountShown(const frmMain &w, qint64 value)
+{
+    return w.formatCountShown(value);
+}
+inline void showNumberText(frmMain &w, QLabel *label, std::function<QString()> text)
+{
+    w.ShowNumberText(label, std::move(text));
+}
+
+// The folders and files of the program's own.
+inline QString dataFolder(const frmMain &w)
+{
+    return w.dataFolder();
+}
+inline QString memberFolder(const frmMain &w)
+{
+    return w.memberFolder();
+}
+inline QStringList recentLists(const frmMain &w)
+{
+    return w.recentLists();
+}
+inline QStringList recentTerms(const frmMain &w)
+{
+    return w.recentTerms();
+}
+inline QList<int> rememberedColumnWidths(const frmMain &w)
+{
+    return w.rememberedColumnWidths();
+}
+inline void saveWindowState(const frmMain &w)
+{
+    w.saveWindowState();
+}
+inline QList<QWidget *> tabOrder(const frmMain &w)
+{
+    return w.tabOrder();
+}
+
+// Commands from outside the controls.
+inline void openRecentList(frmMain &w, int index)
+{
+    w.OpenRecentList(index);
+}
+inline bool openDroppedFiles(frmMain &w, const QList<QUrl> &urls)
+{
+    return w.OpenDroppedFiles(urls);
+}
+inline void openListsFromCommandLine(frmMain &w, const QStringList &paths)
+{
+    w.OpenListsFromCommandLine(paths);
+}
+inline void openZipNote(frmMain &w, int row)
+{
+    w.OpenZipNote(row);
+}
+
+// Counts the loads that end (a list shown, a load stopped or failed) from
+// its construction on; wait() waits for the next.
+class LoadSpy : public QSignalSpy
+{
+public:
+    explicit LoadSpy(frmMain &w) : QSignalSpy(&w, &frmMain::listLoaded) {}
+};
+
+// Counts the loads the list session ends from its construction on, each
+// with the ListSession::LoadKind it was.
+class LoadKindSpy : public QSignalSpy
+{
+public:
+    explicit LoadKindSpy(frmMain &w) : QSignalSpy(&w.session(), &ListSession::loaded) {}
+};
+
+// Counts the language changes from its construction on.
+class LanguageSpy : public QSignalSpy
+{
+public:
+    explicit LanguageSpy(frmMain &w) : QSignalSpy(&w, &frmMain::languageChanged) {}
+};
+
+// When a load runs, waits for its end; true when none runs or it ended in time.
+inline bool waitForLoad(frmMain &w, int timeoutMs = 60000)
+{
+    if (!isLoading(w))
+        return true;
+    LoadSpy done(w);
+    return done.wait(timeoutMs);
+}
+
+// The entry of the "Languages" menu that picks `language`.
+inline QAction *languageMenuEntry(const QObject &w, int language)
+{
+    switch (language) {
+    case LanguageEnglish:
+        return control<QAction>(w, "mnuEN");
+    case LanguagePortuguese:
+        return control<QAction>(w, "mnuPT");
+    case LanguageGerman:
+        return control<QAction>(w, "mnuGerman");
+    case LanguageFrench:
+        return control<QAction>(w, "mnuFrench");
+    case LanguageSwedish:
+        return control<QAction>(w, "mnuSE");
+    case LanguageDutch:
+        return control<QAction>(w, "mnuNL");
+    }
+    return nullptr;
+}
+
+// ---- Fixtures ---------------------------------------------------------------
+
 // A window with its own program and data folders; lang.fil is copied into
 // the program folder unless langFil is given (empty QByteArray: no file).
 struct WindowFixture
@@ -109,10 +341,27 @@ struct WindowFixture
         return p;
     }
 
+    // The open command with `answer` from its file prompt; waits for the
+    // load it starts, if any.
+    void open(const QString &answer)
+    {
+        prompts.openFileAnswers.append(answer);
+        control<QPushButton>(*window, "Command2")->click();
+        QVERIFY(waitForLoad(*window));
+    }
+
+    // A list named on the command line; waits for its load.
+    void openFromCommandLine(const QString &path)
+    {
+        LoadSpy loaded(*window);
+        window->OpenListFromCommandLine(path);
+        QVERIFY(loaded.wait(30000));
+    }
+
     // Starts a load and waits for its end (true when it ended in time).
     bool load(const QString &listPath)
     {
-        QSignalSpy done(window.get(), &frmMain::listLoaded);
+        LoadSpy done(*window);
         window->ClearViews();
         if (!window->LoadListFile(listPath))
             return false;

@@ -49,9 +49,9 @@ struct Window
     // Opens path as the command line does and waits for a load it starts.
     void open(const QString &path)
     {
-        QSignalSpy loaded(window.get(), &frmMain::listLoaded);
+        LoadSpy loaded(*window);
         window->OpenListFromCommandLine(path);
-        if (window->isLoading())
+        if (isLoading(*window))
             QVERIFY(loaded.wait(60000));
     }
 
@@ -115,12 +115,12 @@ void tst_ui_messages::changedWhileRead()
     QCOMPARE(warnings.size(), 1);
     QCOMPARE(warnings[0].text,
              langColumn(language).value(70) + u"\n\n"_s + QDir::toNativeSeparators(path));
-    QCOMPARE(w.window->loadedList().lineCount, LinesBeforeTheCut);
+    QCOMPARE(shownList(*w.window).lineCount, LinesBeforeTheCut);
     // The count as the window's language writes it.
-    QCOMPARE(w.window->Label22->text(),
-             displayLocale(language, w.window->userLocale()).toString(150000));
-    QCOMPARE(w.window->SSTab1->currentIndex(), 1);
-    QVERIFY(w.window->folderTreeModel()->rowCount() > 0);
+    QCOMPARE(control<QLabel>(*w.window, "Label22")->text(),
+             displayLocale(language, userLocale(*w.window)).toString(150000));
+    QCOMPARE(control<QTabWidget>(*w.window, "SSTab1")->currentIndex(), 1);
+    QVERIFY(folderTreeModel(*w.window)->rowCount() > 0);
 }
 
 void tst_ui_messages::cannotOpen_data()
@@ -228,8 +228,8 @@ void tst_ui_messages::cannotOpen()
                  qPrintable(text));
     }
     if (readError) {
-        QCOMPARE(w.window->loadedList().lineCount, linesShown);
-        QCOMPARE(w.window->Label22->text(), QString::number(linesShown));
+        QCOMPARE(shownList(*w.window).lineCount, linesShown);
+        QCOMPARE(control<QLabel>(*w.window, "Label22")->text(), QString::number(linesShown));
     }
 }
 
@@ -263,14 +263,14 @@ void tst_ui_messages::statusLine()
     bytes[at + 5] = 'C';
     QVERIFY(writeBytes(path, bytes));
     w.open(path);
-    QCOMPARE(w.window->Label8->text(), texts.value(145).arg(u"readme.txt"_s));
+    QCOMPARE(control<QLabel>(*w.window, "Label8")->text(), texts.value(145).arg(u"readme.txt"_s));
     QVERIFY(!texts.value(145).isEmpty());
 
-    QSignalSpy loaded(w.window.get(), &frmMain::listLoaded);
+    LoadSpy loaded(*w.window);
     w.window->iGrid3_DblClick(1, 1); // damaged.csv
-    if (w.window->isLoading())
+    if (isLoading(*w.window))
         QVERIFY(loaded.wait(30000));
-    QCOMPARE(w.window->Label8->text(), texts.value(76));
+    QCOMPARE(control<QLabel>(*w.window, "Label8")->text(), texts.value(76));
     const auto warnings = w.warnings();
     QCOMPARE(warnings.size(), 1);
     QVERIFY(warnings[0].text.startsWith(texts.value(76) + u"\n\n"_s + texts.value(89)));

@@ -46,35 +46,21 @@ struct Window : WindowFixture
 {
     using WindowFixture::WindowFixture;
     frmMain &w() const { return *window; }
-    int item(const QString &path) const { return folderItemByPath(window->loadedList(), path); }
+    int item(const QString &path) const { return folderItemByPath(shownList(*window), path); }
     int row(const QString &name) const
     {
-        const FileGridModel &model = *window->fileGrid();
+        const FileGridModel &model = *fileGrid(*window);
         for (int r = 0; r < model.rowCount(); ++r) {
             if (model.gridRow(r).name == name)
                 return r + 1;
         }
         return -1;
     }
-    QString header() const { return window->fileGrid()->headerData(0, Qt::Horizontal).toString(); }
+    QString header() const { return fileGrid(*window)->headerData(0, Qt::Horizontal).toString(); }
     QString currentName() const
     {
-        const QModelIndex current = window->iGrid2->currentIndex();
-        return current.isValid() ? window->fileGrid()->gridRow(current.row()).name : QString();
-    }
-    // The open command, as the user runs it.
-    void open(const QString &path)
-    {
-        prompts.openFileAnswers.append(path);
-        window->Command2->click();
-        waitForLoad();
-    }
-    void waitForLoad()
-    {
-        if (!window->isLoading())
-            return;
-        QSignalSpy done(window.get(), &frmMain::listLoaded);
-        QVERIFY(done.wait(60000));
+        const QModelIndex current = control<QTableView>(*window, "iGrid2")->currentIndex();
+        return current.isValid() ? fileGrid(*window)->gridRow(current.row()).name : QString();
     }
     // A file row made current, so that the details panel shows it.
     void showFileDetails(const QString &folder, const QString &name)
@@ -82,13 +68,13 @@ struct Window : WindowFixture
         window->SftTree1_ItemClick(item(folder));
         const int r = row(name);
         QVERIFY(r > 0);
-        window->iGrid2->setCurrentIndex(window->fileGrid()->index(r - 1, 0));
+        control<QTableView>(*window, "iGrid2")->setCurrentIndex(fileGrid(*window)->index(r - 1, 0));
     }
 };
 
 QString baseTitle(const frmMain &w)
 {
-    return w.langText(40) + u' ' + QStringLiteral(CORVANE_VERSION);
+    return langText(w, 40) + u' ' + QStringLiteral(CORVANE_VERSION);
 }
 
 } // namespace
@@ -123,13 +109,13 @@ private Q_SLOTS:
         f.open(first);
         f.showFileDetails(u"Docs\\Reports"_s, u"r1.doc"_s);
         QCOMPARE(f.header(), u"Reports"_s);
-        QCOMPARE(f.w().Label19->text(), u"1.5 Kb"_s);
-        QCOMPARE(f.w().Label21->text(), u"RA"_s);
+        QCOMPARE(control<QLabel>(f.w(), "Label19")->text(), u"1.5 Kb"_s);
+        QCOMPARE(control<QLabel>(f.w(), "Label21")->text(), u"RA"_s);
         QVERIFY(f.w().windowTitle().endsWith(u" - first.csv"_s));
-        QCOMPARE(f.w().Label4->text(), u"4"_s);
+        QCOMPARE(control<QLabel>(f.w(), "Label4")->text(), u"4"_s);
         // A folder row: the hint says it is not a file.
-        f.w().iGrid2->setCurrentIndex(f.w().fileGrid()->index(0, 0));
-        QCOMPARE(f.w().UniLabel1->text(), f.w().langText(32));
+        control<QTableView>(f.w(), "iGrid2")->setCurrentIndex(fileGrid(f.w())->index(0, 0));
+        QCOMPARE(control<QLabel>(f.w(), "UniLabel1")->text(), langText(f.w(), 32));
 
         bool countersZero = false;
         if (how == u"clear"_s) {
@@ -138,30 +124,30 @@ private Q_SLOTS:
             QVERIFY(f.load(f.writeList(u"second.csv"_s, listOf("Other", 2))));
         } else if (how == u"open"_s) {
             f.open(f.writeList(u"second.csv"_s, listOf("Other", 2)));
-            QCOMPARE(f.w().Label4->text(), u"2"_s);
+            QCOMPARE(control<QLabel>(f.w(), "Label4")->text(), u"2"_s);
         } else if (how == u"zip"_s) {
             const QString zip = user.filePath(u"two.zip"_s);
             QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listOf("A", 3)),
                                            zipfix::entry("b.csv", listOf("B", 4))}));
             f.open(zip);
-            QVERIFY(!f.w().Frame3->isHidden());
+            QVERIFY(!control<QGroupBox>(f.w(), "Frame3")->isHidden());
             countersZero = true;
         } else if (how == u"empty"_s) {
             f.open(f.writeList(u"empty.csv"_s, QByteArray()));
             countersZero = true;
         }
-        QCOMPARE(f.header(), f.w().langText(11));
-        QCOMPARE(f.w().Label19->text(), QString());
-        QCOMPARE(f.w().Label20->text(), QString());
-        QCOMPARE(f.w().Label21->text(), QString());
-        QCOMPARE(f.w().UniLabel1->text(), f.w().langText(26));
+        QCOMPARE(f.header(), langText(f.w(), 11));
+        QCOMPARE(control<QLabel>(f.w(), "Label19")->text(), QString());
+        QCOMPARE(control<QLabel>(f.w(), "Label20")->text(), QString());
+        QCOMPARE(control<QLabel>(f.w(), "Label21")->text(), QString());
+        QCOMPARE(control<QLabel>(f.w(), "UniLabel1")->text(), langText(f.w(), 26));
         // A load through LoadListFile alone (a search's result) still belongs
         // to the opened list, and the title keeps naming it.
         QCOMPARE(f.w().windowTitle().contains(u"first.csv"_s), how == u"load"_s);
         if (countersZero) {
-            QCOMPARE(f.w().Label1->text(), u"0"_s);
-            QCOMPARE(f.w().Label4->text(), u"0"_s);
-            QCOMPARE(f.w().Label6->text(), u"0"_s);
+            QCOMPARE(control<QLabel>(f.w(), "Label1")->text(), u"0"_s);
+            QCOMPARE(control<QLabel>(f.w(), "Label4")->text(), u"0"_s);
+            QCOMPARE(control<QLabel>(f.w(), "Label6")->text(), u"0"_s);
         }
     }
 
@@ -195,28 +181,30 @@ private Q_SLOTS:
         else
             f.showFileDetails(u"Docs"_s, u"Reports"_s);
         const int hint = fileRow ? 26 : 32;
-        QCOMPARE(f.w().UniLabel1->text(), langColumn(from).value(hint));
+        QCOMPARE(control<QLabel>(f.w(), "UniLabel1")->text(), langColumn(from).value(hint));
         // The count a search left, as the window writes it.
-        f.w().ShowNumberText(f.w().Label24, [&w = f.w(), countEntry, separator]() -> QString {
-            return w.langText(countEntry) + separator + w.formatCountShown(1234);
-        });
+        showNumberText(f.w(), control<QLabel>(f.w(), "Label24"),
+                       [&w = f.w(), countEntry, separator]() -> QString {
+                           return langText(w, countEntry) + separator + formatCountShown(w, 1234);
+                       });
         // A text written there by anything else is left alone.
-        f.w().Label22->setText(u"1,234 by hand"_s);
+        control<QLabel>(f.w(), "Label22")->setText(u"1,234 by hand"_s);
 
         f.w().LoadLanguage(to);
         const QStringList column = langColumn(to);
-        QCOMPARE(f.w().UniLabel1->text(), column.value(hint));
-        QCOMPARE(f.w().Label24->text(), column.value(countEntry) + separator +
-                                            displayLocale(to, f.w().userLocale()).toString(1234));
-        QCOMPARE(f.w().Label22->text(), u"1,234 by hand"_s);
-        QCOMPARE(f.w().Label8->text(), column.value(8));
-        QCOMPARE(f.w().LoadStopButton->text(), column.value(52));
+        QCOMPARE(control<QLabel>(f.w(), "UniLabel1")->text(), column.value(hint));
+        QCOMPARE(control<QLabel>(f.w(), "Label24")->text(),
+                 column.value(countEntry) + separator +
+                     displayLocale(to, userLocale(f.w())).toString(1234));
+        QCOMPARE(control<QLabel>(f.w(), "Label22")->text(), u"1,234 by hand"_s);
+        QCOMPARE(control<QLabel>(f.w(), "Label8")->text(), column.value(8));
+        QCOMPARE(control<QPushButton>(f.w(), "LoadStopButton")->text(), column.value(52));
         // The list is still named in the title.
         QCOMPARE(f.w().windowTitle(),
                  column.value(40) + u' ' + QStringLiteral(CORVANE_VERSION) + u" - list.csv"_s);
         // Clicking a file again keeps the new language.
         f.showFileDetails(u"Docs"_s, u"notes.txt"_s);
-        QCOMPARE(f.w().UniLabel1->text(), column.value(26));
+        QCOMPARE(control<QLabel>(f.w(), "UniLabel1")->text(), column.value(26));
     }
 
     // ---- which list is shown ----
@@ -257,14 +245,14 @@ private Q_SLOTS:
         f.open(path);
         if (chooseRow > 0) {
             f.w().iGrid3_DblClick(chooseRow, 1);
-            f.waitForLoad();
+            QVERIFY(waitForLoad(f.w()));
         }
         QCOMPARE(f.w().windowTitle(), baseTitle(f.w()) + suffix);
         // Reload keeps the name; an emptied view drops it.
         if (!suffix.isEmpty()) {
-            f.w().mnuReload->setEnabled(true);
-            f.w().mnuReload->trigger();
-            f.waitForLoad();
+            control<QAction>(f.w(), "mnuReload")->setEnabled(true);
+            control<QAction>(f.w(), "mnuReload")->trigger();
+            QVERIFY(waitForLoad(f.w()));
             QCOMPARE(f.w().windowTitle(), baseTitle(f.w()) + suffix);
         }
         f.w().ClearViews();
@@ -305,8 +293,8 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&f.w()));
         QVERIFY(f.load(f.writeList(u"l.csv"_s, line)));
         f.w().SftTree1_ItemClick(0);
-        QTableView *grid = f.w().iGrid2;
-        const FileGridModel &model = *f.w().fileGrid();
+        QTableView *grid = control<QTableView>(f.w(), "iGrid2");
+        const FileGridModel &model = *fileGrid(f.w());
         QCOMPARE(model.rowCount(), 1);
         const QFontMetrics metrics = grid->fontMetrics();
         // The smallest widths of the others hold while the names have more
@@ -371,8 +359,8 @@ private Q_SLOTS:
         QVERIFY(f.load(f.writeList(u"l.csv"_s, list)));
         f.w().SftTree1_ItemClick(f.item(u"Diplomarbeit"_s));
         QCoreApplication::processEvents();
-        QTableView *grid = f.w().iGrid2;
-        QCOMPARE(f.w().fileGrid()->rowCount(), 4); // ".." and the three files
+        QTableView *grid = control<QTableView>(f.w(), "iGrid2");
+        QCOMPARE(fileGrid(f.w())->rowCount(), 4); // ".." and the three files
         const QFontMetrics metrics = grid->fontMetrics();
         const int status = FileGridModel::StatusColumn;
         QVERIFY2(grid->columnWidth(status) >= metrics.horizontalAdvance(longest) + 8,
@@ -409,12 +397,12 @@ private Q_SLOTS:
         f.w().SftTree1_ItemClick(0);
         qInfo("showing 30,000 files took %lld ms", qint64(timer.elapsed()));
         timer.restart();
-        f.w().fileGridColumns()->fit();
+        fileGridColumns(f.w())->fit();
         qInfo("fitting the columns to them took %lld ms", qint64(timer.elapsed()));
-        const QFontMetrics metrics = f.w().iGrid2->fontMetrics();
-        QVERIFY(f.w().iGrid2->columnWidth(2) >=
+        const QFontMetrics metrics = control<QTableView>(f.w(), "iGrid2")->fontMetrics();
+        QVERIFY(control<QTableView>(f.w(), "iGrid2")->columnWidth(2) >=
                 metrics.horizontalAdvance(u"631,354,123,456,789,012"_s) + 8);
-        QVERIFY(f.w().iGrid2->columnWidth(4) >=
+        QVERIFY(control<QTableView>(f.w(), "iGrid2")->columnWidth(4) >=
                 metrics.horizontalAdvance(u"Recovered - 12 sectors rebuilt from parity"_s) + 8);
     }
 
@@ -427,22 +415,25 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&f.w()));
         QVERIFY(f.load(f.writeList(u"l.csv"_s, sampleList)));
         f.w().SftTree1_ItemClick(0);
-        QHeaderView *header = f.w().iGrid2->horizontalHeader();
+        QHeaderView *header = control<QTableView>(f.w(), "iGrid2")->horizontalHeader();
         header->resizeSection(4, 300); // as a drag of the divider does
-        QCOMPARE(f.w().fileGridColumns()->userWidths().value(4), 300);
+        QCOMPARE(fileGridColumns(f.w())->userWidths().value(4), 300);
         f.w().SftTree1_ItemClick(f.item(u"Docs"_s));
         QVERIFY(f.load(f.writeList(u"m.csv"_s, listOf("M", 3))));
         f.w().SftTree1_ItemClick(0);
         f.w().resize(1400, 700);
         QCoreApplication::processEvents();
-        QCOMPARE(f.w().iGrid2->columnWidth(4), 300);
+        QCOMPARE(control<QTableView>(f.w(), "iGrid2")->columnWidth(4), 300);
         // Name still takes what is left.
-        const int others = f.w().iGrid2->columnWidth(1) + f.w().iGrid2->columnWidth(2) + 300;
-        QCOMPARE(f.w().iGrid2->columnWidth(0) + others, f.w().iGrid2->viewport()->width());
+        const int others = control<QTableView>(f.w(), "iGrid2")->columnWidth(1) +
+                           control<QTableView>(f.w(), "iGrid2")->columnWidth(2) + 300;
+        QCOMPARE(control<QTableView>(f.w(), "iGrid2")->columnWidth(0) + others,
+                 control<QTableView>(f.w(), "iGrid2")->viewport()->width());
         // The widths can be handed back, as a saved set would be.
-        f.w().fileGridColumns()->setUserWidths({{1, 140}});
-        QCOMPARE(f.w().iGrid2->columnWidth(1), 140);
-        QVERIFY(f.w().iGrid2->columnWidth(4) != 300 || f.w().iGrid2->columnWidth(4) == 170);
+        fileGridColumns(f.w())->setUserWidths({{1, 140}});
+        QCOMPARE(control<QTableView>(f.w(), "iGrid2")->columnWidth(1), 140);
+        QVERIFY(control<QTableView>(f.w(), "iGrid2")->columnWidth(4) != 300 ||
+                control<QTableView>(f.w(), "iGrid2")->columnWidth(4) == 170);
     }
 
     // ---- going up keeps your place ----
@@ -471,20 +462,21 @@ private Q_SLOTS:
         const QString target = u"F%1"_s.arg(folders - 2, 3, 10, QChar(u'0'));
         f.w().SftTree1_ItemClick(f.item(u"Top"_s));
         f.w().iGrid2_DblClick(f.row(target), 1);
-        QCOMPARE(f.w().session().CurrentFolderItem(), f.item(u"Top\\"_s + target));
+        QCOMPARE(currentFolderItem(f.w()), f.item(u"Top\\"_s + target));
         if (backspace) {
-            f.w().iGrid2->setFocus();
-            QTest::keyClick(f.w().iGrid2, Qt::Key_Backspace);
+            control<QTableView>(f.w(), "iGrid2")->setFocus();
+            QTest::keyClick(control<QTableView>(f.w(), "iGrid2"), Qt::Key_Backspace);
         } else {
             f.w().iGrid2_DblClick(1, 1);
         }
-        QCOMPARE(f.w().session().CurrentFolderItem(), f.item(u"Top"_s));
+        QCOMPARE(currentFolderItem(f.w()), f.item(u"Top"_s));
         QCOMPARE(f.currentName(), target);
-        const QRect shown = f.w().iGrid2->visualRect(f.w().iGrid2->currentIndex());
-        QVERIFY(f.w().iGrid2->viewport()->rect().contains(shown));
+        const QRect shown = control<QTableView>(f.w(), "iGrid2")
+                                ->visualRect(control<QTableView>(f.w(), "iGrid2")->currentIndex());
+        QVERIFY(control<QTableView>(f.w(), "iGrid2")->viewport()->rect().contains(shown));
         // Up once more: Top is current in Root.
         f.w().iGrid2_DblClick(1, 1);
-        QCOMPARE(f.w().session().CurrentFolderItem(), 0);
+        QCOMPARE(currentFolderItem(f.w()), 0);
         QCOMPARE(f.currentName(), u"Top"_s);
     }
 
@@ -506,44 +498,45 @@ private Q_SLOTS:
         f.prompts.clear();
         const QString big = f.writeList(u"big.csv"_s, listOf("Big", 200000));
         f.prompts.openFileAnswers.append(big);
-        QSignalSpy ended(f.window.get(), &frmMain::listLoaded);
-        f.w().SSTab1->setCurrentIndex(0); // where the open button is
-        f.w().Command2->click();
-        QVERIFY(f.w().isLoading());
-        QVERIFY(f.w().LoadStopButton->isVisible());
-        QVERIFY(f.w().LoadStopButton->isEnabled());
+        LoadSpy ended(*f.window);
+        control<QTabWidget>(f.w(), "SSTab1")->setCurrentIndex(0); // where the open button is
+        control<QPushButton>(f.w(), "Command2")->click();
+        QVERIFY(isLoading(f.w()));
+        QVERIFY(control<QPushButton>(f.w(), "LoadStopButton")->isVisible());
+        QVERIFY(control<QPushButton>(f.w(), "LoadStopButton")->isEnabled());
         if (escape)
             QTest::keyClick(&f.w(), Qt::Key_Escape);
         else
-            QTest::mouseClick(f.w().LoadStopButton, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(f.w(), "LoadStopButton"), Qt::LeftButton);
         // Given up at once, whatever the loader is doing.
-        QCOMPARE(f.w().isLoading(), false);
+        QCOMPARE(isLoading(f.w()), false);
         QCOMPARE(ended.size(), 1);
-        QCOMPARE(f.w().loadedList().lineCount, 0);
-        QCOMPARE(f.w().SftTree1->model()->rowCount(), 0);
-        QCOMPARE(f.w().fileGrid()->rowCount(), 0);
-        for (QLabel *counter : {f.w().Label1, f.w().Label4, f.w().Label6})
+        QCOMPARE(shownList(f.w()).lineCount, 0);
+        QCOMPARE(control<QTreeView>(f.w(), "SftTree1")->model()->rowCount(), 0);
+        QCOMPARE(fileGrid(f.w())->rowCount(), 0);
+        for (QLabel *counter : {control<QLabel>(f.w(), "Label1"), control<QLabel>(f.w(), "Label4"),
+                                control<QLabel>(f.w(), "Label6")})
             QCOMPARE(counter->text(), u"0"_s);
-        QCOMPARE(f.w().Label8->text(), QString());
-        QCOMPARE(f.w().SSTab1->isTabEnabled(1), false);
-        QCOMPARE(f.w().SSTab1->currentIndex(), 0);
+        QCOMPARE(control<QLabel>(f.w(), "Label8")->text(), QString());
+        QCOMPARE(control<QTabWidget>(f.w(), "SSTab1")->isTabEnabled(1), false);
+        QCOMPARE(control<QTabWidget>(f.w(), "SSTab1")->currentIndex(), 0);
         QCOMPARE(f.w().windowTitle(), baseTitle(f.w()));
-        QVERIFY(f.w().Frame2->isEnabled());
-        QVERIFY(f.w().mnuMenu->menuAction()->isEnabled());
-        QVERIFY(!f.w().LoadStopButton->isVisible());
-        QVERIFY(!f.w().LoadProgressBar->isVisible());
+        QVERIFY(control<QGroupBox>(f.w(), "Frame2")->isEnabled());
+        QVERIFY(control<QMenu>(f.w(), "mnuMenu")->menuAction()->isEnabled());
+        QVERIFY(!control<QPushButton>(f.w(), "LoadStopButton")->isVisible());
+        QVERIFY(!control<QProgressBar>(f.w(), "LoadProgressBar")->isVisible());
         QCOMPARE(f.prompts.boxCount(), 0);
         QCOMPARE(f.prompts.count(u"beep"_s), 0);
         // What the stopped loader still reports changes nothing.
         QTest::qWait(300);
-        QCOMPARE(f.w().Label4->text(), u"0"_s);
-        QCOMPARE(f.w().SSTab1->isTabEnabled(1), false);
+        QCOMPARE(control<QLabel>(f.w(), "Label4")->text(), u"0"_s);
+        QCOMPARE(control<QTabWidget>(f.w(), "SSTab1")->isTabEnabled(1), false);
         // The next list loads as usual.
         f.open(f.writeList(u"next.csv"_s, listOf("Next", 5)));
-        QCOMPARE(f.w().loadedList().lineCount, 5);
-        QCOMPARE(f.w().Label4->text(), u"5"_s);
+        QCOMPARE(shownList(f.w()).lineCount, 5);
+        QCOMPARE(control<QLabel>(f.w(), "Label4")->text(), u"5"_s);
         QTest::qWait(300);
-        QCOMPARE(f.w().Label4->text(), u"5"_s);
+        QCOMPARE(control<QLabel>(f.w(), "Label4")->text(), u"5"_s);
     }
 
     // Stop when the loader has been going a while; the window keeps running
@@ -556,19 +549,20 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&f.w()));
         const QString big = f.writeList(u"big.csv"_s, listOf("Big", 400000));
         f.prompts.openFileAnswers.append(big);
-        f.w().Command2->click();
-        QVERIFY(f.w().LoadStopButton->isVisible());
-        QTRY_VERIFY_WITH_TIMEOUT(f.w().Label4->text() != u"0"_s || !f.w().isLoading(), 20000);
-        if (!f.w().isLoading())
+        control<QPushButton>(f.w(), "Command2")->click();
+        QVERIFY(control<QPushButton>(f.w(), "LoadStopButton")->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(
+            control<QLabel>(f.w(), "Label4")->text() != u"0"_s || !isLoading(f.w()), 20000);
+        if (!isLoading(f.w()))
             QSKIP("the list loaded before it could be stopped");
         QTest::keyClick(&f.w(), Qt::Key_Escape);
-        QCOMPARE(f.w().isLoading(), false);
-        QCOMPARE(f.w().Label4->text(), u"0"_s);
-        QCOMPARE(f.w().session().CurrentListFile(), QString());
+        QCOMPARE(isLoading(f.w()), false);
+        QCOMPARE(control<QLabel>(f.w(), "Label4")->text(), u"0"_s);
+        QCOMPARE(currentListFile(f.w()), QString());
         QCOMPARE(f.prompts.boxCount(), 0);
         // Esc with nothing loading does nothing.
         QTest::keyClick(&f.w(), Qt::Key_Escape);
-        QCOMPARE(f.w().SSTab1->currentIndex(), 0);
+        QCOMPARE(control<QTabWidget>(f.w(), "SSTab1")->currentIndex(), 0);
     }
 
     // ---- the lab's notes ----
@@ -600,12 +594,12 @@ private Q_SLOTS:
         const QString zip = user.filePath(u"lab.zip"_s);
         QVERIFY(zipfix::writeZip(zip, entries));
         f.open(zip);
-        QAbstractItemModel *model = f.w().NotesList->model();
+        QAbstractItemModel *model = control<QListView>(f.w(), "NotesList")->model();
         QStringList listed;
         for (int r = 0; r < model->rowCount(); ++r)
             listed.append(model->index(r, 0).data().toString());
         QCOMPARE(listed, notes);
-        QCOMPARE(f.w().NotesFrame->isHidden(), notes.isEmpty());
+        QCOMPARE(control<QGroupBox>(f.w(), "NotesFrame")->isHidden(), notes.isEmpty());
         // Read from the archive when opened: none is unpacked.
         QDirIterator files(f.dataDir.path(), QDir::Files | QDir::Hidden,
                            QDirIterator::Subdirectories);
@@ -615,11 +609,11 @@ private Q_SLOTS:
                          !file.endsWith(u"log"_s, Qt::CaseInsensitive),
                      qPrintable(file));
         }
-        QCOMPARE(f.w().NotesFrame->title(), f.w().langText(54));
+        QCOMPARE(control<QGroupBox>(f.w(), "NotesFrame")->title(), langText(f.w(), 54));
         // A plain list afterwards: its archive's notes go.
         f.open(f.writeList(u"plain.csv"_s, sampleList));
-        QCOMPARE(f.w().NotesList->model()->rowCount(), 0);
-        QVERIFY(f.w().NotesFrame->isHidden());
+        QCOMPARE(control<QListView>(f.w(), "NotesList")->model()->rowCount(), 0);
+        QVERIFY(control<QGroupBox>(f.w(), "NotesFrame")->isHidden());
     }
 
     void noteViewer_data()
@@ -647,10 +641,11 @@ private Q_SLOTS:
                                        zipfix::entry("b.csv", listOf("B", 2)),
                                        zipfix::FixtureEntry{"Note.TXT", bytes}}));
         f.open(zip);
-        QCOMPARE(f.w().NotesList->model()->rowCount(), 1);
+        QCOMPARE(control<QListView>(f.w(), "NotesList")->model()->rowCount(), 1);
         // Enter on the current note opens it.
-        f.w().NotesList->setCurrentIndex(f.w().NotesList->model()->index(0, 0));
-        QTest::keyClick(f.w().NotesList, Qt::Key_Return);
+        control<QListView>(f.w(), "NotesList")
+            ->setCurrentIndex(control<QListView>(f.w(), "NotesList")->model()->index(0, 0));
+        QTest::keyClick(control<QListView>(f.w(), "NotesList"), Qt::Key_Return);
         auto *viewer = f.w().findChild<NoteViewer *>();
         QVERIFY(viewer);
         QVERIFY(viewer->textView()->isReadOnly());
@@ -669,11 +664,11 @@ private Q_SLOTS:
                                        zipfix::entry("notes.txt", "n")}));
         f.open(zip);
         QVERIFY(QFile::remove(zip));
-        f.w().OpenZipNote(0);
+        openZipNote(f.w(), 0);
         QCOMPARE(f.prompts.count(u"warning"_s), 1);
         QVERIFY(f.prompts.calls.last().text.contains(u"notes.txt"_s));
         QVERIFY(!f.w().findChild<NoteViewer *>());
-        f.w().OpenZipNote(5); // no such row: nothing
+        openZipNote(f.w(), 5); // no such row: nothing
         QCOMPARE(f.prompts.boxCount(), 1);
     }
 
