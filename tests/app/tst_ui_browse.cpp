@@ -66,7 +66,7 @@ struct Browsing : WindowFixture
 
 } // namespace
 
-class tst_ui_browse : public QObject
+class TestUiBrowse : public QObject
 {
     Q_OBJECT
 
@@ -94,7 +94,7 @@ private Q_SLOTS:
     void screenshot();
 };
 
-void tst_ui_browse::pickRoot()
+void TestUiBrowse::pickRoot()
 {
     Browsing b;
     QVERIFY(b.open());
@@ -113,7 +113,7 @@ void tst_ui_browse::pickRoot()
     QVERIFY(control<QTableView>(*b.window, "iGrid2")->isColumnHidden(3));
 }
 
-void tst_ui_browse::pickFolder()
+void TestUiBrowse::pickFolder()
 {
     Browsing b;
     QVERIFY(b.open());
@@ -132,7 +132,7 @@ void tst_ui_browse::pickFolder()
     QCOMPARE(b.names(), (QStringList{u".."_s, u"deep.txt"_s}));
 }
 
-void tst_ui_browse::upAndDown()
+void TestUiBrowse::upAndDown()
 {
     Browsing b;
     QVERIFY(b.open());
@@ -156,7 +156,7 @@ void tst_ui_browse::upAndDown()
     QCOMPARE(currentFolderItem(*b.window), b.item(u"Docs"_s));
 }
 
-void tst_ui_browse::fileRowDoesNothing()
+void TestUiBrowse::fileRowDoesNothing()
 {
     Browsing b;
     QVERIFY(b.open());
@@ -180,7 +180,7 @@ void tst_ui_browse::fileRowDoesNothing()
     QCOMPARE(b.names(), (QStringList{u".."_s, u"b.txt"_s}));
 }
 
-void tst_ui_browse::caseOfNames()
+void TestUiBrowse::caseOfNames()
 {
     Browsing b;
     QVERIFY(b.open());
@@ -191,7 +191,7 @@ void tst_ui_browse::caseOfNames()
     QVERIFY(b.item(u"docs"_s) != b.item(u"Docs"_s));
 }
 
-void tst_ui_browse::samePickTwice()
+void TestUiBrowse::samePickTwice()
 {
     Browsing b;
     QVERIFY(b.open());
@@ -205,7 +205,7 @@ void tst_ui_browse::samePickTwice()
     QCOMPARE(currentFolderItem(*b.window), 0);
 }
 
-void tst_ui_browse::treeKeyboard()
+void TestUiBrowse::treeKeyboard()
 {
     Browsing b;
     QVERIFY(b.open());
@@ -220,7 +220,7 @@ void tst_ui_browse::treeKeyboard()
     QVERIFY(currentFolderItem(*b.window) > 0);
 }
 
-void tst_ui_browse::keys()
+void TestUiBrowse::keys()
 {
     Browsing b;
     QVERIFY(b.open());
@@ -257,7 +257,7 @@ void tst_ui_browse::keys()
     QCOMPARE(grid->currentIndex().column(), int(FileGridModel::NameColumn));
 }
 
-void tst_ui_browse::details_data()
+void TestUiBrowse::details_data()
 {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("name");
@@ -279,7 +279,7 @@ void tst_ui_browse::details_data()
                             << QStringList{QString(), QString(), QString(), u"32"_s};
 }
 
-void tst_ui_browse::details()
+void TestUiBrowse::details()
 {
     QFETCH(QString, folder);
     QFETCH(QString, name);
@@ -295,7 +295,7 @@ void tst_ui_browse::details()
              langText(*b.window, labels[3].toInt()));
 }
 
-void tst_ui_browse::hintFollowsRow()
+void TestUiBrowse::hintFollowsRow()
 {
     Browsing b;
     QVERIFY(b.open());
@@ -311,7 +311,7 @@ void tst_ui_browse::hintFollowsRow()
     QCOMPARE(control<QLabel>(*b.window, "Label21")->text(), u"DHS"_s);
 }
 
-void tst_ui_browse::tooltip()
+void TestUiBrowse::tooltip()
 {
     Browsing b;
     const QString longName = QString(300, u'x') + u".txt"_s;
@@ -322,7 +322,7 @@ void tst_ui_browse::tooltip()
     QCOMPARE(grid->index(0, 1).data(Qt::ToolTipRole).toString(), QString());
 }
 
-void tst_ui_browse::headerSort()
+void TestUiBrowse::headerSort()
 {
     Browsing b;
     QVERIFY(b.open());
@@ -349,7 +349,7 @@ void tst_ui_browse::headerSort()
                                           : QStringList{u"top.jpg"_s, u"SETUP.EXE"_s}));
 }
 
-void tst_ui_browse::copyPaths()
+void TestUiBrowse::copyPaths()
 {
     Browsing b;
     QVERIFY(b.open());
@@ -367,7 +367,7 @@ void tst_ui_browse::copyPaths()
     QCOMPARE(b.prompts.clipboard, u"Data\\Docs\\Docs\nData\\Docs\\notes.txt"_s);
 }
 
-void tst_ui_browse::tabSwitch()
+void TestUiBrowse::tabSwitch()
 {
     Browsing b;
     QVERIFY(b.open());
@@ -382,7 +382,7 @@ void tst_ui_browse::tabSwitch()
     QVERIFY(!control<QGroupBox>(*b.window, "Frame2")->isVisibleTo(b.window.get()));
 }
 
-void tst_ui_browse::clearViews()
+void TestUiBrowse::clearViews()
 {
     Browsing b;
     QVERIFY(b.open());
@@ -400,7 +400,7 @@ void tst_ui_browse::clearViews()
     QCOMPARE(fileGrid(*b.window)->rowCount(), 0);
 }
 
-void tst_ui_browse::iconPositions()
+void TestUiBrowse::iconPositions()
 {
     Browsing b;
     FileTypeIcons &icons = fileTypeIcons(*b.window);
@@ -421,7 +421,7 @@ void tst_ui_browse::iconPositions()
     QVERIFY(!icons.icon(txt).pixmap(16, 16).isNull());
 }
 
-void tst_ui_browse::bigFolderAsksThemeOncePerExtension()
+void TestUiBrowse::bigFolderAsksThemeOncePerExtension()
 {
     Browsing b;
     int asked = 0;
@@ -453,7 +453,7 @@ void tst_ui_browse::bigFolderAsksThemeOncePerExtension()
 // is its own key, and the media type database is slow for a name it does
 // not know. Such names are not asked about one by one; the names it does
 // know keep their images.
-void tst_ui_browse::namesNoMediaTypeKnows()
+void TestUiBrowse::namesNoMediaTypeKnows()
 {
     Browsing b;
     fileTypeIcons(*b.window).setThemeLookup(
@@ -481,7 +481,7 @@ void tst_ui_browse::namesNoMediaTypeKnows()
 
 // A folder thousands of levels deep: picking it opens every level above it
 // in the tree, and the window still paints.
-void tst_ui_browse::deepTree()
+void TestUiBrowse::deepTree()
 {
     Browsing b;
     constexpr int Levels = 5000;
@@ -505,7 +505,7 @@ void tst_ui_browse::deepTree()
     QCOMPARE(b.treeCurrent(), deepest - 1);
 }
 
-void tst_ui_browse::screenshot()
+void TestUiBrowse::screenshot()
 {
     Browsing b;
     QString list = sourceDir() + u"/data/samples/recovered-disk.csv"_s;
@@ -540,5 +540,5 @@ void tst_ui_browse::screenshot()
     QCOMPARE(b.prompts.boxCount(), 0);
 }
 
-QTEST_MAIN(tst_ui_browse)
+QTEST_MAIN(TestUiBrowse)
 #include "tst_ui_browse.moc"

@@ -169,7 +169,7 @@ QPalette darkPalette()
 
 } // namespace
 
-class tst_ui_desktop : public QObject
+class TestUiDesktop : public QObject
 {
     Q_OBJECT
 
@@ -673,5 +673,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_ui_desktop)
+QTEST_MAIN(TestUiDesktop)
 #include "tst_ui_desktop.moc"

@@ -89,7 +89,7 @@ QStringList tabRound(Window &f, QWidget *from, bool backwards, int limit = 40)
 
 } // namespace
 
-class tst_ui_keys : public QObject
+class TestUiKeys : public QObject
 {
     Q_OBJECT
 
@@ -378,5 +378,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_ui_keys)
+QTEST_MAIN(TestUiKeys)
 #include "tst_ui_keys.moc"

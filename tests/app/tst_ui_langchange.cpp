@@ -75,7 +75,7 @@ struct Window : WindowFixture
 
 } // namespace
 
-class tst_ui_langchange : public QObject
+class TestUiLangChange : public QObject
 {
     Q_OBJECT
 
@@ -304,5 +304,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_ui_langchange)
+QTEST_MAIN(TestUiLangChange)
 #include "tst_ui_langchange.moc"

@@ -101,7 +101,7 @@ const QString portugueseHint = u"Ex. [*.doc; *reports*.xls;*.mdb;*.jpg]"_s;
 
 } // namespace
 
-class tst_ui_language : public QObject
+class TestUiLanguage : public QObject
 {
     Q_OBJECT
 
@@ -412,5 +412,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_ui_language)
+QTEST_MAIN(TestUiLanguage)
 #include "tst_ui_language.moc"

@@ -42,7 +42,7 @@ QByteArray bigList(int lines)
 
 } // namespace
 
-class tst_ui_load : public QObject
+class TestUiLoad : public QObject
 {
     Q_OBJECT
 
@@ -275,5 +275,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_ui_load)
+QTEST_MAIN(TestUiLoad)
 #include "tst_ui_load.moc"

@@ -71,7 +71,7 @@ QByteArray listOf(int lines)
 
 } // namespace
 
-class tst_ui_messages : public QObject
+class TestUiMessages : public QObject
 {
     Q_OBJECT
 
@@ -84,14 +84,14 @@ private Q_SLOTS:
     void statusLine();
 };
 
-void tst_ui_messages::changedWhileRead_data()
+void TestUiMessages::changedWhileRead_data()
 {
     addLanguageRows();
 }
 
 // The list is cut to half by another program once the first part of it was
 // read: the window says so in its language and shows the lines read.
-void tst_ui_messages::changedWhileRead()
+void TestUiMessages::changedWhileRead()
 {
     QFETCH(int, language);
     Window w(language, [](const QString &path, const LoadOptions &options) {
@@ -123,7 +123,7 @@ void tst_ui_messages::changedWhileRead()
     QVERIFY(folderTreeModel(*w.window)->rowCount() > 0);
 }
 
-void tst_ui_messages::cannotOpen_data()
+void TestUiMessages::cannotOpen_data()
 {
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("kind");
@@ -153,7 +153,7 @@ void tst_ui_messages::cannotOpen_data()
     }
 }
 
-void tst_ui_messages::cannotOpen()
+void TestUiMessages::cannotOpen()
 {
     QFETCH(int, language);
     QFETCH(QString, kind);
@@ -233,14 +233,14 @@ void tst_ui_messages::cannotOpen()
     }
 }
 
-void tst_ui_messages::statusLine_data()
+void TestUiMessages::statusLine_data()
 {
     addLanguageRows();
 }
 
 // The open page's status line after a lab's note or a chosen list could not
 // be unpacked: what happened, in the UI language.
-void tst_ui_messages::statusLine()
+void TestUiMessages::statusLine()
 {
     QFETCH(int, language);
     if (!zip_encryption_method_supported(ZIP_EM_AES_256, 1))
@@ -276,5 +276,5 @@ void tst_ui_messages::statusLine()
     QVERIFY(warnings[0].text.startsWith(texts.value(76) + u"\n\n"_s + texts.value(89)));
 }
 
-QTEST_MAIN(tst_ui_messages)
+QTEST_MAIN(TestUiMessages)
 #include "tst_ui_messages.moc"

@@ -62,7 +62,7 @@ struct Window : WindowFixture
 
 } // namespace
 
-class tst_ui_notes : public QObject
+class TestUiNotes : public QObject
 {
     Q_OBJECT
 
@@ -202,5 +202,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_ui_notes)
+QTEST_MAIN(TestUiNotes)
 #include "tst_ui_notes.moc"

@@ -44,7 +44,7 @@ QStringList rootChildren(const QAbstractItemModel &model, int column = 0)
 
 } // namespace
 
-class tst_ui_overview : public QObject
+class TestUiOverview : public QObject
 {
     Q_OBJECT
 
@@ -66,7 +66,7 @@ private Q_SLOTS:
     void numberFormats();
 };
 
-void tst_ui_overview::columns()
+void TestUiOverview::columns()
 {
     const LoadedList list = loadBytes(smallList);
     const FolderTotals totals = FolderTotals::compute(list.iGrid1, list.SftTree1);
@@ -99,7 +99,7 @@ void tst_ui_overview::columns()
     QCOMPARE(model.index(0, FolderTreeModel::FilesColumn).data(), QVariant());
 }
 
-void tst_ui_overview::sorting_data()
+void TestUiOverview::sorting_data()
 {
     QTest::addColumn<QList<int>>("columns"); // clicked in turn, each with its order
     QTest::addColumn<QList<int>>("orders");
@@ -118,7 +118,7 @@ void tst_ui_overview::sorting_data()
         << QStringList{u"a"_s, u"b"_s, u"c"_s};
 }
 
-void tst_ui_overview::sorting()
+void TestUiOverview::sorting()
 {
     QFETCH(QList<int>, columns);
     QFETCH(QList<int>, orders);
@@ -144,7 +144,7 @@ void tst_ui_overview::sorting()
     }
 }
 
-void tst_ui_overview::sortingKeepsTheSelection()
+void TestUiOverview::sortingKeepsTheSelection()
 {
     WindowFixture f;
     QVERIFY(f.load(f.writeList(u"small.csv"_s, smallList)));
@@ -163,7 +163,7 @@ void tst_ui_overview::sortingKeepsTheSelection()
     QCOMPARE(rootChildren(*model), (QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s}));
 }
 
-void tst_ui_overview::windowShowsTheTotals()
+void TestUiOverview::windowShowsTheTotals()
 {
     WindowFixture f;
     const QString sample = sourceDir() + u"/data/samples/recovered-disk.csv"_s;
@@ -185,7 +185,7 @@ void tst_ui_overview::windowShowsTheTotals()
     QVERIFY(!f.window->findChild<QGroupBox *>(u"fraRecovery"_s)->isVisibleTo(f.window.get()));
 }
 
-void tst_ui_overview::hiddenColumnsAreRemembered()
+void TestUiOverview::hiddenColumnsAreRemembered()
 {
     QTemporaryDir programDir;
     QTemporaryDir dataDir;
@@ -235,7 +235,7 @@ void tst_ui_overview::hiddenColumnsAreRemembered()
                 ->isSectionHidden(FolderTreeModel::FilesColumn));
 }
 
-void tst_ui_overview::legendClickFilters()
+void TestUiOverview::legendClickFilters()
 {
     WindowFixture f;
     QVERIFY(f.load(f.writeList(u"small.csv"_s, smallList)));
@@ -256,7 +256,7 @@ void tst_ui_overview::legendClickFilters()
     QCOMPARE(found, 1);
 }
 
-void tst_ui_overview::languages_data()
+void TestUiOverview::languages_data()
 {
     QTest::addColumn<int>("language");
     QTest::addColumn<QStringList>("headers");
@@ -274,7 +274,7 @@ void tst_ui_overview::languages_data()
                             << u"Recovered  7 \u00b7 63,6 % \u00b7 10,3 Ko"_s << u"10,3 Ko"_s;
 }
 
-void tst_ui_overview::languages()
+void TestUiOverview::languages()
 {
     QFETCH(int, language);
     QFETCH(QStringList, headers);
@@ -297,12 +297,12 @@ void tst_ui_overview::languages()
 // page makes the window grow: picking each file of the list (long dates and
 // attribute strings in the details panel), changing the language, emptying
 // the views as a search does.
-void tst_ui_overview::windowKeepsItsSize_data()
+void TestUiOverview::windowKeepsItsSize_data()
 {
     addLanguageRows();
 }
 
-void tst_ui_overview::windowKeepsItsSize()
+void TestUiOverview::windowKeepsItsSize()
 {
     QFETCH(int, language);
     WindowFixture f;
@@ -396,7 +396,7 @@ void tst_ui_overview::windowKeepsItsSize()
 // At the window's default size the names of the folder tree get the width
 // the numbers and bars leave, follow the tree as it is resized, keep a width
 // the user gives them, and are whole in their tooltips.
-void tst_ui_overview::treeNamesTakeTheSpareWidth()
+void TestUiOverview::treeNamesTakeTheSpareWidth()
 {
     WindowFixture f;
     frmMain &w = *f.window;
@@ -447,7 +447,7 @@ void tst_ui_overview::treeNamesTakeTheSpareWidth()
 
 // Emptying the views hides the legend (as a search does while it runs); the
 // tree, the grid and the frames of the bottom row keep their places.
-void tst_ui_overview::bottomRowStaysPutWhenTheLegendHides()
+void TestUiOverview::bottomRowStaysPutWhenTheLegendHides()
 {
     WindowFixture f(QLocale(QLocale::French, QLocale::France));
     frmMain &w = *f.window;
@@ -486,7 +486,7 @@ void tst_ui_overview::bottomRowStaysPutWhenTheLegendHides()
 // the tree's columns and the legend in the UI language, with the user's
 // regional habits where the user's locale speaks it: the same digits
 // wherever the two agree.
-void tst_ui_overview::numberFormats_data()
+void TestUiOverview::numberFormats_data()
 {
     QTest::addColumn<QLocale>("user");
     QTest::addColumn<int>("language");
@@ -525,7 +525,7 @@ void tst_ui_overview::numberFormats_data()
         << u"12,345"_s;
 }
 
-void tst_ui_overview::numberFormats()
+void TestUiOverview::numberFormats()
 {
     QFETCH(QLocale, user);
     QFETCH(int, language);
@@ -548,5 +548,5 @@ void tst_ui_overview::numberFormats()
     QCOMPARE(recoveryLegend(*f.window)->rowTexts().value(0), row);
 }
 
-QTEST_MAIN(tst_ui_overview)
+QTEST_MAIN(TestUiOverview)
 #include "tst_ui_overview.moc"

@@ -14,7 +14,7 @@
 using namespace corvane;
 using namespace corvane::test;
 
-class tst_ui_screenshots : public QObject
+class TestUiScreenshots : public QObject
 {
     Q_OBJECT
 
@@ -87,5 +87,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_ui_screenshots)
+QTEST_MAIN(TestUiScreenshots)
 #include "tst_ui_screenshots.moc"

@@ -79,7 +79,7 @@ QString baseTitle(const frmMain &w)
 
 } // namespace
 
-class tst_ui_shown : public QObject
+class TestUiShown : public QObject
 {
     Q_OBJECT
 
@@ -690,5 +690,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_ui_shown)
+QTEST_MAIN(TestUiShown)
 #include "tst_ui_shown.moc"

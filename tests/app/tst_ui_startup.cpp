@@ -9,7 +9,7 @@ using namespace corvane;
 using namespace corvane::test;
 using namespace Qt::Literals::StringLiterals;
 
-class tst_ui_startup : public QObject
+class TestUiStartup : public QObject
 {
     Q_OBJECT
 
@@ -332,5 +332,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_ui_startup)
+QTEST_MAIN(TestUiStartup)
 #include "tst_ui_startup.moc"
