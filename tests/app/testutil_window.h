@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QtWidgets>
 
+#include <functional>
 #include <memory>
 #include <source_location>
 #include <unistd.h>
@@ -68,6 +69,16 @@ inline bool writeBytes(const QString &path, const QByteArray &bytes)
 inline QStringList langColumn(int language)
 {
     return parseLanguageFile(readBytes(projectLangFil()), language).texts;
+}
+
+// A list of `lines` files in top\Docs: fileN.doc of 1000 + N bytes.
+inline QByteArray listBytes(const QByteArray &top, int lines)
+{
+    QByteArray bytes;
+    for (int i = 0; i < lines; ++i)
+        bytes += top + "\\Docs\\file" + QByteArray::number(i) + ".doc,2020-01-02 03:04:05," +
+                 QByteArray::number(1000 + i) + ",32;77,OK\r\n";
+    return bytes;
 }
 
 // ---- The window as the tests see it ----------------------------------------
@@ -305,30 +316,47 @@ inline QAction *languageMenuEntry(const QObject &w, int language)
 // the program folder unless langFil is given (empty QByteArray: no file).
 struct WindowFixture
 {
+    // Changes the settings before the window is built.
+    using Change = std::function<void(frmMain::Settings &)>;
+
     QTemporaryDir programDir;
     QTemporaryDir dataDir;
     FakePrompts prompts;
+    frmMain::Settings settings; // what the window was built with
     std::unique_ptr<frmMain> window;
 
     enum class Lang { Project, None, Custom };
 
     explicit WindowFixture(const QLocale &locale = QLocale(QLocale::English, QLocale::UnitedStates),
                            Lang lang = Lang::Project, const QByteArray &custom = {},
-                           QDate today = QDate(2025, 6, 15))
+                           QDate today = QDate(2025, 6, 15), const Change &change = {})
     {
         if (lang == Lang::Project)
             QFile::copy(projectLangFil(), programDir.filePath(QStringLiteral("lang.fil")));
         else if (lang == Lang::Custom)
             writeBytes(programDir.filePath(QStringLiteral("lang.fil")), custom);
-        frmMain::Settings s;
-        s.programFolder = programDir.path();
-        s.dataFolder = dataDir.filePath(QStringLiteral("data"));
-        s.locale = locale;
-        s.today = [today] { return today; };
+        settings.programFolder = programDir.path();
+        settings.dataFolder = dataDir.filePath(QStringLiteral("data"));
+        settings.locale = locale;
+        settings.today = [today] { return today; };
         // A desktop screen, whatever the test platform's is (offscreen:
         // 800x600): the window opens at its default size.
-        s.screens = [] { return QList<QRect>{QRect(0, 0, 1920, 1160)}; };
-        window = std::make_unique<frmMain>(prompts, s);
+        settings.screens = [] { return QList<QRect>{QRect(0, 0, 1920, 1160)}; };
+        if (change)
+            change(settings);
+        restart();
+    }
+    explicit WindowFixture(const Change &change)
+        : WindowFixture(QLocale(QLocale::English, QLocale::UnitedStates), Lang::Project, {},
+                        QDate(2025, 6, 15), change)
+    {}
+
+    // The next run of the program: the window goes and another is built
+    // with the same settings.
+    void restart()
+    {
+        window.reset();
+        window = std::make_unique<frmMain>(prompts, settings);
     }
 
     QString path(const QString &name) const { return programDir.filePath(name); }
@@ -339,6 +367,13 @@ struct WindowFixture
         const QString p = dataDir.filePath(name);
         writeBytes(p, bytes);
         return p;
+    }
+
+    // The open command's frame and the menu take commands.
+    bool commandsEnabled() const
+    {
+        return control<QGroupBox>(*window, "Frame2")->isEnabled() &&
+               control<QMenu>(*window, "mnuMenu")->menuAction()->isEnabled();
     }
 
     // The open command with `answer` from its file prompt; waits for the

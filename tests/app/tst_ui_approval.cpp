@@ -23,7 +23,8 @@ namespace zipfix = corvane::testing;
 
 namespace {
 
-QByteArray listBytes(const QByteArray &top, int lines)
+// listBytes() with the files in the other order.
+QByteArray listBytesBackwards(const QByteArray &top, int lines)
 {
     QByteArray bytes;
     for (int i = lines - 1; i >= 0; --i)
@@ -134,7 +135,7 @@ void TestUiApproval::promptShownWithList()
 
     QTemporaryDir user;
     const QString list = user.filePath(u"Job42.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
+    QVERIFY(zipfix::writeBytes(list, listBytesBackwards("C:", 3)));
     f.open(list);
     QCOMPARE(control<QTabWidget>(*f.window, "SSTab1")->currentIndex(), 1);
     QVERIFY(control<QLabel>(*f.window, "lblEmail")->isVisible());
@@ -171,7 +172,7 @@ void TestUiApproval::promptHiddenForEmptyList()
     QTemporaryDir user;
     if (listBefore) {
         const QString full = user.filePath(u"Job42.csv"_s);
-        QVERIFY(zipfix::writeBytes(full, listBytes("C:", 3)));
+        QVERIFY(zipfix::writeBytes(full, listBytesBackwards("C:", 3)));
         f.open(full);
         QVERIFY(control<QLabel>(*f.window, "lblEmail")->isVisible());
     }
@@ -192,8 +193,8 @@ void TestUiApproval::listName_data()
     QTest::addColumn<QString>("thenPlain");                   // a plain list opened afterwards
     QTest::addColumn<QString>("subject");
 
-    const QByteArray a = listBytes("A", 3);
-    const QByteArray b = listBytes("B", 4);
+    const QByteArray a = listBytesBackwards("A", 3);
+    const QByteArray b = listBytesBackwards("B", 4);
     using zipfix::entry;
     const QList<zipfix::FixtureEntry> none;
     QTest::newRow("plain list") << none << u"Job42.CSV"_s << 0 << QString() << u"job42"_s;
@@ -236,7 +237,7 @@ void TestUiApproval::listName()
     QTemporaryDir user;
     const QString path = user.filePath(fileName);
     if (entries.isEmpty())
-        QVERIFY(zipfix::writeBytes(path, listBytes("C:", 3)));
+        QVERIFY(zipfix::writeBytes(path, listBytesBackwards("C:", 3)));
     else
         QVERIFY(zipfix::writeZip(path, entries));
     f.open(path);
@@ -246,7 +247,7 @@ void TestUiApproval::listName()
     }
     if (!thenPlain.isEmpty()) {
         const QString plain = user.filePath(thenPlain);
-        QVERIFY(zipfix::writeBytes(plain, listBytes("P", 2)));
+        QVERIFY(zipfix::writeBytes(plain, listBytesBackwards("P", 2)));
         f.open(plain);
         QVERIFY(control<QTableView>(*f.window, "iGrid3")->model()->rowCount() > 0);
     }
@@ -262,7 +263,7 @@ void TestUiApproval::renamedMember_data()
     QTest::addColumn<int>("memberRow"); // row chosen in the grid, or 0
     QTest::addColumn<QString>("member");
     QTest::addColumn<QString>("subject");
-    const QByteArray a = listBytes("A", 3);
+    const QByteArray a = listBytesBackwards("A", 3);
     using zipfix::entry;
     QTest::newRow("one member") << QList{entry("job 12:30?.csv", a)} << 0 << u"job 12:30?.csv"_s
                                 << u"job 12:30?"_s;
@@ -309,12 +310,12 @@ void TestUiApproval::searchResultNamesItsList()
     WindowFixture f;
     QTemporaryDir user;
     const QString list = user.filePath(u"Job42.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 5)));
+    QVERIFY(zipfix::writeBytes(list, listBytesBackwards("C:", 5)));
     f.open(list);
     // A search result: the matching lines loaded from the result file while
     // CurrentListFile still names the opened list.
     const QString result = QDir(dataFolder(*f.window)).filePath(u"tFile.csv"_s);
-    QVERIFY(zipfix::writeBytes(result, listBytes("C:", 2)));
+    QVERIFY(zipfix::writeBytes(result, listBytesBackwards("C:", 2)));
     QVERIFY(f.load(result));
     QCOMPARE(shownList(*f.window).lineCount, 2);
     QCOMPARE(subjectName(clickUrl(f)), u"job42"_s);
@@ -325,8 +326,8 @@ void TestUiApproval::memberGridWithoutList()
     WindowFixture f;
     QTemporaryDir user;
     const QString zip = user.filePath(u"lists.zip"_s);
-    QVERIFY(zipfix::writeZip(zip, {zipfix::entry("Alpha.csv", listBytes("A", 2)),
-                                   zipfix::entry("Beta.csv", listBytes("B", 2))}));
+    QVERIFY(zipfix::writeZip(zip, {zipfix::entry("Alpha.csv", listBytesBackwards("A", 2)),
+                                   zipfix::entry("Beta.csv", listBytesBackwards("B", 2))}));
     f.open(zip);
     QVERIFY(currentListFile(*f.window).isEmpty());
     // No current row: row 1; then the current row.
@@ -363,7 +364,7 @@ void TestUiApproval::handoff()
     WindowFixture f;
     QTemporaryDir user;
     const QString list = user.filePath(u"Job 42.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
+    QVERIFY(zipfix::writeBytes(list, listBytesBackwards("C:", 3)));
     f.open(list);
     f.prompts.mailHandoffAnswer = Prompts::MailHandoff(outcome);
     const QString url = clickUrl(f);
@@ -396,7 +397,7 @@ void TestUiApproval::copyAll()
     WindowFixture f;
     QTemporaryDir user;
     const QString list = user.filePath(u"job#42.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
+    QVERIFY(zipfix::writeBytes(list, listBytesBackwards("C:", 3)));
     f.open(list);
     f.prompts.mailHandoffAnswer = Prompts::MailHandoff::Failed;
     clickUrl(f);
@@ -416,7 +417,7 @@ void TestUiApproval::clicksWhileHandingOver()
     WindowFixture f;
     QTemporaryDir user;
     const QString list = user.filePath(u"Job42.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
+    QVERIFY(zipfix::writeBytes(list, listBytesBackwards("C:", 3)));
     f.open(list);
     f.prompts.holdMailHandoff = true;
     f.window->lblEmail_Click();
@@ -505,7 +506,7 @@ void TestUiApproval::save()
     WindowFixture f;
     QTemporaryDir user;
     const QString listPath = user.filePath(u"Job42.csv"_s);
-    QVERIFY(zipfix::writeBytes(listPath, searchResult ? listBytes("C:", 4) : list));
+    QVERIFY(zipfix::writeBytes(listPath, searchResult ? listBytesBackwards("C:", 4) : list));
     f.open(listPath);
     if (searchResult) {
         const QString result = QDir(dataFolder(*f.window)).filePath(u"tFile.csv"_s);
@@ -528,7 +529,7 @@ void TestUiApproval::save()
     QCOMPARE(f.prompts.count(u"warning"_s), 0);
     QCOMPARE(f.prompts.count(u"message"_s), 1);
     QCOMPARE(zipfix::readBytes(out), written);
-    QCOMPARE(zipfix::readBytes(listPath), searchResult ? listBytes("C:", 4) : list);
+    QCOMPARE(zipfix::readBytes(listPath), searchResult ? listBytesBackwards("C:", 4) : list);
 
     // It loads back as the same list.
     const corvane::LoadedList back = corvane::loadList(out);
@@ -551,7 +552,7 @@ void TestUiApproval::saveRefused()
     QFETCH(QString, target);
     WindowFixture f;
     QTemporaryDir user;
-    const QByteArray bytes = listBytes("C:", 2000); // ~90 KB
+    const QByteArray bytes = listBytesBackwards("C:", 2000); // ~90 KB
     QString listPath = user.filePath(u"Job42.csv"_s);
     if (target == u"zip"_s) {
         listPath = user.filePath(u"Lists.zip"_s);
@@ -620,7 +621,7 @@ void TestUiApproval::saveCancelled()
     WindowFixture f;
     QTemporaryDir user;
     const QString list = user.filePath(u"Job42.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
+    QVERIFY(zipfix::writeBytes(list, listBytesBackwards("C:", 3)));
     f.open(list);
     f.prompts.clear();
     control<QAction>(*f.window, "mnuSaveList")->trigger();
@@ -639,7 +640,7 @@ void TestUiApproval::windowGoesWhileSaving()
     WindowFixture f;
     QTemporaryDir user;
     const QString list = user.filePath(u"Job42.csv"_s);
-    const QByteArray bytes = listBytes("C:", 50000);
+    const QByteArray bytes = listBytesBackwards("C:", 50000);
     QVERIFY(zipfix::writeBytes(list, bytes));
     f.open(list);
     const QString out = user.filePath(u"out.csv"_s);

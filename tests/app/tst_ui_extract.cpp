@@ -17,25 +17,6 @@ using namespace corvane;
 using namespace corvane::test;
 namespace zipfix = corvane::testing;
 
-namespace {
-
-QByteArray listBytes(const QByteArray &top, int lines)
-{
-    QByteArray bytes;
-    for (int i = 0; i < lines; ++i)
-        bytes += top + "\\Docs\\file" + QByteArray::number(i) + ".doc,2020-01-02 03:04:05," +
-                 QByteArray::number(1000 + i) + ",32;77,OK\r\n";
-    return bytes;
-}
-
-bool controlsEnabled(const WindowFixture &f)
-{
-    return control<QGroupBox>(*f.window, "Frame2")->isEnabled() &&
-           control<QMenu>(*f.window, "mnuMenu")->menuAction()->isEnabled();
-}
-
-} // namespace
-
 class TestUiExtract : public QObject
 {
     Q_OBJECT
@@ -75,7 +56,7 @@ void TestUiExtract::archivesKeptApart()
     QCOMPARE(f.prompts.count(u"question"_s), 0);
     QCOMPARE(currentListFile(*f.window), firstList);
     QCOMPARE(shownList(*f.window).lineCount, 3);
-    QVERIFY(controlsEnabled(f));
+    QVERIFY(f.commandsEnabled());
     // Changed in the archive: unpacked again without a question.
     QVERIFY(zipfix::writeZip(first, {zipfix::entry("list.csv", listBytes("One", 7))}));
     f.open(first);
@@ -124,7 +105,7 @@ void TestUiExtract::failureLeadsWithWhatHappened()
                  qPrintable(warnings[0].text));
         QVERIFY(!warnings[0].text.startsWith(langText(*f.window, 43)));
         QCOMPARE(shownList(*f.window).lineCount, 0);
-        QVERIFY(controlsEnabled(f));
+        QVERIFY(f.commandsEnabled());
     }
 }
 
@@ -156,7 +137,7 @@ void TestUiExtract::bigMemberAsks()
     if (answer) // unpacked, and found smaller than declared
         QCOMPARE(f.prompts.count(u"warning"_s), 1);
     QCOMPARE(shownList(*f.window).lineCount, 0);
-    QVERIFY(controlsEnabled(f));
+    QVERIFY(f.commandsEnabled());
 }
 
 void TestUiExtract::notAListAsks_data()
@@ -206,7 +187,7 @@ void TestUiExtract::notAListAsks()
             QCOMPARE(currentListFile(*f.window), before);
             QCOMPARE(shownList(*f.window).lineCount, 2);
         }
-        QVERIFY(controlsEnabled(f));
+        QVERIFY(f.commandsEnabled());
         QCOMPARE(zipfix::readBytes(path), bytes);
     }
 }

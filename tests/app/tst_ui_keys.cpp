@@ -198,10 +198,7 @@ private Q_SLOTS:
         QSignalSpy triggered(entry, &QAction::triggered);
         f.prompts.clear();
         QTest::keySequence(f.window.get(), QKeySequence(keys));
-        if (isLoading(f.w())) {
-            LoadSpy done(*f.window);
-            QVERIFY(done.wait(60000));
-        }
+        QVERIFY(waitForLoad(f.w()));
         QCOMPARE(triggered.count(), 1);
         if (action == u"mnuOpen"_s)
             QCOMPARE(f.prompts.count(u"openFile"_s), 1);
@@ -328,16 +325,10 @@ private Q_SLOTS:
     {
         QFETCH(QRect, screen);
         QFETCH(bool, shrunk);
-        QTemporaryDir programDir;
-        QTemporaryDir dataDir;
-        FakePrompts prompts;
-        QFile::copy(projectLangFil(), programDir.filePath(u"lang.fil"_s));
-        frmMain::Settings s;
-        s.programFolder = programDir.path();
-        s.dataFolder = dataDir.filePath(u"data"_s);
-        s.locale = QLocale(QLocale::English, QLocale::UnitedStates);
-        s.screens = [screen] { return QList<QRect>{screen}; };
-        frmMain window(prompts, s);
+        WindowFixture f([screen](frmMain::Settings &s) {
+            s.screens = [screen] { return QList<QRect>{screen}; };
+        });
+        const frmMain &window = *f.window;
         const QSize size = window.size();
         if (shrunk) {
             QVERIFY2(size.width() <= screen.width() && size.height() < screen.height(),
@@ -355,22 +346,18 @@ private Q_SLOTS:
     // is now.
     void rememberedSizeKeptOnScreen()
     {
-        QTemporaryDir programDir;
-        QTemporaryDir dataDir;
-        FakePrompts prompts;
+        QTemporaryDir configDir;
         const QRect screen(0, 0, 1024, 700);
-        const QString settingsFile = dataDir.filePath(u"corvane.conf"_s);
+        const QString settingsFile = configDir.filePath(u"corvane.conf"_s);
         {
             QSettings store(settingsFile, QSettings::IniFormat);
             store.setValue(u"Window/Geometry"_s, QVariantList{-40, -30, 3000, 2000});
         }
-        frmMain::Settings s;
-        s.programFolder = programDir.path();
-        s.dataFolder = dataDir.filePath(u"data"_s);
-        s.settingsFile = settingsFile;
-        s.locale = QLocale(QLocale::English, QLocale::UnitedStates);
-        s.screens = [screen] { return QList<QRect>{screen}; };
-        frmMain window(prompts, s);
+        WindowFixture f([&](frmMain::Settings &s) {
+            s.settingsFile = settingsFile;
+            s.screens = [screen] { return QList<QRect>{screen}; };
+        });
+        const frmMain &window = *f.window;
         QVERIFY2(screen.contains(window.geometry()), qPrintable(u"%1,%2 %3x%4"_s.arg(window.x())
                                                                     .arg(window.y())
                                                                     .arg(window.width())

@@ -137,8 +137,8 @@ private Q_SLOTS:
         fillMissingEntries(column, langColumn(language));
         QCOMPARE(langTexts(w), column);
         compareCaptions(w, column);
-        QCOMPARE(control<QTabWidget>(w, "SSTab1")->currentIndex(),
-                 1); // a change from the menu stays on the page
+        // A change from the menu stays on the page.
+        QCOMPARE(control<QTabWidget>(w, "SSTab1")->currentIndex(), 1);
         QCOMPARE(f.prompts.boxCount(), 0);
     }
 

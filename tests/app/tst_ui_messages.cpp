@@ -26,23 +26,12 @@ constexpr int Lines = 300000;
 constexpr int LinesBeforeTheCut = 150000; // the reading comes back after 4 MB
 
 // A window whose loader runs `load` (empty: the real one).
-struct Window
+struct Window : WindowFixture
 {
-    QTemporaryDir programDir;
-    QTemporaryDir dataDir;
-    FakePrompts prompts;
-    std::unique_ptr<frmMain> window;
-
     explicit Window(int language,
                     std::function<LoadedList(const QString &, const LoadOptions &)> load = {})
+        : WindowFixture([&load](frmMain::Settings &s) { s.loadList = std::move(load); })
     {
-        QFile::copy(projectLangFil(), programDir.filePath(u"lang.fil"_s));
-        frmMain::Settings s;
-        s.programFolder = programDir.path();
-        s.dataFolder = dataDir.filePath(u"data"_s);
-        s.locale = QLocale(QLocale::English, QLocale::UnitedStates);
-        s.loadList = std::move(load);
-        window = std::make_unique<frmMain>(prompts, s);
         window->LoadLanguage(language);
     }
 

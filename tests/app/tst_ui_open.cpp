@@ -24,15 +24,6 @@ namespace zipfix = corvane::testing;
 
 namespace {
 
-QByteArray listBytes(const QByteArray &top, int lines)
-{
-    QByteArray bytes;
-    for (int i = 0; i < lines; ++i)
-        bytes += top + "\\Docs\\file" + QByteArray::number(i) + ".doc,2020-01-02 03:04:05," +
-                 QByteArray::number(1000 + i) + ",32;77,OK\r\n";
-    return bytes;
-}
-
 QStringList gridNames(const frmMain &window)
 {
     QStringList names;
@@ -74,14 +65,7 @@ private Q_SLOTS:
     void sampleZip();
 
 private:
-    static bool controlsEnabled(const WindowFixture &f);
 };
-
-bool TestUiOpen::controlsEnabled(const WindowFixture &f)
-{
-    return control<QGroupBox>(*f.window, "Frame2")->isEnabled() &&
-           control<QMenu>(*f.window, "mnuMenu")->menuAction()->isEnabled();
-}
 
 void TestUiOpen::dialogAndLastFolder()
 {
@@ -132,7 +116,7 @@ void TestUiOpen::plainLists()
     QCOMPARE(currentListFile(*f.window), list);
     QCOMPARE(shownList(*f.window).lineCount, lines);
     QCOMPARE(control<QTabWidget>(*f.window, "SSTab1")->currentIndex(), 1);
-    QVERIFY(controlsEnabled(f));
+    QVERIFY(f.commandsEnabled());
     QVERIFY(control<QGroupBox>(*f.window, "Frame3")->isHidden());
     QCOMPARE(zipfix::readBytes(list), bytes);
 }
@@ -215,7 +199,7 @@ void TestUiOpen::zipArchives()
         QVERIFY2(kept.contains(member), qPrintable(member));
     QCOMPARE(recorded.size(), loaded.isEmpty() ? 0 : 1);
     QCOMPARE(f.prompts.count(u"warning"_s), warned ? 1 : 0);
-    QVERIFY(controlsEnabled(f));
+    QVERIFY(f.commandsEnabled());
     if (!loaded.isEmpty()) {
         QCOMPARE(currentListFile(*f.window), QDir(memberFolder(*f.window)).filePath(loaded));
         QVERIFY(shownList(*f.window).lineCount > 2);
@@ -252,7 +236,7 @@ void TestUiOpen::cancelKeepsList()
     QCOMPARE(currentListFile(*f.window), list);
     QCOMPARE(rootPrefix(*f.window), prefix);
     QCOMPARE(control<QLabel>(*f.window, "Label8")->text(), QString());
-    QVERIFY(controlsEnabled(f));
+    QVERIFY(f.commandsEnabled());
     QVERIFY(control<QTabWidget>(*f.window, "SSTab1")->isTabEnabled(1));
 }
 
@@ -297,7 +281,7 @@ void TestUiOpen::badChoices()
     QVERIFY(warnings[0].text.contains(QDir::toNativeSeparators(chosen)));
     QCOMPARE(shownList(*f.window).lineCount, 3);
     QCOMPARE(currentListFile(*f.window), list);
-    QVERIFY(controlsEnabled(f));
+    QVERIFY(f.commandsEnabled());
     QCOMPARE(zipfix::readBytes(chosen), bytes);
 }
 
@@ -313,7 +297,7 @@ void TestUiOpen::emptyFile()
     QVERIFY(f.prompts.callsOf(u"warning"_s)[0].text.contains(u"empty"_s));
     QCOMPARE(currentListFile(*f.window), chosen);
     QCOMPARE(shownList(*f.window).lineCount, 0);
-    QVERIFY(controlsEnabled(f));
+    QVERIFY(f.commandsEnabled());
     QCOMPARE(QFileInfo(chosen).size(), 0);
 }
 
@@ -334,7 +318,7 @@ void TestUiOpen::reloadReloads()
     QCOMPARE(currentListFile(*f.window), list);
     QCOMPARE(control<QLineEdit>(*f.window, "TXT1")->text(), QString());
     QCOMPARE(control<QAction>(*f.window, "mnuReload")->isEnabled(), false);
-    QVERIFY(controlsEnabled(f));
+    QVERIFY(f.commandsEnabled());
 }
 
 void TestUiOpen::reloadAsksWhenFileGone()
@@ -354,7 +338,7 @@ void TestUiOpen::reloadAsksWhenFileGone()
     QCOMPARE(control<QTabWidget>(*f.window, "SSTab1")->isTabEnabled(1), false);
     QCOMPARE(shownList(*f.window).lineCount, 0);
     QCOMPARE(control<QAction>(*f.window, "mnuReload")->isEnabled(), false);
-    QVERIFY(controlsEnabled(f));
+    QVERIFY(f.commandsEnabled());
 }
 
 void TestUiOpen::memberChoiceAndReplace_data()
@@ -445,7 +429,7 @@ void TestUiOpen::memberChoiceAndReplace()
     QVERIFY(waitForLoad(*f.window));
     QCOMPARE(currentListFile(*f.window), QDir(memberFolder(*f.window)).filePath(u"a.csv"_s));
     QCOMPARE(rootPrefix(*f.window), u"A\\"_s);
-    QVERIFY(controlsEnabled(f));
+    QVERIFY(f.commandsEnabled());
     QVERIFY(control<QProgressBar>(*f.window, "ProgressBar1")->isHidden());
 }
 
@@ -520,7 +504,7 @@ void TestUiOpen::dataFolderNotWritable()
     QCOMPARE(f.prompts.count(u"warning"_s), 1);
     QVERIFY(f.prompts.callsOf(u"warning"_s)[0].text.contains(u"data folder"_s));
     QCOMPARE(shownList(*f.window).lineCount, 0);
-    QVERIFY(controlsEnabled(f));
+    QVERIFY(f.commandsEnabled());
     QVERIFY(control<QProgressBar>(*f.window, "ProgressBar1")->isHidden());
 }
 
@@ -552,7 +536,7 @@ void TestUiOpen::commandLineZip()
         QVERIFY(waitForLoad(*f.window));
         QCOMPARE(f.prompts.count(u"warning"_s), 1);
         QCOMPARE(gridNames(*f.window), (QStringList{u"a.csv"_s, u"b.csv"_s}));
-        QVERIFY(controlsEnabled(f));
+        QVERIFY(f.commandsEnabled());
     }
 }
 

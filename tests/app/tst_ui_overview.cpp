@@ -187,20 +187,13 @@ void TestUiOverview::windowShowsTheTotals()
 
 void TestUiOverview::hiddenColumnsAreRemembered()
 {
-    QTemporaryDir programDir;
-    QTemporaryDir dataDir;
     QTemporaryDir configDir;
-    QFile::copy(projectLangFil(), programDir.filePath(u"lang.fil"_s));
-    FakePrompts prompts;
-    frmMain::Settings s;
-    s.programFolder = programDir.path();
-    s.dataFolder = dataDir.path();
-    s.settingsFile = configDir.filePath(u"corvane/corvane.conf"_s);
-    s.locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    WindowFixture f([&](frmMain::Settings &s) {
+        s.settingsFile = configDir.filePath(u"corvane/corvane.conf"_s);
+    });
     {
-        frmMain window(prompts, s);
-        QHeaderView *header = control<QTreeView>(window, "SftTree1")->header();
-        std::unique_ptr<QMenu> menu(buildTreeHeaderMenu(window, nullptr));
+        QHeaderView *header = control<QTreeView>(*f.window, "SftTree1")->header();
+        std::unique_ptr<QMenu> menu(buildTreeHeaderMenu(*f.window, nullptr));
         QList<QAction *> entries;
         for (QAction *a : menu->actions()) {
             if (a->isCheckable())
@@ -213,24 +206,20 @@ void TestUiOverview::hiddenColumnsAreRemembered()
         QVERIFY(header->isSectionHidden(FolderTreeModel::SizeColumn));
         QVERIFY(!header->isSectionHidden(FolderTreeModel::FilesColumn));
     }
+    f.window.reset();
     QVERIFY(QFile::exists(configDir.filePath(u"corvane/corvane.conf"_s)));
-    {
-        frmMain window(prompts, s);
-        QHeaderView *header = control<QTreeView>(window, "SftTree1")->header();
-        QVERIFY(header->isSectionHidden(FolderTreeModel::SizeColumn));
-        setTreeColumnShown(window, FolderTreeModel::SizeColumn, true);
-    }
-    {
-        frmMain window(prompts, s);
-        QVERIFY(!control<QTreeView>(window, "SftTree1")
-                     ->header()
-                     ->isSectionHidden(FolderTreeModel::SizeColumn));
-    }
+    f.restart();
+    QHeaderView *header = control<QTreeView>(*f.window, "SftTree1")->header();
+    QVERIFY(header->isSectionHidden(FolderTreeModel::SizeColumn));
+    setTreeColumnShown(*f.window, FolderTreeModel::SizeColumn, true);
+    f.restart();
+    header = control<QTreeView>(*f.window, "SftTree1")->header();
+    QVERIFY(!header->isSectionHidden(FolderTreeModel::SizeColumn));
     // Without a settings folder nothing is written anywhere.
-    s.settingsFile.clear();
-    frmMain window(prompts, s);
-    setTreeColumnShown(window, FolderTreeModel::FilesColumn, false);
-    QVERIFY(control<QTreeView>(window, "SftTree1")
+    f.settings.settingsFile.clear();
+    f.restart();
+    setTreeColumnShown(*f.window, FolderTreeModel::FilesColumn, false);
+    QVERIFY(control<QTreeView>(*f.window, "SftTree1")
                 ->header()
                 ->isSectionHidden(FolderTreeModel::FilesColumn));
 }

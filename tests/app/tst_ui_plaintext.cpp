@@ -373,10 +373,7 @@ void TestUiPlainText::archive()
 
     // The second member loaded: the subject names it as the archive does.
     f.window->iGrid3_DblClick(2, 1);
-    if (isLoading(*f.window)) {
-        LoadSpy done(*f.window);
-        QVERIFY(done.wait(30000));
-    }
+    QVERIFY(waitForLoad(*f.window));
     f.window->lblEmail_Click();
     auto *dialog = f.window->findChild<corvane::ApprovalMessageDialog *>();
     QVERIFY(dialog);

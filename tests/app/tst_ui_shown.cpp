@@ -33,15 +33,6 @@ const QByteArray sampleList =
     "Data\\Pics\\a.jpg,2010-10-14 10:00:00,99,32;h,Partial\r\n"
     "Data\\top.jpg,2010-10-15 11:00:00,99,32;h,Recovered\r\n";
 
-QByteArray listOf(const QByteArray &top, int lines)
-{
-    QByteArray bytes;
-    for (int i = 0; i < lines; ++i)
-        bytes += top + "\\Docs\\file" + QByteArray::number(i) + ".doc,2020-01-02 03:04:05," +
-                 QByteArray::number(1000 + i) + ",32;77,OK\r\n";
-    return bytes;
-}
-
 struct Window : WindowFixture
 {
     using WindowFixture::WindowFixture;
@@ -121,14 +112,14 @@ private Q_SLOTS:
         if (how == u"clear"_s) {
             f.w().ClearViews();
         } else if (how == u"load"_s) {
-            QVERIFY(f.load(f.writeList(u"second.csv"_s, listOf("Other", 2))));
+            QVERIFY(f.load(f.writeList(u"second.csv"_s, listBytes("Other", 2))));
         } else if (how == u"open"_s) {
-            f.open(f.writeList(u"second.csv"_s, listOf("Other", 2)));
+            f.open(f.writeList(u"second.csv"_s, listBytes("Other", 2)));
             QCOMPARE(control<QLabel>(f.w(), "Label4")->text(), u"2"_s);
         } else if (how == u"zip"_s) {
             const QString zip = user.filePath(u"two.zip"_s);
-            QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listOf("A", 3)),
-                                           zipfix::entry("b.csv", listOf("B", 4))}));
+            QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listBytes("A", 3)),
+                                           zipfix::entry("b.csv", listBytes("B", 4))}));
             f.open(zip);
             QVERIFY(!control<QGroupBox>(f.w(), "Frame3")->isHidden());
             countersZero = true;
@@ -215,15 +206,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("suffix");
         QTest::newRow("plain list") << QList<zipfix::FixtureEntry>{} << 0 << u" - disk 1.csv"_s;
         QTest::newRow("zip with one list")
-            << QList<zipfix::FixtureEntry>{zipfix::entry("a.csv", listOf("A", 2))} << 0
+            << QList<zipfix::FixtureEntry>{zipfix::entry("a.csv", listBytes("A", 2))} << 0
             << u" - a.csv (disk 1.zip)"_s;
         QTest::newRow("member chosen")
-            << QList<zipfix::FixtureEntry>{zipfix::entry("a.csv", listOf("A", 2)),
-                                           zipfix::entry("b.csv", listOf("B", 2))}
+            << QList<zipfix::FixtureEntry>{zipfix::entry("a.csv", listBytes("A", 2)),
+                                           zipfix::entry("b.csv", listBytes("B", 2))}
             << 2 << u" - b.csv (disk 1.zip)"_s;
         QTest::newRow("zip with two lists, none chosen")
-            << QList<zipfix::FixtureEntry>{zipfix::entry("a.csv", listOf("A", 2)),
-                                           zipfix::entry("b.csv", listOf("B", 2))}
+            << QList<zipfix::FixtureEntry>{zipfix::entry("a.csv", listBytes("A", 2)),
+                                           zipfix::entry("b.csv", listBytes("B", 2))}
             << 0 << QString();
     }
     void title()
@@ -237,7 +228,7 @@ private Q_SLOTS:
         QString path;
         if (zipEntries.isEmpty()) {
             path = user.filePath(u"disk 1.csv"_s);
-            QVERIFY(writeBytes(path, listOf("Disk", 3)));
+            QVERIFY(writeBytes(path, listBytes("Disk", 3)));
         } else {
             path = user.filePath(u"disk 1.zip"_s);
             QVERIFY(zipfix::writeZip(path, zipEntries));
@@ -419,7 +410,7 @@ private Q_SLOTS:
         header->resizeSection(4, 300); // as a drag of the divider does
         QCOMPARE(fileGridColumns(f.w())->userWidths().value(4), 300);
         f.w().SftTree1_ItemClick(f.item(u"Docs"_s));
-        QVERIFY(f.load(f.writeList(u"m.csv"_s, listOf("M", 3))));
+        QVERIFY(f.load(f.writeList(u"m.csv"_s, listBytes("M", 3))));
         f.w().SftTree1_ItemClick(0);
         f.w().resize(1400, 700);
         QCoreApplication::processEvents();
@@ -496,7 +487,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&f.w()));
         f.open(f.writeList(u"first.csv"_s, sampleList));
         f.prompts.clear();
-        const QString big = f.writeList(u"big.csv"_s, listOf("Big", 200000));
+        const QString big = f.writeList(u"big.csv"_s, listBytes("Big", 200000));
         f.prompts.openFileAnswers.append(big);
         LoadSpy ended(*f.window);
         control<QTabWidget>(f.w(), "SSTab1")->setCurrentIndex(0); // where the open button is
@@ -532,7 +523,7 @@ private Q_SLOTS:
         QCOMPARE(control<QLabel>(f.w(), "Label4")->text(), u"0"_s);
         QCOMPARE(control<QTabWidget>(f.w(), "SSTab1")->isTabEnabled(1), false);
         // The next list loads as usual.
-        f.open(f.writeList(u"next.csv"_s, listOf("Next", 5)));
+        f.open(f.writeList(u"next.csv"_s, listBytes("Next", 5)));
         QCOMPARE(shownList(f.w()).lineCount, 5);
         QCOMPARE(control<QLabel>(f.w(), "Label4")->text(), u"5"_s);
         QTest::qWait(300);
@@ -547,7 +538,7 @@ private Q_SLOTS:
         f.w().show();
         f.w().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f.w()));
-        const QString big = f.writeList(u"big.csv"_s, listOf("Big", 400000));
+        const QString big = f.writeList(u"big.csv"_s, listBytes("Big", 400000));
         f.prompts.openFileAnswers.append(big);
         control<QPushButton>(f.w(), "Command2")->click();
         QVERIFY(control<QPushButton>(f.w(), "LoadStopButton")->isVisible());
@@ -571,8 +562,8 @@ private Q_SLOTS:
         QTest::addColumn<QList<zipfix::FixtureEntry>>("entries");
         QTest::addColumn<QStringList>("notes");
         using zipfix::entry;
-        const QByteArray a = listOf("A", 2);
-        const QByteArray b = listOf("B", 2);
+        const QByteArray a = listBytes("A", 2);
+        const QByteArray b = listBytes("B", 2);
         QTest::newRow("two lists, upper-case notes")
             << QList<zipfix::FixtureEntry>{entry("a.csv", a), entry("README.TXT", "Hello\r\n"),
                                            entry("b.csv", b), entry("Errors.Log", "e1\ne2\n")}
@@ -637,8 +628,8 @@ private Q_SLOTS:
         Window f;
         QTemporaryDir user;
         const QString zip = user.filePath(u"lab.zip"_s);
-        QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listOf("A", 2)),
-                                       zipfix::entry("b.csv", listOf("B", 2)),
+        QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listBytes("A", 2)),
+                                       zipfix::entry("b.csv", listBytes("B", 2)),
                                        zipfix::FixtureEntry{"Note.TXT", bytes}}));
         f.open(zip);
         QCOMPARE(control<QListView>(f.w(), "NotesList")->model()->rowCount(), 1);
@@ -659,8 +650,8 @@ private Q_SLOTS:
         Window f;
         QTemporaryDir user;
         const QString zip = user.filePath(u"lab.zip"_s);
-        QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listOf("A", 2)),
-                                       zipfix::entry("b.csv", listOf("B", 2)),
+        QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listBytes("A", 2)),
+                                       zipfix::entry("b.csv", listBytes("B", 2)),
                                        zipfix::entry("notes.txt", "n")}));
         f.open(zip);
         QVERIFY(QFile::remove(zip));
