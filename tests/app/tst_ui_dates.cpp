@@ -81,8 +81,8 @@ void TestUiDates::displayFormat()
     control<DatePicker>(w, "DTPicker2")->setDate(day);
     if (language >= 0)
         w.LoadLanguage(language);
-    for (DatePicker *picker :
-         {control<DatePicker>(w, "DTPicker1"), control<DatePicker>(w, "DTPicker2")}) {
+    for (const char *name : {"DTPicker1", "DTPicker2"}) {
+        DatePicker *picker = control<DatePicker>(w, name);
         QCOMPARE(picker->lineEdit()->text(), expected);
         QCOMPARE(picker->date(), day);
         QCOMPARE(picker->calendarWidget()->locale().name(), picker->locale().name());
@@ -130,8 +130,8 @@ void TestUiDates::typeOver()
     WindowFixture f{QLocale(locale)};
     frmMain &w = *f.window;
     f.openFromCommandLine(f.writeList(u"list.csv"_s, isoList)); // the pickers' page is enabled
-    for (DatePicker *picker :
-         {control<DatePicker>(w, "DTPicker1"), control<DatePicker>(w, "DTPicker2")}) {
+    for (const char *name : {"DTPicker1", "DTPicker2"}) {
+        DatePicker *picker = control<DatePicker>(w, name);
         type(picker, typed);
         QCOMPARE(picker->date(), expected);
         QCOMPARE(picker->lineEdit()->text(), shown);
@@ -214,25 +214,26 @@ void TestUiDates::unreadableNotUsed()
     frmMain &w = *f.window;
     f.openFromCommandLine(f.writeList(u"list.csv"_s, isoList));
     QCOMPARE(currentLanguage(w), language);
-    const QDate before = control<DatePicker>(w, "DTPicker1")->date();
+    DatePicker *from = control<DatePicker>(w, "DTPicker1");
+    QLabel *dateHint = control<QLabel>(w, "DateHint");
+    const QDate before = from->date();
     QVERIFY(before.isValid());
 
-    type(control<DatePicker>(w, "DTPicker1"), typed);
-    QVERIFY(control<DatePicker>(w, "DTPicker1")->isMarkedUnreadable());
-    QVERIFY(!control<DatePicker>(w, "DTPicker1")->date().isValid());
+    type(from, typed);
+    QVERIFY(from->isMarkedUnreadable());
+    QVERIFY(!from->date().isValid());
     QVERIFY(!control<DatePicker>(w, "DTPicker2")->isMarkedUnreadable());
-    QVERIFY(!control<QLabel>(w, "DateHint")->isHidden());
+    QVERIFY(!dateHint->isHidden());
     const QStringList texts = langColumn(language);
     const QDate example(QDate::currentDate().year(), 12, 31);
-    const QString local = typedDateText(example, control<DatePicker>(w, "DTPicker1")->locale());
+    const QString local = typedDateText(example, from->locale());
     const QString iso = example.toString(u"yyyy-MM-dd"_s);
     const QString hint = typed.isEmpty() ? texts.value(231).arg(local, iso)
                                          : texts.value(230).arg(typed, local, iso);
     QVERIFY(!texts.value(230).isEmpty());
-    QCOMPARE(control<DatePicker>(w, "DTPicker1")->hint(), hint);
-    QCOMPARE(control<DatePicker>(w, "DTPicker1")->lineEdit()->toolTip(), hint);
-    QCOMPARE(control<QLabel>(w, "DateHint")->text(),
-             control<QLabel>(w, "Label11")->text() + u": "_s + hint);
+    QCOMPARE(from->hint(), hint);
+    QCOMPARE(from->lineEdit()->toolTip(), hint);
+    QCOMPARE(dateHint->text(), control<QLabel>(w, "Label11")->text() + u": "_s + hint);
 
     LoadSpy loaded(w);
     control<QPushButton>(w, "Command4")->click();
@@ -241,14 +242,13 @@ void TestUiDates::unreadableNotUsed()
     QCOMPARE(shownList(w).lineCount, 4);
     QCOMPARE(f.prompts.count(u"warning"_s), 1);
     QCOMPARE(f.prompts.callsOf(u"warning"_s).first().text,
-             texts.value(232) + u"\n\n"_s + control<QLabel>(w, "DateHint")->text());
+             texts.value(232) + u"\n\n"_s + dateHint->text());
 
     // Corrected: the frame goes at once, and the search runs again.
-    QTest::keyClick(control<DatePicker>(w, "DTPicker1")->lineEdit(), Qt::Key_A,
-                    Qt::ControlModifier);
-    QTest::keyClicks(control<DatePicker>(w, "DTPicker1")->lineEdit(), u"2009-05-12"_s);
-    QVERIFY(!control<DatePicker>(w, "DTPicker1")->isMarkedUnreadable());
-    QVERIFY(control<QLabel>(w, "DateHint")->isHidden());
+    QTest::keyClick(from->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(from->lineEdit(), u"2009-05-12"_s);
+    QVERIFY(!from->isMarkedUnreadable());
+    QVERIFY(dateHint->isHidden());
     control<QPushButton>(w, "Command4")->click();
     QVERIFY(loaded.wait(30000));
     QCOMPARE(shownList(w).lineCount, 3); // 12 May 2009 to 30 November 2018

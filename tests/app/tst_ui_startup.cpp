@@ -80,67 +80,45 @@ private Q_SLOTS:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
 
-        QCOMPARE(control<QTabWidget>(w, "SSTab1")->currentIndex(), 0);
-        QCOMPARE(control<QTabWidget>(w, "SSTab1")->isTabEnabled(1), false);
-        QTabBar *bar = control<QTabWidget>(w, "SSTab1")->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
-        QCOMPARE(control<QTabWidget>(w, "SSTab1")->currentIndex(), 0);
+        QTabWidget *tabs = control<QTabWidget>(w, "SSTab1");
+        QCOMPARE(tabs->currentIndex(), 0);
+        QCOMPARE(tabs->isTabEnabled(1), false);
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
+        QCOMPARE(tabs->currentIndex(), 0);
         QCOMPARE(control<QAction>(w, "mnuReload")->isEnabled(), false);
-        for (QLabel *cleared : {control<QLabel>(w, "Label28"), control<QLabel>(w, "Label19"),
-                                control<QLabel>(w, "Label20"), control<QLabel>(w, "Label21"),
-                                control<QLabel>(w, "Label8"), control<QLabel>(w, "Label9"),
-                                control<QLabel>(w, "Label24"), control<QLabel>(w, "Label22"),
-                                control<QLabel>(w, "Label23")})
-            QVERIFY2(cleared->text().isEmpty(), qPrintable(cleared->objectName()));
-        for (QLabel *zero : {control<QLabel>(w, "Label1"), control<QLabel>(w, "Label4"),
-                             control<QLabel>(w, "Label6")})
-            QCOMPARE(zero->text(), QStringLiteral("0"));
+        for (const char *name : {"Label28", "Label19", "Label20", "Label21", "Label8", "Label9",
+                                 "Label24", "Label22", "Label23"})
+            QVERIFY2(control<QLabel>(w, name)->text().isEmpty(), name);
+        for (const char *name : {"Label1", "Label4", "Label6"})
+            QCOMPARE(control<QLabel>(w, name)->text(), QStringLiteral("0"));
         QCOMPARE(control<QLabel>(w, "Label26")->text(), LabInfo::serviceDescription());
         QCOMPARE(control<QLabel>(w, "lblLink")->text(), LabInfo::webAddress());
         QCOMPARE(currentFolderItem(w), -1);
 
         // In view on the open page: the open frame, the hint, the button and
         // the three counts; the zip frame and the lab box are hidden.
-        for (QWidget *shown : {static_cast<QWidget *>(control<QGroupBox>(w, "Frame2")),
-                               static_cast<QWidget *>(control<QGroupBox>(w, "Frame9")),
-                               static_cast<QWidget *>(control<QLabel>(w, "Label7")),
-                               static_cast<QWidget *>(control<QPushButton>(w, "Command2")),
-                               static_cast<QWidget *>(control<QLabel>(w, "Label1")),
-                               static_cast<QWidget *>(control<QLabel>(w, "Label4")),
-                               static_cast<QWidget *>(control<QLabel>(w, "Label6"))})
-            QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
-        const QList<QWidget *> hidden = {control<QGroupBox>(w, "Frame3"),
-                                         control<QProgressBar>(w, "ProgressBar1"),
-                                         control<QGroupBox>(w, "Frame7"),
-                                         control<QLabel>(w, "Image1"),
-                                         control<QLabel>(w, "Label25"),
-                                         control<QLabel>(w, "lblLink"),
-                                         control<QPushButton>(w, "Command1"),
-                                         control<QLineEdit>(w, "UniTextBox1"),
-                                         control<QLabel>(w, "lblEmail"),
-                                         control<QLabel>(w, "Image2"),
-                                         control<QLabel>(w, "picIcon"),
-                                         control<QLabel>(w, "picSmall"),
-                                         control<QProgressBar>(w, "LoadProgressBar")};
-        for (QWidget *h : hidden)
-            QVERIFY2(!h->isVisibleTo(&w), qPrintable(h->objectName()));
+        for (const char *name :
+             {"Frame2", "Frame9", "Label7", "Command2", "Label1", "Label4", "Label6"})
+            QVERIFY2(control<QWidget>(w, name)->isVisible(), name);
+        for (const char *name :
+             {"Frame3", "ProgressBar1", "Frame7", "Image1", "Label25", "lblLink", "Command1",
+              "UniTextBox1", "lblEmail", "Image2", "picIcon", "picSmall", "LoadProgressBar"})
+            QVERIFY2(!control<QWidget>(w, name)->isVisibleTo(&w), name);
         // The date search can be reached: its frame, both pickers and "To".
-        for (QWidget *shown : {static_cast<QWidget *>(control<QGroupBox>(w, "Frame6")),
-                               static_cast<QWidget *>(control<QLabel>(w, "Label13")),
-                               static_cast<QWidget *>(control<DatePicker>(w, "DTPicker2"))})
-            QVERIFY2(!shown->isHidden(), qPrintable(shown->objectName()));
+        for (const char *name : {"Frame6", "Label13", "DTPicker2"})
+            QVERIFY2(!control<QWidget>(w, name)->isHidden(), name);
 
         // The grids' columns.
-        QCOMPARE(control<QTableView>(w, "iGrid2")->columnWidth(0), 220);
-        QCOMPARE(control<QTableView>(w, "iGrid2")->columnWidth(1), 75);
-        QCOMPARE(control<QTableView>(w, "iGrid2")->columnWidth(2), 75);
-        QCOMPARE(control<QTableView>(w, "iGrid2")->isColumnHidden(3), true);
-        QVERIFY(control<QTableView>(w, "iGrid2")->columnWidth(4) >= 170);
-        QCOMPARE(control<QTableView>(w, "iGrid3")->columnWidth(0), 320);
-        QCOMPARE(control<QTableView>(w, "iGrid2")->editTriggers(),
-                 QAbstractItemView::NoEditTriggers);
-        QCOMPARE(control<QTableView>(w, "iGrid3")->editTriggers(),
-                 QAbstractItemView::NoEditTriggers);
+        QTableView *files = control<QTableView>(w, "iGrid2");
+        QTableView *members = control<QTableView>(w, "iGrid3");
+        QCOMPARE(files->columnWidth(0), 220);
+        QCOMPARE(files->columnWidth(1), 75);
+        QCOMPARE(files->columnWidth(2), 75);
+        QCOMPARE(files->isColumnHidden(3), true);
+        QVERIFY(files->columnWidth(4) >= 170);
+        QCOMPARE(members->columnWidth(0), 320);
+        QCOMPARE(files->editTriggers(), QAbstractItemView::NoEditTriggers);
+        QCOMPARE(members->editTriggers(), QAbstractItemView::NoEditTriggers);
 
         // The controls are found by their names.
         for (const char *name :
