@@ -378,11 +378,8 @@ void TestUiSearch::lockedWhileSearching()
     LoadSpy loaded(w);
     control<QPushButton>(w, "Command3")->click();
     QVERIFY(isSearching(w));
-    for (QWidget *off : {static_cast<QWidget *>(control<QPushButton>(w, "Command2")),
-                         static_cast<QWidget *>(control<QPushButton>(w, "Command3")),
-                         static_cast<QWidget *>(control<QPushButton>(w, "Command4")),
-                         static_cast<QWidget *>(control<QPushButton>(w, "Command5"))})
-        QVERIFY2(!off->isEnabled(), qPrintable(off->objectName()));
+    for (const char *name : {"Command2", "Command3", "Command4", "Command5"})
+        QVERIFY2(!control<QWidget>(w, name)->isEnabled(), name);
     QVERIFY(!control<QMenu>(w, "mnuLan")->menuAction()->isEnabled());
     QVERIFY(!control<QPushButton>(w, "SearchStop")->isHidden());
     // A second click while it runs starts nothing.
@@ -391,11 +388,8 @@ void TestUiSearch::lockedWhileSearching()
     waitIdle(f);
     QCOMPARE(shownList(w).lineCount, 400000);
     QCOMPARE(loaded.size(), 1);
-    for (QWidget *on : {static_cast<QWidget *>(control<QPushButton>(w, "Command2")),
-                        static_cast<QWidget *>(control<QPushButton>(w, "Command3")),
-                        static_cast<QWidget *>(control<QPushButton>(w, "Command4")),
-                        static_cast<QWidget *>(control<QPushButton>(w, "Command5"))})
-        QVERIFY2(on->isEnabled(), qPrintable(on->objectName()));
+    for (const char *name : {"Command2", "Command3", "Command4", "Command5"})
+        QVERIFY2(control<QWidget>(w, name)->isEnabled(), name);
     QVERIFY(control<QPushButton>(w, "SearchStop")->isHidden());
 }
 

@@ -505,9 +505,8 @@ private Q_SLOTS:
         QCOMPARE(shownList(f.w()).lineCount, 0);
         QCOMPARE(control<QTreeView>(f.w(), "SftTree1")->model()->rowCount(), 0);
         QCOMPARE(fileGrid(f.w())->rowCount(), 0);
-        for (QLabel *counter : {control<QLabel>(f.w(), "Label1"), control<QLabel>(f.w(), "Label4"),
-                                control<QLabel>(f.w(), "Label6")})
-            QCOMPARE(counter->text(), u"0"_s);
+        for (const char *counter : {"Label1", "Label4", "Label6"})
+            QCOMPARE(control<QLabel>(f.w(), counter)->text(), u"0"_s);
         QCOMPARE(control<QLabel>(f.w(), "Label8")->text(), QString());
         QCOMPARE(control<QTabWidget>(f.w(), "SSTab1")->isTabEnabled(1), false);
         QCOMPARE(control<QTabWidget>(f.w(), "SSTab1")->currentIndex(), 0);
