@@ -18,7 +18,6 @@
 
 #include <functional>
 #include <memory>
-#include <source_location>
 #include <unistd.h>
 
 namespace corvane::test {
@@ -90,13 +89,13 @@ inline QByteArray listBytes(const QByteArray &top, int lines)
 // is named after the window's member that holds it. A missing one ends the
 // test run with the caller's place.
 template<class T>
-T *control(const QObject &window, const char *name,
-           std::source_location where = std::source_location::current())
+T *control(const QObject &window, const char *name, const char *file = __builtin_FILE(),
+           int line = __builtin_LINE())
 {
     T *found = window.findChild<T *>(QString::fromLatin1(name));
     if (!found)
-        qFatal("%s:%u: the window has no %s named %s", where.file_name(), unsigned(where.line()),
-               T::staticMetaObject.className(), name);
+        qFatal("%s:%d: the window has no %s named %s", file, line, T::staticMetaObject.className(),
+               name);
     return found;
 }
 
