@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QtWidgets>
 
+#include <functional>
 #include <memory>
 #include <unistd.h>
 
@@ -69,34 +70,292 @@ inline QStringList langColumn(int language)
     return parseLanguageFile(readBytes(projectLangFil()), language).texts;
 }
 
+// A list of `lines` files in top\Docs: fileN.doc of 1000 + N bytes.
+inline QByteArray listBytes(const QByteArray &top, int lines)
+{
+    QByteArray bytes;
+    for (int i = 0; i < lines; ++i)
+        bytes += top + "\\Docs\\file" + QByteArray::number(i) + ".doc,2020-01-02 03:04:05," +
+                 QByteArray::number(1000 + i) + ",32;77,OK\r\n";
+    return bytes;
+}
+
+// ---- The window as the tests see it ----------------------------------------
+// Tests reach the window only through what follows, its constructor, the
+// QWidget API and the slots named after the controls (Command2_Click...):
+// the window's state may move to other objects without the tests changing.
+
+// The control (or menu, or action) whose object name is `name`; every control
+// is named after the window's member that holds it. A missing one ends the
+// test run with the caller's place.
+template<class T>
+T *control(const QObject &window, const char *name, const char *file = __builtin_FILE(),
+           int line = __builtin_LINE())
+{
+    T *found = window.findChild<T *>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("%s:%d: the window has no %s named %s", file, line, T::staticMetaObject.className(),
+               name);
+    return found;
+}
+
+// The list shown: its line store, folder tree and totals.
+inline const LoadedList &shownList(const frmMain &w)
+{
+    return w.loadedList();
+}
+inline QString currentListFile(const frmMain &w)
+{
+    return w.session().CurrentListFile();
+}
+inline QString rootPrefix(const frmMain &w)
+{
+    return w.session().RootPrefix();
+}
+inline qint32 currentFolderItem(const frmMain &w)
+{
+    return w.session().CurrentFolderItem();
+}
+// The line range of the folder shown in the file grid.
+inline qint32 firstFolderLine(const frmMain &w)
+{
+    return w.FirstFolderLine;
+}
+inline qint32 lastFolderLine(const frmMain &w)
+{
+    return w.LastFolderLine;
+}
+inline const FolderTotals &folderTotals(const frmMain &w)
+{
+    return w.folderTotals();
+}
+inline bool isLoading(const frmMain &w)
+{
+    return w.isLoading();
+}
+inline bool isSearching(const frmMain &w)
+{
+    return w.isSearching();
+}
+inline bool isSaving(const frmMain &w)
+{
+    return w.isSaving();
+}
+inline bool canOpenList(const frmMain &w)
+{
+    return w.canOpenList();
+}
+inline void stopSearch(frmMain &w)
+{
+    w.StopSearch();
+}
+
+inline FileGridModel *fileGrid(const frmMain &w)
+{
+    return w.fileGrid();
+}
+inline FileGridColumns *fileGridColumns(const frmMain &w)
+{
+    return w.fileGridColumns();
+}
+inline FolderTreeModel *folderTreeModel(const frmMain &w)
+{
+    return w.folderTreeModel();
+}
+inline zip::ZipMemberModel *zipMemberModel(frmMain &w)
+{
+    return w.zipMemberModel();
+}
+inline FileTypeIcons &fileTypeIcons(const frmMain &w)
+{
+    return w.fileTypeIcons();
+}
+inline RecoveryLegend *recoveryLegend(const frmMain &w)
+{
+    return w.recoveryLegend();
+}
+inline void setTreeColumnShown(frmMain &w, int section, bool shown)
+{
+    w.setTreeColumnShown(section, shown);
+}
+inline QMenu *buildTreeHeaderMenu(frmMain &w, QWidget *parent)
+{
+    return w.buildTreeHeaderMenu(parent);
+}
+
+// The language in use and its texts (an entry the table lacks is empty).
+inline int currentLanguage(const frmMain &w)
+{
+    return w.currentLanguage();
+}
+inline QStringList langTexts(const frmMain &w)
+{
+    return w.LangText;
+}
+inline QString langText(const frmMain &w, LangEntry entry)
+{
+    return w.langText(entry);
+}
+inline const QLocale &userLocale(const frmMain &w)
+{
+    return w.userLocale();
+}
+inline QString formatCountShown(const frmMain &w, qint64 value)
+{
+    return w.formatCountShown(value);
+}
+inline void showNumberText(frmMain &w, QLabel *label, std::function<QString()> text)
+{
+    w.ShowNumberText(label, std::move(text));
+}
+
+// The folders and files of the program's own.
+inline QString dataFolder(const frmMain &w)
+{
+    return w.dataFolder();
+}
+inline QString memberFolder(const frmMain &w)
+{
+    return w.memberFolder();
+}
+inline QStringList recentLists(const frmMain &w)
+{
+    return w.recentLists();
+}
+inline QStringList recentTerms(const frmMain &w)
+{
+    return w.recentTerms();
+}
+inline QList<int> rememberedColumnWidths(const frmMain &w)
+{
+    return w.rememberedColumnWidths();
+}
+inline void saveWindowState(const frmMain &w)
+{
+    w.saveWindowState();
+}
+inline QList<QWidget *> tabOrder(const frmMain &w)
+{
+    return w.tabOrder();
+}
+
+// Commands from outside the controls.
+inline void openRecentList(frmMain &w, int index)
+{
+    w.OpenRecentList(index);
+}
+inline bool openDroppedFiles(frmMain &w, const QList<QUrl> &urls)
+{
+    return w.OpenDroppedFiles(urls);
+}
+inline void openListsFromCommandLine(frmMain &w, const QStringList &paths)
+{
+    w.OpenListsFromCommandLine(paths);
+}
+inline void openZipNote(frmMain &w, int row)
+{
+    w.OpenZipNote(row);
+}
+
+// Counts the loads that end (a list shown, a load stopped or failed) from
+// its construction on; wait() waits for the next.
+class LoadSpy : public QSignalSpy
+{
+public:
+    explicit LoadSpy(frmMain &w) : QSignalSpy(&w, &frmMain::listLoaded) {}
+};
+
+// Counts the loads the list session ends from its construction on, each
+// with the ListSession::LoadKind it was.
+class LoadKindSpy : public QSignalSpy
+{
+public:
+    explicit LoadKindSpy(frmMain &w) : QSignalSpy(&w.session(), &ListSession::loaded) {}
+};
+
+// Counts the language changes from its construction on.
+class LanguageSpy : public QSignalSpy
+{
+public:
+    explicit LanguageSpy(frmMain &w) : QSignalSpy(&w, &frmMain::languageChanged) {}
+};
+
+// When a load runs, waits for its end; true when none runs or it ended in time.
+inline bool waitForLoad(frmMain &w, int timeoutMs = 60000)
+{
+    if (!isLoading(w))
+        return true;
+    LoadSpy done(w);
+    return done.wait(timeoutMs);
+}
+
+// The entry of the "Languages" menu that picks `language`.
+inline QAction *languageMenuEntry(const QObject &w, int language)
+{
+    switch (language) {
+    case LanguageEnglish:
+        return control<QAction>(w, "mnuEN");
+    case LanguagePortuguese:
+        return control<QAction>(w, "mnuPT");
+    case LanguageGerman:
+        return control<QAction>(w, "mnuGerman");
+    case LanguageFrench:
+        return control<QAction>(w, "mnuFrench");
+    case LanguageSwedish:
+        return control<QAction>(w, "mnuSE");
+    case LanguageDutch:
+        return control<QAction>(w, "mnuNL");
+    }
+    return nullptr;
+}
+
+// ---- Fixtures ---------------------------------------------------------------
+
 // A window with its own program and data folders; lang.fil is copied into
 // the program folder unless langFil is given (empty QByteArray: no file).
 struct WindowFixture
 {
+    // Changes the settings before the window is built.
+    using Change = std::function<void(frmMain::Settings &)>;
+
     QTemporaryDir programDir;
     QTemporaryDir dataDir;
     FakePrompts prompts;
+    frmMain::Settings settings; // what the window was built with
     std::unique_ptr<frmMain> window;
 
     enum class Lang { Project, None, Custom };
 
     explicit WindowFixture(const QLocale &locale = QLocale(QLocale::English, QLocale::UnitedStates),
                            Lang lang = Lang::Project, const QByteArray &custom = {},
-                           QDate today = QDate(2025, 6, 15))
+                           QDate today = QDate(2025, 6, 15), const Change &change = {})
     {
         if (lang == Lang::Project)
             QFile::copy(projectLangFil(), programDir.filePath(QStringLiteral("lang.fil")));
         else if (lang == Lang::Custom)
             writeBytes(programDir.filePath(QStringLiteral("lang.fil")), custom);
-        frmMain::Settings s;
-        s.programFolder = programDir.path();
-        s.dataFolder = dataDir.filePath(QStringLiteral("data"));
-        s.locale = locale;
-        s.today = [today] { return today; };
+        settings.programFolder = programDir.path();
+        settings.dataFolder = dataDir.filePath(QStringLiteral("data"));
+        settings.locale = locale;
+        settings.today = [today] { return today; };
         // A desktop screen, whatever the test platform's is (offscreen:
         // 800x600): the window opens at its default size.
-        s.screens = [] { return QList<QRect>{QRect(0, 0, 1920, 1160)}; };
-        window = std::make_unique<frmMain>(prompts, s);
+        settings.screens = [] { return QList<QRect>{QRect(0, 0, 1920, 1160)}; };
+        if (change)
+            change(settings);
+        restart();
+    }
+    explicit WindowFixture(const Change &change)
+        : WindowFixture(QLocale(QLocale::English, QLocale::UnitedStates), Lang::Project, {},
+                        QDate(2025, 6, 15), change)
+    {}
+
+    // The next run of the program: the window goes and another is built
+    // with the same settings.
+    void restart()
+    {
+        window.reset();
+        window = std::make_unique<frmMain>(prompts, settings);
     }
 
     QString path(const QString &name) const { return programDir.filePath(name); }
@@ -109,10 +368,34 @@ struct WindowFixture
         return p;
     }
 
+    // The open command's frame and the menu take commands.
+    bool commandsEnabled() const
+    {
+        return control<QGroupBox>(*window, "Frame2")->isEnabled() &&
+               control<QMenu>(*window, "mnuMenu")->menuAction()->isEnabled();
+    }
+
+    // The open command with `answer` from its file prompt; waits for the
+    // load it starts, if any.
+    void open(const QString &answer)
+    {
+        prompts.openFileAnswers.append(answer);
+        control<QPushButton>(*window, "Command2")->click();
+        QVERIFY(waitForLoad(*window));
+    }
+
+    // A list named on the command line; waits for its load.
+    void openFromCommandLine(const QString &path)
+    {
+        LoadSpy loaded(*window);
+        window->OpenListFromCommandLine(path);
+        QVERIFY(loaded.wait(30000));
+    }
+
     // Starts a load and waits for its end (true when it ended in time).
     bool load(const QString &listPath)
     {
-        QSignalSpy done(window.get(), &frmMain::listLoaded);
+        LoadSpy done(*window);
         window->ClearViews();
         if (!window->LoadListFile(listPath))
             return false;

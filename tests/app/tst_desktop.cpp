@@ -17,7 +17,7 @@ using namespace corvane;
 
 Q_DECLARE_METATYPE(ProgramOptions::Action)
 
-class tst_desktop : public QObject
+class TestDesktop : public QObject
 {
     Q_OBJECT
 
@@ -218,5 +218,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_desktop)
+QTEST_GUILESS_MAIN(TestDesktop)
 #include "tst_desktop.moc"

@@ -36,7 +36,7 @@ const int AllLanguages[] = {LanguageEnglish, LanguagePortuguese, LanguageGerman,
 
 } // namespace
 
-class tst_Language : public QObject
+class TestLanguage : public QObject
 {
     Q_OBJECT
 
@@ -64,14 +64,14 @@ private Q_SLOTS:
     void fillMissingEntries();
 };
 
-void tst_Language::initTestCase()
+void TestLanguage::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     initLanguageResources();
     QVERIFY2(QFile::exists(shippedLanguageFile()), qPrintable(shippedLanguageFile()));
 }
 
-void tst_Language::parseFile_data()
+void TestLanguage::parseFile_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("language");
@@ -135,7 +135,7 @@ void tst_Language::parseFile_data()
     QTest::newRow("50 lines") << fifty << 6 << fiftyTexts << -1;
 }
 
-void tst_Language::parseFile()
+void TestLanguage::parseFile()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(int, language);
@@ -154,7 +154,7 @@ void tst_Language::parseFile()
     QCOMPARE(load.complete(), texts.size() >= LanguageEntryCount);
 }
 
-void tst_Language::hugeFields()
+void TestLanguage::hugeFields()
 {
     const QByteArray big(1 << 20, 'x');
 
@@ -178,7 +178,7 @@ void tst_Language::hugeFields()
     QCOMPARE(load.texts, QStringList{u""_s});
 }
 
-void tst_Language::loadFile_data()
+void TestLanguage::loadFile_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("ok");
@@ -187,7 +187,7 @@ void tst_Language::loadFile_data()
     QTest::newRow("a file") << u"lang.fil"_s << true;
 }
 
-void tst_Language::loadFile()
+void TestLanguage::loadFile()
 {
     QFETCH(QString, name);
     QFETCH(bool, ok);
@@ -213,7 +213,7 @@ void tst_Language::loadFile()
     QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 2);
 }
 
-void tst_Language::shippedFileShape()
+void TestLanguage::shippedFileShape()
 {
     const QByteArray bytes = readAll(shippedLanguageFile());
     QVERIFY(bytes.endsWith("\r\n"));
@@ -233,7 +233,7 @@ void tst_Language::shippedFileShape()
     QVERIFY(!bytes.contains("\xc3"));
 }
 
-void tst_Language::shippedFileLoads_data()
+void TestLanguage::shippedFileLoads_data()
 {
     QTest::addColumn<int>("language");
     for (const int language : AllLanguages) {
@@ -241,7 +241,7 @@ void tst_Language::shippedFileLoads_data()
     }
 }
 
-void tst_Language::shippedFileLoads()
+void TestLanguage::shippedFileLoads()
 {
     QFETCH(int, language);
     const LanguageLoad load = loadLanguageFile(shippedLanguageFile(), language);
@@ -258,7 +258,7 @@ void tst_Language::shippedFileLoads()
     QVERIFY(load.texts[50].endsWith(u"->"_s));
 }
 
-void tst_Language::shippedEnglishTexts_data()
+void TestLanguage::shippedEnglishTexts_data()
 {
     QTest::addColumn<int>("entry");
     QTest::addColumn<QString>("text");
@@ -302,7 +302,7 @@ void tst_Language::shippedEnglishTexts_data()
     }
 }
 
-void tst_Language::shippedEnglishTexts()
+void TestLanguage::shippedEnglishTexts()
 {
     QFETCH(int, entry);
     QFETCH(QString, text);
@@ -311,7 +311,7 @@ void tst_Language::shippedEnglishTexts()
     QCOMPARE(load.texts.value(entry), text);
 }
 
-void tst_Language::copiesBesideProgramAndResource()
+void TestLanguage::copiesBesideProgramAndResource()
 {
     const QByteArray shipped = readAll(shippedLanguageFile());
     const QString programFolder = QCoreApplication::applicationDirPath();
@@ -340,7 +340,7 @@ void tst_Language::copiesBesideProgramAndResource()
              QFileInfo(installed.fileName()).canonicalFilePath());
 }
 
-void tst_Language::pickLanguage_data()
+void TestLanguage::pickLanguage_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("language");
@@ -359,7 +359,7 @@ void tst_Language::pickLanguage_data()
     QTest::newRow("Swiss German is other") << u"Swiss German"_s << int(LanguageEnglish) << false;
 }
 
-void tst_Language::pickLanguage()
+void TestLanguage::pickLanguage()
 {
     QFETCH(QString, name);
     QFETCH(int, language);
@@ -369,7 +369,7 @@ void tst_Language::pickLanguage()
     QCOMPARE(pick.matched, matched);
 }
 
-void tst_Language::getInfo_data()
+void TestLanguage::getInfo_data()
 {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("name");
@@ -388,7 +388,7 @@ void tst_Language::getInfo_data()
     QTest::newRow("C by name") << QLocale(u"C"_s) << QString() << int(LanguageEnglish) << false;
 }
 
-void tst_Language::getInfo()
+void TestLanguage::getInfo()
 {
     QFETCH(QLocale, locale);
     QFETCH(QString, name);
@@ -400,7 +400,7 @@ void tst_Language::getInfo()
     QCOMPARE(pick.matched, matched);
 }
 
-void tst_Language::localeForLanguage_data()
+void TestLanguage::localeForLanguage_data()
 {
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("name");
@@ -413,14 +413,14 @@ void tst_Language::localeForLanguage_data()
     QTest::newRow("column 5") << 5 << u"en_US"_s;
 }
 
-void tst_Language::localeForLanguage()
+void TestLanguage::localeForLanguage()
 {
     QFETCH(int, language);
     QFETCH(QString, name);
     QCOMPARE(corvane::localeForLanguage(language).name(), name);
 }
 
-void tst_Language::qtTranslations()
+void TestLanguage::qtTranslations()
 {
     auto *app = QCoreApplication::instance();
     const auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
@@ -452,7 +452,7 @@ void tst_Language::qtTranslations()
     QVERIFY(!installQtTranslations(nullptr, LanguageGerman));
 }
 
-void tst_Language::fillMissingEntries_data()
+void TestLanguage::fillMissingEntries_data()
 {
     QTest::addColumn<int>("fileEntries");     // entries the file holds
     QTest::addColumn<QList<int>>("blanks");   // entries the file holds empty
@@ -468,7 +468,7 @@ void tst_Language::fillMissingEntries_data()
     QTest::newRow("more than the built-in copy") << 70 << QList<int>{} << all;
 }
 
-void tst_Language::fillMissingEntries()
+void TestLanguage::fillMissingEntries()
 {
     QFETCH(int, fileEntries);
     QFETCH(QList<int>, blanks);
@@ -491,5 +491,5 @@ void tst_Language::fillMissingEntries()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_Language)
+QTEST_GUILESS_MAIN(TestLanguage)
 #include "tst_language.moc"

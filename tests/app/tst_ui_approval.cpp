@@ -17,14 +17,14 @@
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
-using corvane::frmMain;
-using corvane::Prompts;
-using corvane::test::WindowFixture;
+using namespace corvane;
+using namespace corvane::test;
 namespace zipfix = corvane::testing;
 
 namespace {
 
-QByteArray listBytes(const QByteArray &top, int lines)
+// listBytes() with the files in the other order.
+QByteArray listBytesBackwards(const QByteArray &top, int lines)
 {
     QByteArray bytes;
     for (int i = lines - 1; i >= 0; --i)
@@ -111,25 +111,8 @@ private Q_SLOTS:
     void windowGoesWhileSaving();
 
 private:
-    static void waitForLoad(WindowFixture &f);
-    static void open(WindowFixture &f, const QString &answer);
     static QString clickUrl(WindowFixture &f);
 };
-
-void TestUiApproval::waitForLoad(WindowFixture &f)
-{
-    if (!f.window->isLoading())
-        return;
-    QSignalSpy done(f.window.get(), &frmMain::listLoaded);
-    QVERIFY(done.wait(30000));
-}
-
-void TestUiApproval::open(WindowFixture &f, const QString &answer)
-{
-    f.prompts.openFileAnswers.append(answer);
-    f.window->Command2->click();
-    waitForLoad(f);
-}
 
 // The URL one click on the prompt hands over.
 QString TestUiApproval::clickUrl(WindowFixture &f)
@@ -144,23 +127,25 @@ void TestUiApproval::promptShownWithList()
 {
     WindowFixture f;
     f.window->show();
-    QVERIFY(f.window->lblEmail->isHidden());
-    QVERIFY(f.window->Image2->isHidden());
-    QVERIFY(!f.window->mnuSaveList->isEnabled());
-    QCOMPARE(f.window->Image2->pixmap().size(), QSize(32, 32));
-    QCOMPARE(f.window->lblEmail->text(), f.window->langText(corvane::LangEntry::ApprovalPrompt));
+    QVERIFY(control<QLabel>(*f.window, "lblEmail")->isHidden());
+    QVERIFY(control<QLabel>(*f.window, "Image2")->isHidden());
+    QVERIFY(!control<QAction>(*f.window, "mnuSaveList")->isEnabled());
+    QCOMPARE(control<QLabel>(*f.window, "Image2")->pixmap().size(), QSize(32, 32));
+    QCOMPARE(control<QLabel>(*f.window, "lblEmail")->text(),
+             langText(*f.window, LangEntry::ApprovalPrompt));
 
     QTemporaryDir user;
     const QString list = user.filePath(u"Job42.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
-    open(f, list);
-    QCOMPARE(f.window->SSTab1->currentIndex(), 1);
-    QVERIFY(f.window->lblEmail->isVisible());
-    QVERIFY(f.window->Image2->isVisible());
-    QVERIFY(f.window->mnuSaveList->isEnabled());
+    QVERIFY(zipfix::writeBytes(list, listBytesBackwards("C:", 3)));
+    f.open(list);
+    QCOMPARE(control<QTabWidget>(*f.window, "SSTab1")->currentIndex(), 1);
+    QVERIFY(control<QLabel>(*f.window, "lblEmail")->isVisible());
+    QVERIFY(control<QLabel>(*f.window, "Image2")->isVisible());
+    QVERIFY(control<QAction>(*f.window, "mnuSaveList")->isEnabled());
 
     // A click on the prompt or on its picture: one hand-off each.
-    for (QLabel *label : {f.window->lblEmail, f.window->Image2}) {
+    for (QLabel *label :
+         {control<QLabel>(*f.window, "lblEmail"), control<QLabel>(*f.window, "Image2")}) {
         f.prompts.clear();
         QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
         QCOMPARE(f.prompts.count(u"openMailUrl"_s), 1);
@@ -188,17 +173,17 @@ void TestUiApproval::promptHiddenForEmptyList()
     QTemporaryDir user;
     if (listBefore) {
         const QString full = user.filePath(u"Job42.csv"_s);
-        QVERIFY(zipfix::writeBytes(full, listBytes("C:", 3)));
-        open(f, full);
-        QVERIFY(f.window->lblEmail->isVisible());
+        QVERIFY(zipfix::writeBytes(full, listBytesBackwards("C:", 3)));
+        f.open(full);
+        QVERIFY(control<QLabel>(*f.window, "lblEmail")->isVisible());
     }
     const QString empty = user.filePath(u"Empty.csv"_s);
     QVERIFY(zipfix::writeBytes(empty, bytes));
-    open(f, empty);
-    QCOMPARE(f.window->loadedList().lineCount, 0);
-    QVERIFY(f.window->loadedList().fileFound);
-    QVERIFY(f.window->lblEmail->isHidden());
-    QVERIFY(f.window->Image2->isHidden());
+    f.open(empty);
+    QCOMPARE(shownList(*f.window).lineCount, 0);
+    QVERIFY(shownList(*f.window).fileFound);
+    QVERIFY(control<QLabel>(*f.window, "lblEmail")->isHidden());
+    QVERIFY(control<QLabel>(*f.window, "Image2")->isHidden());
 }
 
 void TestUiApproval::listName_data()
@@ -209,8 +194,8 @@ void TestUiApproval::listName_data()
     QTest::addColumn<QString>("thenPlain");                   // a plain list opened afterwards
     QTest::addColumn<QString>("subject");
 
-    const QByteArray a = listBytes("A", 3);
-    const QByteArray b = listBytes("B", 4);
+    const QByteArray a = listBytesBackwards("A", 3);
+    const QByteArray b = listBytesBackwards("B", 4);
     using zipfix::entry;
     const QList<zipfix::FixtureEntry> none;
     QTest::newRow("plain list") << none << u"Job42.CSV"_s << 0 << QString() << u"job42"_s;
@@ -253,21 +238,21 @@ void TestUiApproval::listName()
     QTemporaryDir user;
     const QString path = user.filePath(fileName);
     if (entries.isEmpty())
-        QVERIFY(zipfix::writeBytes(path, listBytes("C:", 3)));
+        QVERIFY(zipfix::writeBytes(path, listBytesBackwards("C:", 3)));
     else
         QVERIFY(zipfix::writeZip(path, entries));
-    open(f, path);
+    f.open(path);
     if (memberRow > 0) {
         f.window->iGrid3_DblClick(memberRow, 1);
-        waitForLoad(f);
+        QVERIFY(waitForLoad(*f.window));
     }
     if (!thenPlain.isEmpty()) {
         const QString plain = user.filePath(thenPlain);
-        QVERIFY(zipfix::writeBytes(plain, listBytes("P", 2)));
-        open(f, plain);
-        QVERIFY(f.window->iGrid3->model()->rowCount() > 0);
+        QVERIFY(zipfix::writeBytes(plain, listBytesBackwards("P", 2)));
+        f.open(plain);
+        QVERIFY(control<QTableView>(*f.window, "iGrid3")->model()->rowCount() > 0);
     }
-    QVERIFY(f.window->loadedList().fileFound);
+    QVERIFY(shownList(*f.window).fileFound);
     const QString url = clickUrl(f);
     QCOMPARE(subjectName(url), subject);
     QCOMPARE(url, corvane::buildApprovalMessage(subject).url);
@@ -279,7 +264,7 @@ void TestUiApproval::renamedMember_data()
     QTest::addColumn<int>("memberRow"); // row chosen in the grid, or 0
     QTest::addColumn<QString>("member");
     QTest::addColumn<QString>("subject");
-    const QByteArray a = listBytes("A", 3);
+    const QByteArray a = listBytesBackwards("A", 3);
     using zipfix::entry;
     QTest::newRow("one member") << QList{entry("job 12:30?.csv", a)} << 0 << u"job 12:30?.csv"_s
                                 << u"job 12:30?"_s;
@@ -300,13 +285,13 @@ void TestUiApproval::renamedMember()
     QTemporaryDir user;
     const QString zip = user.filePath(u"lists.zip"_s);
     QVERIFY(zipfix::writeZip(zip, entries));
-    open(f, zip);
+    f.open(zip);
     if (memberRow > 0) {
         f.window->iGrid3_DblClick(memberRow, 1);
-        waitForLoad(f);
+        QVERIFY(waitForLoad(*f.window));
     }
-    QVERIFY(f.window->loadedList().fileFound);
-    QVERIFY(QFileInfo(f.window->session().CurrentListFile()).fileName() != member);
+    QVERIFY(shownList(*f.window).fileFound);
+    QVERIFY(QFileInfo(currentListFile(*f.window)).fileName() != member);
     const QString url = clickUrl(f);
     QCOMPARE(subjectName(url), subject);
     QCOMPARE(url, corvane::buildApprovalMessage(subject).url);
@@ -326,14 +311,14 @@ void TestUiApproval::searchResultNamesItsList()
     WindowFixture f;
     QTemporaryDir user;
     const QString list = user.filePath(u"Job42.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 5)));
-    open(f, list);
+    QVERIFY(zipfix::writeBytes(list, listBytesBackwards("C:", 5)));
+    f.open(list);
     // A search result: the matching lines loaded from the result file while
     // CurrentListFile still names the opened list.
-    const QString result = QDir(f.window->dataFolder()).filePath(u"tFile.csv"_s);
-    QVERIFY(zipfix::writeBytes(result, listBytes("C:", 2)));
+    const QString result = QDir(dataFolder(*f.window)).filePath(u"tFile.csv"_s);
+    QVERIFY(zipfix::writeBytes(result, listBytesBackwards("C:", 2)));
     QVERIFY(f.load(result));
-    QCOMPARE(f.window->loadedList().lineCount, 2);
+    QCOMPARE(shownList(*f.window).lineCount, 2);
     QCOMPARE(subjectName(clickUrl(f)), u"job42"_s);
 }
 
@@ -342,13 +327,14 @@ void TestUiApproval::memberGridWithoutList()
     WindowFixture f;
     QTemporaryDir user;
     const QString zip = user.filePath(u"lists.zip"_s);
-    QVERIFY(zipfix::writeZip(zip, {zipfix::entry("Alpha.csv", listBytes("A", 2)),
-                                   zipfix::entry("Beta.csv", listBytes("B", 2))}));
-    open(f, zip);
-    QVERIFY(f.window->session().CurrentListFile().isEmpty());
+    QVERIFY(zipfix::writeZip(zip, {zipfix::entry("Alpha.csv", listBytesBackwards("A", 2)),
+                                   zipfix::entry("Beta.csv", listBytesBackwards("B", 2))}));
+    f.open(zip);
+    QVERIFY(currentListFile(*f.window).isEmpty());
     // No current row: row 1; then the current row.
     QCOMPARE(subjectName(clickUrl(f)), u"alpha"_s);
-    f.window->iGrid3->setCurrentIndex(f.window->iGrid3->model()->index(1, 0));
+    control<QTableView>(*f.window, "iGrid3")
+        ->setCurrentIndex(control<QTableView>(*f.window, "iGrid3")->model()->index(1, 0));
     QCOMPARE(subjectName(clickUrl(f)), u"beta"_s);
 }
 
@@ -379,8 +365,8 @@ void TestUiApproval::handoff()
     WindowFixture f;
     QTemporaryDir user;
     const QString list = user.filePath(u"Job 42.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
-    open(f, list);
+    QVERIFY(zipfix::writeBytes(list, listBytesBackwards("C:", 3)));
+    f.open(list);
     f.prompts.mailHandoffAnswer = Prompts::MailHandoff(outcome);
     const QString url = clickUrl(f);
 
@@ -399,9 +385,9 @@ void TestUiApproval::handoff()
     QCOMPARE(dialog->subjectField->text(), u"Approval of File List : job 42"_s);
     QVERIFY(dialog->addressField->isReadOnly());
     QVERIFY(dialog->bodyField->toPlainText().startsWith(u"Confirmation that the file list"_s));
-    QCOMPARE(dialog->introLabel->text(),
-             f.window->langText(messageBox ? corvane::LangEntry::MailNotHandedOver
-                                           : corvane::LangEntry::MailHandedOver));
+    QCOMPARE(
+        dialog->introLabel->text(),
+        langText(*f.window, messageBox ? LangEntry::MailNotHandedOver : LangEntry::MailHandedOver));
     QCOMPARE(url, corvane::buildApprovalMessage(u"job 42"_s).url);
 
     // A second click reuses the one dialog.
@@ -414,8 +400,8 @@ void TestUiApproval::copyAll()
     WindowFixture f;
     QTemporaryDir user;
     const QString list = user.filePath(u"job#42.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
-    open(f, list);
+    QVERIFY(zipfix::writeBytes(list, listBytesBackwards("C:", 3)));
+    f.open(list);
     f.prompts.mailHandoffAnswer = Prompts::MailHandoff::Failed;
     clickUrl(f);
     auto *dialog = f.window->findChild<corvane::ApprovalMessageDialog *>();
@@ -426,8 +412,7 @@ void TestUiApproval::copyAll()
              u"To: "_s + corvane::approvalAddress() +
                  u"\nSubject: Approval of File List : job#42\n\nConfirmation that the file list "
                  u"contains the data we are looking for and its status is confirmed.\n"_s);
-    QCOMPARE(dialog->copiedLabel->text(),
-             f.window->langText(corvane::LangEntry::CopiedToClipboard));
+    QCOMPARE(dialog->copiedLabel->text(), langText(*f.window, LangEntry::CopiedToClipboard));
 }
 
 void TestUiApproval::clicksWhileHandingOver()
@@ -435,8 +420,8 @@ void TestUiApproval::clicksWhileHandingOver()
     WindowFixture f;
     QTemporaryDir user;
     const QString list = user.filePath(u"Job42.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
-    open(f, list);
+    QVERIFY(zipfix::writeBytes(list, listBytesBackwards("C:", 3)));
+    f.open(list);
     f.prompts.holdMailHandoff = true;
     f.window->lblEmail_Click();
     f.window->Image2_Click();
@@ -469,7 +454,7 @@ void TestUiApproval::languages()
 
     WindowFixture f;
     f.window->LoadLanguage(language);
-    QCOMPARE(f.window->mnuSaveList->text(), column.at(110));
+    QCOMPARE(control<QAction>(*f.window, "mnuSaveList")->text(), column.at(110));
     f.prompts.mailHandoffAnswer = Prompts::MailHandoff::Failed;
     clickUrl(f);
     QCOMPARE(f.prompts.callsOf(u"message"_s).value(0).text, column.at(111));
@@ -488,7 +473,7 @@ void TestUiApproval::languages()
     const QStringList otherColumn = corvane::test::langColumn(other);
     QCOMPARE(dialog->closeButton->text(), otherColumn.at(119));
     QCOMPARE(dialog->introLabel->text(), otherColumn.at(114));
-    QCOMPARE(f.window->mnuSaveList->text(), otherColumn.at(110));
+    QCOMPARE(control<QAction>(*f.window, "mnuSaveList")->text(), otherColumn.at(110));
 }
 
 void TestUiApproval::save_data()
@@ -524,30 +509,30 @@ void TestUiApproval::save()
     WindowFixture f;
     QTemporaryDir user;
     const QString listPath = user.filePath(u"Job42.csv"_s);
-    QVERIFY(zipfix::writeBytes(listPath, searchResult ? listBytes("C:", 4) : list));
-    open(f, listPath);
+    QVERIFY(zipfix::writeBytes(listPath, searchResult ? listBytesBackwards("C:", 4) : list));
+    f.open(listPath);
     if (searchResult) {
-        const QString result = QDir(f.window->dataFolder()).filePath(u"tFile.csv"_s);
+        const QString result = QDir(dataFolder(*f.window)).filePath(u"tFile.csv"_s);
         const QString text = u"C:\\z.doc,1,2,32;7,OK\r\nC:\\caf\u00e9.doc,1,3,32;7,OK\r\n"_s;
         QVERIFY(zipfix::writeBytes(
             result, QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2)));
         QVERIFY(f.load(result));
     }
-    const QStringList shown = storeLines(f.window->loadedList());
+    const QStringList shown = storeLines(shownList(*f.window));
     const QString out = user.filePath(u"saved/narrowed.csv"_s);
     QVERIFY(QDir().mkpath(user.filePath(u"saved"_s)));
     f.prompts.clear();
     f.prompts.saveFileAnswers.append(out);
-    f.window->mnuSaveList->trigger();
-    QVERIFY(f.window->isSaving());
-    QVERIFY(!f.window->mnuSaveList->isEnabled());
-    QTRY_VERIFY(!f.window->isSaving());
-    QVERIFY(f.window->mnuSaveList->isEnabled());
+    control<QAction>(*f.window, "mnuSaveList")->trigger();
+    QVERIFY(isSaving(*f.window));
+    QVERIFY(!control<QAction>(*f.window, "mnuSaveList")->isEnabled());
+    QTRY_VERIFY(!isSaving(*f.window));
+    QVERIFY(control<QAction>(*f.window, "mnuSaveList")->isEnabled());
     QCOMPARE(f.prompts.count(u"saveFile"_s), 1);
     QCOMPARE(f.prompts.count(u"warning"_s), 0);
     QCOMPARE(f.prompts.count(u"message"_s), 1);
     QCOMPARE(zipfix::readBytes(out), written);
-    QCOMPARE(zipfix::readBytes(listPath), searchResult ? listBytes("C:", 4) : list);
+    QCOMPARE(zipfix::readBytes(listPath), searchResult ? listBytesBackwards("C:", 4) : list);
 
     // It loads back as the same list.
     const corvane::LoadedList back = corvane::loadList(out);
@@ -570,7 +555,7 @@ void TestUiApproval::saveRefused()
     QFETCH(QString, target);
     WindowFixture f;
     QTemporaryDir user;
-    const QByteArray bytes = listBytes("C:", 2000); // ~90 KB
+    const QByteArray bytes = listBytesBackwards("C:", 2000); // ~90 KB
     QString listPath = user.filePath(u"Job42.csv"_s);
     if (target == u"zip"_s) {
         listPath = user.filePath(u"Lists.zip"_s);
@@ -578,8 +563,8 @@ void TestUiApproval::saveRefused()
     } else {
         QVERIFY(zipfix::writeBytes(listPath, bytes));
     }
-    open(f, listPath);
-    QVERIFY(f.window->loadedList().lineCount == 2000);
+    f.open(listPath);
+    QVERIFY(shownList(*f.window).lineCount == 2000);
 
     QString out = user.filePath(u"older.csv"_s);
     const QByteArray older = "an older file\r\n";
@@ -617,15 +602,14 @@ void TestUiApproval::saveRefused()
         if (target == u"full"_s)
             limit = std::make_unique<FileSizeLimit>(16 * 1024);
         f.window->mnuSaveList_Click();
-        QTRY_VERIFY(!f.window->isSaving());
+        QTRY_VERIFY(!isSaving(*f.window));
     }
     const auto warnings = f.prompts.callsOf(u"warning"_s);
     QCOMPARE(warnings.size(), 1);
     QVERIFY2(warnings.first().text.contains(QDir::toNativeSeparators(out)),
              qPrintable(warnings.first().text));
     if (target == u"open"_s || target == u"link"_s || target == u"zip"_s)
-        QCOMPARE(warnings.first().text,
-                 f.window->langText(corvane::LangEntry::SaveOverOpenList).arg(out));
+        QCOMPARE(warnings.first().text, langText(*f.window, LangEntry::SaveOverOpenList).arg(out));
     QCOMPARE(f.prompts.count(u"message"_s), 0);
     QCOMPARE(fileBytes(out), before);
     QCOMPARE(zipfix::readBytes(listPath), listBefore);
@@ -640,17 +624,18 @@ void TestUiApproval::saveCancelled()
     WindowFixture f;
     QTemporaryDir user;
     const QString list = user.filePath(u"Job42.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
-    open(f, list);
+    QVERIFY(zipfix::writeBytes(list, listBytesBackwards("C:", 3)));
+    f.open(list);
     f.prompts.clear();
-    f.window->mnuSaveList->trigger();
-    QVERIFY(!f.window->isSaving());
+    control<QAction>(*f.window, "mnuSaveList")->trigger();
+    QVERIFY(!isSaving(*f.window));
     QCOMPARE(f.prompts.count(u"saveFile"_s), 1);
     QCOMPARE(f.prompts.boxCount(), 0);
     // The entry sits in "Menu", above the separator before "Exit".
-    const QList<QAction *> actions = f.window->mnuMenu->actions();
-    QVERIFY(actions.indexOf(f.window->mnuSaveList) >= 0);
-    QCOMPARE(actions.indexOf(f.window->mnuSaveList) + 1, actions.indexOf(f.window->mnuB1));
+    const QList<QAction *> actions = control<QMenu>(*f.window, "mnuMenu")->actions();
+    QVERIFY(actions.indexOf(control<QAction>(*f.window, "mnuSaveList")) >= 0);
+    QCOMPARE(actions.indexOf(control<QAction>(*f.window, "mnuSaveList")) + 1,
+             actions.indexOf(control<QAction>(*f.window, "mnuB1")));
 }
 
 void TestUiApproval::windowGoesWhileSaving()
@@ -658,12 +643,12 @@ void TestUiApproval::windowGoesWhileSaving()
     WindowFixture f;
     QTemporaryDir user;
     const QString list = user.filePath(u"Job42.csv"_s);
-    const QByteArray bytes = listBytes("C:", 50000);
+    const QByteArray bytes = listBytesBackwards("C:", 50000);
     QVERIFY(zipfix::writeBytes(list, bytes));
-    open(f, list);
+    f.open(list);
     const QString out = user.filePath(u"out.csv"_s);
     f.prompts.saveFileAnswers.append(out);
-    f.window->mnuSaveList->trigger();
+    control<QAction>(*f.window, "mnuSaveList")->trigger();
     // The window goes at once (the program quits): the write still ends whole.
     f.window.reset();
     QCOMPARE(zipfix::readBytes(out), bytes);

@@ -41,30 +41,32 @@ struct Browsing : WindowFixture
     Browsing()
     {
         tester = std::make_unique<QAbstractItemModelTester>(
-            window->fileGrid(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+            fileGrid(*window), QAbstractItemModelTester::FailureReportingMode::QtTest);
     }
     bool open(const QByteArray &bytes = sampleList)
     {
         return load(writeList(u"list.csv"_s, bytes));
     }
-    int item(const QString &path) const { return folderItemByPath(window->loadedList(), path); }
-    QStringList names() const { return gridNames(window->fileGrid()); }
-    QString header() const { return window->fileGrid()->headerData(0, Qt::Horizontal).toString(); }
+    int item(const QString &path) const { return folderItemByPath(shownList(*window), path); }
+    QStringList names() const { return gridNames(fileGrid(*window)); }
+    QString header() const { return fileGrid(*window)->headerData(0, Qt::Horizontal).toString(); }
     int treeCurrent() const
     {
-        return window->folderTreeModel()->itemOf(window->SftTree1->currentIndex());
+        return folderTreeModel(*window)->itemOf(
+            control<QTreeView>(*window, "SftTree1")->currentIndex());
     }
     int row(const QString &name) const { return int(names().indexOf(name)) + 1; }
     void makeCurrent(int row) const
     {
-        window->iGrid2->setCurrentIndex(window->fileGrid()->index(row - 1, 0));
+        control<QTableView>(*window, "iGrid2")
+            ->setCurrentIndex(fileGrid(*window)->index(row - 1, 0));
     }
     std::unique_ptr<QAbstractItemModelTester> tester;
 };
 
 } // namespace
 
-class tst_ui_browse : public QObject
+class TestUiBrowse : public QObject
 {
     Q_OBJECT
 
@@ -92,26 +94,26 @@ private Q_SLOTS:
     void screenshot();
 };
 
-void tst_ui_browse::pickRoot()
+void TestUiBrowse::pickRoot()
 {
     Browsing b;
     QVERIFY(b.open());
-    QCOMPARE(b.window->session().CurrentFolderItem(), -1);
+    QCOMPARE(currentFolderItem(*b.window), -1);
     b.window->SftTree1_ItemClick(0);
-    QCOMPARE(b.window->session().CurrentFolderItem(), 0);
+    QCOMPARE(currentFolderItem(*b.window), 0);
     QCOMPARE(b.header(), u"Root"_s);
     QCOMPARE(b.names(), (QStringList{u"Docs"_s, u"docs"_s, u"SETUP.EXE"_s, u"top.jpg"_s}));
     // The lines of "Root": all of them, by binary search.
-    QCOMPARE(b.window->FirstFolderLine, 0);
-    QCOMPARE(b.window->LastFolderLine, int(b.window->loadedList().iGrid1.count()) - 1);
-    const FileGridModel *grid = b.window->fileGrid();
+    QCOMPARE(firstFolderLine(*b.window), 0);
+    QCOMPARE(lastFolderLine(*b.window), int(shownList(*b.window).iGrid1.count()) - 1);
+    const FileGridModel *grid = fileGrid(*b.window);
     QCOMPARE(grid->imagePosition(0), int(FolderImage));
     QCOMPARE(grid->imagePosition(2), int(ProgramImage));
     QCOMPARE(grid->index(2, 2).data().toString(), u"1,234,567"_s);
-    QVERIFY(b.window->iGrid2->isColumnHidden(3));
+    QVERIFY(control<QTableView>(*b.window, "iGrid2")->isColumnHidden(3));
 }
 
-void tst_ui_browse::pickFolder()
+void TestUiBrowse::pickFolder()
 {
     Browsing b;
     QVERIFY(b.open());
@@ -123,137 +125,139 @@ void tst_ui_browse::pickFolder()
     QCOMPARE(b.names(), (QStringList{u".."_s, u"Docs"_s, u"Reports"_s, u".."_s, u"bare.txt"_s,
                                      u"notes.txt"_s}));
     QCOMPARE(b.treeCurrent(), docs);
-    QVERIFY(b.window->SftTree1->isExpanded(b.window->folderTreeModel()->indexOf(docs)));
+    QVERIFY(control<QTreeView>(*b.window, "SftTree1")
+                ->isExpanded(folderTreeModel(*b.window)->indexOf(docs)));
     // The repeated key 'Docs\' deeper down stays in its own folder.
     b.window->SftTree1_ItemClick(b.item(u"Docs\\Docs\\Reports"_s));
     QCOMPARE(b.names(), (QStringList{u".."_s, u"deep.txt"_s}));
 }
 
-void tst_ui_browse::upAndDown()
+void TestUiBrowse::upAndDown()
 {
     Browsing b;
     QVERIFY(b.open());
     b.window->SftTree1_ItemClick(0);
     b.window->iGrid2_DblClick(b.row(u"Docs"_s), 1);
-    QCOMPARE(b.window->session().CurrentFolderItem(), b.item(u"Docs"_s));
+    QCOMPARE(currentFolderItem(*b.window), b.item(u"Docs"_s));
     b.window->iGrid2_DblClick(b.row(u"Reports"_s), 3);
-    QCOMPARE(b.window->session().CurrentFolderItem(), b.item(u"Docs\\Reports"_s));
+    QCOMPARE(currentFolderItem(*b.window), b.item(u"Docs\\Reports"_s));
     QCOMPARE(b.header(), u"Reports"_s);
     QCOMPARE(b.treeCurrent(), b.item(u"Docs\\Reports"_s));
-    QVERIFY(
-        b.window->SftTree1->isExpanded(b.window->folderTreeModel()->indexOf(b.item(u"Docs"_s))));
+    QVERIFY(control<QTreeView>(*b.window, "SftTree1")
+                ->isExpanded(folderTreeModel(*b.window)->indexOf(b.item(u"Docs"_s))));
     b.window->iGrid2_DblClick(1, 1); // ".."
-    QCOMPARE(b.window->session().CurrentFolderItem(), b.item(u"Docs"_s));
+    QCOMPARE(currentFolderItem(*b.window), b.item(u"Docs"_s));
     b.window->iGrid2_DblClick(1, 1);
-    QCOMPARE(b.window->session().CurrentFolderItem(), 0);
+    QCOMPARE(currentFolderItem(*b.window), 0);
     QCOMPARE(b.header(), u"Root"_s);
     QCOMPARE(b.treeCurrent(), 0);
     // Root has no ".." row: row 1 is a folder and enters it.
     b.window->iGrid2_DblClick(1, 1);
-    QCOMPARE(b.window->session().CurrentFolderItem(), b.item(u"Docs"_s));
+    QCOMPARE(currentFolderItem(*b.window), b.item(u"Docs"_s));
 }
 
-void tst_ui_browse::fileRowDoesNothing()
+void TestUiBrowse::fileRowDoesNothing()
 {
     Browsing b;
     QVERIFY(b.open());
     b.window->SftTree1_ItemClick(b.item(u"Docs"_s));
     const QStringList before = b.names();
-    QSignalSpy resets(b.window->fileGrid(), &QAbstractItemModel::modelReset);
+    QSignalSpy resets(fileGrid(*b.window), &QAbstractItemModel::modelReset);
     b.window->iGrid2_DblClick(b.row(u"notes.txt"_s), 1);
     b.window->iGrid2_DblClick(5, 1); // the file named ".."
     b.window->iGrid2_DblClick(0, 1);
     b.window->iGrid2_DblClick(99, 1);
     QCOMPARE(resets.count(), 0);
     QCOMPARE(b.names(), before);
-    QCOMPARE(b.window->session().CurrentFolderItem(), b.item(u"Docs"_s));
+    QCOMPARE(currentFolderItem(*b.window), b.item(u"Docs"_s));
 
     // A file named ".." standing in row 1 of "Root" is a file like any other.
     QVERIFY(b.open("Data\\..,d,1,1;,s\r\nData\\b.txt,d,1,1;,s\r\n"));
     b.window->SftTree1_ItemClick(0);
     QCOMPARE(b.names(), (QStringList{u".."_s, u"b.txt"_s}));
     b.window->iGrid2_DblClick(1, 1);
-    QCOMPARE(b.window->session().CurrentFolderItem(), 0);
+    QCOMPARE(currentFolderItem(*b.window), 0);
     QCOMPARE(b.names(), (QStringList{u".."_s, u"b.txt"_s}));
 }
 
-void tst_ui_browse::caseOfNames()
+void TestUiBrowse::caseOfNames()
 {
     Browsing b;
     QVERIFY(b.open());
     b.window->SftTree1_ItemClick(0);
     b.window->iGrid2_DblClick(b.row(u"docs"_s), 1);
-    QCOMPARE(b.window->session().CurrentFolderItem(), b.item(u"docs"_s));
+    QCOMPARE(currentFolderItem(*b.window), b.item(u"docs"_s));
     QCOMPARE(b.names(), (QStringList{u".."_s, u"lower.txt"_s}));
     QVERIFY(b.item(u"docs"_s) != b.item(u"Docs"_s));
 }
 
-void tst_ui_browse::samePickTwice()
+void TestUiBrowse::samePickTwice()
 {
     Browsing b;
     QVERIFY(b.open());
     b.window->SftTree1_ItemClick(0);
-    QSignalSpy resets(b.window->fileGrid(), &QAbstractItemModel::modelReset);
+    QSignalSpy resets(fileGrid(*b.window), &QAbstractItemModel::modelReset);
     b.window->SftTree1_ItemClick(0);
     QCOMPARE(resets.count(), 0);
     b.window->SftTree1_ItemClick(-1); // no item: nothing
     b.window->SftTree1_ItemClick(10000);
     QCOMPARE(resets.count(), 0);
-    QCOMPARE(b.window->session().CurrentFolderItem(), 0);
+    QCOMPARE(currentFolderItem(*b.window), 0);
 }
 
-void tst_ui_browse::treeKeyboard()
+void TestUiBrowse::treeKeyboard()
 {
     Browsing b;
     QVERIFY(b.open());
     b.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
-    b.window->SftTree1->setFocus();
-    b.window->SftTree1->setCurrentIndex(b.window->folderTreeModel()->indexOf(0));
-    QCOMPARE(b.window->session().CurrentFolderItem(), 0);
-    QTest::keyClick(b.window->SftTree1, Qt::Key_Down);
-    QCOMPARE(b.window->session().CurrentFolderItem(), b.treeCurrent());
-    QVERIFY(b.window->session().CurrentFolderItem() > 0);
+    control<QTreeView>(*b.window, "SftTree1")->setFocus();
+    control<QTreeView>(*b.window, "SftTree1")
+        ->setCurrentIndex(folderTreeModel(*b.window)->indexOf(0));
+    QCOMPARE(currentFolderItem(*b.window), 0);
+    QTest::keyClick(control<QTreeView>(*b.window, "SftTree1"), Qt::Key_Down);
+    QCOMPARE(currentFolderItem(*b.window), b.treeCurrent());
+    QVERIFY(currentFolderItem(*b.window) > 0);
 }
 
-void tst_ui_browse::keys()
+void TestUiBrowse::keys()
 {
     Browsing b;
     QVERIFY(b.open());
     b.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
-    b.window->SSTab1->setCurrentIndex(1);
+    control<QTabWidget>(*b.window, "SSTab1")->setCurrentIndex(1);
     b.window->SftTree1_ItemClick(0);
-    QTableView *grid = b.window->iGrid2;
+    QTableView *grid = control<QTableView>(*b.window, "iGrid2");
     grid->setFocus();
     b.makeCurrent(b.row(u"Docs"_s));
     QTest::keyClick(grid, Qt::Key_Return);
-    QCOMPARE(b.window->session().CurrentFolderItem(), b.item(u"Docs"_s));
+    QCOMPARE(currentFolderItem(*b.window), b.item(u"Docs"_s));
     QTest::keyClick(grid, Qt::Key_Backspace);
-    QCOMPARE(b.window->session().CurrentFolderItem(), 0);
+    QCOMPARE(currentFolderItem(*b.window), 0);
     QTest::keyClick(grid, Qt::Key_Backspace); // at "Root": nothing
-    QCOMPARE(b.window->session().CurrentFolderItem(), 0);
+    QCOMPARE(currentFolderItem(*b.window), 0);
     // A double-click with the mouse enters one level, no more.
-    const QRect docsCell = grid->visualRect(b.window->fileGrid()->index(b.row(u"Docs"_s) - 1, 0));
+    const QRect docsCell = grid->visualRect(fileGrid(*b.window)->index(b.row(u"Docs"_s) - 1, 0));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, docsCell.center());
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, docsCell.center());
-    QCOMPARE(b.window->session().CurrentFolderItem(), b.item(u"Docs"_s));
-    const QRect upCell = grid->visualRect(b.window->fileGrid()->index(0, 0));
+    QCOMPARE(currentFolderItem(*b.window), b.item(u"Docs"_s));
+    const QRect upCell = grid->visualRect(fileGrid(*b.window)->index(0, 0));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, upCell.center());
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, upCell.center());
-    QCOMPARE(b.window->session().CurrentFolderItem(), 0);
+    QCOMPARE(currentFolderItem(*b.window), 0);
     // Type-ahead moves to the first name that begins with the keys.
     QTest::keyClicks(grid, u"to"_s);
     QCOMPARE(grid->currentIndex().data().toString(), u"top.jpg"_s);
     // Also from a cell of another column: the names are searched.
-    grid->setCurrentIndex(b.window->fileGrid()->index(0, FileGridModel::StatusColumn));
+    grid->setCurrentIndex(fileGrid(*b.window)->index(0, FileGridModel::StatusColumn));
     QTest::qWait(QApplication::keyboardInputInterval() + 50);
     QTest::keyClicks(grid, u"se"_s);
     QCOMPARE(grid->currentIndex().row() + 1, b.row(u"SETUP.EXE"_s));
     QCOMPARE(grid->currentIndex().column(), int(FileGridModel::NameColumn));
 }
 
-void tst_ui_browse::details_data()
+void TestUiBrowse::details_data()
 {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("name");
@@ -275,7 +279,7 @@ void tst_ui_browse::details_data()
                             << QStringList{QString(), QString(), QString(), u"32"_s};
 }
 
-void tst_ui_browse::details()
+void TestUiBrowse::details()
 {
     QFETCH(QString, folder);
     QFETCH(QString, name);
@@ -284,48 +288,52 @@ void tst_ui_browse::details()
     QVERIFY(b.open());
     b.window->SftTree1_ItemClick(b.item(folder));
     b.makeCurrent(b.row(name)); // the first row of that name
-    QCOMPARE(b.window->Label19->text(), labels[0]);
-    QCOMPARE(b.window->Label20->text(), labels[1]);
-    QCOMPARE(b.window->Label21->text(), labels[2]);
-    QCOMPARE(b.window->UniLabel1->text(), b.window->langText(LangEntry(labels[3].toInt())));
+    QCOMPARE(control<QLabel>(*b.window, "Label19")->text(), labels[0]);
+    QCOMPARE(control<QLabel>(*b.window, "Label20")->text(), labels[1]);
+    QCOMPARE(control<QLabel>(*b.window, "Label21")->text(), labels[2]);
+    QCOMPARE(control<QLabel>(*b.window, "UniLabel1")->text(),
+             langText(*b.window, LangEntry(labels[3].toInt())));
 }
 
-void tst_ui_browse::hintFollowsRow()
+void TestUiBrowse::hintFollowsRow()
 {
     Browsing b;
     QVERIFY(b.open());
     b.window->SftTree1_ItemClick(b.item(u"Docs"_s));
-    QCOMPARE(b.window->UniLabel1->text(), b.window->langText(LangEntry::DetailsHint));
+    QCOMPARE(control<QLabel>(*b.window, "UniLabel1")->text(),
+             langText(*b.window, LangEntry::DetailsHint));
     b.makeCurrent(2); // a folder row
-    QCOMPARE(b.window->UniLabel1->text(), b.window->langText(LangEntry::DetailsNotAFile));
+    QCOMPARE(control<QLabel>(*b.window, "UniLabel1")->text(),
+             langText(*b.window, LangEntry::DetailsNotAFile));
     b.makeCurrent(b.row(u"notes.txt"_s));
-    QCOMPARE(b.window->UniLabel1->text(), b.window->langText(LangEntry::DetailsHint));
-    QCOMPARE(b.window->Label21->text(), u"DHS"_s);
+    QCOMPARE(control<QLabel>(*b.window, "UniLabel1")->text(),
+             langText(*b.window, LangEntry::DetailsHint));
+    QCOMPARE(control<QLabel>(*b.window, "Label21")->text(), u"DHS"_s);
     // Showing another folder leaves the panel as it is.
     b.window->SftTree1_ItemClick(0);
-    QCOMPARE(b.window->Label21->text(), u"DHS"_s);
+    QCOMPARE(control<QLabel>(*b.window, "Label21")->text(), u"DHS"_s);
 }
 
-void tst_ui_browse::tooltip()
+void TestUiBrowse::tooltip()
 {
     Browsing b;
     const QString longName = QString(300, u'x') + u".txt"_s;
     QVERIFY(b.open("Data\\" + longName.toLatin1() + ",d,1,1;,s\r\n"));
     b.window->SftTree1_ItemClick(0);
-    const FileGridModel *grid = b.window->fileGrid();
+    const FileGridModel *grid = fileGrid(*b.window);
     QCOMPARE(grid->index(0, 0).data(Qt::ToolTipRole).toString(), longName);
     QCOMPARE(grid->index(0, 1).data(Qt::ToolTipRole).toString(), QString());
 }
 
-void tst_ui_browse::headerSort()
+void TestUiBrowse::headerSort()
 {
     Browsing b;
     QVERIFY(b.open());
     b.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
-    b.window->SSTab1->setCurrentIndex(1);
+    control<QTabWidget>(*b.window, "SSTab1")->setCurrentIndex(1);
     b.window->SftTree1_ItemClick(b.item(u"Docs"_s));
-    QHeaderView *header = b.window->iGrid2->horizontalHeader();
+    QHeaderView *header = control<QTableView>(*b.window, "iGrid2")->horizontalHeader();
     const QPoint sizeHeader(header->sectionViewportPosition(FileGridModel::SizeColumn) + 5, 5);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, sizeHeader);
     QVERIFY(header->isSortIndicatorShown());
@@ -344,61 +352,61 @@ void tst_ui_browse::headerSort()
                                           : QStringList{u"top.jpg"_s, u"SETUP.EXE"_s}));
 }
 
-void tst_ui_browse::copyPaths()
+void TestUiBrowse::copyPaths()
 {
     Browsing b;
     QVERIFY(b.open());
     b.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
-    b.window->SSTab1->setCurrentIndex(1);
+    control<QTabWidget>(*b.window, "SSTab1")->setCurrentIndex(1);
     b.window->SftTree1_ItemClick(b.item(u"Docs"_s));
-    QTableView *grid = b.window->iGrid2;
+    QTableView *grid = control<QTableView>(*b.window, "iGrid2");
     grid->setFocus();
-    grid->selectionModel()->select(b.window->fileGrid()->index(b.row(u"notes.txt"_s) - 1, 0),
+    grid->selectionModel()->select(fileGrid(*b.window)->index(b.row(u"notes.txt"_s) - 1, 0),
                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    grid->selectionModel()->select(b.window->fileGrid()->index(1, 0),
+    grid->selectionModel()->select(fileGrid(*b.window)->index(1, 0),
                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(b.prompts.clipboard, u"Data\\Docs\\Docs\nData\\Docs\\notes.txt"_s);
 }
 
-void tst_ui_browse::tabSwitch()
+void TestUiBrowse::tabSwitch()
 {
     Browsing b;
     QVERIFY(b.open());
     b.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
-    QCOMPARE(b.window->SSTab1->currentIndex(), 1);
-    b.window->SSTab1->setCurrentIndex(0);
-    QVERIFY(b.window->Frame2->isVisibleTo(b.window.get()));
-    QVERIFY(!b.window->Frame1->isVisibleTo(b.window.get()));
-    b.window->SSTab1->setCurrentIndex(1);
-    QVERIFY(b.window->Frame1->isVisibleTo(b.window.get()));
-    QVERIFY(!b.window->Frame2->isVisibleTo(b.window.get()));
+    QCOMPARE(control<QTabWidget>(*b.window, "SSTab1")->currentIndex(), 1);
+    control<QTabWidget>(*b.window, "SSTab1")->setCurrentIndex(0);
+    QVERIFY(control<QGroupBox>(*b.window, "Frame2")->isVisibleTo(b.window.get()));
+    QVERIFY(!control<QGroupBox>(*b.window, "Frame1")->isVisibleTo(b.window.get()));
+    control<QTabWidget>(*b.window, "SSTab1")->setCurrentIndex(1);
+    QVERIFY(control<QGroupBox>(*b.window, "Frame1")->isVisibleTo(b.window.get()));
+    QVERIFY(!control<QGroupBox>(*b.window, "Frame2")->isVisibleTo(b.window.get()));
 }
 
-void tst_ui_browse::clearViews()
+void TestUiBrowse::clearViews()
 {
     Browsing b;
     QVERIFY(b.open());
     b.window->SftTree1_ItemClick(b.item(u"Docs"_s));
-    QVERIFY(b.window->fileGrid()->rowCount() > 0);
+    QVERIFY(fileGrid(*b.window)->rowCount() > 0);
     // A new load empties the grid; the first pick after it, Root too, fills it.
     QVERIFY(b.open("Data\\x.txt,d,1,1;,s\r\n"));
-    QCOMPARE(b.window->fileGrid()->rowCount(), 0);
-    QCOMPARE(b.window->session().CurrentFolderItem(), -1);
+    QCOMPARE(fileGrid(*b.window)->rowCount(), 0);
+    QCOMPARE(currentFolderItem(*b.window), -1);
     b.window->SftTree1_ItemClick(0);
     QCOMPARE(b.names(), QStringList{u"x.txt"_s});
     // An empty list: no tree, nothing to pick, the grid stays empty.
     QVERIFY(b.open(QByteArray()));
     b.window->SftTree1_ItemClick(0);
-    QCOMPARE(b.window->fileGrid()->rowCount(), 0);
+    QCOMPARE(fileGrid(*b.window)->rowCount(), 0);
 }
 
-void tst_ui_browse::iconPositions()
+void TestUiBrowse::iconPositions()
 {
     Browsing b;
-    FileTypeIcons &icons = b.window->fileTypeIcons();
+    FileTypeIcons &icons = fileTypeIcons(*b.window);
     QCOMPARE(icons.key(0), u"myFolderType"_s);
     QCOMPARE(icons.key(1), u"UnknownFileType"_s);
     QCOMPARE(icons.key(2), u".exe"_s);
@@ -416,11 +424,11 @@ void tst_ui_browse::iconPositions()
     QVERIFY(!icons.icon(txt).pixmap(16, 16).isNull());
 }
 
-void tst_ui_browse::bigFolderAsksThemeOncePerExtension()
+void TestUiBrowse::bigFolderAsksThemeOncePerExtension()
 {
     Browsing b;
     int asked = 0;
-    b.window->fileTypeIcons().setThemeLookup([&](const QString &name) {
+    fileTypeIcons(*b.window).setThemeLookup([&](const QString &name) {
         ++asked;
         return name.startsWith(u"text"_s) || name.startsWith(u"image"_s)
                    ? FileTypeIcons::genericFileImage()
@@ -433,25 +441,25 @@ void tst_ui_browse::bigFolderAsksThemeOncePerExtension()
         bytes += "Data\\Big\\f" + QByteArray::number(i) + types[i % 4] + ",d,1,32;x,OK\r\n";
     QVERIFY(b.open(bytes));
     b.window->SftTree1_ItemClick(b.item(u"Big"_s));
-    QCOMPARE(b.window->fileGrid()->rowCount(), Files + 1);
-    QCOMPARE(b.window->fileTypeIcons().themeLookups(), 4);
+    QCOMPARE(fileGrid(*b.window)->rowCount(), Files + 1);
+    QCOMPARE(fileTypeIcons(*b.window).themeLookups(), 4);
     // .pdf: its icon and its generic icon were both asked, neither found.
     QCOMPARE(asked, 4 + 1);
-    QCOMPARE(b.window->fileGrid()->imagePosition(b.row(u"f3.pdf"_s) - 1), int(GenericFileImage));
+    QCOMPARE(fileGrid(*b.window)->imagePosition(b.row(u"f3.pdf"_s) - 1), int(GenericFileImage));
     // Showing it again asks nothing new.
     b.window->SftTree1_ItemClick(0);
     b.window->SftTree1_ItemClick(b.item(u"Big"_s));
-    QCOMPARE(b.window->fileTypeIcons().themeLookups(), 4);
+    QCOMPARE(fileTypeIcons(*b.window).themeLookups(), 4);
 }
 
 // A browser cache holds 100,000 files named without any extension: each name
 // is its own key, and the media type database is slow for a name it does
 // not know. Such names are not asked about one by one; the names it does
 // know keep their images.
-void tst_ui_browse::namesNoMediaTypeKnows()
+void TestUiBrowse::namesNoMediaTypeKnows()
 {
     Browsing b;
-    b.window->fileTypeIcons().setThemeLookup(
+    fileTypeIcons(*b.window).setThemeLookup(
         [](const QString &) { return FileTypeIcons::genericFileImage(); });
     QByteArray bytes;
     constexpr int Files = 20000;
@@ -463,20 +471,20 @@ void tst_ui_browse::namesNoMediaTypeKnows()
         bytes += "Data\\Cache\\" + QByteArray(name) + ",d,1,32;x,OK\r\n";
     QVERIFY(b.open(bytes));
     b.window->SftTree1_ItemClick(b.item(u"Cache"_s));
-    QCOMPARE(b.window->fileGrid()->rowCount(), Files + 1 + int(std::size(known)));
-    QVERIFY2(b.window->fileTypeIcons().mediaTypeLookups() <= int(std::size(known)),
-             qPrintable(QString::number(b.window->fileTypeIcons().mediaTypeLookups())));
-    QCOMPARE(b.window->fileGrid()->imagePosition(b.row(u"f_000000"_s) - 1), int(GenericFileImage));
+    QCOMPARE(fileGrid(*b.window)->rowCount(), Files + 1 + int(std::size(known)));
+    QVERIFY2(fileTypeIcons(*b.window).mediaTypeLookups() <= int(std::size(known)),
+             qPrintable(QString::number(fileTypeIcons(*b.window).mediaTypeLookups())));
+    QCOMPARE(fileGrid(*b.window)->imagePosition(b.row(u"f_000000"_s) - 1), int(GenericFileImage));
     // Each known name found its media type and got an image of its own.
     for (const char *name : known)
-        QVERIFY2(b.window->fileGrid()->imagePosition(b.row(QString::fromLatin1(name)) - 1) >
+        QVERIFY2(fileGrid(*b.window)->imagePosition(b.row(QString::fromLatin1(name)) - 1) >
                      int(ProgramImage),
                  name);
 }
 
 // A folder thousands of levels deep: picking it opens every level above it
 // in the tree, and the window still paints.
-void tst_ui_browse::deepTree()
+void TestUiBrowse::deepTree()
 {
     Browsing b;
     constexpr int Levels = 5000;
@@ -487,12 +495,12 @@ void tst_ui_browse::deepTree()
     b.window->resize(900, 600);
     b.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
-    const int deepest = b.window->loadedList().SftTree1.count() - 1;
-    QCOMPARE(b.window->loadedList().SftTree1.item(deepest).level, Levels);
-    b.window->SSTab1->setCurrentIndex(1);
+    const int deepest = shownList(*b.window).SftTree1.count() - 1;
+    QCOMPARE(shownList(*b.window).SftTree1.item(deepest).level, Levels);
+    control<QTabWidget>(*b.window, "SSTab1")->setCurrentIndex(1);
     b.window->SftTree1_ItemClick(deepest);
     QCoreApplication::processEvents();
-    b.window->SftTree1->repaint();
+    control<QTreeView>(*b.window, "SftTree1")->repaint();
     QCOMPARE(b.names(), (QStringList{u".."_s, u"f.txt"_s}));
     QCOMPARE(b.treeCurrent(), deepest);
     // Up one level through "..".
@@ -500,7 +508,7 @@ void tst_ui_browse::deepTree()
     QCOMPARE(b.treeCurrent(), deepest - 1);
 }
 
-void tst_ui_browse::screenshot()
+void TestUiBrowse::screenshot()
 {
     Browsing b;
     QString list = sourceDir() + u"/data/samples/recovered-disk.csv"_s;
@@ -511,19 +519,19 @@ void tst_ui_browse::screenshot()
     b.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
     // The folder with the most files directly in it.
-    const LoadedList &loaded = b.window->loadedList();
+    const LoadedList &loaded = shownList(*b.window);
     int best = 0;
     qsizetype most = -1;
     for (int i = 0; i < loaded.SftTree1.count(); ++i) {
-        const FolderListing l = listFolder(loaded, b.window->session().RootPrefix(), i, {});
+        const FolderListing l = listFolder(loaded, rootPrefix(*b.window), i, {});
         if (l.fileRows > most) {
             most = l.fileRows;
             best = i;
         }
     }
     b.window->SftTree1_ItemClick(best);
-    for (int r = 1; r <= b.window->fileGrid()->rowCount(); ++r) {
-        if (b.window->fileGrid()->gridRow(r - 1).kind == GridRowKind::File) {
+    for (int r = 1; r <= fileGrid(*b.window)->rowCount(); ++r) {
+        if (fileGrid(*b.window)->gridRow(r - 1).kind == GridRowKind::File) {
             b.makeCurrent(r);
             break;
         }
@@ -535,5 +543,5 @@ void tst_ui_browse::screenshot()
     QCOMPARE(b.prompts.boxCount(), 0);
 }
 
-QTEST_MAIN(tst_ui_browse)
+QTEST_MAIN(TestUiBrowse)
 #include "tst_ui_browse.moc"

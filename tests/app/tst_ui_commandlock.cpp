@@ -12,7 +12,7 @@
 using namespace corvane;
 using Reason = CommandLock::Reason;
 
-class tst_ui_commandlock : public QObject
+class TestUiCommandLock : public QObject
 {
     Q_OBJECT
 
@@ -23,7 +23,7 @@ private Q_SLOTS:
     void busyPointerOnce();
 };
 
-void tst_ui_commandlock::overlappingReasons_data()
+void TestUiCommandLock::overlappingReasons_data()
 {
     QTest::addColumn<bool>("searchReleasedFirst");
     QTest::newRow("search ends first") << true;
@@ -31,7 +31,7 @@ void tst_ui_commandlock::overlappingReasons_data()
 }
 
 // shared is off for both reasons; it comes back only when neither holds.
-void tst_ui_commandlock::overlappingReasons()
+void TestUiCommandLock::overlappingReasons()
 {
     QFETCH(bool, searchReleasedFirst);
     QWidget page;
@@ -63,7 +63,7 @@ void tst_ui_commandlock::overlappingReasons()
 // A control that was off by its own setting stays off; one inside a disabled
 // parent keeps its own setting (on) for when the parent comes back; a hidden
 // action is taken to be on.
-void tst_ui_commandlock::ownStatesComeBack()
+void TestUiCommandLock::ownStatesComeBack()
 {
     QWidget page;
     auto *offAlready = new QPushButton(&page);
@@ -90,7 +90,7 @@ void tst_ui_commandlock::ownStatesComeBack()
     QCOMPARE(off.isEnabled(), false);
 }
 
-void tst_ui_commandlock::busyPointerOnce()
+void TestUiCommandLock::busyPointerOnce()
 {
     QWidget page;
     auto *button = new QPushButton(&page);
@@ -125,5 +125,5 @@ void tst_ui_commandlock::busyPointerOnce()
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 
-QTEST_MAIN(tst_ui_commandlock)
+QTEST_MAIN(TestUiCommandLock)
 #include "tst_ui_commandlock.moc"

@@ -27,7 +27,6 @@ private Q_SLOTS:
     void searchResultKeepsPickers();
 
 private:
-    static void open(WindowFixture &f, const QString &path);
     static void type(DatePicker *picker, const QString &text);
 };
 
@@ -35,13 +34,6 @@ static const QByteArray isoList = "Data\\a.doc,2009-05-12 14:33:00,1,32;AB,Recov
                                   "Data\\b.doc,2009-05-13 00:00:00,1,32;CD,Damaged\r\n"
                                   "Data\\c.jpg,2001-03-04 23:59:59,1,32;EF,Recovered\r\n"
                                   "Data\\d.jpg,2018-11-30 08:00:00,1,32;EF,Header OK\r\n";
-
-void TestUiDates::open(WindowFixture &f, const QString &path)
-{
-    QSignalSpy loaded(f.window.get(), &frmMain::listLoaded);
-    f.window->OpenListFromCommandLine(path);
-    QVERIFY(loaded.wait(30000));
-}
 
 // Select all, type, Enter: as a user types over the date shown.
 void TestUiDates::type(DatePicker *picker, const QString &text)
@@ -85,11 +77,12 @@ void TestUiDates::displayFormat()
     WindowFixture f{QLocale(locale)};
     frmMain &w = *f.window;
     const QDate day(2025, 12, 9);
-    w.DTPicker1->setDate(day);
-    w.DTPicker2->setDate(day);
+    control<DatePicker>(w, "DTPicker1")->setDate(day);
+    control<DatePicker>(w, "DTPicker2")->setDate(day);
     if (language >= 0)
         w.LoadLanguage(language);
-    for (DatePicker *picker : {w.DTPicker1, w.DTPicker2}) {
+    for (const char *name : {"DTPicker1", "DTPicker2"}) {
+        DatePicker *picker = control<DatePicker>(w, name);
         QCOMPARE(picker->lineEdit()->text(), expected);
         QCOMPARE(picker->date(), day);
         QCOMPARE(picker->calendarWidget()->locale().name(), picker->locale().name());
@@ -136,22 +129,23 @@ void TestUiDates::typeOver()
     QFETCH(QString, shown);
     WindowFixture f{QLocale(locale)};
     frmMain &w = *f.window;
-    open(f, f.writeList(u"list.csv"_s, isoList)); // the pickers' page is enabled
-    for (DatePicker *picker : {w.DTPicker1, w.DTPicker2}) {
+    f.openFromCommandLine(f.writeList(u"list.csv"_s, isoList)); // the pickers' page is enabled
+    for (const char *name : {"DTPicker1", "DTPicker2"}) {
+        DatePicker *picker = control<DatePicker>(w, name);
         type(picker, typed);
         QCOMPARE(picker->date(), expected);
         QCOMPARE(picker->lineEdit()->text(), shown);
         QVERIFY(!picker->isMarkedUnreadable());
     }
-    QVERIFY(w.DateHint->isHidden());
+    QVERIFY(control<QLabel>(w, "DateHint")->isHidden());
 }
 
 // End and Backspace take the text away from its end, all of it if need be.
 void TestUiDates::retypeFromTheEnd()
 {
     WindowFixture f{QLocale(u"de_DE"_s)};
-    open(f, f.writeList(u"list.csv"_s, isoList));
-    DatePicker *picker = f.window->DTPicker1;
+    f.openFromCommandLine(f.writeList(u"list.csv"_s, isoList));
+    DatePicker *picker = control<DatePicker>(*f.window, "DTPicker1");
     picker->setDate(QDate(2019, 1, 1));
     QLineEdit *edit = picker->lineEdit();
     QCOMPARE(edit->text(), u"01.01.19"_s);
@@ -175,9 +169,9 @@ void TestUiDates::retypeFromTheEnd()
 void TestUiDates::calendarAndKeys()
 {
     WindowFixture f{QLocale(u"en_GB"_s)};
-    open(f, f.writeList(u"list.csv"_s, isoList));
+    f.openFromCommandLine(f.writeList(u"list.csv"_s, isoList));
     f.window->show();
-    DatePicker *picker = f.window->DTPicker2;
+    DatePicker *picker = control<DatePicker>(*f.window, "DTPicker2");
     picker->setDate(QDate(2019, 3, 31));
     QTest::keyClick(picker->lineEdit(), Qt::Key_Up);
     QCOMPARE(picker->date(), QDate(2019, 4, 1));
@@ -218,44 +212,46 @@ void TestUiDates::unreadableNotUsed()
     QFETCH(QString, typed);
     WindowFixture f{QLocale(locale)};
     frmMain &w = *f.window;
-    open(f, f.writeList(u"list.csv"_s, isoList));
-    QCOMPARE(w.currentLanguage(), language);
-    const QDate before = w.DTPicker1->date();
+    f.openFromCommandLine(f.writeList(u"list.csv"_s, isoList));
+    QCOMPARE(currentLanguage(w), language);
+    DatePicker *from = control<DatePicker>(w, "DTPicker1");
+    QLabel *dateHint = control<QLabel>(w, "DateHint");
+    const QDate before = from->date();
     QVERIFY(before.isValid());
 
-    type(w.DTPicker1, typed);
-    QVERIFY(w.DTPicker1->isMarkedUnreadable());
-    QVERIFY(!w.DTPicker1->date().isValid());
-    QVERIFY(!w.DTPicker2->isMarkedUnreadable());
-    QVERIFY(!w.DateHint->isHidden());
+    type(from, typed);
+    QVERIFY(from->isMarkedUnreadable());
+    QVERIFY(!from->date().isValid());
+    QVERIFY(!control<DatePicker>(w, "DTPicker2")->isMarkedUnreadable());
+    QVERIFY(!dateHint->isHidden());
     const QStringList texts = langColumn(language);
     const QDate example(QDate::currentDate().year(), 12, 31);
-    const QString local = typedDateText(example, w.DTPicker1->locale());
+    const QString local = typedDateText(example, from->locale());
     const QString iso = example.toString(u"yyyy-MM-dd"_s);
     const QString hint = typed.isEmpty() ? texts.value(231).arg(local, iso)
                                          : texts.value(230).arg(typed, local, iso);
     QVERIFY(!texts.value(230).isEmpty());
-    QCOMPARE(w.DTPicker1->hint(), hint);
-    QCOMPARE(w.DTPicker1->lineEdit()->toolTip(), hint);
-    QCOMPARE(w.DateHint->text(), w.Label11->text() + u": "_s + hint);
+    QCOMPARE(from->hint(), hint);
+    QCOMPARE(from->lineEdit()->toolTip(), hint);
+    QCOMPARE(dateHint->text(), control<QLabel>(w, "Label11")->text() + u": "_s + hint);
 
-    QSignalSpy loaded(&w, &frmMain::listLoaded);
-    w.Command4->click();
-    QVERIFY(!w.isSearching());
+    LoadSpy loaded(w);
+    control<QPushButton>(w, "Command4")->click();
+    QVERIFY(!isSearching(w));
     QVERIFY(!loaded.wait(300));
-    QCOMPARE(w.loadedList().lineCount, 4);
+    QCOMPARE(shownList(w).lineCount, 4);
     QCOMPARE(f.prompts.count(u"warning"_s), 1);
     QCOMPARE(f.prompts.callsOf(u"warning"_s).first().text,
-             texts.value(232) + u"\n\n"_s + w.DateHint->text());
+             texts.value(232) + u"\n\n"_s + dateHint->text());
 
     // Corrected: the frame goes at once, and the search runs again.
-    QTest::keyClick(w.DTPicker1->lineEdit(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(w.DTPicker1->lineEdit(), u"2009-05-12"_s);
-    QVERIFY(!w.DTPicker1->isMarkedUnreadable());
-    QVERIFY(w.DateHint->isHidden());
-    w.Command4->click();
+    QTest::keyClick(from->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(from->lineEdit(), u"2009-05-12"_s);
+    QVERIFY(!from->isMarkedUnreadable());
+    QVERIFY(dateHint->isHidden());
+    control<QPushButton>(w, "Command4")->click();
     QVERIFY(loaded.wait(30000));
-    QCOMPARE(w.loadedList().lineCount, 3); // 12 May 2009 to 30 November 2018
+    QCOMPARE(shownList(w).lineCount, 3); // 12 May 2009 to 30 November 2018
     QCOMPARE(f.prompts.count(u"warning"_s), 1);
 }
 
@@ -290,11 +286,12 @@ void TestUiDates::rangeFromList()
     QFETCH(QDate, to);
     WindowFixture f{QLocale(locale)};
     frmMain &w = *f.window;
-    open(f, f.writeList(u"first.csv"_s, "D\\x,1990-01-01,1\r\nD\\y,1991-01-01,1\r\n"));
-    QCOMPARE(w.DTPicker1->date(), QDate(1990, 1, 1));
-    open(f, f.writeList(u"list.csv"_s, list));
-    QCOMPARE(w.DTPicker1->date(), from);
-    QCOMPARE(w.DTPicker2->date(), to);
+    f.openFromCommandLine(
+        f.writeList(u"first.csv"_s, "D\\x,1990-01-01,1\r\nD\\y,1991-01-01,1\r\n"));
+    QCOMPARE(control<DatePicker>(w, "DTPicker1")->date(), QDate(1990, 1, 1));
+    f.openFromCommandLine(f.writeList(u"list.csv"_s, list));
+    QCOMPARE(control<DatePicker>(w, "DTPicker1")->date(), from);
+    QCOMPARE(control<DatePicker>(w, "DTPicker2")->date(), to);
 }
 
 // A search result is not a new list: the pickers keep what the user set.
@@ -302,25 +299,25 @@ void TestUiDates::searchResultKeepsPickers()
 {
     WindowFixture f;
     frmMain &w = *f.window;
-    open(f, f.writeList(u"list.csv"_s, isoList));
-    w.DTPicker1->setDate(QDate(2009, 5, 1));
-    w.DTPicker2->setDate(QDate(2009, 5, 31));
-    QSignalSpy loaded(&w, &frmMain::listLoaded);
-    w.Command4->click();
+    f.openFromCommandLine(f.writeList(u"list.csv"_s, isoList));
+    control<DatePicker>(w, "DTPicker1")->setDate(QDate(2009, 5, 1));
+    control<DatePicker>(w, "DTPicker2")->setDate(QDate(2009, 5, 31));
+    LoadSpy loaded(w);
+    control<QPushButton>(w, "Command4")->click();
     QVERIFY(loaded.wait(30000));
-    QCOMPARE(w.loadedList().lineCount, 2);
-    QCOMPARE(w.DTPicker1->date(), QDate(2009, 5, 1));
-    QCOMPARE(w.DTPicker2->date(), QDate(2009, 5, 31));
-    w.TXT1->setText(u"jpg"_s);
-    w.Command3->click();
+    QCOMPARE(shownList(w).lineCount, 2);
+    QCOMPARE(control<DatePicker>(w, "DTPicker1")->date(), QDate(2009, 5, 1));
+    QCOMPARE(control<DatePicker>(w, "DTPicker2")->date(), QDate(2009, 5, 31));
+    control<QLineEdit>(w, "TXT1")->setText(u"jpg"_s);
+    control<QPushButton>(w, "Command3")->click();
     QVERIFY(loaded.wait(30000));
-    QCOMPARE(w.DTPicker1->date(), QDate(2009, 5, 1));
+    QCOMPARE(control<DatePicker>(w, "DTPicker1")->date(), QDate(2009, 5, 1));
     // Reload shows the whole list again, and its range.
-    QTRY_VERIFY(!w.isSearching() && !w.isLoading());
+    QTRY_VERIFY(!isSearching(w) && !isLoading(w));
     w.mnuReload_Click();
     QVERIFY(loaded.wait(30000));
-    QCOMPARE(w.DTPicker1->date(), QDate(2001, 3, 4));
-    QCOMPARE(w.DTPicker2->date(), QDate(2018, 11, 30));
+    QCOMPARE(control<DatePicker>(w, "DTPicker1")->date(), QDate(2001, 3, 4));
+    QCOMPARE(control<DatePicker>(w, "DTPicker2")->date(), QDate(2018, 11, 30));
 }
 
 QTEST_MAIN(TestUiDates)

@@ -106,9 +106,9 @@ struct DesktopFixture
 
     bool waitLoaded()
     {
-        if (!window->isLoading())
-            return window->loadedList().fileFound;
-        QSignalSpy done(window.get(), &frmMain::listLoaded);
+        if (!isLoading(*window))
+            return shownList(*window).fileFound;
+        LoadSpy done(*window);
         return done.wait(30000);
     }
 
@@ -125,7 +125,7 @@ struct DesktopFixture
     QStringList recentMenuTexts() const
     {
         QStringList texts;
-        const QList<QAction *> actions = window->mnuRecent->actions();
+        const QList<QAction *> actions = control<QMenu>(*window, "mnuRecent")->actions();
         for (QAction *a : actions) {
             if (a->objectName().startsWith(u"mnuRecent"_s) && a->objectName().at(9).isDigit())
                 texts.append(a->toolTip());
@@ -169,7 +169,7 @@ QPalette darkPalette()
 
 } // namespace
 
-class tst_ui_desktop : public QObject
+class TestUiDesktop : public QObject
 {
     Q_OBJECT
 
@@ -228,15 +228,15 @@ private Q_SLOTS:
         QCOMPARE(f.drop(paths), taken);
         if (loaded) {
             QVERIFY(f.waitLoaded());
-            QCOMPARE(f.window->session().CurrentListFile(), paths.first());
-            QCOMPARE(f.window->loadedList().lineCount, 4);
+            QCOMPARE(currentListFile(*f.window), paths.first());
+            QCOMPARE(shownList(*f.window).lineCount, 4);
         } else {
-            QVERIFY(!f.window->isLoading());
-            QCOMPARE(f.window->loadedList().lineCount, 0);
+            QVERIFY(!isLoading(*f.window));
+            QCOMPARE(shownList(*f.window).lineCount, 0);
         }
         if (names.first().endsWith(u".zip"_s) || names.first().endsWith(u".dat"_s)) {
-            QVERIFY(f.window->Frame3->isVisibleTo(f.window.get()));
-            QCOMPARE(f.window->zipMemberModel()->rowCount(), 2);
+            QVERIFY(control<QGroupBox>(*f.window, "Frame3")->isVisibleTo(f.window.get()));
+            QCOMPARE(zipMemberModel(*f.window)->rowCount(), 2);
         }
         const QStringList german = langColumn(LanguageGerman);
         if (prompt.isEmpty()) {
@@ -272,30 +272,30 @@ private Q_SLOTS:
         if (loading) {
             f.window->ClearViews();
             QVERIFY(f.window->LoadListFile(bigList));
-            QVERIFY(f.window->isLoading());
+            QVERIFY(isLoading(*f.window));
         } else {
-            f.window->Frame2->setEnabled(false);
+            control<QGroupBox>(*f.window, "Frame2")->setEnabled(false);
         }
-        QVERIFY(!f.window->canOpenList());
+        QVERIFY(!canOpenList(*f.window));
         QCOMPARE(f.drop({other}, false), false);
         QCOMPARE(f.prompts.boxCount(), 0);
         if (loading) {
             QVERIFY(f.waitLoaded());
-            QCOMPARE(f.window->loadedList().lineCount, 20000);
+            QCOMPARE(shownList(*f.window).lineCount, 20000);
         } else {
-            QCOMPARE(f.window->loadedList().lineCount, 0);
+            QCOMPARE(shownList(*f.window).lineCount, 0);
         }
         QVERIFY(f.lastFolder().isEmpty());
-        QVERIFY(!f.window->recentLists().contains(other));
+        QVERIFY(!test::recentLists(*f.window).contains(other));
     }
 
     void dropOfNothingLocal()
     {
         DesktopFixture f;
         // Drops over a text box reach the window.
-        QVERIFY(!f.window->TXT1->acceptDrops());
+        QVERIFY(!control<QLineEdit>(*f.window, "TXT1")->acceptDrops());
         QCOMPARE(f.drop({u"https://www.example.org/list.csv"_s}, false), false);
-        QVERIFY(!f.window->OpenDroppedFiles({}));
+        QVERIFY(!openDroppedFiles(*f.window, {}));
         QCOMPARE(f.prompts.boxCount(), 0);
     }
 
@@ -304,15 +304,15 @@ private Q_SLOTS:
         DesktopFixture f;
         const QString a = f.file(u"a.csv"_s, smallList("A"));
         const QString b = f.file(u"b.csv"_s, smallList("B"));
-        f.window->OpenListsFromCommandLine({a, b});
+        openListsFromCommandLine(*f.window, {a, b});
         QVERIFY(f.waitLoaded());
-        QCOMPARE(f.window->session().CurrentListFile(), a);
+        QCOMPARE(currentListFile(*f.window), a);
         QCOMPARE(f.prompts.boxCount(), 1);
         QCOMPARE(f.lastBox().kind, u"message"_s);
         QVERIFY(f.lastBox().text.contains(u"2"_s));
         QVERIFY(f.lastBox().text.contains(QDir::toNativeSeparators(a)));
         // A name given relative to the current folder is shown in full.
-        f.window->OpenListsFromCommandLine({u"rel.csv"_s, b});
+        openListsFromCommandLine(*f.window, {u"rel.csv"_s, b});
         QVERIFY(f.lastBox().text.contains(QDir::current().absoluteFilePath(u"rel.csv"_s)));
     }
 
@@ -328,25 +328,25 @@ private Q_SLOTS:
             opened.prepend(path);
         }
         const QStringList expected = opened.mid(0, RecentListCount);
-        QCOMPARE(f.window->recentLists(), expected);
+        QCOMPARE(test::recentLists(*f.window), expected);
         QCOMPARE(f.recentMenuTexts(), expected);
 
         f.quitAndStartAgain();
-        QCOMPARE(f.window->recentLists(), expected);
+        QCOMPARE(test::recentLists(*f.window), expected);
         QCOMPARE(f.recentMenuTexts(), expected);
 
         // Picking the third: opened as from the dialog, and now the newest.
         f.window->findChild<QAction *>(u"mnuRecent3"_s)->trigger();
         QVERIFY(f.waitLoaded());
-        QCOMPARE(f.window->session().CurrentListFile(), expected.at(2));
-        QCOMPARE(f.window->recentLists().first(), expected.at(2));
+        QCOMPARE(currentListFile(*f.window), expected.at(2));
+        QCOMPARE(test::recentLists(*f.window).first(), expected.at(2));
         QCOMPARE(f.lastFolder(), QFileInfo(expected.at(2)).absolutePath());
 
         f.window->findChild<QAction *>(u"mnuRecentClear"_s)->trigger();
-        QVERIFY(f.window->recentLists().isEmpty());
+        QVERIFY(test::recentLists(*f.window).isEmpty());
         QVERIFY(!f.window->findChild<QAction *>(u"mnuRecentNone"_s)->isEnabled());
         f.quitAndStartAgain();
-        QVERIFY(f.window->recentLists().isEmpty());
+        QVERIFY(test::recentLists(*f.window).isEmpty());
     }
 
     // A list that was deleted since: taken off with a message, nothing opened.
@@ -368,18 +368,18 @@ private Q_SLOTS:
         QVERIFY(f.waitLoaded());
         QVERIFY(QFile::remove(gone));
         f.quitAndStartAgain();
-        QCOMPARE(f.window->recentLists(), (QStringList{gone, kept}));
+        QCOMPARE(test::recentLists(*f.window), (QStringList{gone, kept}));
 
         f.window->findChild<QAction *>(u"mnuRecent1"_s)->trigger();
-        QVERIFY(!f.window->isLoading());
-        QCOMPARE(f.window->loadedList().lineCount, 0);
+        QVERIFY(!isLoading(*f.window));
+        QCOMPARE(shownList(*f.window).lineCount, 0);
         QCOMPARE(f.lastBox().kind, u"warning"_s);
         const QString expected =
             langColumn(language).value(126).arg(QDir::toNativeSeparators(gone));
         QCOMPARE(f.lastBox().text, expected);
-        QCOMPARE(f.window->recentLists(), QStringList{kept});
+        QCOMPARE(test::recentLists(*f.window), QStringList{kept});
         f.quitAndStartAgain();
-        QCOMPARE(f.window->recentLists(), QStringList{kept});
+        QCOMPARE(test::recentLists(*f.window), QStringList{kept});
     }
 
     void recentMenuLanguages_data()
@@ -395,13 +395,13 @@ private Q_SLOTS:
         DesktopFixture f;
         f.window->LoadLanguage(language);
         const QStringList texts = langColumn(language);
-        QCOMPARE(f.window->mnuRecent->title(), texts.value(125));
+        QCOMPARE(control<QMenu>(*f.window, "mnuRecent")->title(), texts.value(125));
         QCOMPARE(f.window->findChild<QAction *>(u"mnuRecentNone"_s)->text(), texts.value(130));
         QVERIFY(!texts.value(125).isEmpty());
         // In "Menu", before the languages entry.
-        const QList<QAction *> entries = f.window->mnuMenu->actions();
-        QVERIFY(entries.indexOf(f.window->mnuRecent->menuAction()) <
-                entries.indexOf(f.window->mnuShowLan));
+        const QList<QAction *> entries = control<QMenu>(*f.window, "mnuMenu")->actions();
+        QVERIFY(entries.indexOf(control<QMenu>(*f.window, "mnuRecent")->menuAction()) <
+                entries.indexOf(control<QAction>(*f.window, "mnuShowLan")));
     }
 
     // Size, place, maximised, splitter, column widths and sort column: back
@@ -419,12 +419,14 @@ private Q_SLOTS:
         f.window->setGeometry(QRect(40, 30, 700, 500));
         f.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
-        f.window->TreeGridSplitter->setSizes({150, 450});
-        const QList<int> splitter = f.window->TreeGridSplitter->sizes();
-        f.window->iGrid2->setColumnWidth(0, 310);
-        f.window->iGrid2->setColumnWidth(1, 95);
-        f.window->iGrid2->horizontalHeader()->setSortIndicator(2, Qt::DescendingOrder);
-        f.window->iGrid2->horizontalHeader()->setSortIndicatorShown(true);
+        control<QSplitter>(*f.window, "TreeGridSplitter")->setSizes({150, 450});
+        const QList<int> splitter = control<QSplitter>(*f.window, "TreeGridSplitter")->sizes();
+        control<QTableView>(*f.window, "iGrid2")->setColumnWidth(0, 310);
+        control<QTableView>(*f.window, "iGrid2")->setColumnWidth(1, 95);
+        control<QTableView>(*f.window, "iGrid2")
+            ->horizontalHeader()
+            ->setSortIndicator(2, Qt::DescendingOrder);
+        control<QTableView>(*f.window, "iGrid2")->horizontalHeader()->setSortIndicatorShown(true);
         if (maximized)
             f.window->setWindowState(Qt::WindowMaximized);
         const QRect normal = f.window->normalGeometry();
@@ -444,18 +446,18 @@ private Q_SLOTS:
                 QCOMPARE(f.window->geometry().height(), normal.height());
             }
         }
-        QCOMPARE(f.window->iGrid2->columnWidth(0), 310);
-        QCOMPARE(f.window->iGrid2->columnWidth(1), 95);
-        QCOMPARE(f.window->rememberedColumnWidths().mid(0, 2), (QList<int>{310, 95}));
-        QVERIFY(f.window->iGrid2->isColumnHidden(3));
-        QHeaderView *header = f.window->iGrid2->horizontalHeader();
+        QCOMPARE(control<QTableView>(*f.window, "iGrid2")->columnWidth(0), 310);
+        QCOMPARE(control<QTableView>(*f.window, "iGrid2")->columnWidth(1), 95);
+        QCOMPARE(rememberedColumnWidths(*f.window).mid(0, 2), (QList<int>{310, 95}));
+        QVERIFY(control<QTableView>(*f.window, "iGrid2")->isColumnHidden(3));
+        QHeaderView *header = control<QTableView>(*f.window, "iGrid2")->horizontalHeader();
         QCOMPARE(header->sortIndicatorSection(), 2);
         QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
         QVERIFY(header->isSortIndicatorShown());
         f.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
         if (!maximized)
-            QCOMPARE(f.window->TreeGridSplitter->sizes(), splitter);
+            QCOMPARE(control<QSplitter>(*f.window, "TreeGridSplitter")->sizes(), splitter);
     }
 
     // Whatever the settings file holds, the window starts, on a screen, and
@@ -499,17 +501,20 @@ private Q_SLOTS:
                                     .arg(f.window->height())));
         }
         QVERIFY(!(f.window->windowState() & Qt::WindowMaximized));
-        QCOMPARE(f.window->iGrid2->columnWidth(0), 220);
-        QCOMPARE(f.window->iGrid2->columnWidth(1), 75);
-        QCOMPARE(f.window->iGrid2->columnWidth(2), 75);
-        QVERIFY(f.window->iGrid2->isColumnHidden(3));
-        QCOMPARE(f.window->iGrid2->horizontalHeader()->sortIndicatorSection(), 0);
-        QVERIFY(!f.window->iGrid2->horizontalHeader()->isSortIndicatorShown());
-        QVERIFY(f.window->rememberedColumnWidths().isEmpty());
+        QCOMPARE(control<QTableView>(*f.window, "iGrid2")->columnWidth(0), 220);
+        QCOMPARE(control<QTableView>(*f.window, "iGrid2")->columnWidth(1), 75);
+        QCOMPARE(control<QTableView>(*f.window, "iGrid2")->columnWidth(2), 75);
+        QVERIFY(control<QTableView>(*f.window, "iGrid2")->isColumnHidden(3));
+        QCOMPARE(
+            control<QTableView>(*f.window, "iGrid2")->horizontalHeader()->sortIndicatorSection(),
+            0);
+        QVERIFY(
+            !control<QTableView>(*f.window, "iGrid2")->horizontalHeader()->isSortIndicatorShown());
+        QVERIFY(rememberedColumnWidths(*f.window).isEmpty());
         QCOMPARE(f.prompts.boxCount(), 0);
         // And it still quits and starts again.
         f.quitAndStartAgain();
-        QCOMPARE(f.window->iGrid2->columnWidth(0), 220);
+        QCOMPARE(control<QTableView>(*f.window, "iGrid2")->columnWidth(0), 220);
     }
 
     // A settings file that cannot be written: quitting works, nothing is
@@ -520,9 +525,9 @@ private Q_SLOTS:
         // A file where the settings folder should be.
         const QString blocker = f.configDir.filePath(u"corvane"_s);
         QVERIFY(writeBytes(blocker, "not a folder"));
-        f.window->iGrid2->setColumnWidth(0, 333);
+        control<QTableView>(*f.window, "iGrid2")->setColumnWidth(0, 333);
         f.quitAndStartAgain();
-        QCOMPARE(f.window->iGrid2->columnWidth(0), 220);
+        QCOMPARE(control<QTableView>(*f.window, "iGrid2")->columnWidth(0), 220);
         QCOMPARE(readBytes(blocker), QByteArray("not a folder"));
         QCOMPARE(f.prompts.boxCount(), 1); // only the quit question
     }
@@ -657,7 +662,7 @@ private Q_SLOTS:
             QVERIFY(f.window->grab().save(QDir(docs).filePath(u"corvane.png"_s)));
         // With the approval label, which the window keeps hidden: its colour
         // is the one most at risk on a dark palette.
-        f.window->lblEmail->show();
+        control<QLabel>(*f.window, "lblEmail")->show();
         QTest::qWait(50);
         const QImage shot = f.window->grab().toImage();
         QVERIFY(!shot.isNull());
@@ -668,5 +673,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_ui_desktop)
+QTEST_MAIN(TestUiDesktop)
 #include "tst_ui_desktop.moc"

@@ -14,41 +14,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace corvane;
-using corvane::test::WindowFixture;
+using namespace corvane::test;
 namespace zipfix = corvane::testing;
-
-namespace {
-
-QByteArray listBytes(const QByteArray &top, int lines)
-{
-    QByteArray bytes;
-    for (int i = 0; i < lines; ++i)
-        bytes += top + "\\Docs\\file" + QByteArray::number(i) + ".doc,2020-01-02 03:04:05," +
-                 QByteArray::number(1000 + i) + ",32;77,OK\r\n";
-    return bytes;
-}
-
-void waitForLoad(WindowFixture &f)
-{
-    if (!f.window->isLoading())
-        return;
-    QSignalSpy done(f.window.get(), &frmMain::listLoaded);
-    QVERIFY(done.wait(30000));
-}
-
-void open(WindowFixture &f, const QString &answer)
-{
-    f.prompts.openFileAnswers.append(answer);
-    f.window->Command2->click();
-    waitForLoad(f);
-}
-
-bool controlsEnabled(const WindowFixture &f)
-{
-    return f.window->Frame2->isEnabled() && f.window->mnuMenu->menuAction()->isEnabled();
-}
-
-} // namespace
 
 class TestUiExtract : public QObject
 {
@@ -73,29 +40,29 @@ void TestUiExtract::archivesKeptApart()
     QVERIFY(zipfix::writeZip(first, {zipfix::entry("list.csv", listBytes("One", 3))}));
     QVERIFY(zipfix::writeZip(second, {zipfix::entry("list.csv", listBytes("Two", 5))}));
 
-    open(f, first);
-    const QString firstList = f.window->session().CurrentListFile();
-    QCOMPARE(f.window->loadedList().lineCount, 3);
-    open(f, second);
+    f.open(first);
+    const QString firstList = currentListFile(*f.window);
+    QCOMPARE(shownList(*f.window).lineCount, 3);
+    f.open(second);
     QCOMPARE(f.prompts.count(u"question"_s), 0); // another archive: nothing replaced
-    QCOMPARE(f.window->loadedList().lineCount, 5);
-    QVERIFY(f.window->session().CurrentListFile() != firstList);
+    QCOMPARE(shownList(*f.window).lineCount, 5);
+    QVERIFY(currentListFile(*f.window) != firstList);
     QCOMPARE(zipfix::readBytes(firstList), listBytes("One", 3));
-    QCOMPARE(zipfix::readBytes(f.window->session().CurrentListFile()), listBytes("Two", 5));
+    QCOMPARE(zipfix::readBytes(currentListFile(*f.window)), listBytes("Two", 5));
 
     // The same single member of the same archive again: nothing is asked;
     // unchanged, the copy is used as it is.
-    open(f, first);
+    f.open(first);
     QCOMPARE(f.prompts.count(u"question"_s), 0);
-    QCOMPARE(f.window->session().CurrentListFile(), firstList);
-    QCOMPARE(f.window->loadedList().lineCount, 3);
-    QVERIFY(controlsEnabled(f));
+    QCOMPARE(currentListFile(*f.window), firstList);
+    QCOMPARE(shownList(*f.window).lineCount, 3);
+    QVERIFY(f.commandsEnabled());
     // Changed in the archive: unpacked again without a question.
     QVERIFY(zipfix::writeZip(first, {zipfix::entry("list.csv", listBytes("One", 7))}));
-    open(f, first);
+    f.open(first);
     QCOMPARE(f.prompts.count(u"question"_s), 0);
-    QCOMPARE(f.window->session().CurrentListFile(), firstList);
-    QCOMPARE(f.window->loadedList().lineCount, 7);
+    QCOMPARE(currentListFile(*f.window), firstList);
+    QCOMPARE(shownList(*f.window).lineCount, 7);
     QCOMPARE(zipfix::readBytes(firstList), listBytes("One", 7));
 }
 
@@ -131,14 +98,14 @@ void TestUiExtract::failureLeadsWithWhatHappened()
         else if (damage == u"bomb"_s)
             zipfix::patchField(zip, h, zipfix::Field::Size, 100);
         QVERIFY(zipfix::writeBytes(zipPath, zip));
-        open(f, zipPath);
+        f.open(zipPath);
         const auto warnings = f.prompts.callsOf(u"warning"_s);
         QCOMPARE(warnings.size(), 1);
-        QVERIFY2(warnings[0].text.startsWith(f.window->langText(LangEntry(entry))),
+        QVERIFY2(warnings[0].text.startsWith(langText(*f.window, LangEntry(entry))),
                  qPrintable(warnings[0].text));
-        QVERIFY(!warnings[0].text.startsWith(f.window->langText(LangEntry::ListNotFound)));
-        QCOMPARE(f.window->loadedList().lineCount, 0);
-        QVERIFY(controlsEnabled(f));
+        QVERIFY(!warnings[0].text.startsWith(langText(*f.window, LangEntry::ListNotFound)));
+        QCOMPARE(shownList(*f.window).lineCount, 0);
+        QVERIFY(f.commandsEnabled());
     }
 }
 
@@ -161,16 +128,16 @@ void TestUiExtract::bigMemberAsks()
     zipfix::patchField(zip, zipfix::findHeaders(zip).first(), zipfix::Field::Size, 0xF0000000u);
     QVERIFY(zipfix::writeBytes(zipPath, zip));
     f.prompts.questionAnswers = {answer};
-    open(f, zipPath);
+    f.open(zipPath);
     const auto questions = f.prompts.callsOf(u"question"_s);
     QCOMPARE(questions.size(), 1);
     QVERIFY2(questions[0].text.contains(u"3.8 Gb"_s) || questions[0].text.contains(u"3.7 Gb"_s),
              qPrintable(questions[0].text));
-    QCOMPARE(QFileInfo::exists(QDir(f.window->memberFolder()).filePath(u"list.csv"_s)), false);
+    QCOMPARE(QFileInfo::exists(QDir(memberFolder(*f.window)).filePath(u"list.csv"_s)), false);
     if (answer) // unpacked, and found smaller than declared
         QCOMPARE(f.prompts.count(u"warning"_s), 1);
-    QCOMPARE(f.window->loadedList().lineCount, 0);
-    QVERIFY(controlsEnabled(f));
+    QCOMPARE(shownList(*f.window).lineCount, 0);
+    QVERIFY(f.commandsEnabled());
 }
 
 void TestUiExtract::notAListAsks_data()
@@ -198,29 +165,29 @@ void TestUiExtract::notAListAsks()
         QTemporaryDir user;
         const QString before = user.filePath(u"before.csv"_s);
         QVERIFY(zipfix::writeBytes(before, listBytes("Old", 2)));
-        open(f, before);
+        f.open(before);
         const QString path = user.filePath(u"picked.csv"_s);
         QVERIFY(zipfix::writeBytes(path, bytes));
         f.prompts.clear();
         f.prompts.questionAnswers = {answer};
-        open(f, path);
+        f.open(path);
         const auto questions = f.prompts.callsOf(u"question"_s);
         if (entry == 0) {
             QCOMPARE(questions.size(), 0);
-            QCOMPARE(f.window->loadedList().lineCount, 3);
+            QCOMPARE(shownList(*f.window).lineCount, 3);
             continue;
         }
         QCOMPARE(questions.size(), 1);
-        QVERIFY(questions[0].text.startsWith(f.window->langText(LangEntry(entry))));
-        QVERIFY(questions[0].text.endsWith(f.window->langText(LangEntry::LoadAnyway)));
-        QVERIFY(!f.window->langText(LangEntry(entry)).isEmpty());
+        QVERIFY(questions[0].text.startsWith(langText(*f.window, LangEntry(entry))));
+        QVERIFY(questions[0].text.endsWith(langText(*f.window, LangEntry::LoadAnyway)));
+        QVERIFY(!langText(*f.window, LangEntry(entry)).isEmpty());
         if (answer) {
-            QCOMPARE(f.window->session().CurrentListFile(), path);
+            QCOMPARE(currentListFile(*f.window), path);
         } else {
-            QCOMPARE(f.window->session().CurrentListFile(), before);
-            QCOMPARE(f.window->loadedList().lineCount, 2);
+            QCOMPARE(currentListFile(*f.window), before);
+            QCOMPARE(shownList(*f.window).lineCount, 2);
         }
-        QVERIFY(controlsEnabled(f));
+        QVERIFY(f.commandsEnabled());
         QCOMPARE(zipfix::readBytes(path), bytes);
     }
 }

@@ -35,7 +35,7 @@ private:
         f.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
         QVERIFY(f.load(f.writeList(u"list.csv"_s, list)));
-        QTRY_COMPARE(f.window->Combo1->count(), 3);
+        QTRY_COMPARE(control<QComboBox>(*f.window, "Combo1")->count(), 3);
     }
 };
 
@@ -52,7 +52,7 @@ void TestUiFilterBox::shownFromItsStart()
     QFETCH(QString, how);
     WindowFixture f;
     openShown(f);
-    QComboBox *box = f.window->Combo1;
+    QComboBox *box = control<QComboBox>(*f.window, "Combo1");
     const QString word = u"Partially recovered"_s;
     if (how == u"index"_s) {
         box->setCurrentIndex(box->findText(word));
@@ -64,7 +64,7 @@ void TestUiFilterBox::shownFromItsStart()
         QTRY_VERIFY(box->lineEdit()->hasFocus());
         box->lineEdit()->clear();
         QTest::keyClicks(box->lineEdit(), word);
-        f.window->TXT1->setFocus();
+        control<QLineEdit>(*f.window, "TXT1")->setFocus();
         QTRY_VERIFY(!box->lineEdit()->hasFocus());
     }
     QCOMPARE(box->currentText(), word);
@@ -77,7 +77,7 @@ void TestUiFilterBox::clickOnTextOpensTheList()
 {
     WindowFixture f;
     openShown(f);
-    QComboBox *box = f.window->Combo1;
+    QComboBox *box = control<QComboBox>(*f.window, "Combo1");
     QVERIFY(box->isEditable());
     QVERIFY(!box->view()->isVisible());
     QLineEdit *edit = box->lineEdit();
@@ -95,7 +95,7 @@ void TestUiFilterBox::typingKeepsTheCursor()
 {
     WindowFixture f;
     openShown(f);
-    QLineEdit *edit = f.window->Combo1->lineEdit();
+    QLineEdit *edit = control<QComboBox>(*f.window, "Combo1")->lineEdit();
     edit->setFocus();
     QTRY_VERIFY(edit->hasFocus());
     edit->clear();

@@ -38,7 +38,7 @@ QStringList print(const QAbstractItemModel &m)
 
 } // namespace
 
-class tst_ui_foldertreemodel : public QObject
+class TestUiFolderTreeModel : public QObject
 {
     Q_OBJECT
 
@@ -107,5 +107,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_ui_foldertreemodel)
+QTEST_MAIN(TestUiFolderTreeModel)
 #include "tst_ui_foldertreemodel.moc"

@@ -41,21 +41,11 @@ struct Window : WindowFixture
     frmMain &w() const { return *window; }
     bool active() { return QTest::qWaitForWindowActive(window.get()); }
 
-    void open(const QString &path)
-    {
-        prompts.openFileAnswers.append(path);
-        window->Command2->click();
-        if (window->isLoading()) {
-            QSignalSpy done(window.get(), &frmMain::listLoaded);
-            QVERIFY(done.wait(60000));
-        }
-    }
-
     // The control of the order that holds the keyboard focus now (a date
     // field or a box lends it to the line edit inside).
     QWidget *focused() const
     {
-        const QList<QWidget *> order = window->tabOrder();
+        const QList<QWidget *> order = tabOrder(*window);
         for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget()) {
             if (order.contains(w))
                 return w;
@@ -99,7 +89,7 @@ QStringList tabRound(Window &f, QWidget *from, bool backwards, int limit = 40)
 
 } // namespace
 
-class tst_ui_keys : public QObject
+class TestUiKeys : public QObject
 {
     Q_OBJECT
 
@@ -117,22 +107,23 @@ private Q_SLOTS:
                                        zipfix::entry("b.csv", listOf("B")),
                                        zipfix::entry("readme.txt", "Disk one\r\n")}));
         f.open(zip);
-        QVERIFY(f.w().iGrid3->isVisible());
-        QVERIFY(f.w().NotesList->isVisible());
-        QCOMPARE(tabRound(f, f.w().Command2, false),
+        QVERIFY(control<QTableView>(f.w(), "iGrid3")->isVisible());
+        QVERIFY(control<QListView>(f.w(), "NotesList")->isVisible());
+        QCOMPARE(tabRound(f, control<QPushButton>(f.w(), "Command2"), false),
                  (QStringList{u"Command2"_s, u"iGrid3"_s, u"NotesList"_s, TabBar}));
-        QCOMPARE(tabRound(f, f.w().Command2, true),
+        QCOMPARE(tabRound(f, control<QPushButton>(f.w(), "Command2"), true),
                  (QStringList{u"Command2"_s, TabBar, u"NotesList"_s, u"iGrid3"_s}));
 
         // Tab, Shift+Tab and Ctrl+Tab in the member grid never move its row.
-        f.w().iGrid3->setFocus(Qt::TabFocusReason);
-        f.w().iGrid3->setCurrentIndex(f.w().iGrid3->model()->index(0, 0));
+        control<QTableView>(f.w(), "iGrid3")->setFocus(Qt::TabFocusReason);
+        control<QTableView>(f.w(), "iGrid3")
+            ->setCurrentIndex(control<QTableView>(f.w(), "iGrid3")->model()->index(0, 0));
         f.press(Qt::Key_Tab);
         QCOMPARE(nameOf(f.focused()), u"NotesList"_s);
         f.press(Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(nameOf(f.focused()), u"iGrid3"_s);
         f.press(Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(f.w().iGrid3->currentIndex().row(), 0);
+        QCOMPARE(control<QTableView>(f.w(), "iGrid3")->currentIndex().row(), 0);
         QCOMPARE(f.prompts.boxCount(), 0);
     }
 
@@ -145,10 +136,10 @@ private Q_SLOTS:
         QVERIFY(f.active());
         const QString list = f.writeList(u"list.csv"_s, listOf("C:"));
         f.open(list);
-        f.w().SSTab1->setCurrentIndex(1);
-        QVERIFY(f.w().lblEmail->isVisible());
+        control<QTabWidget>(f.w(), "SSTab1")->setCurrentIndex(1);
+        QVERIFY(control<QLabel>(f.w(), "lblEmail")->isVisible());
         QStringList legendRows;
-        for (QAbstractButton *row : f.w().recoveryLegend()->findChildren<QAbstractButton *>())
+        for (QAbstractButton *row : recoveryLegend(f.w())->findChildren<QAbstractButton *>())
             legendRows << row->objectName();
         QVERIFY(!legendRows.isEmpty());
 
@@ -157,13 +148,13 @@ private Q_SLOTS:
                         u"Command3"_s, u"Combo1"_s, u"Command5"_s} +
             legendRows +
             QStringList{u"DTPicker1"_s, u"DTPicker2"_s, u"Command4"_s, u"lblEmail"_s, TabBar};
-        QCOMPARE(tabRound(f, f.w().SftTree1, false), forwards);
+        QCOMPARE(tabRound(f, control<QTreeView>(f.w(), "SftTree1"), false), forwards);
         QStringList backwards = forwards;
         std::reverse(backwards.begin() + 1, backwards.end());
-        QCOMPARE(tabRound(f, f.w().SftTree1, true), backwards);
+        QCOMPARE(tabRound(f, control<QTreeView>(f.w(), "SftTree1"), true), backwards);
 
         // Out of the file grid at once, whichever cell is current, and back.
-        QTableView *grid = f.w().iGrid2;
+        QTableView *grid = control<QTableView>(f.w(), "iGrid2");
         grid->setFocus(Qt::TabFocusReason);
         grid->setCurrentIndex(grid->model()->index(0, 0));
         f.press(Qt::Key_Tab);
@@ -198,19 +189,16 @@ private Q_SLOTS:
         Window f;
         QVERIFY(f.active());
         f.open(f.writeList(u"list.csv"_s, listOf("C:")));
-        f.w().SSTab1->setCurrentIndex(1);
-        f.w().SftTree1->setFocus();
+        control<QTabWidget>(f.w(), "SSTab1")->setCurrentIndex(1);
+        control<QTreeView>(f.w(), "SftTree1")->setFocus();
         // Reload is there once a search ran.
-        f.w().mnuReload->setEnabled(true);
+        control<QAction>(f.w(), "mnuReload")->setEnabled(true);
         auto *entry = f.w().findChild<QAction *>(action);
         QVERIFY(entry);
         QSignalSpy triggered(entry, &QAction::triggered);
         f.prompts.clear();
         QTest::keySequence(f.window.get(), QKeySequence(keys));
-        if (f.w().isLoading()) {
-            QSignalSpy done(f.window.get(), &frmMain::listLoaded);
-            QVERIFY(done.wait(60000));
-        }
+        QVERIFY(waitForLoad(f.w()));
         QCOMPARE(triggered.count(), 1);
         if (action == u"mnuOpen"_s)
             QCOMPARE(f.prompts.count(u"openFile"_s), 1);
@@ -221,8 +209,8 @@ private Q_SLOTS:
         if (action == u"FindTermAction"_s)
             QCOMPARE(nameOf(f.focused()), u"TXT1"_s);
         if (action == u"MenuKeyAction"_s) {
-            QTRY_VERIFY(f.w().mnuMenu->isVisible());
-            f.w().mnuMenu->close();
+            QTRY_VERIFY(control<QMenu>(f.w(), "mnuMenu")->isVisible());
+            control<QMenu>(f.w(), "mnuMenu")->close();
         }
         // The menu entries show their keys.
         if (action.startsWith(u"mnu"_s))
@@ -235,16 +223,16 @@ private Q_SLOTS:
     {
         Window f;
         QVERIFY(f.active());
-        f.w().Command2->setFocus();
+        control<QPushButton>(f.w(), "Command2")->setFocus();
         QTest::keySequence(f.window.get(), QKeySequence(u"Ctrl+F"_s));
         QCOMPARE(nameOf(f.focused()), u"Command2"_s);
         f.open(f.writeList(u"list.csv"_s, listOf("C:")));
-        f.w().SSTab1->setCurrentIndex(0);
-        f.w().TXT1->setText(u"*.doc"_s);
+        control<QTabWidget>(f.w(), "SSTab1")->setCurrentIndex(0);
+        control<QLineEdit>(f.w(), "TXT1")->setText(u"*.doc"_s);
         QTest::keySequence(f.window.get(), QKeySequence(u"Ctrl+F"_s));
-        QCOMPARE(f.w().SSTab1->currentIndex(), 1);
+        QCOMPARE(control<QTabWidget>(f.w(), "SSTab1")->currentIndex(), 1);
         QCOMPARE(nameOf(f.focused()), u"TXT1"_s);
-        QCOMPARE(f.w().TXT1->selectedText(), u"*.doc"_s);
+        QCOMPARE(control<QLineEdit>(f.w(), "TXT1")->selectedText(), u"*.doc"_s);
     }
 
     // "Menu" has a mnemonic in every language, on a letter of its own word,
@@ -256,28 +244,29 @@ private Q_SLOTS:
         Window f;
         QVERIFY(f.active());
         f.w().LoadLanguage(language);
-        const QString title = f.w().mnuMenu->title();
+        const QString title = control<QMenu>(f.w(), "mnuMenu")->title();
         const qsizetype amp = title.indexOf(u'&');
         QVERIFY2(amp >= 0 && amp + 1 < title.size() && title.at(amp + 1).isLetter(),
                  qPrintable(title));
         QCOMPARE(QString(title).remove(amp, 1), langColumn(language).value(1));
-        const QString lan = f.w().mnuLan->title();
+        const QString lan = control<QMenu>(f.w(), "mnuLan")->title();
         QVERIFY2(lan.contains(u'&'), qPrintable(lan));
         QVERIFY(lan.at(lan.indexOf(u'&') + 1).toLower() != title.at(amp + 1).toLower());
 
-        f.w().Command2->setFocus();
+        control<QPushButton>(f.w(), "Command2")->setFocus();
         const QChar letter = title.at(amp + 1).toUpper();
-        QTest::keyClick(f.w().Command2, Qt::Key(letter.unicode()), Qt::AltModifier);
-        QTRY_VERIFY(f.w().mnuMenu->isVisible());
-        f.w().mnuMenu->close();
-        QTRY_VERIFY(!f.w().mnuMenu->isVisible());
+        QTest::keyClick(control<QPushButton>(f.w(), "Command2"), Qt::Key(letter.unicode()),
+                        Qt::AltModifier);
+        QTRY_VERIFY(control<QMenu>(f.w(), "mnuMenu")->isVisible());
+        control<QMenu>(f.w(), "mnuMenu")->close();
+        QTRY_VERIFY(!control<QMenu>(f.w(), "mnuMenu")->isVisible());
     }
 
     // Enter presses the button that has the focus, and the approval prompt
     // takes Enter and Space like a button.
     void enterPressesFocused_data()
     {
-        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("call");
         QTest::newRow("open, Enter") << u"Command2"_s << int(Qt::Key_Return) << u"openFile"_s;
@@ -288,17 +277,18 @@ private Q_SLOTS:
     }
     void enterPressesFocused()
     {
-        QFETCH(QString, control);
+        QFETCH(QString, name);
         QFETCH(int, key);
         QFETCH(QString, call);
         Window f;
         QVERIFY(f.active());
         f.open(f.writeList(u"list.csv"_s, listOf("C:")));
-        auto *widget = f.w().findChild<QWidget *>(control);
+        auto *widget = f.w().findChild<QWidget *>(name);
         QVERIFY(widget);
-        f.w().SSTab1->setCurrentIndex(widget == f.w().lblEmail ? 1 : 0);
+        control<QTabWidget>(f.w(), "SSTab1")
+            ->setCurrentIndex(widget == control<QLabel>(f.w(), "lblEmail") ? 1 : 0);
         widget->setFocus(Qt::TabFocusReason);
-        QCOMPARE(nameOf(f.focused()), control);
+        QCOMPARE(nameOf(f.focused()), name);
         f.prompts.clear();
         f.press(key);
         QCOMPARE(f.prompts.count(call), 1);
@@ -310,11 +300,11 @@ private Q_SLOTS:
         Window f;
         QVERIFY(f.active());
         f.open(f.writeList(u"list.csv"_s, listOf("C:")));
-        f.w().SSTab1->setCurrentIndex(1);
+        control<QTabWidget>(f.w(), "SSTab1")->setCurrentIndex(1);
         const QList<QAbstractButton *> rows =
-            f.w().recoveryLegend()->findChildren<QAbstractButton *>();
+            recoveryLegend(f.w())->findChildren<QAbstractButton *>();
         QVERIFY(!rows.isEmpty());
-        QSignalSpy clicked(f.w().recoveryLegend(), &RecoveryLegend::statusClicked);
+        QSignalSpy clicked(recoveryLegend(f.w()), &RecoveryLegend::statusClicked);
         rows.first()->setFocus(Qt::TabFocusReason);
         f.press(Qt::Key_Return);
         QCOMPARE(clicked.count(), 1);
@@ -335,16 +325,10 @@ private Q_SLOTS:
     {
         QFETCH(QRect, screen);
         QFETCH(bool, shrunk);
-        QTemporaryDir programDir;
-        QTemporaryDir dataDir;
-        FakePrompts prompts;
-        QFile::copy(projectLangFil(), programDir.filePath(u"lang.fil"_s));
-        frmMain::Settings s;
-        s.programFolder = programDir.path();
-        s.dataFolder = dataDir.filePath(u"data"_s);
-        s.locale = QLocale(QLocale::English, QLocale::UnitedStates);
-        s.screens = [screen] { return QList<QRect>{screen}; };
-        frmMain window(prompts, s);
+        WindowFixture f([screen](frmMain::Settings &s) {
+            s.screens = [screen] { return QList<QRect>{screen}; };
+        });
+        const frmMain &window = *f.window;
         const QSize size = window.size();
         if (shrunk) {
             QVERIFY2(size.width() <= screen.width() && size.height() < screen.height(),
@@ -362,22 +346,18 @@ private Q_SLOTS:
     // is now.
     void rememberedSizeKeptOnScreen()
     {
-        QTemporaryDir programDir;
-        QTemporaryDir dataDir;
-        FakePrompts prompts;
+        QTemporaryDir configDir;
         const QRect screen(0, 0, 1024, 700);
-        const QString settingsFile = dataDir.filePath(u"corvane.conf"_s);
+        const QString settingsFile = configDir.filePath(u"corvane.conf"_s);
         {
             QSettings store(settingsFile, QSettings::IniFormat);
             store.setValue(u"Window/Geometry"_s, QVariantList{-40, -30, 3000, 2000});
         }
-        frmMain::Settings s;
-        s.programFolder = programDir.path();
-        s.dataFolder = dataDir.filePath(u"data"_s);
-        s.settingsFile = settingsFile;
-        s.locale = QLocale(QLocale::English, QLocale::UnitedStates);
-        s.screens = [screen] { return QList<QRect>{screen}; };
-        frmMain window(prompts, s);
+        WindowFixture f([&](frmMain::Settings &s) {
+            s.settingsFile = settingsFile;
+            s.screens = [screen] { return QList<QRect>{screen}; };
+        });
+        const frmMain &window = *f.window;
         QVERIFY2(screen.contains(window.geometry()), qPrintable(u"%1,%2 %3x%4"_s.arg(window.x())
                                                                     .arg(window.y())
                                                                     .arg(window.width())
@@ -385,5 +365,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_ui_keys)
+QTEST_MAIN(TestUiKeys)
 #include "tst_ui_keys.moc"

@@ -54,53 +54,28 @@ QString unit(int language, int index)
     return langColumn(language).value(219).split(u' ').value(index);
 }
 
-QAction *menuEntry(const frmMain &w, int language)
-{
-    switch (language) {
-    case LanguagePortuguese:
-        return w.mnuPT;
-    case LanguageGerman:
-        return w.mnuGerman;
-    case LanguageFrench:
-        return w.mnuFrench;
-    case LanguageSwedish:
-        return w.mnuSE;
-    case LanguageDutch:
-        return w.mnuNL;
-    }
-    return w.mnuEN;
-}
-
 struct Window : WindowFixture
 {
     explicit Window(const QLocale &locale = QLocale(u"de_CH"_s)) : WindowFixture(locale) {}
     frmMain &w() const { return *window; }
-    void open(const QString &path)
-    {
-        prompts.openFileAnswers.append(path);
-        QSignalSpy done(window.get(), &frmMain::listLoaded);
-        window->Command2->click();
-        if (window->isLoading())
-            QVERIFY(done.wait(60000));
-    }
     void showDocs()
     {
-        window->SftTree1_ItemClick(folderItemByPath(window->loadedList(), u"Docs"_s));
+        window->SftTree1_ItemClick(folderItemByPath(shownList(*window), u"Docs"_s));
         // A file row current: the details panel shows its size.
-        window->iGrid2->setCurrentIndex(window->fileGrid()->index(1, 0));
+        control<QTableView>(*window, "iGrid2")->setCurrentIndex(fileGrid(*window)->index(1, 0));
     }
     void search(const QString &term)
     {
-        QSignalSpy done(window.get(), &frmMain::listLoaded);
-        window->TXT1->setText(term);
-        window->Command3->click();
+        LoadSpy done(*window);
+        control<QLineEdit>(*window, "TXT1")->setText(term);
+        control<QPushButton>(*window, "Command3")->click();
         QVERIFY(done.wait(60000));
     }
 };
 
 } // namespace
 
-class tst_ui_langchange : public QObject
+class TestUiLangChange : public QObject
 {
     Q_OBJECT
 
@@ -127,19 +102,19 @@ private Q_SLOTS:
     {
         QFETCH(QList<int>, languages);
         Window f;
-        QCOMPARE(f.w().currentLanguage(), int(LanguageGerman));
-        f.w().mnuShowLan->trigger();
+        QCOMPARE(currentLanguage(f.w()), int(LanguageGerman));
+        control<QAction>(f.w(), "mnuShowLan")->trigger();
         f.open(f.writeList(u"big.csv"_s, bigList()));
         // The filter's status words come in from a worker.
-        QTRY_VERIFY(f.w().Combo1->findText(u"OK"_s) >= 0);
+        QTRY_VERIFY(control<QComboBox>(f.w(), "Combo1")->findText(u"OK"_s) >= 0);
         f.search(u"*.doc"_s);
         f.showDocs();
         int language = LanguageGerman;
         for (int next : languages) {
-            menuEntry(f.w(), next)->trigger();
+            languageMenuEntry(f.w(), next)->trigger();
             language = next;
         }
-        QCOMPARE(f.w().currentLanguage(), language);
+        QCOMPARE(currentLanguage(f.w()), language);
 
         const QLocale locale = expectedLocale(language);
         const QString count = locale.toString(qint64(FileCount));
@@ -149,29 +124,31 @@ private Q_SLOTS:
         QVERIFY(count.size() > 5); // grouped in every language
 
         // The tree.
-        const FolderTreeModel *tree = f.w().folderTreeModel();
+        const FolderTreeModel *tree = folderTreeModel(f.w());
         const QModelIndex root = tree->indexOf(0);
         QCOMPARE(root.siblingAtColumn(FolderTreeModel::FilesColumn).data().toString(), count);
         QCOMPARE(root.siblingAtColumn(FolderTreeModel::SizeColumn).data().toString(), total);
         // The grid and the details panel.
-        const FileGridModel *grid = f.w().fileGrid();
+        const FileGridModel *grid = fileGrid(f.w());
         QCOMPARE(grid->index(1, FileGridModel::SizeColumn).data().toString(),
                  locale.toString(FileSize));
-        QCOMPARE(f.w().Label19->text(), fileSize);
+        QCOMPARE(control<QLabel>(f.w(), "Label19")->text(), fileSize);
         // The counters of the open page, the list's totals, the match count.
-        QCOMPARE(f.w().Label4->text(), count);
-        QCOMPARE(f.w().Label6->text(), bytes);
-        QCOMPARE(f.w().Label22->text(), count);
-        QCOMPARE(f.w().Label23->text(), total);
-        QCOMPARE(f.w().Label24->text(), f.w().langText(LangEntry::MatchesWord) + u": "_s + count);
+        QCOMPARE(control<QLabel>(f.w(), "Label4")->text(), count);
+        QCOMPARE(control<QLabel>(f.w(), "Label6")->text(), bytes);
+        QCOMPARE(control<QLabel>(f.w(), "Label22")->text(), count);
+        QCOMPARE(control<QLabel>(f.w(), "Label23")->text(), total);
+        QCOMPARE(control<QLabel>(f.w(), "Label24")->text(),
+                 langText(f.w(), LangEntry::MatchesWord) + u": "_s + count);
         // The legend's one status and the filter's count of it.
-        const QStringList legend = f.w().recoveryLegend()->rowTexts();
+        const QStringList legend = recoveryLegend(f.w())->rowTexts();
         QCOMPARE(legend.size(), 1);
         QVERIFY2(legend[0].contains(u' ' + count + u' ') && legend[0].endsWith(total),
                  qPrintable(legend[0]));
-        const int ok = f.w().Combo1->findText(u"OK"_s);
+        const int ok = control<QComboBox>(f.w(), "Combo1")->findText(u"OK"_s);
         QVERIFY(ok > 0);
-        QCOMPARE(f.w().Combo1->itemData(ok, Qt::ToolTipRole).toString(), count);
+        QCOMPARE(control<QComboBox>(f.w(), "Combo1")->itemData(ok, Qt::ToolTipRole).toString(),
+                 count);
     }
 
     void pageAndFolderKept_data()
@@ -190,23 +167,24 @@ private Q_SLOTS:
         QFETCH(int, page);
         QFETCH(int, language);
         Window f(QLocale(u"en_US"_s));
-        QCOMPARE(f.w().SSTab1->currentIndex(), 0); // start-up shows the open page
-        f.w().mnuShowLan->trigger();
+        // Start-up shows the open page.
+        QCOMPARE(control<QTabWidget>(f.w(), "SSTab1")->currentIndex(), 0);
+        control<QAction>(f.w(), "mnuShowLan")->trigger();
         f.open(f.writeList(u"list.csv"_s, "Data\\Docs\\a.doc,2020-01-02 03:04:05,5,32;77,OK\r\n"
                                           "Data\\Pics\\b.jpg,2020-01-02 03:04:05,5,32;77,OK\r\n"));
         f.showDocs();
-        f.w().SSTab1->setCurrentIndex(page);
-        const QString header = f.w().fileGrid()->headerData(0, Qt::Horizontal).toString();
+        control<QTabWidget>(f.w(), "SSTab1")->setCurrentIndex(page);
+        const QString header = fileGrid(f.w())->headerData(0, Qt::Horizontal).toString();
         QCOMPARE(header, u"Docs"_s);
-        menuEntry(f.w(), language)->trigger();
-        QCOMPARE(f.w().currentLanguage(), language);
-        QCOMPARE(f.w().SSTab1->currentIndex(), page);
-        QCOMPARE(f.w().fileGrid()->headerData(0, Qt::Horizontal).toString(), u"Docs"_s);
-        QCOMPARE(f.w().fileGrid()->headerData(1, Qt::Horizontal).toString(),
+        languageMenuEntry(f.w(), language)->trigger();
+        QCOMPARE(currentLanguage(f.w()), language);
+        QCOMPARE(control<QTabWidget>(f.w(), "SSTab1")->currentIndex(), page);
+        QCOMPARE(fileGrid(f.w())->headerData(0, Qt::Horizontal).toString(), u"Docs"_s);
+        QCOMPARE(fileGrid(f.w())->headerData(1, Qt::Horizontal).toString(),
                  langColumn(language).value(12));
         // Another folder after the change: its name, as before.
-        f.w().SftTree1_ItemClick(folderItemByPath(f.w().loadedList(), u"Pics"_s));
-        QCOMPARE(f.w().fileGrid()->headerData(0, Qt::Horizontal).toString(), u"Pics"_s);
+        f.w().SftTree1_ItemClick(folderItemByPath(shownList(f.w()), u"Pics"_s));
+        QCOMPARE(fileGrid(f.w())->headerData(0, Qt::Horizontal).toString(), u"Pics"_s);
     }
 
     void menuMarksLanguage_data()
@@ -228,10 +206,10 @@ private Q_SLOTS:
         QFETCH(int, marked);
         Window f(locale);
         for (int language : languages)
-            menuEntry(f.w(), language)->trigger();
+            languageMenuEntry(f.w(), language)->trigger();
         int checked = 0;
         for (int language : {0, 1, 2, 3, 4, 6}) {
-            QAction *entry = menuEntry(f.w(), language);
+            QAction *entry = languageMenuEntry(f.w(), language);
             QVERIFY(entry->isCheckable());
             if (entry->isChecked()) {
                 ++checked;
@@ -239,7 +217,7 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(checked, 1);
-        QCOMPARE(f.w().currentLanguage(), marked);
+        QCOMPARE(currentLanguage(f.w()), marked);
     }
 
     void noEnglishWordLeft_data() { addLanguageRows(); }
@@ -249,8 +227,8 @@ private Q_SLOTS:
     {
         QFETCH(int, language);
         Window f(QLocale(u"en_US"_s));
-        f.w().mnuShowLan->trigger();
-        menuEntry(f.w(), language)->trigger();
+        control<QAction>(f.w(), "mnuShowLan")->trigger();
+        languageMenuEntry(f.w(), language)->trigger();
         const QStringList column = langColumn(language);
         const bool english = language == LanguageEnglish;
         auto check = [&](const QString &shown, const QString &englishWord, int entry) {
@@ -260,14 +238,16 @@ private Q_SLOTS:
                 language != LanguageDutch)
                 QVERIFY2(shown != englishWord, qPrintable(shown)); // "Filter" is Dutch too
         };
-        check(f.w().Label30->text(), u"Filter"_s, 212);
-        QCOMPARE(f.w().Command5->text(), english ? u"Filter"_s : column.value(213));
-        QVERIFY(english || f.w().Command5->text() != u"Filter"_s);
-        check(f.w().Combo1->itemText(0), u"(No Filter)"_s, 210);
-        QCOMPARE(f.w().Combo1->currentText(), f.w().Combo1->itemText(0));
+        check(control<QLabel>(f.w(), "Label30")->text(), u"Filter"_s, 212);
+        QCOMPARE(control<QPushButton>(f.w(), "Command5")->text(),
+                 english ? u"Filter"_s : column.value(213));
+        QVERIFY(english || control<QPushButton>(f.w(), "Command5")->text() != u"Filter"_s);
+        check(control<QComboBox>(f.w(), "Combo1")->itemText(0), u"(No Filter)"_s, 210);
+        QCOMPARE(control<QComboBox>(f.w(), "Combo1")->currentText(),
+                 control<QComboBox>(f.w(), "Combo1")->itemText(0));
 
         // The quit questions' titles.
-        f.w().mnuExit->trigger();
+        control<QAction>(f.w(), "mnuExit")->trigger();
         f.w().close();
         const auto questions = f.prompts.callsOf(u"question"_s);
         QCOMPARE(questions.size(), 2);
@@ -281,9 +261,17 @@ private Q_SLOTS:
         // (an American user: German reads as in Germany)
         const QLocale numbers =
             language == LanguageGerman ? QLocale(u"de_DE"_s) : expectedLocale(language);
-        QCOMPARE(f.w().Label23->text(),
+        QCOMPARE(control<QLabel>(f.w(), "Label23")->text(),
                  numbers.toString(2.8, 'f', 1) + u' ' + (english ? u"Gb"_s : unit(language, 3)));
-        f.w().mnuSaveList->trigger();
+        // A preset filter that finds nothing: the title of what it says.
+        control<QComboBox>(f.w(), "Combo1")->setCurrentText(u"Gone"_s);
+        f.w().Command5_Click();
+        QTRY_VERIFY(!isSearching(f.w()));
+        const auto warnings = f.prompts.callsOf(u"warning"_s);
+        QCOMPARE(warnings.size(), 1);
+        QCOMPARE(warnings[0].title, english ? u"No matches found"_s : column.value(220));
+
+        control<QAction>(f.w(), "mnuSaveList")->trigger();
         const auto saves = f.prompts.callsOf(u"saveFile"_s);
         QCOMPARE(saves.size(), 1);
         const QString suffix = english ? u"-selection"_s : column.value(218);
@@ -305,25 +293,7 @@ private Q_SLOTS:
         if (!english)
             QVERIFY2(!copied.startsWith(u"To: "_s), qPrintable(copied));
     }
-
-    // A preset filter that finds nothing: its title in the language.
-    void noMatchTitle_data() { addLanguageRows(); }
-    void noMatchTitle()
-    {
-        QFETCH(int, language);
-        Window f(QLocale(u"en_US"_s));
-        f.w().mnuShowLan->trigger();
-        menuEntry(f.w(), language)->trigger();
-        f.open(f.writeList(u"list.csv"_s, "Data\\a.doc,2020-01-02 03:04:05,5,32;77,OK\r\n"));
-        f.w().Combo1->setCurrentText(u"Gone"_s);
-        f.w().Command5_Click();
-        QTRY_VERIFY(!f.w().isSearching());
-        const auto warnings = f.prompts.callsOf(u"warning"_s);
-        QCOMPARE(warnings.size(), 1);
-        QCOMPARE(warnings[0].title, language == LanguageEnglish ? u"No matches found"_s
-                                                                : langColumn(language).value(220));
-    }
 };
 
-QTEST_MAIN(tst_ui_langchange)
+QTEST_MAIN(TestUiLangChange)
 #include "tst_ui_langchange.moc"

@@ -39,45 +39,45 @@ QString withoutMnemonic(const QString &title)
 // Every caption LoadLanguage writes, by the entry it comes from.
 QList<QPair<QString, int>> captions(const frmMain &w)
 {
-    QAbstractItemModel *grid = w.iGrid2->model();
-    QAbstractItemModel *members = w.iGrid3->model();
+    QAbstractItemModel *grid = control<QTableView>(w, "iGrid2")->model();
+    QAbstractItemModel *members = control<QTableView>(w, "iGrid3")->model();
     return {
-        {withoutMnemonic(w.mnuMenu->title()), 1},
-        {w.mnuOpen->text(), 2},
-        {w.SSTab1->tabText(0), 2},
-        {w.Command2->text(), 2},
-        {w.Frame2->title(), 2},
-        {w.SSTab1->tabText(1), 3},
-        {w.Label7->text(), 4},
-        {w.Label2->text(), 5},
-        {w.Label3->text(), 6},
-        {w.Label5->text(), 7},
-        {w.Label8->text(), 8},
-        {w.Frame1->title(), 9},
-        {w.SftTree1->model()->headerData(0, Qt::Horizontal).toString(), 10},
+        {withoutMnemonic(control<QMenu>(w, "mnuMenu")->title()), 1},
+        {control<QAction>(w, "mnuOpen")->text(), 2},
+        {control<QTabWidget>(w, "SSTab1")->tabText(0), 2},
+        {control<QPushButton>(w, "Command2")->text(), 2},
+        {control<QGroupBox>(w, "Frame2")->title(), 2},
+        {control<QTabWidget>(w, "SSTab1")->tabText(1), 3},
+        {control<QLabel>(w, "Label7")->text(), 4},
+        {control<QLabel>(w, "Label2")->text(), 5},
+        {control<QLabel>(w, "Label3")->text(), 6},
+        {control<QLabel>(w, "Label5")->text(), 7},
+        {control<QLabel>(w, "Label8")->text(), 8},
+        {control<QGroupBox>(w, "Frame1")->title(), 9},
+        {control<QTreeView>(w, "SftTree1")->model()->headerData(0, Qt::Horizontal).toString(), 10},
         {grid->headerData(0, Qt::Horizontal).toString(), 11},
         {grid->headerData(1, Qt::Horizontal).toString(), 12},
         {grid->headerData(2, Qt::Horizontal).toString(), 13},
         {grid->headerData(4, Qt::Horizontal).toString(), 14},
-        {w.Frame4->title(), 15},
-        {w.Label10->text(), 16},
-        {w.Command3->text(), 17},
-        {w.Frame6->title(), 19},
-        {w.Label11->text(), 20},
-        {w.Label13->text(), 21},
-        {w.Command4->text(), 22},
-        {w.Frame8_1->title(), 23},
-        {w.Label14->text(), 24},
-        {w.Label15->text(), 25},
-        {w.Label17->text(), 27},
-        {w.Label16->text(), 28},
-        {w.Label18->text(), 29},
+        {control<QGroupBox>(w, "Frame4")->title(), 15},
+        {control<QLabel>(w, "Label10")->text(), 16},
+        {control<QPushButton>(w, "Command3")->text(), 17},
+        {control<QGroupBox>(w, "Frame6")->title(), 19},
+        {control<QLabel>(w, "Label11")->text(), 20},
+        {control<QLabel>(w, "Label13")->text(), 21},
+        {control<QPushButton>(w, "Command4")->text(), 22},
+        {control<QGroupBox>(w, "Frame8_1")->title(), 23},
+        {control<QLabel>(w, "Label14")->text(), 24},
+        {control<QLabel>(w, "Label15")->text(), 25},
+        {control<QLabel>(w, "Label17")->text(), 27},
+        {control<QLabel>(w, "Label16")->text(), 28},
+        {control<QLabel>(w, "Label18")->text(), 29},
         {members->headerData(0, Qt::Horizontal).toString(), 31},
-        {withoutMnemonic(w.mnuLan->title()), 44},
-        {w.mnuReload->text(), 47},
-        {w.mnuExit->text(), 48},
-        {w.Frame3->title(), 49},
-        {w.lblEmail->text(), 50},
+        {withoutMnemonic(control<QMenu>(w, "mnuLan")->title()), 44},
+        {control<QAction>(w, "mnuReload")->text(), 47},
+        {control<QAction>(w, "mnuExit")->text(), 48},
+        {control<QGroupBox>(w, "Frame3")->title(), 49},
+        {control<QLabel>(w, "lblEmail")->text(), 50},
     };
 }
 
@@ -96,31 +96,12 @@ void compareCaptions(const frmMain &w, const QStringList &column, bool afterStar
     QCOMPARE(w.windowTitle(), column.value(40) + u" "_s + QStringLiteral(CORVANE_VERSION));
 }
 
-QAction *menuEntry(const frmMain &w, int language)
-{
-    switch (language) {
-    case LanguageEnglish:
-        return w.mnuEN;
-    case LanguagePortuguese:
-        return w.mnuPT;
-    case LanguageGerman:
-        return w.mnuGerman;
-    case LanguageFrench:
-        return w.mnuFrench;
-    case LanguageSwedish:
-        return w.mnuSE;
-    case LanguageDutch:
-        return w.mnuNL;
-    }
-    return nullptr;
-}
-
 const QString englishHint = u"e.g. [*.doc; *reports*.xls;*.mdb;*.jpg]"_s;
 const QString portugueseHint = u"Ex. [*.doc; *reports*.xls;*.mdb;*.jpg]"_s;
 
 } // namespace
 
-class tst_ui_language : public QObject
+class TestUiLanguage : public QObject
 {
     Q_OBJECT
 
@@ -145,18 +126,19 @@ private Q_SLOTS:
         QFETCH(int, language);
         WindowFixture f(QLocale(u"en_US"_s), WindowFixture::Lang::Custom, taggedLangFil());
         frmMain &w = *f.window;
-        w.SSTab1->setTabEnabled(1, true);
-        w.SSTab1->setCurrentIndex(1);
-        QSignalSpy changed(&w, &frmMain::languageChanged);
-        menuEntry(w, language)->trigger();
+        control<QTabWidget>(w, "SSTab1")->setTabEnabled(1, true);
+        control<QTabWidget>(w, "SSTab1")->setCurrentIndex(1);
+        LanguageSpy changed(w);
+        languageMenuEntry(w, language)->trigger();
         QCOMPARE(changed.size(), 1);
-        QCOMPARE(w.currentLanguage(), language);
+        QCOMPARE(currentLanguage(w), language);
         QStringList column = parseLanguageFile(taggedLangFil(), language).texts;
         // Entries the file lacks come from the built-in copy, same language.
         fillMissingEntries(column, langColumn(language));
-        QCOMPARE(w.LangText, column);
+        QCOMPARE(langTexts(w), column);
         compareCaptions(w, column);
-        QCOMPARE(w.SSTab1->currentIndex(), 1); // a change from the menu stays on the page
+        // A change from the menu stays on the page.
+        QCOMPARE(control<QTabWidget>(w, "SSTab1")->currentIndex(), 1);
         QCOMPARE(f.prompts.boxCount(), 0);
     }
 
@@ -166,7 +148,7 @@ private Q_SLOTS:
         WindowFixture f;
         frmMain &w = *f.window;
         for (int language : {2, 1, 3, 4, 6, 0, 2}) {
-            menuEntry(w, language)->trigger();
+            languageMenuEntry(w, language)->trigger();
             compareCaptions(w, langColumn(language));
         }
         QCOMPARE(f.prompts.boxCount(), 0);
@@ -203,9 +185,9 @@ private Q_SLOTS:
         QFETCH(QString, legendStart);
         WindowFixture f;
         for (int l : languages)
-            menuEntry(*f.window, l)->trigger();
-        QCOMPARE(f.window->Label12->text(), hint);
-        const QString legend = f.window->Label21->toolTip();
+            languageMenuEntry(*f.window, l)->trigger();
+        QCOMPARE(control<QLabel>(*f.window, "Label12")->text(), hint);
+        const QString legend = control<QLabel>(*f.window, "Label21")->toolTip();
         QVERIFY2(legend.startsWith(legendStart + u", "_s), qPrintable(legend));
     }
 
@@ -213,18 +195,18 @@ private Q_SLOTS:
     {
         WindowFixture f(QLocale(u"en_US"_s));
         frmMain &w = *f.window;
-        QCOMPARE(w.mnuLan->menuAction()->isVisible(), false);
-        QCOMPARE(w.mnuShowLan->text(), langColumn(0).value(45));
-        w.mnuShowLan->trigger();
-        QCOMPARE(w.mnuLan->menuAction()->isVisible(), true);
-        QCOMPARE(w.mnuShowLan->text(), langColumn(0).value(46));
+        QCOMPARE(control<QMenu>(w, "mnuLan")->menuAction()->isVisible(), false);
+        QCOMPARE(control<QAction>(w, "mnuShowLan")->text(), langColumn(0).value(45));
+        control<QAction>(w, "mnuShowLan")->trigger();
+        QCOMPARE(control<QMenu>(w, "mnuLan")->menuAction()->isVisible(), true);
+        QCOMPARE(control<QAction>(w, "mnuShowLan")->text(), langColumn(0).value(46));
         // Picking a language keeps the menu shown and words the entry anew.
-        w.mnuGerman->trigger();
-        QCOMPARE(w.mnuLan->menuAction()->isVisible(), true);
-        QCOMPARE(w.mnuShowLan->text(), langColumn(2).value(46));
-        w.mnuShowLan->trigger();
-        QCOMPARE(w.mnuLan->menuAction()->isVisible(), false);
-        QCOMPARE(w.mnuShowLan->text(), langColumn(2).value(45));
+        control<QAction>(w, "mnuGerman")->trigger();
+        QCOMPARE(control<QMenu>(w, "mnuLan")->menuAction()->isVisible(), true);
+        QCOMPARE(control<QAction>(w, "mnuShowLan")->text(), langColumn(2).value(46));
+        control<QAction>(w, "mnuShowLan")->trigger();
+        QCOMPARE(control<QMenu>(w, "mnuLan")->menuAction()->isVisible(), false);
+        QCOMPARE(control<QAction>(w, "mnuShowLan")->text(), langColumn(2).value(45));
     }
 
     // Dutch only from the menu, and the languages menu then stays.
@@ -232,20 +214,20 @@ private Q_SLOTS:
     {
         WindowFixture f(QLocale(u"nl_NL"_s));
         frmMain &w = *f.window;
-        QCOMPARE(w.currentLanguage(), int(LanguageEnglish));
-        QCOMPARE(w.mnuLan->menuAction()->isVisible(), true);
-        QCOMPARE(w.mnuShowLan->isVisible(), false);
-        w.mnuNL->trigger();
-        QCOMPARE(w.currentLanguage(), int(LanguageDutch));
+        QCOMPARE(currentLanguage(w), int(LanguageEnglish));
+        QCOMPARE(control<QMenu>(w, "mnuLan")->menuAction()->isVisible(), true);
+        QCOMPARE(control<QAction>(w, "mnuShowLan")->isVisible(), false);
+        control<QAction>(w, "mnuNL")->trigger();
+        QCOMPARE(currentLanguage(w), int(LanguageDutch));
         compareCaptions(w, langColumn(LanguageDutch));
-        QCOMPARE(w.mnuLan->menuAction()->isVisible(), true);
+        QCOMPARE(control<QMenu>(w, "mnuLan")->menuAction()->isVisible(), true);
     }
 
     // Qt's own buttons follow the language.
     void qtTranslations()
     {
         WindowFixture f;
-        f.window->mnuGerman->trigger();
+        control<QAction>(*f.window, "mnuGerman")->trigger();
         {
             QMessageBox box(QMessageBox::Question, u"t"_s, u"t"_s,
                             QMessageBox::Yes | QMessageBox::No);
@@ -254,7 +236,7 @@ private Q_SLOTS:
                 QSKIP("no German catalogue of Qt installed");
             QCOMPARE(yes.remove(u'&'), u"Ja"_s);
         }
-        f.window->mnuEN->trigger();
+        control<QAction>(*f.window, "mnuEN")->trigger();
         QMessageBox box(QMessageBox::Question, u"t"_s, u"t"_s, QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(box.button(QMessageBox::Yes)->text(), u"&Yes"_s);
     }
@@ -311,7 +293,7 @@ private Q_SLOTS:
 
         // One message at most, whatever went wrong.
         QCOMPARE(f.prompts.boxCount(), complaint ? 1 : 0);
-        QVERIFY(w.LangText.size() >= LanguageEntryCount);
+        QVERIFY(langTexts(w).size() >= LanguageEntryCount);
         if (complaint) {
             const FakePrompts::Call box = f.prompts.calls.first();
             QCOMPARE(box.kind, u"warning"_s);
@@ -319,20 +301,20 @@ private Q_SLOTS:
             QVERIFY2(box.text.contains(mentions), qPrintable(box.text));
             // The built-in texts, in the language asked for.
             const int asked = pickLanguage(GetInfo(locale)).language;
-            QCOMPARE(w.currentLanguage(), asked);
-            QCOMPARE(w.LangText, langColumn(asked));
+            QCOMPARE(currentLanguage(w), asked);
+            QCOMPARE(langTexts(w), langColumn(asked));
             compareCaptions(w, langColumn(asked), true);
             QCOMPARE(box.text.startsWith(langColumn(asked).value(59).section(u'"', 0, 0)), true);
         }
-        QVERIFY(w.Command2->text().size() <= 400);
-        QVERIFY(w.Label7->text().size() <= 400);
+        QVERIFY(control<QPushButton>(w, "Command2")->text().size() <= 400);
+        QVERIFY(control<QLabel>(w, "Label7")->text().size() <= 400);
         QVERIFY(w.minimumSizeHint().width() < 2000);
 
         // Still usable: the menus work and a list loads.
-        w.mnuShowLan->trigger();
+        control<QAction>(w, "mnuShowLan")->trigger();
         const QString list = f.writeList(u"l.csv"_s, "Data\\A\\x.txt,d,5,32;x,Ok\r\n");
         QVERIFY(f.load(list));
-        QCOMPARE(w.Label22->text(), u"1"_s);
+        QCOMPARE(control<QLabel>(w, "Label22")->text(), u"1"_s);
     }
 
     // A lang.fil written before later entries existed: those come from the
@@ -352,17 +334,18 @@ private Q_SLOTS:
         QFETCH(int, language);
         WindowFixture f(QLocale(u"en_US"_s), WindowFixture::Lang::Custom, taggedLangFil(lines));
         frmMain &w = *f.window;
-        w.mnuShowLan->trigger();
-        menuEntry(w, language)->trigger();
+        control<QAction>(w, "mnuShowLan")->trigger();
+        languageMenuEntry(w, language)->trigger();
         QCOMPARE(f.prompts.boxCount(), 0);
         const QStringList builtIn = langColumn(language);
         QVERIFY(builtIn.size() > 59);
-        QCOMPARE(w.LangText.size(), builtIn.size());
+        QCOMPARE(langTexts(w).size(), builtIn.size());
         for (int i = 1; i < builtIn.size(); ++i) {
             const QString expected = i < lines ? u"L%1E%2"_s.arg(language).arg(i) : builtIn.at(i);
-            QCOMPARE(w.LangText.at(i), expected);
+            QCOMPARE(langTexts(w).at(i), expected);
         }
-        QCOMPARE(w.LoadStopButton->text(), lines > 52 ? u"L%1E52"_s.arg(language) : builtIn.at(52));
+        QCOMPARE(control<QPushButton>(w, "LoadStopButton")->text(),
+                 lines > 52 ? u"L%1E52"_s.arg(language) : builtIn.at(52));
     }
 
     // A broken file (a short line) in any language: the built-in copy's texts
@@ -381,12 +364,12 @@ private Q_SLOTS:
         WindowFixture f(QLocale(u"en_US"_s), WindowFixture::Lang::Custom, file);
         frmMain &w = *f.window;
         QCOMPARE(f.prompts.boxCount(), 0); // English is in the short line
-        w.mnuShowLan->trigger();
-        menuEntry(w, language)->trigger();
+        control<QAction>(w, "mnuShowLan")->trigger();
+        languageMenuEntry(w, language)->trigger();
         QCOMPARE(f.prompts.boxCount(), language == LanguageEnglish ? 0 : 1);
         if (language == LanguageEnglish)
             return;
-        QCOMPARE(w.currentLanguage(), language);
+        QCOMPARE(currentLanguage(w), language);
         compareCaptions(w, langColumn(language));
         const QString message = f.prompts.calls.last().text;
         QVERIFY2(message.startsWith(langColumn(language).value(59).section(u'"', 0, 0)),
@@ -398,7 +381,7 @@ private Q_SLOTS:
     {
         WindowFixture f(QLocale(u"de_DE"_s), WindowFixture::Lang::None);
         QCOMPARE(f.prompts.boxCount(), 0);
-        QCOMPARE(f.window->currentLanguage(), int(LanguageGerman));
+        QCOMPARE(currentLanguage(*f.window), int(LanguageGerman));
         compareCaptions(*f.window, langColumn(LanguageGerman), true);
     }
 
@@ -407,7 +390,7 @@ private Q_SLOTS:
         const QByteArray utf8 = decodeWindows1252(readBytes(projectLangFil())).toUtf8();
         WindowFixture f(QLocale(u"de_DE"_s), WindowFixture::Lang::Custom, utf8);
         QCOMPARE(f.prompts.boxCount(), 0);
-        QCOMPARE(f.window->Command2->text(), u"Dateiliste \u00f6ffnen"_s);
+        QCOMPARE(control<QPushButton>(*f.window, "Command2")->text(), u"Dateiliste \u00f6ffnen"_s);
     }
 
     // A file that serves five languages but not Dutch: picking Dutch gives one
@@ -417,17 +400,17 @@ private Q_SLOTS:
         WindowFixture f(QLocale(u"de_DE"_s), WindowFixture::Lang::Custom, taggedLangFil(55, 5));
         frmMain &w = *f.window;
         QCOMPARE(f.prompts.boxCount(), 0);
-        QCOMPARE(w.Command2->text(), u"L2E2"_s);
-        w.mnuShowLan->trigger();
-        w.mnuNL->trigger();
+        QCOMPARE(control<QPushButton>(w, "Command2")->text(), u"L2E2"_s);
+        control<QAction>(w, "mnuShowLan")->trigger();
+        control<QAction>(w, "mnuNL")->trigger();
         QCOMPARE(f.prompts.boxCount(), 1);
-        QCOMPARE(w.currentLanguage(), int(LanguageDutch));
+        QCOMPARE(currentLanguage(w), int(LanguageDutch));
         compareCaptions(w, langColumn(LanguageDutch));
-        w.mnuFrench->trigger();
+        control<QAction>(w, "mnuFrench")->trigger();
         QCOMPARE(f.prompts.boxCount(), 1);
-        QCOMPARE(w.Command2->text(), u"L3E2"_s);
+        QCOMPARE(control<QPushButton>(w, "Command2")->text(), u"L3E2"_s);
     }
 };
 
-QTEST_MAIN(tst_ui_language)
+QTEST_MAIN(TestUiLanguage)
 #include "tst_ui_language.moc"

@@ -42,7 +42,7 @@ QByteArray bigList(int lines)
 
 } // namespace
 
-class tst_ui_load : public QObject
+class TestUiLoad : public QObject
 {
     Q_OBJECT
 
@@ -93,20 +93,20 @@ private Q_SLOTS:
         WindowFixture f(locale);
         frmMain &w = *f.window;
         QVERIFY(f.load(f.writeList(u"list.csv"_s, list)));
-        QTEST(w.Label1->text(), "folders");
-        QTEST(w.Label4->text(), "files");
-        QTEST(w.Label22->text(), "files");
-        QTEST(w.Label6->text(), "bytes");
-        QTEST(w.Label23->text(), "size");
-        QTEST(w.session().RootPrefix(), "rootPrefix");
-        QTEST(printModel(w.SftTree1->model()), "tree");
-        QCOMPARE(w.session().CurrentFolderItem(), -1);
-        QCOMPARE(w.SSTab1->isTabEnabled(1), true);
-        QCOMPARE(w.SSTab1->currentIndex(), 1);
+        QTEST(control<QLabel>(w, "Label1")->text(), "folders");
+        QTEST(control<QLabel>(w, "Label4")->text(), "files");
+        QTEST(control<QLabel>(w, "Label22")->text(), "files");
+        QTEST(control<QLabel>(w, "Label6")->text(), "bytes");
+        QTEST(control<QLabel>(w, "Label23")->text(), "size");
+        QTEST(rootPrefix(w), "rootPrefix");
+        QTEST(printModel(control<QTreeView>(w, "SftTree1")->model()), "tree");
+        QCOMPARE(currentFolderItem(w), -1);
+        QCOMPARE(control<QTabWidget>(w, "SSTab1")->isTabEnabled(1), true);
+        QCOMPARE(control<QTabWidget>(w, "SSTab1")->currentIndex(), 1);
         QCOMPARE(f.prompts.count(u"beep"_s), 1);
         QCOMPARE(f.prompts.boxCount(), 0);
-        QVERIFY(w.Label8->text().isEmpty());
-        QCOMPARE(w.LoadProgressBar->isVisibleTo(&w), false);
+        QVERIFY(control<QLabel>(w, "Label8")->text().isEmpty());
+        QCOMPARE(control<QProgressBar>(w, "LoadProgressBar")->isVisibleTo(&w), false);
     }
 
     // No file at the path: nothing read, zero totals, the page still shown.
@@ -115,12 +115,12 @@ private Q_SLOTS:
         WindowFixture f;
         frmMain &w = *f.window;
         QVERIFY(f.load(f.dataDir.filePath(u"nothing-here.csv"_s)));
-        QCOMPARE(w.Label22->text(), u"0"_s);
-        QCOMPARE(w.Label23->text(), u"0 Bytes"_s);
-        QCOMPARE(w.Label4->text(), u"0"_s);
-        QCOMPARE(w.SftTree1->model()->rowCount(), 0);
-        QCOMPARE(w.SSTab1->isTabEnabled(1), true);
-        QCOMPARE(w.SSTab1->currentIndex(), 1);
+        QCOMPARE(control<QLabel>(w, "Label22")->text(), u"0"_s);
+        QCOMPARE(control<QLabel>(w, "Label23")->text(), u"0 Bytes"_s);
+        QCOMPARE(control<QLabel>(w, "Label4")->text(), u"0"_s);
+        QCOMPARE(control<QTreeView>(w, "SftTree1")->model()->rowCount(), 0);
+        QCOMPARE(control<QTabWidget>(w, "SSTab1")->isTabEnabled(1), true);
+        QCOMPARE(control<QTabWidget>(w, "SSTab1")->currentIndex(), 1);
         QCOMPARE(f.prompts.count(u"beep"_s), 1);
         QCOMPARE(f.prompts.boxCount(), 0);
     }
@@ -134,12 +134,12 @@ private Q_SLOTS:
         QVERIFY(f.load(f.writeList(u"a.csv"_s, "Data\\A\\x,d,10,32;x,Ok\r\n")));
         QVERIFY(f.load(f.writeList(u"b.csv"_s, "Other\\B\\y,d,20,32;x,Ok\r\n"
                                                "Other\\B\\z,d,20,32;x,Ok\r\n")));
-        QCOMPARE(w.session().RootPrefix(), u"Data\\"_s);
-        QCOMPARE(w.Label22->text(), u"2"_s);
-        QCOMPARE(w.loadedList().lineCount, 2);
+        QCOMPARE(rootPrefix(w), u"Data\\"_s);
+        QCOMPARE(control<QLabel>(w, "Label22")->text(), u"2"_s);
+        QCOMPARE(shownList(w).lineCount, 2);
         QVERIFY(f.load(f.writeList(u"c.csv"_s, QByteArray())));
-        QCOMPARE(w.Label4->text(), u"2"_s);
-        QCOMPARE(w.Label22->text(), u"0"_s);
+        QCOMPARE(control<QLabel>(w, "Label4")->text(), u"2"_s);
+        QCOMPARE(control<QLabel>(w, "Label22")->text(), u"0"_s);
         QCOMPARE(f.prompts.count(u"beep"_s), 3);
     }
 
@@ -148,11 +148,11 @@ private Q_SLOTS:
         WindowFixture f;
         frmMain &w = *f.window;
         QVERIFY(f.load(f.writeList(u"a.csv"_s, "Data\\A\\x,d,10,32;x,Ok\r\n")));
-        QCOMPARE(w.SftTree1->model()->rowCount(), 1);
+        QCOMPARE(control<QTreeView>(w, "SftTree1")->model()->rowCount(), 1);
         w.ClearViews();
-        QCOMPARE(w.SftTree1->model()->rowCount(), 0);
-        QCOMPARE(w.loadedList().lineCount, 0);
-        QCOMPARE(w.loadedList().iGrid1.count(), 0);
+        QCOMPARE(control<QTreeView>(w, "SftTree1")->model()->rowCount(), 0);
+        QCOMPARE(shownList(w).lineCount, 0);
+        QCOMPARE(shownList(w).iGrid1.count(), 0);
     }
 
     // The load runs beside the window: the event loop goes on, the commands
@@ -164,20 +164,21 @@ private Q_SLOTS:
         frmMain &w = *f.window;
         w.show();
         const QString path = f.writeList(u"big.csv"_s, bigList(400000));
-        w.Frame4->setEnabled(true);
-        w.Frame6->setEnabled(false); // a state of its own, given back as it was
-        QSignalSpy loaded(&w, &frmMain::listLoaded);
-        QSignalSpy sessionLoaded(&w.session(), &ListSession::loaded);
+        control<QGroupBox>(w, "Frame4")->setEnabled(true);
+        // Frame6 has a state of its own, given back as it was.
+        control<QGroupBox>(w, "Frame6")->setEnabled(false);
+        LoadSpy loaded(w);
+        LoadKindSpy kinds(w);
         w.ClearViews();
         QVERIFY(w.LoadListFile(path));
-        QCOMPARE(w.isLoading(), true);
+        QCOMPARE(isLoading(w), true);
         QCOMPARE(w.LoadListFile(path), false); // one load at a time
-        QCOMPARE(w.Frame2->isEnabled(), false);
-        QCOMPARE(w.Command2->isEnabled(), false);
-        QCOMPARE(w.Frame4->isEnabled(), false);
-        QCOMPARE(w.mnuMenu->menuAction()->isEnabled(), false);
-        QCOMPARE(w.mnuLan->menuAction()->isEnabled(), false);
-        QCOMPARE(w.LoadProgressBar->isVisible(), true);
+        QCOMPARE(control<QGroupBox>(w, "Frame2")->isEnabled(), false);
+        QCOMPARE(control<QPushButton>(w, "Command2")->isEnabled(), false);
+        QCOMPARE(control<QGroupBox>(w, "Frame4")->isEnabled(), false);
+        QCOMPARE(control<QMenu>(w, "mnuMenu")->menuAction()->isEnabled(), false);
+        QCOMPARE(control<QMenu>(w, "mnuLan")->menuAction()->isEnabled(), false);
+        QCOMPARE(control<QProgressBar>(w, "LoadProgressBar")->isVisible(), true);
 
         int ticks = 0;
         QSet<QString> counts;
@@ -185,8 +186,8 @@ private Q_SLOTS:
         QTimer timer;
         connect(&timer, &QTimer::timeout, this, [&] {
             ++ticks;
-            counts.insert(w.Label4->text());
-            largestBar = qMax(largestBar, w.LoadProgressBar->value());
+            counts.insert(control<QLabel>(w, "Label4")->text());
+            largestBar = qMax(largestBar, control<QProgressBar>(w, "LoadProgressBar")->value());
         });
         timer.start(1);
         QVERIFY(loaded.wait(60000));
@@ -194,24 +195,23 @@ private Q_SLOTS:
 
         QVERIFY(ticks > 0); // the window's thread never waited for the loader
         // One end, told once, with the kind of load it was.
-        QCOMPARE(sessionLoaded.size(), 1);
-        QCOMPARE(sessionLoaded.at(0).at(0).value<ListSession::LoadKind>(),
-                 ListSession::LoadKind::Plain);
-        QCOMPARE(w.isLoading(), false);
-        QCOMPARE(w.Label4->text(), u"400,000"_s);
-        QCOMPARE(w.Label22->text(), u"400,000"_s);
-        QCOMPARE(w.Label6->text(), u"400,000,000"_s);
+        QCOMPARE(kinds.size(), 1);
+        QCOMPARE(kinds.at(0).at(0).value<ListSession::LoadKind>(), ListSession::LoadKind::Plain);
+        QCOMPARE(isLoading(w), false);
+        QCOMPARE(control<QLabel>(w, "Label4")->text(), u"400,000"_s);
+        QCOMPARE(control<QLabel>(w, "Label22")->text(), u"400,000"_s);
+        QCOMPARE(control<QLabel>(w, "Label6")->text(), u"400,000,000"_s);
         QVERIFY2(counts.size() >= 2, qPrintable(QStringList(counts.values()).join(u' ')));
         QVERIFY(largestBar > 0);
-        QCOMPARE(w.Frame2->isEnabled(), true);
-        QCOMPARE(w.Frame4->isEnabled(), true);
-        QCOMPARE(w.Frame6->testAttribute(Qt::WA_ForceDisabled), true);
-        QCOMPARE(w.mnuMenu->menuAction()->isEnabled(), true);
+        QCOMPARE(control<QGroupBox>(w, "Frame2")->isEnabled(), true);
+        QCOMPARE(control<QGroupBox>(w, "Frame4")->isEnabled(), true);
+        QCOMPARE(control<QGroupBox>(w, "Frame6")->testAttribute(Qt::WA_ForceDisabled), true);
+        QCOMPARE(control<QMenu>(w, "mnuMenu")->menuAction()->isEnabled(), true);
         // The languages menu (hidden for an English locale) can be shown and used.
-        w.mnuShowLan->trigger();
-        QCOMPARE(w.mnuLan->menuAction()->isVisible(), true);
-        QCOMPARE(w.mnuLan->menuAction()->isEnabled(), true);
-        QCOMPARE(w.LoadProgressBar->isVisible(), false);
+        control<QAction>(w, "mnuShowLan")->trigger();
+        QCOMPARE(control<QMenu>(w, "mnuLan")->menuAction()->isVisible(), true);
+        QCOMPARE(control<QMenu>(w, "mnuLan")->menuAction()->isEnabled(), true);
+        QCOMPARE(control<QProgressBar>(w, "LoadProgressBar")->isVisible(), false);
         QCOMPARE(f.prompts.count(u"beep"_s), 1);
     }
 
@@ -233,16 +233,17 @@ private Q_SLOTS:
         QStringList seen;
         QTimer timer;
         connect(&timer, &QTimer::timeout, this, [&] {
-            if (!w.Label8->text().isEmpty() && !seen.contains(w.Label8->text()))
-                seen << w.Label8->text();
+            if (!control<QLabel>(w, "Label8")->text().isEmpty() &&
+                !seen.contains(control<QLabel>(w, "Label8")->text()))
+                seen << control<QLabel>(w, "Label8")->text();
         });
         timer.start(0);
         QVERIFY(f.load(f.writeList(u"big.csv"_s, bigList(300000))));
         for (const QString &s : seen)
-            QVERIFY2(s == w.langText(LangEntry::LinesRead) ||
-                         s == w.langText(LangEntry::SortingList),
+            QVERIFY2(s == langText(w, LangEntry::LinesRead) ||
+                         s == langText(w, LangEntry::SortingList),
                      qPrintable(s));
-        QVERIFY(w.Label8->text().isEmpty());
+        QVERIFY(control<QLabel>(w, "Label8")->text().isEmpty());
     }
 
     // Reload of a list that can no longer be read: the message gives the
@@ -252,22 +253,22 @@ private Q_SLOTS:
         WindowFixture f;
         frmMain &w = *f.window;
         const QString path = f.writeList(u"list.csv"_s, "Data\\A\\x,d,10,32;x,Ok\r\n");
-        QSignalSpy loaded(&w, &frmMain::listLoaded);
+        LoadSpy loaded(w);
         w.OpenListFromCommandLine(path);
         QVERIFY(loaded.wait(30000));
-        QCOMPARE(w.loadedList().lineCount, 1);
+        QCOMPARE(shownList(w).lineCount, 1);
         f.prompts.clear();
 
         QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
         bool ended = false;
         {
             const AsOrdinaryUser user(f.dataDir.path());
-            w.mnuReload->setEnabled(true);
-            w.mnuReload->trigger();
+            control<QAction>(w, "mnuReload")->setEnabled(true);
+            control<QAction>(w, "mnuReload")->trigger();
             ended = loaded.wait(30000);
         }
         QVERIFY(ended);
-        QCOMPARE(w.loadedList().lineCount, 0);
+        QCOMPARE(shownList(w).lineCount, 0);
         QCOMPARE(f.prompts.boxCount(), 1);
         const QString text = f.prompts.callsOf(u"warning"_s).value(0).text;
         QVERIFY2(text.contains(QDir::toNativeSeparators(path)), qPrintable(text));
@@ -276,5 +277,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_ui_load)
+QTEST_MAIN(TestUiLoad)
 #include "tst_ui_load.moc"

@@ -26,32 +26,21 @@ constexpr int Lines = 300000;
 constexpr int LinesBeforeTheCut = 150000; // the reading comes back after 4 MB
 
 // A window whose loader runs `load` (empty: the real one).
-struct Window
+struct Window : WindowFixture
 {
-    QTemporaryDir programDir;
-    QTemporaryDir dataDir;
-    FakePrompts prompts;
-    std::unique_ptr<frmMain> window;
-
     explicit Window(int language,
                     std::function<LoadedList(const QString &, const LoadOptions &)> load = {})
+        : WindowFixture([&load](frmMain::Settings &s) { s.loadList = std::move(load); })
     {
-        QFile::copy(projectLangFil(), programDir.filePath(u"lang.fil"_s));
-        frmMain::Settings s;
-        s.programFolder = programDir.path();
-        s.dataFolder = dataDir.filePath(u"data"_s);
-        s.locale = QLocale(QLocale::English, QLocale::UnitedStates);
-        s.loadList = std::move(load);
-        window = std::make_unique<frmMain>(prompts, s);
         window->LoadLanguage(language);
     }
 
     // Opens path as the command line does and waits for a load it starts.
     void open(const QString &path)
     {
-        QSignalSpy loaded(window.get(), &frmMain::listLoaded);
+        LoadSpy loaded(*window);
         window->OpenListFromCommandLine(path);
-        if (window->isLoading())
+        if (isLoading(*window))
             QVERIFY(loaded.wait(60000));
     }
 
@@ -71,7 +60,7 @@ QByteArray listOf(int lines)
 
 } // namespace
 
-class tst_ui_messages : public QObject
+class TestUiMessages : public QObject
 {
     Q_OBJECT
 
@@ -84,14 +73,14 @@ private Q_SLOTS:
     void statusLine();
 };
 
-void tst_ui_messages::changedWhileRead_data()
+void TestUiMessages::changedWhileRead_data()
 {
     addLanguageRows();
 }
 
 // The list is cut to half by another program once the first part of it was
 // read: the window says so in its language and shows the lines read.
-void tst_ui_messages::changedWhileRead()
+void TestUiMessages::changedWhileRead()
 {
     QFETCH(int, language);
     Window w(language, [](const QString &path, const LoadOptions &options) {
@@ -115,15 +104,15 @@ void tst_ui_messages::changedWhileRead()
     QCOMPARE(warnings.size(), 1);
     QCOMPARE(warnings[0].text,
              langColumn(language).value(70) + u"\n\n"_s + QDir::toNativeSeparators(path));
-    QCOMPARE(w.window->loadedList().lineCount, LinesBeforeTheCut);
+    QCOMPARE(shownList(*w.window).lineCount, LinesBeforeTheCut);
     // The count as the window's language writes it.
-    QCOMPARE(w.window->Label22->text(),
-             displayLocale(language, w.window->userLocale()).toString(150000));
-    QCOMPARE(w.window->SSTab1->currentIndex(), 1);
-    QVERIFY(w.window->folderTreeModel()->rowCount() > 0);
+    QCOMPARE(control<QLabel>(*w.window, "Label22")->text(),
+             displayLocale(language, userLocale(*w.window)).toString(150000));
+    QCOMPARE(control<QTabWidget>(*w.window, "SSTab1")->currentIndex(), 1);
+    QVERIFY(folderTreeModel(*w.window)->rowCount() > 0);
 }
 
-void tst_ui_messages::cannotOpen_data()
+void TestUiMessages::cannotOpen_data()
 {
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("kind");
@@ -153,7 +142,7 @@ void tst_ui_messages::cannotOpen_data()
     }
 }
 
-void tst_ui_messages::cannotOpen()
+void TestUiMessages::cannotOpen()
 {
     QFETCH(int, language);
     QFETCH(QString, kind);
@@ -228,19 +217,19 @@ void tst_ui_messages::cannotOpen()
                  qPrintable(text));
     }
     if (readError) {
-        QCOMPARE(w.window->loadedList().lineCount, linesShown);
-        QCOMPARE(w.window->Label22->text(), QString::number(linesShown));
+        QCOMPARE(shownList(*w.window).lineCount, linesShown);
+        QCOMPARE(control<QLabel>(*w.window, "Label22")->text(), QString::number(linesShown));
     }
 }
 
-void tst_ui_messages::statusLine_data()
+void TestUiMessages::statusLine_data()
 {
     addLanguageRows();
 }
 
 // The open page's status line after a lab's note or a chosen list could not
 // be unpacked: what happened, in the UI language.
-void tst_ui_messages::statusLine()
+void TestUiMessages::statusLine()
 {
     QFETCH(int, language);
     if (!zip_encryption_method_supported(ZIP_EM_AES_256, 1))
@@ -263,18 +252,18 @@ void tst_ui_messages::statusLine()
     bytes[at + 5] = 'C';
     QVERIFY(writeBytes(path, bytes));
     w.open(path);
-    QCOMPARE(w.window->Label8->text(), texts.value(145).arg(u"readme.txt"_s));
+    QCOMPARE(control<QLabel>(*w.window, "Label8")->text(), texts.value(145).arg(u"readme.txt"_s));
     QVERIFY(!texts.value(145).isEmpty());
 
-    QSignalSpy loaded(w.window.get(), &frmMain::listLoaded);
+    LoadSpy loaded(*w.window);
     w.window->iGrid3_DblClick(1, 1); // damaged.csv
-    if (w.window->isLoading())
+    if (isLoading(*w.window))
         QVERIFY(loaded.wait(30000));
-    QCOMPARE(w.window->Label8->text(), texts.value(76));
+    QCOMPARE(control<QLabel>(*w.window, "Label8")->text(), texts.value(76));
     const auto warnings = w.warnings();
     QCOMPARE(warnings.size(), 1);
     QVERIFY(warnings[0].text.startsWith(texts.value(76) + u"\n\n"_s + texts.value(89)));
 }
 
-QTEST_MAIN(tst_ui_messages)
+QTEST_MAIN(TestUiMessages)
 #include "tst_ui_messages.moc"

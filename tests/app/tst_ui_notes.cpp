@@ -28,18 +28,9 @@ struct Window : WindowFixture
 {
     using WindowFixture::WindowFixture;
     frmMain &w() const { return *window; }
-    void open(const QString &path)
-    {
-        prompts.openFileAnswers.append(path);
-        window->Command2->click();
-        if (window->isLoading()) {
-            QSignalSpy done(window.get(), &frmMain::listLoaded);
-            QVERIFY(done.wait(60000));
-        }
-    }
     QStringList listedNotes() const
     {
-        QAbstractItemModel *model = window->NotesList->model();
+        QAbstractItemModel *model = control<QListView>(*window, "NotesList")->model();
         QStringList names;
         for (int r = 0; r < model->rowCount(); ++r)
             names.append(model->index(r, 0).data().toString());
@@ -49,7 +40,8 @@ struct Window : WindowFixture
     // out of the window so that the next one is found alone.
     std::unique_ptr<NoteViewer> openNote(int row)
     {
-        Q_EMIT window->NotesList->activated(window->NotesList->model()->index(row, 0));
+        Q_EMIT control<QListView>(*window, "NotesList")
+            ->activated(control<QListView>(*window, "NotesList")->model()->index(row, 0));
         auto *viewer = window->findChild<NoteViewer *>();
         if (viewer)
             viewer->setParent(nullptr);
@@ -70,7 +62,7 @@ struct Window : WindowFixture
 
 } // namespace
 
-class tst_ui_notes : public QObject
+class TestUiNotes : public QObject
 {
     Q_OBJECT
 
@@ -114,7 +106,7 @@ private Q_SLOTS:
         QVERIFY(zipfix::writeZip(zip, entries));
         f.open(zip);
         QCOMPARE(f.listedNotes(), expected);
-        QVERIFY(!f.w().NotesFrame->isHidden());
+        QVERIFY(!control<QGroupBox>(f.w(), "NotesFrame")->isHidden());
         QCOMPARE(f.dataFiles(), QStringList{u"data/LastFolder.inc"_s});
         const auto last = f.openNote(2999);
         QVERIFY(last);
@@ -145,7 +137,7 @@ private Q_SLOTS:
         QVERIFY(viewer->noticeLabel());
         QCOMPARE(viewer->noticeLabel()->textFormat(), Qt::PlainText);
         // Sizes as the window's language writes them.
-        const QLocale locale = displayLocale(language, f.w().userLocale());
+        const QLocale locale = displayLocale(language, userLocale(f.w()));
         const SizeUnits units = SizeUnits::fromText(langColumn(language).value(219));
         const QString entry = langColumn(language).value(160);
         QVERIFY(!entry.isEmpty());
@@ -206,9 +198,9 @@ private Q_SLOTS:
         QVERIFY(!f.openNote(0));
         QCOMPARE(f.prompts.count(u"warning"_s), 1);
         QVERIFY(f.prompts.calls.last().text.startsWith(
-            f.w().langText(LangEntry::NoteUnreadable).arg(u"readme.txt"_s, QString()).trimmed()));
+            langText(f.w(), LangEntry::NoteUnreadable).arg(u"readme.txt"_s, QString()).trimmed()));
     }
 };
 
-QTEST_MAIN(tst_ui_notes)
+QTEST_MAIN(TestUiNotes)
 #include "tst_ui_notes.moc"

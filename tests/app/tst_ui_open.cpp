@@ -19,25 +19,15 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace corvane;
-using corvane::test::FakePrompts;
-using corvane::test::WindowFixture;
+using namespace corvane::test;
 namespace zipfix = corvane::testing;
 
 namespace {
 
-QByteArray listBytes(const QByteArray &top, int lines)
-{
-    QByteArray bytes;
-    for (int i = 0; i < lines; ++i)
-        bytes += top + "\\Docs\\file" + QByteArray::number(i) + ".doc,2020-01-02 03:04:05," +
-                 QByteArray::number(1000 + i) + ",32;77,OK\r\n";
-    return bytes;
-}
-
 QStringList gridNames(const frmMain &window)
 {
     QStringList names;
-    const QAbstractItemModel *model = window.iGrid3->model();
+    const QAbstractItemModel *model = control<QTableView>(window, "iGrid3")->model();
     for (int r = 0; model && r < model->rowCount(); ++r)
         names.append(model->index(r, 0).data().toString());
     return names;
@@ -75,32 +65,7 @@ private Q_SLOTS:
     void sampleZip();
 
 private:
-    // Lets the window run the open command with `answer` from the dialog and
-    // waits for the load it starts, if any.
-    static void open(WindowFixture &f, const QString &answer);
-    static void waitForLoad(WindowFixture &f);
-    static bool controlsEnabled(const WindowFixture &f);
 };
-
-void TestUiOpen::waitForLoad(WindowFixture &f)
-{
-    if (!f.window->isLoading())
-        return;
-    QSignalSpy done(f.window.get(), &frmMain::listLoaded);
-    QVERIFY(done.wait(30000));
-}
-
-void TestUiOpen::open(WindowFixture &f, const QString &answer)
-{
-    f.prompts.openFileAnswers.append(answer);
-    f.window->Command2->click();
-    waitForLoad(f);
-}
-
-bool TestUiOpen::controlsEnabled(const WindowFixture &f)
-{
-    return f.window->Frame2->isEnabled() && f.window->mnuMenu->menuAction()->isEnabled();
-}
 
 void TestUiOpen::dialogAndLastFolder()
 {
@@ -110,17 +75,17 @@ void TestUiOpen::dialogAndLastFolder()
     const QString list = user.filePath(u"Lists/disk1.csv"_s);
     QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
 
-    open(f, list);
+    f.open(list);
     auto dialogs = f.prompts.callsOf(u"openFile"_s);
     QCOMPARE(dialogs.size(), 1);
     QCOMPARE(dialogs[0].title, u"Select File List"_s);
     QCOMPARE(dialogs[0].filter, u"File Lists (*.csv;*.zip)"_s);
     QCOMPARE(dialogs[0].startFolder, QDir::homePath()); // no LastFolder.inc yet
-    QCOMPARE(zipfix::readBytes(QDir(f.window->dataFolder()).filePath(u"LastFolder.inc"_s)),
+    QCOMPARE(zipfix::readBytes(QDir(dataFolder(*f.window)).filePath(u"LastFolder.inc"_s)),
              user.filePath(u"Lists"_s).toUtf8() + "\r\n");
 
     f.prompts.clear();
-    open(f, QString());
+    f.open(QString());
     dialogs = f.prompts.callsOf(u"openFile"_s);
     QCOMPARE(dialogs.size(), 1);
     QCOMPARE(dialogs[0].startFolder, user.filePath(u"Lists"_s));
@@ -146,13 +111,13 @@ void TestUiOpen::plainLists()
     QTemporaryDir user;
     const QString list = user.filePath(u"disk.zip"_s); // the name does not matter
     QVERIFY(zipfix::writeBytes(list, bytes));
-    open(f, list);
+    f.open(list);
     QCOMPARE(f.prompts.boxCount(), 0);
-    QCOMPARE(f.window->session().CurrentListFile(), list);
-    QCOMPARE(f.window->loadedList().lineCount, lines);
-    QCOMPARE(f.window->SSTab1->currentIndex(), 1);
-    QVERIFY(controlsEnabled(f));
-    QVERIFY(f.window->Frame3->isHidden());
+    QCOMPARE(currentListFile(*f.window), list);
+    QCOMPARE(shownList(*f.window).lineCount, lines);
+    QCOMPARE(control<QTabWidget>(*f.window, "SSTab1")->currentIndex(), 1);
+    QVERIFY(f.commandsEnabled());
+    QVERIFY(control<QGroupBox>(*f.window, "Frame3")->isHidden());
     QCOMPARE(zipfix::readBytes(list), bytes);
 }
 
@@ -208,21 +173,21 @@ void TestUiOpen::zipArchives()
     QTemporaryDir user;
     const QString before = user.filePath(u"before.csv"_s);
     QVERIFY(zipfix::writeBytes(before, listBytes("Old", 2)));
-    open(f, before);
-    QCOMPARE(f.window->loadedList().lineCount, 2);
+    f.open(before);
+    QCOMPARE(shownList(*f.window).lineCount, 2);
     f.prompts.clear();
 
     const QString zipPath = user.filePath(u"lists.zip"_s);
     QVERIFY(zipfix::writeZip(zipPath, entries));
     const QByteArray zipBytes = zipfix::readBytes(zipPath);
-    open(f, zipPath);
+    f.open(zipPath);
 
     QCOMPARE(zipfix::readBytes(zipPath), zipBytes);
     // The archive's members stand in its own folder.
     // Each unpacked member has its record beside it.
-    QStringList kept = filesIn(f.window->dataFolder());
+    QStringList kept = filesIn(dataFolder(*f.window));
     QStringList recorded;
-    for (const QString &name : filesIn(f.window->memberFolder())) {
+    for (const QString &name : filesIn(memberFolder(*f.window))) {
         if (corvane::zip::isCopyRecordName(name))
             recorded << name.mid(1).chopped(int(qstrlen(".extracted")));
         else
@@ -234,25 +199,25 @@ void TestUiOpen::zipArchives()
         QVERIFY2(kept.contains(member), qPrintable(member));
     QCOMPARE(recorded.size(), loaded.isEmpty() ? 0 : 1);
     QCOMPARE(f.prompts.count(u"warning"_s), warned ? 1 : 0);
-    QVERIFY(controlsEnabled(f));
+    QVERIFY(f.commandsEnabled());
     if (!loaded.isEmpty()) {
-        QCOMPARE(f.window->session().CurrentListFile(),
-                 QDir(f.window->memberFolder()).filePath(loaded));
-        QVERIFY(f.window->loadedList().lineCount > 2);
-        QVERIFY(f.window->Frame3->isHidden());
-        QCOMPARE(f.window->Label8->text(), f.window->langText(LangEntry::LoadedFromZip));
-        QCOMPARE(f.window->SSTab1->currentIndex(), 1);
+        QCOMPARE(currentListFile(*f.window), QDir(memberFolder(*f.window)).filePath(loaded));
+        QVERIFY(shownList(*f.window).lineCount > 2);
+        QVERIFY(control<QGroupBox>(*f.window, "Frame3")->isHidden());
+        QCOMPARE(control<QLabel>(*f.window, "Label8")->text(),
+                 langText(*f.window, LangEntry::LoadedFromZip));
+        QCOMPARE(control<QTabWidget>(*f.window, "SSTab1")->currentIndex(), 1);
     } else if (!grid.isEmpty()) {
         QCOMPARE(gridNames(*f.window), grid);
-        QVERIFY(!f.window->Frame3->isHidden());
-        QCOMPARE(f.window->loadedList().lineCount, 0); // nothing loaded yet
-        QCOMPARE(f.window->session().CurrentListFile(), QString());
-        QCOMPARE(f.window->SSTab1->isTabEnabled(1), false);
+        QVERIFY(!control<QGroupBox>(*f.window, "Frame3")->isHidden());
+        QCOMPARE(shownList(*f.window).lineCount, 0); // nothing loaded yet
+        QCOMPARE(currentListFile(*f.window), QString());
+        QCOMPARE(control<QTabWidget>(*f.window, "SSTab1")->isTabEnabled(1), false);
     } else {
         // Nothing to load: the list shown before stays.
-        QCOMPARE(f.window->session().CurrentListFile(), before);
-        QCOMPARE(f.window->loadedList().lineCount, 2);
-        QVERIFY(f.window->Frame3->isHidden());
+        QCOMPARE(currentListFile(*f.window), before);
+        QCOMPARE(shownList(*f.window).lineCount, 2);
+        QVERIFY(control<QGroupBox>(*f.window, "Frame3")->isHidden());
     }
 }
 
@@ -262,18 +227,18 @@ void TestUiOpen::cancelKeepsList()
     QTemporaryDir user;
     const QString list = user.filePath(u"disk1.csv"_s);
     QVERIFY(zipfix::writeBytes(list, listBytes("C:", 7)));
-    open(f, list);
-    const QString prefix = f.window->session().RootPrefix();
+    f.open(list);
+    const QString prefix = rootPrefix(*f.window);
     f.prompts.clear();
-    open(f, QString());
+    f.open(QString());
     QCOMPARE(f.prompts.count(u"openFile"_s), 1);
     QCOMPARE(f.prompts.boxCount(), 0);
-    QCOMPARE(f.window->loadedList().lineCount, 7);
-    QCOMPARE(f.window->session().CurrentListFile(), list);
-    QCOMPARE(f.window->session().RootPrefix(), prefix);
-    QCOMPARE(f.window->Label8->text(), QString());
-    QVERIFY(controlsEnabled(f));
-    QVERIFY(f.window->SSTab1->isTabEnabled(1));
+    QCOMPARE(shownList(*f.window).lineCount, 7);
+    QCOMPARE(currentListFile(*f.window), list);
+    QCOMPARE(rootPrefix(*f.window), prefix);
+    QCOMPARE(control<QLabel>(*f.window, "Label8")->text(), QString());
+    QVERIFY(f.commandsEnabled());
+    QVERIFY(control<QTabWidget>(*f.window, "SSTab1")->isTabEnabled(1));
 }
 
 void TestUiOpen::badChoices_data()
@@ -294,7 +259,7 @@ void TestUiOpen::badChoices()
     QTemporaryDir user;
     const QString list = user.filePath(u"disk1.csv"_s);
     QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
-    open(f, list);
+    f.open(list);
     f.prompts.clear();
 
     QString chosen = user.filePath(u"chosen.zip"_s);
@@ -309,15 +274,15 @@ void TestUiOpen::badChoices()
         QVERIFY(zipfix::writeBytes(chosen, QByteArray("PK\x03\x04", 4)));
     }
     const QByteArray bytes = zipfix::readBytes(chosen);
-    open(f, chosen);
+    f.open(chosen);
     const auto warnings = f.prompts.callsOf(u"warning"_s);
     QCOMPARE(warnings.size(), 1);
     QCOMPARE(warnings[0].title, u"Error"_s);
-    QCOMPARE(warnings[0].text.startsWith(f.window->langText(LangEntry::ListNotFound)), langText43);
+    QCOMPARE(warnings[0].text.startsWith(langText(*f.window, LangEntry::ListNotFound)), langText43);
     QVERIFY(warnings[0].text.contains(QDir::toNativeSeparators(chosen)));
-    QCOMPARE(f.window->loadedList().lineCount, 3);
-    QCOMPARE(f.window->session().CurrentListFile(), list);
-    QVERIFY(controlsEnabled(f));
+    QCOMPARE(shownList(*f.window).lineCount, 3);
+    QCOMPARE(currentListFile(*f.window), list);
+    QVERIFY(f.commandsEnabled());
     QCOMPARE(zipfix::readBytes(chosen), bytes);
 }
 
@@ -328,12 +293,12 @@ void TestUiOpen::emptyFile()
     QTemporaryDir user;
     const QString chosen = user.filePath(u"empty.zip"_s);
     QVERIFY(zipfix::writeBytes(chosen, QByteArray()));
-    open(f, chosen);
+    f.open(chosen);
     QCOMPARE(f.prompts.count(u"warning"_s), 1);
     QVERIFY(f.prompts.callsOf(u"warning"_s)[0].text.contains(u"empty"_s));
-    QCOMPARE(f.window->session().CurrentListFile(), chosen);
-    QCOMPARE(f.window->loadedList().lineCount, 0);
-    QVERIFY(controlsEnabled(f));
+    QCOMPARE(currentListFile(*f.window), chosen);
+    QCOMPARE(shownList(*f.window).lineCount, 0);
+    QVERIFY(f.commandsEnabled());
     QCOMPARE(QFileInfo(chosen).size(), 0);
 }
 
@@ -343,18 +308,18 @@ void TestUiOpen::reloadReloads()
     QTemporaryDir user;
     const QString list = user.filePath(u"disk1.csv"_s);
     QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
-    open(f, list);
+    f.open(list);
     f.prompts.clear();
     QVERIFY(zipfix::writeBytes(list, listBytes("C:", 5)));
-    f.window->mnuReload->setEnabled(true);
-    f.window->mnuReload->trigger();
-    waitForLoad(f);
+    control<QAction>(*f.window, "mnuReload")->setEnabled(true);
+    control<QAction>(*f.window, "mnuReload")->trigger();
+    QVERIFY(waitForLoad(*f.window));
     QCOMPARE(f.prompts.count(u"openFile"_s), 0);
-    QCOMPARE(f.window->loadedList().lineCount, 5);
-    QCOMPARE(f.window->session().CurrentListFile(), list);
-    QCOMPARE(f.window->TXT1->text(), QString());
-    QCOMPARE(f.window->mnuReload->isEnabled(), false);
-    QVERIFY(controlsEnabled(f));
+    QCOMPARE(shownList(*f.window).lineCount, 5);
+    QCOMPARE(currentListFile(*f.window), list);
+    QCOMPARE(control<QLineEdit>(*f.window, "TXT1")->text(), QString());
+    QCOMPARE(control<QAction>(*f.window, "mnuReload")->isEnabled(), false);
+    QVERIFY(f.commandsEnabled());
 }
 
 void TestUiOpen::reloadAsksWhenFileGone()
@@ -363,18 +328,18 @@ void TestUiOpen::reloadAsksWhenFileGone()
     QTemporaryDir user;
     const QString list = user.filePath(u"disk1.csv"_s);
     QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
-    open(f, list);
+    f.open(list);
     QVERIFY(QFile::remove(list));
     f.prompts.clear();
-    f.window->mnuReload->setEnabled(true);
-    f.window->mnuReload->trigger(); // the dialog is cancelled
-    waitForLoad(f);
+    control<QAction>(*f.window, "mnuReload")->setEnabled(true);
+    control<QAction>(*f.window, "mnuReload")->trigger(); // the dialog is cancelled
+    QVERIFY(waitForLoad(*f.window));
     QCOMPARE(f.prompts.count(u"openFile"_s), 1);
-    QCOMPARE(f.window->Label4->text(), u"0"_s);
-    QCOMPARE(f.window->SSTab1->isTabEnabled(1), false);
-    QCOMPARE(f.window->loadedList().lineCount, 0);
-    QCOMPARE(f.window->mnuReload->isEnabled(), false);
-    QVERIFY(controlsEnabled(f));
+    QCOMPARE(control<QLabel>(*f.window, "Label4")->text(), u"0"_s);
+    QCOMPARE(control<QTabWidget>(*f.window, "SSTab1")->isTabEnabled(1), false);
+    QCOMPARE(shownList(*f.window).lineCount, 0);
+    QCOMPARE(control<QAction>(*f.window, "mnuReload")->isEnabled(), false);
+    QVERIFY(f.commandsEnabled());
 }
 
 void TestUiOpen::memberChoiceAndReplace_data()
@@ -402,20 +367,20 @@ void TestUiOpen::memberChoiceAndReplace()
     const QString zipPath = user.filePath(u"lists.zip"_s);
     QVERIFY(zipfix::writeZip(zipPath, {zipfix::entry("a.csv", listBytes("A", 3)),
                                        zipfix::entry("b.csv", listBytes("B", 4))}));
-    open(f, zipPath);
+    f.open(zipPath);
     QCOMPARE(gridNames(*f.window), (QStringList{u"a.csv"_s, u"b.csv"_s}));
-    QAbstractItemModelTester tester(f.window->iGrid3->model(),
+    QAbstractItemModelTester tester(control<QTableView>(*f.window, "iGrid3")->model(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
 
-    const QString target = QDir(f.window->memberFolder()).filePath(u"b.csv"_s);
+    const QString target = QDir(memberFolder(*f.window)).filePath(u"b.csv"_s);
     f.window->iGrid3_DblClick(2, 1);
-    waitForLoad(f);
+    QVERIFY(waitForLoad(*f.window));
     QCOMPARE(f.prompts.count(u"question"_s), 0);
-    QCOMPARE(f.window->session().CurrentListFile(), target);
-    QCOMPARE(f.window->loadedList().lineCount, 4);
-    QCOMPARE(f.window->session().RootPrefix(), u"B\\"_s);
-    QCOMPARE(f.window->SSTab1->currentIndex(), 1);
-    QVERIFY(!f.window->Frame3->isHidden()); // the other list stays on offer
+    QCOMPARE(currentListFile(*f.window), target);
+    QCOMPARE(shownList(*f.window).lineCount, 4);
+    QCOMPARE(rootPrefix(*f.window), u"B\\"_s);
+    QCOMPARE(control<QTabWidget>(*f.window, "SSTab1")->currentIndex(), 1);
+    QVERIFY(!control<QGroupBox>(*f.window, "Frame3")->isHidden()); // the other list stays on offer
     const QByteArray zipBytes = zipfix::readBytes(zipPath);
 
     const QString elsewhere = user.filePath(u"elsewhere.csv"_s);
@@ -435,19 +400,19 @@ void TestUiOpen::memberChoiceAndReplace()
         QVERIFY(QFile::remove(target));
         QVERIFY(QFile::link(elsewhere, target));
     } else if (change == u"record"_s) {
-        QVERIFY(QFile::remove(QDir(f.window->memberFolder()).filePath(u".b.csv.extracted"_s)));
+        QVERIFY(QFile::remove(QDir(memberFolder(*f.window)).filePath(u".b.csv.extracted"_s)));
     }
     struct stat before;
     QCOMPARE(::lstat(QFile::encodeName(target).constData(), &before), 0);
 
     f.prompts.clear();
     f.window->iGrid3_DblClick(2, 1);
-    waitForLoad(f);
+    QVERIFY(waitForLoad(*f.window));
     QCOMPARE(f.prompts.count(u"question"_s), 0);
     QCOMPARE(f.prompts.boxCount(), 0);
-    QCOMPARE(f.window->session().CurrentListFile(), target);
-    QCOMPARE(f.window->loadedList().lineCount, lines);
-    QCOMPARE(f.window->session().RootPrefix(), u"B\\"_s);
+    QCOMPARE(currentListFile(*f.window), target);
+    QCOMPARE(shownList(*f.window).lineCount, lines);
+    QCOMPARE(rootPrefix(*f.window), u"B\\"_s);
     QCOMPARE(zipfix::readBytes(target), listBytes("B", lines));
     QFileInfo copy(target);
     QVERIFY(copy.isFile() && !copy.isSymLink());
@@ -462,12 +427,11 @@ void TestUiOpen::memberChoiceAndReplace()
 
     // Another member of the same archive.
     f.window->iGrid3_DblClick(1, 1);
-    waitForLoad(f);
-    QCOMPARE(f.window->session().CurrentListFile(),
-             QDir(f.window->memberFolder()).filePath(u"a.csv"_s));
-    QCOMPARE(f.window->session().RootPrefix(), u"A\\"_s);
-    QVERIFY(controlsEnabled(f));
-    QVERIFY(f.window->ProgressBar1->isHidden());
+    QVERIFY(waitForLoad(*f.window));
+    QCOMPARE(currentListFile(*f.window), QDir(memberFolder(*f.window)).filePath(u"a.csv"_s));
+    QCOMPARE(rootPrefix(*f.window), u"A\\"_s);
+    QVERIFY(f.commandsEnabled());
+    QVERIFY(control<QProgressBar>(*f.window, "ProgressBar1")->isHidden());
 }
 
 void TestUiOpen::memberChoiceByEnter()
@@ -477,11 +441,12 @@ void TestUiOpen::memberChoiceByEnter()
     const QString zipPath = user.filePath(u"lists.zip"_s);
     QVERIFY(zipfix::writeZip(zipPath, {zipfix::entry("a.csv", listBytes("A", 3)),
                                        zipfix::entry("b.csv", listBytes("B", 4))}));
-    open(f, zipPath);
-    f.window->iGrid3->setCurrentIndex(f.window->iGrid3->model()->index(1, 0));
-    QTest::keyClick(f.window->iGrid3, Qt::Key_Return);
-    waitForLoad(f);
-    QCOMPARE(f.window->loadedList().lineCount, 4);
+    f.open(zipPath);
+    control<QTableView>(*f.window, "iGrid3")
+        ->setCurrentIndex(control<QTableView>(*f.window, "iGrid3")->model()->index(1, 0));
+    QTest::keyClick(control<QTableView>(*f.window, "iGrid3"), Qt::Key_Return);
+    QVERIFY(waitForLoad(*f.window));
+    QCOMPARE(shownList(*f.window).lineCount, 4);
 }
 
 void TestUiOpen::encryptedMember()
@@ -494,16 +459,16 @@ void TestUiOpen::encryptedMember()
     zipfix::FixtureEntry secret = zipfix::entry("secret.csv", listBytes("S", 3));
     secret.encryption = ZIP_EM_AES_256;
     QVERIFY(zipfix::writeZip(zipPath, {secret, zipfix::entry("plain.csv", listBytes("P", 2))}));
-    open(f, zipPath);
+    f.open(zipPath);
     QCOMPARE(gridNames(*f.window), (QStringList{u"secret.csv"_s, u"plain.csv"_s}));
     f.window->iGrid3_DblClick(1, 1);
-    waitForLoad(f);
+    QVERIFY(waitForLoad(*f.window));
     QCOMPARE(f.prompts.count(u"warning"_s), 1);
     QVERIFY(f.prompts.callsOf(u"warning"_s)[0].text.contains(u"password"_s));
-    QCOMPARE(filesIn(f.window->dataFolder()), QStringList{u"LastFolder.inc"_s});
+    QCOMPARE(filesIn(dataFolder(*f.window)), QStringList{u"LastFolder.inc"_s});
     f.window->iGrid3_DblClick(2, 1);
-    waitForLoad(f);
-    QCOMPARE(f.window->loadedList().lineCount, 2);
+    QVERIFY(waitForLoad(*f.window));
+    QCOMPARE(shownList(*f.window).lineCount, 2);
 }
 
 void TestUiOpen::unsafeEntriesNoted()
@@ -514,10 +479,11 @@ void TestUiOpen::unsafeEntriesNoted()
     QVERIFY(zipfix::writeZip(zipPath, {zipfix::entry("../evil.csv"), zipfix::entry("/abs.csv"),
                                        zipfix::entry("a.csv", listBytes("A", 3)),
                                        zipfix::entry("b.csv", listBytes("B", 4))}));
-    open(f, zipPath);
+    f.open(zipPath);
     QCOMPARE(gridNames(*f.window), (QStringList{u"a.csv"_s, u"b.csv"_s}));
-    QCOMPARE(f.window->Label9->text(), corvane::test::langColumn(LanguageEnglish).value(88).arg(2));
-    QVERIFY(!f.window->Label9->isHidden());
+    QCOMPARE(control<QLabel>(*f.window, "Label9")->text(),
+             corvane::test::langColumn(LanguageEnglish).value(88).arg(2));
+    QVERIFY(!control<QLabel>(*f.window, "Label9")->isHidden());
     QCOMPARE(QDir(user.path()).entryList(QDir::Files), QStringList{u"lists.zip"_s});
 }
 
@@ -528,19 +494,19 @@ void TestUiOpen::dataFolderNotWritable()
     const QString zipPath = user.filePath(u"lists.zip"_s);
     QVERIFY(zipfix::writeZip(zipPath, {zipfix::entry("a.csv", listBytes("A", 3)),
                                        zipfix::entry("b.csv", listBytes("B", 4))}));
-    open(f, zipPath);
+    f.open(zipPath);
     // The data folder's place taken by a file.
-    const QString data = f.window->dataFolder();
+    const QString data = dataFolder(*f.window);
     QVERIFY(QDir(data).removeRecursively());
     QVERIFY(zipfix::writeBytes(data, "not a folder"));
     f.prompts.clear();
     f.window->iGrid3_DblClick(1, 1);
-    waitForLoad(f);
+    QVERIFY(waitForLoad(*f.window));
     QCOMPARE(f.prompts.count(u"warning"_s), 1);
     QVERIFY(f.prompts.callsOf(u"warning"_s)[0].text.contains(u"data folder"_s));
-    QCOMPARE(f.window->loadedList().lineCount, 0);
-    QVERIFY(controlsEnabled(f));
-    QVERIFY(f.window->ProgressBar1->isHidden());
+    QCOMPARE(shownList(*f.window).lineCount, 0);
+    QVERIFY(f.commandsEnabled());
+    QVERIFY(control<QProgressBar>(*f.window, "ProgressBar1")->isHidden());
 }
 
 void TestUiOpen::commandLineZip()
@@ -550,18 +516,17 @@ void TestUiOpen::commandLineZip()
     const QString one = user.filePath(u"one.zip"_s);
     QVERIFY(zipfix::writeZip(one, {zipfix::entry("list.csv", listBytes("L", 6))}));
     f.window->OpenListFromCommandLine(one);
-    waitForLoad(f);
-    QCOMPARE(f.window->session().CurrentListFile(),
-             QDir(f.window->memberFolder()).filePath(u"list.csv"_s));
-    QCOMPARE(f.window->loadedList().lineCount, 6);
+    QVERIFY(waitForLoad(*f.window));
+    QCOMPARE(currentListFile(*f.window), QDir(memberFolder(*f.window)).filePath(u"list.csv"_s));
+    QCOMPARE(shownList(*f.window).lineCount, 6);
 
     const QString two = user.filePath(u"two.zip"_s);
     QVERIFY(zipfix::writeZip(two, {zipfix::entry("a.csv", listBytes("A", 3)),
                                    zipfix::entry("b.csv", listBytes("B", 4))}));
     f.window->OpenListFromCommandLine(two);
-    waitForLoad(f);
+    QVERIFY(waitForLoad(*f.window));
     QCOMPARE(gridNames(*f.window), (QStringList{u"a.csv"_s, u"b.csv"_s}));
-    QVERIFY(!f.window->Frame3->isHidden());
+    QVERIFY(!control<QGroupBox>(*f.window, "Frame3")->isHidden());
     QCOMPARE(f.prompts.count(u"openFile"_s), 0);
     QCOMPARE(f.prompts.boxCount(), 0);
 
@@ -569,10 +534,10 @@ void TestUiOpen::commandLineZip()
     for (const QString &bad : {user.filePath(u"missing.zip"_s), user.path()}) {
         f.prompts.clear();
         f.window->OpenListFromCommandLine(bad);
-        waitForLoad(f);
+        QVERIFY(waitForLoad(*f.window));
         QCOMPARE(f.prompts.count(u"warning"_s), 1);
         QCOMPARE(gridNames(*f.window), (QStringList{u"a.csv"_s, u"b.csv"_s}));
-        QVERIFY(controlsEnabled(f));
+        QVERIFY(f.commandsEnabled());
     }
 }
 
@@ -582,21 +547,22 @@ void TestUiOpen::sampleZip()
     QVERIFY2(QFile::exists(sample), qPrintable(sample));
     WindowFixture f;
     const QByteArray bytes = zipfix::readBytes(sample);
-    open(f, sample);
+    f.open(sample);
     const QStringList lists = gridNames(*f.window);
     QCOMPARE(lists.size(), 2);
     for (int row = 1; row <= lists.size(); ++row) {
         f.prompts.questionAnswers = {true};
         f.window->iGrid3_DblClick(row, 1);
-        waitForLoad(f);
-        QVERIFY(f.window->loadedList().lineCount > 0);
-        QCOMPARE(QFileInfo(f.window->session().CurrentListFile()).fileName(),
+        QVERIFY(waitForLoad(*f.window));
+        QVERIFY(shownList(*f.window).lineCount > 0);
+        QCOMPARE(QFileInfo(currentListFile(*f.window)).fileName(),
                  QFileInfo(lists[row - 1]).fileName());
     }
     QCOMPARE(f.prompts.count(u"warning"_s), 0);
     // The note is listed and read from the archive, never unpacked.
-    QCOMPARE(f.window->NotesList->model()->index(0, 0).data().toString(), u"notes.txt"_s);
-    QVERIFY(!QFile::exists(QDir(f.window->memberFolder()).filePath(u"notes.txt"_s)));
+    QCOMPARE(control<QListView>(*f.window, "NotesList")->model()->index(0, 0).data().toString(),
+             u"notes.txt"_s);
+    QVERIFY(!QFile::exists(QDir(memberFolder(*f.window)).filePath(u"notes.txt"_s)));
     QCOMPARE(zipfix::readBytes(sample), bytes);
 }
 

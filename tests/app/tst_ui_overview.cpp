@@ -44,7 +44,7 @@ QStringList rootChildren(const QAbstractItemModel &model, int column = 0)
 
 } // namespace
 
-class tst_ui_overview : public QObject
+class TestUiOverview : public QObject
 {
     Q_OBJECT
 
@@ -66,7 +66,7 @@ private Q_SLOTS:
     void numberFormats();
 };
 
-void tst_ui_overview::columns()
+void TestUiOverview::columns()
 {
     const LoadedList list = loadBytes(smallList);
     const FolderTotals totals = FolderTotals::compute(list.iGrid1, list.SftTree1);
@@ -99,7 +99,7 @@ void tst_ui_overview::columns()
     QCOMPARE(model.index(0, FolderTreeModel::FilesColumn).data(), QVariant());
 }
 
-void tst_ui_overview::sorting_data()
+void TestUiOverview::sorting_data()
 {
     QTest::addColumn<QList<int>>("columns"); // clicked in turn, each with its order
     QTest::addColumn<QList<int>>("orders");
@@ -118,7 +118,7 @@ void tst_ui_overview::sorting_data()
         << QStringList{u"a"_s, u"b"_s, u"c"_s};
 }
 
-void tst_ui_overview::sorting()
+void TestUiOverview::sorting()
 {
     QFETCH(QList<int>, columns);
     QFETCH(QList<int>, orders);
@@ -144,13 +144,13 @@ void tst_ui_overview::sorting()
     }
 }
 
-void tst_ui_overview::sortingKeepsTheSelection()
+void TestUiOverview::sortingKeepsTheSelection()
 {
     WindowFixture f;
     QVERIFY(f.load(f.writeList(u"small.csv"_s, smallList)));
-    QTreeView *tree = f.window->SftTree1;
-    FolderTreeModel *model = f.window->folderTreeModel();
-    const int a = f.window->loadedList().SftTree1.findPath({u"a"_s});
+    QTreeView *tree = control<QTreeView>(*f.window, "SftTree1");
+    FolderTreeModel *model = folderTreeModel(*f.window);
+    const int a = shownList(*f.window).SftTree1.findPath({u"a"_s});
     tree->setCurrentIndex(model->indexOf(a));
     tree->header()->setSortIndicator(FolderTreeModel::SizeColumn, Qt::DescendingOrder);
     QCOMPARE(rootChildren(*model), (QStringList{u"b"_s, u"c"_s, u"a"_s}));
@@ -163,44 +163,37 @@ void tst_ui_overview::sortingKeepsTheSelection()
     QCOMPARE(rootChildren(*model), (QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s}));
 }
 
-void tst_ui_overview::windowShowsTheTotals()
+void TestUiOverview::windowShowsTheTotals()
 {
     WindowFixture f;
     const QString sample = sourceDir() + u"/data/samples/recovered-disk.csv"_s;
     QVERIFY(f.load(sample));
-    const FolderTotals &totals = f.window->folderTotals();
-    QCOMPARE(totals.files(0), f.window->loadedList().lineCount);
-    QCOMPARE(totals.bytes(0), f.window->loadedList().totalSize);
-    FolderTreeModel *model = f.window->folderTreeModel();
+    const FolderTotals &totals = folderTotals(*f.window);
+    QCOMPARE(totals.files(0), shownList(*f.window).lineCount);
+    QCOMPARE(totals.bytes(0), shownList(*f.window).totalSize);
+    FolderTreeModel *model = folderTreeModel(*f.window);
     QCOMPARE(model->index(0, FolderTreeModel::FilesColumn).data().toString(), u"440"_s);
-    const QStringList rows = f.window->recoveryLegend()->rowTexts();
+    const QStringList rows = recoveryLegend(*f.window)->rowTexts();
     QCOMPARE(rows.size(), 5);
     QCOMPARE(rows.first(), u"Recovered  391 \u00b7 88.9 % \u00b7 901.0 Mb"_s);
     QVERIFY(f.window->findChild<QGroupBox *>(u"fraRecovery"_s)->isVisibleTo(f.window.get()));
 
     // Emptied views, empty overview.
     f.window->ClearViews();
-    QVERIFY(f.window->folderTotals().isEmpty());
-    QCOMPARE(f.window->recoveryLegend()->rowTexts(), QStringList());
+    QVERIFY(folderTotals(*f.window).isEmpty());
+    QCOMPARE(recoveryLegend(*f.window)->rowTexts(), QStringList());
     QVERIFY(!f.window->findChild<QGroupBox *>(u"fraRecovery"_s)->isVisibleTo(f.window.get()));
 }
 
-void tst_ui_overview::hiddenColumnsAreRemembered()
+void TestUiOverview::hiddenColumnsAreRemembered()
 {
-    QTemporaryDir programDir;
-    QTemporaryDir dataDir;
     QTemporaryDir configDir;
-    QFile::copy(projectLangFil(), programDir.filePath(u"lang.fil"_s));
-    FakePrompts prompts;
-    frmMain::Settings s;
-    s.programFolder = programDir.path();
-    s.dataFolder = dataDir.path();
-    s.settingsFile = configDir.filePath(u"corvane/corvane.conf"_s);
-    s.locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    WindowFixture f([&](frmMain::Settings &s) {
+        s.settingsFile = configDir.filePath(u"corvane/corvane.conf"_s);
+    });
     {
-        frmMain window(prompts, s);
-        QHeaderView *header = window.SftTree1->header();
-        std::unique_ptr<QMenu> menu(window.buildTreeHeaderMenu(nullptr));
+        QHeaderView *header = control<QTreeView>(*f.window, "SftTree1")->header();
+        std::unique_ptr<QMenu> menu(buildTreeHeaderMenu(*f.window, nullptr));
         QList<QAction *> entries;
         for (QAction *a : menu->actions()) {
             if (a->isCheckable())
@@ -213,45 +206,46 @@ void tst_ui_overview::hiddenColumnsAreRemembered()
         QVERIFY(header->isSectionHidden(FolderTreeModel::SizeColumn));
         QVERIFY(!header->isSectionHidden(FolderTreeModel::FilesColumn));
     }
+    f.window.reset();
     QVERIFY(QFile::exists(configDir.filePath(u"corvane/corvane.conf"_s)));
-    {
-        frmMain window(prompts, s);
-        QHeaderView *header = window.SftTree1->header();
-        QVERIFY(header->isSectionHidden(FolderTreeModel::SizeColumn));
-        window.setTreeColumnShown(FolderTreeModel::SizeColumn, true);
-    }
-    {
-        frmMain window(prompts, s);
-        QVERIFY(!window.SftTree1->header()->isSectionHidden(FolderTreeModel::SizeColumn));
-    }
+    f.restart();
+    QHeaderView *header = control<QTreeView>(*f.window, "SftTree1")->header();
+    QVERIFY(header->isSectionHidden(FolderTreeModel::SizeColumn));
+    setTreeColumnShown(*f.window, FolderTreeModel::SizeColumn, true);
+    f.restart();
+    header = control<QTreeView>(*f.window, "SftTree1")->header();
+    QVERIFY(!header->isSectionHidden(FolderTreeModel::SizeColumn));
     // Without a settings folder nothing is written anywhere.
-    s.settingsFile.clear();
-    frmMain window(prompts, s);
-    window.setTreeColumnShown(FolderTreeModel::FilesColumn, false);
-    QVERIFY(window.SftTree1->header()->isSectionHidden(FolderTreeModel::FilesColumn));
+    f.settings.settingsFile.clear();
+    f.restart();
+    setTreeColumnShown(*f.window, FolderTreeModel::FilesColumn, false);
+    QVERIFY(control<QTreeView>(*f.window, "SftTree1")
+                ->header()
+                ->isSectionHidden(FolderTreeModel::FilesColumn));
 }
 
-void tst_ui_overview::legendClickFilters()
+void TestUiOverview::legendClickFilters()
 {
     WindowFixture f;
     QVERIFY(f.load(f.writeList(u"small.csv"_s, smallList)));
     auto *damaged = f.window->findChild<QToolButton *>(u"RecoveryLegendRow1"_s);
     QVERIFY(damaged);
-    QSignalSpy clicked(f.window->recoveryLegend(), &RecoveryLegend::statusClicked);
+    QSignalSpy clicked(recoveryLegend(*f.window), &RecoveryLegend::statusClicked);
     damaged->click();
     QCOMPARE(clicked.size(), 1);
     QCOMPARE(clicked.first().first().toString(), u"Damaged"_s);
-    QCOMPARE(f.window->Combo1->currentText(), u"Damaged"_s);
+    QCOMPARE(control<QComboBox>(*f.window, "Combo1")->currentText(), u"Damaged"_s);
     // The same status again is not offered twice.
     damaged->click();
-    QCOMPARE(f.window->Combo1->findText(u"Damaged"_s), f.window->Combo1->currentIndex());
+    QCOMPARE(control<QComboBox>(*f.window, "Combo1")->findText(u"Damaged"_s),
+             control<QComboBox>(*f.window, "Combo1")->currentIndex());
     int found = 0;
-    for (int i = 0; i < f.window->Combo1->count(); ++i)
-        found += f.window->Combo1->itemText(i) == u"Damaged"_s;
+    for (int i = 0; i < control<QComboBox>(*f.window, "Combo1")->count(); ++i)
+        found += control<QComboBox>(*f.window, "Combo1")->itemText(i) == u"Damaged"_s;
     QCOMPARE(found, 1);
 }
 
-void tst_ui_overview::languages_data()
+void TestUiOverview::languages_data()
 {
     QTest::addColumn<int>("language");
     QTest::addColumn<QStringList>("headers");
@@ -269,7 +263,7 @@ void tst_ui_overview::languages_data()
                             << u"Recovered  7 \u00b7 63,6 % \u00b7 10,3 Ko"_s << u"10,3 Ko"_s;
 }
 
-void tst_ui_overview::languages()
+void TestUiOverview::languages()
 {
     QFETCH(int, language);
     QFETCH(QStringList, headers);
@@ -279,12 +273,12 @@ void tst_ui_overview::languages()
     WindowFixture f;
     QVERIFY(f.load(f.writeList(u"small.csv"_s, smallList + "D\\z\\big,d,10000,0;x,Recovered\r\n")));
     f.window->LoadLanguage(language);
-    FolderTreeModel *model = f.window->folderTreeModel();
+    FolderTreeModel *model = folderTreeModel(*f.window);
     QStringList shown;
     for (int s = FolderTreeModel::FilesColumn; s < FolderTreeModel::ColumnCount; ++s)
         shown << model->headerData(s, Qt::Horizontal).toString();
     QCOMPARE(shown, headers);
-    QCOMPARE(f.window->recoveryLegend()->rowTexts().first(), firstRow);
+    QCOMPARE(recoveryLegend(*f.window)->rowTexts().first(), firstRow);
     QCOMPARE(model->index(0, FolderTreeModel::SizeColumn).data().toString(), rootSize);
 }
 
@@ -292,12 +286,12 @@ void tst_ui_overview::languages()
 // page makes the window grow: picking each file of the list (long dates and
 // attribute strings in the details panel), changing the language, emptying
 // the views as a search does.
-void tst_ui_overview::windowKeepsItsSize_data()
+void TestUiOverview::windowKeepsItsSize_data()
 {
     addLanguageRows();
 }
 
-void tst_ui_overview::windowKeepsItsSize()
+void TestUiOverview::windowKeepsItsSize()
 {
     QFETCH(int, language);
     WindowFixture f;
@@ -317,23 +311,24 @@ void tst_ui_overview::windowKeepsItsSize()
              qPrintable(QString::number(w.minimumSizeHint().width())));
 
     // Every folder, and in it every row of the grid made current.
-    const int folders = int(w.loadedList().SftTree1.count());
+    const int folders = int(shownList(w).SftTree1.count());
     QVERIFY(folders > 10);
     int filesPicked = 0;
     for (int folder = 0; folder < folders; ++folder) {
         w.SftTree1_ItemClick(folder);
-        QAbstractItemModel *grid = w.iGrid2->model();
+        QAbstractItemModel *grid = control<QTableView>(w, "iGrid2")->model();
         for (int row = 0; row < grid->rowCount(); ++row) {
-            w.iGrid2->setCurrentIndex(grid->index(row, 0));
-            if (w.Label21->text().isEmpty())
+            control<QTableView>(w, "iGrid2")->setCurrentIndex(grid->index(row, 0));
+            if (control<QLabel>(w, "Label21")->text().isEmpty())
                 continue;
             ++filesPicked;
             QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
             // The picked file's date is shown whole.
-            QVERIFY2(w.Label20->width() >= w.Label20->sizeHint().width(),
-                     qPrintable(u"%1: %2 < %3"_s.arg(w.Label20->text())
-                                    .arg(w.Label20->width())
-                                    .arg(w.Label20->sizeHint().width())));
+            QVERIFY2(control<QLabel>(w, "Label20")->width() >=
+                         control<QLabel>(w, "Label20")->sizeHint().width(),
+                     qPrintable(u"%1: %2 < %3"_s.arg(control<QLabel>(w, "Label20")->text())
+                                    .arg(control<QLabel>(w, "Label20")->width())
+                                    .arg(control<QLabel>(w, "Label20")->sizeHint().width())));
         }
         QCoreApplication::processEvents();
         QVERIFY2(w.size() == size, qPrintable(u"folder %1: %2 x %3, was %4 x %5"_s.arg(folder)
@@ -344,13 +339,15 @@ void tst_ui_overview::windowKeepsItsSize()
     }
     QVERIFY(filesPicked > 100);
     // The pattern hint is shown whole.
-    QVERIFY2(w.Label12->width() >= w.Label12->sizeHint().width(),
-             qPrintable(u"%1 < %2"_s.arg(w.Label12->width()).arg(w.Label12->sizeHint().width())));
+    QVERIFY2(control<QLabel>(w, "Label12")->width() >=
+                 control<QLabel>(w, "Label12")->sizeHint().width(),
+             qPrintable(u"%1 < %2"_s.arg(control<QLabel>(w, "Label12")->width())
+                            .arg(control<QLabel>(w, "Label12")->sizeHint().width())));
     // The legend keeps to its frame, and every row is whole there: wrapped
     // between its parts when it is too long for one line, never cut.
-    const QStringList texts = w.recoveryLegend()->rowTexts();
+    const QStringList texts = recoveryLegend(w)->rowTexts();
     QCOMPARE(texts.size(), 5);
-    const int legendWidth = w.recoveryLegend()->width();
+    const int legendWidth = recoveryLegend(w)->width();
     QVERIFY(legendWidth > 100);
     const auto parts = [](QString text) {
         text.remove(u'\n');
@@ -388,7 +385,7 @@ void tst_ui_overview::windowKeepsItsSize()
 // At the window's default size the names of the folder tree get the width
 // the numbers and bars leave, follow the tree as it is resized, keep a width
 // the user gives them, and are whole in their tooltips.
-void tst_ui_overview::treeNamesTakeTheSpareWidth()
+void TestUiOverview::treeNamesTakeTheSpareWidth()
 {
     WindowFixture f;
     frmMain &w = *f.window;
@@ -397,7 +394,7 @@ void tst_ui_overview::treeNamesTakeTheSpareWidth()
     const QString deep = u"Diplomarbeit Anhang und Quellen"_s;
     QVERIFY(f.load(f.writeList(u"deep.csv"_s, "D\\Users\\Documents\\"_ba + deep.toLatin1() +
                                                   "\\x.doc,d,10,0;x,Recovered\r\n")));
-    QTreeView *tree = w.SftTree1;
+    QTreeView *tree = control<QTreeView>(w, "SftTree1");
     tree->expandAll();
     QCoreApplication::processEvents();
     QHeaderView *header = tree->header();
@@ -412,26 +409,26 @@ void tst_ui_overview::treeNamesTakeTheSpareWidth()
     QVERIFY(header->sectionSize(FolderTreeModel::NameColumn) > 170);
 
     // A hidden column gives its room to the names; a wider tree too.
-    w.setTreeColumnShown(FolderTreeModel::SizeColumn, false);
+    setTreeColumnShown(w, FolderTreeModel::SizeColumn, false);
     QCOMPARE(header->sectionSize(FolderTreeModel::NameColumn) + others(),
              tree->viewport()->width());
-    w.TreeGridSplitter->setSizes({600, 400});
+    control<QSplitter>(w, "TreeGridSplitter")->setSizes({600, 400});
     QCoreApplication::processEvents();
     QCOMPARE(header->sectionSize(FolderTreeModel::NameColumn) + others(),
              tree->viewport()->width());
-    w.setTreeColumnShown(FolderTreeModel::SizeColumn, true);
+    setTreeColumnShown(w, FolderTreeModel::SizeColumn, true);
     QCOMPARE(others(), numbers);
 
     // The third level's name is whole in its tooltip.
-    const FolderTreeModel *model = w.folderTreeModel();
-    const int item = folderItemByPath(w.loadedList(), QString(u"Users\\Documents\\"_s + deep));
+    const FolderTreeModel *model = folderTreeModel(w);
+    const int item = folderItemByPath(shownList(w), QString(u"Users\\Documents\\"_s + deep));
     QVERIFY(item > 0);
     QCOMPARE(model->indexOf(item).data(Qt::ToolTipRole).toString(), deep);
 
     // Widened by hand: kept, the tree scrolls.
     const int wide = tree->viewport()->width() + 200;
     header->resizeSection(FolderTreeModel::NameColumn, wide);
-    w.TreeGridSplitter->setSizes({400, 600});
+    control<QSplitter>(w, "TreeGridSplitter")->setSizes({400, 600});
     QCoreApplication::processEvents();
     QCOMPARE(header->sectionSize(FolderTreeModel::NameColumn), wide);
     QVERIFY(tree->horizontalScrollBar()->maximum() > 0);
@@ -439,7 +436,7 @@ void tst_ui_overview::treeNamesTakeTheSpareWidth()
 
 // Emptying the views hides the legend (as a search does while it runs); the
 // tree, the grid and the frames of the bottom row keep their places.
-void tst_ui_overview::bottomRowStaysPutWhenTheLegendHides()
+void TestUiOverview::bottomRowStaysPutWhenTheLegendHides()
 {
     WindowFixture f(QLocale(QLocale::French, QLocale::France));
     frmMain &w = *f.window;
@@ -449,8 +446,10 @@ void tst_ui_overview::bottomRowStaysPutWhenTheLegendHides()
     const QString sample = sourceDir() + u"/data/samples/recovered-disk.csv"_s;
     QVERIFY(f.load(sample));
     QCoreApplication::processEvents();
-    const QList<QWidget *> parts = {w.SftTree1, w.iGrid2,   w.Frame4,
-                                    w.Frame8_1, w.Frame8_0, w.Frame6};
+    const QList<QWidget *> parts = {
+        control<QTreeView>(w, "SftTree1"), control<QTableView>(w, "iGrid2"),
+        control<QGroupBox>(w, "Frame4"),   control<QGroupBox>(w, "Frame8_1"),
+        control<QGroupBox>(w, "Frame8_0"), control<QGroupBox>(w, "Frame6")};
     const auto places = [&] {
         QList<QRect> out;
         for (QWidget *part : parts)
@@ -476,7 +475,7 @@ void tst_ui_overview::bottomRowStaysPutWhenTheLegendHides()
 // the tree's columns and the legend in the UI language, with the user's
 // regional habits where the user's locale speaks it: the same digits
 // wherever the two agree.
-void tst_ui_overview::numberFormats_data()
+void TestUiOverview::numberFormats_data()
 {
     QTest::addColumn<QLocale>("user");
     QTest::addColumn<int>("language");
@@ -515,7 +514,7 @@ void tst_ui_overview::numberFormats_data()
         << u"12,345"_s;
 }
 
-void tst_ui_overview::numberFormats()
+void TestUiOverview::numberFormats()
 {
     QFETCH(QLocale, user);
     QFETCH(int, language);
@@ -528,15 +527,15 @@ void tst_ui_overview::numberFormats()
     for (int i = 0; i < 12345; ++i)
         list += "D\\a\\f" + QByteArray::number(i) + ",d,10,0;x,Recovered\r\n";
     QVERIFY(f.load(f.writeList(u"list.csv"_s, list)));
-    QCOMPARE(f.window->Label22->text(), counter);
-    const QString row = f.window->recoveryLegend()->rowTexts().value(0);
+    QCOMPARE(control<QLabel>(*f.window, "Label22")->text(), counter);
+    const QString row = recoveryLegend(*f.window)->rowTexts().value(0);
     QVERIFY2(row.startsWith(u"Recovered  "_s + overview + u" \u00b7 "_s), qPrintable(row));
-    QCOMPARE(f.window->folderTreeModel()->index(0, FolderTreeModel::FilesColumn).data().toString(),
+    QCOMPARE(folderTreeModel(*f.window)->index(0, FolderTreeModel::FilesColumn).data().toString(),
              overview);
     // The same after the language is chosen again.
     f.window->LoadLanguage(language);
-    QCOMPARE(f.window->recoveryLegend()->rowTexts().value(0), row);
+    QCOMPARE(recoveryLegend(*f.window)->rowTexts().value(0), row);
 }
 
-QTEST_MAIN(tst_ui_overview)
+QTEST_MAIN(TestUiOverview)
 #include "tst_ui_overview.moc"

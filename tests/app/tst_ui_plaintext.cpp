@@ -25,8 +25,8 @@
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
-using corvane::frmMain;
-using corvane::test::WindowFixture;
+using namespace corvane;
+using namespace corvane::test;
 namespace zipfix = corvane::testing;
 
 namespace {
@@ -160,20 +160,7 @@ private Q_SLOTS:
     void archive();
     void promptBoxes_data();
     void promptBoxes();
-
-private:
-    static void open(WindowFixture &f, const QString &path);
 };
-
-void TestUiPlainText::open(WindowFixture &f, const QString &path)
-{
-    f.prompts.openFileAnswers.append(path);
-    f.window->Command2->click();
-    if (f.window->isLoading()) {
-        QSignalSpy done(f.window.get(), &frmMain::listLoaded);
-        QVERIFY(done.wait(30000));
-    }
-}
 
 // The check the tests below end with can fail: a label that reads an image
 // tag as markup opens the file it names.
@@ -253,34 +240,34 @@ void TestUiPlainText::browsing()
                                          "\r\nC:\\" + n + "\\plain.doc," + n + ",10,32;77,OK\r\n"));
     WindowFixture f;
     f.window->show();
-    open(f, list);
-    QVERIFY(f.window->loadedList().fileFound);
+    f.open(list);
+    QVERIFY(shownList(*f.window).fileFound);
 
     // The title names the file as it is.
     QVERIFY2(f.window->windowHandle()->title().endsWith(u" - "_s + listName),
              qPrintable(f.window->windowHandle()->title()));
 
     // The tree: the folder's name and both its tooltips.
-    const corvane::LoadedList &loaded = f.window->loadedList();
+    const corvane::LoadedList &loaded = shownList(*f.window);
     int item = -1;
     for (int i = 0; i < loaded.SftTree1.count(); ++i) {
         if (loaded.SftTree1.text(i) == name)
             item = i;
     }
     QVERIFY(item >= 0);
-    corvane::FolderTreeModel *tree = f.window->folderTreeModel();
+    corvane::FolderTreeModel *tree = folderTreeModel(*f.window);
     const QModelIndex folder = tree->indexOf(item);
-    f.window->SftTree1->setCurrentIndex(folder);
-    f.window->SftTree1->scrollTo(folder);
+    control<QTreeView>(*f.window, "SftTree1")->setCurrentIndex(folder);
+    control<QTreeView>(*f.window, "SftTree1")->scrollTo(folder);
     QCOMPARE(shownAuto(folder.data(Qt::ToolTipRole).toString()), name);
-    QCOMPARE(shownToolTip(f.window->SftTree1, folder), name);
+    QCOMPARE(shownToolTip(control<QTreeView>(*f.window, "SftTree1"), folder), name);
     const QModelIndex bar = tree->indexOf(item, corvane::FolderTreeModel::RecoveryColumn);
     const QString recovery = shownAuto(bar.data(Qt::ToolTipRole).toString());
     QVERIFY2(recovery.startsWith(name + u'\n'), qPrintable(recovery));
     QVERIFY2(recovery.contains(u'\n' + name + u": "_s), qPrintable(recovery));
 
     // The grid: the file's name, date and status, and the name's tooltip.
-    corvane::FileGridModel *grid = f.window->fileGrid();
+    corvane::FileGridModel *grid = fileGrid(*f.window);
     int row = -1;
     for (int r = 0; r < grid->rowCount(); ++r) {
         if (grid->index(r, corvane::FileGridModel::NameColumn).data().toString() ==
@@ -292,21 +279,21 @@ void TestUiPlainText::browsing()
     QCOMPARE(grid->index(row, corvane::FileGridModel::StatusColumn).data().toString(), name);
     const QModelIndex file = grid->index(row, corvane::FileGridModel::NameColumn);
     QCOMPARE(shownAuto(file.data(Qt::ToolTipRole).toString()), name + u".doc"_s);
-    QCOMPARE(shownToolTip(f.window->iGrid2, file), name + u".doc"_s);
+    QCOMPARE(shownToolTip(control<QTableView>(*f.window, "iGrid2"), file), name + u".doc"_s);
 
     // The details of the file.
     f.window->ShowFileDetails(row + 1, 1);
-    QCOMPARE(shownBy(f.window->Label20), name);
+    QCOMPARE(shownBy(control<QLabel>(*f.window, "Label20")), name);
 
     // The legend: the status row and its tooltip.
     QToolButton *legendRow = nullptr;
-    for (auto *button : f.window->recoveryLegend()->findChildren<QToolButton *>()) {
+    for (auto *button : recoveryLegend(*f.window)->findChildren<QToolButton *>()) {
         if (shownAuto(button->toolTip()).startsWith(name + u"  "_s))
             legendRow = button;
     }
     QVERIFY(legendRow);
     bool listed = false;
-    for (const QString &text : f.window->recoveryLegend()->rowTexts())
+    for (const QString &text : recoveryLegend(*f.window)->rowTexts())
         listed = listed || text.startsWith(name + u"  "_s);
     QVERIFY(listed);
 
@@ -345,28 +332,28 @@ void TestUiPlainText::archive()
                                    zipfix::entry(QByteArray(n + ".txt").constData(), n + "\r\n")}));
     WindowFixture f;
     f.window->show();
-    open(f, zip);
+    f.open(zip);
 
     // The member grid and its tooltips.
-    QAbstractItemModel *members = f.window->iGrid3->model();
+    QAbstractItemModel *members = control<QTableView>(*f.window, "iGrid3")->model();
     QCOMPARE(members->rowCount(), 2);
     for (int r = 0; r < 2; ++r) {
         const QString member = name + QString::number(r + 1) + u".csv"_s;
         const QModelIndex index = members->index(r, 0);
         QCOMPARE(index.data().toString(), member);
         QCOMPARE(shownAuto(index.data(Qt::ToolTipRole).toString()), member);
-        QCOMPARE(shownToolTip(f.window->iGrid3, index), member);
+        QCOMPARE(shownToolTip(control<QTableView>(*f.window, "iGrid3"), index), member);
     }
 
     // The note: listed as it is, its tooltip its name in the archive.
-    QAbstractItemModel *notes = f.window->NotesList->model();
+    QAbstractItemModel *notes = control<QListView>(*f.window, "NotesList")->model();
     QCOMPARE(notes->rowCount(), 1);
     const QModelIndex note = notes->index(0, 0);
     QCOMPARE(note.data().toString(), name + u".txt"_s);
     QCOMPARE(shownAuto(note.data(Qt::ToolTipRole).toString()), name + u".txt"_s);
 
     // The viewer: its title and its text.
-    f.window->OpenZipNote(0);
+    openZipNote(*f.window, 0);
     auto *viewer = f.window->findChild<corvane::NoteViewer *>();
     QVERIFY(viewer);
     QVERIFY(viewer->windowHandle());
@@ -379,17 +366,14 @@ void TestUiPlainText::archive()
     f.prompts.clear();
     // The archive gone, the note cannot be read.
     QVERIFY(QFile::rename(zip, zip + u".gone"_s));
-    f.window->OpenZipNote(0);
+    openZipNote(*f.window, 0);
     QCOMPARE(f.prompts.count(u"warning"_s), 1);
     QVERIFY(f.prompts.callsOf(u"warning"_s).first().text.contains(name + u".txt"_s));
     QVERIFY(QFile::rename(zip + u".gone"_s, zip));
 
     // The second member loaded: the subject names it as the archive does.
     f.window->iGrid3_DblClick(2, 1);
-    if (f.window->isLoading()) {
-        QSignalSpy done(f.window.get(), &frmMain::listLoaded);
-        QVERIFY(done.wait(30000));
-    }
+    QVERIFY(waitForLoad(*f.window));
     f.window->lblEmail_Click();
     auto *dialog = f.window->findChild<corvane::ApprovalMessageDialog *>();
     QVERIFY(dialog);

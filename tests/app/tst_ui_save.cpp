@@ -11,7 +11,8 @@
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
-using corvane::test::WindowFixture;
+using namespace corvane;
+using namespace corvane::test;
 namespace zipfix = corvane::testing;
 
 using corvane::testing::SmallDisk;
@@ -62,7 +63,7 @@ QString TestUiSave::save(WindowFixture &f, const QString &out)
     f.prompts.clear();
     f.prompts.saveFileAnswers.append(out);
     f.window->mnuSaveList_Click();
-    if (!QTest::qWaitFor([&] { return !f.window->isSaving(); }, 30000))
+    if (!QTest::qWaitFor([&] { return !isSaving(*f.window); }, 30000))
         return u"<still saving>"_s;
     if (f.prompts.count(u"message"_s) != 0)
         return u"<reported as saved: %1>"_s.arg(f.prompts.callsOf(u"message"_s).first().text);
@@ -101,7 +102,7 @@ void TestUiSave::fullDisk()
     QCOMPARE(zipfix::readBytes(out), older);
     QCOMPARE(entries(disk), QStringList{u"older.csv"_s});
     QCOMPARE(zipfix::readBytes(listPath), bytes);
-    QVERIFY(f.window->mnuSaveList->isEnabled());
+    QVERIFY(control<QAction>(*f.window, "mnuSaveList")->isEnabled());
 }
 
 void TestUiSave::notRegularFile_data()
@@ -140,9 +141,9 @@ void TestUiSave::notRegularFile()
         QVERIFY(QFile::link(pointed, out));
     const QStringList before = entries(outDir);
 
-    QCOMPARE(save(f, out), f.window->langText(corvane::LangEntry::SaveFailed)
-                               .arg(QDir::toNativeSeparators(out),
-                                    f.window->langText(corvane::LangEntry(entry))));
+    QCOMPARE(save(f, out),
+             langText(*f.window, LangEntry::SaveFailed)
+                 .arg(QDir::toNativeSeparators(out), langText(*f.window, LangEntry(entry))));
     QCOMPARE(entries(outDir), before);
     if (target == u"fifo"_s)
         QVERIFY(isFifo(out));

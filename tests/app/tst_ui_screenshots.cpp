@@ -14,7 +14,7 @@
 using namespace corvane;
 using namespace corvane::test;
 
-class tst_ui_screenshots : public QObject
+class TestUiScreenshots : public QObject
 {
     Q_OBJECT
 
@@ -55,8 +55,8 @@ private Q_SLOTS:
         WindowFixture f(language == LanguageDutch ? QLocale(QStringLiteral("nl_NL"))
                                                   : localeForLanguage(language));
         if (language == LanguageDutch)
-            f.window->mnuNL->trigger();
-        QCOMPARE(f.window->currentLanguage(), language);
+            control<QAction>(*f.window, "mnuNL")->trigger();
+        QCOMPARE(currentLanguage(*f.window), language);
         save(f.window.get(), name);
         QCOMPARE(f.prompts.boxCount(), 0);
     }
@@ -82,10 +82,10 @@ private Q_SLOTS:
         QVERIFY(f.load(list));
         save(f.window.get(), QStringLiteral("view-en"));
         f.window->LoadLanguage(LanguageGerman);
-        f.window->SSTab1->setCurrentIndex(1);
+        control<QTabWidget>(*f.window, "SSTab1")->setCurrentIndex(1);
         save(f.window.get(), QStringLiteral("view-de"));
     }
 };
 
-QTEST_MAIN(tst_ui_screenshots)
+QTEST_MAIN(TestUiScreenshots)
 #include "tst_ui_screenshots.moc"

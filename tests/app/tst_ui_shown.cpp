@@ -33,48 +33,25 @@ const QByteArray sampleList =
     "Data\\Pics\\a.jpg,2010-10-14 10:00:00,99,32;h,Partial\r\n"
     "Data\\top.jpg,2010-10-15 11:00:00,99,32;h,Recovered\r\n";
 
-QByteArray listOf(const QByteArray &top, int lines)
-{
-    QByteArray bytes;
-    for (int i = 0; i < lines; ++i)
-        bytes += top + "\\Docs\\file" + QByteArray::number(i) + ".doc,2020-01-02 03:04:05," +
-                 QByteArray::number(1000 + i) + ",32;77,OK\r\n";
-    return bytes;
-}
-
 struct Window : WindowFixture
 {
     using WindowFixture::WindowFixture;
     frmMain &w() const { return *window; }
-    int item(const QString &path) const { return folderItemByPath(window->loadedList(), path); }
+    int item(const QString &path) const { return folderItemByPath(shownList(*window), path); }
     int row(const QString &name) const
     {
-        const FileGridModel &model = *window->fileGrid();
+        const FileGridModel &model = *fileGrid(*window);
         for (int r = 0; r < model.rowCount(); ++r) {
             if (model.gridRow(r).name == name)
                 return r + 1;
         }
         return -1;
     }
-    QString header() const { return window->fileGrid()->headerData(0, Qt::Horizontal).toString(); }
+    QString header() const { return fileGrid(*window)->headerData(0, Qt::Horizontal).toString(); }
     QString currentName() const
     {
-        const QModelIndex current = window->iGrid2->currentIndex();
-        return current.isValid() ? window->fileGrid()->gridRow(current.row()).name : QString();
-    }
-    // The open command, as the user runs it.
-    void open(const QString &path)
-    {
-        prompts.openFileAnswers.append(path);
-        window->Command2->click();
-        waitForLoad();
-    }
-    void waitForLoad()
-    {
-        if (!window->isLoading())
-            return;
-        QSignalSpy done(window.get(), &frmMain::listLoaded);
-        QVERIFY(done.wait(60000));
+        const QModelIndex current = control<QTableView>(*window, "iGrid2")->currentIndex();
+        return current.isValid() ? fileGrid(*window)->gridRow(current.row()).name : QString();
     }
     // A file row made current, so that the details panel shows it.
     void showFileDetails(const QString &folder, const QString &name)
@@ -82,18 +59,18 @@ struct Window : WindowFixture
         window->SftTree1_ItemClick(item(folder));
         const int r = row(name);
         QVERIFY(r > 0);
-        window->iGrid2->setCurrentIndex(window->fileGrid()->index(r - 1, 0));
+        control<QTableView>(*window, "iGrid2")->setCurrentIndex(fileGrid(*window)->index(r - 1, 0));
     }
 };
 
 QString baseTitle(const frmMain &w)
 {
-    return w.langText(LangEntry::ProgramName) + u' ' + QStringLiteral(CORVANE_VERSION);
+    return langText(w, LangEntry::ProgramName) + u' ' + QStringLiteral(CORVANE_VERSION);
 }
 
 } // namespace
 
-class tst_ui_shown : public QObject
+class TestUiShown : public QObject
 {
     Q_OBJECT
 
@@ -123,45 +100,47 @@ private Q_SLOTS:
         f.open(first);
         f.showFileDetails(u"Docs\\Reports"_s, u"r1.doc"_s);
         QCOMPARE(f.header(), u"Reports"_s);
-        QCOMPARE(f.w().Label19->text(), u"1.5 Kb"_s);
-        QCOMPARE(f.w().Label21->text(), u"RA"_s);
+        QCOMPARE(control<QLabel>(f.w(), "Label19")->text(), u"1.5 Kb"_s);
+        QCOMPARE(control<QLabel>(f.w(), "Label21")->text(), u"RA"_s);
         QVERIFY(f.w().windowTitle().endsWith(u" - first.csv"_s));
-        QCOMPARE(f.w().Label4->text(), u"4"_s);
+        QCOMPARE(control<QLabel>(f.w(), "Label4")->text(), u"4"_s);
         // A folder row: the hint says it is not a file.
-        f.w().iGrid2->setCurrentIndex(f.w().fileGrid()->index(0, 0));
-        QCOMPARE(f.w().UniLabel1->text(), f.w().langText(LangEntry::DetailsNotAFile));
+        control<QTableView>(f.w(), "iGrid2")->setCurrentIndex(fileGrid(f.w())->index(0, 0));
+        QCOMPARE(control<QLabel>(f.w(), "UniLabel1")->text(),
+                 langText(f.w(), LangEntry::DetailsNotAFile));
 
         bool countersZero = false;
         if (how == u"clear"_s) {
             f.w().ClearViews();
         } else if (how == u"load"_s) {
-            QVERIFY(f.load(f.writeList(u"second.csv"_s, listOf("Other", 2))));
+            QVERIFY(f.load(f.writeList(u"second.csv"_s, listBytes("Other", 2))));
         } else if (how == u"open"_s) {
-            f.open(f.writeList(u"second.csv"_s, listOf("Other", 2)));
-            QCOMPARE(f.w().Label4->text(), u"2"_s);
+            f.open(f.writeList(u"second.csv"_s, listBytes("Other", 2)));
+            QCOMPARE(control<QLabel>(f.w(), "Label4")->text(), u"2"_s);
         } else if (how == u"zip"_s) {
             const QString zip = user.filePath(u"two.zip"_s);
-            QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listOf("A", 3)),
-                                           zipfix::entry("b.csv", listOf("B", 4))}));
+            QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listBytes("A", 3)),
+                                           zipfix::entry("b.csv", listBytes("B", 4))}));
             f.open(zip);
-            QVERIFY(!f.w().Frame3->isHidden());
+            QVERIFY(!control<QGroupBox>(f.w(), "Frame3")->isHidden());
             countersZero = true;
         } else if (how == u"empty"_s) {
             f.open(f.writeList(u"empty.csv"_s, QByteArray()));
             countersZero = true;
         }
-        QCOMPARE(f.header(), f.w().langText(LangEntry::GridName));
-        QCOMPARE(f.w().Label19->text(), QString());
-        QCOMPARE(f.w().Label20->text(), QString());
-        QCOMPARE(f.w().Label21->text(), QString());
-        QCOMPARE(f.w().UniLabel1->text(), f.w().langText(LangEntry::DetailsHint));
+        QCOMPARE(f.header(), langText(f.w(), LangEntry::GridName));
+        QCOMPARE(control<QLabel>(f.w(), "Label19")->text(), QString());
+        QCOMPARE(control<QLabel>(f.w(), "Label20")->text(), QString());
+        QCOMPARE(control<QLabel>(f.w(), "Label21")->text(), QString());
+        QCOMPARE(control<QLabel>(f.w(), "UniLabel1")->text(),
+                 langText(f.w(), LangEntry::DetailsHint));
         // A load through LoadListFile alone (a search's result) still belongs
         // to the opened list, and the title keeps naming it.
         QCOMPARE(f.w().windowTitle().contains(u"first.csv"_s), how == u"load"_s);
         if (countersZero) {
-            QCOMPARE(f.w().Label1->text(), u"0"_s);
-            QCOMPARE(f.w().Label4->text(), u"0"_s);
-            QCOMPARE(f.w().Label6->text(), u"0"_s);
+            QCOMPARE(control<QLabel>(f.w(), "Label1")->text(), u"0"_s);
+            QCOMPARE(control<QLabel>(f.w(), "Label4")->text(), u"0"_s);
+            QCOMPARE(control<QLabel>(f.w(), "Label6")->text(), u"0"_s);
         }
     }
 
@@ -195,28 +174,31 @@ private Q_SLOTS:
         else
             f.showFileDetails(u"Docs"_s, u"Reports"_s);
         const int hint = fileRow ? 26 : 32;
-        QCOMPARE(f.w().UniLabel1->text(), langColumn(from).value(hint));
+        QCOMPARE(control<QLabel>(f.w(), "UniLabel1")->text(), langColumn(from).value(hint));
         // The count a search left, as the window writes it.
-        f.w().ShowNumberText(f.w().Label24, [&w = f.w(), countEntry, separator]() -> QString {
-            return w.langText(LangEntry(countEntry)) + separator + w.formatCountShown(1234);
-        });
+        showNumberText(f.w(), control<QLabel>(f.w(), "Label24"),
+                       [&w = f.w(), countEntry, separator]() -> QString {
+                           return langText(w, LangEntry(countEntry)) + separator +
+                                  formatCountShown(w, 1234);
+                       });
         // A text written there by anything else is left alone.
-        f.w().Label22->setText(u"1,234 by hand"_s);
+        control<QLabel>(f.w(), "Label22")->setText(u"1,234 by hand"_s);
 
         f.w().LoadLanguage(to);
         const QStringList column = langColumn(to);
-        QCOMPARE(f.w().UniLabel1->text(), column.value(hint));
-        QCOMPARE(f.w().Label24->text(), column.value(countEntry) + separator +
-                                            displayLocale(to, f.w().userLocale()).toString(1234));
-        QCOMPARE(f.w().Label22->text(), u"1,234 by hand"_s);
-        QCOMPARE(f.w().Label8->text(), column.value(8));
-        QCOMPARE(f.w().LoadStopButton->text(), column.value(52));
+        QCOMPARE(control<QLabel>(f.w(), "UniLabel1")->text(), column.value(hint));
+        QCOMPARE(control<QLabel>(f.w(), "Label24")->text(),
+                 column.value(countEntry) + separator +
+                     displayLocale(to, userLocale(f.w())).toString(1234));
+        QCOMPARE(control<QLabel>(f.w(), "Label22")->text(), u"1,234 by hand"_s);
+        QCOMPARE(control<QLabel>(f.w(), "Label8")->text(), column.value(8));
+        QCOMPARE(control<QPushButton>(f.w(), "LoadStopButton")->text(), column.value(52));
         // The list is still named in the title.
         QCOMPARE(f.w().windowTitle(),
                  column.value(40) + u' ' + QStringLiteral(CORVANE_VERSION) + u" - list.csv"_s);
         // Clicking a file again keeps the new language.
         f.showFileDetails(u"Docs"_s, u"notes.txt"_s);
-        QCOMPARE(f.w().UniLabel1->text(), column.value(26));
+        QCOMPARE(control<QLabel>(f.w(), "UniLabel1")->text(), column.value(26));
     }
 
     // ---- which list is shown ----
@@ -227,15 +209,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("suffix");
         QTest::newRow("plain list") << QList<zipfix::FixtureEntry>{} << 0 << u" - disk 1.csv"_s;
         QTest::newRow("zip with one list")
-            << QList<zipfix::FixtureEntry>{zipfix::entry("a.csv", listOf("A", 2))} << 0
+            << QList<zipfix::FixtureEntry>{zipfix::entry("a.csv", listBytes("A", 2))} << 0
             << u" - a.csv (disk 1.zip)"_s;
         QTest::newRow("member chosen")
-            << QList<zipfix::FixtureEntry>{zipfix::entry("a.csv", listOf("A", 2)),
-                                           zipfix::entry("b.csv", listOf("B", 2))}
+            << QList<zipfix::FixtureEntry>{zipfix::entry("a.csv", listBytes("A", 2)),
+                                           zipfix::entry("b.csv", listBytes("B", 2))}
             << 2 << u" - b.csv (disk 1.zip)"_s;
         QTest::newRow("zip with two lists, none chosen")
-            << QList<zipfix::FixtureEntry>{zipfix::entry("a.csv", listOf("A", 2)),
-                                           zipfix::entry("b.csv", listOf("B", 2))}
+            << QList<zipfix::FixtureEntry>{zipfix::entry("a.csv", listBytes("A", 2)),
+                                           zipfix::entry("b.csv", listBytes("B", 2))}
             << 0 << QString();
     }
     void title()
@@ -249,7 +231,7 @@ private Q_SLOTS:
         QString path;
         if (zipEntries.isEmpty()) {
             path = user.filePath(u"disk 1.csv"_s);
-            QVERIFY(writeBytes(path, listOf("Disk", 3)));
+            QVERIFY(writeBytes(path, listBytes("Disk", 3)));
         } else {
             path = user.filePath(u"disk 1.zip"_s);
             QVERIFY(zipfix::writeZip(path, zipEntries));
@@ -257,14 +239,14 @@ private Q_SLOTS:
         f.open(path);
         if (chooseRow > 0) {
             f.w().iGrid3_DblClick(chooseRow, 1);
-            f.waitForLoad();
+            QVERIFY(waitForLoad(f.w()));
         }
         QCOMPARE(f.w().windowTitle(), baseTitle(f.w()) + suffix);
         // Reload keeps the name; an emptied view drops it.
         if (!suffix.isEmpty()) {
-            f.w().mnuReload->setEnabled(true);
-            f.w().mnuReload->trigger();
-            f.waitForLoad();
+            control<QAction>(f.w(), "mnuReload")->setEnabled(true);
+            control<QAction>(f.w(), "mnuReload")->trigger();
+            QVERIFY(waitForLoad(f.w()));
             QCOMPARE(f.w().windowTitle(), baseTitle(f.w()) + suffix);
         }
         f.w().ClearViews();
@@ -305,8 +287,8 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&f.w()));
         QVERIFY(f.load(f.writeList(u"l.csv"_s, line)));
         f.w().SftTree1_ItemClick(0);
-        QTableView *grid = f.w().iGrid2;
-        const FileGridModel &model = *f.w().fileGrid();
+        QTableView *grid = control<QTableView>(f.w(), "iGrid2");
+        const FileGridModel &model = *fileGrid(f.w());
         QCOMPARE(model.rowCount(), 1);
         const QFontMetrics metrics = grid->fontMetrics();
         // The smallest widths of the others hold while the names have more
@@ -371,8 +353,8 @@ private Q_SLOTS:
         QVERIFY(f.load(f.writeList(u"l.csv"_s, list)));
         f.w().SftTree1_ItemClick(f.item(u"Diplomarbeit"_s));
         QCoreApplication::processEvents();
-        QTableView *grid = f.w().iGrid2;
-        QCOMPARE(f.w().fileGrid()->rowCount(), 4); // ".." and the three files
+        QTableView *grid = control<QTableView>(f.w(), "iGrid2");
+        QCOMPARE(fileGrid(f.w())->rowCount(), 4); // ".." and the three files
         const QFontMetrics metrics = grid->fontMetrics();
         const int status = FileGridModel::StatusColumn;
         QVERIFY2(grid->columnWidth(status) >= metrics.horizontalAdvance(longest) + 8,
@@ -409,12 +391,12 @@ private Q_SLOTS:
         f.w().SftTree1_ItemClick(0);
         qInfo("showing 30,000 files took %lld ms", qint64(timer.elapsed()));
         timer.restart();
-        f.w().fileGridColumns()->fit();
+        fileGridColumns(f.w())->fit();
         qInfo("fitting the columns to them took %lld ms", qint64(timer.elapsed()));
-        const QFontMetrics metrics = f.w().iGrid2->fontMetrics();
-        QVERIFY(f.w().iGrid2->columnWidth(2) >=
+        const QFontMetrics metrics = control<QTableView>(f.w(), "iGrid2")->fontMetrics();
+        QVERIFY(control<QTableView>(f.w(), "iGrid2")->columnWidth(2) >=
                 metrics.horizontalAdvance(u"631,354,123,456,789,012"_s) + 8);
-        QVERIFY(f.w().iGrid2->columnWidth(4) >=
+        QVERIFY(control<QTableView>(f.w(), "iGrid2")->columnWidth(4) >=
                 metrics.horizontalAdvance(u"Recovered - 12 sectors rebuilt from parity"_s) + 8);
     }
 
@@ -427,22 +409,25 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&f.w()));
         QVERIFY(f.load(f.writeList(u"l.csv"_s, sampleList)));
         f.w().SftTree1_ItemClick(0);
-        QHeaderView *header = f.w().iGrid2->horizontalHeader();
+        QHeaderView *header = control<QTableView>(f.w(), "iGrid2")->horizontalHeader();
         header->resizeSection(4, 300); // as a drag of the divider does
-        QCOMPARE(f.w().fileGridColumns()->userWidths().value(4), 300);
+        QCOMPARE(fileGridColumns(f.w())->userWidths().value(4), 300);
         f.w().SftTree1_ItemClick(f.item(u"Docs"_s));
-        QVERIFY(f.load(f.writeList(u"m.csv"_s, listOf("M", 3))));
+        QVERIFY(f.load(f.writeList(u"m.csv"_s, listBytes("M", 3))));
         f.w().SftTree1_ItemClick(0);
         f.w().resize(1400, 700);
         QCoreApplication::processEvents();
-        QCOMPARE(f.w().iGrid2->columnWidth(4), 300);
+        QCOMPARE(control<QTableView>(f.w(), "iGrid2")->columnWidth(4), 300);
         // Name still takes what is left.
-        const int others = f.w().iGrid2->columnWidth(1) + f.w().iGrid2->columnWidth(2) + 300;
-        QCOMPARE(f.w().iGrid2->columnWidth(0) + others, f.w().iGrid2->viewport()->width());
+        const int others = control<QTableView>(f.w(), "iGrid2")->columnWidth(1) +
+                           control<QTableView>(f.w(), "iGrid2")->columnWidth(2) + 300;
+        QCOMPARE(control<QTableView>(f.w(), "iGrid2")->columnWidth(0) + others,
+                 control<QTableView>(f.w(), "iGrid2")->viewport()->width());
         // The widths can be handed back, as a saved set would be.
-        f.w().fileGridColumns()->setUserWidths({{1, 140}});
-        QCOMPARE(f.w().iGrid2->columnWidth(1), 140);
-        QVERIFY(f.w().iGrid2->columnWidth(4) != 300 || f.w().iGrid2->columnWidth(4) == 170);
+        fileGridColumns(f.w())->setUserWidths({{1, 140}});
+        QCOMPARE(control<QTableView>(f.w(), "iGrid2")->columnWidth(1), 140);
+        QVERIFY(control<QTableView>(f.w(), "iGrid2")->columnWidth(4) != 300 ||
+                control<QTableView>(f.w(), "iGrid2")->columnWidth(4) == 170);
     }
 
     // ---- going up keeps your place ----
@@ -471,20 +456,21 @@ private Q_SLOTS:
         const QString target = u"F%1"_s.arg(folders - 2, 3, 10, QChar(u'0'));
         f.w().SftTree1_ItemClick(f.item(u"Top"_s));
         f.w().iGrid2_DblClick(f.row(target), 1);
-        QCOMPARE(f.w().session().CurrentFolderItem(), f.item(u"Top\\"_s + target));
+        QCOMPARE(currentFolderItem(f.w()), f.item(u"Top\\"_s + target));
         if (backspace) {
-            f.w().iGrid2->setFocus();
-            QTest::keyClick(f.w().iGrid2, Qt::Key_Backspace);
+            control<QTableView>(f.w(), "iGrid2")->setFocus();
+            QTest::keyClick(control<QTableView>(f.w(), "iGrid2"), Qt::Key_Backspace);
         } else {
             f.w().iGrid2_DblClick(1, 1);
         }
-        QCOMPARE(f.w().session().CurrentFolderItem(), f.item(u"Top"_s));
+        QCOMPARE(currentFolderItem(f.w()), f.item(u"Top"_s));
         QCOMPARE(f.currentName(), target);
-        const QRect shown = f.w().iGrid2->visualRect(f.w().iGrid2->currentIndex());
-        QVERIFY(f.w().iGrid2->viewport()->rect().contains(shown));
+        const QRect shown = control<QTableView>(f.w(), "iGrid2")
+                                ->visualRect(control<QTableView>(f.w(), "iGrid2")->currentIndex());
+        QVERIFY(control<QTableView>(f.w(), "iGrid2")->viewport()->rect().contains(shown));
         // Up once more: Top is current in Root.
         f.w().iGrid2_DblClick(1, 1);
-        QCOMPARE(f.w().session().CurrentFolderItem(), 0);
+        QCOMPARE(currentFolderItem(f.w()), 0);
         QCOMPARE(f.currentName(), u"Top"_s);
     }
 
@@ -504,46 +490,46 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&f.w()));
         f.open(f.writeList(u"first.csv"_s, sampleList));
         f.prompts.clear();
-        const QString big = f.writeList(u"big.csv"_s, listOf("Big", 200000));
+        const QString big = f.writeList(u"big.csv"_s, listBytes("Big", 200000));
         f.prompts.openFileAnswers.append(big);
-        QSignalSpy ended(f.window.get(), &frmMain::listLoaded);
-        f.w().SSTab1->setCurrentIndex(0); // where the open button is
-        f.w().Command2->click();
-        QVERIFY(f.w().isLoading());
-        QVERIFY(f.w().LoadStopButton->isVisible());
-        QVERIFY(f.w().LoadStopButton->isEnabled());
+        LoadSpy ended(*f.window);
+        control<QTabWidget>(f.w(), "SSTab1")->setCurrentIndex(0); // where the open button is
+        control<QPushButton>(f.w(), "Command2")->click();
+        QVERIFY(isLoading(f.w()));
+        QVERIFY(control<QPushButton>(f.w(), "LoadStopButton")->isVisible());
+        QVERIFY(control<QPushButton>(f.w(), "LoadStopButton")->isEnabled());
         if (escape)
             QTest::keyClick(&f.w(), Qt::Key_Escape);
         else
-            QTest::mouseClick(f.w().LoadStopButton, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(f.w(), "LoadStopButton"), Qt::LeftButton);
         // Given up at once, whatever the loader is doing.
-        QCOMPARE(f.w().isLoading(), false);
+        QCOMPARE(isLoading(f.w()), false);
         QCOMPARE(ended.size(), 1);
-        QCOMPARE(f.w().loadedList().lineCount, 0);
-        QCOMPARE(f.w().SftTree1->model()->rowCount(), 0);
-        QCOMPARE(f.w().fileGrid()->rowCount(), 0);
-        for (QLabel *counter : {f.w().Label1, f.w().Label4, f.w().Label6})
-            QCOMPARE(counter->text(), u"0"_s);
-        QCOMPARE(f.w().Label8->text(), QString());
-        QCOMPARE(f.w().SSTab1->isTabEnabled(1), false);
-        QCOMPARE(f.w().SSTab1->currentIndex(), 0);
+        QCOMPARE(shownList(f.w()).lineCount, 0);
+        QCOMPARE(control<QTreeView>(f.w(), "SftTree1")->model()->rowCount(), 0);
+        QCOMPARE(fileGrid(f.w())->rowCount(), 0);
+        for (const char *counter : {"Label1", "Label4", "Label6"})
+            QCOMPARE(control<QLabel>(f.w(), counter)->text(), u"0"_s);
+        QCOMPARE(control<QLabel>(f.w(), "Label8")->text(), QString());
+        QCOMPARE(control<QTabWidget>(f.w(), "SSTab1")->isTabEnabled(1), false);
+        QCOMPARE(control<QTabWidget>(f.w(), "SSTab1")->currentIndex(), 0);
         QCOMPARE(f.w().windowTitle(), baseTitle(f.w()));
-        QVERIFY(f.w().Frame2->isEnabled());
-        QVERIFY(f.w().mnuMenu->menuAction()->isEnabled());
-        QVERIFY(!f.w().LoadStopButton->isVisible());
-        QVERIFY(!f.w().LoadProgressBar->isVisible());
+        QVERIFY(control<QGroupBox>(f.w(), "Frame2")->isEnabled());
+        QVERIFY(control<QMenu>(f.w(), "mnuMenu")->menuAction()->isEnabled());
+        QVERIFY(!control<QPushButton>(f.w(), "LoadStopButton")->isVisible());
+        QVERIFY(!control<QProgressBar>(f.w(), "LoadProgressBar")->isVisible());
         QCOMPARE(f.prompts.boxCount(), 0);
         QCOMPARE(f.prompts.count(u"beep"_s), 0);
         // What the stopped loader still reports changes nothing.
         QTest::qWait(300);
-        QCOMPARE(f.w().Label4->text(), u"0"_s);
-        QCOMPARE(f.w().SSTab1->isTabEnabled(1), false);
+        QCOMPARE(control<QLabel>(f.w(), "Label4")->text(), u"0"_s);
+        QCOMPARE(control<QTabWidget>(f.w(), "SSTab1")->isTabEnabled(1), false);
         // The next list loads as usual.
-        f.open(f.writeList(u"next.csv"_s, listOf("Next", 5)));
-        QCOMPARE(f.w().loadedList().lineCount, 5);
-        QCOMPARE(f.w().Label4->text(), u"5"_s);
+        f.open(f.writeList(u"next.csv"_s, listBytes("Next", 5)));
+        QCOMPARE(shownList(f.w()).lineCount, 5);
+        QCOMPARE(control<QLabel>(f.w(), "Label4")->text(), u"5"_s);
         QTest::qWait(300);
-        QCOMPARE(f.w().Label4->text(), u"5"_s);
+        QCOMPARE(control<QLabel>(f.w(), "Label4")->text(), u"5"_s);
     }
 
     // Stop when the loader has been going a while; the window keeps running
@@ -554,21 +540,22 @@ private Q_SLOTS:
         f.w().show();
         f.w().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f.w()));
-        const QString big = f.writeList(u"big.csv"_s, listOf("Big", 400000));
+        const QString big = f.writeList(u"big.csv"_s, listBytes("Big", 400000));
         f.prompts.openFileAnswers.append(big);
-        f.w().Command2->click();
-        QVERIFY(f.w().LoadStopButton->isVisible());
-        QTRY_VERIFY_WITH_TIMEOUT(f.w().Label4->text() != u"0"_s || !f.w().isLoading(), 20000);
-        if (!f.w().isLoading())
+        control<QPushButton>(f.w(), "Command2")->click();
+        QVERIFY(control<QPushButton>(f.w(), "LoadStopButton")->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(
+            control<QLabel>(f.w(), "Label4")->text() != u"0"_s || !isLoading(f.w()), 20000);
+        if (!isLoading(f.w()))
             QSKIP("the list loaded before it could be stopped");
         QTest::keyClick(&f.w(), Qt::Key_Escape);
-        QCOMPARE(f.w().isLoading(), false);
-        QCOMPARE(f.w().Label4->text(), u"0"_s);
-        QCOMPARE(f.w().session().CurrentListFile(), QString());
+        QCOMPARE(isLoading(f.w()), false);
+        QCOMPARE(control<QLabel>(f.w(), "Label4")->text(), u"0"_s);
+        QCOMPARE(currentListFile(f.w()), QString());
         QCOMPARE(f.prompts.boxCount(), 0);
         // Esc with nothing loading does nothing.
         QTest::keyClick(&f.w(), Qt::Key_Escape);
-        QCOMPARE(f.w().SSTab1->currentIndex(), 0);
+        QCOMPARE(control<QTabWidget>(f.w(), "SSTab1")->currentIndex(), 0);
     }
 
     // ---- the lab's notes ----
@@ -577,8 +564,8 @@ private Q_SLOTS:
         QTest::addColumn<QList<zipfix::FixtureEntry>>("entries");
         QTest::addColumn<QStringList>("notes");
         using zipfix::entry;
-        const QByteArray a = listOf("A", 2);
-        const QByteArray b = listOf("B", 2);
+        const QByteArray a = listBytes("A", 2);
+        const QByteArray b = listBytes("B", 2);
         QTest::newRow("two lists, upper-case notes")
             << QList<zipfix::FixtureEntry>{entry("a.csv", a), entry("README.TXT", "Hello\r\n"),
                                            entry("b.csv", b), entry("Errors.Log", "e1\ne2\n")}
@@ -600,12 +587,12 @@ private Q_SLOTS:
         const QString zip = user.filePath(u"lab.zip"_s);
         QVERIFY(zipfix::writeZip(zip, entries));
         f.open(zip);
-        QAbstractItemModel *model = f.w().NotesList->model();
+        QAbstractItemModel *model = control<QListView>(f.w(), "NotesList")->model();
         QStringList listed;
         for (int r = 0; r < model->rowCount(); ++r)
             listed.append(model->index(r, 0).data().toString());
         QCOMPARE(listed, notes);
-        QCOMPARE(f.w().NotesFrame->isHidden(), notes.isEmpty());
+        QCOMPARE(control<QGroupBox>(f.w(), "NotesFrame")->isHidden(), notes.isEmpty());
         // Read from the archive when opened: none is unpacked.
         QDirIterator files(f.dataDir.path(), QDir::Files | QDir::Hidden,
                            QDirIterator::Subdirectories);
@@ -615,11 +602,12 @@ private Q_SLOTS:
                          !file.endsWith(u"log"_s, Qt::CaseInsensitive),
                      qPrintable(file));
         }
-        QCOMPARE(f.w().NotesFrame->title(), f.w().langText(LangEntry::NotesTitle));
+        QCOMPARE(control<QGroupBox>(f.w(), "NotesFrame")->title(),
+                 langText(f.w(), LangEntry::NotesTitle));
         // A plain list afterwards: its archive's notes go.
         f.open(f.writeList(u"plain.csv"_s, sampleList));
-        QCOMPARE(f.w().NotesList->model()->rowCount(), 0);
-        QVERIFY(f.w().NotesFrame->isHidden());
+        QCOMPARE(control<QListView>(f.w(), "NotesList")->model()->rowCount(), 0);
+        QVERIFY(control<QGroupBox>(f.w(), "NotesFrame")->isHidden());
     }
 
     void noteViewer_data()
@@ -643,14 +631,15 @@ private Q_SLOTS:
         Window f;
         QTemporaryDir user;
         const QString zip = user.filePath(u"lab.zip"_s);
-        QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listOf("A", 2)),
-                                       zipfix::entry("b.csv", listOf("B", 2)),
+        QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listBytes("A", 2)),
+                                       zipfix::entry("b.csv", listBytes("B", 2)),
                                        zipfix::FixtureEntry{"Note.TXT", bytes}}));
         f.open(zip);
-        QCOMPARE(f.w().NotesList->model()->rowCount(), 1);
+        QCOMPARE(control<QListView>(f.w(), "NotesList")->model()->rowCount(), 1);
         // Enter on the current note opens it.
-        f.w().NotesList->setCurrentIndex(f.w().NotesList->model()->index(0, 0));
-        QTest::keyClick(f.w().NotesList, Qt::Key_Return);
+        control<QListView>(f.w(), "NotesList")
+            ->setCurrentIndex(control<QListView>(f.w(), "NotesList")->model()->index(0, 0));
+        QTest::keyClick(control<QListView>(f.w(), "NotesList"), Qt::Key_Return);
         auto *viewer = f.w().findChild<NoteViewer *>();
         QVERIFY(viewer);
         QVERIFY(viewer->textView()->isReadOnly());
@@ -664,16 +653,16 @@ private Q_SLOTS:
         Window f;
         QTemporaryDir user;
         const QString zip = user.filePath(u"lab.zip"_s);
-        QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listOf("A", 2)),
-                                       zipfix::entry("b.csv", listOf("B", 2)),
+        QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listBytes("A", 2)),
+                                       zipfix::entry("b.csv", listBytes("B", 2)),
                                        zipfix::entry("notes.txt", "n")}));
         f.open(zip);
         QVERIFY(QFile::remove(zip));
-        f.w().OpenZipNote(0);
+        openZipNote(f.w(), 0);
         QCOMPARE(f.prompts.count(u"warning"_s), 1);
         QVERIFY(f.prompts.calls.last().text.contains(u"notes.txt"_s));
         QVERIFY(!f.w().findChild<NoteViewer *>());
-        f.w().OpenZipNote(5); // no such row: nothing
+        openZipNote(f.w(), 5); // no such row: nothing
         QCOMPARE(f.prompts.boxCount(), 1);
     }
 
@@ -695,5 +684,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_ui_shown)
+QTEST_MAIN(TestUiShown)
 #include "tst_ui_shown.moc"

@@ -9,7 +9,7 @@ using namespace corvane;
 using namespace corvane::test;
 using namespace Qt::Literals::StringLiterals;
 
-class tst_ui_startup : public QObject
+class TestUiStartup : public QObject
 {
     Q_OBJECT
 
@@ -42,31 +42,35 @@ private Q_SLOTS:
         QVERIFY(col.size() >= LanguageEntryCount);
 
         QCOMPARE(f.prompts.boxCount(), 0);
-        QCOMPARE(w.currentLanguage(), language);
-        QCOMPARE(w.LangText, col);
-        QCOMPARE(w.mnuLan->menuAction()->isVisible(), languageMenuShown);
-        QCOMPARE(w.mnuShowLan->isVisible(), !languageMenuShown);
+        QCOMPARE(currentLanguage(w), language);
+        QCOMPARE(langTexts(w), col);
+        QCOMPARE(control<QMenu>(w, "mnuLan")->menuAction()->isVisible(), languageMenuShown);
+        QCOMPARE(control<QAction>(w, "mnuShowLan")->isVisible(), !languageMenuShown);
         // Its caption names what it does: show (45) or hide (46) the menu.
-        QCOMPARE(w.mnuShowLan->text(), col[languageMenuShown ? 46 : 45]);
+        QCOMPARE(control<QAction>(w, "mnuShowLan")->text(), col[languageMenuShown ? 46 : 45]);
 
         QCOMPARE(w.windowTitle(), col[40] + QStringLiteral(" " CORVANE_VERSION));
-        QCOMPARE(w.mnuMenu->title().remove(u'&'), col[1]); // with its mnemonic
-        QCOMPARE(w.SSTab1->tabText(0), col[2]);
-        QCOMPARE(w.Command2->text(), col[2]);
-        QCOMPARE(w.Frame2->title(), col[2]);
-        QCOMPARE(w.SSTab1->tabText(1), col[3]);
-        QCOMPARE(w.Label7->text(), col[4]);
-        QCOMPARE(w.UniLabel1->text(), col[26]);
-        QCOMPARE(w.lblEmail->text(), col[50]);
-        QCOMPARE(w.SftTree1->model()->headerData(0, Qt::Horizontal).toString(), col[10]);
-        QAbstractItemModel *grid = w.iGrid2->model();
+        QCOMPARE(control<QMenu>(w, "mnuMenu")->title().remove(u'&'), col[1]); // with its mnemonic
+        QCOMPARE(control<QTabWidget>(w, "SSTab1")->tabText(0), col[2]);
+        QCOMPARE(control<QPushButton>(w, "Command2")->text(), col[2]);
+        QCOMPARE(control<QGroupBox>(w, "Frame2")->title(), col[2]);
+        QCOMPARE(control<QTabWidget>(w, "SSTab1")->tabText(1), col[3]);
+        QCOMPARE(control<QLabel>(w, "Label7")->text(), col[4]);
+        QCOMPARE(control<QLabel>(w, "UniLabel1")->text(), col[26]);
+        QCOMPARE(control<QLabel>(w, "lblEmail")->text(), col[50]);
+        QCOMPARE(
+            control<QTreeView>(w, "SftTree1")->model()->headerData(0, Qt::Horizontal).toString(),
+            col[10]);
+        QAbstractItemModel *grid = control<QTableView>(w, "iGrid2")->model();
         QCOMPARE(grid->columnCount(), 5);
         QCOMPARE(grid->headerData(0, Qt::Horizontal).toString(), col[11]);
         QCOMPARE(grid->headerData(1, Qt::Horizontal).toString(), col[12]);
         QCOMPARE(grid->headerData(2, Qt::Horizontal).toString(), col[13]);
         QCOMPARE(grid->headerData(4, Qt::Horizontal).toString(), col[14]);
-        QCOMPARE(w.iGrid3->model()->columnCount(), 1);
-        QCOMPARE(w.iGrid3->model()->headerData(0, Qt::Horizontal).toString(), col[31]);
+        QCOMPARE(control<QTableView>(w, "iGrid3")->model()->columnCount(), 1);
+        QCOMPARE(
+            control<QTableView>(w, "iGrid3")->model()->headerData(0, Qt::Horizontal).toString(),
+            col[31]);
     }
 
     void startState()
@@ -76,48 +80,45 @@ private Q_SLOTS:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
 
-        QCOMPARE(w.SSTab1->currentIndex(), 0);
-        QCOMPARE(w.SSTab1->isTabEnabled(1), false);
-        QTabBar *bar = w.SSTab1->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
-        QCOMPARE(w.SSTab1->currentIndex(), 0);
-        QCOMPARE(w.mnuReload->isEnabled(), false);
-        for (QLabel *cleared : {w.Label28, w.Label19, w.Label20, w.Label21, w.Label8, w.Label9,
-                                w.Label24, w.Label22, w.Label23})
-            QVERIFY2(cleared->text().isEmpty(), qPrintable(cleared->objectName()));
-        for (QLabel *zero : {w.Label1, w.Label4, w.Label6})
-            QCOMPARE(zero->text(), QStringLiteral("0"));
-        QCOMPARE(w.Label26->text(), LabInfo::serviceDescription());
-        QCOMPARE(w.lblLink->text(), LabInfo::webAddress());
-        QCOMPARE(w.session().CurrentFolderItem(), -1);
+        QTabWidget *tabs = control<QTabWidget>(w, "SSTab1");
+        QCOMPARE(tabs->currentIndex(), 0);
+        QCOMPARE(tabs->isTabEnabled(1), false);
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
+        QCOMPARE(tabs->currentIndex(), 0);
+        QCOMPARE(control<QAction>(w, "mnuReload")->isEnabled(), false);
+        for (const char *name : {"Label28", "Label19", "Label20", "Label21", "Label8", "Label9",
+                                 "Label24", "Label22", "Label23"})
+            QVERIFY2(control<QLabel>(w, name)->text().isEmpty(), name);
+        for (const char *name : {"Label1", "Label4", "Label6"})
+            QCOMPARE(control<QLabel>(w, name)->text(), QStringLiteral("0"));
+        QCOMPARE(control<QLabel>(w, "Label26")->text(), LabInfo::serviceDescription());
+        QCOMPARE(control<QLabel>(w, "lblLink")->text(), LabInfo::webAddress());
+        QCOMPARE(currentFolderItem(w), -1);
 
         // In view on the open page: the open frame, the hint, the button and
         // the three counts; the zip frame and the lab box are hidden.
-        for (QWidget *shown : {static_cast<QWidget *>(w.Frame2), static_cast<QWidget *>(w.Frame9),
-                               static_cast<QWidget *>(w.Label7), static_cast<QWidget *>(w.Command2),
-                               static_cast<QWidget *>(w.Label1), static_cast<QWidget *>(w.Label4),
-                               static_cast<QWidget *>(w.Label6)})
-            QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
-        const QList<QWidget *> hidden = {
-            w.Frame3,  w.ProgressBar1, w.Frame7,         w.Image1,   w.Label25,
-            w.lblLink, w.Command1,     w.UniTextBox1,    w.lblEmail, w.Image2,
-            w.picIcon, w.picSmall,     w.LoadProgressBar};
-        for (QWidget *h : hidden)
-            QVERIFY2(!h->isVisibleTo(&w), qPrintable(h->objectName()));
+        for (const char *name :
+             {"Frame2", "Frame9", "Label7", "Command2", "Label1", "Label4", "Label6"})
+            QVERIFY2(control<QWidget>(w, name)->isVisible(), name);
+        for (const char *name :
+             {"Frame3", "ProgressBar1", "Frame7", "Image1", "Label25", "lblLink", "Command1",
+              "UniTextBox1", "lblEmail", "Image2", "picIcon", "picSmall", "LoadProgressBar"})
+            QVERIFY2(!control<QWidget>(w, name)->isVisibleTo(&w), name);
         // The date search can be reached: its frame, both pickers and "To".
-        for (QWidget *shown : {static_cast<QWidget *>(w.Frame6), static_cast<QWidget *>(w.Label13),
-                               static_cast<QWidget *>(w.DTPicker2)})
-            QVERIFY2(!shown->isHidden(), qPrintable(shown->objectName()));
+        for (const char *name : {"Frame6", "Label13", "DTPicker2"})
+            QVERIFY2(!control<QWidget>(w, name)->isHidden(), name);
 
         // The grids' columns.
-        QCOMPARE(w.iGrid2->columnWidth(0), 220);
-        QCOMPARE(w.iGrid2->columnWidth(1), 75);
-        QCOMPARE(w.iGrid2->columnWidth(2), 75);
-        QCOMPARE(w.iGrid2->isColumnHidden(3), true);
-        QVERIFY(w.iGrid2->columnWidth(4) >= 170);
-        QCOMPARE(w.iGrid3->columnWidth(0), 320);
-        QCOMPARE(w.iGrid2->editTriggers(), QAbstractItemView::NoEditTriggers);
-        QCOMPARE(w.iGrid3->editTriggers(), QAbstractItemView::NoEditTriggers);
+        QTableView *files = control<QTableView>(w, "iGrid2");
+        QTableView *members = control<QTableView>(w, "iGrid3");
+        QCOMPARE(files->columnWidth(0), 220);
+        QCOMPARE(files->columnWidth(1), 75);
+        QCOMPARE(files->columnWidth(2), 75);
+        QCOMPARE(files->isColumnHidden(3), true);
+        QVERIFY(files->columnWidth(4) >= 170);
+        QCOMPARE(members->columnWidth(0), 320);
+        QCOMPARE(files->editTriggers(), QAbstractItemView::NoEditTriggers);
+        QCOMPARE(members->editTriggers(), QAbstractItemView::NoEditTriggers);
 
         // The controls are found by their names.
         for (const char *name :
@@ -131,15 +132,15 @@ private Q_SLOTS:
                                        u"mnuShowLan"_s, u"mnuSaveList"_s, u"mnuB1"_s,
                                        u"mnuExit"_s};
         QStringList names;
-        for (QAction *a : w.mnuMenu->actions())
+        for (QAction *a : control<QMenu>(w, "mnuMenu")->actions())
             names << a->objectName();
         QCOMPARE(names, menuNames);
         names.clear();
-        for (QAction *a : w.mnuLan->actions())
+        for (QAction *a : control<QMenu>(w, "mnuLan")->actions())
             names << a->objectName();
         QCOMPARE(names, QStringList({u"mnuEN"_s, u"mnuPT"_s, u"mnuGerman"_s, u"mnuFrench"_s,
                                      u"mnuSE"_s, u"mnuNL"_s}));
-        QVERIFY(w.mnuB1->isSeparator());
+        QVERIFY(control<QAction>(w, "mnuB1")->isSeparator());
     }
 
     void dateRange_data()
@@ -158,8 +159,8 @@ private Q_SLOTS:
         QFETCH(QDate, today);
         QFETCH(int, daysBack);
         WindowFixture f(QLocale(u"en_US"_s), WindowFixture::Lang::Project, {}, today);
-        QCOMPARE(f.window->DTPicker2->date(), today);
-        QCOMPARE(f.window->DTPicker1->date(), today.addDays(-daysBack));
+        QCOMPARE(control<DatePicker>(*f.window, "DTPicker2")->date(), today);
+        QCOMPARE(control<DatePicker>(*f.window, "DTPicker1")->date(), today.addDays(-daysBack));
     }
 
     void exitMenu_data()
@@ -174,12 +175,12 @@ private Q_SLOTS:
         WindowFixture f;
         f.window->show();
         f.prompts.questionAnswers = {yes, yes};
-        f.window->mnuExit->trigger();
+        control<QAction>(*f.window, "mnuExit")->trigger();
         // One question only: "Exit" answered Yes does not ask again on close.
         QCOMPARE(f.prompts.count(u"question"_s), 1);
         const FakePrompts::Call q = f.prompts.calls.first();
         QCOMPARE(q.title, QStringLiteral("Quit?"));
-        QCOMPARE(q.text, f.window->langText(LangEntry::QuitQuestion));
+        QCOMPARE(q.text, langText(*f.window, LangEntry::QuitQuestion));
         QVERIFY(q.systemModal);
         QCOMPARE(f.window->isVisible(), !yes);
     }
@@ -206,9 +207,9 @@ private Q_SLOTS:
         QCOMPARE(f.window->isVisible(), !yes);
         if (!yes) {
             // Everything as it was.
-            QCOMPARE(f.window->loadedList().lineCount, 1);
-            QCOMPARE(f.window->Label22->text(), QStringLiteral("1"));
-            QCOMPARE(f.window->SSTab1->currentIndex(), 1);
+            QCOMPARE(shownList(*f.window).lineCount, 1);
+            QCOMPARE(control<QLabel>(*f.window, "Label22")->text(), QStringLiteral("1"));
+            QCOMPARE(control<QTabWidget>(*f.window, "SSTab1")->currentIndex(), 1);
         }
     }
 
@@ -218,8 +219,8 @@ private Q_SLOTS:
         frmMain &w = *f.window;
         // The box about the lab is hidden in the program; shown here so that
         // the mouse reaches it.
-        w.Frame7->show();
-        w.lblLink->show();
+        control<QGroupBox>(w, "Frame7")->show();
+        control<QLabel>(w, "lblLink")->show();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         auto moveOver = [](QWidget *target) {
@@ -228,26 +229,27 @@ private Q_SLOTS:
             QCoreApplication::sendEvent(target, &move);
         };
         const QColor blue(0, 0, 255);
-        QVERIFY(w.lblLink->palette().color(QPalette::WindowText) != blue);
+        QVERIFY(control<QLabel>(w, "lblLink")->palette().color(QPalette::WindowText) != blue);
         for (int i = 0; i < 2; ++i) {
-            moveOver(w.lblLink);
-            QCOMPARE(w.lblLink->palette().color(QPalette::WindowText), blue);
-            QCOMPARE(w.lblLink->font().underline(), true);
-            QCOMPARE(w.lblLink->cursor().shape(), Qt::PointingHandCursor);
+            moveOver(control<QLabel>(w, "lblLink"));
+            QCOMPARE(control<QLabel>(w, "lblLink")->palette().color(QPalette::WindowText), blue);
+            QCOMPARE(control<QLabel>(w, "lblLink")->font().underline(), true);
+            QCOMPARE(control<QLabel>(w, "lblLink")->cursor().shape(), Qt::PointingHandCursor);
         }
-        moveOver(w.Frame7);
-        QCOMPARE(w.lblLink->palette().color(QPalette::WindowText), QColor(Qt::black));
-        QCOMPARE(w.lblLink->font().underline(), false);
-        QCOMPARE(w.lblLink->testAttribute(Qt::WA_SetCursor), false);
-        QCOMPARE(w.lblLink->font().bold(), true);
+        moveOver(control<QGroupBox>(w, "Frame7"));
+        QCOMPARE(control<QLabel>(w, "lblLink")->palette().color(QPalette::WindowText),
+                 QColor(Qt::black));
+        QCOMPARE(control<QLabel>(w, "lblLink")->font().underline(), false);
+        QCOMPARE(control<QLabel>(w, "lblLink")->testAttribute(Qt::WA_SetCursor), false);
+        QCOMPARE(control<QLabel>(w, "lblLink")->font().bold(), true);
 
         QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
         QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2),
                             Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-        w.lblLink->resize(200, 20);
-        QCoreApplication::sendEvent(w.lblLink, &press);
-        QCoreApplication::sendEvent(w.lblLink, &release);
+        control<QLabel>(w, "lblLink")->resize(200, 20);
+        QCoreApplication::sendEvent(control<QLabel>(w, "lblLink"), &press);
+        QCoreApplication::sendEvent(control<QLabel>(w, "lblLink"), &release);
         QCOMPARE(f.prompts.count(u"openUrl"_s), 1);
         QCOMPARE(QUrl(f.prompts.callsOf(u"openUrl"_s).first().text), QUrl(LabInfo::webAddress()));
         QCOMPARE(f.prompts.boxCount(), 0);
@@ -277,7 +279,7 @@ private Q_SLOTS:
             const AsOrdinaryUser user(f.dataDir.path(), kind == u"unreadable"_s);
             f.window->OpenListFromCommandLine(path);
         }
-        QCOMPARE(f.window->isLoading(), false);
+        QCOMPARE(isLoading(*f.window), false);
         QCOMPARE(f.prompts.boxCount(), 1);
         const FakePrompts::Call box = f.prompts.calls.first();
         QCOMPARE(box.kind, QStringLiteral("warning"));
@@ -287,8 +289,8 @@ private Q_SLOTS:
         QVERIFY2(box.text.contains(says), qPrintable(box.text));
         if (kind == u"unreadable"_s)
             QVERIFY2(box.text.contains(u"ermission denied"_s), qPrintable(box.text));
-        QCOMPARE(f.window->SSTab1->isTabEnabled(1), false);
-        QCOMPARE(f.window->loadedList().lineCount, 0);
+        QCOMPARE(control<QTabWidget>(*f.window, "SSTab1")->isTabEnabled(1), false);
+        QCOMPARE(shownList(*f.window).lineCount, 0);
         QCOMPARE(f.prompts.count(u"beep"_s), 0);
     }
 
@@ -297,16 +299,16 @@ private Q_SLOTS:
         WindowFixture f;
         const QString path = f.writeList(
             u"list.csv"_s, "Data\\A\\a.txt,d,1024,32;x,Ok\r\nData\\B\\b.txt,d,1,32;x,Ok\r\n");
-        QSignalSpy loaded(f.window.get(), &frmMain::listLoaded);
+        LoadSpy loaded(*f.window);
         f.window->OpenListFromCommandLine(path);
         QVERIFY(loaded.wait(10000));
         QCOMPARE(f.prompts.boxCount(), 0);
-        QCOMPARE(f.window->session().CurrentListFile(), path);
-        QCOMPARE(f.window->session().RootPrefix(), QStringLiteral("Data\\"));
-        QCOMPARE(f.window->Label22->text(), QStringLiteral("2"));
-        QCOMPARE(f.window->SSTab1->currentIndex(), 1);
+        QCOMPARE(currentListFile(*f.window), path);
+        QCOMPARE(rootPrefix(*f.window), QStringLiteral("Data\\"));
+        QCOMPARE(control<QLabel>(*f.window, "Label22")->text(), QStringLiteral("2"));
+        QCOMPARE(control<QTabWidget>(*f.window, "SSTab1")->currentIndex(), 1);
     }
 };
 
-QTEST_MAIN(tst_ui_startup)
+QTEST_MAIN(TestUiStartup)
 #include "tst_ui_startup.moc"

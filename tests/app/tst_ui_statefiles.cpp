@@ -177,15 +177,15 @@ void TestUiStateFiles::planted()
     // a tree column and the window's place (the settings).
     f.prompts.openFileAnswers = {list};
     f.window->Command2_Click();
-    QTRY_VERIFY_WITH_TIMEOUT(!f.window->isLoading(), 30000);
-    QCOMPARE(f.window->loadedList().lineCount, 2);
-    f.window->TXT1->setText(u"q1"_s);
+    QTRY_VERIFY_WITH_TIMEOUT(!isLoading(*f.window), 30000);
+    QCOMPARE(shownList(*f.window).lineCount, 2);
+    control<QLineEdit>(*f.window, "TXT1")->setText(u"q1"_s);
     f.window->Command3_Click();
-    QTRY_VERIFY_WITH_TIMEOUT(!f.window->isSearching() && !f.window->isLoading(), 30000);
-    f.window->setTreeColumnShown(1, false);
-    f.window->saveWindowState();
-    f.window->OpenRecentList(0);
-    QTRY_VERIFY_WITH_TIMEOUT(!f.window->isLoading(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(!isSearching(*f.window) && !isLoading(*f.window), 30000);
+    setTreeColumnShown(*f.window, 1, false);
+    saveWindowState(*f.window);
+    openRecentList(*f.window, 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!isLoading(*f.window), 30000);
 
     // Said once, in the user's language, after the window was built.
     QTRY_COMPARE(f.warningsAbout(at).size(), 1);
@@ -227,11 +227,11 @@ void TestUiStateFiles::oversizedTermsNotRead()
     QTRY_COMPARE(f.warningsAbout(terms).size(), 1);
     QCOMPARE(f.warningsAbout(terms).first().text,
              langColumn(LanguageEnglish).value(152).arg(QDir::toNativeSeparators(terms)));
-    QCOMPARE(f.window->TXT1->completer()->model()->rowCount(), 0);
+    QCOMPARE(control<QLineEdit>(*f.window, "TXT1")->completer()->model()->rowCount(), 0);
     // A file of ours after all: the next term replaces it.
-    f.window->TXT1->setText(u"report"_s);
+    control<QLineEdit>(*f.window, "TXT1")->setText(u"report"_s);
     f.window->Command3_Click();
-    QTRY_VERIFY_WITH_TIMEOUT(!f.window->isSearching() && !f.window->isLoading(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(!isSearching(*f.window) && !isLoading(*f.window), 30000);
     QCOMPARE(readBytes(terms), QByteArray("report\n"));
 }
 
@@ -259,11 +259,11 @@ void TestUiStateFiles::memberFolderLinkRefused()
     f.start();
     f.prompts.openFileAnswers = {zipPath};
     f.window->Command2_Click();
-    QTRY_VERIFY_WITH_TIMEOUT(!f.window->isLoading(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(!isLoading(*f.window), 30000);
     QCOMPARE(
         QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
         QStringList());
-    QCOMPARE(f.window->loadedList().lineCount, 0);
+    QCOMPARE(shownList(*f.window).lineCount, 0);
     QCOMPARE(f.prompts.count(u"warning"_s), 1);
     QVERIFY2(f.prompts.callsOf(u"warning"_s)
                  .first()
@@ -301,14 +301,14 @@ void TestUiStateFiles::recentListBecameSomethingElse()
     QVERIFY(writeRecentLists(f.data, {changed, kept}));
     f.start();
     f.window->LoadLanguage(language);
-    f.window->OpenRecentList(0);
-    QVERIFY(!f.window->isLoading());
+    openRecentList(*f.window, 0);
+    QVERIFY(!isLoading(*f.window));
     QCOMPARE(f.prompts.count(u"warning"_s), 1);
     const QString expected =
         langColumn(language).value(entry).arg(QDir::toNativeSeparators(changed));
     QVERIFY(!expected.isEmpty());
     QCOMPARE(f.prompts.callsOf(u"warning"_s).first().text, expected);
-    QCOMPARE(f.window->recentLists(), QStringList{kept});
+    QCOMPARE(recentLists(*f.window), QStringList{kept});
 }
 
 void TestUiStateFiles::droppedPipeNeverOpened()
@@ -318,7 +318,7 @@ void TestUiStateFiles::droppedPipeNeverOpened()
     QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     PipeRescuer rescuer(fifo);
     f.start();
-    QVERIFY(!f.window->OpenDroppedFiles({QUrl::fromLocalFile(fifo)}));
+    QVERIFY(!openDroppedFiles(*f.window, {QUrl::fromLocalFile(fifo)}));
     QCOMPARE(f.prompts.count(u"warning"_s), 1);
     QCOMPARE(rescuer.rescues.load(), 0);
 }

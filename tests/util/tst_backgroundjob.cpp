@@ -15,7 +15,7 @@
 using namespace corvane;
 using namespace Qt::Literals::StringLiterals;
 
-class tst_backgroundjob : public QObject
+class TestBackgroundJob : public QObject
 {
     Q_OBJECT
 
@@ -28,7 +28,7 @@ private Q_SLOTS:
     void releaseLeavesAnEmptyValue();
 };
 
-void tst_backgroundjob::resultComesQueuedOnTheJobsThread()
+void TestBackgroundJob::resultComesQueuedOnTheJobsThread()
 {
     BackgroundJob job(u"TestJob"_s);
     QThread *workThread = nullptr;
@@ -55,14 +55,14 @@ void tst_backgroundjob::resultComesQueuedOnTheJobsThread()
 
 // A run abandoned or replaced by a new start is not heard of again: neither
 // its reports nor its result.
-void tst_backgroundjob::onlyTheCurrentRunDelivers_data()
+void TestBackgroundJob::onlyTheCurrentRunDelivers_data()
 {
     QTest::addColumn<bool>("restart");
     QTest::newRow("abandoned") << false;
     QTest::newRow("started again") << true;
 }
 
-void tst_backgroundjob::onlyTheCurrentRunDelivers()
+void TestBackgroundJob::onlyTheCurrentRunDelivers()
 {
     QFETCH(bool, restart);
     BackgroundJob job(u"TestJob"_s);
@@ -102,7 +102,7 @@ void tst_backgroundjob::onlyTheCurrentRunDelivers()
     QCOMPARE(job.isRunning(), false);
 }
 
-void tst_backgroundjob::stopStillDelivers()
+void TestBackgroundJob::stopStillDelivers()
 {
     BackgroundJob job(u"TestJob"_s);
     bool stopped = false;
@@ -123,7 +123,7 @@ void tst_backgroundjob::stopStillDelivers()
 
 // The owner goes mid-run: the work is told to stop and is waited for, and
 // its result is never delivered to what is gone.
-void tst_backgroundjob::goingAwayStopsAndWaits()
+void TestBackgroundJob::goingAwayStopsAndWaits()
 {
     std::atomic<bool> ended = false;
     bool delivered = false;
@@ -149,7 +149,7 @@ void tst_backgroundjob::goingAwayStopsAndWaits()
     QCOMPARE(delivered, false);
 }
 
-void tst_backgroundjob::releaseLeavesAnEmptyValue()
+void TestBackgroundJob::releaseLeavesAnEmptyValue()
 {
     auto shared = std::make_shared<int>(7);
     std::weak_ptr<int> watch = shared;
@@ -160,5 +160,5 @@ void tst_backgroundjob::releaseLeavesAnEmptyValue()
     QTRY_VERIFY(watch.expired()); // freed on the pool thread
 }
 
-QTEST_GUILESS_MAIN(tst_backgroundjob)
+QTEST_GUILESS_MAIN(TestBackgroundJob)
 #include "tst_backgroundjob.moc"
