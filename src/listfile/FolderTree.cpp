@@ -6,8 +6,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <new>
+#include <sys/mman.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -110,6 +114,70 @@ void FolderTree::clear()
 
 // ---- FolderTreeBuilder ------------------------------------------------------
 
+namespace {
+
+// Zeroed 64-bit slots of a hash table. A large table lies on huge pages
+// where the system allows them: a lookup in a table of tens of MB then
+// costs one cache miss instead of a miss and a walk of the page tables.
+class SlotTable
+{
+public:
+    SlotTable() = default;
+    explicit SlotTable(size_t count) : m_size(count)
+    {
+        const size_t bytes = count * sizeof(quint64);
+        if (bytes < HugeFrom) {
+            m_data = static_cast<quint64 *>(std::calloc(count, sizeof(quint64)));
+            if (!m_data)
+                throw std::bad_alloc();
+            return;
+        }
+        m_mapped = bytes + HugePage;
+        m_base =
+            mmap(nullptr, m_mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (m_base == MAP_FAILED) {
+            m_base = nullptr;
+            throw std::bad_alloc();
+        }
+        const auto at = (reinterpret_cast<uintptr_t>(m_base) + HugePage - 1) & ~(HugePage - 1);
+        m_data = reinterpret_cast<quint64 *>(at);
+        madvise(m_data, bytes, MADV_HUGEPAGE); // only a wish: fine if refused
+    }
+    SlotTable(const SlotTable &) = delete;
+    SlotTable &operator=(const SlotTable &) = delete;
+    SlotTable &operator=(SlotTable &&other) noexcept
+    {
+        std::swap(m_data, other.m_data);
+        std::swap(m_size, other.m_size);
+        std::swap(m_base, other.m_base);
+        std::swap(m_mapped, other.m_mapped);
+        return *this;
+    }
+    ~SlotTable()
+    {
+        if (m_base)
+            munmap(m_base, m_mapped);
+        else
+            std::free(m_data);
+    }
+
+    size_t size() const { return m_size; }
+    quint64 &operator[](size_t i) { return m_data[i]; }
+    quint64 operator[](size_t i) const { return m_data[i]; }
+    const quint64 *begin() const { return m_data; }
+    const quint64 *end() const { return m_data + m_size; }
+
+private:
+    static constexpr size_t HugePage = size_t(2) << 20;
+    static constexpr size_t HugeFrom = size_t(4) << 20;
+    quint64 *m_data = nullptr;
+    size_t m_size = 0;
+    void *m_base = nullptr; // the mapping, for a large table
+    size_t m_mapped = 0;
+};
+
+} // namespace
+
 struct FolderTreeBuilder::Impl
 {
     struct Node
@@ -127,7 +195,7 @@ struct FolderTreeBuilder::Impl
     // component up costs its own bytes only, however deep it lies, and a
     // slot of another name is passed over on its hash, without touching
     // that node or its bytes; the table grows without hashing names again.
-    std::vector<quint64> slots;
+    SlotTable slots;
     size_t slotMask = 0;
     // Distinct folder paths below the top folder, and whether the top folder
     // itself holds an entry (a path without "\", or only the top folder). A
@@ -153,7 +221,7 @@ struct FolderTreeBuilder::Impl
     Impl(const QByteArray &src, ListEncoding enc) : source(src), encoding(enc)
     {
         nodes.push_back({-1, 0, QByteArrayView()});
-        slots.assign(1024, 0);
+        slots = SlotTable(1024);
         slotMask = slots.size() - 1;
     }
 
@@ -175,7 +243,7 @@ struct FolderTreeBuilder::Impl
 
     void grow()
     {
-        std::vector<quint64> bigger(slots.size() * 2, 0);
+        SlotTable bigger(slots.size() * 2);
         const size_t mask = bigger.size() - 1;
         for (quint64 slot : slots) {
             if (!slot)
@@ -185,7 +253,7 @@ struct FolderTreeBuilder::Impl
                 at = (at + 1) & mask;
             bigger[at] = slot;
         }
-        slots.swap(bigger);
+        slots = std::move(bigger);
         slotMask = mask;
     }
 
@@ -357,18 +425,32 @@ FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale, std::vector
 {
     FolderTree tree;
     tree.m_encoding = d->encoding;
-    const auto &nodes = d->nodes;
-    const size_t count = nodes.size();
 
     // No more lookups: the tables behind them go before the tree is laid out.
-    std::vector<quint64>().swap(d->slots);
+    d->slots = SlotTable();
     std::vector<bool>().swap(d->pathOfNode);
 
-    // The names' bytes, in the items' order, in the tree's own buffer.
+    // The names' bytes in the tree's own buffer, in the nodes' order: the
+    // order of the list, so the source is read front to back (in the items'
+    // order a wide folder's names would be fetched from all over it). The
+    // nodes point there from now on.
     qsizetype nameBytes = 0;
-    for (const auto &n : nodes)
+    for (const auto &n : d->nodes)
         nameBytes += n.name.size();
-    tree.m_nameBytes.reserve(nameBytes);
+    tree.m_nameBytes.resize(nameBytes);
+    {
+        char *const base = tree.m_nameBytes.data();
+        qsizetype at = 0;
+        for (auto &n : d->nodes) {
+            if (!n.name.isEmpty())
+                std::memcpy(base + at, n.name.data(), size_t(n.name.size()));
+            n.name = QByteArrayView(base + at, n.name.size());
+            at += n.name.size();
+        }
+    }
+    const char *const nameBase = tree.m_nameBytes.constData();
+    const auto &nodes = d->nodes;
+    const size_t count = nodes.size();
     auto givenUp = [this](size_t i) {
         if ((i & 0xFFFF) == 0 && d->stop && d->stop->load(std::memory_order_relaxed))
             d->stopped = true;
@@ -445,9 +527,8 @@ FolderTree FolderTreeBuilder::finish(const QLocale &collationLocale, std::vector
         FolderTree::Item &it = tree.m_items[k];
         it.level = nodes[size_t(old)].level;
         it.parent = old == 0 ? -1 : newIndex[size_t(nodes[size_t(old)].parent)];
-        it.nameOffset = tree.m_nameBytes.size();
+        it.nameOffset = nodes[size_t(old)].name.data() - nameBase;
         it.nameLength = qint32(nodes[size_t(old)].name.size());
-        tree.m_nameBytes.append(nodes[size_t(old)].name);
         it.firstChild = tableAt;
         it.childCount = childCount[size_t(old)];
         for (int r = 0; r < it.childCount; ++r) {

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QMutex>
 #include <QString>
+#include <QtEndian>
 
 #include <algorithm>
 #include <array>
@@ -16,6 +17,7 @@
 #include <string>
 #include <thread>
 #include <type_traits>
+#include <unicode/ucol.h>
 
 // A collation sort key costs about a microsecond a name: a folder of 100,000
 // files would wait a tenth of a second for its keys alone. Most names are
@@ -185,34 +187,12 @@ bool asciiKey(const C *p, qsizetype n, const AsciiRanks &ranks, std::string *key
     return true;
 }
 
-// A byte key with its first eight bytes as one number: most comparisons end
-// there, without reading the key itself. Key bytes are never 0 (ranks start
-// at 1, a digit run has at least one digit), so the zeros that fill a short
-// head sort it before any longer key it begins.
-struct ByteKey
-{
-    quint64 head;
-    const char *bytes;
-    quint32 size;
-    quint32 index;
-};
-
 quint64 headOf(const char *bytes, size_t size)
 {
     quint64 head = 0;
     for (size_t k = 0; k < 8; ++k)
         head = (head << 8) | (k < size ? uchar(bytes[k]) : 0u);
     return head;
-}
-
-int compareKeys(const ByteKey &a, const ByteKey &b)
-{
-    if (a.head != b.head)
-        return a.head < b.head ? -1 : 1;
-    const int c = std::memcmp(a.bytes, b.bytes, std::min(a.size, b.size));
-    if (c != 0)
-        return c;
-    return a.size < b.size ? -1 : (a.size > b.size ? 1 : 0);
 }
 
 // The first bytes of a name's key by the letters alone: enough to order two
@@ -316,11 +296,11 @@ Head letterHead(QStringView text, const AsciiRanks &ranks)
     return headOfKey(key, size);
 }
 
-// A name the byte keys cannot take, with the collator's key and its head
-// (its text is decoded again in the rare case that needs it).
+// A name the byte keys cannot take, in the collator's order: its index and
+// the head of its letters (its text is decoded again in the rare case that
+// needs it).
 struct CollatedName
 {
-    std::optional<QCollatorSortKey> key;
     Head head;
     quint32 index = 0;
 };
@@ -395,9 +375,341 @@ struct ByteNames
     }
 };
 
+// The collator QCollator makes of a locale (ICU, numeric, case-insensitive,
+// punctuation counted), opened here the way QCollator opens its own: its
+// keys are the same bytes, but they come into one buffer, side by side,
+// where QCollatorSortKey keeps each key behind two pointers on the heap and
+// shows none of its bytes. Not valid where QCollator does without ICU (the
+// C locale) or could not open it: the sort then takes QCollator's keys.
+class IcuCollator
+{
+public:
+    explicit IcuCollator(const QLocale &locale)
+    {
+        if (locale.language() == QLocale::C)
+            return;
+        QByteArray name = locale.bcp47Name().toLatin1();
+        name.replace('-', '_');
+        UErrorCode status = U_ZERO_ERROR;
+        m_collator = ucol_open(name.constData(), &status);
+        if (U_FAILURE(status)) {
+            if (m_collator)
+                ucol_close(m_collator);
+            m_collator = nullptr;
+            return;
+        }
+        set(UCOL_NORMALIZATION_MODE, UCOL_ON);
+        set(UCOL_STRENGTH, UCOL_SECONDARY); // case-insensitive
+        set(UCOL_NUMERIC_COLLATION, UCOL_ON);
+        set(UCOL_ALTERNATE_HANDLING, UCOL_NON_IGNORABLE); // punctuation counts
+    }
+    // A copy for another thread.
+    IcuCollator(const IcuCollator &other)
+    {
+        if (!other.m_collator)
+            return;
+        UErrorCode status = U_ZERO_ERROR;
+        m_collator = ucol_clone(other.m_collator, &status);
+        if (U_FAILURE(status))
+            throw std::bad_alloc(); // valid() must not change between copies
+    }
+    IcuCollator &operator=(const IcuCollator &) = delete;
+    ~IcuCollator()
+    {
+        if (m_collator)
+            ucol_close(m_collator);
+    }
+
+    bool valid() const { return m_collator != nullptr; }
+
+    // Appends text's key without the zero byte that ends it (no other byte
+    // of a key is zero) to out; returns its size.
+    quint32 appendKey(QStringView text, std::string &out) const
+    {
+        const auto *units = reinterpret_cast<const UChar *>(text.utf16());
+        const auto length = int32_t(text.size());
+        const size_t at = out.size();
+        const size_t guess = 16 + size_t(text.size()) * 2;
+        out.resize(at + guess);
+        int32_t size =
+            ucol_getSortKey(m_collator, units, length, reinterpret_cast<uint8_t *>(out.data() + at),
+                            int32_t(guess));
+        if (size_t(size) > guess) {
+            out.resize(at + size_t(size));
+            size = ucol_getSortKey(m_collator, units, length,
+                                   reinterpret_cast<uint8_t *>(out.data() + at), size);
+        }
+        const size_t bytes = size > 0 ? size_t(size) - 1 : 0;
+        out.resize(at + bytes);
+        return quint32(bytes);
+    }
+
+private:
+    void set(UColAttribute attribute, UColAttributeValue value)
+    {
+        UErrorCode status = U_ZERO_ERROR;
+        ucol_setAttribute(m_collator, attribute, value, &status);
+    }
+
+    UCollator *m_collator = nullptr;
+};
+
+// A name's key as it lies in a key buffer (no byte of it zero) and the name
+// it stands for.
+struct KeyRef
+{
+    const uchar *bytes;
+    quint32 size;
+    quint32 index;
+};
+
+// The eight key bytes from depth on as one number (big-endian, zeros past
+// the key's end): chunks order as the keys do, and a chunk that ends in a
+// zero byte holds the rest of its key.
+quint64 chunkAt(const KeyRef &k, quint32 depth)
+{
+    const quint32 rest = k.size - depth;
+    if (rest >= 8) {
+        quint64 v;
+        std::memcpy(&v, k.bytes + depth, 8);
+        return qFromBigEndian(v);
+    }
+    quint64 v = 0;
+    for (quint32 i = 0; i < rest; ++i)
+        v |= quint64(k.bytes[depth + i]) << (56 - 8 * i);
+    return v;
+}
+
+// Sorts keys by their bytes (the shorter first on a tie), equal keys by
+// tieLess(index, index): a multikey quicksort on 8-byte chunks. Names of a
+// wide folder share long beginnings ("Fotos 2014 ..."), which a comparison
+// sort would read again at every step from keys all over memory; here the
+// chunks at a range's depth are read once into a table beside the refs, and
+// the partitions run over that table.
+template<typename TieLess> class KeySorter
+{
+public:
+    explicit KeySorter(const TieLess &tieLess) : m_tieLess(tieLess) {}
+
+    bool less(const KeyRef &a, const KeyRef &b) const { return lessFrom(a, b, 0); }
+
+    void sort(KeyRef *first, KeyRef *last)
+    {
+        const qsizetype n = last - first;
+        if (n < 2)
+            return;
+        int budget = 2;
+        for (qsizetype k = n; k > 1; k >>= 1)
+            budget += 2;
+        m_first = first;
+        m_chunks.assign(size_t(n), 0);
+        std::vector<Task> tasks;
+        tasks.push_back({first, last, 0, budget, false});
+        while (!tasks.empty()) {
+            const Task t = tasks.back();
+            tasks.pop_back();
+            step(t, tasks);
+        }
+        std::vector<quint64>().swap(m_chunks);
+    }
+
+private:
+    struct Task
+    {
+        KeyRef *lo;
+        KeyRef *hi;
+        quint32 depth; // the keys of [lo, hi) agree before it
+        int budget;    // partitions left before a plain sort takes over
+        bool chunked;  // the table holds the chunks of [lo, hi) at depth
+    };
+
+    bool lessFrom(const KeyRef &a, const KeyRef &b, quint32 depth) const
+    {
+        const quint32 n = std::min(a.size, b.size) - depth;
+        if (n > 0) {
+            if (const int c = std::memcmp(a.bytes + depth, b.bytes + depth, n))
+                return c < 0;
+        }
+        if (a.size != b.size)
+            return a.size < b.size;
+        return m_tieLess(a.index, b.index);
+    }
+
+    void step(const Task &t, std::vector<Task> &tasks)
+    {
+        KeyRef *lo = t.lo;
+        KeyRef *hi = t.hi;
+        const quint32 depth = t.depth;
+        const qsizetype n = hi - lo;
+        if (n < 2)
+            return;
+        auto lessHere = [this, depth](const KeyRef &a, const KeyRef &b) {
+            return lessFrom(a, b, depth);
+        };
+        if (n <= 12) {
+            for (KeyRef *i = lo + 1; i < hi; ++i) {
+                const KeyRef v = *i;
+                KeyRef *j = i;
+                for (; j > lo && lessHere(v, *(j - 1)); --j)
+                    *j = *(j - 1);
+                *j = v;
+            }
+            return;
+        }
+        if (t.budget <= 0) {
+            std::sort(lo, hi, lessHere);
+            return;
+        }
+        quint64 *const chunks = m_chunks.data() + (lo - m_first);
+        if (!t.chunked) {
+            for (qsizetype k = 0; k < n; ++k)
+                chunks[k] = chunkAt(lo[k], depth);
+        }
+        const quint64 a = chunks[0];
+        const quint64 b = chunks[n / 2];
+        const quint64 c = chunks[n - 1];
+        const quint64 pivot = a < b ? (b < c ? b : (a < c ? c : a)) : (a < c ? a : (b < c ? c : b));
+        // Three ways: [0, lt) below, [lt, gt) equal, [gt, n) above.
+        qsizetype lt = 0;
+        qsizetype i = 0;
+        qsizetype gt = n;
+        while (i < gt) {
+            const quint64 k = chunks[i];
+            if (k < pivot) {
+                std::swap(chunks[lt], chunks[i]);
+                std::swap(lo[lt++], lo[i++]);
+            } else if (pivot < k) {
+                --gt;
+                std::swap(chunks[i], chunks[gt]);
+                std::swap(lo[i], lo[gt]);
+            } else {
+                ++i;
+            }
+        }
+        tasks.push_back({lo, lo + lt, depth, t.budget - 1, true});
+        tasks.push_back({lo + gt, hi, depth, t.budget - 1, true});
+        if ((pivot & 0xFF) != 0) {
+            // Eight equal bytes, and the keys go on.
+            tasks.push_back({lo + lt, lo + gt, depth + 8, t.budget, false});
+        } else {
+            // The keys end here and are equal: the names decide.
+            std::sort(lo + lt, lo + gt, [this](const KeyRef &x, const KeyRef &y) {
+                return m_tieLess(x.index, y.index);
+            });
+        }
+    }
+
+    const TieLess &m_tieLess;
+    KeyRef *m_first = nullptr;
+    std::vector<quint64> m_chunks; // in the refs' places
+};
+
+// Sorts keys with KeySorter; a long range on two threads, split first at
+// the median of a sample (everything below it to one side): the same order
+// as one sort, and nothing to merge.
+constexpr size_t ParallelSortFrom = 1 << 16;
+template<typename TieLess> void sortKeys(std::vector<KeyRef> &keys, const TieLess &tieLess)
+{
+    KeySorter<TieLess> sorter(tieLess);
+    if (keys.size() < ParallelSortFrom || std::thread::hardware_concurrency() < 2) {
+        sorter.sort(keys.data(), keys.data() + keys.size());
+        return;
+    }
+    std::vector<KeyRef> sample;
+    const size_t step = keys.size() / 255;
+    for (size_t k = 0; k < 255; ++k)
+        sample.push_back(keys[k * step]);
+    auto less = [&sorter](const KeyRef &a, const KeyRef &b) { return sorter.less(a, b); };
+    std::sort(sample.begin(), sample.end(), less);
+    const KeyRef pivot = sample[sample.size() / 2];
+    KeyRef *const first = keys.data();
+    KeyRef *const last = first + keys.size();
+    KeyRef *const mid =
+        std::partition(first, last, [&](const KeyRef &k) { return sorter.less(k, pivot); });
+    std::exception_ptr failed;
+    std::thread second([&] {
+        try {
+            KeySorter<TieLess> upper(tieLess); // a chunk table of its own
+            upper.sort(mid, last);
+        } catch (...) {
+            failed = std::current_exception();
+        }
+    });
+    sorter.sort(first, mid);
+    second.join();
+    if (failed)
+        std::rethrow_exception(failed);
+}
+
+// Keys in a buffer of their own, one buffer a thread: the refs get their
+// pointers once the buffer is complete (it moves while it grows).
+struct KeyPart
+{
+    std::string bytes;
+    std::vector<KeyRef> keys;
+    std::vector<quint32> others; // names without a key of this kind
+
+    void pointKeys()
+    {
+        const auto *at = reinterpret_cast<const uchar *>(bytes.data());
+        for (KeyRef &k : keys) {
+            k.bytes = at;
+            at += k.size;
+        }
+    }
+};
+
+std::vector<KeyRef> joined(std::array<KeyPart, 2> &parts)
+{
+    std::vector<KeyRef> keys = std::move(parts[0].keys);
+    keys.insert(keys.end(), parts[1].keys.begin(), parts[1].keys.end());
+    std::vector<KeyRef>().swap(parts[1].keys);
+    return keys;
+}
+
+// The names[pick[k]] in the collator's order, by ICU's keys; with their
+// letter heads when ranks are given.
+template<typename Names>
+std::vector<CollatedName> collatedByIcu(const Names &names, const std::vector<quint32> &pick,
+                                        const IcuCollator &icu, const AsciiRanks *ranks)
+{
+    std::array<KeyPart, 2> parts;
+    std::vector<Head> heads(ranks ? pick.size() : 0);
+    forRanges(pick.size(), [&](size_t from, size_t to, int which) {
+        std::optional<IcuCollator> own; // each thread its own collator
+        if (which != 0)
+            own.emplace(icu);
+        const IcuCollator &collator = own ? *own : icu;
+        KeyPart &part = parts[size_t(which)];
+        part.keys.reserve(to - from);
+        part.bytes.reserve((to - from) * 40);
+        for (size_t k = from; k < to; ++k) {
+            const QString text = names.text(pick[k]);
+            const quint32 size = collator.appendKey(text, part.bytes);
+            part.keys.push_back({nullptr, size, quint32(k)});
+            if (ranks)
+                heads[k] = letterHead(text, *ranks);
+        }
+        part.pointKeys();
+    });
+    keysMade += qint64(pick.size());
+    std::vector<KeyRef> keys = joined(parts);
+    // Equal keys (rare: names equal but for case) go by the texts.
+    auto tieLess = [&](quint32 a, quint32 b) {
+        if (const int c = names.text(pick[a]).compare(names.text(pick[b])))
+            return c < 0;
+        return pick[a] < pick[b];
+    };
+    sortKeys(keys, tieLess);
+    std::vector<CollatedName> out;
+    out.reserve(keys.size());
+    for (const KeyRef &k : keys)
+        out.push_back({ranks ? heads[k.index] : Head{}, pick[k.index]});
+    return out;
+}
+
 // Sorts [first, last): the halves of a long range on two threads, then
 // merged.
-constexpr size_t ParallelSortFrom = 1 << 16;
 template<typename T, typename Less> void sortRange(T *first, T *last, Less less)
 {
     const size_t n = size_t(last - first);
@@ -421,25 +733,24 @@ template<typename T, typename Less> void sortRange(T *first, T *last, Less less)
     std::inplace_merge(first, mid, last, less);
 }
 
-// The names[pick[k]] with the collator's keys, and the same in order (the
-// sort moves pointers: a key is costly to copy).
-struct Collated
-{
-    std::vector<CollatedName> names;
-    std::vector<const CollatedName *> sorted;
-};
-
+// The same order by QCollator's own keys: where ICU is not at hand, and as
+// the reference for tests.
 template<typename Names>
-Collated collatedInOrder(const Names &names, const std::vector<quint32> &pick,
-                         const QLocale &collation, const AsciiRanks *ranks)
+std::vector<CollatedName> collatedByQt(const Names &names, const std::vector<quint32> &pick,
+                                       const QLocale &collation, const AsciiRanks *ranks)
 {
-    Collated out;
-    out.names.resize(pick.size());
+    struct Keyed
+    {
+        std::optional<QCollatorSortKey> key;
+        Head head;
+        quint32 index = 0;
+    };
+    std::vector<Keyed> keyed(pick.size());
     forRanges(pick.size(), [&](size_t from, size_t to, int) {
         // Each thread its own collator.
         const QCollator collator = makeCollator(collation);
         for (size_t k = from; k < to; ++k) {
-            CollatedName &c = out.names[k];
+            Keyed &c = keyed[k];
             c.index = pick[k];
             const QString text = names.text(c.index);
             c.key.emplace(collator.sortKey(text));
@@ -447,18 +758,17 @@ Collated collatedInOrder(const Names &names, const std::vector<quint32> &pick,
                 c.head = letterHead(text, *ranks);
         }
     });
-    keysMade += qint64(out.names.size());
-    // The heads beside the pointers: most comparisons read nothing else.
-    std::vector<std::pair<Head, const CollatedName *>> byHead;
-    byHead.reserve(out.names.size());
-    for (const CollatedName &c : out.names)
-        byHead.emplace_back(c.head, &c);
-    using Entry = std::pair<Head, const CollatedName *>;
-    sortRange(byHead.data(), byHead.data() + byHead.size(), [&](const Entry &x, const Entry &y) {
-        if (const int c = compareHeads(x.first, y.first))
-            return c < 0;
-        const CollatedName *a = x.second;
-        const CollatedName *b = y.second;
+    keysMade += qint64(keyed.size());
+    // The sort moves pointers: a key is costly to copy.
+    std::vector<const Keyed *> sorted;
+    sorted.reserve(keyed.size());
+    for (const Keyed &c : keyed)
+        sorted.push_back(&c);
+    sortRange(sorted.data(), sorted.data() + sorted.size(), [&](const Keyed *a, const Keyed *b) {
+        if (ranks) {
+            if (const int c = compareHeads(a->head, b->head))
+                return c < 0;
+        }
         if (const int c = a->key->compare(*b->key))
             return c < 0;
         // Equal keys (rare: names equal but for case) go by the texts.
@@ -466,24 +776,27 @@ Collated collatedInOrder(const Names &names, const std::vector<quint32> &pick,
             return c < 0;
         return a->index < b->index;
     });
-    out.sorted.reserve(byHead.size());
-    for (const Entry &e : byHead)
-        out.sorted.push_back(e.second);
+    std::vector<CollatedName> out;
+    out.reserve(sorted.size());
+    for (const Keyed *c : sorted)
+        out.push_back({c->head, c->index});
     return out;
 }
 
-template<typename Names>
-std::vector<qsizetype> orderByCollator(const Names &names, const QLocale &collation,
-                                       const AsciiRanks *ranks)
+std::vector<quint32> allOf(size_t n)
 {
-    std::vector<quint32> all(names.size());
-    for (size_t i = 0; i < all.size(); ++i)
+    std::vector<quint32> all(n);
+    for (size_t i = 0; i < n; ++i)
         all[i] = quint32(i);
-    const Collated collated = collatedInOrder(names, all, collation, ranks);
+    return all;
+}
+
+std::vector<qsizetype> indexesOf(const std::vector<CollatedName> &sorted)
+{
     std::vector<qsizetype> order;
-    order.reserve(collated.sorted.size());
-    for (const CollatedName *c : collated.sorted)
-        order.push_back(c->index);
+    order.reserve(sorted.size());
+    for (const CollatedName &c : sorted)
+        order.push_back(c.index);
     return order;
 }
 
@@ -494,11 +807,24 @@ struct NaturalSorter::Impl
     QLocale locale;
     std::shared_ptr<const AsciiRanks> ranks;
     QCollator collator;
+    IcuCollator icu;
 
-    explicit Impl(const QLocale &l) : locale(l), ranks(asciiRanks(l)), collator(makeCollator(l))
+    explicit Impl(const QLocale &l)
+        : locale(l), ranks(asciiRanks(l)), collator(makeCollator(l)), icu(l)
     {
         // The collator sets itself up on first use: not while it is shared.
         collator.compare(u"a", u"b");
+    }
+
+    template<typename Names>
+    std::vector<CollatedName> collated(const Names &names, const std::vector<quint32> &pick,
+                                       const AsciiRanks *withHeads) const
+    {
+        if (icu.valid())
+            return collatedByIcu(names, pick, icu, withHeads);
+        // QCollator's keys are compared behind pointers: the heads spare
+        // most of those comparisons.
+        return collatedByQt(names, pick, locale, ranks->valid ? ranks.get() : nullptr);
     }
 
     template<typename Names> std::vector<qsizetype> order(const Names &names) const
@@ -507,7 +833,7 @@ struct NaturalSorter::Impl
         if (n < 2)
             return identity(n);
         if (!ranks->valid)
-            return orderByCollator(names, locale, nullptr);
+            return indexesOf(collated(names, allOf(n), nullptr));
 
         // The names the byte keys cannot take: few of them, and the byte
         // keys do the rest; many, and the collator's keys do all.
@@ -520,58 +846,47 @@ struct NaturalSorter::Impl
         });
         const size_t others = othersOf[0] + othersOf[1];
         if (others * size_t(std::bit_width(n)) > n)
-            return orderByCollator(names, locale, ranks.get());
+            return indexesOf(collated(names, allOf(n), nullptr));
 
-        struct Part
-        {
-            std::string bytes;
-            std::vector<ByteKey> keys;
-            std::vector<quint32> others;
-        };
-        std::array<Part, 2> parts;
+        std::array<KeyPart, 2> parts;
         forRanges(n, [&](size_t from, size_t to, int which) {
-            Part &part = parts[size_t(which)];
+            KeyPart &part = parts[size_t(which)];
             part.keys.reserve(to - from);
             for (size_t i = from; i < to; ++i) {
                 const size_t at = part.bytes.size();
                 if (names.key(i, *ranks, &part.bytes))
-                    part.keys.push_back({at, nullptr, quint32(part.bytes.size() - at), quint32(i)});
+                    part.keys.push_back({nullptr, quint32(part.bytes.size() - at), quint32(i)});
                 else
                     part.others.push_back(quint32(i));
             }
-            // The buffer is complete: offsets become pointers.
-            for (ByteKey &k : part.keys) {
-                k.bytes = part.bytes.data() + k.head;
-                k.head = headOf(k.bytes, k.size);
-            }
+            part.pointKeys();
         });
-        std::vector<ByteKey> keys = std::move(parts[0].keys);
-        keys.insert(keys.end(), parts[1].keys.begin(), parts[1].keys.end());
         std::vector<quint32> otherNames = std::move(parts[0].others);
         otherNames.insert(otherNames.end(), parts[1].others.begin(), parts[1].others.end());
+        std::vector<KeyRef> keys = joined(parts);
         keysMade += qint64(keys.size());
 
-        sortRange(keys.data(), keys.data() + keys.size(), [&](const ByteKey &a, const ByteKey &b) {
-            if (const int c = compareKeys(a, b))
+        auto tieLess = [&](quint32 a, quint32 b) {
+            if (const int c = names.compareAscii(a, b))
                 return c < 0;
-            if (const int c = names.compareAscii(a.index, b.index))
-                return c < 0;
-            return a.index < b.index;
-        });
+            return a < b;
+        };
+        sortKeys(keys, tieLess);
         std::vector<qsizetype> out;
         out.reserve(n);
         if (otherNames.empty()) {
-            for (const ByteKey &k : keys)
+            for (const KeyRef &k : keys)
                 out.push_back(k.index);
             return out;
         }
 
         // The collated names in their order, each placed after the byte-keyed
         // names before it, found by halving from the previous one's place.
-        const Collated collated = collatedInOrder(names, otherNames, locale, ranks.get());
+        const std::vector<CollatedName> collatedNames = collated(names, otherNames, ranks.get());
         qint64 comparisons = 0;
-        auto before = [&](const ByteKey &a, const CollatedName &b) {
-            if (const int c = compareHeads(headOfKey(a.bytes, a.size), b.head))
+        auto before = [&](const KeyRef &a, const CollatedName &b) {
+            if (const int c = compareHeads(
+                    headOfKey(reinterpret_cast<const char *>(a.bytes), a.size), b.head))
                 return c < 0;
             const QString text = names.text(a.index);
             const QString other = names.text(b.index);
@@ -583,8 +898,7 @@ struct NaturalSorter::Impl
             return a.index < b.index;
         };
         size_t placed = 0;
-        for (const CollatedName *other : collated.sorted) {
-            const CollatedName &c = *other;
+        for (const CollatedName &c : collatedNames) {
             size_t first = placed;
             size_t count = keys.size() - placed;
             while (count > 0) {
@@ -635,7 +949,7 @@ std::vector<qsizetype> naturalOrderByCollator(const std::vector<QStringView> &te
 {
     if (texts.size() < 2)
         return identity(texts.size());
-    return orderByCollator(TextNames{texts}, collation, nullptr);
+    return indexesOf(collatedByQt(TextNames{texts}, allOf(texts.size()), collation, nullptr));
 }
 
 NaturalOrderCounts naturalOrderCounts()

@@ -6,6 +6,7 @@
 #include "listfile/NaturalOrder.h"
 
 #include <QCollator>
+#include <QSet>
 #include <QTest>
 
 #include <algorithm>
@@ -92,6 +93,69 @@ QStringList generatedNames(int count, int accentEvery, bool marks = false)
     return names;
 }
 
+// Names of every kind the collator weighs in its own way: digit runs (with
+// leading zeros, long ones, other scripts' digits), both cases, precomposed
+// and combining accents, ligatures, letters of other scripts, characters
+// outside the BMP, ignorable ones, punctuation; some names repeated or
+// equal but for case, now and then an empty one. None holds "\".
+QStringList variedNames(int count, quint32 seed)
+{
+    const QStringList pieces = {
+        u"a"_s,       u"A"_s,          u"b"_s,          u"Z"_s,      u"x"_s,      u" "_s,
+        u"."_s,       u"_"_s,          u"-"_s,          u"("_s,      u"~"_s,      u"'"_s,
+        u"!"_s,       u"+"_s,          u","_s,          u"\u00e9"_s, u"\u00c9"_s, u"e\u0301"_s,
+        u"E\u0301"_s, u"\u00fc"_s,     u"u\u0308"_s,    u"\u00e5"_s, u"\u00c5"_s, u"\u00f8"_s,
+        u"\u00e6"_s,  u"ae"_s,         u"\u0153"_s,     u"oe"_s,     u"\u00df"_s, u"ss"_s,
+        u"\u1e9e"_s,  u"\u0131"_s,     u"\u0130"_s,     u"\u00e7"_s, u"\u00f1"_s, u"\ufb01"_s,
+        u"fi"_s,      u"\u03b1"_s,     u"\u0392"_s,     u"\u0436"_s, u"\u0416"_s, u"\u65e5"_s,
+        u"\u672c"_s,  u"\U0001F600"_s, u"\U0001D400"_s, u"\u00ad"_s, u"\u200d"_s, u"\u0001"_s,
+        u"\u00b2"_s,  u"\u00bd"_s,     u"\u20ac"_s,     u"\u0160"_s, u"ij"_s,     u"\u0133"_s};
+    quint32 state = seed;
+    auto next = [&state] {
+        state = state * 1103515245u + 12345u;
+        return (state >> 16) & 0x7fff;
+    };
+    auto digits = [&](char16_t zero, int length) {
+        QString run;
+        for (int k = 0; k < length; ++k)
+            run += QChar(char16_t(zero + next() % 10));
+        return run;
+    };
+    QStringList names;
+    for (int i = 0; i < count; ++i) {
+        const quint32 kind = next() % 20;
+        if (kind == 0 && !names.isEmpty()) {
+            names.append(names[qsizetype(next()) % names.size()]); // the same again
+            continue;
+        }
+        if (kind == 1 && !names.isEmpty()) {
+            const QString &earlier = names[qsizetype(next()) % names.size()];
+            names.append(next() % 2 ? earlier.toUpper() : earlier.toLower());
+            continue;
+        }
+        if (kind == 2 && next() % 8 == 0) {
+            names.append(QString());
+            continue;
+        }
+        QString name;
+        const int parts = 1 + int(next() % 6);
+        for (int k = 0; k < parts; ++k) {
+            const quint32 what = next() % 10;
+            if (what < 3)
+                name += digits(u'0', 1 + int(next() % (what == 0 ? 4 : 12)));
+            else if (what == 3)
+                name += QString(int(next() % 4), u'0') + digits(u'0', 1 + int(next() % 3));
+            else if (what == 4 && next() % 16 == 0)
+                name += digits(u'0', 190 + int(next() % 30)); // past any fixed width
+            else if (what == 4)
+                name += digits(next() % 2 ? u'\u0660' : u'\uff10', 1 + int(next() % 3));
+            else
+                name += pieces[qsizetype(next()) % pieces.size()];
+        }
+        names.append(name);
+    }
+    return names;
+}
 } // namespace
 
 class TestFolderTreeOrder : public QObject
@@ -107,6 +171,8 @@ private Q_SLOTS:
     void oneKeyPerName();
     void findChildByText_data();
     void findChildByText();
+    void keysAsCollator_data();
+    void keysAsCollator();
 };
 
 void TestFolderTreeOrder::cornerOrder_data()
@@ -267,6 +333,64 @@ void TestFolderTreeOrder::findChildByText()
         QCOMPARE(tree.findPath({name}), child);
     }
     QCOMPARE(tree.findChild(0, u"Zulu"_s), tree.child(0, 2));
+}
+
+void TestFolderTreeOrder::keysAsCollator_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<quint32>("seed");
+    for (const char *locale : {"en_US", "pt_PT", "de_DE", "fr_FR", "sv_SE", "nl_NL"}) {
+        const QString l = QString::fromLatin1(locale);
+        QTest::addRow("%s few", locale) << l << 300 << 11u;
+        QTest::addRow("%s wide", locale) << l << 6000 << 12u;
+    }
+    // Past the size from which the keys are sorted on two threads.
+    QTest::addRow("en_US very wide") << u"en_US"_s << 70000 << 13u;
+    QTest::addRow("sv_SE very wide") << u"sv_SE"_s << 70000 << 14u;
+}
+
+// The order of QCollator's own keys (QCollatorSortKey), ties by the code
+// units. Not quite the collator's compare(): in Swedish it puts "\uff135\u0153"
+// before "\uff13oe" in numeric mode, its keys (and the tree, always) after.
+static QStringList collatorKeySorted(const QStringList &names, const QLocale &locale)
+{
+    std::vector<QStringView> views(names.begin(), names.end());
+    QStringList out;
+    for (qsizetype index : naturalOrderByCollator(views, locale))
+        out.append(names[index]);
+    return out;
+}
+
+void TestFolderTreeOrder::keysAsCollator()
+{
+    // The keys the sort makes order names exactly as QCollator's keys do,
+    // as texts and as a UTF-8 list's folder names.
+    QFETCH(QString, locale);
+    QFETCH(int, count);
+    QFETCH(quint32, seed);
+    const QLocale collation(locale);
+    const QStringList given = variedNames(count, seed);
+
+    std::vector<QStringView> views(given.begin(), given.end());
+    QStringList byTexts;
+    for (qsizetype index : naturalOrder(views, collation))
+        byTexts.append(given[index]);
+    QCOMPARE(byTexts, collatorKeySorted(given, collation));
+
+    // Folder names are distinct and never empty.
+    QStringList folders;
+    QSet<QString> seen;
+    for (const QString &name : given) {
+        if (!name.isEmpty() && !seen.contains(name)) {
+            seen.insert(name);
+            folders.append(name);
+        }
+    }
+    QList<QByteArray> names;
+    for (const QString &name : folders)
+        names.append(name.toUtf8());
+    QCOMPARE(siblings(names, ListEncoding::Utf8, collation), collatorKeySorted(folders, collation));
 }
 
 QTEST_GUILESS_MAIN(TestFolderTreeOrder)
