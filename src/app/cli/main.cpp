@@ -1,5 +1,6 @@
 #include "app/desktop/ProgramOptions.h"
 #include "commands.h"
+#include "util/SystemError.h"
 
 #include <QCoreApplication>
 
@@ -32,7 +33,7 @@ bool outputWritten(QString *reason)
     if (outputError == 0 && std::ferror(stdout))
         outputError = EIO;
     if (outputError != 0)
-        *reason = QString::fromLocal8Bit(std::strerror(outputError));
+        *reason = systemErrorText(outputError);
     return outputError == 0;
 }
 
