@@ -1018,7 +1018,6 @@ void TestListLoader::clearEmptiesEverything_data()
     QTest::newRow("whole list") << false << false;
     QTest::newRow("stopped") << true << false;
     QTest::newRow("changed while read") << false << true;
-    QTest::newRow("stopped and changed") << true << true;
 }
 
 void TestListLoader::clearEmptiesEverything()
