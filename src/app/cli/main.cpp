@@ -24,6 +24,14 @@ void out(const QString &text)
         outputError = errno ? errno : EIO;
 }
 
+void outWhenLarge(QString &text)
+{
+    if (text.size() > 1 << 20) {
+        out(text);
+        text.clear();
+    }
+}
+
 // Flushes stdout; false (with the reason) when anything could not be written.
 bool outputWritten(QString *reason)
 {
