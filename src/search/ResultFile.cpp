@@ -110,7 +110,7 @@ QString resultFilePath(const QString &dataFolder)
 
 QString resultFilePathFor(const QString &dataFolder, const QString &listPath)
 {
-    const QString usual = resultFilePath(dataFolder);
+    QString usual = resultFilePath(dataFolder);
     if (!isSameFile(usual, listPath))
         return usual;
     return QDir(dataFolder).filePath(u"tFile-2.csv"_s);
