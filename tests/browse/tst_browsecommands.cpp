@@ -8,7 +8,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-class tst_BrowseCommands : public QObject
+class TestBrowseCommands : public QObject
 {
     Q_OBJECT
 
@@ -22,7 +22,7 @@ private:
     QString m_list;
 };
 
-void tst_BrowseCommands::initTestCase()
+void TestBrowseCommands::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     m_list = m_dir.filePath(u"list.csv"_s);
@@ -37,7 +37,7 @@ void tst_BrowseCommands::initTestCase()
             "Data\\Caf\xe9.txt,1/7/2009,abc,22;x,Bad\r\n");
 }
 
-void tst_BrowseCommands::run_data()
+void TestBrowseCommands::run_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("exitCode");
@@ -98,7 +98,7 @@ void tst_BrowseCommands::run_data()
         << QStringList{u"details"_s, u"LIST"_s, u"Photos"_s} << 2 << QString() << true;
 }
 
-void tst_BrowseCommands::run()
+void TestBrowseCommands::run()
 {
     QFETCH(QStringList, args);
     QFETCH(int, exitCode);
@@ -123,5 +123,5 @@ void tst_BrowseCommands::run()
     QCOMPARE(!p.readAllStandardError().isEmpty(), errorShown);
 }
 
-QTEST_GUILESS_MAIN(tst_BrowseCommands)
+QTEST_GUILESS_MAIN(TestBrowseCommands)
 #include "tst_browsecommands.moc"

@@ -11,7 +11,7 @@ using namespace Qt::Literals::StringLiterals;
 using namespace corvane;
 using namespace corvane::test;
 
-class tst_FileDetails : public QObject
+class TestFileDetails : public QObject
 {
     Q_OBJECT
 
@@ -25,7 +25,7 @@ private Q_SLOTS:
     void dates();
 };
 
-void tst_FileDetails::letters_data()
+void TestFileDetails::letters_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<bool>("hasBits");
@@ -47,7 +47,7 @@ void tst_FileDetails::letters_data()
     QTest::newRow("empty field") << QString() << false << QString();
 }
 
-void tst_FileDetails::letters()
+void TestFileDetails::letters()
 {
     QFETCH(QString, field);
     QFETCH(bool, hasBits);
@@ -58,7 +58,7 @@ void tst_FileDetails::letters()
         QCOMPARE(attributeLetters(*bits), letters);
 }
 
-void tst_FileDetails::details_data()
+void TestFileDetails::details_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<bool>("hasAttributes");
@@ -95,7 +95,7 @@ void tst_FileDetails::details_data()
         << u"Data\\f,d,1536"_s << false << QString() << QString() << QString();
 }
 
-void tst_FileDetails::details()
+void TestFileDetails::details()
 {
     QFETCH(QString, line);
     QFETCH(bool, hasAttributes);
@@ -112,7 +112,7 @@ void tst_FileDetails::details()
     QCOMPARE(d.attributes, letters);
 }
 
-void tst_FileDetails::folderRows()
+void TestFileDetails::folderRows()
 {
     const LoadedList list = listOf({u"Data\\A\\B\\f,d,1,1;,s"_s});
     const FolderListing listing = listingOf(list, u"A"_s);
@@ -126,7 +126,7 @@ void tst_FileDetails::folderRows()
     }
 }
 
-void tst_FileDetails::dates_data()
+void TestFileDetails::dates_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");
@@ -146,7 +146,7 @@ void tst_FileDetails::dates_data()
     QTest::newRow("empty") << u"en_US"_s << QString() << InvalidListDate;
 }
 
-void tst_FileDetails::dates()
+void TestFileDetails::dates()
 {
     QFETCH(QString, locale);
     QFETCH(QString, text);
@@ -154,5 +154,5 @@ void tst_FileDetails::dates()
     QCOMPARE(listDateValue(text, QLocale(locale)), value);
 }
 
-QTEST_GUILESS_MAIN(tst_FileDetails)
+QTEST_GUILESS_MAIN(TestFileDetails)
 #include "tst_filedetails.moc"

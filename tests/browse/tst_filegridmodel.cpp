@@ -10,7 +10,7 @@ using namespace Qt::Literals::StringLiterals;
 using namespace corvane;
 using namespace corvane::test;
 
-class tst_FileGridModel : public QObject
+class TestFileGridModel : public QObject
 {
     Q_OBJECT
 
@@ -23,7 +23,7 @@ private Q_SLOTS:
     void fullPaths();
 };
 
-void tst_FileGridModel::imagePositions_data()
+void TestFileGridModel::imagePositions_data()
 {
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QStringList>("found"); // keys the desktop has an icon for
@@ -47,7 +47,7 @@ void tst_FileGridModel::imagePositions_data()
         << QList<int>{1, 1} << 0;
 }
 
-void tst_FileGridModel::imagePositions()
+void TestFileGridModel::imagePositions()
 {
     QFETCH(QStringList, names);
     QFETCH(QStringList, found);
@@ -61,7 +61,7 @@ void tst_FileGridModel::imagePositions()
     QCOMPARE(images.lookups(), lookups);
 }
 
-void tst_FileGridModel::cellsAndRoles()
+void TestFileGridModel::cellsAndRoles()
 {
     const LoadedList list = listOf({u"Data\\A\\SETUP.EXE,d1,1536,33;x,OK"_s,
                                     u"Data\\A\\b.txt,d2,7,1;x,Bad"_s, u"Data\\A\\S\\c,d,1,1;,s"_s});
@@ -97,7 +97,7 @@ void tst_FileGridModel::cellsAndRoles()
     QCOMPARE(model.rowCount(), 0);
 }
 
-void tst_FileGridModel::sortKeepsSelection()
+void TestFileGridModel::sortKeepsSelection()
 {
     const LoadedList list = listOf({u"Data\\A\\a,d,3,1;,s"_s, u"Data\\A\\b,d,1,1;,s"_s,
                                     u"Data\\A\\c,d,2,1;,s"_s, u"Data\\A\\F\\x,d,1,1;,s"_s});
@@ -123,7 +123,7 @@ void tst_FileGridModel::sortKeepsSelection()
     QCOMPARE(model.sortColumn(), int(FileGridModel::SizeColumn));
 }
 
-void tst_FileGridModel::headers()
+void TestFileGridModel::headers()
 {
     FileImagePositions images({});
     FileGridModel model(images);
@@ -134,7 +134,7 @@ void tst_FileGridModel::headers()
     QCOMPARE(spy.count(), 1);
 }
 
-void tst_FileGridModel::fullPaths()
+void TestFileGridModel::fullPaths()
 {
     const LoadedList list = listOf({u"Data\\A\\x.txt,d,1,1;,s"_s, u"Data\\A\\S\\y,d,1,1;,s"_s});
     const FolderListing listing = listingOf(list, u"A"_s);
@@ -144,5 +144,5 @@ void tst_FileGridModel::fullPaths()
     QCOMPARE(paths, (QStringList{u"Data\\A"_s, u"Data\\A\\S"_s, u"Data\\A\\x.txt"_s}));
 }
 
-QTEST_GUILESS_MAIN(tst_FileGridModel)
+QTEST_GUILESS_MAIN(TestFileGridModel)
 #include "tst_filegridmodel.moc"

@@ -8,7 +8,7 @@ using namespace Qt::Literals::StringLiterals;
 using namespace corvane;
 using namespace corvane::test;
 
-class tst_FolderListing : public QObject
+class TestFolderListing : public QObject
 {
     Q_OBJECT
 
@@ -35,7 +35,7 @@ private Q_SLOTS:
     void naturalOrderMatchesCollator();
 };
 
-void tst_FolderListing::rows_data()
+void TestFolderListing::rows_data()
 {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QString>("folder");
@@ -135,7 +135,7 @@ void tst_FolderListing::rows_data()
         << QStringList{u"..|..||||"_s, u"file|\u00e9t\u00e9.txt|d|1|1;|r\u00e9cup\u00e9r\u00e9"_s};
 }
 
-void tst_FolderListing::rows()
+void TestFolderListing::rows()
 {
     QFETCH(QStringList, lines);
     QFETCH(QString, folder);
@@ -149,7 +149,7 @@ void tst_FolderListing::rows()
     QCOMPARE(printRows(listing), expected);
 }
 
-void tst_FolderListing::header()
+void TestFolderListing::header()
 {
     const LoadedList list = listOf({u"Data\\A\\B\\f.txt,d,1,1;,s"_s});
     QCOMPARE(listingOf(list, QString()).header, u"Root"_s);
@@ -157,7 +157,7 @@ void tst_FolderListing::header()
     QCOMPARE(listingOf(list, u"A\\B"_s).key, QByteArray("Data\\A\\B\\"));
 }
 
-void tst_FolderListing::findFolderLinesMatchesScan_data()
+void TestFolderListing::findFolderLinesMatchesScan_data()
 {
     QTest::addColumn<QByteArray>("key");
     QTest::newRow("root") << QByteArray("Data\\");
@@ -169,7 +169,7 @@ void tst_FolderListing::findFolderLinesMatchesScan_data()
     QTest::newRow("after every line") << QByteArray("zzz\\");
 }
 
-void tst_FolderListing::findFolderLinesMatchesScan()
+void TestFolderListing::findFolderLinesMatchesScan()
 {
     QFETCH(QByteArray, key);
     const LoadedList list = listOf({
@@ -196,7 +196,7 @@ void tst_FolderListing::findFolderLinesMatchesScan()
     QCOMPARE(found.LastFolderLine, scanned.LastFolderLine);
 }
 
-void tst_FolderListing::folderWithoutLines()
+void TestFolderListing::folderWithoutLines()
 {
     // A search result cut from another list keeps that list's prefix: no line
     // begins with the key, and no unrelated line may show up in the grid.
@@ -215,7 +215,7 @@ void tst_FolderListing::folderWithoutLines()
 
 // A UTF-8 list whose last lines' top folder is written in Windows-1252: the
 // root prefix decodes through the fallback, and must still find those lines.
-void tst_FolderListing::rootWithBytesOutsideTheEncoding()
+void TestFolderListing::rootWithBytesOutsideTheEncoding()
 {
     ListBytes bytes;
     bytes.bytes = "Data\\Caf\xc3\xa9\\a.txt,d,1,32;x,OK\r\n"
@@ -234,7 +234,7 @@ void tst_FolderListing::rootWithBytesOutsideTheEncoding()
              (QStringList{u"..|..||||"_s, u"file|c.txt|d|3|32;x|OK"_s}));
 }
 
-void tst_FolderListing::emptyStore()
+void TestFolderListing::emptyStore()
 {
     const LoadedList list = listOf({});
     QCOMPARE(list.iGrid1.count(), 0);
@@ -245,7 +245,7 @@ void tst_FolderListing::emptyStore()
     QVERIFY(!listFolder(list, u"Data\\"_s, 0, englishOptions()).filled);
 }
 
-void tst_FolderListing::bigFolder()
+void TestFolderListing::bigFolder()
 {
     QByteArray bytes;
     constexpr int Files = 100000;
@@ -268,7 +268,7 @@ void tst_FolderListing::bigFolder()
     QCOMPARE(listing.rows.back().sizeText, u"99,999"_s);
 }
 
-void tst_FolderListing::deepTree()
+void TestFolderListing::deepTree()
 {
     QByteArray path = "Data\\";
     QString folder;
@@ -286,7 +286,7 @@ void tst_FolderListing::deepTree()
     QCOMPARE(listing.key, path);
 }
 
-void tst_FolderListing::longName()
+void TestFolderListing::longName()
 {
     const QString name = QString(10000, u'n') + u".txt"_s;
     const LoadedList list = listOf({u"Data\\"_s + name + u",d,1,1;,s"_s,
@@ -298,7 +298,7 @@ void tst_FolderListing::longName()
     QCOMPARE(listingOf(list, QString(10000, u'd')).fileRows, qsizetype(1));
 }
 
-void tst_FolderListing::sortByColumn_data()
+void TestFolderListing::sortByColumn_data()
 {
     QTest::addColumn<int>("column");
     QTest::addColumn<bool>("descending");
@@ -325,7 +325,7 @@ void tst_FolderListing::sortByColumn_data()
         << QStringList{u".."_s, u"F1"_s, u"F2"_s, u"d"_s, u"b9"_s, u"c"_s, u"a2"_s, u"b10"_s};
 }
 
-void tst_FolderListing::sortByColumn()
+void TestFolderListing::sortByColumn()
 {
     QFETCH(int, column);
     QFETCH(bool, descending);
@@ -348,7 +348,7 @@ void tst_FolderListing::sortByColumn()
     QCOMPARE(got, names);
 }
 
-void tst_FolderListing::sizeCell_data()
+void TestFolderListing::sizeCell_data()
 {
     QTest::addColumn<double>("size");
     QTest::addColumn<QLocale>("numbers");
@@ -367,14 +367,14 @@ void tst_FolderListing::sizeCell_data()
         << 1e23 << QLocale::c() << u"99,999,999,999,999,991,611,392"_s;
 }
 
-void tst_FolderListing::sizeCell()
+void TestFolderListing::sizeCell()
 {
     QFETCH(double, size);
     QFETCH(QLocale, numbers);
     QTEST(sizeCellText(size, numbers), "text");
 }
 
-void tst_FolderListing::extensionKey_data()
+void TestFolderListing::extensionKey_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("key");
@@ -389,7 +389,7 @@ void tst_FolderListing::extensionKey_data()
     QTest::newRow("exe without dot") << u"exe"_s << u"exe"_s << false;
 }
 
-void tst_FolderListing::extensionKey()
+void TestFolderListing::extensionKey()
 {
     QFETCH(QString, name);
     QFETCH(QString, key);
@@ -398,7 +398,7 @@ void tst_FolderListing::extensionKey()
     QCOMPARE(isProgramName(name), program);
 }
 
-void tst_FolderListing::naturalOrderOfNames()
+void TestFolderListing::naturalOrderOfNames()
 {
     // Many names take the two-thread path; the order must be the same.
     std::vector<QString> names;
@@ -411,7 +411,7 @@ void tst_FolderListing::naturalOrderOfNames()
         QCOMPARE(names[size_t(order[k])].sliced(5).toInt(), int(k + 1));
 }
 
-void tst_FolderListing::naturalOrderMatchesCollator_data()
+void TestFolderListing::naturalOrderMatchesCollator_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<int>("accented"); // one name in this many is not ASCII (0: none)
@@ -422,7 +422,7 @@ void tst_FolderListing::naturalOrderMatchesCollator_data()
     }
 }
 
-void tst_FolderListing::naturalOrderMatchesCollator()
+void TestFolderListing::naturalOrderMatchesCollator()
 {
     // The byte keys of ASCII names must order exactly as the collator does.
     QFETCH(QString, locale);
@@ -457,5 +457,5 @@ void tst_FolderListing::naturalOrderMatchesCollator()
     QCOMPARE(a, b);
 }
 
-QTEST_GUILESS_MAIN(tst_FolderListing)
+QTEST_GUILESS_MAIN(TestFolderListing)
 #include "tst_folderlisting.moc"

@@ -48,7 +48,7 @@ QString sampleFile(const QString &name)
 
 } // namespace
 
-class tst_packaging : public QObject
+class TestPackaging : public QObject
 {
     Q_OBJECT
 
@@ -256,5 +256,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_packaging)
+QTEST_GUILESS_MAIN(TestPackaging)
 #include "tst_packaging.moc"
