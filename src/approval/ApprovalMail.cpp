@@ -166,30 +166,29 @@ ApprovalMessage buildApprovalMessage(const QString &listName, const QString &add
     ApprovalMessage m;
     m.address = address;
     m.body = BodyText + u"\r\n\r\n"_s;
-    QString name = listName;
-    m.subject = SubjectPrefix + name;
+    m.subject = SubjectPrefix + listName;
     m.url = joinUrl(address, m.subject, m.body);
     if (fullyEncodedUrl(m.url).size() <= MaxApprovalUrlLength)
         return m;
     // Too long for a handler: keep as much of the name as fits, whole
     // characters only, and mark the cut.
     const QString ellipsis = u"\u2026"_s;
-    qsizetype keep = name.size();
+    qsizetype keep = listName.size();
     while (keep > 0) {
         keep = keep * 9 / 10;
-        if (keep > 0 && name.at(keep - 1).isHighSurrogate())
+        if (keep > 0 && listName.at(keep - 1).isHighSurrogate())
             --keep;
-        m.subject = SubjectPrefix + name.left(keep) + ellipsis;
+        m.subject = SubjectPrefix + listName.left(keep) + ellipsis;
         m.url = joinUrl(address, m.subject, m.body);
         if (fullyEncodedUrl(m.url).size() <= MaxApprovalUrlLength)
             break;
     }
     // Grow back one character at a time to the longest name that fits.
-    while (keep < name.size()) {
+    while (keep < listName.size()) {
         qsizetype next = keep + 1;
-        if (name.at(next - 1).isHighSurrogate() && next < name.size())
+        if (listName.at(next - 1).isHighSurrogate() && next < listName.size())
             ++next;
-        const QString subject = SubjectPrefix + name.left(next) + ellipsis;
+        const QString subject = SubjectPrefix + listName.left(next) + ellipsis;
         const QString url = joinUrl(address, subject, m.body);
         if (fullyEncodedUrl(url).size() > MaxApprovalUrlLength)
             break;

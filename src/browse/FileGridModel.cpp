@@ -10,10 +10,7 @@ namespace corvane {
 
 FileGridModel::FileGridModel(FileImagePositions &images, QObject *parent)
     : QAbstractTableModel(parent), m_imagePositions(images)
-{
-    for (int i = 0; i < ColumnCount; ++i)
-        m_headers.append(QString());
-}
+{}
 
 void FileGridModel::setDecoration(std::function<QVariant(int)> decoration)
 {
@@ -119,21 +116,15 @@ QVariant FileGridModel::data(const QModelIndex &index, int role) const
 
 QVariant FileGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && section >= 0 && section < ColumnCount &&
-        (role == Qt::DisplayRole || role == Qt::EditRole))
-        return m_headers[section];
+    if (m_headers.holds(section, orientation, role))
+        return m_headers.at(section);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
 bool FileGridModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
                                   int role)
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount ||
-        (role != Qt::EditRole && role != Qt::DisplayRole))
-        return false;
-    m_headers[section] = value.toString();
-    Q_EMIT headerDataChanged(orientation, section, section);
-    return true;
+    return m_headers.set(*this, section, orientation, value, role);
 }
 
 Qt::ItemFlags FileGridModel::flags(const QModelIndex &index) const

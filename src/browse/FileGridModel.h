@@ -6,6 +6,7 @@
 // when it is, so data() only hands out what is there.
 
 #include "FolderListing.h"
+#include "util/HeaderTexts.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
@@ -70,7 +71,7 @@ private:
     ListingOptions m_options;
     FolderListing m_listing;
     std::vector<int> m_images; // per row
-    QStringList m_headers;
+    HeaderTexts m_headers{ColumnCount};
     int m_sortColumn = NameColumn;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };

@@ -133,6 +133,29 @@ inline LineFields lineFields(QByteArrayView line)
     return cutLine(line.data(), line.data() + line.size(), &lineEnd);
 }
 
+// Field 4 of a line that has exactly five fields: the status as the preset
+// filter and the status words read it. nullopt when the line has fewer or
+// more fields.
+inline std::optional<QByteArrayView> statusOfFiveFields(QByteArrayView line)
+{
+    const char *p = line.data();
+    const char *const end = p + line.size();
+    const char *lastComma = nullptr;
+    int commas = 0;
+    while (p < end) {
+        const auto *c = static_cast<const char *>(std::memchr(p, ',', size_t(end - p)));
+        if (!c)
+            break;
+        if (++commas >= ListField::CompleteCount)
+            return std::nullopt; // more than five fields
+        lastComma = c;
+        p = c + 1;
+    }
+    if (commas != ListField::CompleteCount - 1)
+        return std::nullopt;
+    return QByteArrayView(lastComma + 1, end - lastComma - 1);
+}
+
 // The folder path of a line: every "\"-component of field 0 but the last,
 // each followed by "\" ('Data\Photos\a.jpg' gives 'Data\Photos\'); empty when
 // field 0 holds no "\". Returns a view into the line.

@@ -28,19 +28,8 @@ QString LoadedList::rootPrefixAfter(const QString &current) const
 
 void LoadedList::clear()
 {
-    iGrid1.clear();
-    SftTree1.clear();
-    totals.clear();
-    lineCount = 0;
-    folderCount = 0;
-    totalSize = ByteTotal();
-    earliestDate = QDate();
-    latestDate = QDate();
-    lastTopComponent.clear();
-    lastTopBytes.clear();
-    hasTopComponent = false;
-    fileFound = false;
-    error.clear();
+    // Every field, those added later too, back to an empty list's value.
+    *this = LoadedList();
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #include "ListReader.h"
 
+#include "util/SystemError.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
@@ -310,11 +312,6 @@ private:
     bool m_utf16 = false;
 };
 
-QString reasonText(int err)
-{
-    return QString::fromLocal8Bit(std::strerror(err));
-}
-
 // A list file opened for reading: without blocking (opening a FIFO must not
 // wait for a writer), and only a regular file is kept open.
 struct OpenedList
@@ -334,11 +331,11 @@ OpenedList openListFile(const QString &path)
     if (fd < 0) {
         const int err = errno;
         opened.fileFound = err != ENOENT && err != ENOTDIR && QFileInfo(path).isFile();
-        opened.error = err == ENOENT ? u"the file does not exist"_s : reasonText(err);
+        opened.error = err == ENOENT ? u"the file does not exist"_s : systemErrorText(err);
         return opened;
     }
     if (::fstat(fd, &opened.atOpen) != 0)
-        opened.error = reasonText(errno);
+        opened.error = systemErrorText(errno);
     else if (S_ISDIR(opened.atOpen.st_mode))
         opened.error = u"it is a folder, not a file list"_s;
     else if (!S_ISREG(opened.atOpen.st_mode))
@@ -408,7 +405,7 @@ ListBytes readListFile(const QString &path, const ReadProgress &progress, ListFi
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            result.error = reasonText(errno);
+            result.error = systemErrorText(errno);
             break;
         }
         if (got == 0) {
@@ -575,7 +572,7 @@ struct ListChunkReader::State
             got = ::read(fd, target.data() + at, size_t(PieceSize));
         } while (got < 0 && errno == EINTR);
         if (got < 0) {
-            error = reasonText(errno);
+            error = systemErrorText(errno);
             eof = true;
             return;
         }

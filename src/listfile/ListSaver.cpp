@@ -70,65 +70,6 @@ SaveListResult failed(SaveListResult::Reason reason, const QString &error)
 
 } // namespace
 
-SaveTarget resolveSaveTarget(const QString &path)
-{
-    SaveTarget target;
-    target.path = path;
-    const QByteArray native = QFile::encodeName(path);
-    struct stat st
-    {};
-    if (::lstat(native.constData(), &st) != 0)
-        return target; // a free name, or one whose write says what is wrong
-    if (S_ISLNK(st.st_mode)) {
-        if (::stat(native.constData(), &st) != 0) {
-            target.kind = SaveTarget::Kind::BrokenLink;
-            return target;
-        }
-        if (S_ISREG(st.st_mode)) {
-            // Written where the link leads, as cp would: the link stays.
-            target.path = QFileInfo(path).canonicalFilePath();
-            if (target.path.isEmpty())
-                target.kind = SaveTarget::Kind::BrokenLink;
-            return target;
-        }
-    }
-    if (S_ISDIR(st.st_mode))
-        target.kind = SaveTarget::Kind::Folder;
-    else if (!S_ISREG(st.st_mode))
-        target.kind = SaveTarget::Kind::NotRegularFile;
-    return target;
-}
-
-QString SaveTarget::refusal(const QString &shownName) const
-{
-    switch (kind) {
-    case Kind::Writable:
-        break;
-    case Kind::Folder:
-        return u"%1 is a folder"_s.arg(shownName);
-    case Kind::NotRegularFile:
-        return u"%1 is not a regular file (a device, a pipe or a socket) and is left as it is"_s
-            .arg(shownName);
-    case Kind::BrokenLink:
-        return u"%1 is a link that leads to no file"_s.arg(shownName);
-    }
-    return {};
-}
-
-bool isSameFile(const QString &a, const QString &b)
-{
-    if (a.isEmpty() || b.isEmpty())
-        return false;
-    struct stat sa
-    {};
-    struct stat sb
-    {};
-    if (::stat(QFile::encodeName(a).constData(), &sa) != 0 ||
-        ::stat(QFile::encodeName(b).constData(), &sb) != 0)
-        return false;
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-}
-
 SaveListResult saveListFile(const LineStore &store, const QString &outPath, const QStringList &keep)
 {
     SaveListResult result;

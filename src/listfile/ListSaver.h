@@ -6,27 +6,12 @@
 // has a byte there and UTF-8 otherwise, each line ended by CR LF.
 
 #include "LineStore.h"
+#include "SaveTarget.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace corvane {
-
-// Where a file that is saved under a name goes. A name that is free or a
-// regular file is written as given; a link to a regular file is written at
-// the file it leads to, so the link stays a link; anything else that is
-// there (a folder, a device, a pipe, a socket, a link leading nowhere) is
-// left alone and refused.
-struct SaveTarget
-{
-    enum class Kind { Writable, Folder, NotRegularFile, BrokenLink };
-    Kind kind = Kind::Writable;
-    QString path; // what to write, a link resolved
-    bool ok() const { return kind == Kind::Writable; }
-    // Why the target is refused, in English (empty when it is writable).
-    QString refusal(const QString &shownName) const;
-};
-SaveTarget resolveSaveTarget(const QString &path);
 
 struct SaveListResult
 {
@@ -62,8 +47,5 @@ struct SaveListResult
 // link, is refused before anything is written.
 SaveListResult saveListFile(const LineStore &store, const QString &outPath,
                             const QStringList &keep = {});
-
-// True when both paths name one existing file (the same device and inode).
-bool isSameFile(const QString &a, const QString &b);
 
 } // namespace corvane

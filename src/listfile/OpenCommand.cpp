@@ -47,7 +47,7 @@ QString readLastFolder(const QString &dataFolder, StateFileProblem *problem)
 
 QString dialogStartFolder(const QString &dataFolder, StateFileProblem *problem)
 {
-    const QString folder = readLastFolder(dataFolder, problem);
+    QString folder = readLastFolder(dataFolder, problem);
     if (!folder.isEmpty() && QFileInfo(folder).isDir())
         return folder;
     return QDir::homePath();

@@ -69,7 +69,7 @@ SizeUnits SizeUnits::fromText(QStringView text)
 QString FormatSize(ByteTotal size, const QLocale &locale, const SizeUnits &units)
 {
     const QLocale grouped = groupingLocale(locale);
-    const QString withUnit = sizeWithUnit(size.toDouble(), grouped, units);
+    QString withUnit = sizeWithUnit(size.toDouble(), grouped, units);
     if (!withUnit.isEmpty()) {
         return withUnit;
     }
@@ -82,7 +82,7 @@ QString FormatSizeOfBytes(double bytes, const QLocale &locale, const SizeUnits &
     if (!std::isfinite(bytes)) {
         return u"0 "_s + units.bytes;
     }
-    const QString withUnit = sizeWithUnit(bytes, grouped, units);
+    QString withUnit = sizeWithUnit(bytes, grouped, units);
     if (!withUnit.isEmpty()) {
         return withUnit;
     }

@@ -1,5 +1,7 @@
 #include "StateFile.h"
 
+#include "util/SystemError.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,11 +18,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace corvane {
 
 namespace {
-
-QString systemError(int code)
-{
-    return QString::fromLocal8Bit(std::strerror(code));
-}
 
 QByteArray encoded(const QString &path)
 {
@@ -82,14 +79,14 @@ StateFileRead readStateFile(const QString &path, qint64 maxBytes)
             read.problem = StateFileProblem::NotRegular;
         } else {
             read.problem = StateFileProblem::Failed;
-            read.error = systemError(code);
+            read.error = systemErrorText(code);
         }
         return read;
     }
     struct stat status;
     if (::fstat(file.fd, &status) != 0) {
         read.problem = StateFileProblem::Failed;
-        read.error = systemError(errno);
+        read.error = systemErrorText(errno);
         return read;
     }
     read.problem = problemOf(status);
@@ -115,7 +112,7 @@ StateFileRead readStateFile(const QString &path, qint64 maxBytes)
             continue;
         if (n < 0) {
             read.problem = StateFileProblem::Failed;
-            read.error = systemError(errno);
+            read.error = systemErrorText(errno);
             return read;
         }
         if (n == 0)
@@ -139,7 +136,7 @@ StateFileProblem checkStateFile(const QString &path, qint64 maxBytes, QString *e
         if (code == ENOENT)
             return StateFileProblem::Missing;
         if (error)
-            *error = systemError(code);
+            *error = systemErrorText(code);
         return StateFileProblem::Failed;
     }
     const StateFileProblem problem = problemOf(status);
@@ -152,7 +149,7 @@ StateFileProblem writeStateFile(const QString &path, QByteArrayView bytes, QStri
 {
     auto failed = [error](int code) {
         if (error)
-            *error = systemError(code);
+            *error = systemErrorText(code);
         return StateFileProblem::Failed;
     };
     const QByteArray name = encoded(path);
@@ -220,7 +217,7 @@ bool ensureStateFolder(const QString &base, const QString &relative, QString *er
         return refuse(base, u"cannot be created"_s);
     struct stat status;
     if (::stat(encoded(base).constData(), &status) != 0)
-        return refuse(base, systemError(errno));
+        return refuse(base, systemErrorText(errno));
     if (!S_ISDIR(status.st_mode))
         return refuse(base, u"not a folder"_s);
 
@@ -232,9 +229,9 @@ bool ensureStateFolder(const QString &base, const QString &relative, QString *er
         folder += u'/' + part;
         const QByteArray name = encoded(folder);
         if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
-            return refuse(folder, systemError(errno));
+            return refuse(folder, systemErrorText(errno));
         if (::lstat(name.constData(), &status) != 0)
-            return refuse(folder, systemError(errno));
+            return refuse(folder, systemErrorText(errno));
         if (S_ISLNK(status.st_mode))
             return refuse(folder, u"a link, not a folder"_s);
         if (!S_ISDIR(status.st_mode))

@@ -3,7 +3,9 @@
 #include "WildcardPattern.h"
 #include "listfile/ByteScan.h"
 #include "listfile/ListDate.h"
+#include "listfile/ListLine.h"
 #include "listfile/ListReader.h"
+#include "listfile/SaveTarget.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -53,6 +55,50 @@ const char *findByte(const char *p, const char *end, char c)
 {
     return p < end ? static_cast<const char *>(std::memchr(p, c, size_t(end - p))) : nullptr;
 }
+
+// ---- vector steps ------------------------------------------------------------
+
+// One step of the term scan at one vector width: the mask of the Width
+// starts at a whose byte is one of first and whose byte length - 1 on (at
+// b) is one of last. Nothing of a vector type crosses a call.
+#ifdef __SSE2__
+struct Sse2Lanes
+{
+    static constexpr int Width = 16;
+    static unsigned hits(const char *a, const char *b, const std::array<unsigned char, 2> &first,
+                         const std::array<unsigned char, 2> &last)
+    {
+        const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i *>(a));
+        const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i *>(b));
+        const __m128i hit =
+            _mm_and_si128(_mm_or_si128(_mm_cmpeq_epi8(va, _mm_set1_epi8(char(first[0]))),
+                                       _mm_cmpeq_epi8(va, _mm_set1_epi8(char(first[1])))),
+                          _mm_or_si128(_mm_cmpeq_epi8(vb, _mm_set1_epi8(char(last[0]))),
+                                       _mm_cmpeq_epi8(vb, _mm_set1_epi8(char(last[1])))));
+        return unsigned(_mm_movemask_epi8(hit));
+    }
+};
+#endif
+
+#if defined(__x86_64__) || defined(__i386__)
+struct Avx2Lanes
+{
+    static constexpr int Width = 32;
+    __attribute__((target("avx2"))) static unsigned hits(const char *a, const char *b,
+                                                         const std::array<unsigned char, 2> &first,
+                                                         const std::array<unsigned char, 2> &last)
+    {
+        const __m256i va = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(a));
+        const __m256i vb = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(b));
+        const __m256i hit = _mm256_and_si256(
+            _mm256_or_si256(_mm256_cmpeq_epi8(va, _mm256_set1_epi8(char(first[0]))),
+                            _mm256_cmpeq_epi8(va, _mm256_set1_epi8(char(first[1])))),
+            _mm256_or_si256(_mm256_cmpeq_epi8(vb, _mm256_set1_epi8(char(last[0]))),
+                            _mm256_cmpeq_epi8(vb, _mm256_set1_epi8(char(last[1])))));
+        return unsigned(_mm256_movemask_epi8(hit));
+    }
+};
+#endif
 
 // ---- term search -------------------------------------------------------------
 
@@ -194,33 +240,41 @@ private:
         return true;
     }
 
-#if defined(__x86_64__) || defined(__i386__)
-    // The 32-byte form of the scan below; leaves p where fewer than 32
-    // starts are left.
-    __attribute__((target("avx2"))) const char *findAvx2(const Scanner &scanner, const char *&p,
-                                                         const char *lastStart) const
+    // Where the scanner's first and last characters stand one run length
+    // apart, at Lanes::Width starts a step; verified there. Leaves p where
+    // fewer than Lanes::Width starts are left.
+    template<typename Lanes>
+    const char *findWide(const Scanner &scanner, const char *&from, const char *lastStart) const
     {
         const qsizetype length = qsizetype(scanner.folded.size());
-        const __m256i f0 = _mm256_set1_epi8(char(scanner.first[0]));
-        const __m256i f1 = _mm256_set1_epi8(char(scanner.first[1]));
-        const __m256i l0 = _mm256_set1_epi8(char(scanner.last[0]));
-        const __m256i l1 = _mm256_set1_epi8(char(scanner.last[1]));
-        while (lastStart - p >= 31) {
-            const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p));
-            const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + length - 1));
-            const __m256i hit = _mm256_and_si256(
-                _mm256_or_si256(_mm256_cmpeq_epi8(a, f0), _mm256_cmpeq_epi8(a, f1)),
-                _mm256_or_si256(_mm256_cmpeq_epi8(b, l0), _mm256_cmpeq_epi8(b, l1)));
-            unsigned mask = unsigned(_mm256_movemask_epi8(hit));
-            while (mask) {
+        // Copies the compiler may keep in registers over the whole loop.
+        const std::array<unsigned char, 2> first = scanner.first;
+        const std::array<unsigned char, 2> last = scanner.last;
+        const char *p = from;
+        const char *found = nullptr;
+        while (!found && lastStart - p >= Lanes::Width - 1) {
+            for (unsigned mask = Lanes::hits(p, p + length - 1, first, last); mask;
+                 mask &= mask - 1) {
                 const char *at = p + __builtin_ctz(mask);
-                if (verify(scanner, at))
-                    return at;
-                mask &= mask - 1;
+                if (verify(scanner, at)) {
+                    found = at;
+                    break;
+                }
             }
-            p += 32;
+            if (!found)
+                p += Lanes::Width;
         }
-        return nullptr;
+        from = p;
+        return found;
+    }
+
+#if defined(__x86_64__) || defined(__i386__)
+    // The 32-byte scan, on processors that have AVX2 (every call inlined so
+    // that the vector steps take its instructions).
+    __attribute__((target("avx2"), flatten)) const char *
+    findAvx2(const Scanner &scanner, const char *&p, const char *lastStart) const
+    {
+        return findWide<Avx2Lanes>(scanner, p, lastStart);
     }
 #endif
 
@@ -239,25 +293,8 @@ private:
         }
 #endif
 #ifdef __SSE2__
-        const __m128i f0 = _mm_set1_epi8(char(scanner.first[0]));
-        const __m128i f1 = _mm_set1_epi8(char(scanner.first[1]));
-        const __m128i l0 = _mm_set1_epi8(char(scanner.last[0]));
-        const __m128i l1 = _mm_set1_epi8(char(scanner.last[1]));
-        while (lastStart - p >= 15) {
-            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + length - 1));
-            const __m128i hit =
-                _mm_and_si128(_mm_or_si128(_mm_cmpeq_epi8(a, f0), _mm_cmpeq_epi8(a, f1)),
-                              _mm_or_si128(_mm_cmpeq_epi8(b, l0), _mm_cmpeq_epi8(b, l1)));
-            unsigned mask = unsigned(_mm_movemask_epi8(hit));
-            while (mask) {
-                const char *at = p + __builtin_ctz(mask);
-                if (verify(scanner, at))
-                    return at;
-                mask &= mask - 1;
-            }
-            p += 16;
-        }
+        if (const char *at = findWide<Sse2Lanes>(scanner, p, lastStart))
+            return at;
 #endif
         for (; p <= lastStart; ++p) {
             const auto c = uchar(*p);
@@ -345,19 +382,10 @@ public:
               const std::function<bool(QByteArrayView)> &emit) override
     {
         return forEachLine(piece, [&](QByteArrayView line) {
-            const char *p = line.data();
-            const char *const end = p + line.size();
-            const char *lastComma = nullptr;
-            int commas = 0;
-            while (const char *c = findByte(p, end, ',')) {
-                if (++commas > 4)
-                    return true; // more than five fields
-                lastComma = c;
-                p = c + 1;
-            }
-            if (commas != 4)
+            const std::optional<QByteArrayView> status = statusOfFiveFields(line);
+            if (!status)
                 return true;
-            const QByteArrayView field(lastComma + 1, end - lastComma - 1);
+            const QByteArrayView field = *status;
             bool same;
             if (m_statusAscii)
                 same = field == QByteArrayView(m_ascii);
@@ -508,7 +536,7 @@ SearchOutcome searchToResultFile(const QString &listPath, LineCriterion &criteri
                                  const QString &resultPath, const SearchOptions &options)
 {
     SearchOutcome out;
-    if (sameFile(listPath, resultPath)) {
+    if (isSameFile(listPath, resultPath)) {
         out.listFound = true;
         out.failure = SearchOutcome::Failure::ResultNotCreated;
         out.error = u"the search result would replace the list being searched"_s;
@@ -555,18 +583,8 @@ QList<std::pair<QString, qint64>> collectStatusWords(QByteArrayView listBytes,
     const bool finished = forEachLine(listBytes, [&](QByteArrayView line) {
         if ((++lines & 0xFFFF) == 0 && stop && stop->load())
             return false;
-        const char *p = line.data();
-        const char *const end = p + line.size();
-        const char *lastComma = nullptr;
-        int commas = 0;
-        while (const char *c = findByte(p, end, ',')) {
-            if (++commas > 4)
-                return true;
-            lastComma = c;
-            p = c + 1;
-        }
-        if (commas == 4)
-            ++counts[QByteArrayView(lastComma + 1, end - lastComma - 1)];
+        if (const std::optional<QByteArrayView> status = statusOfFiveFields(line))
+            ++counts[*status];
         return true;
     });
     QList<std::pair<QString, qint64>> words;

@@ -2,6 +2,8 @@
 
 #include "WildcardPattern.h"
 #include "listfile/ByteScan.h"
+#include "listfile/SaveTarget.h"
+#include "util/SystemError.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,11 +44,6 @@ void widenAscii(char *out, const char *in, qsizetype n)
         out[2 * i] = in[i];
         out[2 * i + 1] = 0;
     }
-}
-
-QString reason(int err)
-{
-    return QString::fromLocal8Bit(std::strerror(err));
 }
 
 } // namespace
@@ -113,22 +110,10 @@ QString resultFilePath(const QString &dataFolder)
 
 QString resultFilePathFor(const QString &dataFolder, const QString &listPath)
 {
-    const QString usual = resultFilePath(dataFolder);
-    if (!sameFile(usual, listPath))
+    QString usual = resultFilePath(dataFolder);
+    if (!isSameFile(usual, listPath))
         return usual;
     return QDir(dataFolder).filePath(u"tFile-2.csv"_s);
-}
-
-bool sameFile(const QString &a, const QString &b)
-{
-    struct stat sa
-    {};
-    struct stat sb
-    {};
-    if (::stat(QFile::encodeName(a).constData(), &sa) != 0 ||
-        ::stat(QFile::encodeName(b).constData(), &sb) != 0)
-        return false;
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 ResultFileWriter::ResultFileWriter(const QString &path) : m_path(path)
@@ -146,23 +131,17 @@ bool ResultFileWriter::open()
     // or a socket of that name would be replaced by it, so it is refused. A
     // link is replaced as a link (what it leads to is never written); a
     // caller that means to write through a link resolves it first.
-    struct stat st
-    {};
-    if (::lstat(QFile::encodeName(m_path).constData(), &st) == 0 && !S_ISREG(st.st_mode) &&
-        !S_ISLNK(st.st_mode)) {
-        m_error = S_ISDIR(st.st_mode)
-                      ? u"the search result file cannot be written: %1 is a folder"_s.arg(
-                            QDir::toNativeSeparators(m_path))
-                      : u"the search result file cannot be written: %1 is not a regular file "
-                        "(a device, a pipe or a socket) and is left as it is"_s.arg(
-                            QDir::toNativeSeparators(m_path));
+    const SaveTarget target = resolveSaveTarget(m_path, SaveLinks::Replace);
+    if (!target.ok()) {
+        m_error = u"the search result file cannot be written: "_s +
+                  target.refusal(QDir::toNativeSeparators(m_path));
         return false;
     }
     m_tempPath = QFile::encodeName(info.absolutePath() + u"/."_s + info.fileName() + u".XXXXXX"_s);
     m_fd = ::mkostemp(m_tempPath.data(), O_CLOEXEC);
     if (m_fd < 0) {
         m_error = u"the search result file cannot be created in %1: %2"_s.arg(
-            QDir::toNativeSeparators(info.absolutePath()), reason(errno));
+            QDir::toNativeSeparators(info.absolutePath()), systemErrorText(errno));
         m_tempPath.clear();
         return false;
     }
@@ -197,7 +176,7 @@ bool ResultFileWriter::flush()
                 if (b[i] == '\r' && b[i + 1] == 0 && b[i + 2] == '\n' && b[i + 3] == 0)
                     ++m_kept;
             }
-            m_error = u"the search result could not be written: %1"_s.arg(reason(err));
+            m_error = u"the search result could not be written: %1"_s.arg(systemErrorText(err));
             m_buffer.clear();
             m_linesInBuffer = 0;
             return false;
@@ -219,13 +198,13 @@ bool ResultFileWriter::finish()
         flush();
     // What the system still holds back can fail on its way to the disk.
     if (m_error.isEmpty() && ::fsync(m_fd) != 0 && errno != EINVAL)
-        m_error = u"the search result could not be written: %1"_s.arg(reason(errno));
+        m_error = u"the search result could not be written: %1"_s.arg(systemErrorText(errno));
     if (::close(m_fd) != 0 && m_error.isEmpty())
-        m_error = u"the search result could not be written: %1"_s.arg(reason(errno));
+        m_error = u"the search result could not be written: %1"_s.arg(systemErrorText(errno));
     m_fd = -1;
     if (m_error.isEmpty() &&
         ::rename(m_tempPath.constData(), QFile::encodeName(m_path).constData()) != 0)
-        m_error = u"the search result file cannot be replaced: %1"_s.arg(reason(errno));
+        m_error = u"the search result file cannot be replaced: %1"_s.arg(systemErrorText(errno));
     if (!m_error.isEmpty()) {
         ::unlink(m_tempPath.constData());
         m_tempPath.clear();

@@ -37,9 +37,6 @@ QString resultFilePath(const QString &dataFolder);
 // (a result opened as a list is never overwritten by its own search).
 QString resultFilePathFor(const QString &dataFolder, const QString &listPath);
 
-// True when both paths name the same existing file.
-bool sameFile(const QString &a, const QString &b);
-
 // Writes the result file. Nothing appears at the path until finish(): the
 // lines go to a temporary file beside it, which then replaces the path in
 // one step. A result that could not be written to its end leaves the path

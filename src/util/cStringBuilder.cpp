@@ -175,6 +175,8 @@ void cStringBuilder::Append(QStringView sThis)
     Insert(Length(), sThis);
 }
 
+// The ByVal forms take their argument by value, as their names say.
+// NOLINTNEXTLINE(performance-unnecessary-value-param)
 void cStringBuilder::AppendByVal(QString sThis)
 {
     Append(sThis);
@@ -217,6 +219,7 @@ void cStringBuilder::Insert(qint32 iIndex, QStringView sThis)
     m_usedBytes = qint32(needed);
 }
 
+// NOLINTNEXTLINE(performance-unnecessary-value-param): by value, as its name says
 void cStringBuilder::InsertByVal(qint32 iIndex, QString sThis)
 {
     Insert(iIndex, sThis);

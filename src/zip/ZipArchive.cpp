@@ -2,6 +2,7 @@
 
 #include "ZipEntryName.h"
 #include "listfile/StateFile.h"
+#include "util/SystemError.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,7 +53,7 @@ QString libzipText(int code)
 {
     zip_error_t error;
     zip_error_init_with_code(&error, code);
-    const QString text = QString::fromLocal8Bit(zip_error_strerror(&error));
+    QString text = QString::fromLocal8Bit(zip_error_strerror(&error));
     zip_error_fini(&error);
     return text;
 }
@@ -271,11 +272,6 @@ QString temporaryPathFor(const QString &folder, const QString &fileName)
     return folder + u"/."_s + fileName.left(64) + u"."_s + random + PartEnding;
 }
 
-QString systemError(int code)
-{
-    return QString::fromLocal8Bit(std::strerror(code));
-}
-
 // The part file of one extraction: created new (never through a link), locked
 // while it is written, removed unless it was renamed to the member's name.
 class PartFile
@@ -302,7 +298,7 @@ public:
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0) {
-                *error = systemError(n < 0 ? errno : ENOSPC);
+                *error = systemErrorText(n < 0 ? errno : ENOSPC);
                 return false;
             }
             data += n;
@@ -314,17 +310,17 @@ public:
     bool commit(const QString &target, QString *error)
     {
         if (::fsync(m_fd) != 0) {
-            *error = systemError(errno);
+            *error = systemErrorText(errno);
             return false;
         }
         if (::rename(m_path.constData(), QFile::encodeName(target).constData()) != 0) {
-            *error = systemError(errno);
+            *error = systemErrorText(errno);
             return false;
         }
         m_path.clear();
         const int fd = std::exchange(m_fd, -1);
         if (::close(fd) != 0) {
-            *error = systemError(errno);
+            *error = systemErrorText(errno);
             return false;
         }
         return true;
@@ -863,7 +859,7 @@ ExtractResult extractZipMember(const QString &zipPath, qint64 index, const QStri
         created = temporary.create(temporaryPathFor(folder, fileName));
     if (created != 0)
         return fail(ZipError::FolderNotWritable,
-                    shownPath(folder) + u": "_s + systemError(created));
+                    shownPath(folder) + u": "_s + systemErrorText(created));
     auto discard = [&](ZipError error, const QString &detail = {}) {
         temporary.discard();
         return fail(error, detail);

@@ -42,28 +42,20 @@ QVariant ZipMemberModel::data(const QModelIndex &index, int role) const
 
 QVariant ZipMemberModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && section == 0 && role == Qt::DisplayRole)
-        return m_header;
+    if (m_header.holds(section, orientation, role))
+        return m_header.at(section);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
 bool ZipMemberModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
                                    int role)
 {
-    if (orientation != Qt::Horizontal || section != 0 ||
-        (role != Qt::EditRole && role != Qt::DisplayRole)) {
-        return false;
-    }
-    setHeaderText(value.toString());
-    return true;
+    return m_header.set(*this, section, orientation, value, role);
 }
 
 void ZipMemberModel::setHeaderText(const QString &text)
 {
-    if (text == m_header)
-        return;
-    m_header = text;
-    Q_EMIT headerDataChanged(Qt::Horizontal, 0, 0);
+    m_header.set(*this, 0, Qt::Horizontal, text, Qt::DisplayRole);
 }
 
 void ZipMemberModel::setMembers(const QList<ZipMember> &members)

@@ -4,6 +4,7 @@
 // column holding each entry's name as shown.
 
 #include "ZipArchive.h"
+#include "util/HeaderTexts.h"
 
 #include <QAbstractTableModel>
 #include <QList>
@@ -38,7 +39,7 @@ public:
 
 private:
     QList<ZipMember> m_members;
-    QString m_header;
+    HeaderTexts m_header{1};
 };
 
 } // namespace corvane::zip

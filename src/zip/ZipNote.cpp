@@ -29,26 +29,27 @@ QByteArrayView withoutSplitUtf8(QByteArrayView bytes)
     return bytes;
 }
 
+// UTF-16 bytes without their byte-order mark and without a last odd byte.
+QString decodeUtf16(QByteArrayView bytes, QByteArrayView byteOrderMark,
+                    QStringDecoder::Encoding encoding)
+{
+    if (bytes.startsWith(byteOrderMark))
+        bytes = bytes.sliced(byteOrderMark.size());
+    return QStringDecoder(encoding).decode(bytes.first(bytes.size() & ~1));
+}
+
 } // namespace
 
 QString decodeNoteBytes(QByteArrayView bytes, bool cut)
 {
     QString text;
     switch (sniffEncoding(bytes)) {
-    case SniffedEncoding::Utf16LE: {
-        QByteArrayView body = bytes;
-        if (body.startsWith("\xFF\xFE"))
-            body = body.sliced(2);
-        text = QStringDecoder(QStringDecoder::Utf16LE).decode(body.first(body.size() & ~1));
+    case SniffedEncoding::Utf16LE:
+        text = decodeUtf16(bytes, "\xFF\xFE", QStringDecoder::Utf16LE);
         break;
-    }
-    case SniffedEncoding::Utf16BE: {
-        QByteArrayView body = bytes;
-        if (body.startsWith("\xFE\xFF"))
-            body = body.sliced(2);
-        text = QStringDecoder(QStringDecoder::Utf16BE).decode(body.first(body.size() & ~1));
+    case SniffedEncoding::Utf16BE:
+        text = decodeUtf16(bytes, "\xFE\xFF", QStringDecoder::Utf16BE);
         break;
-    }
     case SniffedEncoding::Utf8: {
         QByteArrayView body = bytes;
         if (body.startsWith("\xEF\xBB\xBF"))

@@ -99,6 +99,8 @@ private Q_SLOTS:
     void lineTooLong();
     void dateRange_data();
     void dateRange();
+    void clearEmptiesEverything_data();
+    void clearEmptiesEverything();
 };
 
 void TestListLoader::folderTree_data()
@@ -1005,6 +1007,50 @@ void TestListLoader::dateRange()
         list.clear();
         QVERIFY(!list.earliestDate.isValid() && !list.latestDate.isValid());
     }
+}
+
+// A cleared list is an empty list in every field: a list that was stopped or
+// changed while read must not leave that mark on the next one shown.
+void TestListLoader::clearEmptiesEverything_data()
+{
+    QTest::addColumn<bool>("stopAtOnce");
+    QTest::addColumn<bool>("changedWhileRead");
+    QTest::newRow("whole list") << false << false;
+    QTest::newRow("stopped") << true << false;
+    QTest::newRow("changed while read") << false << true;
+}
+
+void TestListLoader::clearEmptiesEverything()
+{
+    QFETCH(bool, stopAtOnce);
+    QFETCH(bool, changedWhileRead);
+    ListBytes bytes = bytesOf("Data\\a.txt,2024-05-01 10:00:00,12,0;0,Ok\r\n"_ba);
+    bytes.fileFound = true;
+    if (changedWhileRead) {
+        bytes.changedWhileRead = true;
+        bytes.error = changedWhileReadText();
+    }
+    std::atomic<bool> stop{stopAtOnce};
+    LoadOptions options;
+    options.stop = &stop;
+    options.dateLocale = QLocale(u"en_GB"_s);
+    LoadedList list = loadListBytes(std::move(bytes), options);
+    QCOMPARE(list.stopped, stopAtOnce);
+    QCOMPARE(list.changedWhileRead, changedWhileRead);
+    list.clear();
+    const LoadedList empty;
+    QCOMPARE(list.stopped, empty.stopped);
+    QCOMPARE(list.changedWhileRead, empty.changedWhileRead);
+    QCOMPARE(list.fileFound, empty.fileFound);
+    QCOMPARE(list.error, empty.error);
+    QCOMPARE(list.lineCount, 0);
+    QCOMPARE(list.folderCount, 0);
+    QCOMPARE(list.iGrid1.count(), 0);
+    QCOMPARE(list.SftTree1.count(), 0);
+    QCOMPARE(list.hasTopComponent, false);
+    QCOMPARE(list.lastTopComponent, QString());
+    QCOMPARE(list.earliestDate, QDate());
+    QCOMPARE(list.rootPrefixAfter(QString()), QString());
 }
 
 QTEST_GUILESS_MAIN(TestListLoader)

@@ -17,7 +17,7 @@ int runApproval(const QStringList &args)
 {
     if (args.isEmpty() || args.size() > 2)
         return ExitUsage;
-    const QString path = args.at(0);
+    const QString &path = args.at(0);
     QString readError;
     const ChosenFile kind = classifyChosenFile(path, &readError);
     QString name;

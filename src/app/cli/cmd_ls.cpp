@@ -68,10 +68,7 @@ int runLs(const QStringList &args)
     for (const GridRow &row : listing.rows) {
         text += rowKindText(row) + u'\t' + row.name + u'\t' + row.modified + u'\t' + row.sizeText +
                 u'\t' + row.attributes + u'\t' + row.status + u'\n';
-        if (text.size() > 1 << 20) {
-            out(text);
-            text.clear();
-        }
+        outWhenLarge(text);
     }
     out(text);
     return ExitOk;

@@ -69,10 +69,7 @@ int runOverview(const QStringList &args)
     for (int r = 0; r < tree.item(item).childCount; ++r) {
         const int child = tree.child(item, r);
         text += folderLine(totals, child, tree.text(child));
-        if (text.size() > 1 << 20) {
-            out(text);
-            text.clear();
-        }
+        outWhenLarge(text);
     }
     out(text);
     return ExitOk;

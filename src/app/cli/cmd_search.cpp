@@ -6,7 +6,7 @@
 
 #include "ListArgument.h"
 #include "commands.h"
-#include "listfile/ListSaver.h"
+#include "listfile/SaveTarget.h"
 #include "listfile/SizeText.h"
 #include "search/ListSearch.h"
 
@@ -82,28 +82,30 @@ bool parse(const QStringList &args, SearchArgs &parsed)
 }
 
 // The list is one the other sub-commands would read, and the result file one
-// that may be written: false after one line on stderr when not.
-bool checkFiles(const QString &list, const QString &resultPath)
+// that may be written: false after one line on stderr when not. resultPath:
+// where the result is written (a link to a regular file resolved, so that it
+// stays a link), empty for the terminal.
+bool checkFiles(const QString &list, const QString &resultArgument, QString &resultPath)
 {
+    resultPath.clear();
     if (refuseZipArchive(list))
         return false;
-    if (resultPath.isEmpty())
+    if (resultArgument.isEmpty())
         return true;
-    const SaveTarget target = resolveSaveTarget(resultPath);
+    const SaveTarget target = resolveSaveTarget(resultArgument);
     if (!target.ok()) {
-        err(u"corvane-list: %1\n"_s.arg(target.refusal(resultPath)));
+        err(u"corvane-list: %1\n"_s.arg(target.refusal(resultArgument)));
         return false;
     }
+    resultPath = target.path;
     return true;
 }
 
 int run(const QString &list, LineCriterion &criterion, const QString &resultArgument)
 {
-    if (!checkFiles(list, resultArgument))
+    QString resultPath;
+    if (!checkFiles(list, resultArgument, resultPath))
         return ExitFailure;
-    // A link to a regular file is written where it leads, and stays a link.
-    const QString resultPath =
-        resultArgument.isEmpty() ? QString() : resolveSaveTarget(resultArgument).path;
     SearchOutcome outcome;
     if (resultPath.isEmpty()) {
         PrintSink sink;
@@ -143,7 +145,8 @@ int runSearch(const QStringList &args)
     const QString &list = parsed.positional[0];
     if (parsed.positional[1].isEmpty()) {
         // As in the window, an empty term searches nothing and writes nothing.
-        if (!checkFiles(list, parsed.result))
+        QString resultPath;
+        if (!checkFiles(list, parsed.result, resultPath))
             return ExitFailure;
         if (!QFileInfo(list).isFile()) {
             err(u"corvane-list: %1: cannot be read\n"_s.arg(list));

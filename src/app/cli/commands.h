@@ -12,6 +12,9 @@ enum ExitCode { ExitOk = 0, ExitFailure = 1, ExitUsage = 2 };
 // Writes UTF-8 text with LF line ends to stdout / stderr.
 void out(const QString &text);
 void err(const QString &text);
+// Writes text and empties it once it holds a MiB or more: a long listing goes
+// out in pieces instead of being held whole.
+void outWhenLarge(QString &text);
 // Flushes stdout: false, with the reason, when any output could not be written.
 bool outputWritten(QString *reason);
 

@@ -1,5 +1,6 @@
 #include "app/desktop/ProgramOptions.h"
 #include "commands.h"
+#include "util/SystemError.h"
 
 #include <QCoreApplication>
 
@@ -23,6 +24,14 @@ void out(const QString &text)
         outputError = errno ? errno : EIO;
 }
 
+void outWhenLarge(QString &text)
+{
+    if (text.size() > 1 << 20) {
+        out(text);
+        text.clear();
+    }
+}
+
 // Flushes stdout; false (with the reason) when anything could not be written.
 bool outputWritten(QString *reason)
 {
@@ -32,7 +41,7 @@ bool outputWritten(QString *reason)
     if (outputError == 0 && std::ferror(stdout))
         outputError = EIO;
     if (outputError != 0)
-        *reason = QString::fromLocal8Bit(std::strerror(outputError));
+        *reason = systemErrorText(outputError);
     return outputError == 0;
 }
 

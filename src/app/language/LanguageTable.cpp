@@ -180,7 +180,7 @@ QString findLanguageFile(const QString &programFolder)
 {
     const QString name = u"lang.fil"_s;
     if (!programFolder.isEmpty()) {
-        const QString local = QDir(programFolder).filePath(name);
+        QString local = QDir(programFolder).filePath(name);
         if (QFileInfo(local).isFile()) {
             return local;
         }

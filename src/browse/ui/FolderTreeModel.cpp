@@ -197,9 +197,9 @@ QString FolderTreeModel::recoveryText(int item) const
     if (!t || item < 0 || item >= t->folderCount())
         return {};
     const qint64 files = t->files(item);
-    QString text = m_tree->text(item) + u'\n' + m_headers[FilesColumn] + u": "_s +
-                   formatCount(files, m_locale) + u" \u00b7 "_s + m_headers[SizeColumn] + u": "_s +
-                   FormatSize(t->bytes(item), m_locale, m_units) + u" ("_s +
+    QString text = m_tree->text(item) + u'\n' + m_headers.at(FilesColumn) + u": "_s +
+                   formatCount(files, m_locale) + u" \u00b7 "_s + m_headers.at(SizeColumn) +
+                   u": "_s + FormatSize(t->bytes(item), m_locale, m_units) + u" ("_s +
                    formatCount(t->bytes(item), m_locale) + u' ' + m_units.bytes + u')';
     for (int s = 0; s < t->statusCount(); ++s) {
         const qint32 n = t->files(item, s);
@@ -254,8 +254,8 @@ QVariant FolderTreeModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
         return {};
-    if (role == Qt::DisplayRole)
-        return m_headers[section];
+    if (m_headers.holds(section, orientation, role))
+        return m_headers.at(section);
     // Largest first on the first click, as disk-usage browsers sort.
     if (role == Qt::InitialSortOrderRole)
         return section == NameColumn ? Qt::AscendingOrder : Qt::DescendingOrder;
@@ -265,12 +265,7 @@ QVariant FolderTreeModel::headerData(int section, Qt::Orientation orientation, i
 bool FolderTreeModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
                                     int role)
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount ||
-        (role != Qt::EditRole && role != Qt::DisplayRole))
-        return false;
-    m_headers[section] = value.toString();
-    Q_EMIT headerDataChanged(orientation, section, section);
-    return true;
+    return m_headers.set(*this, section, orientation, value, role);
 }
 
 Qt::ItemFlags FolderTreeModel::flags(const QModelIndex &index) const

@@ -11,6 +11,7 @@
 #include "listfile/FolderTotals.h"
 #include "listfile/FolderTree.h"
 #include "listfile/SizeText.h"
+#include "util/HeaderTexts.h"
 
 #include <QAbstractItemModel>
 #include <QIcon>
@@ -87,8 +88,9 @@ private:
 
     const FolderTree *m_tree = nullptr;
     const FolderTotals *m_totals = nullptr;
-    QString m_headers[ColumnCount] = {QString(), QStringLiteral("Files"), QStringLiteral("Size"),
-                                      QStringLiteral("Recovery")};
+    HeaderTexts m_headers{
+        ColumnCount,
+        {QString(), QStringLiteral("Files"), QStringLiteral("Size"), QStringLiteral("Recovery")}};
     QString m_otherName = QStringLiteral("other");
     QString m_unknownName = QStringLiteral("unknown");
     QLocale m_locale = QLocale(QLocale::English, QLocale::UnitedStates);
