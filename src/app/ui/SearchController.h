@@ -42,7 +42,7 @@ namespace corvane {
 class CommandLock;
 class DatePicker;
 class WindowContext;
-struct LineCriterion;
+class LineCriterion;
 struct SearchOutcome;
 struct SearchProgress;
 
