@@ -90,7 +90,6 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     setupDesktop();
     setupApproval();
     setupSearch();
-    setupDatePickers();
     setupOverview();
     setupKeyboard();
 }
@@ -170,15 +169,6 @@ void frmMain::Form_Load()
 QDate frmMain::today() const
 {
     return m_settings.today ? m_settings.today() : QDate::currentDate();
-}
-
-// "To" is today; "From" is 366 days back when the year is divisible by 4,
-// else 365 (plain divisibility: 2100 counts as well).
-void frmMain::SetDateRange(const QDate &today)
-{
-    DTPicker2->setDate(today);
-    const int back = DTPicker2->date().year() % 4 == 0 ? 366 : 365;
-    DTPicker1->setDate(today.addDays(-back));
 }
 
 void frmMain::mnuExit_Click()

@@ -93,7 +93,7 @@ class FileGridModel;
 class FileTypeIcons;
 class BrowseParts;
 class FileGridColumns;
-class SearchParts;
+class SearchController;
 class OverviewParts;
 class RecoveryLegend;
 
@@ -174,19 +174,6 @@ public:
 
     // -- languages ------------------------------------------------------------
     void LoadLanguage(int language);
-
-    // -- start-up pieces, public for tests -------------------------------------
-    void SetDateRange(const QDate &today);
-
-    // -- the date pickers (frmMain_dates.cpp) -----------------------------------
-    // After the open command loaded a list (not after a search result): the
-    // pickers take the list's earliest and latest date, or the start-up range
-    // when none of its dates can be read.
-    void SetDateRangeFromList();
-    // Before the date search: true when both pickers read as dates; else the
-    // unreadable ones are marked and a message says why nothing is searched.
-    bool CheckSearchDates();
-    QLabel *DateHint = nullptr; // below the pickers while one cannot be read
 
     // -- models ---------------------------------------------------------------
     void setFileGridModel(QAbstractItemModel *model); // the window takes no ownership
@@ -348,11 +335,6 @@ private:
     void Form_Load();
     QDate today() const;
 
-    // frmMain_dates.cpp
-    void setupDatePickers();
-    void applyDatePickerLanguage();
-    void showDateHint();
-
     // frmMain_language.cpp
     bool applyLanguageTexts(int language);
     void applyQtTranslations(int language);
@@ -403,7 +385,7 @@ private:
     BrowseParts *m_browse = nullptr; // a child object of the window
     // ---- end of browsing -----------------------------------------------------
 
-    // ---- searches (frmMain_search.cpp) -----------------------------------------
+    // ---- searches (SearchController, wired in frmMain_search.cpp) ---------------
 public:
     // A search runs on a worker thread from the click until its result is
     // loaded; Esc or SearchStop gives it up and leaves the list shown.
@@ -413,15 +395,25 @@ public:
     QStringList recentTerms() const;
     // Reload: the folder shown now is shown again after the reload.
     void RememberFolderForReload();
+    // At start-up, public for tests: the pickers' range ends today.
+    void SetDateRange(const QDate &today);
+    // After the open command loaded a list (not after a search result): the
+    // pickers take the list's earliest and latest date, or the start-up range
+    // when none of its dates can be read.
+    void SetDateRangeFromList();
+    // Before the date search: true when both pickers read as dates; else the
+    // unreadable ones are marked and a message says why nothing is searched.
+    bool CheckSearchDates();
     // Why a search could not read the opened list at path: it cannot be
     // found, or the reason it cannot be read (frmMain_messages.cpp).
     QString ListNotReadText(const QString &path, const QString &reason) const;
-    QPushButton *SearchStop = nullptr;
-    QProgressBar *SearchProgressBar = nullptr;
 
 private:
     void setupSearch();
-    SearchParts *m_search = nullptr; // a child object of the window
+    QPushButton *SearchStop = nullptr;
+    QProgressBar *SearchProgressBar = nullptr;
+    QLabel *DateHint = nullptr;           // below the pickers while one cannot be read
+    SearchController *m_search = nullptr; // a child object of the window
     // ---- end of searches -------------------------------------------------------
     // ---- recovery overview (frmMain_overview.cpp, frmMain_overview.h) ----------
 public:
