@@ -4,6 +4,8 @@
 
 #include "CommandLock.h"
 #include "DatePicker.h"
+#include "OpenController.h"
+#include "OpenMessages.h"
 #include "ReadableColours.h"
 #include "approval/LabDetails.h"
 #include "browse/ui/FolderTreeModel.h"
@@ -82,6 +84,7 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     initLanguageResources();
     setWindowIcon(programIcon());
     buildControls();
+    setupOpenCommand();
     connectControls();
     connectSession();
     Form_Load();
@@ -118,6 +121,11 @@ QString frmMain::langText(LangEntry entry) const
 {
     const int i = langIndex(entry);
     return i >= 0 && i < LangText.size() ? LangText.at(i) : QString();
+}
+
+QString frmMain::ListNotReadText(const QString &path, const QString &reason) const
+{
+    return listNotReadText(*this, path, reason);
 }
 
 QString frmMain::dataFolder() const
@@ -158,7 +166,7 @@ void frmMain::Form_Load()
     UniLabel1->setText(caption(LangEntry::DetailsHint));
     setFileGridModel(m_fileGridPlaceholder);
     lblEmail->setText(caption(LangEntry::ApprovalPrompt));
-    setMemberGridModel(m_memberGridPlaceholder);
+    m_open->showNoMembers();
 
     SSTab1->setFocus();
     SSTab1->setTabEnabled(1, false);

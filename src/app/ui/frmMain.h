@@ -7,8 +7,8 @@
 //   frmMain_layout.cpp   the controls, their layouts and the menus
 //   frmMain_language.cpp LoadLanguage, the languages menu, Qt's own translations
 //   frmMain_load.cpp     LoadListFile, ClearViews, progress and the busy state
-//   frmMain_open.cpp     the open command, Reload, the zip member choice, a list
-//                        given on the command line
+//   frmMain_open.cpp     the open command's controller (OpenController) and the
+//                        lab's notes (ZipNotesController) wired into the window
 //   frmMain_browse.cpp   the folder tree pick, the file grid, the tab switch
 //   frmMain_desktop.cpp  drops, the lists opened last, the window remembered,
 //                        colours readable on any palette
@@ -30,8 +30,7 @@
 //   - setFileGridModel() puts the file grid's model in place; the model must
 //     take its header texts through setHeaderData(section, Qt::Horizontal)
 //     for its five columns (LoadLanguage writes the entries GridName to
-//     GridStatus there). setMemberGridModel() is the same for the zip member
-//     grid (one column, MemberGridHeader).
+//     GridStatus there).
 //   - langText(entry) is that LangText entry (LangEntry.h), or an empty
 //     string when there is none.
 //   - dataFolder() is the per-user folder for everything the program writes
@@ -97,14 +96,11 @@ class SearchController;
 class OverviewParts;
 class RecoveryLegend;
 
-// ---- open command and zip members: forward declarations (frmMain_open.cpp) ----
+class OpenController;
+class ZipNotesController;
 namespace zip {
 class ZipMemberModel;
-struct ZipListing;
-struct ZipMember;
-struct ExtractResult;
 } // namespace zip
-// ---- end of the open command's declarations ----
 
 // The lab that sends the lists: its web address (the caption of lblLink) and
 // the one-line description of its service (Label26).
@@ -178,8 +174,6 @@ public:
     // -- models ---------------------------------------------------------------
     void setFileGridModel(QAbstractItemModel *model); // the window takes no ownership
     QAbstractItemModel *fileGridModel() const { return m_fileGridModel; }
-    void setMemberGridModel(QAbstractItemModel *model);
-    QAbstractItemModel *memberGridModel() const { return m_memberGridModel; }
     FolderTreeModel *folderTreeModel() const { return m_folderTreeModel; }
 
     // A list named on the command line: opened as if the user had chosen it;
@@ -329,7 +323,6 @@ private:
     void buildMenus();
     void connectControls();
     void LayoutFileGrid();
-    void LayoutMemberGrid();
 
     // frmMain.cpp
     void Form_Load();
@@ -359,9 +352,7 @@ private:
 
     FolderTreeModel *m_folderTreeModel = nullptr;
     QAbstractItemModel *m_fileGridModel = nullptr;
-    QAbstractItemModel *m_memberGridModel = nullptr;
     QStandardItemModel *m_fileGridPlaceholder = nullptr;
-    QStandardItemModel *m_memberGridPlaceholder = nullptr;
 
     int m_loadProgressShown = 0;
 
@@ -442,36 +433,15 @@ private:
 
     // ---- open command and zip members (frmMain_open.cpp) ---------------------
 public:
+    OpenController &openController() const { return *m_open; }
+    // Where the members of the archive opened last are unpacked.
+    QString memberFolder() const;
     // The member grid's rows (created on first use and put under iGrid3).
     zip::ZipMemberModel *zipMemberModel();
-    // The archive the member grid lists; empty before a zip was opened.
-    QString zipArchivePath() const { return m_zipPath; }
-    // Where the members of that archive are unpacked (one folder per archive).
-    QString memberFolder() const;
 
 private:
-    void RunOpenCommand(bool askForFile);
-    void OpenChosenFile(const QString &path);
-    void OpenZipArchive(const QString &zipPath);
-    zip::ZipListing ListZipMembers(const QString &zipPath);
-    zip::ExtractResult ExtractMember(const zip::ZipMember &member);
-    void LoadOpenedList(const QString &path, bool fromZip, bool keepShown = false);
-    void OpenedListShown(); // a list loaded by the open command is in
-    void SetOpenCommandRunning(bool running);
-    void ShowZipNote();
-    // Extraction and loading decisions (frmMain_extract.cpp).
-    bool ConfirmListShape(const QString &path);
-    bool ConfirmBigMember(const zip::ZipMember &member);
-    QString ExtractionFailureText(const zip::ExtractResult &result) const;
-    // The window's texts about files it cannot open or read (frmMain_messages.cpp).
-    QString TechnicalDetail(const QString &detail) const;
-    QString ReadFailureText(const QString &path, const QString &reason, bool linesShown) const;
-    QString ZipListingFailureText(const QString &zipPath, int error, const QString &detail) const;
-
-    zip::ZipMemberModel *m_zipMembers = nullptr;
-    QString m_zipPath;          // the archive of the member grid
-    QString m_zipNote;          // Label9's note about entries not offered
-    bool m_listFromZip = false; // CurrentListFile was taken out of m_zipPath
+    void setupOpenCommand();          // once, after buildControls
+    OpenController *m_open = nullptr; // a child object of the window
     // ---- end of the open command's block --------------------------------------
 
     // ---- what the window shows of the list and the language (frmMain_shown.cpp) ----
@@ -510,13 +480,10 @@ private:
     void SelectGridFolderRow(const QString &name);
     void setupZipNotes();
     void RetranslateZipNotes();
-    void ClearZipNotes();
-    void SetZipNotes(const QString &zipPath, const QList<zip::ZipMember> &notes);
     LangEntry m_detailsHintEntry = LangEntry::DetailsHint;
     QString m_titleListName; // empty while no list is shown
     FileGridColumns *m_fileGridColumns = nullptr;
-    QStandardItemModel *m_zipNotes = nullptr;
-    QString m_zipNotesArchive; // the archive the listed notes are read from
+    ZipNotesController *m_zipNotes = nullptr; // a child object of the window
     struct KeptList
     {
         QString listFile;

@@ -3,6 +3,7 @@
 // customer can send a narrowed list to the lab.
 
 #include "CommandLock.h"
+#include "OpenController.h"
 #include "approval/ApprovalMail.h"
 #include "approval/ui/ApprovalMessageDialog.h"
 #include "frmMain.h"
@@ -162,19 +163,10 @@ void frmMain::applyApprovalTexts()
 void frmMain::RememberApprovalName(const QString &path, bool fromZip)
 {
     m_approvalSource = QFileInfo(path).fileName();
-    if (!fromZip || !m_zipMembers)
+    if (!fromZip)
         return;
-    // The member as the archive names it (its folder parts are dropped
-    // later, like a path's), not the file it was extracted to under the
-    // archive's own folder, whose name may be changed to suit the disk.
-    const QString folder = memberFolder();
-    for (const zip::ZipMember &member : m_zipMembers->members()) {
-        const QString target = zip::memberTargetPath(folder, member);
-        if (target == path || isSameFile(target, path)) {
-            m_approvalSource = member.name;
-            return;
-        }
-    }
+    if (const std::optional<QString> member = m_open->memberNameOf(path))
+        m_approvalSource = *member;
 }
 
 // The list shown is named: the member when it came out of the zip, otherwise
@@ -187,13 +179,8 @@ QString frmMain::ApprovalListName() const
     if (!m_session->CurrentListFile().isEmpty()) {
         name = m_approvalSource.isEmpty() ? QFileInfo(m_session->CurrentListFile()).fileName()
                                           : m_approvalSource;
-    } else if (m_zipMembers && m_zipMembers->rowCount() > 0) {
-        const QModelIndex current = iGrid3->currentIndex();
-        const int row = current.isValid() ? current.row() : 0;
-        if (const zip::ZipMember *member = m_zipMembers->memberAt(row))
-            name = member->name;
-    } else if (!m_zipPath.isEmpty()) {
-        name = QFileInfo(m_zipPath).fileName();
+    } else {
+        name = m_open->offeredListName();
     }
     return approvalListName(name);
 }
@@ -269,7 +256,7 @@ void frmMain::mnuSaveList_Click()
         return;
     // Never over the open list, the archive it came from or the search
     // result that is shown.
-    const QStringList keep = {m_session->CurrentListFile(), m_zipPath,
+    const QStringList keep = {m_session->CurrentListFile(), m_open->zipArchivePath(),
                               QDir(dataFolder()).filePath(u"tFile.csv"_s)};
     // The worker writes its own copy of the store (the bytes are shared, not
     // copied), so nothing the window does meanwhile can pull them away. The

@@ -3,6 +3,7 @@
 // and file grid columns remembered from one run to the next.
 
 #include "FileGridColumns.h"
+#include "OpenController.h"
 #include "ReadableColours.h"
 #include "app/desktop/ProgramOptions.h"
 #include "app/desktop/RecentLists.h"
@@ -237,7 +238,8 @@ void frmMain::setupDesktop()
     // on the command line or picked from this menu. A zip counts as itself.
     connect(this, &frmMain::listLoaded, this, [this] {
         if (loadedList().fileFound)
-            rememberRecentList(m_listFromZip ? m_zipPath : m_session->CurrentListFile());
+            rememberRecentList(m_open->listFromZip() ? m_open->zipArchivePath()
+                                                     : m_session->CurrentListFile());
     });
 
     // The default size, or what the screen holds of it (a small screen, a
@@ -316,8 +318,7 @@ void frmMain::OpenFromOutside(const QString &path)
     writeLastFolder(dataFolder(), absolute, &problem);
     ReportIgnoredStateFile(QDir(dataFolder()).filePath(QString::fromUtf16(LastFolderFileName)),
                            problem);
-    SetOpenCommandRunning(true);
-    OpenChosenFile(absolute);
+    m_open->openFile(absolute);
 }
 
 bool frmMain::OpenDroppedFiles(const QList<QUrl> &urls)

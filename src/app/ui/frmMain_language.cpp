@@ -1,6 +1,7 @@
 // LoadLanguage: LangText from lang.fil and every caption of the window; the
 // six language entries and "Show Languages".
 
+#include "OpenController.h"
 #include "app/language/QtTranslations.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "frmMain.h"
@@ -196,10 +197,7 @@ bool frmMain::applyLanguageTexts(int language)
     mnuExit->setText(caption(LangEntry::Exit));
     Frame3->setTitle(caption(LangEntry::ZipListsTitle));
     lblEmail->setText(caption(LangEntry::ApprovalPrompt));
-    // The member grid's header follows the language as well, like the file
-    // grid's.
-    if (m_memberGridModel && m_memberGridModel->columnCount() >= 1)
-        m_memberGridModel->setHeaderData(0, Qt::Horizontal, caption(LangEntry::MemberGridHeader));
+    m_open->retranslate();
     return true;
 }
 

@@ -282,8 +282,6 @@ void frmMain::buildViewPage()
     // The file grid starts with an empty stand-in model; browsing replaces it.
     m_fileGridPlaceholder = new QStandardItemModel(0, 5, this);
     m_fileGridPlaceholder->setObjectName(u"iGrid2PlaceholderModel"_s);
-    m_memberGridPlaceholder = new QStandardItemModel(0, 1, this);
-    m_memberGridPlaceholder->setObjectName(u"iGrid3PlaceholderModel"_s);
 
     auto *bottom = new QHBoxLayout;
     bottom->setSpacing(8);
@@ -461,13 +459,6 @@ void frmMain::setFileGridModel(QAbstractItemModel *model)
     LayoutFileGrid();
 }
 
-void frmMain::setMemberGridModel(QAbstractItemModel *model)
-{
-    m_memberGridModel = model ? model : m_memberGridPlaceholder;
-    iGrid3->setModel(m_memberGridModel);
-    LayoutMemberGrid();
-}
-
 // The file grid's columns: headers 11, 12, 13 and 14 (the status column 5),
 // widths 220, 75, 75, 0 and 170 pixels, column 4 hidden.
 void frmMain::LayoutFileGrid()
@@ -490,19 +481,6 @@ void frmMain::LayoutFileGrid()
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // The status column takes what is left of a wide window (170 at least).
     header->setStretchLastSection(true);
-}
-
-// The zip member grid: one column, header 31, 320 pixels wide.
-void frmMain::LayoutMemberGrid()
-{
-    QAbstractItemModel *model = m_memberGridModel;
-    if (!model)
-        return;
-    if (model->columnCount() > 0)
-        model->setHeaderData(0, Qt::Horizontal, caption(LangEntry::MemberGridHeader));
-    iGrid3->setColumnWidth(0, 320);
-    iGrid3->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    iGrid3->horizontalHeader()->setStretchLastSection(false);
 }
 
 } // namespace corvane

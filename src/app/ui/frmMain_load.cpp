@@ -4,6 +4,8 @@
 
 #include "CommandLock.h"
 #include "DatePicker.h"
+#include "OpenController.h"
+#include "OpenMessages.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "frmMain.h"
 #include "listfile/SizeText.h"
@@ -128,7 +130,7 @@ void frmMain::KeepShownListDuringLoad(LangEntry stoppedEntry, const QString &lab
     KeptList kept;
     kept.listFile = m_session->CurrentListFile();
     kept.rootPrefix = m_session->RootPrefix();
-    kept.fromZip = m_listFromZip;
+    kept.fromZip = m_open->listFromZip();
     kept.folderItem = m_session->CurrentFolderItem();
     kept.folders = Label1->text();
     kept.files = Label4->text();
@@ -152,7 +154,7 @@ void frmMain::RestoreKeptList()
     m_lastLoadKeptShown = true;
     m_session->setCurrentListFile(kept.listFile);
     m_session->setRootPrefix(kept.rootPrefix);
-    m_listFromZip = kept.fromZip;
+    m_open->restoreListFromZip(kept.fromZip);
     m_session->setCurrentFolderItem(kept.folderItem);
     Label1->setText(kept.folders);
     Label4->setText(kept.files);
@@ -230,11 +232,11 @@ void frmMain::finishLoad(ListSession::LoadKind kind)
                           errorTitle(), false);
     } else if (list.fileFound && !list.error.isEmpty()) {
         // Only lines that were read can be shown: say so only when there are any.
-        m_prompts.warning(this, ReadFailureText(listFile, list.error, list.lineCount > 0),
+        m_prompts.warning(this, readFailureText(*this, listFile, list.error, list.lineCount > 0),
                           errorTitle(), false);
     }
     if (kind == ListSession::LoadKind::Opened)
-        OpenedListShown();
+        m_open->listShown();
     Q_EMIT listLoaded();
 }
 

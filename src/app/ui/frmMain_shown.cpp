@@ -4,6 +4,7 @@
 // row after going up a folder.
 
 #include "FileGridColumns.h"
+#include "OpenController.h"
 #include "browse/FileGridModel.h"
 #include "frmMain.h"
 #include "util/PlainText.h"
@@ -123,8 +124,8 @@ void frmMain::ShowListInTitle()
     m_titleListName.clear();
     if (m_session->loadedList().fileFound && !m_session->CurrentListFile().isEmpty()) {
         m_titleListName = QFileInfo(m_session->CurrentListFile()).fileName();
-        if (m_listFromZip && !m_zipPath.isEmpty())
-            m_titleListName += u" ("_s + QFileInfo(m_zipPath).fileName() + u')';
+        if (m_open->listFromZip() && !m_open->zipArchivePath().isEmpty())
+            m_titleListName += u" ("_s + QFileInfo(m_open->zipArchivePath()).fileName() + u')';
     }
     UpdateWindowTitle();
 }
