@@ -4,7 +4,9 @@
 // with a fake for every prompt, the project's lang.fil, small list files.
 
 #include "app/language/LanguageTable.h"
+#include "app/ui/BrowseController.h"
 #include "app/ui/DatePicker.h"
+#include "app/ui/OverviewController.h"
 #include "app/ui/frmMain.h"
 #include "common/FakePrompts.h"
 
@@ -119,15 +121,15 @@ inline qint32 currentFolderItem(const frmMain &w)
 // The line range of the folder shown in the file grid.
 inline qint32 firstFolderLine(const frmMain &w)
 {
-    return w.FirstFolderLine;
+    return w.browseController().FirstFolderLine();
 }
 inline qint32 lastFolderLine(const frmMain &w)
 {
-    return w.LastFolderLine;
+    return w.browseController().LastFolderLine();
 }
 inline const FolderTotals &folderTotals(const frmMain &w)
 {
-    return w.folderTotals();
+    return w.session().folderTotals();
 }
 inline bool isLoading(const frmMain &w)
 {
@@ -152,7 +154,7 @@ inline void stopSearch(frmMain &w)
 
 inline FileGridModel *fileGrid(const frmMain &w)
 {
-    return w.fileGrid();
+    return &w.browseController().model();
 }
 inline FileGridColumns *fileGridColumns(const frmMain &w)
 {
@@ -168,19 +170,19 @@ inline zip::ZipMemberModel *zipMemberModel(frmMain &w)
 }
 inline FileTypeIcons &fileTypeIcons(const frmMain &w)
 {
-    return w.fileTypeIcons();
+    return w.browseController().icons();
 }
 inline RecoveryLegend *recoveryLegend(const frmMain &w)
 {
-    return w.recoveryLegend();
+    return w.overviewController().legend();
 }
 inline void setTreeColumnShown(frmMain &w, int section, bool shown)
 {
-    w.setTreeColumnShown(section, shown);
+    w.overviewController().setTreeColumnShown(section, shown);
 }
 inline QMenu *buildTreeHeaderMenu(frmMain &w, QWidget *parent)
 {
-    return w.buildTreeHeaderMenu(parent);
+    return w.overviewController().buildTreeHeaderMenu(parent);
 }
 
 // The language in use and its texts (an entry the table lacks is empty).

@@ -9,7 +9,9 @@
 //   frmMain_load.cpp     LoadListFile, ClearViews, progress and the busy state
 //   frmMain_open.cpp     the open command's controller (OpenController) and the
 //                        lab's notes (ZipNotesController) wired into the window
-//   frmMain_browse.cpp   the folder tree pick, the file grid, the tab switch
+//   frmMain_browse.cpp   browsing (BrowseController: the folder tree pick, the
+//                        file grid, the details), the tab switch
+//   frmMain_overview.cpp the recovery overview (OverviewController)
 //   frmMain_desktop.cpp  drops, the lists opened last, the window remembered,
 //                        colours readable on any palette
 //   frmMain_approval.cpp the approval e-mail, "Save list as..."
@@ -90,10 +92,10 @@ class DatePicker;
 class FolderTreeModel;
 class FileGridModel;
 class FileTypeIcons;
-class BrowseParts;
+class BrowseController;
 class FileGridColumns;
 class SearchController;
-class OverviewParts;
+class OverviewController;
 class RecoveryLegend;
 
 class OpenController;
@@ -339,9 +341,6 @@ private:
     void finishLoad(ListSession::LoadKind kind);
     void setLoadingState(bool loading);
 
-    // frmMain_browse.cpp
-    void ClearFileGrid();
-
     Prompts &m_prompts;
     Settings m_settings;
     ListSession *m_session = nullptr; // a child object of the window
@@ -356,24 +355,20 @@ private:
 
     int m_loadProgressShown = 0;
 
-    // ---- browsing (frmMain_browse.cpp, frmMain_browse.h) --------------------
+    // ---- browsing (frmMain_browse.cpp, BrowseController) ----------------------
 public:
-    qint32 FirstFolderLine = -1;
-    qint32 LastFolderLine = 0;
     void ShowFolder(int itemIndex);
     void FindFolderLines(const QByteArray &key);
     void FillFileGrid(const QByteArray &key);
     void OpenGridRow(int row, int col, bool requestEdit);
     void ShowFileDetails(int row, int col);
     int GetFileIcon(const QString &fileName);
-    FileGridModel *fileGrid() const;
-    FileTypeIcons &fileTypeIcons() const;
-    // Ctrl+C in the file grid: the full paths of the selected rows.
-    void copySelectedGridPaths();
+    BrowseController &browseController() const;
 
 private:
-    void setupBrowsing();            // once, after Form_Load
-    BrowseParts *m_browse = nullptr; // a child object of the window
+    void setupBrowsing(); // once, after Form_Load
+    void ClearFileGrid();
+    BrowseController *m_browse = nullptr; // a child object of the window
     // ---- end of browsing -----------------------------------------------------
 
     // ---- searches (SearchController, wired in frmMain_search.cpp) ---------------
@@ -406,29 +401,23 @@ private:
     QLabel *DateHint = nullptr;           // below the pickers while one cannot be read
     SearchController *m_search = nullptr; // a child object of the window
     // ---- end of searches -------------------------------------------------------
-    // ---- recovery overview (frmMain_overview.cpp, frmMain_overview.h) ----------
+    // ---- recovery overview (frmMain_overview.cpp, OverviewController) --------
 public:
     // The folder totals of the shown list (files, bytes and statuses below
     // every folder); replaced with the list.
-    const FolderTotals &folderTotals() const;
-    RecoveryLegend *recoveryLegend() const;
-    // The folder tree header's context menu: a checkable entry per number
-    // column; unchecking hides the column, and the choice is remembered.
-    QMenu *buildTreeHeaderMenu(QWidget *parent);
-    void setTreeColumnShown(int section, bool shown);
+    const FolderTotals &folderTotals() const { return m_session->folderTotals(); }
+    OverviewController &overviewController() const;
     // The preset filter run with one status word (the legend's click).
     void RunPresetFilterFor(const QString &status);
 
 public Q_SLOTS:
     void Legend_StatusClicked(const QString &status);
-    void SftTree1_HeaderMenu(const QPoint &pos);
 
 private:
     void setupOverview();
-    void applyOverviewLanguage();
-    void refreshLegend();
-    void showFolderTotals(); // the session's, in the tree and the legend
-    OverviewParts *m_overview = nullptr;
+    RecoveryLegend *recoveryLegend() const;
+    void showFolderTotals();                  // the session's, in the tree and the legend
+    OverviewController *m_overview = nullptr; // a child object of the window
     // ---- end of the recovery overview ---------------------------------------
 
     // ---- open command and zip members (frmMain_open.cpp) ---------------------
@@ -477,7 +466,6 @@ private:
     void FinishStoppedLoad();
     void RestoreKeptList();
     void ShowListInTitle(); // after a load: the list's name in the title
-    void SelectGridFolderRow(const QString &name);
     void setupZipNotes();
     void RetranslateZipNotes();
     LangEntry m_detailsHintEntry = LangEntry::DetailsHint;

@@ -1,11 +1,10 @@
 // What the window shows of the list and of the language beyond the captions:
 // the list's name in the title, the texts that must go with an emptied view,
-// the texts a language change writes anew, Stop for a load, and the current
-// row after going up a folder.
+// the texts a language change writes anew, Stop for a load.
 
+#include "BrowseController.h"
 #include "FileGridColumns.h"
 #include "OpenController.h"
-#include "browse/FileGridModel.h"
 #include "frmMain.h"
 #include "util/PlainText.h"
 
@@ -55,7 +54,7 @@ void frmMain::setupShownTexts()
             StopSearch();
     });
 
-    m_fileGridColumns = new FileGridColumns(iGrid2, fileGrid());
+    m_fileGridColumns = new FileGridColumns(iGrid2, &m_browse->model());
     m_fileGridColumns->fit();
 
     setupZipNotes();
@@ -128,22 +127,6 @@ void frmMain::ShowListInTitle()
             m_titleListName += u" ("_s + QFileInfo(m_open->zipArchivePath()).fileName() + u')';
     }
     UpdateWindowTitle();
-}
-
-// After going up a folder: the folder we came from is the current row, and
-// in view.
-void frmMain::SelectGridFolderRow(const QString &name)
-{
-    const FileGridModel &model = *fileGrid();
-    for (int r = 0; r < model.rowCount(); ++r) {
-        const GridRow &row = model.gridRow(r);
-        if (row.kind == GridRowKind::Folder && row.name == name) {
-            const QModelIndex index = model.index(r, FileGridModel::NameColumn);
-            iGrid2->setCurrentIndex(index);
-            iGrid2->scrollTo(index, QAbstractItemView::EnsureVisible);
-            return;
-        }
-    }
 }
 
 } // namespace corvane
