@@ -204,7 +204,7 @@ zip::ZipListing OpenController::listZipMembers(const QString &zipPath)
     BusyPointer busy;
     zip::ZipMemberModel *model = zipMemberModel();
     model->clear();
-    const zip::ZipListing listing = zip::listZipMembers(
+    zip::ZipListing listing = zip::listZipMembers(
         zipPath, [model](const zip::ZipMember &member) { model->appendMember(member); });
     layoutMemberGrid();
     return listing;
@@ -354,9 +354,7 @@ void OpenController::loadOpenedList(const QString &path, bool fromZip, bool keep
     Q_EMIT listOpening(path, fromZip);
     m_w.Label8->setText(m_context.langText(LangEntry::LoadingList));
     m_w.ProgressBar1->hide();
-    if (!fromZip)
-        m_w.Frame3->hide();
-    else if (zipMemberModel()->rowCount() <= 1)
+    if (!fromZip || zipMemberModel()->rowCount() <= 1)
         m_w.Frame3->hide();
     // The loader keeps its own lock; give it the open page's controls enabled.
     setRunning(false);

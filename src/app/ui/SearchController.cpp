@@ -247,7 +247,7 @@ void SearchController::showProgress(const SearchProgress &progress)
     showCount(m_kind, progress.matches);
 }
 
-void SearchController::start(Kind kind, std::shared_ptr<LineCriterion> criterion)
+void SearchController::start(Kind kind, const std::shared_ptr<LineCriterion> &criterion)
 {
     if (m_job.isRunning() || m_session.isLoading())
         return;

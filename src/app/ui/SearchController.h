@@ -124,7 +124,7 @@ protected:
 private:
     enum class Kind { Term, Date, Filter };
 
-    void start(Kind kind, std::shared_ptr<LineCriterion> criterion);
+    void start(Kind kind, const std::shared_ptr<LineCriterion> &criterion);
     void finish(Kind kind, const SearchOutcome &outcome, const QString &resultPath);
     void resultShown();
     void lock(bool on);
