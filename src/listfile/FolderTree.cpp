@@ -139,8 +139,11 @@ public:
             m_base = nullptr;
             throw std::bad_alloc();
         }
-        const auto at = (reinterpret_cast<uintptr_t>(m_base) + HugePage - 1) & ~(HugePage - 1);
-        m_data = reinterpret_cast<quint64 *>(at);
+        // The first huge-page boundary in the mapping (pointer arithmetic, not
+        // a pointer made from an integer).
+        auto *const base = static_cast<char *>(m_base);
+        const uintptr_t past = reinterpret_cast<uintptr_t>(base) % HugePage;
+        m_data = reinterpret_cast<quint64 *>(base + (past == 0 ? 0 : HugePage - past));
         madvise(m_data, bytes, MADV_HUGEPAGE); // only a wish: fine if refused
     }
     SlotTable(const SlotTable &) = delete;
