@@ -1,5 +1,6 @@
 #include "ListLoader.h"
 
+#include "ChunkSort.h"
 #include "ListDate.h"
 #include "ListLine.h"
 
@@ -240,28 +241,7 @@ private:
                 keys[k] = m_lines.chunk(lo[k], depth);
             }
         }
-        // Median of three chunks as the pivot.
-        const quint64 a = keys[0];
-        const quint64 b = keys[n / 2];
-        const quint64 c = keys[n - 1];
-        const quint64 pivot = a < b ? (b < c ? b : (a < c ? c : a)) : (a < c ? a : (b < c ? c : b));
-        // Three ways: [0, lt) below, [lt, gt) equal, [gt, n) above.
-        qsizetype lt = 0;
-        qsizetype i = 0;
-        qsizetype gt = n;
-        while (i < gt) {
-            const quint64 k = keys[i];
-            if (k < pivot) {
-                std::swap(keys[lt], keys[i]);
-                std::swap(lo[lt++], lo[i++]);
-            } else if (pivot < k) {
-                --gt;
-                std::swap(keys[i], keys[gt]);
-                std::swap(lo[i], lo[gt]);
-            } else {
-                ++i;
-            }
-        }
+        const auto [lt, gt, pivot] = partitionByChunk(keys, lo, n);
         tasks.push_back({lo, lo + lt, depth, t.budget - 1, true});
         tasks.push_back({lo + gt, hi, depth, t.budget - 1, true});
         // Equal full chunks: the lines go on beyond them. Fewer bytes: they
@@ -294,29 +274,16 @@ void sortLines(const Lines &view, std::vector<typename Lines::Ref> &lines, bool 
     // Split at the median of a sample (everything below it first), then
     // sort the two parts on two cores: the same order as one sort, and no
     // merge buffer as large as half the line table.
-    std::vector<Ref> sample;
-    const size_t step = lines.size() / 255;
-    for (size_t k = 0; k < 255; ++k)
-        sample.push_back(lines[k * step]);
-    std::sort(sample.begin(), sample.end(), less);
-    const Ref pivot = sample[sample.size() / 2];
-    const auto mid =
-        std::partition(lines.begin(), lines.end(), [&](const Ref &r) { return less(r, pivot); });
-    std::exception_ptr failed; // out of memory on the other thread: rethrown here
-    std::thread other([&] {
-        try {
-            if (alongside)
-                alongside();
-            LineSorter<Lines> upper(view, stop); // a key table of its own
-            upper.sort(lines.data() + (mid - lines.begin()), lines.data() + lines.size());
-        } catch (...) {
-            failed = std::current_exception();
-        }
-    });
-    sorter.sort(lines.data(), lines.data() + (mid - lines.begin()));
-    other.join();
-    if (failed)
-        std::rethrow_exception(failed);
+    Ref *const first = lines.data();
+    Ref *const last = first + lines.size();
+    Ref *const mid = splitAtSampleMedian(first, last, less);
+    runOnTwoThreads([&] { sorter.sort(first, mid); },
+                    [&] {
+                        if (alongside)
+                            alongside();
+                        LineSorter<Lines> upper(view, stop); // a key table of its own
+                        upper.sort(mid, last);
+                    });
 }
 
 // A list too big for the memory left: reported like a read error, so that

@@ -1,5 +1,7 @@
 #include "NaturalOrder.h"
 
+#include "ChunkSort.h"
+
 #include <QCollator>
 #include <QCollatorSortKey>
 #include <QHash>
@@ -322,18 +324,7 @@ template<typename F> void forRanges(size_t n, F &&f)
 {
     if (n >= ParallelFrom && std::thread::hardware_concurrency() > 1) {
         const size_t half = n / 2;
-        std::exception_ptr failed;
-        std::thread second([&] {
-            try {
-                f(half, n, 1);
-            } catch (...) {
-                failed = std::current_exception();
-            }
-        });
-        f(0, half, 0);
-        second.join();
-        if (failed)
-            std::rethrow_exception(failed);
+        runOnTwoThreads([&] { f(0, half, 0); }, [&] { f(half, n, 1); });
     } else {
         f(0, n, 0);
     }
@@ -565,27 +556,7 @@ private:
             for (qsizetype k = 0; k < n; ++k)
                 chunks[k] = chunkAt(lo[k], depth);
         }
-        const quint64 a = chunks[0];
-        const quint64 b = chunks[n / 2];
-        const quint64 c = chunks[n - 1];
-        const quint64 pivot = a < b ? (b < c ? b : (a < c ? c : a)) : (a < c ? a : (b < c ? c : b));
-        // Three ways: [0, lt) below, [lt, gt) equal, [gt, n) above.
-        qsizetype lt = 0;
-        qsizetype i = 0;
-        qsizetype gt = n;
-        while (i < gt) {
-            const quint64 k = chunks[i];
-            if (k < pivot) {
-                std::swap(chunks[lt], chunks[i]);
-                std::swap(lo[lt++], lo[i++]);
-            } else if (pivot < k) {
-                --gt;
-                std::swap(chunks[i], chunks[gt]);
-                std::swap(lo[i], lo[gt]);
-            } else {
-                ++i;
-            }
-        }
+        const auto [lt, gt, pivot] = partitionByChunk(chunks, lo, n);
         tasks.push_back({lo, lo + lt, depth, t.budget - 1, true});
         tasks.push_back({lo + gt, hi, depth, t.budget - 1, true});
         if ((pivot & 0xFF) != 0) {
@@ -615,30 +586,15 @@ template<typename TieLess> void sortKeys(std::vector<KeyRef> &keys, const TieLes
         sorter.sort(keys.data(), keys.data() + keys.size());
         return;
     }
-    std::vector<KeyRef> sample;
-    const size_t step = keys.size() / 255;
-    for (size_t k = 0; k < 255; ++k)
-        sample.push_back(keys[k * step]);
-    auto less = [&sorter](const KeyRef &a, const KeyRef &b) { return sorter.less(a, b); };
-    std::sort(sample.begin(), sample.end(), less);
-    const KeyRef pivot = sample[sample.size() / 2];
     KeyRef *const first = keys.data();
     KeyRef *const last = first + keys.size();
-    KeyRef *const mid =
-        std::partition(first, last, [&](const KeyRef &k) { return sorter.less(k, pivot); });
-    std::exception_ptr failed;
-    std::thread second([&] {
-        try {
-            KeySorter<TieLess> upper(tieLess); // a chunk table of its own
-            upper.sort(mid, last);
-        } catch (...) {
-            failed = std::current_exception();
-        }
-    });
-    sorter.sort(first, mid);
-    second.join();
-    if (failed)
-        std::rethrow_exception(failed);
+    KeyRef *const mid = splitAtSampleMedian(
+        first, last, [&sorter](const KeyRef &a, const KeyRef &b) { return sorter.less(a, b); });
+    runOnTwoThreads([&] { sorter.sort(first, mid); },
+                    [&] {
+                        KeySorter<TieLess> upper(tieLess); // a chunk table of its own
+                        upper.sort(mid, last);
+                    });
 }
 
 // Keys in a buffer of their own, one buffer a thread: the refs get their
@@ -718,18 +674,7 @@ template<typename T, typename Less> void sortRange(T *first, T *last, Less less)
         return;
     }
     T *const mid = first + n / 2;
-    std::exception_ptr failed;
-    std::thread second([&] {
-        try {
-            std::sort(mid, last, less);
-        } catch (...) {
-            failed = std::current_exception();
-        }
-    });
-    std::sort(first, mid, less);
-    second.join();
-    if (failed)
-        std::rethrow_exception(failed);
+    runOnTwoThreads([&] { std::sort(first, mid, less); }, [&] { std::sort(mid, last, less); });
     std::inplace_merge(first, mid, last, less);
 }
 
