@@ -9,6 +9,7 @@
 #include "CommandLock.h"
 #include "DatePicker.h"
 #include "FilterBox.h"
+#include "OpenMessages.h"
 #include "WindowContext.h"
 #include "listfile/FolderTree.h"
 #include "listfile/StateFile.h"
@@ -78,14 +79,12 @@ int firstFolderWithLines(const FolderTree &tree, const FolderTotals &totals)
 } // namespace
 
 SearchController::SearchController(WindowContext &context, ListSession &session, CommandLock &lock,
-                                   const SearchWidgets &widgets, ListNotReadText listNotReadText,
-                                   QObject *parent)
+                                   const SearchWidgets &widgets, QObject *parent)
     : QObject(parent)
     , m_context(context)
     , m_session(session)
     , m_lock(lock)
     , m_w(widgets)
-    , m_listNotReadText(std::move(listNotReadText))
     , m_noFilter(u"(No Filter)"_s)
     , m_reload(u"(Reload)"_s)
     , m_job(u"ListSearch"_s, this)
@@ -311,7 +310,7 @@ void SearchController::finish(Kind kind, const SearchOutcome &outcome, const QSt
         restoreCount();
         m_w.Label8->clear();
         prompts.warning(m_context.promptParent(),
-                        m_listNotReadText(m_session.CurrentListFile(), outcome.error),
+                        listNotReadText(m_context, m_session.CurrentListFile(), outcome.error),
                         m_context.errorTitle(), true);
         return;
     }

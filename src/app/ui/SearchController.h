@@ -72,13 +72,8 @@ class SearchController : public QObject
     Q_OBJECT
 
 public:
-    // Why the search could not read the opened list at path (it cannot be
-    // found, or the reason it cannot be read), in the language in use.
-    using ListNotReadText = std::function<QString(const QString &path, const QString &reason)>;
-
     SearchController(WindowContext &context, ListSession &session, CommandLock &lock,
-                     const SearchWidgets &widgets, ListNotReadText listNotReadText,
-                     QObject *parent = nullptr);
+                     const SearchWidgets &widgets, QObject *parent = nullptr);
 
     // The last ten search terms, newest first, as kept in RecentTerms.txt in
     // dataFolder (read once at start-up; the folder is not created for it).
@@ -145,7 +140,6 @@ private:
     ListSession &m_session;
     CommandLock &m_lock;
     SearchWidgets m_w;
-    ListNotReadText m_listNotReadText;
     QStringListModel *m_recent = nullptr;
     bool m_restoreFolder = false;
     QStringList m_folderNames;

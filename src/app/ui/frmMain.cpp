@@ -5,7 +5,6 @@
 #include "CommandLock.h"
 #include "DatePicker.h"
 #include "OpenController.h"
-#include "OpenMessages.h"
 #include "ReadableColours.h"
 #include "approval/LabDetails.h"
 #include "browse/ui/FolderTreeModel.h"
@@ -121,11 +120,6 @@ QString frmMain::langText(LangEntry entry) const
 {
     const int i = langIndex(entry);
     return i >= 0 && i < LangText.size() ? LangText.at(i) : QString();
-}
-
-QString frmMain::ListNotReadText(const QString &path, const QString &reason) const
-{
-    return listNotReadText(*this, path, reason);
 }
 
 QString frmMain::dataFolder() const

@@ -390,9 +390,6 @@ public:
     // Before the date search: true when both pickers read as dates; else the
     // unreadable ones are marked and a message says why nothing is searched.
     bool CheckSearchDates();
-    // Why a search could not read the opened list at path: it cannot be
-    // found, or the reason it cannot be read (frmMain_messages.cpp).
-    QString ListNotReadText(const QString &path, const QString &reason) const;
 
 private:
     void setupSearch();

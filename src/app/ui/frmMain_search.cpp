@@ -50,12 +50,7 @@ void frmMain::setupSearch()
     widgets.Label11 = Label11;
     widgets.Label13 = Label13;
     widgets.DateHint = DateHint;
-    m_search = new SearchController(
-        *this, *m_session, *m_lock, widgets,
-        [this](const QString &path, const QString &reason) {
-            return ListNotReadText(path, reason);
-        },
-        this);
+    m_search = new SearchController(*this, *m_session, *m_lock, widgets, this);
     m_search->readRecentTerms(m_settings.dataFolder);
 
     connect(m_search, &SearchController::loadResultRequested, this,
