@@ -6,7 +6,9 @@
 #include "app/language/LanguageTable.h"
 #include "app/ui/BrowseController.h"
 #include "app/ui/DatePicker.h"
+#include "app/ui/OpenController.h"
 #include "app/ui/OverviewController.h"
+#include "app/ui/ZipNotesController.h"
 #include "app/ui/frmMain.h"
 #include "common/FakePrompts.h"
 
@@ -166,7 +168,7 @@ inline FolderTreeModel *folderTreeModel(const frmMain &w)
 }
 inline zip::ZipMemberModel *zipMemberModel(frmMain &w)
 {
-    return w.zipMemberModel();
+    return w.openController().zipMemberModel();
 }
 inline FileTypeIcons &fileTypeIcons(const frmMain &w)
 {
@@ -218,7 +220,7 @@ inline QString dataFolder(const frmMain &w)
 }
 inline QString memberFolder(const frmMain &w)
 {
-    return w.memberFolder();
+    return w.openController().memberFolder();
 }
 inline QStringList recentLists(const frmMain &w)
 {
@@ -256,7 +258,7 @@ inline void openListsFromCommandLine(frmMain &w, const QStringList &paths)
 }
 inline void openZipNote(frmMain &w, int row)
 {
-    w.OpenZipNote(row);
+    w.zipNotesController().openNote(row);
 }
 
 // Counts the loads that end (a list shown, a load stopped or failed) from

@@ -179,6 +179,17 @@ void SearchController::runDateSearch()
           dateCriterion(m_w.DTPicker1->date(), m_w.DTPicker2->date(), m_context.userLocale()));
 }
 
+void SearchController::runPresetFilterFor(const QString &status)
+{
+    int at = m_w.Combo1->findText(status, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (at < 0) {
+        m_w.Combo1->addItem(status);
+        at = m_w.Combo1->count() - 1;
+    }
+    m_w.Combo1->setCurrentIndex(at);
+    runPresetFilter();
+}
+
 void SearchController::runPresetFilter()
 {
     if (isSearching() || m_session.isLoading())

@@ -88,6 +88,9 @@ public:
     void runTermSearch();   // Command3, Enter in TXT1
     void runDateSearch();   // Command4
     void runPresetFilter(); // Command5
+    // The preset filter with one status word (a legend row's click): Combo1
+    // is set to it, offered in its list when it is not yet, and run.
+    void runPresetFilterFor(const QString &status);
 
     // Reload: the folder shown now is shown again after the reload.
     void rememberFolderForReload();

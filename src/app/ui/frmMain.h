@@ -400,15 +400,7 @@ private:
     // ---- end of searches -------------------------------------------------------
     // ---- recovery overview (frmMain_overview.cpp, OverviewController) --------
 public:
-    // The folder totals of the shown list (files, bytes and statuses below
-    // every folder); replaced with the list.
-    const FolderTotals &folderTotals() const { return m_session->folderTotals(); }
     OverviewController &overviewController() const;
-    // The preset filter run with one status word (the legend's click).
-    void RunPresetFilterFor(const QString &status);
-
-public Q_SLOTS:
-    void Legend_StatusClicked(const QString &status);
 
 private:
     void setupOverview();
@@ -420,10 +412,7 @@ private:
     // ---- open command and zip members (frmMain_open.cpp) ---------------------
 public:
     OpenController &openController() const { return *m_open; }
-    // Where the members of the archive opened last are unpacked.
-    QString memberFolder() const;
-    // The member grid's rows (created on first use and put under iGrid3).
-    zip::ZipMemberModel *zipMemberModel();
+    ZipNotesController &zipNotesController() const { return *m_zipNotes; }
 
 private:
     void setupOpenCommand();          // once, after buildControls
@@ -447,11 +436,6 @@ public:
     bool lastLoadKeptShown() const { return m_lastLoadKeptShown; }
     // The file grid's column widths (content sizes, the user's own widths).
     FileGridColumns *fileGridColumns() const { return m_fileGridColumns; }
-    // The notes of the opened archive (frmMain_notes.cpp).
-    QGroupBox *NotesFrame = nullptr;
-    QLabel *NotesHint = nullptr;
-    QListView *NotesList = nullptr;
-    void OpenZipNote(int row); // row from 0
 
 private:
     void setupShownTexts();  // once, after setupBrowsing
@@ -465,6 +449,10 @@ private:
     void ShowListInTitle(); // after a load: the list's name in the title
     void setupZipNotes();
     void RetranslateZipNotes();
+    // The notes of the opened archive (ZipNotesController).
+    QGroupBox *NotesFrame = nullptr;
+    QLabel *NotesHint = nullptr;
+    QListView *NotesList = nullptr;
     LangEntry m_detailsHintEntry = LangEntry::DetailsHint;
     QString m_titleListName; // empty while no list is shown
     FileGridColumns *m_fileGridColumns = nullptr;

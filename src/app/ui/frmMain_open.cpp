@@ -55,16 +55,6 @@ void frmMain::OpenListFromCommandLine(const QString &path)
     m_open->openFromCommandLine(path);
 }
 
-QString frmMain::memberFolder() const
-{
-    return m_open->memberFolder();
-}
-
-zip::ZipMemberModel *frmMain::zipMemberModel()
-{
-    return m_open->zipMemberModel();
-}
-
 void frmMain::setupZipNotes()
 {
     NotesFrame = new QGroupBox(Frame2);
@@ -99,11 +89,6 @@ void frmMain::RetranslateZipNotes()
 {
     if (m_zipNotes)
         m_zipNotes->retranslate();
-}
-
-void frmMain::OpenZipNote(int row)
-{
-    m_zipNotes->openNote(row);
 }
 
 } // namespace corvane
