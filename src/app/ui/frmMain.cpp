@@ -2,6 +2,7 @@
 
 #include "frmMain.h"
 
+#include "ApprovalController.h"
 #include "CommandLock.h"
 #include "DatePicker.h"
 #include "OpenController.h"
@@ -111,7 +112,7 @@ frmMain::~frmMain()
 
 void frmMain::prepareForExit()
 {
-    m_saveJob->waitForAll();
+    m_approval->finishSaving();
     m_session->askToStop();
     StopSearch();
 }

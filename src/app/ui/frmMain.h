@@ -86,7 +86,7 @@ class QListView;
 
 namespace corvane {
 
-class BackgroundJob;
+class ApprovalController;
 class CommandLock;
 class DatePicker;
 class FolderTreeModel;
@@ -533,19 +533,11 @@ public:
     // isSaving() is true until the outcome has been reported.
     void mnuSaveList_Click();
     bool isSaving() const;
-    // The short name the approval's subject gives the shown list.
-    QString ApprovalListName() const;
+    ApprovalController &approvalController() const;
 
 private:
-    void setupApproval(); // once, after Form_Load
-    // Called by the open command for each list it loads (not for a search
-    // result): the name the approval will give it.
-    void RememberApprovalName(const QString &path, bool fromZip);
-    void updateApprovalControls();
-    void applyApprovalTexts();
-    QString m_approvalSource;           // file or member name of the list opened last
-    BackgroundJob *m_saveJob = nullptr; // writes "Save list as..."; a child object
-    bool m_mailHandoffPending = false;  // a second click waits for the first
+    void setupApproval();                     // once, after Form_Load
+    ApprovalController *m_approval = nullptr; // a child object of the window
     // ---- end of the approval block --------------------------------------------
 
     // ---- the keyboard (frmMain_keys.cpp) ----------------------------------------

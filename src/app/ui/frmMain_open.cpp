@@ -24,7 +24,6 @@ void frmMain::setupOpenCommand()
     connect(m_open, &OpenController::loadRequested, this,
             [this](const QString &path) { LoadListFile(path, ListSession::LoadKind::Opened); });
     connect(m_open, &OpenController::countersCleared, this, &frmMain::ZeroOpenPageCounters);
-    connect(m_open, &OpenController::listOpening, this, &frmMain::RememberApprovalName);
     connect(m_open, &OpenController::openedListShown, this, &frmMain::SetDateRangeFromList);
     connect(m_open, &OpenController::reloadStarting, this, [this](bool keepShown) {
         if (keepShown)
