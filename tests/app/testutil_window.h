@@ -6,6 +6,7 @@
 #include "app/language/LanguageTable.h"
 #include "app/ui/BrowseController.h"
 #include "app/ui/DatePicker.h"
+#include "app/ui/DesktopController.h"
 #include "app/ui/OverviewController.h"
 #include "app/ui/frmMain.h"
 #include "common/FakePrompts.h"
@@ -145,7 +146,7 @@ inline bool isSaving(const frmMain &w)
 }
 inline bool canOpenList(const frmMain &w)
 {
-    return w.canOpenList();
+    return w.desktopController().canOpenList();
 }
 inline void stopSearch(frmMain &w)
 {
@@ -222,7 +223,7 @@ inline QString memberFolder(const frmMain &w)
 }
 inline QStringList recentLists(const frmMain &w)
 {
-    return w.recentLists();
+    return w.desktopController().recentLists();
 }
 inline QStringList recentTerms(const frmMain &w)
 {
@@ -230,11 +231,11 @@ inline QStringList recentTerms(const frmMain &w)
 }
 inline QList<int> rememberedColumnWidths(const frmMain &w)
 {
-    return w.rememberedColumnWidths();
+    return w.desktopController().rememberedColumnWidths();
 }
 inline void saveWindowState(const frmMain &w)
 {
-    w.saveWindowState();
+    w.desktopController().saveWindowState();
 }
 inline QList<QWidget *> tabOrder(const frmMain &w)
 {
@@ -244,15 +245,15 @@ inline QList<QWidget *> tabOrder(const frmMain &w)
 // Commands from outside the controls.
 inline void openRecentList(frmMain &w, int index)
 {
-    w.OpenRecentList(index);
+    w.desktopController().OpenRecentList(index);
 }
 inline bool openDroppedFiles(frmMain &w, const QList<QUrl> &urls)
 {
-    return w.OpenDroppedFiles(urls);
+    return w.desktopController().OpenDroppedFiles(urls);
 }
 inline void openListsFromCommandLine(frmMain &w, const QStringList &paths)
 {
-    w.OpenListsFromCommandLine(paths);
+    w.desktopController().OpenListsFromCommandLine(paths);
 }
 inline void openZipNote(frmMain &w, int row)
 {

@@ -1,6 +1,7 @@
 // The recovery overview goes to its controller; a click on a legend row runs
 // the preset filter with that status word.
 
+#include "DesktopController.h"
 #include "OverviewController.h"
 #include "frmMain.h"
 
@@ -15,7 +16,7 @@ void frmMain::setupOverview()
         *this, *m_session,
         {SftTree1, m_folderTreeModel, TreeGridSplitter, Frame8_1, Label19, Label20, Label21,
          Label22, Label23, UniLabel1},
-        {m_settings.settingsFile, [this] { return CheckSettingsFile(); }}, this);
+        {m_settings.settingsFile, [this] { return m_desktop->CheckSettingsFile(); }}, this);
     connect(m_overview, &OverviewController::statusFilterRequested, this,
             &frmMain::Legend_StatusClicked);
     connect(this, &frmMain::languageChanged, m_overview, &OverviewController::retranslate);
