@@ -206,7 +206,7 @@ bool DesktopController::OpenDroppedFiles(const QList<QUrl> &urls)
     const QStringList files = localFiles(urls);
     if (files.isEmpty())
         return false;
-    const QString path = files.first();
+    const QString &path = files.first();
     const QString shown = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
     QWidget *parent = m_context.promptParent();

@@ -8,8 +8,6 @@
 #include "OpenController.h"
 #include "frmMain.h"
 
-#include <QPushButton>
-
 namespace corvane {
 
 void frmMain::setupDesktop()
