@@ -1,6 +1,7 @@
 // Corvane: the window program. "corvane [LIST...]" opens the first LIST at start.
 
 #include "app/desktop/ProgramOptions.h"
+#include "app/ui/DesktopController.h"
 #include "app/ui/Prompts.h"
 #include "app/ui/frmMain.h"
 
@@ -88,7 +89,9 @@ int runWindow(int argc, char *argv[])
     if (!options.files.isEmpty()) {
         const QStringList files = options.files;
         // Once the window is up, so that a message has a window to belong to.
-        QTimer::singleShot(0, window, [window, files] { window->OpenListsFromCommandLine(files); });
+        QTimer::singleShot(0, window, [window, files] {
+            window->desktopController().OpenListsFromCommandLine(files);
+        });
     }
     const int result = app.exec();
     // The window is closed and its state written. Taking a list of millions

@@ -6,6 +6,7 @@
 #include "app/language/LanguageTable.h"
 #include "app/ui/BrowseController.h"
 #include "app/ui/DatePicker.h"
+#include "app/ui/DesktopController.h"
 #include "app/ui/OpenController.h"
 #include "app/ui/OverviewController.h"
 #include "app/ui/ZipNotesController.h"
@@ -147,7 +148,7 @@ inline bool isSaving(const frmMain &w)
 }
 inline bool canOpenList(const frmMain &w)
 {
-    return w.canOpenList();
+    return w.desktopController().canOpenList();
 }
 inline void stopSearch(frmMain &w)
 {
@@ -224,7 +225,7 @@ inline QString memberFolder(const frmMain &w)
 }
 inline QStringList recentLists(const frmMain &w)
 {
-    return w.recentLists();
+    return w.desktopController().recentLists();
 }
 inline QStringList recentTerms(const frmMain &w)
 {
@@ -232,11 +233,11 @@ inline QStringList recentTerms(const frmMain &w)
 }
 inline QList<int> rememberedColumnWidths(const frmMain &w)
 {
-    return w.rememberedColumnWidths();
+    return w.desktopController().rememberedColumnWidths();
 }
 inline void saveWindowState(const frmMain &w)
 {
-    w.saveWindowState();
+    w.desktopController().saveWindowState();
 }
 inline QList<QWidget *> tabOrder(const frmMain &w)
 {
@@ -246,15 +247,15 @@ inline QList<QWidget *> tabOrder(const frmMain &w)
 // Commands from outside the controls.
 inline void openRecentList(frmMain &w, int index)
 {
-    w.OpenRecentList(index);
+    w.desktopController().OpenRecentList(index);
 }
 inline bool openDroppedFiles(frmMain &w, const QList<QUrl> &urls)
 {
-    return w.OpenDroppedFiles(urls);
+    return w.desktopController().OpenDroppedFiles(urls);
 }
 inline void openListsFromCommandLine(frmMain &w, const QStringList &paths)
 {
-    w.OpenListsFromCommandLine(paths);
+    w.desktopController().OpenListsFromCommandLine(paths);
 }
 inline void openZipNote(frmMain &w, int row)
 {

@@ -5,6 +5,7 @@
 #include "ApprovalController.h"
 #include "CommandLock.h"
 #include "DatePicker.h"
+#include "DesktopController.h"
 #include "OpenController.h"
 #include "ReadableColours.h"
 #include "approval/LabDetails.h"
@@ -188,7 +189,7 @@ void frmMain::closeEvent(QCloseEvent *event)
     if (m_exitConfirmed || m_prompts.question(this, langText(LangEntry::QuitQuestion),
                                               fixedWord(LangEntry::QuitTitle, u"Quit"_s), true)) {
         m_exitConfirmed = true;
-        saveWindowState();
+        m_desktop->saveWindowState();
         event->accept();
     } else {
         event->ignore();

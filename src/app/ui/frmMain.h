@@ -89,6 +89,7 @@ namespace corvane {
 class ApprovalController;
 class CommandLock;
 class DatePicker;
+class DesktopController;
 class FolderTreeModel;
 class FileGridModel;
 class FileTypeIcons;
@@ -476,52 +477,19 @@ private:
     std::optional<KeptList> m_kept;            // the running load's
     bool m_lastLoadKeptShown = false;
     // ---- end of what the window shows ------------------------------------------
-    // ---- the desktop (frmMain_desktop.cpp) -------------------------------------
+    // ---- the desktop (DesktopController, wired in frmMain_desktop.cpp) --------
     // Lists dropped on the window or named on the command line go through the
     // open command's decisions; "Menu" offers the lists opened last; the
     // window's size, place, splitter and file grid columns are remembered in
     // Settings::settingsFile.
 public:
-    QMenu *mnuRecent = nullptr; // "Recent Lists" under "Menu"
-    QStringList recentLists() const { return m_recentLists; }
-    void OpenRecentList(int index); // 0 is the newest
-    void ClearRecentLists();
-    // Opens the first local file of a drop; false when the drop was refused.
-    bool OpenDroppedFiles(const QList<QUrl> &urls);
-    // "corvane FILE...": the first is opened, the others named in a message.
-    void OpenListsFromCommandLine(const QStringList &paths);
-    // True while nothing (a load, a search, the open command) keeps the
-    // open command from starting.
-    bool canOpenList() const;
-    void saveWindowState() const;
-    void restoreWindowState();
-    // Colours of the labels that have their own made readable on the palette.
-    void followPalette();
-    // The file grid's column widths as the last run left them, one a column
-    // (empty when none were remembered): the user's own widths for whatever
-    // sizes the columns to their contents.
-    QList<int> rememberedColumnWidths() const { return m_rememberedColumnWidths; }
-    // One of the program's own files found to be what it must not be (a
-    // link, a pipe, a folder, far too large): left alone, and said once a run
-    // in a message shown after whatever runs now. Problems None and Missing
-    // say nothing.
+    DesktopController &desktopController() const;
+    // Said once a run, after whatever runs now (the controller's).
     void ReportIgnoredStateFile(const QString &path, StateFileProblem problem) const override;
-    // The settings file as it is now (reported when it must be left alone):
-    // read only on None, written only on None or Missing.
-    StateFileProblem CheckSettingsFile() const;
-    // The area a window may take on each screen, the primary one first.
-    QList<QRect> availableScreens() const;
 
 private:
     void setupDesktop();
-    void rebuildRecentMenu();
-    void rememberRecentList(const QString &path);
-    bool remembers() const;
-    void saveRecentLists();
-    void OpenFromOutside(const QString &path);
-    QStringList m_recentLists;
-    QList<int> m_rememberedColumnWidths;
-    mutable QSet<QString> m_reportedStateFiles;
+    DesktopController *m_desktop = nullptr; // a child object of the window
     // ---- end of the desktop block ------------------------------------------------
     // ---- approval e-mail and saving the shown list (frmMain_approval.cpp) -----
 public:

@@ -5,6 +5,7 @@
 // focused button, and the approval prompt is reached and pressed like one.
 
 #include "DatePicker.h"
+#include "DesktopController.h"
 #include "browse/ui/RecoveryLegend.h"
 #include "frmMain.h"
 
@@ -170,7 +171,7 @@ void frmMain::setupKeyboard()
     mnuOpen->setObjectName(u"mnuOpen"_s);
     mnuMenu->insertAction(mnuMenu->actions().value(0), mnuOpen);
     connect(mnuOpen, &QAction::triggered, this, [this] {
-        if (canOpenList())
+        if (m_desktop->canOpenList())
             Command2_Click();
     });
     mnuOpen->setShortcut(QKeySequence(u"Ctrl+O"_s));

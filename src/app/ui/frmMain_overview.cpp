@@ -2,6 +2,7 @@
 // the search controller's preset filter with that status word (the search is
 // set up first).
 
+#include "DesktopController.h"
 #include "OverviewController.h"
 #include "SearchController.h"
 #include "frmMain.h"
@@ -15,7 +16,7 @@ void frmMain::setupOverview()
         *this, *m_session,
         {SftTree1, m_folderTreeModel, TreeGridSplitter, Frame8_1, Label19, Label20, Label21,
          Label22, Label23, UniLabel1},
-        {m_settings.settingsFile, [this] { return CheckSettingsFile(); }}, this);
+        {m_settings.settingsFile, [this] { return m_desktop->CheckSettingsFile(); }}, this);
     connect(m_overview, &OverviewController::statusFilterRequested, m_search,
             &SearchController::runPresetFilterFor);
     connect(this, &frmMain::languageChanged, m_overview, &OverviewController::retranslate);
