@@ -104,9 +104,9 @@ frmMain::~frmMain()
     // before their lists go away (the session's job does both).
     m_session->disconnect(this);
     // The views must let go of the models before the data under them goes.
-    SftTree1->setModel(nullptr);
-    iGrid2->setModel(nullptr);
-    iGrid3->setModel(nullptr);
+    m_ui.SftTree1->setModel(nullptr);
+    m_ui.iGrid2->setModel(nullptr);
+    m_ui.iGrid3->setModel(nullptr);
     delete m_session;
     m_session = nullptr;
 }
@@ -135,38 +135,38 @@ QString frmMain::dataFolder() const
 // picked from the user's locale, the grids laid out, the date range set.
 void frmMain::Form_Load()
 {
-    SSTab1->setFocus();
-    Label28->clear();
-    Label19->clear();
-    Label20->clear();
-    Label21->clear();
-    Label26->setText(LabInfo::serviceDescription());
-    mnuReload->setEnabled(false);
+    m_ui.SSTab1->setFocus();
+    m_ui.Label28->clear();
+    m_ui.Label19->clear();
+    m_ui.Label20->clear();
+    m_ui.Label21->clear();
+    m_ui.Label26->setText(LabInfo::serviceDescription());
+    m_ui.mnuReload->setEnabled(false);
 
     const LanguagePick pick = pickLanguage(GetInfo(m_settings.locale));
-    mnuShowLan->setVisible(false);
-    lblEmail->setText(u"Om deze lijst per email goed te keuren klik hier ->\r\n"_s);
+    m_ui.mnuShowLan->setVisible(false);
+    m_ui.lblEmail->setText(u"Om deze lijst per email goed te keuren klik hier ->\r\n"_s);
     if (pick.matched) {
-        mnuLan->menuAction()->setVisible(false);
-        mnuShowLan->setVisible(true);
+        m_ui.mnuLan->menuAction()->setVisible(false);
+        m_ui.mnuShowLan->setVisible(true);
     }
     // Shows its own message when lang.fil cannot be used, and then carries
     // on with the built-in English texts: nothing below can fail on LangText.
     LoadLanguage(pick.language);
 
-    Label8->clear();
-    Label9->clear();
-    Label24->clear();
-    Label22->clear();
-    Label23->clear();
-    UniLabel1->setText(caption(LangEntry::DetailsHint));
+    m_ui.Label8->clear();
+    m_ui.Label9->clear();
+    m_ui.Label24->clear();
+    m_ui.Label22->clear();
+    m_ui.Label23->clear();
+    m_ui.UniLabel1->setText(caption(LangEntry::DetailsHint));
     setFileGridModel(m_fileGridPlaceholder);
-    lblEmail->setText(caption(LangEntry::ApprovalPrompt));
+    m_ui.lblEmail->setText(caption(LangEntry::ApprovalPrompt));
     m_open->showNoMembers();
 
-    SSTab1->setFocus();
-    SSTab1->setTabEnabled(1, false);
-    SftTree1->setHeaderHidden(false);
+    m_ui.SSTab1->setFocus();
+    m_ui.SSTab1->setTabEnabled(1, false);
+    m_ui.SftTree1->setHeaderHidden(false);
     SetDateRange(today());
 }
 
@@ -198,40 +198,40 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::lblLink_Click()
 {
-    m_prompts.openUrl(QUrl::fromUserInput(lblLink->text()));
+    m_prompts.openUrl(QUrl::fromUserInput(m_ui.lblLink->text()));
 }
 
 void frmMain::lblLink_MouseMove()
 {
-    lblLink->setCursor(Qt::PointingHandCursor);
+    m_ui.lblLink->setCursor(Qt::PointingHandCursor);
     // Blue, or the nearest blue that can be read on the desktop's background.
     const QColor blue = readableColour(QColor(0, 0, 255), palette().color(QPalette::Window));
-    if (lblLink->palette().color(QPalette::WindowText) != blue) {
-        QPalette p = lblLink->palette();
+    if (m_ui.lblLink->palette().color(QPalette::WindowText) != blue) {
+        QPalette p = m_ui.lblLink->palette();
         p.setColor(QPalette::WindowText, blue);
-        lblLink->setPalette(p);
-        QFont f = lblLink->font();
+        m_ui.lblLink->setPalette(p);
+        QFont f = m_ui.lblLink->font();
         f.setUnderline(true);
-        lblLink->setFont(f);
+        m_ui.lblLink->setFont(f);
     }
 }
 
 void frmMain::Frame7_MouseMove()
 {
-    QFont f = lblLink->font();
+    QFont f = m_ui.lblLink->font();
     f.setUnderline(false);
-    lblLink->setFont(f);
-    QPalette p = lblLink->palette();
+    m_ui.lblLink->setFont(f);
+    QPalette p = m_ui.lblLink->palette();
     p.setColor(QPalette::WindowText,
                readableColour(QColor(Qt::black), palette().color(QPalette::Window)));
-    lblLink->setPalette(p);
-    lblLink->unsetCursor();
-    Frame7->unsetCursor();
+    m_ui.lblLink->setPalette(p);
+    m_ui.lblLink->unsetCursor();
+    m_ui.Frame7->unsetCursor();
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == lblLink) {
+    if (watched == m_ui.lblLink) {
         switch (event->type()) {
         case QEvent::Enter:
             lblLink_MouseMove();
@@ -244,14 +244,14 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         case QEvent::MouseButtonRelease: {
             auto *mouse = static_cast<QMouseEvent *>(event);
             if (mouse->button() == Qt::LeftButton &&
-                lblLink->rect().contains(mouse->position().toPoint()))
+                m_ui.lblLink->rect().contains(mouse->position().toPoint()))
                 lblLink_Click();
             break;
         }
         default:
             break;
         }
-    } else if (watched == Frame7 && event->type() == QEvent::MouseMove) {
+    } else if (watched == m_ui.Frame7 && event->type() == QEvent::MouseMove) {
         Frame7_MouseMove();
     }
     return QMainWindow::eventFilter(watched, event);

@@ -40,6 +40,7 @@
 //     use. programFolder() is read-only.
 
 #include "ListSession.h"
+#include "MainWindowControls.h"
 #include "Prompts.h"
 #include "WindowContext.h"
 #include "app/language/LangEntry.h"
@@ -225,95 +226,6 @@ public Q_SLOTS:
     void lblLink_MouseMove();
     void Frame7_MouseMove();
 
-public:
-    // -- controls (member name = objectName) ----------------------------------
-    QTabWidget *SSTab1 = nullptr;
-    QWidget *SSTab1Page0 = nullptr;
-    QWidget *SSTab1Page1 = nullptr;
-
-    // Page 0, "Open file list".
-    QGroupBox *Frame2 = nullptr;
-    QGroupBox *Frame9 = nullptr;
-    QLabel *Label7 = nullptr;
-    QPushButton *Command2 = nullptr;
-    QLabel *Label8 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Label5 = nullptr;
-    QLabel *Label6 = nullptr;
-    QProgressBar *LoadProgressBar = nullptr; // how far a load is (not in the zip frame)
-    QGroupBox *Frame3 = nullptr;
-    QTableView *iGrid3 = nullptr;
-    QLabel *Label9 = nullptr;
-    QProgressBar *ProgressBar1 = nullptr;
-    QGroupBox *Frame7 = nullptr;
-    QLabel *Image1 = nullptr;
-    QLabel *Label25 = nullptr;
-    QLabel *lblLink = nullptr;
-    QLabel *Label26 = nullptr;
-    QPushButton *Command1 = nullptr;
-    QLineEdit *UniTextBox1 = nullptr;
-    QLabel *Label28 = nullptr;
-
-    // Page 1, "View list".
-    QLabel *lblEmail = nullptr;
-    QLabel *Image2 = nullptr;
-    QGroupBox *Frame1 = nullptr;
-    QSplitter *TreeGridSplitter = nullptr;
-    QTreeView *SftTree1 = nullptr;
-    QTableView *iGrid2 = nullptr;
-    QGroupBox *Frame4 = nullptr;
-    QLabel *Label10 = nullptr;
-    QLineEdit *TXT1 = nullptr;
-    QLabel *Label12 = nullptr;
-    QLabel *Label30 = nullptr;
-    QComboBox *Combo1 = nullptr;
-    QPushButton *Command3 = nullptr;
-    QPushButton *Command5 = nullptr;
-    QLabel *Label24 = nullptr;
-    QGroupBox *Frame8_1 = nullptr; // Frame8 member 1, "File Details"
-    QLabel *Label14 = nullptr;
-    QLabel *Label22 = nullptr;
-    QLabel *Label15 = nullptr;
-    QLabel *Label23 = nullptr;
-    QGroupBox *Frame6 = nullptr;
-    QLabel *Label11 = nullptr;
-    DatePicker *DTPicker1 = nullptr;
-    QLabel *Label13 = nullptr;
-    DatePicker *DTPicker2 = nullptr;
-    QPushButton *Command4 = nullptr;
-    QGroupBox *Frame8_0 = nullptr; // Frame8 member 0, the details panel
-    QLabel *UniLabel1 = nullptr;
-    QLabel *Label17 = nullptr;
-    QLabel *Label20 = nullptr;
-    QLabel *Label16 = nullptr;
-    QLabel *Label19 = nullptr;
-    QLabel *Label18 = nullptr;
-    QLabel *Label21 = nullptr;
-
-    // Outside the tab control.
-    QLabel *picIcon = nullptr;
-    QLabel *picSmall = nullptr;
-
-    // Menus.
-    QMenu *mnuMenu = nullptr;
-    QAction *mnuReload = nullptr;
-    QAction *mnuShowLan = nullptr;
-    QAction *mnuB1 = nullptr;
-    QAction *mnuExit = nullptr;
-    QMenu *mnuLan = nullptr;
-    QAction *mnuEN = nullptr;
-    QAction *mnuPT = nullptr;
-    QAction *mnuGerman = nullptr;
-    QAction *mnuFrench = nullptr;
-    QAction *mnuSE = nullptr;
-    QAction *mnuNL = nullptr;
-
-    // Frame8 as the array of two frames.
-    QGroupBox *Frame8(int index) const { return index == 0 ? Frame8_0 : Frame8_1; }
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -344,6 +256,7 @@ private:
 
     Prompts &m_prompts;
     Settings m_settings;
+    MainWindowControls m_ui;
     ListSession *m_session = nullptr; // a child object of the window
     CommandLock *m_lock = nullptr;    // a child object of the window
     int m_language = 0;
@@ -394,9 +307,6 @@ public:
 
 private:
     void setupSearch();
-    QPushButton *SearchStop = nullptr;
-    QProgressBar *SearchProgressBar = nullptr;
-    QLabel *DateHint = nullptr;           // below the pickers while one cannot be read
     SearchController *m_search = nullptr; // a child object of the window
     // ---- end of searches -------------------------------------------------------
     // ---- recovery overview (frmMain_overview.cpp, OverviewController) --------
@@ -425,7 +335,6 @@ public:
     // Stop beside the load bar, and Esc: the load is given up and the window
     // shows empty views, as after a cancelled open, unless the list shown
     // was kept for that load (below).
-    QPushButton *LoadStopButton = nullptr;
     void StopLoad();
     // For the next load only (a reload, a search result): the list shown
     // stays until the new one is in and is then swapped for it. Stopped, the
@@ -450,10 +359,6 @@ private:
     void ShowListInTitle(); // after a load: the list's name in the title
     void setupZipNotes();
     void RetranslateZipNotes();
-    // The notes of the opened archive (ZipNotesController).
-    QGroupBox *NotesFrame = nullptr;
-    QLabel *NotesHint = nullptr;
-    QListView *NotesList = nullptr;
     LangEntry m_detailsHintEntry = LangEntry::DetailsHint;
     QString m_titleListName; // empty while no list is shown
     FileGridColumns *m_fileGridColumns = nullptr;
@@ -493,7 +398,6 @@ private:
     // ---- end of the desktop block ------------------------------------------------
     // ---- approval e-mail and saving the shown list (frmMain_approval.cpp) -----
 public:
-    QAction *mnuSaveList = nullptr; // "Save list as...", under "Menu"
     // The approval: a click on lblEmail or Image2.
     void lblEmail_Click();
     void Image2_Click() { lblEmail_Click(); }
@@ -514,9 +418,6 @@ private:
     // mnemonic; Enter presses the focused button; the approval prompt is
     // reached and pressed from the keyboard like a button.
 public:
-    QAction *mnuOpen = nullptr;        // "Open File List", Ctrl+O, first in "Menu"
-    QAction *FindTermAction = nullptr; // Ctrl+F: the term box
-    QAction *MenuKeyAction = nullptr;  // F10: "Menu" opens
     // The controls Tab visits, in order, on both pages (hidden ones are passed).
     QList<QWidget *> tabOrder() const;
     void OpenMenuFromKeyboard();

@@ -15,19 +15,20 @@ namespace corvane {
 
 void frmMain::setupApproval()
 {
-    mnuSaveList = mnuMenu->addAction(langText(LangEntry::SaveListAs));
-    mnuSaveList->setObjectName(u"mnuSaveList"_s);
-    mnuMenu->insertAction(mnuB1, mnuSaveList); // above the separator before "Exit"
+    m_ui.mnuSaveList = m_ui.mnuMenu->addAction(langText(LangEntry::SaveListAs));
+    m_ui.mnuSaveList->setObjectName(u"mnuSaveList"_s);
+    m_ui.mnuMenu->insertAction(m_ui.mnuB1, m_ui.mnuSaveList); // above the separator before "Exit"
 
     ApprovalSources sources;
     sources.memberNameOf = [this](const QString &path) { return m_open->memberNameOf(path); };
     sources.offeredListName = [this] { return m_open->offeredListName(); };
     sources.zipArchivePath = [this] { return m_open->zipArchivePath(); };
-    m_approval = new ApprovalController(*this, *m_session, {lblEmail, Image2, mnuSaveList},
-                                        std::move(sources), this);
+    m_approval =
+        new ApprovalController(*this, *m_session, {m_ui.lblEmail, m_ui.Image2, m_ui.mnuSaveList},
+                               std::move(sources), this);
     connect(m_approval, &ApprovalController::lblEmailClicked, this, &frmMain::lblEmail_Click);
     connect(m_approval, &ApprovalController::Image2Clicked, this, &frmMain::Image2_Click);
-    connect(mnuSaveList, &QAction::triggered, this, &frmMain::mnuSaveList_Click);
+    connect(m_ui.mnuSaveList, &QAction::triggered, this, &frmMain::mnuSaveList_Click);
     connect(m_open, &OpenController::listOpening, m_approval,
             &ApprovalController::rememberListName);
     connect(this, &frmMain::listLoaded, m_approval, &ApprovalController::updateControls);

@@ -14,7 +14,9 @@ namespace corvane {
 void frmMain::setupBrowsing()
 {
     m_browse = new BrowseController(
-        *this, *m_session, {SftTree1, m_folderTreeModel, iGrid2, Label19, Label20, Label21}, this);
+        *this, *m_session,
+        {m_ui.SftTree1, m_folderTreeModel, m_ui.iGrid2, m_ui.Label19, m_ui.Label20, m_ui.Label21},
+        this);
     setFileGridModel(&m_browse->model());
     m_browse->setupViews();
     connect(m_browse, &BrowseController::detailsHintChanged, this, &frmMain::SetDetailsHint);
@@ -78,11 +80,11 @@ void frmMain::OpenGridRow(int row, int col, bool requestEdit)
 void frmMain::SSTab1_Click(int previousTab)
 {
     if (previousTab != 0) {
-        Frame2->setVisible(true);
-        Frame1->setVisible(false);
+        m_ui.Frame2->setVisible(true);
+        m_ui.Frame1->setVisible(false);
     } else {
-        Frame2->setVisible(false);
-        Frame1->setVisible(true);
+        m_ui.Frame2->setVisible(false);
+        m_ui.Frame1->setVisible(true);
     }
 }
 

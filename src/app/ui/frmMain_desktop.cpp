@@ -14,8 +14,8 @@ void frmMain::setupDesktop()
 {
     m_desktop = new DesktopController(
         *this, *m_session,
-        {this, Command2, mnuMenu, mnuShowLan, TreeGridSplitter, iGrid2, m_fileGridColumns, lblEmail,
-         Label25, lblLink},
+        {this, m_ui.Command2, m_ui.mnuMenu, m_ui.mnuShowLan, m_ui.TreeGridSplitter, m_ui.iGrid2,
+         m_fileGridColumns, m_ui.lblEmail, m_ui.Label25, m_ui.lblLink},
         {m_settings.dataFolder, m_settings.settingsFile, m_settings.screens}, this);
     connect(m_desktop, &DesktopController::openRequested, m_open, &OpenController::openFile);
     connect(m_desktop, &DesktopController::commandLineOpenRequested, this,

@@ -70,7 +70,8 @@ bool isEnter(const QKeyEvent *key)
 class KeyboardFilter : public QObject
 {
 public:
-    explicit KeyboardFilter(frmMain &window) : QObject(&window), m_window(window)
+    KeyboardFilter(frmMain &window, QLabel *lblEmail, QLabel *lblLink)
+        : QObject(&window), m_window(window), m_lblEmail(lblEmail), m_lblLink(lblLink)
     {
         qApp->installEventFilter(this);
     }
@@ -127,11 +128,11 @@ private:
     bool pressFocused(QObject *focused, QKeyEvent *key)
     {
         const bool space = key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier;
-        if (focused == m_window.lblEmail && (isEnter(key) || space)) {
+        if (focused == m_lblEmail && (isEnter(key) || space)) {
             m_window.lblEmail_Click();
             return true;
         }
-        if (focused == m_window.lblLink && (isEnter(key) || space)) {
+        if (focused == m_lblLink && (isEnter(key) || space)) {
             m_window.lblLink_Click();
             return true;
         }
@@ -145,6 +146,8 @@ private:
     }
 
     frmMain &m_window;
+    QLabel *m_lblEmail;
+    QLabel *m_lblLink;
     bool m_altAlone = false;
 };
 
@@ -160,38 +163,38 @@ void frmMain::setupKeyboard()
     // The approval prompt and the lab's link are labels the mouse clicks: the
     // keyboard reaches them as well, and they show a frame while they have
     // the focus.
-    for (QLabel *label : {lblEmail, lblLink}) {
+    for (QLabel *label : {m_ui.lblEmail, m_ui.lblLink}) {
         label->setFocusPolicy(Qt::TabFocus);
         label->setStyleSheet(u"QLabel { border: 1px solid transparent; border-radius: 2px; "
                              u"padding: 1px 3px; } "
                              u"QLabel:focus { border-color: palette(highlight); }"_s);
     }
 
-    mnuOpen = new QAction(mnuMenu);
-    mnuOpen->setObjectName(u"mnuOpen"_s);
-    mnuMenu->insertAction(mnuMenu->actions().value(0), mnuOpen);
-    connect(mnuOpen, &QAction::triggered, this, [this] {
+    m_ui.mnuOpen = new QAction(m_ui.mnuMenu);
+    m_ui.mnuOpen->setObjectName(u"mnuOpen"_s);
+    m_ui.mnuMenu->insertAction(m_ui.mnuMenu->actions().value(0), m_ui.mnuOpen);
+    connect(m_ui.mnuOpen, &QAction::triggered, this, [this] {
         if (m_desktop->canOpenList())
             Command2_Click();
     });
-    mnuOpen->setShortcut(QKeySequence(u"Ctrl+O"_s));
-    mnuReload->setShortcut(QKeySequence(Qt::Key_F5));
-    mnuSaveList->setShortcut(QKeySequence(u"Ctrl+S"_s));
-    mnuExit->setShortcut(QKeySequence(u"Ctrl+Q"_s));
+    m_ui.mnuOpen->setShortcut(QKeySequence(u"Ctrl+O"_s));
+    m_ui.mnuReload->setShortcut(QKeySequence(Qt::Key_F5));
+    m_ui.mnuSaveList->setShortcut(QKeySequence(u"Ctrl+S"_s));
+    m_ui.mnuExit->setShortcut(QKeySequence(u"Ctrl+Q"_s));
 
-    FindTermAction = new QAction(this);
-    FindTermAction->setObjectName(u"FindTermAction"_s);
-    FindTermAction->setShortcut(QKeySequence(u"Ctrl+F"_s));
-    addAction(FindTermAction);
-    connect(FindTermAction, &QAction::triggered, this, &frmMain::FocusTermBox);
+    m_ui.FindTermAction = new QAction(this);
+    m_ui.FindTermAction->setObjectName(u"FindTermAction"_s);
+    m_ui.FindTermAction->setShortcut(QKeySequence(u"Ctrl+F"_s));
+    addAction(m_ui.FindTermAction);
+    connect(m_ui.FindTermAction, &QAction::triggered, this, &frmMain::FocusTermBox);
 
-    MenuKeyAction = new QAction(this);
-    MenuKeyAction->setObjectName(u"MenuKeyAction"_s);
-    MenuKeyAction->setShortcut(QKeySequence(Qt::Key_F10));
-    addAction(MenuKeyAction);
-    connect(MenuKeyAction, &QAction::triggered, this, &frmMain::OpenMenuFromKeyboard);
+    m_ui.MenuKeyAction = new QAction(this);
+    m_ui.MenuKeyAction->setObjectName(u"MenuKeyAction"_s);
+    m_ui.MenuKeyAction->setShortcut(QKeySequence(Qt::Key_F10));
+    addAction(m_ui.MenuKeyAction);
+    connect(m_ui.MenuKeyAction, &QAction::triggered, this, &frmMain::OpenMenuFromKeyboard);
 
-    new KeyboardFilter(*this);
+    new KeyboardFilter(*this, m_ui.lblEmail, m_ui.lblLink);
 
     applyMenuMnemonics();
     connect(this, &frmMain::languageChanged, this, &frmMain::applyMenuMnemonics);
@@ -207,26 +210,28 @@ void frmMain::applyMenuMnemonics()
 {
     QString taken;
     if (!caption(LangEntry::MenuTitle).isEmpty())
-        mnuMenu->setTitle(withMnemonic(caption(LangEntry::MenuTitle), taken));
+        m_ui.mnuMenu->setTitle(withMnemonic(caption(LangEntry::MenuTitle), taken));
     if (!caption(LangEntry::LanguagesMenu).isEmpty())
-        mnuLan->setTitle(withMnemonic(caption(LangEntry::LanguagesMenu), taken));
-    mnuOpen->setText(caption(LangEntry::OpenFileList));
+        m_ui.mnuLan->setTitle(withMnemonic(caption(LangEntry::LanguagesMenu), taken));
+    m_ui.mnuOpen->setText(caption(LangEntry::OpenFileList));
 }
 
 QList<QWidget *> frmMain::tabOrder() const
 {
     // The tab bar, then the open page: the open button, the lists of the
     // archive, the lab's notes, Stop of a load.
-    QList<QWidget *> order = {SSTab1, Command2, iGrid3, NotesList, lblLink, LoadStopButton};
+    QList<QWidget *> order = {m_ui.SSTab1,    m_ui.Command2, m_ui.iGrid3,
+                              m_ui.NotesList, m_ui.lblLink,  m_ui.LoadStopButton};
     // The view page: the tree and the grid, the searches left to right with
     // the legend between them, the approval prompt last.
-    order << SftTree1 << iGrid2 << TXT1 << Command3 << Combo1 << Command5 << SearchStop;
+    order << m_ui.SftTree1 << m_ui.iGrid2 << m_ui.TXT1 << m_ui.Command3 << m_ui.Combo1
+          << m_ui.Command5 << m_ui.SearchStop;
     if (RecoveryLegend *legend = recoveryLegend()) {
         const QList<QAbstractButton *> rows = legend->findChildren<QAbstractButton *>();
         for (QAbstractButton *row : rows)
             order << row;
     }
-    order << DTPicker1 << DTPicker2 << Command4 << lblEmail;
+    order << m_ui.DTPicker1 << m_ui.DTPicker2 << m_ui.Command4 << m_ui.lblEmail;
     order.removeIf([](const QWidget *w) { return !w || !(w->focusPolicy() & Qt::TabFocus); });
     return order;
 }
@@ -269,7 +274,7 @@ void frmMain::applyTabOrder()
 // can be opened now opens, its first entry current.
 void frmMain::OpenMenuFromKeyboard()
 {
-    for (QMenu *menu : {mnuMenu, mnuLan}) {
+    for (QMenu *menu : {m_ui.mnuMenu, m_ui.mnuLan}) {
         QAction *action = menu->menuAction();
         if (action->isVisible() && action->isEnabled()) {
             menuBar()->setActiveAction(action);
@@ -281,11 +286,11 @@ void frmMain::OpenMenuFromKeyboard()
 // Ctrl+F: the term box of the view page, its term selected to be typed over.
 void frmMain::FocusTermBox()
 {
-    if (!SSTab1->isTabEnabled(1) || !Frame4->isEnabled() || !TXT1->isEnabled())
+    if (!m_ui.SSTab1->isTabEnabled(1) || !m_ui.Frame4->isEnabled() || !m_ui.TXT1->isEnabled())
         return;
-    SSTab1->setCurrentIndex(1);
-    TXT1->setFocus(Qt::ShortcutFocusReason);
-    TXT1->selectAll();
+    m_ui.SSTab1->setCurrentIndex(1);
+    m_ui.TXT1->setFocus(Qt::ShortcutFocusReason);
+    m_ui.TXT1->selectAll();
 }
 
 } // namespace corvane

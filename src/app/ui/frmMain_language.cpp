@@ -72,7 +72,7 @@ QString frmMain::caption(LangEntry entry) const
 
 bool frmMain::languageMenuShown() const
 {
-    return mnuLan->menuAction()->isVisible();
+    return m_ui.mnuLan->menuAction()->isVisible();
 }
 
 // Fills LangText with column `language` of lang.fil and writes the captions.
@@ -123,11 +123,11 @@ void frmMain::LoadLanguage(int language)
     // Start-up shows the open page; a change from the menu leaves the user
     // on the page they were on.
     if (!m_languageLoaded)
-        SSTab1->setCurrentIndex(0);
+        m_ui.SSTab1->setCurrentIndex(0);
     m_languageLoaded = true;
     markLanguageInMenu(applied);
     if (complete)
-        mnuShowLan->setText(
+        m_ui.mnuShowLan->setText(
             caption(languageMenuShown() ? LangEntry::HideLanguages : LangEntry::ShowLanguages));
     RetranslateShown();
     Q_EMIT languageChanged(applied);
@@ -136,17 +136,17 @@ void frmMain::LoadLanguage(int language)
 // The captions, in the order the window has always written them.
 bool frmMain::applyLanguageTexts(int language)
 {
-    mnuMenu->setTitle(caption(LangEntry::MenuTitle));
-    SSTab1->setTabText(0, caption(LangEntry::OpenFileList));
-    Command2->setText(caption(LangEntry::OpenFileList));
-    Frame2->setTitle(caption(LangEntry::OpenFileList));
-    SSTab1->setTabText(1, caption(LangEntry::ViewList));
-    Label7->setText(caption(LangEntry::LocateListHint));
-    Label2->setText(caption(LangEntry::FoldersLabel));
-    Label3->setText(caption(LangEntry::FilesLabel));
-    Label5->setText(caption(LangEntry::SizeLabel));
-    Label8->setText(caption(LangEntry::LanguageChanged));
-    Frame1->setTitle(caption(LangEntry::FolderStructureTitle));
+    m_ui.mnuMenu->setTitle(caption(LangEntry::MenuTitle));
+    m_ui.SSTab1->setTabText(0, caption(LangEntry::OpenFileList));
+    m_ui.Command2->setText(caption(LangEntry::OpenFileList));
+    m_ui.Frame2->setTitle(caption(LangEntry::OpenFileList));
+    m_ui.SSTab1->setTabText(1, caption(LangEntry::ViewList));
+    m_ui.Label7->setText(caption(LangEntry::LocateListHint));
+    m_ui.Label2->setText(caption(LangEntry::FoldersLabel));
+    m_ui.Label3->setText(caption(LangEntry::FilesLabel));
+    m_ui.Label5->setText(caption(LangEntry::SizeLabel));
+    m_ui.Label8->setText(caption(LangEntry::LanguageChanged));
+    m_ui.Frame1->setTitle(caption(LangEntry::FolderStructureTitle));
     m_folderTreeModel->setHeaderData(0, Qt::Horizontal, caption(LangEntry::FolderTreeHeader));
     if (m_fileGridModel && m_fileGridModel->columnCount() >= 1) {
         // The folder shown keeps its name over the first column.
@@ -160,43 +160,43 @@ bool frmMain::applyLanguageTexts(int language)
         m_fileGridModel->setHeaderData(2, Qt::Horizontal, caption(LangEntry::GridSize));
         m_fileGridModel->setHeaderData(4, Qt::Horizontal, caption(LangEntry::GridStatus));
     }
-    Frame4->setTitle(caption(LangEntry::FilterTitle));
-    Label10->setText(caption(LangEntry::TermLabel));
-    Label30->setText(fixedWord(LangEntry::FilterLabel, u"Filter"_s));
-    Command5->setText(fixedWord(LangEntry::FilterButton, u"Filter"_s));
+    m_ui.Frame4->setTitle(caption(LangEntry::FilterTitle));
+    m_ui.Label10->setText(caption(LangEntry::TermLabel));
+    m_ui.Label30->setText(fixedWord(LangEntry::FilterLabel, u"Filter"_s));
+    m_ui.Command5->setText(fixedWord(LangEntry::FilterButton, u"Filter"_s));
     // The pattern hint and the attribute legend: the window's own English
     // and Portuguese texts, and the language table's for the other languages.
     if (language == LanguageEnglish) {
-        Label12->setText(u"e.g. [*.doc; *reports*.xls;*.mdb;*.jpg]"_s);
-        Label21->setToolTip(u"D=Directory, R=Read-Only, H=Hidden, S=System, A=Archive, "
-                            u"E=Encrypted, N=Normal, L=Alias, V=Volume, C=Compressed"_s);
+        m_ui.Label12->setText(u"e.g. [*.doc; *reports*.xls;*.mdb;*.jpg]"_s);
+        m_ui.Label21->setToolTip(u"D=Directory, R=Read-Only, H=Hidden, S=System, A=Archive, "
+                                 u"E=Encrypted, N=Normal, L=Alias, V=Volume, C=Compressed"_s);
     } else if (language == LanguagePortuguese) {
-        Label12->setText(u"Ex. [*.doc; *reports*.xls;*.mdb;*.jpg]"_s);
-        Label21->setToolTip(u"D=Directoria, R=Read-Only, H=Oculto, S=Sistema, A=Arquivo, "
-                            u"E=Encriptado, N=Normal, L=Alias, V=Volume,C=Comprimido"_s);
+        m_ui.Label12->setText(u"Ex. [*.doc; *reports*.xls;*.mdb;*.jpg]"_s);
+        m_ui.Label21->setToolTip(u"D=Directoria, R=Read-Only, H=Oculto, S=Sistema, A=Arquivo, "
+                                 u"E=Encriptado, N=Normal, L=Alias, V=Volume,C=Comprimido"_s);
     } else {
         if (!caption(LangEntry::PatternHint).isEmpty())
-            Label12->setText(caption(LangEntry::PatternHint));
+            m_ui.Label12->setText(caption(LangEntry::PatternHint));
         if (!caption(LangEntry::AttributeLegend).isEmpty())
-            Label21->setToolTip(caption(LangEntry::AttributeLegend));
+            m_ui.Label21->setToolTip(caption(LangEntry::AttributeLegend));
     }
-    Frame6->setTitle(caption(LangEntry::DateSearchTitle));
-    Label11->setText(caption(LangEntry::DateFrom));
-    Label13->setText(caption(LangEntry::DateTo));
-    Command3->setText(caption(LangEntry::SearchButton));
-    Command4->setText(caption(LangEntry::DateSearchButton));
-    Frame8_1->setTitle(caption(LangEntry::FileDetailsTitle));
-    Label14->setText(caption(LangEntry::DetailsFilesLabel));
-    Label15->setText(caption(LangEntry::DetailsSizeLabel));
-    Label17->setText(caption(LangEntry::DetailsModified));
-    Label16->setText(caption(LangEntry::DetailsSize));
-    Label18->setText(caption(LangEntry::DetailsAttributes));
+    m_ui.Frame6->setTitle(caption(LangEntry::DateSearchTitle));
+    m_ui.Label11->setText(caption(LangEntry::DateFrom));
+    m_ui.Label13->setText(caption(LangEntry::DateTo));
+    m_ui.Command3->setText(caption(LangEntry::SearchButton));
+    m_ui.Command4->setText(caption(LangEntry::DateSearchButton));
+    m_ui.Frame8_1->setTitle(caption(LangEntry::FileDetailsTitle));
+    m_ui.Label14->setText(caption(LangEntry::DetailsFilesLabel));
+    m_ui.Label15->setText(caption(LangEntry::DetailsSizeLabel));
+    m_ui.Label17->setText(caption(LangEntry::DetailsModified));
+    m_ui.Label16->setText(caption(LangEntry::DetailsSize));
+    m_ui.Label18->setText(caption(LangEntry::DetailsAttributes));
     UpdateWindowTitle(); // entry 40 and the version, then the list shown
-    mnuLan->setTitle(caption(LangEntry::LanguagesMenu));
-    mnuReload->setText(caption(LangEntry::ReloadList));
-    mnuExit->setText(caption(LangEntry::Exit));
-    Frame3->setTitle(caption(LangEntry::ZipListsTitle));
-    lblEmail->setText(caption(LangEntry::ApprovalPrompt));
+    m_ui.mnuLan->setTitle(caption(LangEntry::LanguagesMenu));
+    m_ui.mnuReload->setText(caption(LangEntry::ReloadList));
+    m_ui.mnuExit->setText(caption(LangEntry::Exit));
+    m_ui.Frame3->setTitle(caption(LangEntry::ZipListsTitle));
+    m_ui.lblEmail->setText(caption(LangEntry::ApprovalPrompt));
     m_open->retranslate();
     return true;
 }
@@ -211,8 +211,9 @@ QString frmMain::fixedWord(LangEntry entry, const QString &english) const
 void frmMain::markLanguageInMenu(int language)
 {
     const std::pair<QAction *, int> entries[] = {
-        {mnuEN, LanguageEnglish},    {mnuPT, LanguagePortuguese}, {mnuGerman, LanguageGerman},
-        {mnuFrench, LanguageFrench}, {mnuSE, LanguageSwedish},    {mnuNL, LanguageDutch}};
+        {m_ui.mnuEN, LanguageEnglish},    {m_ui.mnuPT, LanguagePortuguese},
+        {m_ui.mnuGerman, LanguageGerman}, {m_ui.mnuFrench, LanguageFrench},
+        {m_ui.mnuSE, LanguageSwedish},    {m_ui.mnuNL, LanguageDutch}};
     if (!m_languageGroup) {
         m_languageGroup = new QActionGroup(this);
         m_languageGroup->setExclusive(true);
@@ -228,11 +229,11 @@ void frmMain::markLanguageInMenu(int language)
 void frmMain::mnuShowLan_Click()
 {
     if (languageMenuShown()) {
-        mnuLan->menuAction()->setVisible(false);
-        mnuShowLan->setText(caption(LangEntry::ShowLanguages));
+        m_ui.mnuLan->menuAction()->setVisible(false);
+        m_ui.mnuShowLan->setText(caption(LangEntry::ShowLanguages));
     } else {
-        mnuLan->menuAction()->setVisible(true);
-        mnuShowLan->setText(caption(LangEntry::HideLanguages));
+        m_ui.mnuLan->menuAction()->setVisible(true);
+        m_ui.mnuShowLan->setText(caption(LangEntry::HideLanguages));
     }
 }
 

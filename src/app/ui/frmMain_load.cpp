@@ -65,22 +65,25 @@ void frmMain::connectSession()
     // What each kind of long work keeps from starting: a load anything that
     // reads or replaces the list; a search also the criteria and the member
     // grid; the open command its own page and the menu that reaches it.
-    QObject *menu = mnuMenu->menuAction();
-    QObject *languages = mnuLan->menuAction();
-    m_lock->guard(CommandLock::Reason::Loading, {Frame2, Frame4, Frame6, menu, languages}, true);
+    QObject *menu = m_ui.mnuMenu->menuAction();
+    QObject *languages = m_ui.mnuLan->menuAction();
+    m_lock->guard(CommandLock::Reason::Loading,
+                  {m_ui.Frame2, m_ui.Frame4, m_ui.Frame6, menu, languages}, true);
     m_lock->guard(CommandLock::Reason::Searching,
-                  {Frame2, Frame3, Command3, Command4, Command5, TXT1, Combo1, DTPicker1, DTPicker2,
-                   menu, languages},
+                  {m_ui.Frame2, m_ui.Frame3, m_ui.Command3, m_ui.Command4, m_ui.Command5, m_ui.TXT1,
+                   m_ui.Combo1, m_ui.DTPicker1, m_ui.DTPicker2, menu, languages},
                   true);
-    m_lock->guard(CommandLock::Reason::Opening, {Frame2, menu}, false);
+    m_lock->guard(CommandLock::Reason::Opening, {m_ui.Frame2, menu}, false);
 
     connect(m_session, &ListSession::progress, this, &frmMain::showLoadProgress);
     connect(m_session, &ListSession::aboutToReplace, this, [this](const LoadedList *incoming) {
         if (incoming && incoming->lineCount > 0) {
-            ShowNumberText(Label4, [this, n = incoming->lineCount] { return formatCountShown(n); });
-            ShowNumberText(
-                Label6, [this, n = incoming->totalSize] { return formatCount(n, numberLocale()); });
-            ShowNumberText(Label1,
+            ShowNumberText(m_ui.Label4,
+                           [this, n = incoming->lineCount] { return formatCountShown(n); });
+            ShowNumberText(m_ui.Label6, [this, n = incoming->totalSize] {
+                return formatCount(n, numberLocale());
+            });
+            ShowNumberText(m_ui.Label1,
                            [this, n = incoming->folderCount] { return formatCountShown(n); });
         }
         // A list kept while this one loaded goes now, grid and details first.
@@ -132,15 +135,15 @@ void frmMain::KeepShownListDuringLoad(LangEntry stoppedEntry, const QString &lab
     kept.rootPrefix = m_session->RootPrefix();
     kept.fromZip = m_open->listFromZip();
     kept.folderItem = m_session->CurrentFolderItem();
-    kept.folders = Label1->text();
-    kept.files = Label4->text();
-    kept.bytes = Label6->text();
+    kept.folders = m_ui.Label1->text();
+    kept.files = m_ui.Label4->text();
+    kept.bytes = m_ui.Label6->text();
     kept.label24 = label24;
-    kept.term = TXT1->text();
-    kept.filter = Combo1->currentText();
-    kept.viewPageEnabled = SSTab1->isTabEnabled(1);
-    kept.page = SSTab1->currentIndex();
-    kept.reloadEnabled = mnuReload->isEnabled();
+    kept.term = m_ui.TXT1->text();
+    kept.filter = m_ui.Combo1->currentText();
+    kept.viewPageEnabled = m_ui.SSTab1->isTabEnabled(1);
+    kept.page = m_ui.SSTab1->currentIndex();
+    kept.reloadEnabled = m_ui.mnuReload->isEnabled();
     kept.stoppedEntry = stoppedEntry;
     m_keepForNextLoad = std::move(kept);
 }
@@ -156,16 +159,16 @@ void frmMain::RestoreKeptList()
     m_session->setRootPrefix(kept.rootPrefix);
     m_open->restoreListFromZip(kept.fromZip);
     m_session->setCurrentFolderItem(kept.folderItem);
-    Label1->setText(kept.folders);
-    Label4->setText(kept.files);
-    Label6->setText(kept.bytes);
-    Label24->setText(kept.label24);
-    TXT1->setText(kept.term);
-    Combo1->setCurrentText(kept.filter);
-    mnuReload->setEnabled(kept.reloadEnabled);
-    SSTab1->setTabEnabled(1, kept.viewPageEnabled);
-    SSTab1->setCurrentIndex(kept.page);
-    Label8->setText(caption(kept.stoppedEntry));
+    m_ui.Label1->setText(kept.folders);
+    m_ui.Label4->setText(kept.files);
+    m_ui.Label6->setText(kept.bytes);
+    m_ui.Label24->setText(kept.label24);
+    m_ui.TXT1->setText(kept.term);
+    m_ui.Combo1->setCurrentText(kept.filter);
+    m_ui.mnuReload->setEnabled(kept.reloadEnabled);
+    m_ui.SSTab1->setTabEnabled(1, kept.viewPageEnabled);
+    m_ui.SSTab1->setCurrentIndex(kept.page);
+    m_ui.Label8->setText(caption(kept.stoppedEntry));
 }
 
 void frmMain::FinishStoppedLoad()
@@ -180,11 +183,11 @@ void frmMain::FinishStoppedLoad()
     m_session->setCurrentListFile(QString());
     ClearViews();
     ZeroOpenPageCounters();
-    Label8->clear();
-    Label22->clear();
-    Label23->clear();
-    SSTab1->setTabEnabled(1, false);
-    SSTab1->setCurrentIndex(0);
+    m_ui.Label8->clear();
+    m_ui.Label22->clear();
+    m_ui.Label23->clear();
+    m_ui.SSTab1->setTabEnabled(1, false);
+    m_ui.SSTab1->setCurrentIndex(0);
 }
 
 void frmMain::showLoadProgress(const LoadProgress &progress)
@@ -192,19 +195,19 @@ void frmMain::showLoadProgress(const LoadProgress &progress)
     // The counters change only once a line has been read, so an empty list
     // leaves the previous values standing.
     if (progress.lines > 0) {
-        ShowNumberText(Label4, [this, n = progress.lines] { return formatCountShown(n); });
-        ShowNumberText(Label6,
+        ShowNumberText(m_ui.Label4, [this, n = progress.lines] { return formatCountShown(n); });
+        ShowNumberText(m_ui.Label6,
                        [this, n = progress.total] { return formatCount(n, numberLocale()); });
-        ShowNumberText(Label1, [this, n = progress.folders] { return formatCountShown(n); });
+        ShowNumberText(m_ui.Label1, [this, n = progress.folders] { return formatCountShown(n); });
     }
     if (progress.phase == LoadProgress::Phase::LinesRead)
-        Label8->setText(caption(LangEntry::LinesRead));
+        m_ui.Label8->setText(caption(LangEntry::LinesRead));
     else if (progress.phase == LoadProgress::Phase::SortingLines)
-        Label8->setText(caption(LangEntry::SortingList));
+        m_ui.Label8->setText(caption(LangEntry::SortingList));
     const int value = barValue(progress);
     if (value > m_loadProgressShown) {
         m_loadProgressShown = value;
-        LoadProgressBar->setValue(value);
+        m_ui.LoadProgressBar->setValue(value);
     }
 }
 
@@ -213,16 +216,16 @@ void frmMain::finishLoad(ListSession::LoadKind kind)
     m_kept.reset();
     const LoadedList &list = m_session->loadedList();
     if (list.SftTree1.count() > 0)
-        SftTree1->expand(m_folderTreeModel->indexOf(0));
+        m_ui.SftTree1->expand(m_folderTreeModel->indexOf(0));
 
     setLoadingState(false);
-    Label8->clear();
+    m_ui.Label8->clear();
     ShowListInTitle();
     m_prompts.beep();
-    SSTab1->setTabEnabled(1, true);
-    SSTab1->setCurrentIndex(1);
-    ShowNumberText(Label22, [this, n = list.lineCount] { return formatCountShown(n); });
-    ShowNumberText(Label23, [this, n = list.totalSize] { return formatSizeShown(n); });
+    m_ui.SSTab1->setTabEnabled(1, true);
+    m_ui.SSTab1->setCurrentIndex(1);
+    ShowNumberText(m_ui.Label22, [this, n = list.lineCount] { return formatCountShown(n); });
+    ShowNumberText(m_ui.Label23, [this, n = list.totalSize] { return formatSizeShown(n); });
 
     const QString &listFile = m_session->CurrentListFile();
     if (list.changedWhileRead) {
@@ -253,17 +256,17 @@ void frmMain::setLoadingState(bool loading)
     if (loading) {
         m_lock->hold(CommandLock::Reason::Loading);
         m_loadProgressShown = 0;
-        LoadProgressBar->setValue(0);
-        LoadProgressBar->show();
-        if (LoadStopButton) {
-            LoadStopButton->setEnabled(true);
-            LoadStopButton->show();
+        m_ui.LoadProgressBar->setValue(0);
+        m_ui.LoadProgressBar->show();
+        if (m_ui.LoadStopButton) {
+            m_ui.LoadStopButton->setEnabled(true);
+            m_ui.LoadStopButton->show();
         }
     } else {
         m_lock->release(CommandLock::Reason::Loading);
-        LoadProgressBar->hide();
-        if (LoadStopButton)
-            LoadStopButton->hide();
+        m_ui.LoadProgressBar->hide();
+        if (m_ui.LoadStopButton)
+            m_ui.LoadStopButton->hide();
     }
 }
 

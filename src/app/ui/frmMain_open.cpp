@@ -18,16 +18,17 @@ namespace corvane {
 
 void frmMain::setupOpenCommand()
 {
-    m_open = new OpenController(
-        *this, *m_session, *m_lock,
-        {SSTab1, Label8, Frame3, iGrid3, Label9, ProgressBar1, TXT1, mnuReload}, this);
+    m_open = new OpenController(*this, *m_session, *m_lock,
+                                {m_ui.SSTab1, m_ui.Label8, m_ui.Frame3, m_ui.iGrid3, m_ui.Label9,
+                                 m_ui.ProgressBar1, m_ui.TXT1, m_ui.mnuReload},
+                                this);
     connect(m_open, &OpenController::loadRequested, this,
             [this](const QString &path) { LoadListFile(path, ListSession::LoadKind::Opened); });
     connect(m_open, &OpenController::countersCleared, this, &frmMain::ZeroOpenPageCounters);
     connect(m_open, &OpenController::openedListShown, this, &frmMain::SetDateRangeFromList);
     connect(m_open, &OpenController::reloadStarting, this, [this](bool keepShown) {
         if (keepShown)
-            KeepShownListDuringLoad(LangEntry::ReloadStopped, Label24->text());
+            KeepShownListDuringLoad(LangEntry::ReloadStopped, m_ui.Label24->text());
         RememberFolderForReload();
     });
 }
@@ -56,27 +57,28 @@ void frmMain::OpenListFromCommandLine(const QString &path)
 
 void frmMain::setupZipNotes()
 {
-    NotesFrame = new QGroupBox(Frame2);
-    NotesFrame->setObjectName(u"NotesFrame"_s);
-    auto *layout = new QVBoxLayout(NotesFrame);
-    NotesHint = new QLabel(NotesFrame);
-    NotesHint->setObjectName(u"NotesHint"_s);
-    NotesHint->setWordWrap(true);
-    NotesHint->setTextFormat(Qt::PlainText);
-    layout->addWidget(NotesHint);
-    NotesList = new QListView(NotesFrame);
-    NotesList->setObjectName(u"NotesList"_s);
-    NotesList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    const int rowHeight = NotesList->fontMetrics().height() + 4;
-    NotesList->setMinimumHeight(3 * rowHeight + 6);
-    m_zipNotes = new ZipNotesController(*this, {NotesFrame, NotesHint, NotesList}, this, this);
-    layout->addWidget(NotesList, 1);
-    NotesFrame->hide();
+    m_ui.NotesFrame = new QGroupBox(m_ui.Frame2);
+    m_ui.NotesFrame->setObjectName(u"NotesFrame"_s);
+    auto *layout = new QVBoxLayout(m_ui.NotesFrame);
+    m_ui.NotesHint = new QLabel(m_ui.NotesFrame);
+    m_ui.NotesHint->setObjectName(u"NotesHint"_s);
+    m_ui.NotesHint->setWordWrap(true);
+    m_ui.NotesHint->setTextFormat(Qt::PlainText);
+    layout->addWidget(m_ui.NotesHint);
+    m_ui.NotesList = new QListView(m_ui.NotesFrame);
+    m_ui.NotesList->setObjectName(u"NotesList"_s);
+    m_ui.NotesList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    const int rowHeight = m_ui.NotesList->fontMetrics().height() + 4;
+    m_ui.NotesList->setMinimumHeight(3 * rowHeight + 6);
+    m_zipNotes = new ZipNotesController(*this, {m_ui.NotesFrame, m_ui.NotesHint, m_ui.NotesList},
+                                        this, this);
+    layout->addWidget(m_ui.NotesList, 1);
+    m_ui.NotesFrame->hide();
     // Beside the summary and the member grid, in the open page's free right
     // half: the left column keeps its room.
-    if (auto *frame2 = qobject_cast<QBoxLayout *>(Frame2->layout())) {
+    if (auto *frame2 = qobject_cast<QBoxLayout *>(m_ui.Frame2->layout())) {
         auto *rightColumn = new QVBoxLayout;
-        rightColumn->addWidget(NotesFrame, 1);
+        rightColumn->addWidget(m_ui.NotesFrame, 1);
         rightColumn->addStretch(0);
         frame2->insertLayout(1, rightColumn, 1);
     }

@@ -14,8 +14,8 @@ void frmMain::setupOverview()
     // The hidden tree columns are kept with the rest of the window's state.
     m_overview = new OverviewController(
         *this, *m_session,
-        {SftTree1, m_folderTreeModel, TreeGridSplitter, Frame8_1, Label19, Label20, Label21,
-         Label22, Label23, UniLabel1},
+        {m_ui.SftTree1, m_folderTreeModel, m_ui.TreeGridSplitter, m_ui.Frame8_1, m_ui.Label19,
+         m_ui.Label20, m_ui.Label21, m_ui.Label22, m_ui.Label23, m_ui.UniLabel1},
         {m_settings.settingsFile, [this] { return m_desktop->CheckSettingsFile(); }}, this);
     connect(m_overview, &OverviewController::statusFilterRequested, m_search,
             &SearchController::runPresetFilterFor);

@@ -17,39 +17,39 @@ namespace corvane {
 
 void frmMain::setupSearch()
 {
-    SearchProgressBar = new QProgressBar(Frame4);
-    SearchProgressBar->setObjectName(u"SearchProgressBar"_s);
-    SearchProgressBar->setTextVisible(false);
-    SearchProgressBar->setMaximumHeight(fontMetrics().height());
-    SearchProgressBar->hide();
-    SearchStop = new QPushButton(Frame4);
-    SearchStop->setObjectName(u"SearchStop"_s);
-    SearchStop->hide();
+    m_ui.SearchProgressBar = new QProgressBar(m_ui.Frame4);
+    m_ui.SearchProgressBar->setObjectName(u"SearchProgressBar"_s);
+    m_ui.SearchProgressBar->setTextVisible(false);
+    m_ui.SearchProgressBar->setMaximumHeight(fontMetrics().height());
+    m_ui.SearchProgressBar->hide();
+    m_ui.SearchStop = new QPushButton(m_ui.Frame4);
+    m_ui.SearchStop->setObjectName(u"SearchStop"_s);
+    m_ui.SearchStop->hide();
     // The row keeps its room, so that the views do not jump when a search starts.
-    for (QWidget *keep :
-         {static_cast<QWidget *>(SearchProgressBar), static_cast<QWidget *>(SearchStop)}) {
+    for (QWidget *keep : {static_cast<QWidget *>(m_ui.SearchProgressBar),
+                          static_cast<QWidget *>(m_ui.SearchStop)}) {
         QSizePolicy policy = keep->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         keep->setSizePolicy(policy);
     }
-    if (auto *grid = qobject_cast<QGridLayout *>(Frame4->layout())) {
-        grid->addWidget(SearchProgressBar, 4, 1);
-        grid->addWidget(SearchStop, 4, 2);
+    if (auto *grid = qobject_cast<QGridLayout *>(m_ui.Frame4->layout())) {
+        grid->addWidget(m_ui.SearchProgressBar, 4, 1);
+        grid->addWidget(m_ui.SearchStop, 4, 2);
     }
 
     SearchWidgets widgets;
-    widgets.TXT1 = TXT1;
-    widgets.Combo1 = Combo1;
-    widgets.Label24 = Label24;
-    widgets.Label8 = Label8;
-    widgets.mnuReload = mnuReload;
-    widgets.SearchProgressBar = SearchProgressBar;
-    widgets.SearchStop = SearchStop;
-    widgets.DTPicker1 = DTPicker1;
-    widgets.DTPicker2 = DTPicker2;
-    widgets.Label11 = Label11;
-    widgets.Label13 = Label13;
-    widgets.DateHint = DateHint;
+    widgets.TXT1 = m_ui.TXT1;
+    widgets.Combo1 = m_ui.Combo1;
+    widgets.Label24 = m_ui.Label24;
+    widgets.Label8 = m_ui.Label8;
+    widgets.mnuReload = m_ui.mnuReload;
+    widgets.SearchProgressBar = m_ui.SearchProgressBar;
+    widgets.SearchStop = m_ui.SearchStop;
+    widgets.DTPicker1 = m_ui.DTPicker1;
+    widgets.DTPicker2 = m_ui.DTPicker2;
+    widgets.Label11 = m_ui.Label11;
+    widgets.Label13 = m_ui.Label13;
+    widgets.DateHint = m_ui.DateHint;
     m_search = new SearchController(*this, *m_session, *m_lock, widgets, this);
     m_search->readRecentTerms(m_settings.dataFolder);
 
@@ -109,7 +109,7 @@ void frmMain::Command5_Click()
 
 void frmMain::SetDateRange(const QDate &today)
 {
-    setSearchDateRange(DTPicker1, DTPicker2, today);
+    setSearchDateRange(m_ui.DTPicker1, m_ui.DTPicker2, today);
 }
 
 void frmMain::SetDateRangeFromList()

@@ -27,22 +27,22 @@ void frmMain::setupShownTexts()
 {
     // Stop sits beside the load bar, below the open page's frame: that frame
     // is disabled while a list loads, and Stop must not be.
-    auto *loadRow = new QWidget(SSTab1Page0);
+    auto *loadRow = new QWidget(m_ui.SSTab1Page0);
     loadRow->setObjectName(u"LoadRow"_s);
     auto *rowLayout = new QHBoxLayout(loadRow);
     rowLayout->setContentsMargins(0, 0, 0, 0);
-    LoadProgressBar->setParent(loadRow);
-    rowLayout->addWidget(LoadProgressBar, 1);
-    LoadStopButton = new QPushButton(loadRow);
-    LoadStopButton->setObjectName(u"LoadStopButton"_s);
-    LoadStopButton->setText(caption(LangEntry::LoadStop));
-    LoadStopButton->setToolTip(caption(LangEntry::LoadStopTip));
-    LoadStopButton->setVisible(isLoading());
-    LoadProgressBar->setVisible(isLoading());
-    rowLayout->addWidget(LoadStopButton);
-    if (auto *page = qobject_cast<QBoxLayout *>(SSTab1Page0->layout()))
+    m_ui.LoadProgressBar->setParent(loadRow);
+    rowLayout->addWidget(m_ui.LoadProgressBar, 1);
+    m_ui.LoadStopButton = new QPushButton(loadRow);
+    m_ui.LoadStopButton->setObjectName(u"LoadStopButton"_s);
+    m_ui.LoadStopButton->setText(caption(LangEntry::LoadStop));
+    m_ui.LoadStopButton->setToolTip(caption(LangEntry::LoadStopTip));
+    m_ui.LoadStopButton->setVisible(isLoading());
+    m_ui.LoadProgressBar->setVisible(isLoading());
+    rowLayout->addWidget(m_ui.LoadStopButton);
+    if (auto *page = qobject_cast<QBoxLayout *>(m_ui.SSTab1Page0->layout()))
         page->insertWidget(1, loadRow);
-    connect(LoadStopButton, &QPushButton::clicked, this, &frmMain::StopLoad);
+    connect(m_ui.LoadStopButton, &QPushButton::clicked, this, &frmMain::StopLoad);
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WindowShortcut);
     // One shortcut for both kinds of long work (two for the same key would
@@ -54,7 +54,7 @@ void frmMain::setupShownTexts()
             StopSearch();
     });
 
-    m_fileGridColumns = new FileGridColumns(iGrid2, &m_browse->model());
+    m_fileGridColumns = new FileGridColumns(m_ui.iGrid2, &m_browse->model());
     m_fileGridColumns->fit();
 
     setupZipNotes();
@@ -65,9 +65,9 @@ void frmMain::ClearShownList()
 {
     if (m_fileGridModel && m_fileGridModel->columnCount() >= 1)
         m_fileGridModel->setHeaderData(0, Qt::Horizontal, caption(LangEntry::GridName));
-    Label19->clear();
-    Label20->clear();
-    Label21->clear();
+    m_ui.Label19->clear();
+    m_ui.Label20->clear();
+    m_ui.Label21->clear();
     SetDetailsHint(LangEntry::DetailsHint);
     m_titleListName.clear();
     UpdateWindowTitle();
@@ -78,16 +78,16 @@ void frmMain::ClearShownList()
 // on what the window shows.
 void frmMain::RetranslateShown()
 {
-    UniLabel1->setText(caption(m_detailsHintEntry));
+    m_ui.UniLabel1->setText(caption(m_detailsHintEntry));
     // The counters, totals and the match count of the last search: their
     // words and numbers in the new language.
     RenumberShown();
     if (m_fileGridModel && m_fileGridModel->columnCount() >= 1 &&
         m_session->CurrentFolderItem() < 0)
         m_fileGridModel->setHeaderData(0, Qt::Horizontal, caption(LangEntry::GridName));
-    if (LoadStopButton) {
-        LoadStopButton->setText(caption(LangEntry::LoadStop));
-        LoadStopButton->setToolTip(caption(LangEntry::LoadStopTip));
+    if (m_ui.LoadStopButton) {
+        m_ui.LoadStopButton->setText(caption(LangEntry::LoadStop));
+        m_ui.LoadStopButton->setToolTip(caption(LangEntry::LoadStopTip));
     }
     RetranslateZipNotes();
     UpdateWindowTitle();
@@ -96,15 +96,15 @@ void frmMain::RetranslateShown()
 // The open page's counters of a list that is no longer shown.
 void frmMain::ZeroOpenPageCounters()
 {
-    Label1->setText(u"0"_s);
-    Label4->setText(u"0"_s);
-    Label6->setText(u"0"_s);
+    m_ui.Label1->setText(u"0"_s);
+    m_ui.Label4->setText(u"0"_s);
+    m_ui.Label6->setText(u"0"_s);
 }
 
 void frmMain::SetDetailsHint(LangEntry entry)
 {
     m_detailsHintEntry = entry;
-    UniLabel1->setText(caption(entry));
+    m_ui.UniLabel1->setText(caption(entry));
 }
 
 // The program's name and version, then " - " and the list shown: the file's
