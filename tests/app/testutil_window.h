@@ -9,6 +9,7 @@
 #include "app/ui/DesktopController.h"
 #include "app/ui/OpenController.h"
 #include "app/ui/OverviewController.h"
+#include "app/ui/SearchController.h"
 #include "app/ui/ZipNotesController.h"
 #include "app/ui/frmMain.h"
 #include "common/FakePrompts.h"
@@ -140,7 +141,7 @@ inline bool isLoading(const frmMain &w)
 }
 inline bool isSearching(const frmMain &w)
 {
-    return w.isSearching();
+    return w.searchController().isSearching();
 }
 inline bool isSaving(const frmMain &w)
 {
@@ -152,7 +153,7 @@ inline bool canOpenList(const frmMain &w)
 }
 inline void stopSearch(frmMain &w)
 {
-    w.StopSearch();
+    w.searchController().stop();
 }
 
 inline FileGridModel *fileGrid(const frmMain &w)
@@ -195,7 +196,7 @@ inline int currentLanguage(const frmMain &w)
 }
 inline QStringList langTexts(const frmMain &w)
 {
-    return w.LangText;
+    return w.LangText();
 }
 inline QString langText(const frmMain &w, LangEntry entry)
 {
@@ -229,7 +230,7 @@ inline QStringList recentLists(const frmMain &w)
 }
 inline QStringList recentTerms(const frmMain &w)
 {
-    return w.recentTerms();
+    return w.searchController().recentTerms();
 }
 inline QList<int> rememberedColumnWidths(const frmMain &w)
 {

@@ -8,6 +8,7 @@
 #include "DesktopController.h"
 #include "OpenController.h"
 #include "ReadableColours.h"
+#include "SearchController.h"
 #include "approval/LabDetails.h"
 #include "browse/ui/FolderTreeModel.h"
 
@@ -121,7 +122,7 @@ void frmMain::prepareForExit()
 QString frmMain::langText(LangEntry entry) const
 {
     const int i = langIndex(entry);
-    return i >= 0 && i < LangText.size() ? LangText.at(i) : QString();
+    return i >= 0 && i < m_langText.size() ? m_langText.at(i) : QString();
 }
 
 QString frmMain::dataFolder() const
@@ -167,7 +168,7 @@ void frmMain::Form_Load()
     m_ui.SSTab1->setFocus();
     m_ui.SSTab1->setTabEnabled(1, false);
     m_ui.SftTree1->setHeaderHidden(false);
-    SetDateRange(today());
+    setSearchDateRange(m_ui.DTPicker1, m_ui.DTPicker2, today());
 }
 
 QDate frmMain::today() const

@@ -146,7 +146,8 @@ public:
     ~frmMain() override;
 
     // -- shared state ---------------------------------------------------------
-    QStringList LangText;
+    // The entries of the language in use, one a LangEntry (read with langText).
+    const QStringList &LangText() const { return m_langText; }
     // The list shown and the state that goes with it (CurrentListFile,
     // RootPrefix, CurrentFolderItem).
     ListSession &session() const { return *m_session; }
@@ -257,6 +258,7 @@ private:
     Prompts &m_prompts;
     Settings m_settings;
     MainWindowControls m_ui;
+    QStringList m_langText;
     ListSession *m_session = nullptr; // a child object of the window
     CommandLock *m_lock = nullptr;    // a child object of the window
     int m_language = 0;
@@ -271,12 +273,6 @@ private:
 
     // ---- browsing (frmMain_browse.cpp, BrowseController) ----------------------
 public:
-    void ShowFolder(int itemIndex);
-    void FindFolderLines(const QByteArray &key);
-    void FillFileGrid(const QByteArray &key);
-    void OpenGridRow(int row, int col, bool requestEdit);
-    void ShowFileDetails(int row, int col);
-    int GetFileIcon(const QString &fileName);
     BrowseController &browseController() const;
 
 private:
@@ -287,26 +283,14 @@ private:
 
     // ---- searches (SearchController, wired in frmMain_search.cpp) ---------------
 public:
+    SearchController &searchController() const { return *m_search; }
+
+private:
+    void setupSearch();
     // A search runs on a worker thread from the click until its result is
     // loaded; Esc or SearchStop gives it up and leaves the list shown.
     bool isSearching() const;
     void StopSearch();
-    // The last ten search terms, newest first (kept in the data folder).
-    QStringList recentTerms() const;
-    // Reload: the folder shown now is shown again after the reload.
-    void RememberFolderForReload();
-    // At start-up, public for tests: the pickers' range ends today.
-    void SetDateRange(const QDate &today);
-    // After the open command loaded a list (not after a search result): the
-    // pickers take the list's earliest and latest date, or the start-up range
-    // when none of its dates can be read.
-    void SetDateRangeFromList();
-    // Before the date search: true when both pickers read as dates; else the
-    // unreadable ones are marked and a message says why nothing is searched.
-    bool CheckSearchDates();
-
-private:
-    void setupSearch();
     SearchController *m_search = nullptr; // a child object of the window
     // ---- end of searches -------------------------------------------------------
     // ---- recovery overview (frmMain_overview.cpp, OverviewController) --------

@@ -28,30 +28,10 @@ BrowseController &frmMain::browseController() const
     return *m_browse;
 }
 
-int frmMain::GetFileIcon(const QString &fileName)
-{
-    return m_browse->GetFileIcon(fileName);
-}
-
 // A folder picked in the tree; itemIndex is the FolderTree item (0 "Root").
 void frmMain::SftTree1_ItemClick(int itemIndex)
 {
     m_browse->ShowFolder(itemIndex);
-}
-
-void frmMain::ShowFolder(int itemIndex)
-{
-    m_browse->ShowFolder(itemIndex);
-}
-
-void frmMain::FindFolderLines(const QByteArray &key)
-{
-    m_browse->FindFolderLines(key);
-}
-
-void frmMain::FillFileGrid(const QByteArray &key)
-{
-    m_browse->FillFileGrid(key);
 }
 
 // The current cell of the file grid moved; row 0 when there is none.
@@ -60,20 +40,10 @@ void frmMain::iGrid2_CurCellChange(int row, int col)
     m_browse->ShowFileDetails(row, col);
 }
 
-void frmMain::ShowFileDetails(int row, int col)
-{
-    m_browse->ShowFileDetails(row, col);
-}
-
 // A double-click (or Enter) on a file grid row.
 void frmMain::iGrid2_DblClick(int row, int col)
 {
     m_browse->OpenGridRow(row, col, true);
-}
-
-void frmMain::OpenGridRow(int row, int col, bool requestEdit)
-{
-    m_browse->OpenGridRow(row, col, requestEdit);
 }
 
 // The tab page that was showing before the switch.

@@ -106,13 +106,13 @@ void frmMain::LoadLanguage(int language)
         m_prompts.warning(this, text, errorTitle(), false);
         read = builtIn;
     }
-    LangText = read.load.texts;
-    fillMissingEntries(LangText, builtIn.load.texts);
+    m_langText = read.load.texts;
+    fillMissingEntries(m_langText, builtIn.load.texts);
     const bool complete = read.problem.isEmpty();
-    if (LangText.isEmpty())
-        LangText.append(QString());
-    while (LangText.size() < LanguageEntryCount)
-        LangText.append(QString());
+    if (m_langText.isEmpty())
+        m_langText.append(QString());
+    while (m_langText.size() < LanguageEntryCount)
+        m_langText.append(QString());
     m_language = applied;
 
     // Without any usable table the window keeps the captions it has.

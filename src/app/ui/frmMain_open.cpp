@@ -3,6 +3,7 @@
 // window's slots that forward to them.
 
 #include "OpenController.h"
+#include "SearchController.h"
 #include "ZipNotesController.h"
 #include "frmMain.h"
 
@@ -25,11 +26,13 @@ void frmMain::setupOpenCommand()
     connect(m_open, &OpenController::loadRequested, this,
             [this](const QString &path) { LoadListFile(path, ListSession::LoadKind::Opened); });
     connect(m_open, &OpenController::countersCleared, this, &frmMain::ZeroOpenPageCounters);
-    connect(m_open, &OpenController::openedListShown, this, &frmMain::SetDateRangeFromList);
+    // The search is set up after the open command.
+    connect(m_open, &OpenController::openedListShown, this,
+            [this] { m_search->setDateRangeFromList(today()); });
     connect(m_open, &OpenController::reloadStarting, this, [this](bool keepShown) {
         if (keepShown)
             KeepShownListDuringLoad(LangEntry::ReloadStopped, m_ui.Label24->text());
-        RememberFolderForReload();
+        m_search->rememberFolderForReload();
     });
 }
 

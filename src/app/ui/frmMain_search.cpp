@@ -3,6 +3,7 @@
 // session and the loader. The term search (Command3), the date search
 // (Command4) and the preset filter (Command5) forward to it.
 
+#include "BrowseController.h"
 #include "SearchController.h"
 #include "frmMain.h"
 
@@ -60,7 +61,8 @@ void frmMain::setupSearch()
                 // result of non-Latin names does not show by its bytes.
                 LoadListFile(path, ListSession::LoadKind::SearchResult, ListFileEncoding::Utf16LE);
             });
-    connect(m_search, &SearchController::showFolderRequested, this, &frmMain::ShowFolder);
+    connect(m_search, &SearchController::showFolderRequested, m_browse,
+            &BrowseController::ShowFolder);
     connect(m_search, &SearchController::reloadRequested, this, &frmMain::mnuReload_Click);
     connect(this, &frmMain::languageChanged, m_search, &SearchController::retranslate);
     connect(m_session, &ListSession::loaded, m_search, [this](ListSession::LoadKind kind) {
@@ -82,16 +84,6 @@ void frmMain::StopSearch()
         m_search->stop();
 }
 
-QStringList frmMain::recentTerms() const
-{
-    return m_search->recentTerms();
-}
-
-void frmMain::RememberFolderForReload()
-{
-    m_search->rememberFolderForReload();
-}
-
 void frmMain::Command3_Click()
 {
     m_search->runTermSearch();
@@ -105,21 +97,6 @@ void frmMain::Command4_Click()
 void frmMain::Command5_Click()
 {
     m_search->runPresetFilter();
-}
-
-void frmMain::SetDateRange(const QDate &today)
-{
-    setSearchDateRange(m_ui.DTPicker1, m_ui.DTPicker2, today);
-}
-
-void frmMain::SetDateRangeFromList()
-{
-    m_search->setDateRangeFromList(today());
-}
-
-bool frmMain::CheckSearchDates()
-{
-    return m_search->checkSearchDates();
 }
 
 } // namespace corvane
