@@ -4,6 +4,7 @@
 // with a fake for every prompt, the project's lang.fil, small list files.
 
 #include "app/language/LanguageTable.h"
+#include "app/ui/ApprovalController.h"
 #include "app/ui/BrowseController.h"
 #include "app/ui/DatePicker.h"
 #include "app/ui/DesktopController.h"
@@ -145,7 +146,7 @@ inline bool isSearching(const frmMain &w)
 }
 inline bool isSaving(const frmMain &w)
 {
-    return w.isSaving();
+    return w.approvalController().isSaving();
 }
 inline bool canOpenList(const frmMain &w)
 {

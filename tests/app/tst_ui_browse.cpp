@@ -418,7 +418,8 @@ void TestUiBrowse::iconPositions()
     const int upper = b.window->browseController().GetFileIcon(u"c.TXT"_s);
     QVERIFY(upper != txt);
     QCOMPARE(icons.key(upper), u".TXT"_s);
-    QCOMPARE(b.window->browseController().GetFileIcon(u"x.unknown-type-zz"_s), int(GenericFileImage));
+    QCOMPARE(b.window->browseController().GetFileIcon(u"x.unknown-type-zz"_s),
+             int(GenericFileImage));
     QCOMPARE(b.window->browseController().GetFileIcon(u"noextension-zz"_s), int(GenericFileImage));
     QCOMPARE(b.window->browseController().GetFileIcon(u"setup.EXE"_s), int(GenericFileImage));
     QVERIFY(!icons.icon(txt).pixmap(16, 16).isNull());

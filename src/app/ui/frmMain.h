@@ -1,43 +1,27 @@
 #pragma once
 
-// The main window of Corvane.
+// The main window of Corvane: the composition root. It owns the controls
+// (MainWindowControls, built by frmMain_layout.cpp and each concern's setup),
+// the list session, the command lock and one controller per concern, wires
+// them to each other, runs start-up (Form_Load) and quitting, and forwards
+// its handlers to the controllers in one line. No controller knows another.
 //
-// The window's code is split by concern:
-//   frmMain.cpp          construction, start-up (Form_Load), quitting, the lab link
+//   frmMain.cpp          construction, Form_Load, quitting, the lab link
 //   frmMain_layout.cpp   the controls, their layouts and the menus
-//   frmMain_language.cpp LoadLanguage, the languages menu, Qt's own translations
-//   frmMain_load.cpp     LoadListFile, ClearViews, progress and the busy state
-//   frmMain_open.cpp     the open command's controller (OpenController) and the
-//                        lab's notes (ZipNotesController) wired into the window
-//   frmMain_browse.cpp   browsing (BrowseController: the folder tree pick, the
-//                        file grid, the details), the tab switch
-//   frmMain_overview.cpp the recovery overview (OverviewController)
-//   frmMain_desktop.cpp  drops, the lists opened last, the window remembered,
-//                        colours readable on any palette
-//   frmMain_approval.cpp the approval e-mail, "Save list as..."
+//   frmMain_language.cpp LoadLanguage, the languages menu, Qt's translations
+//   frmMain_load.cpp     LoadListFile, ClearViews, progress, the busy state
+//   frmMain_shown.cpp    the title, the counters, a list kept during a load
+//   frmMain_numbers.cpp  counts and sizes in the language in use
+//   frmMain_keys.cpp     Tab order, the menu keys, Enter on labels
+//   frmMain_<concern>.cpp the wiring of OpenController (+ZipNotesController),
+//                        BrowseController, SearchController,
+//                        OverviewController, DesktopController and
+//                        ApprovalController
 //
-// For the open command and browsing:
-//   - LoadListFile(path, whenDone) starts a load and returns at once; the list
-//     is read on a worker thread while the window keeps painting. When it is
-//     in, the views show it, whenDone runs (on the window's thread) and then
-//     listLoaded() is emitted. isLoading() is true in between; LoadListFile
-//     refuses (returns false) while a load runs. The caller empties the views
-//     with ClearViews() first, as every caller of the loader does.
-//   - While a load runs, Frame2 (open button, member grid), Frame4 and Frame6
-//     (the searches) and both menus are disabled; each gets back the state
-//     it had when the load began.
-//   - loadedList() is the list shown: its line store (iGrid1), folder tree
-//     (SftTree1) and totals. It is replaced whole at the end of each load and
-//     emptied by ClearViews().
-//   - setFileGridModel() puts the file grid's model in place; the model must
-//     take its header texts through setHeaderData(section, Qt::Horizontal)
-//     for its five columns (LoadLanguage writes the entries GridName to
-//     GridStatus there).
-//   - langText(entry) is that LangText entry (LangEntry.h), or an empty
-//     string when there is none.
-//   - dataFolder() is the per-user folder for everything the program writes
-//     (LastFolder.inc, tFile.csv, unpacked members); it is created on first
-//     use. programFolder() is read-only.
+// LoadListFile(path, kind) starts a load and returns at once (false while one
+// runs); the session reads the list on a worker thread, swaps it in whole and
+// says loaded(kind); the window then emits listLoaded(). Callers empty the
+// views with ClearViews() first.
 
 #include "ListSession.h"
 #include "MainWindowControls.h"
@@ -316,6 +300,10 @@ private:
 
     // ---- what the window shows of the list and the language (frmMain_shown.cpp) ----
 public:
+    // The file grid's column widths (content sizes, the user's own widths).
+    FileGridColumns *fileGridColumns() const { return m_fileGridColumns; }
+
+private:
     // Stop beside the load bar, and Esc: the load is given up and the window
     // shows empty views, as after a cancelled open, unless the list shown
     // was kept for that load (below).
@@ -328,10 +316,6 @@ public:
     void KeepShownListDuringLoad(LangEntry stoppedEntry, const QString &label24);
     // The last load was stopped and the list shown before it stayed.
     bool lastLoadKeptShown() const { return m_lastLoadKeptShown; }
-    // The file grid's column widths (content sizes, the user's own widths).
-    FileGridColumns *fileGridColumns() const { return m_fileGridColumns; }
-
-private:
     void setupShownTexts();  // once, after setupBrowsing
     void ClearShownList();   // ClearViews: nothing of the old list stays
     void RetranslateShown(); // after LoadLanguage
@@ -385,10 +369,8 @@ public:
     // The approval: a click on lblEmail or Image2.
     void lblEmail_Click();
     void Image2_Click() { lblEmail_Click(); }
-    // Starts writing the shown list on a worker thread and returns at once;
-    // isSaving() is true until the outcome has been reported.
+    // Starts writing the shown list on a worker thread and returns at once.
     void mnuSaveList_Click();
-    bool isSaving() const;
     ApprovalController &approvalController() const;
 
 private:

@@ -40,11 +40,6 @@ ApprovalController &frmMain::approvalController() const
     return *m_approval;
 }
 
-bool frmMain::isSaving() const
-{
-    return m_approval->isSaving();
-}
-
 void frmMain::lblEmail_Click()
 {
     m_approval->sendApproval();
