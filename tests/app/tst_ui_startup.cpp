@@ -1,6 +1,7 @@
 // The window as it starts: language from the locale, captions, the empty
 // views, the date range; quitting; the lab link; a list on the command line.
 
+#include "app/ui/LabInfo.h"
 #include "testutil_window.h"
 
 #include <unistd.h>

@@ -29,7 +29,6 @@
 #include "WindowContext.h"
 #include "app/language/LangEntry.h"
 #include "app/language/LanguageTable.h"
-#include "listfile/FolderTotals.h"
 #include "listfile/ListLoader.h"
 #include "listfile/SizeText.h"
 #include "listfile/StateFile.h"
@@ -39,45 +38,24 @@
 #include <QLocale>
 #include <QMainWindow>
 #include <QRect>
-#include <QSet>
 #include <QString>
 #include <QStringList>
-#include <QUrl>
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 class QAbstractItemModel;
-class QAction;
 class QActionGroup;
-class QComboBox;
-class QFrame;
-class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QMenu;
-class QProgressBar;
-class QPushButton;
-class QSplitter;
-class QTabWidget;
-class QTableView;
-class QThread;
-class QTreeView;
 class QStandardItemModel;
-class QListView;
 
 namespace corvane {
 
 class ApprovalController;
 class CommandLock;
-class DatePicker;
 class DesktopController;
 class FolderTreeModel;
-class FileGridModel;
-class FileTypeIcons;
 class BrowseController;
 class FileGridColumns;
 class SearchController;
@@ -86,21 +64,6 @@ class RecoveryLegend;
 
 class OpenController;
 class ZipNotesController;
-namespace zip {
-class ZipMemberModel;
-} // namespace zip
-
-// The lab that sends the lists: its web address (the caption of lblLink) and
-// the one-line description of its service (Label26).
-struct LabInfo
-{
-    static QString webAddress();
-    static QString serviceDescription();
-    static QString telephone();
-};
-
-// The program's version as the title shows it: major.minor.revision.
-QString programVersion();
 
 class frmMain : public QMainWindow, public WindowContext
 {

@@ -1,6 +1,7 @@
 // LoadLanguage: LangText from lang.fil and every caption of the window; the
 // six language entries and "Show Languages".
 
+#include "LabInfo.h"
 #include "OpenController.h"
 #include "app/language/QtTranslations.h"
 #include "browse/ui/FolderTreeModel.h"

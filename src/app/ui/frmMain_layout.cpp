@@ -4,6 +4,7 @@
 // filter and details below) and let the window resize.
 
 #include "DatePicker.h"
+#include "LabInfo.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "frmMain.h"
 

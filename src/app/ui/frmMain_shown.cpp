@@ -4,6 +4,7 @@
 
 #include "BrowseController.h"
 #include "FileGridColumns.h"
+#include "LabInfo.h"
 #include "OpenController.h"
 #include "frmMain.h"
 #include "util/PlainText.h"
