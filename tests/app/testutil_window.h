@@ -8,6 +8,7 @@
 #include "app/ui/BrowseController.h"
 #include "app/ui/DatePicker.h"
 #include "app/ui/DesktopController.h"
+#include "app/ui/KeyboardController.h"
 #include "app/ui/OpenController.h"
 #include "app/ui/OverviewController.h"
 #include "app/ui/SearchController.h"
@@ -243,7 +244,7 @@ inline void saveWindowState(const frmMain &w)
 }
 inline QList<QWidget *> tabOrder(const frmMain &w)
 {
-    return w.tabOrder();
+    return w.keyboardController().tabOrder();
 }
 
 // Commands from outside the controls.

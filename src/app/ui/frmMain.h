@@ -58,6 +58,7 @@ class DesktopController;
 class FolderTreeModel;
 class BrowseController;
 class FileGridColumns;
+class KeyboardController;
 class SearchController;
 class OverviewController;
 class RecoveryLegend;
@@ -341,21 +342,17 @@ private:
     ApprovalController *m_approval = nullptr; // a child object of the window
     // ---- end of the approval block --------------------------------------------
 
-    // ---- the keyboard (frmMain_keys.cpp) ----------------------------------------
+    // ---- the keyboard (KeyboardController, wired in frmMain_keys.cpp) -----------
     // Tab moves between the controls of the page shown (never within a grid),
-    // in the order tabOrder() gives; the menu opens on F10, Alt alone or its
-    // mnemonic; Enter presses the focused button; the approval prompt is
-    // reached and pressed from the keyboard like a button.
+    // in the order the controller's tabOrder() gives; the menu opens on F10,
+    // Alt alone or its mnemonic; Enter presses the focused button; the
+    // approval prompt is reached and pressed from the keyboard like a button.
 public:
-    // The controls Tab visits, in order, on both pages (hidden ones are passed).
-    QList<QWidget *> tabOrder() const;
-    void OpenMenuFromKeyboard();
-    void FocusTermBox();
+    KeyboardController &keyboardController() const;
 
 private:
-    void setupKeyboard(); // last: every control is there
-    void applyTabOrder();
-    void applyMenuMnemonics();
+    void setupKeyboard();                 // last: every control is there
+    KeyboardController *m_keys = nullptr; // a child object of the window
     // ---- end of the keyboard block ----------------------------------------------
 
     // ---- the number format (frmMain_numbers.cpp) -------------------------------
