@@ -12,7 +12,7 @@
 //   frmMain_load.cpp     LoadListFile, ClearViews, progress, the busy state
 //   frmMain_shown.cpp    the title, the counters, a list kept during a load
 //   frmMain_numbers.cpp  counts and sizes in the language in use
-//   frmMain_keys.cpp     Tab order, the menu keys, Enter on labels
+//   frmMain_keys.cpp     the keyboard (KeyboardController)
 //   frmMain_<concern>.cpp the wiring of OpenController (+ZipNotesController),
 //                        BrowseController, SearchController,
 //                        OverviewController, DesktopController and
