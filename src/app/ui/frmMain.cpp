@@ -6,6 +6,7 @@
 #include "CommandLock.h"
 #include "DatePicker.h"
 #include "DesktopController.h"
+#include "KeptList.h"
 #include "LabInfo.h"
 #include "OpenController.h"
 #include "ReadableColours.h"

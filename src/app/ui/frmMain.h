@@ -58,6 +58,7 @@ class DesktopController;
 class FolderTreeModel;
 class BrowseController;
 class FileGridColumns;
+class KeptList;
 class KeyboardController;
 class SearchController;
 class OverviewController;
@@ -272,14 +273,6 @@ private:
     // shows empty views, as after a cancelled open, unless the list shown
     // was kept for that load (below).
     void StopLoad();
-    // For the next load only (a reload, a search result): the list shown
-    // stays until the new one is in and is then swapped for it. Stopped, the
-    // window is left as it is now: the list, CurrentListFile, the counters,
-    // the criteria, the pages and "Reload"; Label24 shows label24 and Label8
-    // LangText stoppedEntry. Called just before the load starts.
-    void KeepShownListDuringLoad(LangEntry stoppedEntry, const QString &label24);
-    // The last load was stopped and the list shown before it stayed.
-    bool lastLoadKeptShown() const { return m_lastLoadKeptShown; }
     void setupShownTexts();  // once, after setupBrowsing
     void ClearShownList();   // ClearViews: nothing of the old list stays
     void RetranslateShown(); // after LoadLanguage
@@ -287,7 +280,6 @@ private:
     void SetDetailsHint(LangEntry entry);
     void ZeroOpenPageCounters();
     void FinishStoppedLoad();
-    void RestoreKeptList();
     void ShowListInTitle(); // after a load: the list's name in the title
     void setupZipNotes();
     void RetranslateZipNotes();
@@ -295,24 +287,8 @@ private:
     QString m_titleListName; // empty while no list is shown
     FileGridColumns *m_fileGridColumns = nullptr;
     ZipNotesController *m_zipNotes = nullptr; // a child object of the window
-    struct KeptList
-    {
-        QString listFile;
-        QString rootPrefix;
-        bool fromZip = false;
-        qint32 folderItem = -1;
-        QString folders, files, bytes; // Label1, Label4, Label6
-        QString label24;
-        QString term;   // TXT1
-        QString filter; // Combo1
-        bool viewPageEnabled = false;
-        int page = 0;
-        bool reloadEnabled = false;
-        LangEntry stoppedEntry{};
-    };
-    std::optional<KeptList> m_keepForNextLoad; // taken by the next LoadListFile
-    std::optional<KeptList> m_kept;            // the running load's
-    bool m_lastLoadKeptShown = false;
+    // The list shown, kept while a reload or a search result loads.
+    std::unique_ptr<KeptList> m_keptList;
     // ---- end of what the window shows ------------------------------------------
     // ---- the desktop (DesktopController, wired in frmMain_desktop.cpp) --------
     // Lists dropped on the window or named on the command line go through the

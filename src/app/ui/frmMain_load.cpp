@@ -4,6 +4,7 @@
 
 #include "CommandLock.h"
 #include "DatePicker.h"
+#include "KeptList.h"
 #include "OpenController.h"
 #include "OpenMessages.h"
 #include "browse/ui/FolderTreeModel.h"
@@ -105,11 +106,10 @@ void frmMain::connectSession()
 bool frmMain::LoadListFile(const QString &path, ListSession::LoadKind kind, ListFileEncoding as)
 {
     if (m_session->isLoading()) {
-        m_keepForNextLoad.reset();
+        m_keptList->takeForLoad(false);
         return false;
     }
-    m_kept = std::exchange(m_keepForNextLoad, std::nullopt);
-    m_lastLoadKeptShown = false;
+    m_keptList->takeForLoad(true);
     setLoadingState(true);
     LoadOptions options;
     options.collationLocale = localeForLanguage(m_language);
@@ -128,56 +128,11 @@ void frmMain::StopLoad()
     m_session->stop();
 }
 
-void frmMain::KeepShownListDuringLoad(LangEntry stoppedEntry, const QString &label24)
-{
-    KeptList kept;
-    kept.listFile = m_session->CurrentListFile();
-    kept.rootPrefix = m_session->RootPrefix();
-    kept.fromZip = m_open->listFromZip();
-    kept.folderItem = m_session->CurrentFolderItem();
-    kept.folders = m_ui.Label1->text();
-    kept.files = m_ui.Label4->text();
-    kept.bytes = m_ui.Label6->text();
-    kept.label24 = label24;
-    kept.term = m_ui.TXT1->text();
-    kept.filter = m_ui.Combo1->currentText();
-    kept.viewPageEnabled = m_ui.SSTab1->isTabEnabled(1);
-    kept.page = m_ui.SSTab1->currentIndex();
-    kept.reloadEnabled = m_ui.mnuReload->isEnabled();
-    kept.stoppedEntry = stoppedEntry;
-    m_keepForNextLoad = std::move(kept);
-}
-
-// The list kept for a load that was stopped: shown as it was, from the file
-// it came from; the load's counters go.
-void frmMain::RestoreKeptList()
-{
-    const KeptList kept = std::move(*m_kept);
-    m_kept.reset();
-    m_lastLoadKeptShown = true;
-    m_session->setCurrentListFile(kept.listFile);
-    m_session->setRootPrefix(kept.rootPrefix);
-    m_open->restoreListFromZip(kept.fromZip);
-    m_session->setCurrentFolderItem(kept.folderItem);
-    m_ui.Label1->setText(kept.folders);
-    m_ui.Label4->setText(kept.files);
-    m_ui.Label6->setText(kept.bytes);
-    m_ui.Label24->setText(kept.label24);
-    m_ui.TXT1->setText(kept.term);
-    m_ui.Combo1->setCurrentText(kept.filter);
-    m_ui.mnuReload->setEnabled(kept.reloadEnabled);
-    m_ui.SSTab1->setTabEnabled(1, kept.viewPageEnabled);
-    m_ui.SSTab1->setCurrentIndex(kept.page);
-    m_ui.Label8->setText(caption(kept.stoppedEntry));
-}
-
 void frmMain::FinishStoppedLoad()
 {
     setLoadingState(false);
-    if (m_kept) {
-        RestoreKeptList();
+    if (m_keptList->restore())
         return;
-    }
     m_session->setCurrentFolderItem(-1);
     m_session->setRootPrefix(QString());
     m_session->setCurrentListFile(QString());
@@ -213,7 +168,7 @@ void frmMain::showLoadProgress(const LoadProgress &progress)
 
 void frmMain::finishLoad(ListSession::LoadKind kind)
 {
-    m_kept.reset();
+    m_keptList->loadEnded();
     const LoadedList &list = m_session->loadedList();
     if (list.SftTree1.count() > 0)
         m_ui.SftTree1->expand(m_folderTreeModel->indexOf(0));

@@ -2,6 +2,7 @@
 // (ZipNotesController) in the window: their controls, their wiring, and the
 // window's slots that forward to them.
 
+#include "KeptList.h"
 #include "OpenController.h"
 #include "SearchController.h"
 #include "ZipNotesController.h"
@@ -31,7 +32,7 @@ void frmMain::setupOpenCommand()
             [this] { m_search->setDateRangeFromList(today()); });
     connect(m_open, &OpenController::reloadStarting, this, [this](bool keepShown) {
         if (keepShown)
-            KeepShownListDuringLoad(LangEntry::ReloadStopped, m_ui.Label24->text());
+            m_keptList->keep(LangEntry::ReloadStopped, m_ui.Label24->text());
         m_search->rememberFolderForReload();
     });
 }

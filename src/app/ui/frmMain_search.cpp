@@ -4,6 +4,7 @@
 // (Command4) and the preset filter (Command5) forward to it.
 
 #include "BrowseController.h"
+#include "KeptList.h"
 #include "SearchController.h"
 #include "frmMain.h"
 
@@ -56,7 +57,7 @@ void frmMain::setupSearch()
 
     connect(m_search, &SearchController::loadResultRequested, this,
             [this](const QString &path, const QString &label24Before) {
-                KeepShownListDuringLoad(LangEntry::SearchStopped, label24Before);
+                m_keptList->keep(LangEntry::SearchStopped, label24Before);
                 // The window wrote this file itself: it is UTF-16LE, which a
                 // result of non-Latin names does not show by its bytes.
                 LoadListFile(path, ListSession::LoadKind::SearchResult, ListFileEncoding::Utf16LE);
@@ -66,10 +67,10 @@ void frmMain::setupSearch()
     connect(m_search, &SearchController::reloadRequested, this, &frmMain::mnuReload_Click);
     connect(this, &frmMain::languageChanged, m_search, &SearchController::retranslate);
     connect(m_session, &ListSession::loaded, m_search, [this](ListSession::LoadKind kind) {
-        m_search->listLoadEnded(kind, false, lastLoadKeptShown());
+        m_search->listLoadEnded(kind, false, m_keptList->lastLoadKeptShown());
     });
     connect(m_session, &ListSession::stopped, m_search, [this](ListSession::LoadKind kind) {
-        m_search->listLoadEnded(kind, true, lastLoadKeptShown());
+        m_search->listLoadEnded(kind, true, m_keptList->lastLoadKeptShown());
     });
 }
 

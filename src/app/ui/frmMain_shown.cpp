@@ -4,6 +4,7 @@
 
 #include "BrowseController.h"
 #include "FileGridColumns.h"
+#include "KeptList.h"
 #include "LabInfo.h"
 #include "OpenController.h"
 #include "frmMain.h"
@@ -54,6 +55,13 @@ void frmMain::setupShownTexts()
         else if (isSearching())
             StopSearch();
     });
+
+    m_keptList = std::make_unique<KeptList>(
+        *this, *m_session,
+        KeptListWidgets{m_ui.SSTab1, m_ui.Label1, m_ui.Label4, m_ui.Label6, m_ui.Label8,
+                        m_ui.Label24, m_ui.TXT1, m_ui.Combo1, m_ui.mnuReload},
+        KeptListZipState{[this] { return m_open->listFromZip(); },
+                         [this](bool fromZip) { m_open->restoreListFromZip(fromZip); }});
 
     m_fileGridColumns = new FileGridColumns(m_ui.iGrid2, &m_browse->model());
     m_fileGridColumns->fit();
