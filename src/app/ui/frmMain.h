@@ -27,6 +27,7 @@
 #include "MainWindowControls.h"
 #include "Prompts.h"
 #include "WindowContext.h"
+#include "WindowSettings.h"
 #include "app/language/LangEntry.h"
 #include "app/language/LanguageTable.h"
 #include "listfile/ListLoader.h"
@@ -72,22 +73,7 @@ class frmMain : public QMainWindow, public WindowContext
     Q_OBJECT
 
 public:
-    struct Settings
-    {
-        QString programFolder; // read only: lang.fil is looked up here
-        QString dataFolder;    // per-user, writable; created on first use
-        QLocale locale =
-            QLocale::system();        // the user's locale: language pick, dates, number habits
-        std::function<QDate()> today; // empty: the real date
-        // The window's size, place and columns; the lists opened last go to
-        // dataFolder. Empty: nothing of either is remembered from run to run.
-        QString settingsFile;
-        // The loader run on the worker thread (empty: loadList).
-        std::function<LoadedList(const QString &, const LoadOptions &)> loadList;
-        // The area a window may take on each screen, the primary one first
-        // (empty: the screens' own available geometry).
-        std::function<QList<QRect>()> screens;
-    };
+    using Settings = WindowSettings;
 
     // Builds the window and runs its load (Form_Load): the window is ready to
     // be shown when the constructor returns. prompts must outlive the window.
