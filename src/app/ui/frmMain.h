@@ -25,6 +25,7 @@
 
 #include "ListSession.h"
 #include "MainWindowControls.h"
+#include "NumberTexts.h"
 #include "Prompts.h"
 #include "WindowContext.h"
 #include "WindowSettings.h"
@@ -35,7 +36,6 @@
 #include "listfile/StateFile.h"
 
 #include <QDate>
-#include <QHash>
 #include <QLocale>
 #include <QMainWindow>
 #include <QRect>
@@ -317,7 +317,7 @@ private:
     KeyboardController *m_keys = nullptr; // a child object of the window
     // ---- end of the keyboard block ----------------------------------------------
 
-    // ---- the number format (frmMain_numbers.cpp) -------------------------------
+    // ---- the number format (frmMain_numbers.cpp, NumberTexts) -------------------
 public:
     // Counts and sizes as the language in use writes them; the user's own
     // locale where it speaks that language.
@@ -325,38 +325,18 @@ public:
     SizeUnits sizeUnits() const override;
     QString formatCountShown(qint64 value) const override;
     QString formatSizeShown(ByteTotal size) const override;
-    // Writes text() into label, and writes it anew after each language change
-    // for as long as the label still shows it. text() must hold the values it
-    // shows (not read the window's state later).
+    // The labels that show numbers, written anew after a language change.
     void ShowNumberText(QLabel *label, std::function<QString()> text) override;
-    // The text function of a label that still shows what it wrote; empty
-    // when something else was written there since.
     std::function<QString()> numberTextOf(QLabel *label) const override;
-
-private:
-    void RenumberShown(); // after LoadLanguage
-
-public:
     // The titles of the message boxes that report a failure.
-    QString errorTitle() const override
-    {
-        return fixedWord(LangEntry::ErrorTitle, QStringLiteral("Error"));
-    }
-    QString systemErrorTitle() const override
-    {
-        return fixedWord(LangEntry::SystemErrorTitle, QStringLiteral("System error!"));
-    }
+    QString errorTitle() const override;
+    QString systemErrorTitle() const override;
 
 private:
     void markLanguageInMenu(int language);
     QActionGroup *m_languageGroup = nullptr;
     bool m_languageLoaded = false; // the start-up load has run
-    struct NumberText
-    {
-        std::function<QString()> text;
-        QString shown;
-    };
-    QHash<QLabel *, NumberText> m_numberTexts;
+    NumberTexts m_numberTexts;     // rewritten by RetranslateShown
     // ---- end of the number format ----------------------------------------------
 };
 

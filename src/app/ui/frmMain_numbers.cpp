@@ -1,11 +1,9 @@
 // The number format of the window: counts, totals and sizes as the language in
 // use writes them (with the user's own regional habits where the user's
-// locale speaks that language), and every number text on screen written anew
-// when the language changes.
+// locale speaks that language); the labels that show them are kept by
+// NumberTexts. Also the titles of the failure messages.
 
 #include "frmMain.h"
-
-#include <QLabel>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -33,32 +31,22 @@ QString frmMain::formatSizeShown(ByteTotal size) const
 
 void frmMain::ShowNumberText(QLabel *label, std::function<QString()> text)
 {
-    const QString shown = text();
-    label->setText(shown);
-    m_numberTexts.insert(label, {std::move(text), shown});
+    m_numberTexts.show(label, std::move(text));
 }
 
 std::function<QString()> frmMain::numberTextOf(QLabel *label) const
 {
-    const auto found = m_numberTexts.constFind(label);
-    if (found == m_numberTexts.cend() || found->shown != label->text())
-        return {};
-    return found->text;
+    return m_numberTexts.textOf(label);
 }
 
-// A label still showing what ShowNumberText wrote gets it in the new number
-// format; one written since by anyone else is left alone.
-void frmMain::RenumberShown()
+QString frmMain::errorTitle() const
 {
-    for (auto it = m_numberTexts.begin(); it != m_numberTexts.end();) {
-        if (it.key()->text() != it->shown) {
-            it = m_numberTexts.erase(it);
-            continue;
-        }
-        it->shown = it->text();
-        it.key()->setText(it->shown);
-        ++it;
-    }
+    return fixedWord(LangEntry::ErrorTitle, QStringLiteral("Error"));
+}
+
+QString frmMain::systemErrorTitle() const
+{
+    return fixedWord(LangEntry::SystemErrorTitle, QStringLiteral("System error!"));
 }
 
 } // namespace corvane

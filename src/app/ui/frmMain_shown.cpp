@@ -90,7 +90,7 @@ void frmMain::RetranslateShown()
     m_ui.UniLabel1->setText(caption(m_detailsHintEntry));
     // The counters, totals and the match count of the last search: their
     // words and numbers in the new language.
-    RenumberShown();
+    m_numberTexts.rewrite();
     if (m_fileGridModel && m_fileGridModel->columnCount() >= 1 &&
         m_session->CurrentFolderItem() < 0)
         m_fileGridModel->setHeaderData(0, Qt::Horizontal, caption(LangEntry::GridName));
