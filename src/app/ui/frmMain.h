@@ -86,20 +86,34 @@ public:
     // The list shown and the state that goes with it (CurrentListFile,
     // RootPrefix, CurrentFolderItem).
     ListSession &session() const { return *m_session; }
+    const LoadedList &loadedList() const { return m_session->loadedList(); }
+    QString programFolder() const { return m_settings.programFolder; }
 
     // -- the window's context for its controllers (WindowContext) -----------
     QString langText(LangEntry entry) const override;
     QString caption(LangEntry entry) const override;
     QString fixedWord(LangEntry entry, const QString &english) const override;
     QWidget *promptParent() override { return this; }
-    const LoadedList &loadedList() const { return m_session->loadedList(); }
     int currentLanguage() const override { return m_language; }
     const QLocale &userLocale() const override { return m_settings.locale; }
     Prompts &prompts() const override { return m_prompts; }
-    QString programFolder() const { return m_settings.programFolder; }
     QString dataFolder() const override;
+    // Counts and sizes as the language in use writes them; the user's own
+    // locale where it speaks that language (frmMain_numbers.cpp).
+    QLocale numberLocale() const override;
+    SizeUnits sizeUnits() const override;
+    QString formatCountShown(qint64 value) const override;
+    QString formatSizeShown(ByteTotal size) const override;
+    // The labels that show numbers, written anew after a language change.
+    void ShowNumberText(QLabel *label, std::function<QString()> text) override;
+    std::function<QString()> numberTextOf(QLabel *label) const override;
+    // The titles of the message boxes that report a failure.
+    QString errorTitle() const override;
+    QString systemErrorTitle() const override;
+    // Said once a run, after whatever runs now (the desktop controller's).
+    void ReportIgnoredStateFile(const QString &path, StateFileProblem problem) const override;
 
-    // -- loading --------------------------------------------------------------
+    // -- loading, languages, models -------------------------------------------
     // kind: what the session tells the listeners of this load; as: the
     // search result the window wrote itself is taken as UTF-16LE.
     bool LoadListFile(const QString &path,
@@ -107,14 +121,12 @@ public:
                       ListFileEncoding as = ListFileEncoding::Recognise);
     void ClearViews();
     bool isLoading() const { return m_session->isLoading(); }
-
-    // -- languages ------------------------------------------------------------
     void LoadLanguage(int language);
-
-    // -- models ---------------------------------------------------------------
     void setFileGridModel(QAbstractItemModel *model); // the window takes no ownership
     QAbstractItemModel *fileGridModel() const { return m_fileGridModel; }
     FolderTreeModel *folderTreeModel() const { return m_folderTreeModel; }
+    // The file grid's column widths (content sizes, the user's own widths).
+    FileGridColumns *fileGridColumns() const { return m_fileGridColumns; }
 
     // A list named on the command line: opened as if the user had chosen it;
     // a path that is missing, a folder or unreadable gives a message and the
@@ -125,6 +137,16 @@ public:
     // being saved is written to its end, loads and searches are told to stop.
     // The program may then end without taking the window down piece by piece.
     void prepareForExit();
+
+    // -- the controllers, one per concern --------------------------------------
+    OpenController &openController() const { return *m_open; }
+    ZipNotesController &zipNotesController() const { return *m_zipNotes; }
+    BrowseController &browseController() const;
+    SearchController &searchController() const { return *m_search; }
+    OverviewController &overviewController() const;
+    DesktopController &desktopController() const;
+    ApprovalController &approvalController() const;
+    KeyboardController &keyboardController() const;
 
 Q_SIGNALS:
     void listLoaded();
@@ -146,7 +168,7 @@ public Q_SLOTS:
     void Command2_Click();
     void iGrid3_DblClick(int row, int col);
 
-    // The searches (their own helpers).
+    // The searches (frmMain_search.cpp).
     void Command3_Click();
     void Command4_Click();
     void Command5_Click();
@@ -156,6 +178,12 @@ public Q_SLOTS:
     void iGrid2_CurCellChange(int row, int col);
     void iGrid2_DblClick(int row, int col);
     void SSTab1_Click(int previousTab);
+
+    // The approval (a click on lblEmail or Image2) and "Save list as...",
+    // which writes the shown list on a worker thread (frmMain_approval.cpp).
+    void lblEmail_Click();
+    void Image2_Click() { lblEmail_Click(); }
+    void mnuSaveList_Click();
 
     // The lab link.
     void lblLink_Click();
@@ -183,161 +211,78 @@ private:
     bool applyLanguageTexts(int language);
     void applyQtTranslations(int language);
     bool languageMenuShown() const;
+    void markLanguageInMenu(int language);
 
     // frmMain_load.cpp
     void connectSession();
     void showLoadProgress(const LoadProgress &progress);
     void finishLoad(ListSession::LoadKind kind);
     void setLoadingState(bool loading);
-
-    Prompts &m_prompts;
-    Settings m_settings;
-    MainWindowControls m_ui;
-    QStringList m_langText;
-    ListSession *m_session = nullptr; // a child object of the window
-    CommandLock *m_lock = nullptr;    // a child object of the window
-    int m_language = 0;
-    bool m_exitConfirmed = false;
-    int m_shownTab = 0;
-
-    FolderTreeModel *m_folderTreeModel = nullptr;
-    QAbstractItemModel *m_fileGridModel = nullptr;
-    QStandardItemModel *m_fileGridPlaceholder = nullptr;
-
-    int m_loadProgressShown = 0;
-
-    // ---- browsing (frmMain_browse.cpp, BrowseController) ----------------------
-public:
-    BrowseController &browseController() const;
-
-private:
-    void setupBrowsing(); // once, after Form_Load
-    void ClearFileGrid();
-    BrowseController *m_browse = nullptr; // a child object of the window
-    // ---- end of browsing -----------------------------------------------------
-
-    // ---- searches (SearchController, wired in frmMain_search.cpp) ---------------
-public:
-    SearchController &searchController() const { return *m_search; }
-
-private:
-    void setupSearch();
-    // A search runs on a worker thread from the click until its result is
-    // loaded; Esc or SearchStop gives it up and leaves the list shown.
-    bool isSearching() const;
-    void StopSearch();
-    SearchController *m_search = nullptr; // a child object of the window
-    // ---- end of searches -------------------------------------------------------
-    // ---- recovery overview (frmMain_overview.cpp, OverviewController) --------
-public:
-    OverviewController &overviewController() const;
-
-private:
-    void setupOverview();
-    RecoveryLegend *recoveryLegend() const;
-    void showFolderTotals();                  // the session's, in the tree and the legend
-    OverviewController *m_overview = nullptr; // a child object of the window
-    // ---- end of the recovery overview ---------------------------------------
-
-    // ---- open command and zip members (frmMain_open.cpp) ---------------------
-public:
-    OpenController &openController() const { return *m_open; }
-    ZipNotesController &zipNotesController() const { return *m_zipNotes; }
-
-private:
-    void setupOpenCommand();          // once, after buildControls
-    OpenController *m_open = nullptr; // a child object of the window
-    // ---- end of the open command's block --------------------------------------
-
-    // ---- what the window shows of the list and the language (frmMain_shown.cpp) ----
-public:
-    // The file grid's column widths (content sizes, the user's own widths).
-    FileGridColumns *fileGridColumns() const { return m_fileGridColumns; }
-
-private:
     // Stop beside the load bar, and Esc: the load is given up and the window
     // shows empty views, as after a cancelled open, unless the list shown
-    // was kept for that load (below).
+    // was kept for that load (KeptList).
     void StopLoad();
+    void FinishStoppedLoad();
+
+    // frmMain_shown.cpp
     void setupShownTexts();  // once, after setupBrowsing
     void ClearShownList();   // ClearViews: nothing of the old list stays
     void RetranslateShown(); // after LoadLanguage
     void UpdateWindowTitle();
     void SetDetailsHint(LangEntry entry);
     void ZeroOpenPageCounters();
-    void FinishStoppedLoad();
     void ShowListInTitle(); // after a load: the list's name in the title
+
+    // The wiring of each concern, in the order Form_Load runs them.
+    void setupOpenCommand(); // once, after buildControls
     void setupZipNotes();
     void RetranslateZipNotes();
+    void setupBrowsing(); // once, after Form_Load
+    void ClearFileGrid();
+    void setupDesktop();
+    void setupApproval();
+    void setupSearch();
+    // A search runs on a worker thread from the click until its result is
+    // loaded; Esc or SearchStop gives it up and leaves the list shown.
+    bool isSearching() const;
+    void StopSearch();
+    void setupOverview();
+    RecoveryLegend *recoveryLegend() const;
+    void showFolderTotals(); // the session's, in the tree and the legend
+    void setupKeyboard();    // last: every control is there
+
+    Prompts &m_prompts;
+    Settings m_settings;
+    MainWindowControls m_ui;
+    QStringList m_langText;
+    int m_language = 0;
+    bool m_languageLoaded = false; // the start-up load has run
+    QActionGroup *m_languageGroup = nullptr;
+    bool m_exitConfirmed = false;
+    int m_shownTab = 0;
+    int m_loadProgressShown = 0;
     LangEntry m_detailsHintEntry = LangEntry::DetailsHint;
-    QString m_titleListName; // empty while no list is shown
+    QString m_titleListName;   // empty while no list is shown
+    NumberTexts m_numberTexts; // rewritten by RetranslateShown
+
+    FolderTreeModel *m_folderTreeModel = nullptr;
+    QAbstractItemModel *m_fileGridModel = nullptr;
+    QStandardItemModel *m_fileGridPlaceholder = nullptr;
     FileGridColumns *m_fileGridColumns = nullptr;
-    ZipNotesController *m_zipNotes = nullptr; // a child object of the window
+
+    // Child objects of the window.
+    ListSession *m_session = nullptr;
+    CommandLock *m_lock = nullptr;
+    OpenController *m_open = nullptr;
+    ZipNotesController *m_zipNotes = nullptr;
+    BrowseController *m_browse = nullptr;
+    SearchController *m_search = nullptr;
+    OverviewController *m_overview = nullptr;
+    DesktopController *m_desktop = nullptr;
+    ApprovalController *m_approval = nullptr;
+    KeyboardController *m_keys = nullptr;
     // The list shown, kept while a reload or a search result loads.
     std::unique_ptr<KeptList> m_keptList;
-    // ---- end of what the window shows ------------------------------------------
-    // ---- the desktop (DesktopController, wired in frmMain_desktop.cpp) --------
-    // Lists dropped on the window or named on the command line go through the
-    // open command's decisions; "Menu" offers the lists opened last; the
-    // window's size, place, splitter and file grid columns are remembered in
-    // Settings::settingsFile.
-public:
-    DesktopController &desktopController() const;
-    // Said once a run, after whatever runs now (the controller's).
-    void ReportIgnoredStateFile(const QString &path, StateFileProblem problem) const override;
-
-private:
-    void setupDesktop();
-    DesktopController *m_desktop = nullptr; // a child object of the window
-    // ---- end of the desktop block ------------------------------------------------
-    // ---- approval e-mail and saving the shown list (frmMain_approval.cpp) -----
-public:
-    // The approval: a click on lblEmail or Image2.
-    void lblEmail_Click();
-    void Image2_Click() { lblEmail_Click(); }
-    // Starts writing the shown list on a worker thread and returns at once.
-    void mnuSaveList_Click();
-    ApprovalController &approvalController() const;
-
-private:
-    void setupApproval();                     // once, after Form_Load
-    ApprovalController *m_approval = nullptr; // a child object of the window
-    // ---- end of the approval block --------------------------------------------
-
-    // ---- the keyboard (KeyboardController, wired in frmMain_keys.cpp) -----------
-    // Tab moves between the controls of the page shown (never within a grid),
-    // in the order the controller's tabOrder() gives; the menu opens on F10,
-    // Alt alone or its mnemonic; Enter presses the focused button; the
-    // approval prompt is reached and pressed from the keyboard like a button.
-public:
-    KeyboardController &keyboardController() const;
-
-private:
-    void setupKeyboard();                 // last: every control is there
-    KeyboardController *m_keys = nullptr; // a child object of the window
-    // ---- end of the keyboard block ----------------------------------------------
-
-    // ---- the number format (frmMain_numbers.cpp, NumberTexts) -------------------
-public:
-    // Counts and sizes as the language in use writes them; the user's own
-    // locale where it speaks that language.
-    QLocale numberLocale() const override;
-    SizeUnits sizeUnits() const override;
-    QString formatCountShown(qint64 value) const override;
-    QString formatSizeShown(ByteTotal size) const override;
-    // The labels that show numbers, written anew after a language change.
-    void ShowNumberText(QLabel *label, std::function<QString()> text) override;
-    std::function<QString()> numberTextOf(QLabel *label) const override;
-    // The titles of the message boxes that report a failure.
-    QString errorTitle() const override;
-    QString systemErrorTitle() const override;
-
-private:
-    void markLanguageInMenu(int language);
-    QActionGroup *m_languageGroup = nullptr;
-    bool m_languageLoaded = false; // the start-up load has run
-    NumberTexts m_numberTexts;     // rewritten by RetranslateShown
-    // ---- end of the number format ----------------------------------------------
 };
 
 } // namespace corvane
