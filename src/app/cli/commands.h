@@ -31,5 +31,6 @@ int runFilter(const QStringList &args);
 int runDates(const QStringList &args);
 int runOverview(const QStringList &args);
 int runClasses(const QStringList &args);
+int runSelect(const QStringList &args);
 
 } // namespace corvane::cli

@@ -62,6 +62,8 @@ QString listHelpText()
            u"  ls LIST [FOLDER]             the rows the file grid shows for FOLDER\n"
            u"  details LIST FOLDER NAME     the details panel of one row\n"
            u"  classes                      the status words and their classes\n"
+           u"  select LIST ITEM...          what a choice comes to; --target SIZE, --fs FS\n"
+           u"                               for the room it takes on a drive\n"
            u"\n"
            u"FOLDER is the names below \"Root\" joined by \"\\\" (absent or empty: \"Root\").\n"
            u"\n"
