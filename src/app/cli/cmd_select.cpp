@@ -62,7 +62,7 @@ int runSelect(const QStringList &args)
         else if (!optionsEnd && (a == u"--target" || a == u"--fs" || a == u"--except")) {
             if (i + 1 >= args.size())
                 return ExitUsage;
-            const QString value = args.at(++i);
+            const QString &value = args.at(++i);
             if (a == u"--target") {
                 target = basket::parseCapacity(value);
                 if (!target) {
