@@ -6,6 +6,7 @@
 // Prints one key=value line per figure (see bench/README.md).
 
 #include "ListGenerator.h"
+#include "bench_basket.h"
 #include "bench_browse.h"
 #include "bench_hostile.h"
 #include "bench_overview.h"
@@ -426,6 +427,8 @@ int main(int argc, char *argv[])
     for (const auto &[key, value] : corvane::bench::searchFigures(listPath, repeat, &error))
         report.add(key, value);
     for (const auto &[key, value] : corvane::bench::overviewFigures(listPath, repeat, &error))
+        report.add(key, value);
+    for (const auto &[key, value] : corvane::bench::basketFigures(listPath, repeat, &error))
         report.add(key, value);
     const auto measure = [parallel](const QString &path, QString *why) {
         return measurePeakKiB(path, parallel, why);
