@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -18,14 +19,17 @@ namespace {
 
 constexpr qsizetype FlushBytes = 1 << 20;
 
-// The lines in the order they stand in the store's buffer: the order of the
-// file they were read from.
-std::vector<QByteArrayView> linesInFileOrder(const LineStore &store)
+// The lines (those include takes, when it is given) in the order they stand
+// in the store's buffer: the order of the file they were read from.
+std::vector<QByteArrayView> linesInFileOrder(const LineStore &store,
+                                             const std::function<bool(qsizetype)> &include)
 {
     std::vector<QByteArrayView> lines;
-    lines.reserve(size_t(store.count()));
-    for (qsizetype i = 0; i < store.count(); ++i)
-        lines.push_back(store.line(i));
+    lines.reserve(include ? 0 : size_t(store.count()));
+    for (qsizetype i = 0; i < store.count(); ++i) {
+        if (!include || include(i))
+            lines.push_back(store.line(i));
+    }
     std::sort(lines.begin(), lines.end(), [](QByteArrayView a, QByteArrayView b) {
         return std::less<const char *>()(a.data(), b.data());
     });
@@ -70,7 +74,8 @@ SaveListResult failed(SaveListResult::Reason reason, const QString &error)
 
 } // namespace
 
-SaveListResult saveListFile(const LineStore &store, const QString &outPath, const QStringList &keep)
+SaveListResult saveListFile(const LineStore &store, const QString &outPath, const QStringList &keep,
+                            const std::function<bool(qsizetype)> &include)
 {
     SaveListResult result;
     for (const QString &kept : keep) {
@@ -99,7 +104,7 @@ SaveListResult saveListFile(const LineStore &store, const QString &outPath, cons
     if (info.exists() && !info.isWritable())
         return failed(SaveListResult::Reason::ReadOnly, u"%1 is read-only"_s.arg(outPath));
 
-    const std::vector<QByteArrayView> lines = linesInFileOrder(store);
+    const std::vector<QByteArrayView> lines = linesInFileOrder(store, include);
     const bool recode = store.encoding() == ListEncoding::Utf8 && !fitsWindows1252(store, lines);
     const ListEncoding encoding = recode ? ListEncoding::Utf8 : ListEncoding::Windows1252;
     const bool fromUtf8 = store.encoding() == ListEncoding::Utf8;

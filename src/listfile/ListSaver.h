@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace corvane {
 
 struct SaveListResult
@@ -44,8 +46,10 @@ struct SaveListResult
 // folder leaves any older file of that name as it was, and no part-written
 // file behind). The target is taken as resolveSaveTarget() says. A target that is the same file as
 // one of keep (the open list, the archive it came from, the search result file), also through a
-// link, is refused before anything is written.
+// link, is refused before anything is written. include, when given, takes the
+// lines to write by their index in the store (a restore list: the chosen ones).
 SaveListResult saveListFile(const LineStore &store, const QString &outPath,
-                            const QStringList &keep = {});
+                            const QStringList &keep = {},
+                            const std::function<bool(qsizetype)> &include = {});
 
 } // namespace corvane

@@ -15,12 +15,16 @@ int runSave(const QStringList &args)
     LoadedList list;
     if (!loadListArgument(args.at(0), list))
         return ExitFailure;
-    const SaveListResult saved = saveListFile(list.iGrid1, args.at(1), {args.at(0)});
+    return reportSaved(saveListFile(list.iGrid1, args.at(1), {args.at(0)}), args.at(1));
+}
+
+int reportSaved(const SaveListResult &saved, const QString &out)
+{
     switch (saved.outcome) {
     case SaveListResult::Outcome::Saved:
         return ExitOk;
     case SaveListResult::Outcome::WouldReplaceOpenFile:
-        err(u"corvane-list: %1 is the list being read: choose another name\n"_s.arg(args.at(1)));
+        err(u"corvane-list: %1 is the list being read: choose another name\n"_s.arg(out));
         return ExitFailure;
     case SaveListResult::Outcome::Failed:
         break;
@@ -35,7 +39,7 @@ int runSave(const QStringList &args)
     default:
         break;
     }
-    err(u"corvane-list: %1 could not be written (%2); nothing was changed\n"_s.arg(args.at(1),
+    err(u"corvane-list: %1 could not be written (%2); nothing was changed\n"_s.arg(out,
                                                                                    saved.error));
     return ExitFailure;
 }

@@ -1,12 +1,13 @@
-// corvane-list select LIST [--target SIZE] [--fs FS] [--except ITEM]... [--]
-// ITEM...: what a choice of folders and files comes to, and whether it fits
-// a target drive.
+// corvane-list select LIST [--target SIZE] [--fs FS] [--except ITEM]...
+// [--save OUT] [--] ITEM...: what a choice of folders and files comes to,
+// whether it fits a target drive, and the restore list of it.
 
 #include "ListArgument.h"
 #include "basket/Basket.h"
 #include "basket/TargetDrive.h"
 #include "browse/FolderListing.h"
 #include "commands.h"
+#include "listfile/ListSaver.h"
 
 #include <optional>
 
@@ -54,12 +55,14 @@ int runSelect(const QStringList &args)
     std::optional<basket::FileSystem> fs;
     QStringList items;
     QStringList except;
+    QString saveTo;
     bool optionsEnd = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
         if (!optionsEnd && a == u"--")
             optionsEnd = true;
-        else if (!optionsEnd && (a == u"--target" || a == u"--fs" || a == u"--except")) {
+        else if (!optionsEnd &&
+                 (a == u"--target" || a == u"--fs" || a == u"--except" || a == u"--save")) {
             if (i + 1 >= args.size())
                 return ExitUsage;
             const QString &value = args.at(++i);
@@ -77,6 +80,8 @@ int runSelect(const QStringList &args)
                             .arg(value));
                     return ExitFailure;
                 }
+            } else if (a == u"--save") {
+                saveTo = value;
             } else {
                 except.append(value);
             }
@@ -132,6 +137,12 @@ int runSelect(const QStringList &args)
             u"target: %1\nfits: %2\n"_s.arg(*target).arg(needed <= *target ? u"yes"_s : u"no"_s);
     }
     out(text);
+    // The restore list: the chosen lines as "Save list as..." writes a list.
+    if (!saveTo.isNull()) {
+        return reportSaved(saveListFile(list.iGrid1, saveTo, {listPath},
+                                        [&chosen](qsizetype i) { return chosen.contains(i); }),
+                           saveTo);
+    }
     return ExitOk;
 }
 

@@ -2,6 +2,10 @@
 
 #include <QStringList>
 
+namespace corvane {
+struct SaveListResult;
+} // namespace corvane
+
 #include <cstdio>
 
 namespace corvane::cli {
@@ -17,6 +21,10 @@ void err(const QString &text);
 void outWhenLarge(QString &text);
 // Flushes stdout: false, with the reason, when any output could not be written.
 bool outputWritten(QString *reason);
+
+// A list written by `save` or `select --save`: nothing on success, else one
+// line on stderr naming out and why; the exit code to return.
+int reportSaved(const corvane::SaveListResult &saved, const QString &out);
 
 // Each sub-command gets the arguments after its own name.
 int runSummary(const QStringList &args);

@@ -68,7 +68,7 @@ const char16_t usageText[] = u"usage: corvane-list summary LIST\n"
                              u"       corvane-list overview LIST [FOLDER]\n"
                              u"       corvane-list classes\n"
                              u"       corvane-list select LIST [--target SIZE] [--fs FS]\n"
-                             u"                    [--except ITEM]... [--] ITEM...\n";
+                             u"                    [--except ITEM]... [--save OUT] [--] ITEM...\n";
 
 } // namespace
 
