@@ -1,33 +1,18 @@
 #include "bench_basket.h"
 
+#include "BenchTiming.h"
 #include "basket/Basket.h"
 #include "browse/FolderListing.h"
 #include "listfile/FolderTotals.h"
 #include "listfile/ListLoader.h"
 
-#include <QElapsedTimer>
-
 #include <algorithm>
-#include <functional>
-#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace corvane::bench {
 
 namespace {
-
-double bestOf(int repeat, const std::function<void()> &run)
-{
-    double best = std::numeric_limits<double>::infinity();
-    for (int i = 0; i < std::max(repeat, 1); ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        best = std::min(best, double(timer.nsecsElapsed()) / 1e6);
-    }
-    return best;
-}
 
 QString ms(double value)
 {

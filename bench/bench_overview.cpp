@@ -1,14 +1,11 @@
 #include "bench_overview.h"
 
+#include "BenchTiming.h"
 #include "browse/FolderOrder.h"
 #include "listfile/FolderTotals.h"
 #include "listfile/ListLoader.h"
 
-#include <QElapsedTimer>
-
 #include <algorithm>
-#include <functional>
-#include <limits>
 #include <vector>
 
 using namespace Qt::Literals::StringLiterals;
@@ -16,18 +13,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace corvane::bench {
 
 namespace {
-
-double bestOf(int repeat, const std::function<void()> &run)
-{
-    double best = std::numeric_limits<double>::infinity();
-    for (int i = 0; i < std::max(repeat, 1); ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        best = std::min(best, double(timer.nsecsElapsed()) / 1e6);
-    }
-    return best;
-}
 
 qint64 keptBytes(const FolderTotals &t)
 {

@@ -101,22 +101,21 @@ int runSelect(const QStringList &args)
     const QString rootPrefix = list.rootPrefixAfter(QString());
 
     basket::Basket chosen(list.iGrid1.count());
-    for (const QString &item : std::as_const(items)) {
-        const LineStore::Range range = itemLines(list, rootPrefix, item);
-        if (range.isEmpty()) {
-            err(u"corvane-list: no folder or file '%1' in the list\n"_s.arg(item));
-            return ExitFailure;
+    // The ITEMs first, then the ones taken back; an ITEM that names nothing
+    // ends the command.
+    const auto apply = [&](const QStringList &names, bool choose) {
+        for (const QString &item : names) {
+            const LineStore::Range range = itemLines(list, rootPrefix, item);
+            if (range.isEmpty()) {
+                err(u"corvane-list: no folder or file '%1' in the list\n"_s.arg(item));
+                return false;
+            }
+            chosen.setRange(range.first, range.last, choose);
         }
-        chosen.setRange(range.first, range.last, true);
-    }
-    for (const QString &item : std::as_const(except)) {
-        const LineStore::Range range = itemLines(list, rootPrefix, item);
-        if (range.isEmpty()) {
-            err(u"corvane-list: no folder or file '%1' in the list\n"_s.arg(item));
-            return ExitFailure;
-        }
-        chosen.setRange(range.first, range.last, false);
-    }
+        return true;
+    };
+    if (!apply(items, true) || !apply(except, false))
+        return ExitFailure;
 
     // Without a target the cluster is a 1 TB drive's.
     constexpr qint64 OneTerabyte = 1'000'000'000'000;
