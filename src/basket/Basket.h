@@ -51,6 +51,36 @@ public:
         }
     }
 
+    // f(first, last) for every stretch [first, last) of chosen lines, in
+    // store order; stretches that touch are one.
+    template<typename F> void forEachRun(F &&f) const
+    {
+        qsizetype first = -1; // the start of the stretch under way
+        for (std::size_t w = 0; w < m_words.size(); ++w) {
+            const std::uint64_t word = m_words[w];
+            int at = 0;
+            while (at < 64) {
+                // The next bit that starts a stretch, or that ends one.
+                const std::uint64_t ahead = (first < 0 ? word : ~word) >> at;
+                if (ahead == 0)
+                    break;
+                at += std::countr_zero(ahead);
+                const qsizetype line = qsizetype(w * 64 + std::size_t(at));
+                if (first < 0) {
+                    first = line;
+                } else {
+                    f(first, line);
+                    first = -1;
+                }
+            }
+        }
+        if (first >= 0)
+            f(first, m_lines);
+    }
+
+    // The same lines of the same store.
+    friend bool operator==(const Basket &, const Basket &) = default;
+
     // The memory the bits take.
     std::size_t bytesUsed() const { return m_words.size() * sizeof(std::uint64_t); }
 

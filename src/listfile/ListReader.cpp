@@ -312,16 +312,7 @@ private:
     bool m_utf16 = false;
 };
 
-// A list file opened for reading: without blocking (opening a FIFO must not
-// wait for a writer), and only a regular file is kept open.
-struct OpenedList
-{
-    int fd = -1;
-    struct stat atOpen
-    {};
-    bool fileFound = false;
-    QString error;
-};
+} // namespace
 
 OpenedList openListFile(const QString &path)
 {
@@ -354,6 +345,8 @@ OpenedList openListFile(const QString &path)
 #endif
     return opened;
 }
+
+namespace {
 
 // The one rule for a file that changed while it was read (see readListFile):
 // asked once the reading has come to the file's end.

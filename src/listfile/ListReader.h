@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 
 class QIODevice;
 
@@ -57,6 +58,19 @@ using ReadProgress = std::function<bool(qint64, qint64)>;
 // ahead, as those under /proc, counts as changed).
 ListBytes readListFile(const QString &path, const ReadProgress &progress = {},
                        ListFileEncoding as = ListFileEncoding::Recognise);
+
+// A list file opened for reading: without blocking (opening a FIFO must not
+// wait for a writer), and only a regular file is kept open. The one way every
+// reading of a list opens it.
+struct OpenedList
+{
+    int fd = -1; // the caller closes it; -1 when refused (error says why)
+    struct stat atOpen
+    {};
+    bool fileFound = false; // a regular file existed at the path
+    QString error;
+};
+OpenedList openListFile(const QString &path);
 
 // The same from an open device (a QBuffer in a test, a zip entry).
 ListBytes readListDevice(QIODevice &device, const ReadProgress &progress = {});

@@ -40,6 +40,11 @@ void TestBasket::stretches_data()
     QTest::newRow("set twice counts once") << qsizetype(70) << QList<qsizetype>{0, 70, 1, 0, 70, 1};
     QTest::newRow("empty and reversed ranges")
         << qsizetype(70) << QList<qsizetype>{5, 5, 1, 9, 4, 1};
+    QTest::newRow("stretches to the last line of a whole word")
+        << qsizetype(192) << QList<qsizetype>{0, 1, 1, 2, 64, 1, 65, 192, 1};
+    QTest::newRow("every other line")
+        << qsizetype(130) << QList<qsizetype>{0,  1,  1, 2,  3,  1, 4,   5,   1, 62,  63,  1,
+                                              63, 64, 0, 64, 65, 1, 127, 128, 1, 129, 130, 1};
 }
 
 void TestBasket::stretches()
@@ -65,6 +70,17 @@ void TestBasket::stretches()
     QCOMPARE(seen, std::vector<qsizetype>(expected.begin(), expected.end()));
     for (qsizetype i = -1; i <= lines; ++i)
         QCOMPARE(basket.contains(i), expected.count(i) == 1);
+    // The stretches are the chosen lines, each as long as it can be.
+    std::vector<qsizetype> inRuns;
+    qsizetype previousEnd = -1;
+    basket.forEachRun([&](qsizetype first, qsizetype last) {
+        QVERIFY(first < last && first > previousEnd);
+        QVERIFY(!basket.contains(first - 1) && !basket.contains(last));
+        for (qsizetype i = first; i < last; ++i)
+            inRuns.push_back(i);
+        previousEnd = last;
+    });
+    QCOMPARE(inRuns, seen);
     // Counts over stretches that start and end anywhere.
     for (qsizetype first = 0; first < lines; first += 37) {
         const qsizetype last = std::min(lines, first + 150);
