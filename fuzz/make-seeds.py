@@ -2,10 +2,11 @@
 """Writes the seed corpora of the fuzz targets: small valid and broken inputs.
 
 usage: make-seeds.py OUTDIR   (makes OUTDIR/fuzz_list, fuzz_lang, fuzz_zip,
-                               fuzz_wildcard, fuzz_mailto)
+                               fuzz_wildcard, fuzz_mailto, fuzz_basket)
 Regression seeds (inputs that once broke a target) are kept in
 fuzz/regressions/<target>/ and copied in as they are.
 """
+import base64
 import io
 import os
 import shutil
@@ -98,6 +99,36 @@ def mailto_seeds():
     }
 
 
+def basket_seed(lines, chosen, count=None, form=None):
+    """A basket file of a list of `lines` lines (the SHA-256 the target reads
+    for), `chosen` being [first, end) stretches, after the two bytes of the
+    line count."""
+    if form is None:
+        form = b"ranges\n" + b"".join(b"%d %d\n" % r for r in chosen)
+    if count is None:
+        count = sum(end - first for first, end in chosen)
+    body = (b"corvane-basket 1\nsha256 " + b"a" * 64 + b"\nlines %d\nchosen %d\n" % (lines, count) +
+            b"capacity 64%20GB\nfilesystem exFAT\nrestore-list %2Fhome%2Fc%2Fr.csv\n" + form +
+            b"end\n")
+    return bytes([lines & 0xFF, lines >> 8]) + body
+
+
+def basket_seeds():
+    bits = bytearray(13)
+    for i in range(0, 100, 2):
+        bits[i // 8] |= 1 << (i % 8)
+    return {
+        "ranges": basket_seed(1000, [(0, 3), (200, 500), (999, 1000)]),
+        "bitmap": basket_seed(100, [], 50, b"bitmap " + base64.b64encode(bytes(bits)) + b"\n"),
+        "empty-list": basket_seed(0, []),
+        "wrong-count": basket_seed(10, [(1, 2)], 3),
+        "past-the-end": basket_seed(10, [(5, 11)]),
+        "odd-settings": basket_seed(5, [(1, 2)]).replace(b"exFAT", b"%E2%98%83%0A%FF"),
+        "cut": basket_seed(1000, [(0, 3), (200, 500)])[:90],
+        "empty": b"\x05\x00",
+    }
+
+
 def zip_bytes(entries, method=zipfile.ZIP_DEFLATED):
     buf = io.BytesIO()
     with zipfile.ZipFile(buf, "w", method) as z:
@@ -159,6 +190,7 @@ def main():
     write(outdir, "fuzz_zip", zip_seeds())
     write(outdir, "fuzz_wildcard", wildcard_seeds())
     write(outdir, "fuzz_mailto", mailto_seeds())
+    write(outdir, "fuzz_basket", basket_seeds())
 
 
 if __name__ == "__main__":
