@@ -161,11 +161,20 @@ QString ApprovalMessage::plainText(const QString &toWord, const QString &subject
            u'\n';
 }
 
-ApprovalMessage buildApprovalMessage(const QString &listName, const QString &address)
+ApprovalMessage buildApprovalMessage(const QString &listName, const QString &address,
+                                     const QString &note)
 {
     ApprovalMessage m;
     m.address = address;
     m.body = BodyText + u"\r\n\r\n"_s;
+    if (!note.isEmpty()) {
+        const QString withNote = m.body + note + u"\r\n\r\n"_s;
+        // The note goes only where the URL still takes the subject's first
+        // words with it.
+        if (fullyEncodedUrl(joinUrl(address, SubjectPrefix, withNote)).size() + 40 <=
+            MaxApprovalUrlLength)
+            m.body = withNote;
+    }
     m.subject = SubjectPrefix + listName;
     m.url = joinUrl(address, m.subject, m.body);
     if (fullyEncodedUrl(m.url).size() <= MaxApprovalUrlLength)

@@ -50,8 +50,12 @@ struct ApprovalMessage
 // value, quotes, commas, "=" and ";" are syntax on a mail program's command
 // line, and a new line must not end the URL. A name that would make the URL longer than
 // MaxApprovalUrlLength in its fully encoded form is cut and ends in "...".
+// note, when given, follows the fixed text as a paragraph of its own (the
+// restore basket's words); a note that would leave no room for the subject
+// is left out.
 ApprovalMessage buildApprovalMessage(const QString &listName,
-                                     const QString &address = approvalAddress());
+                                     const QString &address = approvalAddress(),
+                                     const QString &note = {});
 
 // The URL in the form a handler gets it: spaces and characters outside ASCII
 // percent-encoded (UTF-8), everything already encoded left alone.

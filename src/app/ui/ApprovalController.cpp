@@ -1,6 +1,7 @@
 #include "ApprovalController.h"
 
 #include "CommandLock.h"
+#include "ListSaveReport.h"
 #include "ListSession.h"
 #include "WindowContext.h"
 #include "approval/ApprovalMail.h"
@@ -29,17 +30,6 @@ namespace corvane {
 
 namespace {
 
-// The proposed name's suffix as one safe piece of a file name.
-QString fileNameSuffix(QString suffix)
-{
-    for (QChar &c : suffix) {
-        if (c.unicode() < 0x20 || c == u'/' || c == u'\\' || c == u':' || c == u'*' || c == u'?' ||
-            c == u'"' || c == u'<' || c == u'>' || c == u'|')
-            c = u'_';
-    }
-    return suffix.left(40);
-}
-
 // A click (left button pressed and released over it) on a label.
 class LabelClicks : public QObject
 {
@@ -67,30 +57,6 @@ private:
     QLabel *m_label;
     std::function<void()> m_clicked;
 };
-
-// Why a save failed, in the words of entry `text` picks.
-QString saveFailureReason(const SaveListResult &result,
-                          const std::function<QString(LangEntry)> &text)
-{
-    switch (result.reason) {
-    case SaveListResult::Reason::DiskFull:
-        return text(LangEntry::SaveDiskFull);
-    case SaveListResult::Reason::NotRegularFile:
-        return text(LangEntry::SaveNotRegularFile);
-    case SaveListResult::Reason::Folder:
-        return text(LangEntry::SaveIsFolder);
-    case SaveListResult::Reason::BrokenLink:
-        return text(LangEntry::SaveBrokenLink);
-    case SaveListResult::Reason::NoFolder:
-        return text(LangEntry::SaveNoFolder);
-    case SaveListResult::Reason::ReadOnly:
-        return text(LangEntry::SaveNotPermitted);
-    case SaveListResult::Reason::None:
-    case SaveListResult::Reason::Other:
-        break;
-    }
-    return text(LangEntry::SaveSystemReported).arg(result.error);
-}
 
 // The dialog's texts; its intro says what became of the hand-off.
 ApprovalMessageDialog::Texts dialogTexts(const WindowContext &context, bool handoffFailed)
@@ -186,7 +152,8 @@ void ApprovalController::sendApproval()
     if (m_mailHandoffPending)
         return;
     m_mailHandoffPending = true;
-    const ApprovalMessage message = buildApprovalMessage(listName());
+    const ApprovalMessage message = buildApprovalMessage(
+        listName(), approvalAddress(), m_sources.bodyNote ? m_sources.bodyNote() : QString());
     QPointer<ApprovalController> self(this);
     m_context.prompts().openMailUrl(message.url, [self, message](Prompts::MailHandoff outcome) {
         if (!self)
@@ -263,29 +230,10 @@ void ApprovalController::saveList()
             store = LineStore();
             return result;
         },
-        [this, path, text, busy](const SaveListResult &result) mutable {
+        [this, path, busy](const SaveListResult &result) mutable {
             busy.reset();
             updateControls();
-            QWidget *parent = m_context.promptParent();
-            Prompts &prompts = m_context.prompts();
-            const QString shown = QDir::toNativeSeparators(path);
-            switch (result.outcome) {
-            case SaveListResult::Outcome::Saved:
-                prompts.message(
-                    parent,
-                    text(LangEntry::ListSaved).arg(shown, m_context.formatCountShown(result.lines)),
-                    u"Corvane"_s, false);
-                return;
-            case SaveListResult::Outcome::WouldReplaceOpenFile:
-                prompts.warning(parent, text(LangEntry::SaveOverOpenList).arg(shown),
-                                m_context.errorTitle(), false);
-                return;
-            case SaveListResult::Outcome::Failed:
-                prompts.warning(
-                    parent, text(LangEntry::SaveFailed).arg(shown, saveFailureReason(result, text)),
-                    m_context.errorTitle(), false);
-                return;
-            }
+            reportListSave(m_context, path, result);
         });
 }
 

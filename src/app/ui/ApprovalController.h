@@ -47,6 +47,9 @@ struct ApprovalSources
     std::function<QString()> offeredListName;
     // The archive the member grid lists; empty before a zip was opened.
     std::function<QString()> zipArchivePath;
+    // A paragraph the approval's body adds (what the restore basket holds);
+    // empty, or no function: the body is the fixed text alone.
+    std::function<QString()> bodyNote;
 };
 
 class ApprovalController : public QObject
