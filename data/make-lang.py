@@ -633,6 +633,108 @@ EXTRA[240] = ("Error", "Erro", "Fehler", "Erreur", "Fel", "Fout")
 EXTRA[241] = ("System error!", "Erro do sistema!", "Systemfehler!", "Erreur système !",
               "Systemfel!", "Systeemfout!")
 
+# 242 to 269: the restore basket
+EXTRA[242] = ("Add all shown", "Adicionar todos os mostrados", "Alle angezeigten hinzufügen",
+              "Ajouter tout l'affiché", "Lägg till alla visade", "Alle getoonde toevoegen")
+EXTRA[243] = ("Remove all shown", "Retirar todos os mostrados", "Alle angezeigten entfernen",
+              "Retirer tout l'affiché", "Ta bort alla visade", "Alle getoonde verwijderen")
+EXTRA[244] = ("Chosen: %1 files, %2; the largest %3", "Escolhidos: %1 ficheiros, %2; o maior %3",
+              "Ausgewählt: %1 Dateien, %2; die größte %3",
+              "Choisis : %1 fichiers, %2 ; le plus grand %3",
+              "Valda: %1 filer, %2; den största %3", "Gekozen: %1 bestanden, %2; het grootste %3")
+EXTRA[245] = ("Target drive:", "Disco de destino:", "Ziellaufwerk:", "Disque cible :",
+              "Målenhet:", "Doelschijf:")
+EXTRA[246] = ("Type the drive's size, as 500 GB, 2 TB or 64 GiB.",
+              "Escreva o tamanho do disco, como 500 GB, 2 TB ou 64 GiB.",
+              "Geben Sie die Größe des Laufwerks ein, etwa 500 GB, 2 TB oder 64 GiB.",
+              "Saisissez la taille du disque, par exemple 500 GB, 2 TB ou 64 GiB.",
+              "Skriv enhetens storlek, som 500 GB, 2 TB eller 64 GiB.",
+              "Typ de grootte van de schijf, zoals 500 GB, 2 TB of 64 GiB.")
+EXTRA[247] = ("e.g. 1 TB", "ex. 1 TB", "z. B. 1 TB", "ex. 1 TB", "t.ex. 1 TB", "bv. 1 TB")
+EXTRA[248] = ("The file system of the target drive", "O sistema de ficheiros do disco de destino",
+              "Das Dateisystem des Ziellaufwerks", "Le système de fichiers du disque cible",
+              "Målenhetens filsystem", "Het bestandssysteem van de doelschijf")
+EXTRA[249] = ("On the drive: %1 of %2", "No disco: %1 de %2", "Auf dem Laufwerk: %1 von %2",
+              "Sur le disque : %1 sur %2", "På enheten: %1 av %2", "Op de schijf: %1 van %2")
+EXTRA[250] = ("On the drive: %1", "No disco: %1", "Auf dem Laufwerk: %1", "Sur le disque : %1",
+              "På enheten: %1", "Op de schijf: %1")
+EXTRA[251] = ("Does not fit: %1 more is needed", "Não cabe: faltam %1",
+              "Passt nicht: %1 mehr nötig", "Ne tient pas : il manque %1",
+              "Får inte plats: %1 till behövs", "Past niet: nog %1 nodig")
+EXTRA[252] = ("%1 files too big for %2", "%1 ficheiros grandes demais para %2",
+              "%1 Dateien zu groß für %2", "%1 fichiers trop grands pour %2",
+              "%1 filer för stora för %2", "%1 bestanden te groot voor %2")
+EXTRA[253] = ("%1 paths longer than 260 characters", "%1 caminhos com mais de 260 caracteres",
+              "%1 Pfade länger als 260 Zeichen", "%1 chemins de plus de 260 caractères",
+              "%1 sökvägar längre än 260 tecken", "%1 paden langer dan 260 tekens")
+EXTRA[254] = ("Save restore list...", "Guardar lista de recuperação...",
+              "Wiederherstellungsliste speichern...", "Enregistrer la liste de restauration...",
+              "Spara återställningslista...", "Herstellijst opslaan...")
+EXTRA[255] = ("Empty basket", "Esvaziar a seleção", "Auswahl leeren", "Vider la sélection",
+              "Töm urvalet", "Selectie leegmaken")
+EXTRA[256] = ("-restore", "-recuperar", "-wiederherstellen", "-restaurer", "-aterstall",
+              "-herstellen")
+EXTRA[257] = ("The largest chosen files", "Os maiores ficheiros escolhidos",
+              "Die größten ausgewählten Dateien", "Les plus grands fichiers choisis",
+              "De största valda filerna", "De grootste gekozen bestanden")
+EXTRA[258] = ("Files too big for %1", "Ficheiros grandes demais para %1",
+              "Dateien zu groß für %1", "Fichiers trop grands pour %1", "Filer för stora för %1",
+              "Bestanden te groot voor %1")
+EXTRA[259] = ("Paths longer than 260 characters below the drive's root",
+              "Caminhos com mais de 260 caracteres abaixo da raiz do disco",
+              "Pfade länger als 260 Zeichen unterhalb des Laufwerksstamms",
+              "Chemins de plus de 260 caractères sous la racine du disque",
+              "Sökvägar längre än 260 tecken under enhetens rot",
+              "Paden langer dan 260 tekens onder de hoofdmap van de schijf")
+EXTRA[260] = ("... and %1 more", "... e mais %1", "... und %1 weitere", "... et %1 de plus",
+              "... och %1 till", "... en nog %1")
+EXTRA[261] = ("Chosen for the restore: %1 files, %2.",
+              "Escolhidos para a recuperação: %1 ficheiros, %2.",
+              "Für die Wiederherstellung ausgewählt: %1 Dateien, %2.",
+              "Choisis pour la restauration : %1 fichiers, %2.",
+              "Valda för återställningen: %1 filer, %2.",
+              "Gekozen voor het herstel: %1 bestanden, %2.")
+EXTRA[262] = ("The list of them is the file \"%1\": please attach it to this e-mail.",
+              "A lista deles é o ficheiro \"%1\": anexe-o a este e-mail.",
+              "Ihre Liste ist die Datei \"%1\": bitte hängen Sie sie an diese E-Mail an.",
+              "Leur liste est le fichier \"%1\" : joignez-le à cet e-mail.",
+              "Listan över dem är filen \"%1\": bifoga den till detta e-postmeddelande.",
+              "De lijst ervan is het bestand \"%1\": voeg het toe aan deze e-mail.")
+EXTRA[263] = ("Please save their list with \"Save restore list...\" and attach it to this e-mail.",
+              "Guarde a lista deles com \"Guardar lista de recuperação...\" e anexe-a a este e-mail.",
+              "Bitte speichern Sie ihre Liste mit \"Wiederherstellungsliste speichern...\" und "
+              "hängen Sie sie an diese E-Mail an.",
+              "Enregistrez leur liste avec \"Enregistrer la liste de restauration...\" et "
+              "joignez-la à cet e-mail.",
+              "Spara listan över dem med \"Spara återställningslista...\" och bifoga den till "
+              "detta e-postmeddelande.",
+              "Sla de lijst ervan op met \"Herstellijst opslaan...\" en voeg die toe aan deze "
+              "e-mail.")
+EXTRA[264] = ("This list has changed since its choice for the restore was kept: the choice "
+              "starts empty.",
+              "Esta lista mudou desde que a sua escolha para a recuperação foi guardada: a "
+              "escolha começa vazia.",
+              "Diese Liste hat sich geändert, seit ihre Auswahl für die Wiederherstellung "
+              "gespeichert wurde: die Auswahl beginnt leer.",
+              "Cette liste a changé depuis que son choix pour la restauration a été gardé : le "
+              "choix repart vide.",
+              "Listan har ändrats sedan dess urval för återställningen sparades: urvalet börjar "
+              "tomt.",
+              "Deze lijst is gewijzigd sinds de keuze voor het herstel werd bewaard: de keuze "
+              "begint leeg.")
+EXTRA[265] = ("The kept choice for the restore of this list could not be read (%1) and was "
+              "left aside.",
+              "A escolha guardada para a recuperação desta lista não pôde ser lida (%1) e foi "
+              "posta de lado.",
+              "Die gespeicherte Auswahl für die Wiederherstellung dieser Liste war nicht lesbar "
+              "(%1) und wurde beiseitegelegt.",
+              "Le choix gardé pour la restauration de cette liste n'a pas pu être lu (%1) et a "
+              "été mis de côté.",
+              "Det sparade urvalet för återställningen av listan kunde inte läsas (%1) och "
+              "lades åt sidan.",
+              "De bewaarde keuze voor het herstel van deze lijst kon niet worden gelezen (%1) en "
+              "is terzijde gelegd.")
+
 
 def main():
     assert len(ENTRIES) == 51, len(ENTRIES)

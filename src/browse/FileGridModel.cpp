@@ -99,6 +99,10 @@ QVariant FileGridModel::data(const QModelIndex &index, int role) const
         if (index.column() == NameColumn && m_decoration)
             return m_decoration(m_images[size_t(index.row())]);
         break;
+    case Qt::CheckStateRole:
+        if (index.column() == NameColumn && m_checks && row.kind != GridRowKind::Up)
+            return m_checks->rowCheck(m_listing, row);
+        break;
     case Qt::TextAlignmentRole:
         if (index.column() == SizeColumn)
             return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
@@ -131,7 +135,22 @@ Qt::ItemFlags FileGridModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    const bool checkable = m_checks && index.column() == NameColumn && index.row() < rowCount() &&
+                           m_listing.rows[size_t(index.row())].kind != GridRowKind::Up;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren |
+           (checkable ? Qt::ItemIsUserCheckable : Qt::NoItemFlags);
+}
+
+bool FileGridModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::CheckStateRole || !m_checks || !index.isValid() ||
+        index.column() != NameColumn || index.row() >= rowCount())
+        return false;
+    const GridRow &row = m_listing.rows[size_t(index.row())];
+    if (row.kind == GridRowKind::Up)
+        return false;
+    m_checks->setRowChosen(m_listing, row, value.toInt() != Qt::Unchecked);
+    return true;
 }
 
 void FileGridModel::sort(int column, Qt::SortOrder order)

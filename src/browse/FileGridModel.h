@@ -6,6 +6,7 @@
 // when it is, so data() only hands out what is there.
 
 #include "FolderListing.h"
+#include "RowChecks.h"
 #include "util/HeaderTexts.h"
 
 #include <QAbstractTableModel>
@@ -32,6 +33,9 @@ public:
     explicit FileGridModel(FileImagePositions &images, QObject *parent = nullptr);
 
     void setDecoration(std::function<QVariant(int imagePosition)> decoration);
+    // Check boxes beside the names of sub-folder and file rows (nullptr:
+    // none); checks must outlive the model or be taken away first.
+    void setChecks(RowChecks *checks) { m_checks = checks; }
     // A new number format is applied to the rows shown at once.
     void setOptions(const ListingOptions &options);
     const ListingOptions &options() const { return m_options; }
@@ -54,6 +58,7 @@ public:
     bool setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
                        int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
     int sortColumn() const { return m_sortColumn; }
@@ -68,6 +73,7 @@ private:
 
     FileImagePositions &m_imagePositions;
     std::function<QVariant(int)> m_decoration;
+    RowChecks *m_checks = nullptr;
     ListingOptions m_options;
     FolderListing m_listing;
     std::vector<int> m_images; // per row

@@ -127,7 +127,7 @@ private Q_SLOTS:
         QCOMPARE(f.prompts.boxCount(), 0);
     }
 
-    // The view page: tree, grid, the term box and its button, the filter and
+    // The view page: tree, grid, the basket's buttons, the term box and its button, the filter and
     // its button, the legend's rows, the dates and their button, the approval
     // prompt, and round to the tab bar; Shift+Tab the same way back.
     void viewPageOrder()
@@ -144,8 +144,8 @@ private Q_SLOTS:
         QVERIFY(!legendRows.isEmpty());
 
         const QStringList forwards =
-            QStringList{u"SftTree1"_s, u"iGrid2"_s, u"TXT1"_s,
-                        u"Command3"_s, u"Combo1"_s, u"Command5"_s} +
+            QStringList{u"SftTree1"_s, u"iGrid2"_s,   u"BasketAddShown"_s, u"BasketRemoveShown"_s,
+                        u"TXT1"_s,     u"Command3"_s, u"Combo1"_s,         u"Command5"_s} +
             legendRows +
             QStringList{u"DTPicker1"_s, u"DTPicker2"_s, u"Command4"_s, u"lblEmail"_s, TabBar};
         QCOMPARE(tabRound(f, control<QTreeView>(f.w(), "SftTree1"), false), forwards);
@@ -158,7 +158,7 @@ private Q_SLOTS:
         grid->setFocus(Qt::TabFocusReason);
         grid->setCurrentIndex(grid->model()->index(0, 0));
         f.press(Qt::Key_Tab);
-        QCOMPARE(nameOf(f.focused()), u"TXT1"_s);
+        QCOMPARE(nameOf(f.focused()), u"BasketAddShown"_s);
         f.press(Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(nameOf(f.focused()), u"iGrid2"_s);
         f.press(Qt::Key_Backtab, Qt::ShiftModifier);

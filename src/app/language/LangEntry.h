@@ -178,6 +178,32 @@ enum class LangEntry : int {
     // 240 and 241: message box titles.
     ErrorTitle = 240,       // "Error"
     SystemErrorTitle = 241, // "System error!"
+
+    // 242 to 265: the restore basket.
+    BasketAddShown = 242,        // "Add all shown"
+    BasketRemoveShown = 243,     // "Remove all shown"
+    BasketChosen = 244,          // "Chosen: %1 files, %2; the largest %3"
+    BasketTarget = 245,          // "Target drive:"
+    BasketCapacityHint = 246,    // "Type the drive's size, as 500 GB, 2 TB or 64 GiB."
+    BasketCapacityExample = 247, // "e.g. 1 TB": the size box's placeholder
+    BasketFileSystem = 248,      // "The file system of the target drive": its box's tooltip
+    BasketOnDrive = 249,         // "On the drive: %1 of %2": the room bar
+    BasketOnDriveNoTarget = 250, // "On the drive: %1"
+    BasketNoFit = 251,           // "Does not fit: %1 more is needed"
+    BasketTooBig = 252,          // "%1 files too big for %2"
+    BasketLongPaths = 253,       // "%1 paths longer than 260 characters"
+    BasketSaveRestoreList = 254, // "Save restore list..."
+    BasketEmpty = 255,           // "Empty basket"
+    BasketRestoreSuffix = 256,   // "-restore": the name the restore list is proposed
+    BasketLargestFiles = 257,    // "The largest chosen files": a warning's list
+    BasketTooBigTitle = 258,     // "Files too big for %1"
+    BasketLongPathsTitle = 259,  // "Paths longer than 260 characters below the drive's root"
+    BasketMoreFiles = 260,       // "... and %1 more"
+    BasketMailChosen = 261,      // "Chosen for the restore: %1 files, %2."
+    BasketMailAttach = 262,      // "The list of them is the file "%1": please attach it ..."
+    BasketMailNotSaved = 263,    // "Please save their list with "Save restore list..." ..."
+    BasketListChanged = 264,     // "This list has changed since its choice ... starts empty."
+    BasketDamaged = 265,         // "The kept choice ... could not be read (%1, its file) ..."
 };
 
 // Entries lang.fil holds that nothing reads:

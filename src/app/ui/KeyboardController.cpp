@@ -65,13 +65,14 @@ bool isEnter(const QKeyEvent *key)
 
 KeyboardController::KeyboardController(WindowContext &context, const MainWindowControls &controls,
                                        QWidget *window, QMenuBar *menuBar, RecoveryLegend *legend,
-                                       QObject *parent)
+                                       QList<QWidget *> basketControls, QObject *parent)
     : QObject(parent)
     , m_context(context)
     , m_ui(controls)
     , m_window(window)
     , m_menuBar(menuBar)
     , m_legend(legend)
+    , m_basketControls(std::move(basketControls))
 {
     // The grids move with the arrow keys; Tab leaves them.
     const QList<QAbstractItemView *> views = m_window->findChildren<QAbstractItemView *>();
@@ -213,8 +214,8 @@ QList<QWidget *> KeyboardController::tabOrder() const
                               m_ui.NotesList, m_ui.lblLink,  m_ui.LoadStopButton};
     // The view page: the tree and the grid, the searches left to right with
     // the legend between them, the approval prompt last.
-    order << m_ui.SftTree1 << m_ui.iGrid2 << m_ui.TXT1 << m_ui.Command3 << m_ui.Combo1
-          << m_ui.Command5 << m_ui.SearchStop;
+    order << m_ui.SftTree1 << m_ui.iGrid2 << m_basketControls << m_ui.TXT1 << m_ui.Command3
+          << m_ui.Combo1 << m_ui.Command5 << m_ui.SearchStop;
     if (m_legend) {
         const QList<QAbstractButton *> rows = m_legend->findChildren<QAbstractButton *>();
         for (QAbstractButton *row : rows)

@@ -46,7 +46,8 @@ public:
     // the searches (none: no rows). Watches the keys of the whole program
     // while it lives.
     KeyboardController(WindowContext &context, const MainWindowControls &controls, QWidget *window,
-                       QMenuBar *menuBar, RecoveryLegend *legend, QObject *parent = nullptr);
+                       QMenuBar *menuBar, RecoveryLegend *legend,
+                       QList<QWidget *> basketControls = {}, QObject *parent = nullptr);
 
     // The actions built here, for the window's controls.
     QAction *mnuOpen() const { return m_mnuOpen; }
@@ -84,6 +85,7 @@ private:
     QWidget *m_window;
     QMenuBar *m_menuBar;
     RecoveryLegend *m_legend;
+    QList<QWidget *> m_basketControls;   // the restore basket's, after the grid
     QAction *m_mnuOpen = nullptr;        // a child of mnuMenu
     QAction *m_findTermAction = nullptr; // a child of the window
     QAction *m_menuKeyAction = nullptr;  // a child of the window

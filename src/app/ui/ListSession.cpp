@@ -60,7 +60,16 @@ void ListSession::swapIn(LoadedList &&list, bool announce)
     Q_EMIT aboutToReplace(announce ? &list : nullptr);
     FolderTotals totals = std::move(list.totals);
     list.totals = FolderTotals();
-    releaseInBackground(m_list);
+    // A search result keeps the opened list beside it; a second result
+    // replaces the first.
+    const bool result = announce && m_kind == LoadKind::SearchResult;
+    if (result && !m_showsResult)
+        m_opened = std::move(m_list);
+    else
+        releaseInBackground(m_list);
+    if (!result)
+        releaseInBackground(m_opened);
+    m_showsResult = result;
     m_list = std::move(list);
     m_totals = std::move(totals);
     Q_EMIT replaced();

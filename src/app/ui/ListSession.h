@@ -15,6 +15,11 @@
 // and stopped(kind) when a load was given up (stop(), or the loader gave up):
 // the list shown before it stays in place. progress() comes while a load
 // runs, only for the load that runs now.
+//
+// While a search result is shown, the list it was cut from (the opened list)
+// stays in memory beside it: the restore basket's choice, its figures and the
+// restore list are of the opened list's lines. Another load of any other kind
+// and clear() let it go.
 
 #include "listfile/FolderTotals.h"
 #include "listfile/ListLoader.h"
@@ -51,6 +56,10 @@ public:
     void setCurrentFolderItem(qint32 item) { m_currentFolderItem = item; }
 
     const LoadedList &loadedList() const { return m_list; }
+    // The list the open command opened: the loaded list itself, or the one a
+    // shown search result was cut from.
+    const LoadedList &openedList() const { return m_showsResult ? m_opened : m_list; }
+    bool showsSearchResult() const { return m_showsResult; }
     const FolderTotals &folderTotals() const { return m_totals; }
 
     // Starts reading path and returns at once; false while a load runs.
@@ -84,6 +93,8 @@ private:
     QString m_rootPrefix;
     qint32 m_currentFolderItem = -1;
     LoadedList m_list;
+    LoadedList m_opened; // while m_showsResult
+    bool m_showsResult = false;
     FolderTotals m_totals;
 };
 

@@ -7,6 +7,8 @@
 // it drives. The window owns the controls through Qt's parent chain: this
 // struct owns nothing.
 
+#include "basket/ui/BasketBar.h"
+
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -70,6 +72,7 @@ struct MainWindowControls
     QSplitter *TreeGridSplitter = nullptr;
     QTreeView *SftTree1 = nullptr;
     QTableView *iGrid2 = nullptr;
+    BasketBarControls basketBar; // the restore basket's bar, below the tree and the grid
     QGroupBox *Frame4 = nullptr;
     QLabel *Label10 = nullptr;
     QLineEdit *TXT1 = nullptr;

@@ -12,6 +12,7 @@
 #include "ReadableColours.h"
 #include "SearchController.h"
 #include "approval/LabDetails.h"
+#include "basket/ui/BasketController.h"
 #include "browse/ui/FolderTreeModel.h"
 
 #include <QApplication>
@@ -94,6 +95,7 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     Form_Load();
     setupBrowsing();
     setupShownTexts();
+    setupBasket();
     setupDesktop();
     setupApproval();
     setupSearch();
@@ -106,6 +108,9 @@ frmMain::~frmMain()
     // Quitting mid-load: the loaders are told to give up and are waited for
     // before their lists go away (the session's job does both).
     m_session->disconnect(this);
+    // The basket reads the session's list and the views' models: it goes first.
+    delete m_basket;
+    m_basket = nullptr;
     // The views must let go of the models before the data under them goes.
     m_ui.SftTree1->setModel(nullptr);
     m_ui.iGrid2->setModel(nullptr);
@@ -117,6 +122,8 @@ frmMain::~frmMain()
 void frmMain::prepareForExit()
 {
     m_approval->finishSaving();
+    m_basket->finishSaving();
+    m_basket->saveNow();
     m_session->askToStop();
     StopSearch();
 }

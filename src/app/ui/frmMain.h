@@ -15,8 +15,8 @@
 //   frmMain_keys.cpp     the keyboard (KeyboardController)
 //   frmMain_<concern>.cpp the wiring of OpenController (+ZipNotesController),
 //                        BrowseController, SearchController,
-//                        OverviewController, DesktopController and
-//                        ApprovalController
+//                        OverviewController, DesktopController,
+//                        ApprovalController and BasketController
 //
 // LoadListFile(path, kind) starts a load and returns at once (false while one
 // runs); the session reads the list on a worker thread, swaps it in whole and
@@ -54,6 +54,7 @@ class QStandardItemModel;
 namespace corvane {
 
 class ApprovalController;
+class BasketController;
 class CommandLock;
 class DesktopController;
 class FolderTreeModel;
@@ -147,6 +148,7 @@ public:
     DesktopController &desktopController() const;
     ApprovalController &approvalController() const;
     KeyboardController &keyboardController() const;
+    BasketController &basketController() const;
 
 Q_SIGNALS:
     void listLoaded();
@@ -249,6 +251,7 @@ private:
     void setupOverview();
     RecoveryLegend *recoveryLegend() const;
     void showFolderTotals(); // the session's, in the tree and the legend
+    void setupBasket();      // after setupBrowsing and before setupApproval
     void setupKeyboard();    // last: every control is there
 
     Prompts &m_prompts;
@@ -281,6 +284,7 @@ private:
     DesktopController *m_desktop = nullptr;
     ApprovalController *m_approval = nullptr;
     KeyboardController *m_keys = nullptr;
+    BasketController *m_basket = nullptr;
     // The list shown, kept while a reload or a search result loads.
     std::unique_ptr<KeptList> m_keptList;
 };

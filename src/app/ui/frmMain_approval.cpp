@@ -4,6 +4,7 @@
 
 #include "ApprovalController.h"
 #include "OpenController.h"
+#include "basket/ui/BasketController.h"
 #include "frmMain.h"
 
 #include <QAction>
@@ -23,6 +24,7 @@ void frmMain::setupApproval()
     sources.memberNameOf = [this](const QString &path) { return m_open->memberNameOf(path); };
     sources.offeredListName = [this] { return m_open->offeredListName(); };
     sources.zipArchivePath = [this] { return m_open->zipArchivePath(); };
+    sources.bodyNote = [this] { return m_basket->approvalNote(); };
     m_approval =
         new ApprovalController(*this, *m_session, {m_ui.lblEmail, m_ui.Image2, m_ui.mnuSaveList},
                                std::move(sources), this);

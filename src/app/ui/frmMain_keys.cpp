@@ -6,13 +6,15 @@
 
 #include "DesktopController.h"
 #include "KeyboardController.h"
+#include "basket/ui/BasketController.h"
 #include "frmMain.h"
 
 namespace corvane {
 
 void frmMain::setupKeyboard()
 {
-    m_keys = new KeyboardController(*this, m_ui, this, menuBar(), recoveryLegend(), this);
+    m_keys = new KeyboardController(*this, m_ui, this, menuBar(), recoveryLegend(),
+                                    m_basket->tabOrder(), this);
     m_ui.mnuOpen = m_keys->mnuOpen();
     m_ui.FindTermAction = m_keys->findTermAction();
     m_ui.MenuKeyAction = m_keys->menuKeyAction();

@@ -285,6 +285,10 @@ void frmMain::buildViewPage()
     m_fileGridPlaceholder = new QStandardItemModel(0, 5, this);
     m_fileGridPlaceholder->setObjectName(u"iGrid2PlaceholderModel"_s);
 
+    // The restore basket's bar (filled by its controller).
+    m_ui.basketBar = buildBasketBar(named(new QWidget(m_ui.Frame1), u"BasketBar"_s));
+    f1->addWidget(m_ui.basketBar.BasketBar);
+
     auto *bottom = new QHBoxLayout;
     bottom->setSpacing(8);
     f1->addLayout(bottom);

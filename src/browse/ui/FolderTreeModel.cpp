@@ -227,6 +227,8 @@ QVariant FolderTreeModel::data(const QModelIndex &index, int role) const
             return plainToolTip(m_tree->text(item));
         case Qt::DecorationRole:
             return m_folderIcon.isNull() ? QVariant() : QVariant(m_folderIcon);
+        case Qt::CheckStateRole:
+            return m_checks ? QVariant(m_checks->folderCheck(item)) : QVariant();
         default:
             return {};
         }
@@ -272,7 +274,19 @@ Qt::ItemFlags FolderTreeModel::flags(const QModelIndex &index) const
 {
     if (itemOf(index) < 0)
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    const Qt::ItemFlags checkable =
+        m_checks && index.column() == NameColumn ? Qt::ItemIsUserCheckable : Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | checkable;
+}
+
+bool FolderTreeModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    const int item = itemOf(index);
+    if (role != Qt::CheckStateRole || !m_checks || index.column() != NameColumn || item < 0 ||
+        !hasTree() || m_changing || item >= m_tree->count())
+        return false;
+    m_checks->setFolderChosen(item, value.toInt() != Qt::Unchecked);
+    return true;
 }
 
 } // namespace corvane

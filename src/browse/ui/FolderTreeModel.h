@@ -8,6 +8,7 @@
 // totals are given.
 
 #include "browse/FolderOrder.h"
+#include "browse/RowChecks.h"
 #include "listfile/FolderTotals.h"
 #include "listfile/FolderTree.h"
 #include "listfile/SizeText.h"
@@ -58,6 +59,9 @@ public:
     QModelIndex indexOf(int item, int column = 0) const;
 
     void setFolderIcon(const QIcon &icon) { m_folderIcon = icon; }
+    // Check boxes beside the names (nullptr: none); checks must outlive the
+    // model or be taken away first.
+    void setChecks(RowChecks *checks) { m_checks = checks; }
 
     // Column 0 gives the tree's order back; the others order every folder's
     // children by their number, descending order largest first.
@@ -75,6 +79,7 @@ public:
     bool setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
                        int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
     // The text of the recovery tooltip of item: each status with its exact
     // count, share and bytes.
@@ -96,6 +101,7 @@ private:
     QLocale m_locale = QLocale(QLocale::English, QLocale::UnitedStates);
     SizeUnits m_units;
     QIcon m_folderIcon;
+    RowChecks *m_checks = nullptr;
     bool m_changing = false;
     int m_sortColumn = NameColumn;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
