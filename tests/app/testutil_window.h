@@ -14,6 +14,8 @@
 #include "app/ui/SearchController.h"
 #include "app/ui/ZipNotesController.h"
 #include "app/ui/frmMain.h"
+#include "browse/FileGridModel.h"
+#include "browse/FolderListing.h"
 #include "common/FakePrompts.h"
 
 #include <QDir>
@@ -86,6 +88,15 @@ inline QByteArray listBytes(const QByteArray &top, int lines)
         bytes += top + "\\Docs\\file" + QByteArray::number(i) + ".doc,2020-01-02 03:04:05," +
                  QByteArray::number(1000 + i) + ",32;77,OK\r\n";
     return bytes;
+}
+
+// The texts of column 0 of `model`, row by row.
+inline QStringList columnTexts(const QAbstractItemModel *model)
+{
+    QStringList texts;
+    for (int r = 0; model && r < model->rowCount(); ++r)
+        texts.append(model->index(r, 0).data().toString());
+    return texts;
 }
 
 // ---- The window as the tests see it ----------------------------------------
@@ -367,6 +378,26 @@ struct WindowFixture
     }
 
     QString path(const QString &name) const { return programDir.filePath(name); }
+    frmMain &w() const { return *window; }
+
+    // Shows the window and waits until it is on screen.
+    bool show()
+    {
+        window->show();
+        return QTest::qWaitForWindowExposed(window.get());
+    }
+
+    // The folder tree's item of `path` below Root (empty: Root).
+    int item(const QString &path) const { return folderItemByPath(shownList(*window), path); }
+    // The names in the file grid, and the 1-based grid row of the first one
+    // called `name` (0: none).
+    QStringList gridNames() const { return columnTexts(&window->browseController().model()); }
+    int row(const QString &name) const { return int(gridNames().indexOf(name)) + 1; }
+    // The file grid's header over the names: the folder shown.
+    QString header() const
+    {
+        return window->browseController().model().headerData(0, Qt::Horizontal).toString();
+    }
 
     // Writes a list file into the data temp folder and returns its path.
     QString writeList(const QString &name, const QByteArray &bytes)
@@ -390,6 +421,14 @@ struct WindowFixture
         prompts.openFileAnswers.append(answer);
         control<QPushButton>(*window, "Command2")->click();
         QVERIFY(waitForLoad(*window));
+    }
+
+    // Writes `bytes` at `path` (a list or archive of the user's) and opens
+    // it as open() does.
+    void openNew(const QString &path, const QByteArray &bytes)
+    {
+        QVERIFY(writeBytes(path, bytes));
+        open(path);
     }
 
     // A list named on the command line; waits for its load.

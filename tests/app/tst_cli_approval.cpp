@@ -1,6 +1,7 @@
 // corvane-list approval and corvane-list save, run as a user would run them.
 
 #include "approval/ApprovalMail.h"
+#include "common/CliRun.h"
 #include "common/SmallDisk.h"
 #include "zip/testutil_zip.h"
 
@@ -58,12 +59,7 @@ private Q_SLOTS:
     void save();
 
 private:
-    struct Run
-    {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
+    using Run = corvane::testing::CliRun;
     enum class Child { Plain, FullDisk, OrdinaryUser };
     Run run(const QStringList &args, Child child = Child::Plain);
     QString ordinaryUserProgram();
@@ -76,8 +72,7 @@ private:
 
 void TestCliApproval::initTestCase()
 {
-    m_program = QDir(QCoreApplication::applicationDirPath())
-                    .absoluteFilePath(u"../../src/app/cli/corvane-list"_s);
+    m_program = corvane::testing::corvaneListProgram();
     QVERIFY2(QFile::exists(m_program), qPrintable(m_program));
     QVERIFY(m_dir.isValid());
 }
@@ -116,37 +111,25 @@ QString TestCliApproval::ordinaryUserProgram()
 
 TestCliApproval::Run TestCliApproval::run(const QStringList &args, Child child)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"LANG"_s, u"en_US.UTF-8"_s);
-    p.setProcessEnvironment(env);
-    if (child == Child::FullDisk) {
-        p.setChildProcessModifier([] {
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit limit{};
-            ::getrlimit(RLIMIT_FSIZE, &limit);
-            limit.rlim_cur = 4096;
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-        });
-    } else if (child == Child::OrdinaryUser) {
-        p.setChildProcessModifier([] {
-            if (::geteuid() == 0 && ::setgid(65534) == 0 && ::setuid(65534) != 0)
-                ::_exit(99);
-        });
-    }
-    p.start(child == Child::OrdinaryUser && ::geteuid() == 0 ? ordinaryUserProgram() : m_program,
-            args);
-    p.closeWriteChannel();
-    Run r;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    const auto setup = [child](QProcess &p) {
+        if (child == Child::FullDisk) {
+            p.setChildProcessModifier([] {
+                std::signal(SIGXFSZ, SIG_IGN);
+                rlimit limit{};
+                ::getrlimit(RLIMIT_FSIZE, &limit);
+                limit.rlim_cur = 4096;
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            });
+        } else if (child == Child::OrdinaryUser) {
+            p.setChildProcessModifier([] {
+                if (::geteuid() == 0 && ::setgid(65534) == 0 && ::setuid(65534) != 0)
+                    ::_exit(99);
+            });
+        }
+    };
+    return corvane::testing::runCli(
+        child == Child::OrdinaryUser && ::geteuid() == 0 ? ordinaryUserProgram() : m_program, args,
+        u"en_US.UTF-8"_s, setup);
 }
 
 void TestCliApproval::approval_data()

@@ -1,3 +1,5 @@
+#include "common/CliRun.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -29,12 +31,7 @@ private Q_SLOTS:
     void boundedMemory();
 
 private:
-    struct Run
-    {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
+    using Run = corvane::testing::CliRun;
     Run run(const QStringList &args, const QString &lang = u"en_US.UTF-8"_s);
     QString writeList(const QByteArray &bytes);
 
@@ -45,37 +42,19 @@ private:
 
 void TestCliList::initTestCase()
 {
-    m_program = QDir(QCoreApplication::applicationDirPath())
-                    .absoluteFilePath(u"../../src/app/cli/corvane-list"_s);
+    m_program = corvane::testing::corvaneListProgram();
     QVERIFY2(QFile::exists(m_program), qPrintable(m_program));
     QVERIFY(m_dir.isValid());
 }
 
 TestCliList::Run TestCliList::run(const QStringList &args, const QString &lang)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(u"LC_ALL"_s);
-    env.remove(u"LC_NUMERIC"_s);
-    env.insert(u"LANG"_s, lang);
-    p.setProcessEnvironment(env);
-    p.start(m_program, args);
-    p.closeWriteChannel();
-    Run r;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return corvane::testing::runCli(m_program, args, lang);
 }
 
 QString TestCliList::writeList(const QByteArray &bytes)
 {
-    const QString path = m_dir.filePath(u"list%1.csv"_s.arg(++m_files));
+    QString path = m_dir.filePath(u"list%1.csv"_s.arg(++m_files));
     QFile f(path);
     if (f.open(QIODevice::WriteOnly))
         f.write(bytes);
@@ -216,15 +195,12 @@ void TestCliList::outputNotWritten()
     if (!QFileInfo::exists(u"/dev/full"_s))
         QSKIP("no /dev/full");
     const QString list = writeList("Data\\A\\a.txt,1/1/2020,10,32;x,OK\r\n");
-    QProcess p;
-    p.setStandardOutputFile(u"/dev/full"_s);
-    p.start(m_program, {command, list});
-    QVERIFY(p.waitForFinished(60000));
-    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(p.exitCode(), 1);
-    const QString err = QString::fromUtf8(p.readAllStandardError());
-    QVERIFY2(err.contains(u"No space left on device"_s), qPrintable(err));
-    QCOMPARE(err.count(u'\n'), 1);
+    const Run r = corvane::testing::runCli(m_program, {command, list}, QString(), [](QProcess &p) {
+        p.setStandardOutputFile(u"/dev/full"_s);
+    });
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(u"No space left on device"_s), qPrintable(r.err));
+    QCOMPARE(r.err.count(u'\n'), 1);
 }
 
 // A list that does not fit in the memory left is reported, not a crash.
@@ -235,16 +211,13 @@ void TestCliList::listTooBigForMemory()
 #endif
     // 128 Mi empty lines: the file and the line table want 640 MiB.
     const QString list = writeList(QByteArray(128 << 20, '\n'));
-    QProcess p;
-    p.start(u"/bin/sh"_s,
-            {u"-c"_s, u"ulimit -v 600000 && exec \"$0\" summary \"$1\""_s, m_program, list});
-    QVERIFY(p.waitForFinished(60000));
+    const Run r = corvane::testing::runCli(
+        u"/bin/sh"_s,
+        {u"-c"_s, u"ulimit -v 600000 && exec \"$0\" summary \"$1\""_s, m_program, list}, QString());
     QFile::remove(list);
-    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-    const QString err = QString::fromUtf8(p.readAllStandardError());
-    QCOMPARE(p.exitCode(), 1);
-    QVERIFY2(err.contains(u"not enough memory"_s), qPrintable(err));
-    QCOMPARE(err.count(u'\n'), 1);
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(u"not enough memory"_s), qPrintable(r.err));
+    QCOMPARE(r.err.count(u'\n'), 1);
 }
 
 void TestCliList::boundedMemory_data()
@@ -279,18 +252,15 @@ void TestCliList::boundedMemory()
     }
     const QString list = writeList(bytes);
     bytes.clear();
-    QProcess p;
     // The tree's output goes nowhere; the summary's is kept.
     const QString script = command == u"tree"_s && shape == u"deep"_s
                                ? u"ulimit -v 600000 && exec \"$0\" $2 \"$1\" >/dev/null"_s
                                : u"ulimit -v 600000 && exec \"$0\" $2 \"$1\""_s;
-    p.start(u"/bin/sh"_s, {u"-c"_s, script, m_program, list, command});
-    QVERIFY(p.waitForFinished(120000));
+    const Run r = corvane::testing::runCli(
+        u"/bin/sh"_s, {u"-c"_s, script, m_program, list, command}, QString(), {}, 120000);
     QFile::remove(list);
-    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-    const QString err = QString::fromUtf8(p.readAllStandardError());
-    QVERIFY2(p.exitCode() == 0, qPrintable(err));
-    QVERIFY(QString::fromUtf8(p.readAllStandardOutput()).contains(outPart));
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY(r.out.contains(outPart));
 }
 
 QTEST_GUILESS_MAIN(TestCliList)

@@ -1,3 +1,5 @@
+#include "common/CliRun.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -24,8 +26,7 @@ private:
 
 void TestCliOverview::initTestCase()
 {
-    m_program = QDir(QCoreApplication::applicationDirPath())
-                    .absoluteFilePath(u"../../src/app/cli/corvane-list"_s);
+    m_program = corvane::testing::corvaneListProgram();
     QVERIFY2(QFile::exists(m_program), qPrintable(m_program));
     QVERIFY(m_dir.isValid());
 }
@@ -97,19 +98,14 @@ void TestCliOverview::overview()
     f.write(list);
     f.close();
 
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"LANG"_s, u"en_US.UTF-8"_s);
-    p.setProcessEnvironment(env);
-    p.start(m_program, QStringList{u"overview"_s, path} + args);
-    QVERIFY(p.waitForFinished(60000));
-    QCOMPARE(p.exitCode(), exitCode);
-    const QString stderrText = QString::fromUtf8(p.readAllStandardError());
+    const corvane::testing::CliRun r =
+        corvane::testing::runCli(m_program, QStringList{u"overview"_s, path} + args);
+    QCOMPARE(r.exitCode, exitCode);
     if (exitCode == 2)
-        QVERIFY(stderrText.startsWith(u"usage:"_s));
+        QVERIFY(r.err.startsWith(u"usage:"_s));
     else
-        QCOMPARE(stderrText, err);
-    QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), out);
+        QCOMPARE(r.err, err);
+    QCOMPARE(r.out, out);
 }
 
 QTEST_GUILESS_MAIN(TestCliOverview)

@@ -1,3 +1,5 @@
+#include "common/CliRun.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -24,8 +26,7 @@ private:
 
 void TestCliSelect::initTestCase()
 {
-    m_program = QDir(QCoreApplication::applicationDirPath())
-                    .absoluteFilePath(u"../../src/app/cli/corvane-list"_s);
+    m_program = corvane::testing::corvaneListProgram();
     QVERIFY2(QFile::exists(m_program), qPrintable(m_program));
     QVERIFY(m_dir.isValid());
 }
@@ -122,10 +123,6 @@ void TestCliSelect::select()
             "Data\\Z\\y.txt,d,0,32;x,Recovered\r\n");
     f.close();
 
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"LANG"_s, u"de_DE.UTF-8"_s); // plain digits whatever the locale
-    p.setProcessEnvironment(env);
     // The list first, unless the row puts options before it.
     QStringList command{u"select"_s};
     qsizetype at = 0;
@@ -134,15 +131,15 @@ void TestCliSelect::select()
     command += args.mid(0, at);
     command += path;
     command += args.mid(at);
-    p.start(m_program, command);
-    QVERIFY(p.waitForFinished(60000));
-    QCOMPARE(p.exitCode(), exitCode);
-    const QString stderrText = QString::fromUtf8(p.readAllStandardError());
+    // German: plain digits whatever the locale.
+    const corvane::testing::CliRun r =
+        corvane::testing::runCli(m_program, command, u"de_DE.UTF-8"_s);
+    QCOMPARE(r.exitCode, exitCode);
     if (exitCode == 2)
-        QVERIFY(stderrText.startsWith(u"usage:"_s));
+        QVERIFY(r.err.startsWith(u"usage:"_s));
     else
-        QCOMPARE(stderrText, err);
-    QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), out);
+        QCOMPARE(r.err, err);
+    QCOMPARE(r.out, out);
     QFile restore(savedPath);
     QCOMPARE(restore.exists(), !saved.isNull());
     if (!saved.isNull()) {

@@ -4,6 +4,7 @@
 
 #include "approval/ApprovalMail.h"
 #include "approval/ui/ApprovalMessageDialog.h"
+#include "common/CliRun.h"
 #include "listfile/ListLoader.h"
 #include "testutil_window.h"
 #include "zip/testutil_zip.h"
@@ -20,6 +21,9 @@ using namespace Qt::Literals::StringLiterals;
 using namespace corvane;
 using namespace corvane::test;
 namespace zipfix = corvane::testing;
+using corvane::testing::CliRun;
+using corvane::testing::corvaneListProgram;
+using corvane::testing::runCli;
 
 namespace {
 
@@ -112,6 +116,8 @@ private Q_SLOTS:
 
 private:
     static QString clickUrl(WindowFixture &f);
+    static QString openList(WindowFixture &f, const QTemporaryDir &user, const QString &name,
+                            const QByteArray &bytes);
 };
 
 // The URL one click on the prompt hands over.
@@ -121,6 +127,17 @@ QString TestUiApproval::clickUrl(WindowFixture &f)
     f.window->lblEmail_Click();
     const auto calls = f.prompts.callsOf(u"openMailUrl"_s);
     return calls.size() == 1 ? calls.first().text : u"<%1 hand-offs>"_s.arg(calls.size());
+}
+
+// Writes `bytes` as the user's list `name` and opens it; returns its path.
+QString TestUiApproval::openList(WindowFixture &f, const QTemporaryDir &user, const QString &name,
+                                 const QByteArray &bytes)
+{
+    QString path = user.filePath(name);
+    if (!zipfix::writeBytes(path, bytes))
+        QTest::qFail(qPrintable(u"cannot write "_s + path), __FILE__, __LINE__);
+    f.open(path);
+    return path;
 }
 
 void TestUiApproval::promptShownWithList()
@@ -135,9 +152,7 @@ void TestUiApproval::promptShownWithList()
              langText(*f.window, LangEntry::ApprovalPrompt));
 
     QTemporaryDir user;
-    const QString list = user.filePath(u"Job42.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytesBackwards("C:", 3)));
-    f.open(list);
+    openList(f, user, u"Job42.csv"_s, listBytesBackwards("C:", 3));
     QCOMPARE(control<QTabWidget>(*f.window, "SSTab1")->currentIndex(), 1);
     QVERIFY(control<QLabel>(*f.window, "lblEmail")->isVisible());
     QVERIFY(control<QLabel>(*f.window, "Image2")->isVisible());
@@ -172,14 +187,10 @@ void TestUiApproval::promptHiddenForEmptyList()
     f.window->show();
     QTemporaryDir user;
     if (listBefore) {
-        const QString full = user.filePath(u"Job42.csv"_s);
-        QVERIFY(zipfix::writeBytes(full, listBytesBackwards("C:", 3)));
-        f.open(full);
+        openList(f, user, u"Job42.csv"_s, listBytesBackwards("C:", 3));
         QVERIFY(control<QLabel>(*f.window, "lblEmail")->isVisible());
     }
-    const QString empty = user.filePath(u"Empty.csv"_s);
-    QVERIFY(zipfix::writeBytes(empty, bytes));
-    f.open(empty);
+    openList(f, user, u"Empty.csv"_s, bytes);
     QCOMPARE(shownList(*f.window).lineCount, 0);
     QVERIFY(shownList(*f.window).fileFound);
     QVERIFY(control<QLabel>(*f.window, "lblEmail")->isHidden());
@@ -247,9 +258,7 @@ void TestUiApproval::listName()
         QVERIFY(waitForLoad(*f.window));
     }
     if (!thenPlain.isEmpty()) {
-        const QString plain = user.filePath(thenPlain);
-        QVERIFY(zipfix::writeBytes(plain, listBytesBackwards("P", 2)));
-        f.open(plain);
+        openList(f, user, thenPlain, listBytesBackwards("P", 2));
         QVERIFY(control<QTableView>(*f.window, "iGrid3")->model()->rowCount() > 0);
     }
     QVERIFY(shownList(*f.window).fileFound);
@@ -296,23 +305,16 @@ void TestUiApproval::renamedMember()
     QCOMPARE(subjectName(url), subject);
     QCOMPARE(url, corvane::buildApprovalMessage(subject).url);
 
-    const QString cli = QDir(QCoreApplication::applicationDirPath())
-                            .absoluteFilePath(u"../../src/app/cli/corvane-list"_s);
-    QVERIFY2(QFile::exists(cli), qPrintable(cli));
-    QProcess p;
-    p.start(cli, {u"approval"_s, zip, member});
-    QVERIFY(p.waitForFinished(60000));
-    QCOMPARE(p.exitCode(), 0);
-    QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), url + u'\n');
+    const CliRun cli = runCli(corvaneListProgram(), {u"approval"_s, zip, member}, QString());
+    QVERIFY2(cli.exitCode == 0, qPrintable(cli.err));
+    QCOMPARE(cli.out, url + u'\n');
 }
 
 void TestUiApproval::searchResultNamesItsList()
 {
     WindowFixture f;
     QTemporaryDir user;
-    const QString list = user.filePath(u"Job42.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytesBackwards("C:", 5)));
-    f.open(list);
+    openList(f, user, u"Job42.csv"_s, listBytesBackwards("C:", 5));
     // A search result: the matching lines loaded from the result file while
     // CurrentListFile still names the opened list.
     const QString result = QDir(dataFolder(*f.window)).filePath(u"tFile.csv"_s);
@@ -364,9 +366,7 @@ void TestUiApproval::handoff()
     QFETCH(bool, messageBox);
     WindowFixture f;
     QTemporaryDir user;
-    const QString list = user.filePath(u"Job 42.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytesBackwards("C:", 3)));
-    f.open(list);
+    openList(f, user, u"Job 42.csv"_s, listBytesBackwards("C:", 3));
     f.prompts.mailHandoffAnswer = Prompts::MailHandoff(outcome);
     const QString url = clickUrl(f);
 
@@ -399,9 +399,7 @@ void TestUiApproval::copyAll()
 {
     WindowFixture f;
     QTemporaryDir user;
-    const QString list = user.filePath(u"job#42.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytesBackwards("C:", 3)));
-    f.open(list);
+    openList(f, user, u"job#42.csv"_s, listBytesBackwards("C:", 3));
     f.prompts.mailHandoffAnswer = Prompts::MailHandoff::Failed;
     clickUrl(f);
     auto *dialog = f.window->findChild<corvane::ApprovalMessageDialog *>();
@@ -419,9 +417,7 @@ void TestUiApproval::clicksWhileHandingOver()
 {
     WindowFixture f;
     QTemporaryDir user;
-    const QString list = user.filePath(u"Job42.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytesBackwards("C:", 3)));
-    f.open(list);
+    openList(f, user, u"Job42.csv"_s, listBytesBackwards("C:", 3));
     f.prompts.holdMailHandoff = true;
     f.window->lblEmail_Click();
     f.window->Image2_Click();
@@ -438,10 +434,7 @@ void TestUiApproval::clicksWhileHandingOver()
 
 void TestUiApproval::languages_data()
 {
-    QTest::addColumn<int>("language");
-    for (int l : {corvane::LanguageEnglish, corvane::LanguagePortuguese, corvane::LanguageGerman,
-                  corvane::LanguageFrench, corvane::LanguageSwedish, corvane::LanguageDutch})
-        QTest::newRow(qPrintable(QString::number(l))) << l;
+    addLanguageRows();
 }
 
 void TestUiApproval::languages()
@@ -508,9 +501,8 @@ void TestUiApproval::save()
     QFETCH(QByteArray, written);
     WindowFixture f;
     QTemporaryDir user;
-    const QString listPath = user.filePath(u"Job42.csv"_s);
-    QVERIFY(zipfix::writeBytes(listPath, searchResult ? listBytesBackwards("C:", 4) : list));
-    f.open(listPath);
+    const QString listPath =
+        openList(f, user, u"Job42.csv"_s, searchResult ? listBytesBackwards("C:", 4) : list);
     if (searchResult) {
         const QString result = QDir(dataFolder(*f.window)).filePath(u"tFile.csv"_s);
         const QString text = u"C:\\z.doc,1,2,32;7,OK\r\nC:\\caf\u00e9.doc,1,3,32;7,OK\r\n"_s;
@@ -623,9 +615,7 @@ void TestUiApproval::saveCancelled()
 {
     WindowFixture f;
     QTemporaryDir user;
-    const QString list = user.filePath(u"Job42.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytesBackwards("C:", 3)));
-    f.open(list);
+    openList(f, user, u"Job42.csv"_s, listBytesBackwards("C:", 3));
     f.prompts.clear();
     control<QAction>(*f.window, "mnuSaveList")->trigger();
     QVERIFY(!isSaving(*f.window));
@@ -642,10 +632,8 @@ void TestUiApproval::windowGoesWhileSaving()
 {
     WindowFixture f;
     QTemporaryDir user;
-    const QString list = user.filePath(u"Job42.csv"_s);
     const QByteArray bytes = listBytesBackwards("C:", 50000);
-    QVERIFY(zipfix::writeBytes(list, bytes));
-    f.open(list);
+    openList(f, user, u"Job42.csv"_s, bytes);
     const QString out = user.filePath(u"out.csv"_s);
     f.prompts.saveFileAnswers.append(out);
     control<QAction>(*f.window, "mnuSaveList")->trigger();

@@ -28,14 +28,6 @@ const QByteArray sampleList = "Data\\Docs\\Reports\\r1.doc,1/2/2009 10:00,1536,3
                               "Data\\SETUP.EXE,1/9/2009,1234567,32;g,Recovered\r\n"
                               "Data\\top.jpg,1/10/2009,99,32;h,Recovered\r\n";
 
-QStringList gridNames(const QAbstractItemModel *model)
-{
-    QStringList names;
-    for (int r = 0; r < model->rowCount(); ++r)
-        names.append(model->index(r, 0).data().toString());
-    return names;
-}
-
 struct Browsing : WindowFixture
 {
     Browsing()
@@ -47,15 +39,12 @@ struct Browsing : WindowFixture
     {
         return load(writeList(u"list.csv"_s, bytes));
     }
-    int item(const QString &path) const { return folderItemByPath(shownList(*window), path); }
-    QStringList names() const { return gridNames(fileGrid(*window)); }
-    QString header() const { return fileGrid(*window)->headerData(0, Qt::Horizontal).toString(); }
     int treeCurrent() const
     {
         return folderTreeModel(*window)->itemOf(
             control<QTreeView>(*window, "SftTree1")->currentIndex());
     }
-    int row(const QString &name) const { return int(names().indexOf(name)) + 1; }
+    QModelIndex treeIndex(int item) const { return folderTreeModel(*window)->indexOf(item); }
     void makeCurrent(int row) const
     {
         control<QTableView>(*window, "iGrid2")
@@ -102,7 +91,7 @@ void TestUiBrowse::pickRoot()
     b.window->SftTree1_ItemClick(0);
     QCOMPARE(currentFolderItem(*b.window), 0);
     QCOMPARE(b.header(), u"Root"_s);
-    QCOMPARE(b.names(), (QStringList{u"Docs"_s, u"docs"_s, u"SETUP.EXE"_s, u"top.jpg"_s}));
+    QCOMPARE(b.gridNames(), (QStringList{u"Docs"_s, u"docs"_s, u"SETUP.EXE"_s, u"top.jpg"_s}));
     // The lines of "Root": all of them, by binary search.
     QCOMPARE(firstFolderLine(*b.window), 0);
     QCOMPARE(lastFolderLine(*b.window), int(shownList(*b.window).iGrid1.count()) - 1);
@@ -122,14 +111,13 @@ void TestUiBrowse::pickFolder()
     QCOMPARE(b.header(), u"Docs"_s);
     // "..", folders, files; the line without "," never shows; ".." as a file
     // name is an ordinary row.
-    QCOMPARE(b.names(), (QStringList{u".."_s, u"Docs"_s, u"Reports"_s, u".."_s, u"bare.txt"_s,
-                                     u"notes.txt"_s}));
+    QCOMPARE(b.gridNames(), (QStringList{u".."_s, u"Docs"_s, u"Reports"_s, u".."_s, u"bare.txt"_s,
+                                         u"notes.txt"_s}));
     QCOMPARE(b.treeCurrent(), docs);
-    QVERIFY(control<QTreeView>(*b.window, "SftTree1")
-                ->isExpanded(folderTreeModel(*b.window)->indexOf(docs)));
+    QVERIFY(control<QTreeView>(*b.window, "SftTree1")->isExpanded(b.treeIndex(docs)));
     // The repeated key 'Docs\' deeper down stays in its own folder.
     b.window->SftTree1_ItemClick(b.item(u"Docs\\Docs\\Reports"_s));
-    QCOMPARE(b.names(), (QStringList{u".."_s, u"deep.txt"_s}));
+    QCOMPARE(b.gridNames(), (QStringList{u".."_s, u"deep.txt"_s}));
 }
 
 void TestUiBrowse::upAndDown()
@@ -143,8 +131,7 @@ void TestUiBrowse::upAndDown()
     QCOMPARE(currentFolderItem(*b.window), b.item(u"Docs\\Reports"_s));
     QCOMPARE(b.header(), u"Reports"_s);
     QCOMPARE(b.treeCurrent(), b.item(u"Docs\\Reports"_s));
-    QVERIFY(control<QTreeView>(*b.window, "SftTree1")
-                ->isExpanded(folderTreeModel(*b.window)->indexOf(b.item(u"Docs"_s))));
+    QVERIFY(control<QTreeView>(*b.window, "SftTree1")->isExpanded(b.treeIndex(b.item(u"Docs"_s))));
     b.window->iGrid2_DblClick(1, 1); // ".."
     QCOMPARE(currentFolderItem(*b.window), b.item(u"Docs"_s));
     b.window->iGrid2_DblClick(1, 1);
@@ -161,23 +148,23 @@ void TestUiBrowse::fileRowDoesNothing()
     Browsing b;
     QVERIFY(b.open());
     b.window->SftTree1_ItemClick(b.item(u"Docs"_s));
-    const QStringList before = b.names();
+    const QStringList before = b.gridNames();
     QSignalSpy resets(fileGrid(*b.window), &QAbstractItemModel::modelReset);
     b.window->iGrid2_DblClick(b.row(u"notes.txt"_s), 1);
     b.window->iGrid2_DblClick(5, 1); // the file named ".."
     b.window->iGrid2_DblClick(0, 1);
     b.window->iGrid2_DblClick(99, 1);
     QCOMPARE(resets.count(), 0);
-    QCOMPARE(b.names(), before);
+    QCOMPARE(b.gridNames(), before);
     QCOMPARE(currentFolderItem(*b.window), b.item(u"Docs"_s));
 
     // A file named ".." standing in row 1 of "Root" is a file like any other.
     QVERIFY(b.open("Data\\..,d,1,1;,s\r\nData\\b.txt,d,1,1;,s\r\n"));
     b.window->SftTree1_ItemClick(0);
-    QCOMPARE(b.names(), (QStringList{u".."_s, u"b.txt"_s}));
+    QCOMPARE(b.gridNames(), (QStringList{u".."_s, u"b.txt"_s}));
     b.window->iGrid2_DblClick(1, 1);
     QCOMPARE(currentFolderItem(*b.window), 0);
-    QCOMPARE(b.names(), (QStringList{u".."_s, u"b.txt"_s}));
+    QCOMPARE(b.gridNames(), (QStringList{u".."_s, u"b.txt"_s}));
 }
 
 void TestUiBrowse::caseOfNames()
@@ -187,7 +174,7 @@ void TestUiBrowse::caseOfNames()
     b.window->SftTree1_ItemClick(0);
     b.window->iGrid2_DblClick(b.row(u"docs"_s), 1);
     QCOMPARE(currentFolderItem(*b.window), b.item(u"docs"_s));
-    QCOMPARE(b.names(), (QStringList{u".."_s, u"lower.txt"_s}));
+    QCOMPARE(b.gridNames(), (QStringList{u".."_s, u"lower.txt"_s}));
     QVERIFY(b.item(u"docs"_s) != b.item(u"Docs"_s));
 }
 
@@ -209,13 +196,12 @@ void TestUiBrowse::treeKeyboard()
 {
     Browsing b;
     QVERIFY(b.open());
-    b.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
-    control<QTreeView>(*b.window, "SftTree1")->setFocus();
-    control<QTreeView>(*b.window, "SftTree1")
-        ->setCurrentIndex(folderTreeModel(*b.window)->indexOf(0));
+    QVERIFY(b.show());
+    QTreeView *tree = control<QTreeView>(*b.window, "SftTree1");
+    tree->setFocus();
+    tree->setCurrentIndex(folderTreeModel(*b.window)->indexOf(0));
     QCOMPARE(currentFolderItem(*b.window), 0);
-    QTest::keyClick(control<QTreeView>(*b.window, "SftTree1"), Qt::Key_Down);
+    QTest::keyClick(tree, Qt::Key_Down);
     QCOMPARE(currentFolderItem(*b.window), b.treeCurrent());
     QVERIFY(currentFolderItem(*b.window) > 0);
 }
@@ -224,8 +210,7 @@ void TestUiBrowse::keys()
 {
     Browsing b;
     QVERIFY(b.open());
-    b.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
+    QVERIFY(b.show());
     control<QTabWidget>(*b.window, "SSTab1")->setCurrentIndex(1);
     b.window->SftTree1_ItemClick(0);
     QTableView *grid = control<QTableView>(*b.window, "iGrid2");
@@ -303,11 +288,10 @@ void TestUiBrowse::hintFollowsRow()
     QCOMPARE(control<QLabel>(*b.window, "UniLabel1")->text(),
              langText(*b.window, LangEntry::DetailsHint));
     b.makeCurrent(2); // a folder row
-    QCOMPARE(control<QLabel>(*b.window, "UniLabel1")->text(),
-             langText(*b.window, LangEntry::DetailsNotAFile));
+    const QLabel *hint = control<QLabel>(*b.window, "UniLabel1");
+    QCOMPARE(hint->text(), langText(*b.window, LangEntry::DetailsNotAFile));
     b.makeCurrent(b.row(u"notes.txt"_s));
-    QCOMPARE(control<QLabel>(*b.window, "UniLabel1")->text(),
-             langText(*b.window, LangEntry::DetailsHint));
+    QCOMPARE(hint->text(), langText(*b.window, LangEntry::DetailsHint));
     QCOMPARE(control<QLabel>(*b.window, "Label21")->text(), u"DHS"_s);
     // Showing another folder leaves the panel as it is.
     b.window->SftTree1_ItemClick(0);
@@ -329,8 +313,7 @@ void TestUiBrowse::headerSort()
 {
     Browsing b;
     QVERIFY(b.open());
-    b.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
+    QVERIFY(b.show());
     control<QTabWidget>(*b.window, "SSTab1")->setCurrentIndex(1);
     b.window->SftTree1_ItemClick(b.item(u"Docs"_s));
     QHeaderView *header = control<QTableView>(*b.window, "iGrid2")->horizontalHeader();
@@ -342,12 +325,12 @@ void TestUiBrowse::headerSort()
                                 u".."_s, u"bare.txt"_s, u"notes.txt"_s};
     QStringList descending{u".."_s,        u"Docs"_s,     u"Reports"_s,
                            u"notes.txt"_s, u"bare.txt"_s, u".."_s};
-    QCOMPARE(b.names(), first == Qt::AscendingOrder ? ascending : descending);
+    QCOMPARE(b.gridNames(), first == Qt::AscendingOrder ? ascending : descending);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, sizeHeader);
-    QCOMPARE(b.names(), first == Qt::AscendingOrder ? descending : ascending);
+    QCOMPARE(b.gridNames(), first == Qt::AscendingOrder ? descending : ascending);
     // The order stays for the next folder.
     b.window->iGrid2_DblClick(1, 1);
-    QCOMPARE(b.names().mid(2),
+    QCOMPARE(b.gridNames().mid(2),
              (first == Qt::AscendingOrder ? QStringList{u"SETUP.EXE"_s, u"top.jpg"_s}
                                           : QStringList{u"top.jpg"_s, u"SETUP.EXE"_s}));
 }
@@ -356,8 +339,7 @@ void TestUiBrowse::copyPaths()
 {
     Browsing b;
     QVERIFY(b.open());
-    b.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
+    QVERIFY(b.show());
     control<QTabWidget>(*b.window, "SSTab1")->setCurrentIndex(1);
     b.window->SftTree1_ItemClick(b.item(u"Docs"_s));
     QTableView *grid = control<QTableView>(*b.window, "iGrid2");
@@ -374,15 +356,16 @@ void TestUiBrowse::tabSwitch()
 {
     Browsing b;
     QVERIFY(b.open());
-    b.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
-    QCOMPARE(control<QTabWidget>(*b.window, "SSTab1")->currentIndex(), 1);
-    control<QTabWidget>(*b.window, "SSTab1")->setCurrentIndex(0);
-    QVERIFY(control<QGroupBox>(*b.window, "Frame2")->isVisibleTo(b.window.get()));
-    QVERIFY(!control<QGroupBox>(*b.window, "Frame1")->isVisibleTo(b.window.get()));
-    control<QTabWidget>(*b.window, "SSTab1")->setCurrentIndex(1);
-    QVERIFY(control<QGroupBox>(*b.window, "Frame1")->isVisibleTo(b.window.get()));
-    QVERIFY(!control<QGroupBox>(*b.window, "Frame2")->isVisibleTo(b.window.get()));
+    QVERIFY(b.show());
+    auto *tabs = control<QTabWidget>(*b.window, "SSTab1");
+    const auto *open = control<QGroupBox>(*b.window, "Frame2");
+    const auto *view = control<QGroupBox>(*b.window, "Frame1");
+    QCOMPARE(tabs->currentIndex(), 1);
+    for (int page : {0, 1}) {
+        tabs->setCurrentIndex(page);
+        QCOMPARE(open->isVisibleTo(b.window.get()), page == 0);
+        QCOMPARE(view->isVisibleTo(b.window.get()), page == 1);
+    }
 }
 
 void TestUiBrowse::clearViews()
@@ -396,7 +379,7 @@ void TestUiBrowse::clearViews()
     QCOMPARE(fileGrid(*b.window)->rowCount(), 0);
     QCOMPARE(currentFolderItem(*b.window), -1);
     b.window->SftTree1_ItemClick(0);
-    QCOMPARE(b.names(), QStringList{u"x.txt"_s});
+    QCOMPARE(b.gridNames(), QStringList{u"x.txt"_s});
     // An empty list: no tree, nothing to pick, the grid stays empty.
     QVERIFY(b.open(QByteArray()));
     b.window->SftTree1_ItemClick(0);
@@ -494,15 +477,14 @@ void TestUiBrowse::deepTree()
         path += "d" + QByteArray::number(i) + "\\";
     QVERIFY(b.open(path + "f.txt,d,1,32;x,OK\r\n"));
     b.window->resize(900, 600);
-    b.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
+    QVERIFY(b.show());
     const int deepest = shownList(*b.window).SftTree1.count() - 1;
     QCOMPARE(shownList(*b.window).SftTree1.item(deepest).level, Levels);
     control<QTabWidget>(*b.window, "SSTab1")->setCurrentIndex(1);
     b.window->SftTree1_ItemClick(deepest);
     QCoreApplication::processEvents();
     control<QTreeView>(*b.window, "SftTree1")->repaint();
-    QCOMPARE(b.names(), (QStringList{u".."_s, u"f.txt"_s}));
+    QCOMPARE(b.gridNames(), (QStringList{u".."_s, u"f.txt"_s}));
     QCOMPARE(b.treeCurrent(), deepest);
     // Up one level through "..".
     b.window->iGrid2_DblClick(1, 1);
@@ -517,8 +499,7 @@ void TestUiBrowse::screenshot()
         list = b.writeList(u"sample.csv"_s, sampleList);
     QVERIFY(b.load(list));
     b.window->resize(1000, 660);
-    b.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
+    QVERIFY(b.show());
     // The folder with the most files directly in it.
     const LoadedList &loaded = shownList(*b.window);
     int best = 0;

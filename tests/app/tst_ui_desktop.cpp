@@ -31,34 +31,17 @@ QByteArray smallList(const char *top)
 
 // A window whose remembered state lives in its own settings file; a second
 // window over the same folders is the next run.
-struct DesktopFixture
+struct DesktopFixture : WindowFixture
 {
-    QTemporaryDir programDir;
-    QTemporaryDir dataDir;
     QTemporaryDir configDir;
-    FakePrompts prompts;
-    std::unique_ptr<frmMain> window;
-    QString settingsFile;
-    QLocale locale;
+    QString settingsFile = configDir.filePath(u"corvane/corvane.conf"_s);
 
     explicit DesktopFixture(const QLocale &l = QLocale(QLocale::English, QLocale::UnitedStates))
-        : locale(l)
+        : WindowFixture(l)
     {
-        QFile::copy(projectLangFil(), programDir.filePath(u"lang.fil"_s));
-        settingsFile = configDir.filePath(u"corvane/corvane.conf"_s);
-        start();
-    }
-
-    void start()
-    {
-        window.reset();
-        frmMain::Settings s;
-        s.programFolder = programDir.path();
-        s.dataFolder = dataDir.filePath(u"data"_s);
-        s.settingsFile = settingsFile;
-        s.locale = locale;
-        s.today = [] { return QDate(2025, 6, 15); };
-        window = std::make_unique<frmMain>(prompts, s);
+        settings.settingsFile = settingsFile;
+        settings.screens = {}; // the test platform's own screens
+        restart();
     }
 
     // Quits as the user does ("Exit", Yes) and starts the next run.
@@ -66,12 +49,12 @@ struct DesktopFixture
     {
         prompts.questionAnswers = {true};
         window->mnuExit_Click();
-        start();
+        restart();
     }
 
     QString file(const QString &name, const QByteArray &bytes)
     {
-        const QString path = dataDir.filePath(name);
+        QString path = dataDir.filePath(name);
         QDir().mkpath(QFileInfo(path).absolutePath());
         writeBytes(path, bytes);
         return path;
@@ -382,13 +365,7 @@ private Q_SLOTS:
         QCOMPARE(test::recentLists(*f.window), QStringList{kept});
     }
 
-    void recentMenuLanguages_data()
-    {
-        QTest::addColumn<int>("language");
-        for (int language : {LanguageEnglish, LanguagePortuguese, LanguageGerman, LanguageFrench,
-                             LanguageSwedish, LanguageDutch})
-            QTest::addRow("%d", language) << language;
-    }
+    void recentMenuLanguages_data() { addLanguageRows(); }
     void recentMenuLanguages()
     {
         QFETCH(int, language);
@@ -417,16 +394,14 @@ private Q_SLOTS:
         QFETCH(bool, maximized);
         DesktopFixture f;
         f.window->setGeometry(QRect(40, 30, 700, 500));
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.show());
         control<QSplitter>(*f.window, "TreeGridSplitter")->setSizes({150, 450});
         const QList<int> splitter = control<QSplitter>(*f.window, "TreeGridSplitter")->sizes();
-        control<QTableView>(*f.window, "iGrid2")->setColumnWidth(0, 310);
-        control<QTableView>(*f.window, "iGrid2")->setColumnWidth(1, 95);
-        control<QTableView>(*f.window, "iGrid2")
-            ->horizontalHeader()
-            ->setSortIndicator(2, Qt::DescendingOrder);
-        control<QTableView>(*f.window, "iGrid2")->horizontalHeader()->setSortIndicatorShown(true);
+        QTableView *grid = control<QTableView>(*f.window, "iGrid2");
+        grid->setColumnWidth(0, 310);
+        grid->setColumnWidth(1, 95);
+        grid->horizontalHeader()->setSortIndicator(2, Qt::DescendingOrder);
+        grid->horizontalHeader()->setSortIndicatorShown(true);
         if (maximized)
             f.window->setWindowState(Qt::WindowMaximized);
         const QRect normal = f.window->normalGeometry();
@@ -446,16 +421,16 @@ private Q_SLOTS:
                 QCOMPARE(f.window->geometry().height(), normal.height());
             }
         }
-        QCOMPARE(control<QTableView>(*f.window, "iGrid2")->columnWidth(0), 310);
-        QCOMPARE(control<QTableView>(*f.window, "iGrid2")->columnWidth(1), 95);
+        grid = control<QTableView>(*f.window, "iGrid2");
+        QCOMPARE(grid->columnWidth(0), 310);
+        QCOMPARE(grid->columnWidth(1), 95);
         QCOMPARE(rememberedColumnWidths(*f.window).mid(0, 2), (QList<int>{310, 95}));
-        QVERIFY(control<QTableView>(*f.window, "iGrid2")->isColumnHidden(3));
-        QHeaderView *header = control<QTableView>(*f.window, "iGrid2")->horizontalHeader();
+        QVERIFY(grid->isColumnHidden(3));
+        QHeaderView *header = grid->horizontalHeader();
         QCOMPARE(header->sortIndicatorSection(), 2);
         QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
         QVERIFY(header->isSortIndicatorShown());
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.show());
         if (!maximized)
             QCOMPARE(control<QSplitter>(*f.window, "TreeGridSplitter")->sizes(), splitter);
     }
@@ -491,7 +466,7 @@ private Q_SLOTS:
         DesktopFixture f;
         QVERIFY(QDir().mkpath(QFileInfo(f.settingsFile).absolutePath()));
         QVERIFY(writeBytes(f.settingsFile, content));
-        f.start();
+        f.restart();
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         if (geometryKept) {
             QVERIFY2(screen.contains(f.window->geometry()),
@@ -501,15 +476,13 @@ private Q_SLOTS:
                                     .arg(f.window->height())));
         }
         QVERIFY(!(f.window->windowState() & Qt::WindowMaximized));
-        QCOMPARE(control<QTableView>(*f.window, "iGrid2")->columnWidth(0), 220);
-        QCOMPARE(control<QTableView>(*f.window, "iGrid2")->columnWidth(1), 75);
-        QCOMPARE(control<QTableView>(*f.window, "iGrid2")->columnWidth(2), 75);
-        QVERIFY(control<QTableView>(*f.window, "iGrid2")->isColumnHidden(3));
-        QCOMPARE(
-            control<QTableView>(*f.window, "iGrid2")->horizontalHeader()->sortIndicatorSection(),
-            0);
-        QVERIFY(
-            !control<QTableView>(*f.window, "iGrid2")->horizontalHeader()->isSortIndicatorShown());
+        const QTableView *grid = control<QTableView>(*f.window, "iGrid2");
+        QCOMPARE(grid->columnWidth(0), 220);
+        QCOMPARE(grid->columnWidth(1), 75);
+        QCOMPARE(grid->columnWidth(2), 75);
+        QVERIFY(grid->isColumnHidden(3));
+        QCOMPARE(grid->horizontalHeader()->sortIndicatorSection(), 0);
+        QVERIFY(!grid->horizontalHeader()->isSortIndicatorShown());
         QVERIFY(rememberedColumnWidths(*f.window).isEmpty());
         QCOMPARE(f.prompts.boxCount(), 0);
         // And it still quits and starts again.
@@ -652,8 +625,7 @@ private Q_SLOTS:
         QVERIFY(f.drop({list}));
         QVERIFY(f.waitLoaded());
         f.window->resize(1000, 680);
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.show());
         f.window->SftTree1_ItemClick(1);
         QTest::qWait(50);
         // The window as a user sees it, for the README.

@@ -97,8 +97,7 @@ void TestUiExtract::failureLeadsWithWhatHappened()
             zipfix::patchField(zip, h, zipfix::Field::Method, 97);
         else if (damage == u"bomb"_s)
             zipfix::patchField(zip, h, zipfix::Field::Size, 100);
-        QVERIFY(zipfix::writeBytes(zipPath, zip));
-        f.open(zipPath);
+        f.openNew(zipPath, zip);
         const auto warnings = f.prompts.callsOf(u"warning"_s);
         QCOMPARE(warnings.size(), 1);
         QVERIFY2(warnings[0].text.startsWith(langText(*f.window, LangEntry(entry))),
@@ -164,8 +163,7 @@ void TestUiExtract::notAListAsks()
         WindowFixture f(locale);
         QTemporaryDir user;
         const QString before = user.filePath(u"before.csv"_s);
-        QVERIFY(zipfix::writeBytes(before, listBytes("Old", 2)));
-        f.open(before);
+        f.openNew(before, listBytes("Old", 2));
         const QString path = user.filePath(u"picked.csv"_s);
         QVERIFY(zipfix::writeBytes(path, bytes));
         f.prompts.clear();

@@ -32,8 +32,7 @@ private Q_SLOTS:
 private:
     static void openShown(WindowFixture &f)
     {
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QVERIFY(f.show());
         QVERIFY(f.load(f.writeList(u"list.csv"_s, list)));
         QTRY_COMPARE(control<QComboBox>(*f.window, "Combo1")->count(), 3);
     }

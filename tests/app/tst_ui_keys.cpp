@@ -38,7 +38,6 @@ struct Window : WindowFixture
         window->show();
         window->activateWindow();
     }
-    frmMain &w() const { return *window; }
     bool active() { return QTest::qWaitForWindowActive(window.get()); }
 
     // The control of the order that holds the keyboard focus now (a date

@@ -57,7 +57,6 @@ QString unit(int language, int index)
 struct Window : WindowFixture
 {
     explicit Window(const QLocale &locale = QLocale(u"de_CH"_s)) : WindowFixture(locale) {}
-    frmMain &w() const { return *window; }
     void showDocs()
     {
         window->SftTree1_ItemClick(folderItemByPath(shownList(*window), u"Docs"_s));

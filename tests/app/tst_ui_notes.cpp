@@ -26,22 +26,26 @@ QByteArray listOf(const QByteArray &top)
 
 struct Window : WindowFixture
 {
-    using WindowFixture::WindowFixture;
-    frmMain &w() const { return *window; }
+    QTemporaryDir user;
+    const QString zip = user.filePath(u"lab.zip"_s);
+    // lab.zip with the two lists a.csv and b.csv, then `more`, opened.
+    void openLab(const QList<zipfix::FixtureEntry> &more)
+    {
+        const QList<zipfix::FixtureEntry> lists{zipfix::entry("a.csv", listOf("A")),
+                                                zipfix::entry("b.csv", listOf("B"))};
+        QVERIFY(zipfix::writeZip(zip, lists + more));
+        open(zip);
+    }
     QStringList listedNotes() const
     {
-        QAbstractItemModel *model = control<QListView>(*window, "NotesList")->model();
-        QStringList names;
-        for (int r = 0; r < model->rowCount(); ++r)
-            names.append(model->index(r, 0).data().toString());
-        return names;
+        return columnTexts(control<QListView>(*window, "NotesList")->model());
     }
     // Opens note `row` as a double-click does; the viewer it shows, taken
     // out of the window so that the next one is found alone.
     std::unique_ptr<NoteViewer> openNote(int row)
     {
-        Q_EMIT control<QListView>(*window, "NotesList")
-            ->activated(control<QListView>(*window, "NotesList")->model()->index(row, 0));
+        auto *notes = control<QListView>(*window, "NotesList");
+        Q_EMIT notes->activated(notes->model()->index(row, 0));
         auto *viewer = window->findChild<NoteViewer *>();
         if (viewer)
             viewer->setParent(nullptr);
@@ -70,13 +74,11 @@ private Q_SLOTS:
     void sameNameInTwoFolders()
     {
         Window f;
-        QTemporaryDir user;
-        const QString zip = user.filePath(u"lab.zip"_s);
-        QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listOf("A")),
-                                       zipfix::entry("one/readme.txt", "Disk one\r\n"),
-                                       zipfix::entry("b.csv", listOf("B")),
-                                       zipfix::entry("two/readme.txt", "Disk two\r\n")}));
-        f.open(zip);
+        QVERIFY(zipfix::writeZip(f.zip, {zipfix::entry("a.csv", listOf("A")),
+                                         zipfix::entry("one/readme.txt", "Disk one\r\n"),
+                                         zipfix::entry("b.csv", listOf("B")),
+                                         zipfix::entry("two/readme.txt", "Disk two\r\n")}));
+        f.open(f.zip);
         QCOMPARE(f.listedNotes(), (QStringList{u"one/readme.txt"_s, u"two/readme.txt"_s}));
         const auto first = f.openNote(0);
         const auto second = f.openNote(1);
@@ -93,18 +95,14 @@ private Q_SLOTS:
     void manyNotes()
     {
         Window f;
-        QTemporaryDir user;
-        const QString zip = user.filePath(u"lab.zip"_s);
-        QList<zipfix::FixtureEntry> entries{zipfix::entry("a.csv", listOf("A")),
-                                            zipfix::entry("b.csv", listOf("B"))};
+        QList<zipfix::FixtureEntry> entries;
         QStringList expected;
         for (int i = 0; i < 3000; ++i) {
             const QByteArray name = "notes/n" + QByteArray::number(i) + (i % 2 ? ".log" : ".txt");
             entries.append(zipfix::FixtureEntry{name, "note " + QByteArray::number(i)});
             expected.append(QString::fromLatin1(name));
         }
-        QVERIFY(zipfix::writeZip(zip, entries));
-        f.open(zip);
+        f.openLab(entries);
         QCOMPARE(f.listedNotes(), expected);
         QVERIFY(!control<QGroupBox>(f.w(), "NotesFrame")->isHidden());
         QCOMPARE(f.dataFiles(), QStringList{u"data/LastFolder.inc"_s});
@@ -121,17 +119,12 @@ private Q_SLOTS:
         QFETCH(int, language);
         Window f;
         f.w().LoadLanguage(language);
-        QTemporaryDir user;
-        const QString zip = user.filePath(u"lab.zip"_s);
         const QByteArray line = "sector 123456 read again\r\n";
         QByteArray bytes;
         bytes.reserve(6 * 1024 * 1024);
         while (bytes.size() < 6 * 1024 * 1024)
             bytes += line;
-        QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listOf("A")),
-                                       zipfix::entry("b.csv", listOf("B")),
-                                       zipfix::entry("scan.log", bytes)}));
-        f.open(zip);
+        f.openLab({zipfix::entry("scan.log", bytes)});
         const auto viewer = f.openNote(0);
         QVERIFY(viewer);
         QVERIFY(viewer->noticeLabel());
@@ -161,17 +154,10 @@ private Q_SLOTS:
     void archiveRewritten()
     {
         Window f;
-        QTemporaryDir user;
-        const QString zip = user.filePath(u"lab.zip"_s);
-        const QList<zipfix::FixtureEntry> lists{zipfix::entry("a.csv", listOf("A")),
-                                                zipfix::entry("b.csv", listOf("B"))};
+        f.openLab({zipfix::entry("one.txt", "one"), zipfix::entry("two.txt", "two")});
         QVERIFY(zipfix::writeZip(
-            zip, lists + QList<zipfix::FixtureEntry>{zipfix::entry("one.txt", "one"),
-                                                     zipfix::entry("two.txt", "two")}));
-        f.open(zip);
-        QVERIFY(zipfix::writeZip(
-            zip, lists + QList<zipfix::FixtureEntry>{zipfix::entry("two.txt", "two"),
-                                                     zipfix::entry("one.txt", "one")}));
+            f.zip, {zipfix::entry("a.csv", listOf("A")), zipfix::entry("b.csv", listOf("B")),
+                    zipfix::entry("two.txt", "two"), zipfix::entry("one.txt", "one")}));
         QVERIFY(!f.openNote(0));
         QCOMPARE(f.prompts.count(u"warning"_s), 1);
         QVERIFY(f.prompts.calls.last().text.contains(u"one.txt"_s));
@@ -182,8 +168,7 @@ private Q_SLOTS:
     void damagedNote()
     {
         Window f;
-        QTemporaryDir user;
-        const QString zip = user.filePath(u"lab.zip"_s);
+        const QString &zip = f.zip;
         zipfix::FixtureEntry note = zipfix::entry("readme.txt", QByteArray(3000, 'r'));
         note.store = true;
         QVERIFY(zipfix::writeZip(
@@ -192,8 +177,7 @@ private Q_SLOTS:
         const zipfix::EntryHeaders h = zipfix::findHeaders(bytes).value(0);
         zipfix::patchField(bytes, h, zipfix::Field::Crc,
                            zipfix::read32(bytes, h.central + 16) ^ 0x5a5a5a5au);
-        QVERIFY(writeBytes(zip, bytes));
-        f.open(zip);
+        f.openNew(zip, bytes);
         QCOMPARE(f.listedNotes(), QStringList{u"readme.txt"_s});
         QVERIFY(!f.openNote(0));
         QCOMPARE(f.prompts.count(u"warning"_s), 1);

@@ -26,11 +26,18 @@ namespace {
 
 QStringList gridNames(const frmMain &window)
 {
-    QStringList names;
-    const QAbstractItemModel *model = control<QTableView>(window, "iGrid3")->model();
-    for (int r = 0; model && r < model->rowCount(); ++r)
-        names.append(model->index(r, 0).data().toString());
-    return names;
+    return columnTexts(control<QTableView>(window, "iGrid3")->model());
+}
+
+// Opens lists.zip in `user`, holding a.csv (3 lines) and b.csv (4 lines).
+QString openTwoLists(WindowFixture &f, const QTemporaryDir &user)
+{
+    QString zip = user.filePath(u"lists.zip"_s);
+    if (!zipfix::writeZip(zip, {zipfix::entry("a.csv", listBytes("A", 3)),
+                                zipfix::entry("b.csv", listBytes("B", 4))}))
+        QTest::qFail("cannot write lists.zip", __FILE__, __LINE__);
+    f.open(zip);
+    return zip;
 }
 
 QStringList filesIn(const QString &folder)
@@ -53,8 +60,8 @@ private Q_SLOTS:
     void badChoices_data();
     void badChoices();
     void emptyFile();
-    void reloadReloads();
-    void reloadAsksWhenFileGone();
+    void reload_data();
+    void reload();
     void memberChoiceAndReplace_data();
     void memberChoiceAndReplace();
     void memberChoiceByEnter();
@@ -63,8 +70,6 @@ private Q_SLOTS:
     void dataFolderNotWritable();
     void commandLineZip();
     void sampleZip();
-
-private:
 };
 
 void TestUiOpen::dialogAndLastFolder()
@@ -110,8 +115,7 @@ void TestUiOpen::plainLists()
     WindowFixture f;
     QTemporaryDir user;
     const QString list = user.filePath(u"disk.zip"_s); // the name does not matter
-    QVERIFY(zipfix::writeBytes(list, bytes));
-    f.open(list);
+    f.openNew(list, bytes);
     QCOMPARE(f.prompts.boxCount(), 0);
     QCOMPARE(currentListFile(*f.window), list);
     QCOMPARE(shownList(*f.window).lineCount, lines);
@@ -172,8 +176,7 @@ void TestUiOpen::zipArchives()
     WindowFixture f;
     QTemporaryDir user;
     const QString before = user.filePath(u"before.csv"_s);
-    QVERIFY(zipfix::writeBytes(before, listBytes("Old", 2)));
-    f.open(before);
+    f.openNew(before, listBytes("Old", 2));
     QCOMPARE(shownList(*f.window).lineCount, 2);
     f.prompts.clear();
 
@@ -226,8 +229,7 @@ void TestUiOpen::cancelKeepsList()
     WindowFixture f;
     QTemporaryDir user;
     const QString list = user.filePath(u"disk1.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 7)));
-    f.open(list);
+    f.openNew(list, listBytes("C:", 7));
     const QString prefix = rootPrefix(*f.window);
     f.prompts.clear();
     f.open(QString());
@@ -258,8 +260,7 @@ void TestUiOpen::badChoices()
     WindowFixture f;
     QTemporaryDir user;
     const QString list = user.filePath(u"disk1.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
-    f.open(list);
+    f.openNew(list, listBytes("C:", 3));
     f.prompts.clear();
 
     QString chosen = user.filePath(u"chosen.zip"_s);
@@ -292,8 +293,7 @@ void TestUiOpen::emptyFile()
     WindowFixture f;
     QTemporaryDir user;
     const QString chosen = user.filePath(u"empty.zip"_s);
-    QVERIFY(zipfix::writeBytes(chosen, QByteArray()));
-    f.open(chosen);
+    f.openNew(chosen, QByteArray());
     QCOMPARE(f.prompts.count(u"warning"_s), 1);
     QVERIFY(f.prompts.callsOf(u"warning"_s)[0].text.contains(u"empty"_s));
     QCOMPARE(currentListFile(*f.window), chosen);
@@ -302,43 +302,39 @@ void TestUiOpen::emptyFile()
     QCOMPARE(QFileInfo(chosen).size(), 0);
 }
 
-void TestUiOpen::reloadReloads()
+void TestUiOpen::reload_data()
 {
-    WindowFixture f;
-    QTemporaryDir user;
-    const QString list = user.filePath(u"disk1.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
-    f.open(list);
-    f.prompts.clear();
-    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 5)));
-    control<QAction>(*f.window, "mnuReload")->setEnabled(true);
-    control<QAction>(*f.window, "mnuReload")->trigger();
-    QVERIFY(waitForLoad(*f.window));
-    QCOMPARE(f.prompts.count(u"openFile"_s), 0);
-    QCOMPARE(shownList(*f.window).lineCount, 5);
-    QCOMPARE(currentListFile(*f.window), list);
-    QCOMPARE(control<QLineEdit>(*f.window, "TXT1")->text(), QString());
-    QCOMPARE(control<QAction>(*f.window, "mnuReload")->isEnabled(), false);
-    QVERIFY(f.commandsEnabled());
+    QTest::addColumn<bool>("gone"); // the file removed before Reload, whose dialog is cancelled
+    QTest::newRow("file changed") << false;
+    QTest::newRow("file gone") << true;
 }
 
-void TestUiOpen::reloadAsksWhenFileGone()
+void TestUiOpen::reload()
 {
+    QFETCH(bool, gone);
     WindowFixture f;
     QTemporaryDir user;
     const QString list = user.filePath(u"disk1.csv"_s);
-    QVERIFY(zipfix::writeBytes(list, listBytes("C:", 3)));
-    f.open(list);
-    QVERIFY(QFile::remove(list));
+    f.openNew(list, listBytes("C:", 3));
+    if (gone)
+        QVERIFY(QFile::remove(list));
+    else
+        QVERIFY(zipfix::writeBytes(list, listBytes("C:", 5)));
     f.prompts.clear();
-    control<QAction>(*f.window, "mnuReload")->setEnabled(true);
-    control<QAction>(*f.window, "mnuReload")->trigger(); // the dialog is cancelled
+    QAction *reload = control<QAction>(*f.window, "mnuReload");
+    reload->setEnabled(true);
+    reload->trigger();
     QVERIFY(waitForLoad(*f.window));
-    QCOMPARE(f.prompts.count(u"openFile"_s), 1);
-    QCOMPARE(control<QLabel>(*f.window, "Label4")->text(), u"0"_s);
-    QCOMPARE(control<QTabWidget>(*f.window, "SSTab1")->isTabEnabled(1), false);
-    QCOMPARE(shownList(*f.window).lineCount, 0);
-    QCOMPARE(control<QAction>(*f.window, "mnuReload")->isEnabled(), false);
+    QCOMPARE(f.prompts.count(u"openFile"_s), gone ? 1 : 0);
+    QCOMPARE(shownList(*f.window).lineCount, gone ? 0 : 5);
+    if (gone) {
+        QCOMPARE(control<QLabel>(*f.window, "Label4")->text(), u"0"_s);
+        QCOMPARE(control<QTabWidget>(*f.window, "SSTab1")->isTabEnabled(1), false);
+    } else {
+        QCOMPARE(currentListFile(*f.window), list);
+        QCOMPARE(control<QLineEdit>(*f.window, "TXT1")->text(), QString());
+    }
+    QCOMPARE(reload->isEnabled(), false);
     QVERIFY(f.commandsEnabled());
 }
 
@@ -364,10 +360,7 @@ void TestUiOpen::memberChoiceAndReplace()
     QFETCH(bool, reused);
     WindowFixture f;
     QTemporaryDir user;
-    const QString zipPath = user.filePath(u"lists.zip"_s);
-    QVERIFY(zipfix::writeZip(zipPath, {zipfix::entry("a.csv", listBytes("A", 3)),
-                                       zipfix::entry("b.csv", listBytes("B", 4))}));
-    f.open(zipPath);
+    const QString zipPath = openTwoLists(f, user);
     QCOMPARE(gridNames(*f.window), (QStringList{u"a.csv"_s, u"b.csv"_s}));
     QAbstractItemModelTester tester(control<QTableView>(*f.window, "iGrid3")->model(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -438,13 +431,10 @@ void TestUiOpen::memberChoiceByEnter()
 {
     WindowFixture f;
     QTemporaryDir user;
-    const QString zipPath = user.filePath(u"lists.zip"_s);
-    QVERIFY(zipfix::writeZip(zipPath, {zipfix::entry("a.csv", listBytes("A", 3)),
-                                       zipfix::entry("b.csv", listBytes("B", 4))}));
-    f.open(zipPath);
-    control<QTableView>(*f.window, "iGrid3")
-        ->setCurrentIndex(control<QTableView>(*f.window, "iGrid3")->model()->index(1, 0));
-    QTest::keyClick(control<QTableView>(*f.window, "iGrid3"), Qt::Key_Return);
+    openTwoLists(f, user);
+    auto *grid = control<QTableView>(*f.window, "iGrid3");
+    grid->setCurrentIndex(grid->model()->index(1, 0));
+    QTest::keyClick(grid, Qt::Key_Return);
     QVERIFY(waitForLoad(*f.window));
     QCOMPARE(shownList(*f.window).lineCount, 4);
 }
@@ -491,10 +481,7 @@ void TestUiOpen::dataFolderNotWritable()
 {
     WindowFixture f;
     QTemporaryDir user;
-    const QString zipPath = user.filePath(u"lists.zip"_s);
-    QVERIFY(zipfix::writeZip(zipPath, {zipfix::entry("a.csv", listBytes("A", 3)),
-                                       zipfix::entry("b.csv", listBytes("B", 4))}));
-    f.open(zipPath);
+    openTwoLists(f, user);
     // The data folder's place taken by a file.
     const QString data = dataFolder(*f.window);
     QVERIFY(QDir(data).removeRecursively());

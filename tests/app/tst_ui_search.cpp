@@ -285,10 +285,7 @@ void TestUiSearch::filterCommands()
         control<QPushButton>(w, "Command5")->click();
         QVERIFY(loaded.wait(30000));
     }
-    int reloads = 0;
-    for (int i = 0; i < control<QComboBox>(w, "Combo1")->count(); ++i)
-        reloads += control<QComboBox>(w, "Combo1")->itemText(i) == u"(Reload)"_s;
-    QCOMPARE(reloads, 1);
+    QCOMPARE(columnTexts(control<QComboBox>(w, "Combo1")->model()).count(u"(Reload)"_s), 1);
     control<QComboBox>(w, "Combo1")->setCurrentText(u"(Reload)"_s);
     control<QPushButton>(w, "Command5")->click();
     QVERIFY(loaded.wait(30000));
@@ -302,18 +299,17 @@ void TestUiSearch::statusWordsOffered()
     WindowFixture f;
     frmMain &w = *f.window;
     f.openFromCommandLine(f.writeList(u"list.csv"_s, list));
-    QTRY_COMPARE(control<QComboBox>(w, "Combo1")->count(), 4);
-    QCOMPARE(control<QComboBox>(w, "Combo1")->itemText(0), u"(No Filter)"_s);
-    QCOMPARE(control<QComboBox>(w, "Combo1")->itemText(1), u"Recovered"_s);
-    QCOMPARE(control<QComboBox>(w, "Combo1")->itemText(2), u"Damaged"_s);
-    QCOMPARE(control<QComboBox>(w, "Combo1")->itemText(3), u"Header OK"_s);
-    control<QComboBox>(w, "Combo1")->setCurrentText(u"Damaged"_s);
+    QComboBox *combo = control<QComboBox>(w, "Combo1");
+    QTRY_COMPARE(combo->count(), 4);
+    QCOMPARE(columnTexts(combo->model()),
+             (QStringList{u"(No Filter)"_s, u"Recovered"_s, u"Damaged"_s, u"Header OK"_s}));
+    combo->setCurrentText(u"Damaged"_s);
     LoadSpy loaded(w);
     control<QPushButton>(w, "Command5")->click();
     QVERIFY(loaded.wait(30000));
     QTest::qWait(100);
-    QCOMPARE(control<QComboBox>(w, "Combo1")->itemText(1), u"Recovered"_s);
-    QVERIFY(control<QComboBox>(w, "Combo1")->isEditable());
+    QCOMPARE(combo->itemText(1), u"Recovered"_s);
+    QVERIFY(combo->isEditable());
 }
 
 void TestUiSearch::dateSearch()
@@ -615,9 +611,7 @@ void TestUiSearch::firstFolderWithMatches()
     QCOMPARE(tree.namesBelowRoot(currentFolderItem(w)), folder);
     QCOMPARE(control<QTreeView>(w, "SftTree1")->currentIndex(),
              folderTreeModel(w)->indexOf(currentFolderItem(w)));
-    QStringList names;
-    for (int r = 0; r < fileGrid(w)->rowCount(); ++r)
-        names << fileGrid(w)->gridRow(r).name;
+    const QStringList names = f.gridNames();
     QVERIFY2(names.contains(file), qPrintable(names.join(u", "_s)));
 }
 
@@ -643,26 +637,23 @@ void TestUiSearch::reloadShowsFolderAgain()
 
 void TestUiSearch::recentTerms()
 {
-    QStringList typed;
-    {
-        WindowFixture f;
-        frmMain &w = *f.window;
-        f.openFromCommandLine(f.writeList(u"list.csv"_s, list));
-        for (int i = 0; i < 12; ++i)
-            runSearch(f, u"term"_s, u"term%1"_s.arg(i));
-        runSearch(f, u"term"_s, u"term5"_s);
-        typed = test::recentTerms(w);
-        QCOMPARE(typed.size(), 10);
-        QCOMPARE(typed.first(), u"term5"_s);
-        QCOMPARE(typed.at(1), u"term11"_s);
-        QVERIFY(!typed.contains(u"term0"_s));
-        QVERIFY(!typed.contains(u"term1"_s));
-        QVERIFY(control<QLineEdit>(w, "TXT1")->completer());
-        // The next start of the program offers them again.
-        FakePrompts prompts;
-        frmMain again(prompts, f.settings);
-        QCOMPARE(test::recentTerms(again), typed);
-    }
+    WindowFixture f;
+    frmMain &w = *f.window;
+    f.openFromCommandLine(f.writeList(u"list.csv"_s, list));
+    for (int i = 0; i < 12; ++i)
+        runSearch(f, u"term"_s, u"term%1"_s.arg(i));
+    runSearch(f, u"term"_s, u"term5"_s);
+    const QStringList typed = test::recentTerms(w);
+    QCOMPARE(typed.size(), 10);
+    QCOMPARE(typed.first(), u"term5"_s);
+    QCOMPARE(typed.at(1), u"term11"_s);
+    QVERIFY(!typed.contains(u"term0"_s));
+    QVERIFY(!typed.contains(u"term1"_s));
+    QVERIFY(control<QLineEdit>(w, "TXT1")->completer());
+    // The next start of the program offers them again.
+    FakePrompts prompts;
+    frmMain again(prompts, f.settings);
+    QCOMPARE(test::recentTerms(again), typed);
 }
 
 // The result file opened as the list (a UTF-16LE list): searched like any

@@ -36,18 +36,16 @@ const QByteArray sampleList =
 struct Window : WindowFixture
 {
     using WindowFixture::WindowFixture;
-    frmMain &w() const { return *window; }
-    int item(const QString &path) const { return folderItemByPath(shownList(*window), path); }
-    int row(const QString &name) const
+    QTemporaryDir user;
+    // lab.zip in the user's folder with `entries`, opened.
+    QString openZip(const QList<zipfix::FixtureEntry> &entries)
     {
-        const FileGridModel &model = *fileGrid(*window);
-        for (int r = 0; r < model.rowCount(); ++r) {
-            if (model.gridRow(r).name == name)
-                return r + 1;
-        }
-        return -1;
+        QString zip = user.filePath(u"lab.zip"_s);
+        if (!zipfix::writeZip(zip, entries))
+            QTest::qFail("cannot write lab.zip", __FILE__, __LINE__);
+        open(zip);
+        return zip;
     }
-    QString header() const { return fileGrid(*window)->headerData(0, Qt::Horizontal).toString(); }
     QString currentName() const
     {
         const QModelIndex current = control<QTableView>(*window, "iGrid2")->currentIndex();
@@ -283,8 +281,7 @@ private Q_SLOTS:
         QFETCH(int, windowWidth);
         Window f;
         f.w().resize(windowWidth, 700);
-        f.w().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f.w()));
+        QVERIFY(f.show());
         QVERIFY(f.load(f.writeList(u"l.csv"_s, line)));
         f.w().SftTree1_ItemClick(0);
         QTableView *grid = control<QTableView>(f.w(), "iGrid2");
@@ -342,8 +339,7 @@ private Q_SLOTS:
         QFETCH(int, language);
         QFETCH(QString, longest);
         Window f;
-        f.w().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f.w()));
+        QVERIFY(f.show());
         f.w().LoadLanguage(language);
         const QByteArray list =
             "Data\\Diplomarbeit\\Kapitel 1 - Einleitung und Motivation der Arbeit.docx,"
@@ -375,8 +371,7 @@ private Q_SLOTS:
     {
         Window f;
         f.w().resize(1200, 700);
-        f.w().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f.w()));
+        QVERIFY(f.show());
         QByteArray list;
         for (int i = 0; i < 30000; ++i) {
             const QByteArray size = i == 17123 ? "631354123456789012" : QByteArray::number(i % 977);
@@ -393,10 +388,11 @@ private Q_SLOTS:
         timer.restart();
         fileGridColumns(f.w())->fit();
         qInfo("fitting the columns to them took %lld ms", qint64(timer.elapsed()));
-        const QFontMetrics metrics = control<QTableView>(f.w(), "iGrid2")->fontMetrics();
-        QVERIFY(control<QTableView>(f.w(), "iGrid2")->columnWidth(2) >=
+        const QTableView *grid = control<QTableView>(f.w(), "iGrid2");
+        const QFontMetrics metrics = grid->fontMetrics();
+        QVERIFY(grid->columnWidth(2) >=
                 metrics.horizontalAdvance(u"631,354,123,456,789,012"_s) + 8);
-        QVERIFY(control<QTableView>(f.w(), "iGrid2")->columnWidth(4) >=
+        QVERIFY(grid->columnWidth(4) >=
                 metrics.horizontalAdvance(u"Recovered - 12 sectors rebuilt from parity"_s) + 8);
     }
 
@@ -405,8 +401,7 @@ private Q_SLOTS:
     {
         Window f;
         f.w().resize(1200, 700);
-        f.w().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f.w()));
+        QVERIFY(f.show());
         QVERIFY(f.load(f.writeList(u"l.csv"_s, sampleList)));
         f.w().SftTree1_ItemClick(0);
         QHeaderView *header = control<QTableView>(f.w(), "iGrid2")->horizontalHeader();
@@ -417,17 +412,15 @@ private Q_SLOTS:
         f.w().SftTree1_ItemClick(0);
         f.w().resize(1400, 700);
         QCoreApplication::processEvents();
-        QCOMPARE(control<QTableView>(f.w(), "iGrid2")->columnWidth(4), 300);
+        const QTableView *grid = control<QTableView>(f.w(), "iGrid2");
+        QCOMPARE(grid->columnWidth(4), 300);
         // Name still takes what is left.
-        const int others = control<QTableView>(f.w(), "iGrid2")->columnWidth(1) +
-                           control<QTableView>(f.w(), "iGrid2")->columnWidth(2) + 300;
-        QCOMPARE(control<QTableView>(f.w(), "iGrid2")->columnWidth(0) + others,
-                 control<QTableView>(f.w(), "iGrid2")->viewport()->width());
+        const int others = grid->columnWidth(1) + grid->columnWidth(2) + 300;
+        QCOMPARE(grid->columnWidth(0) + others, grid->viewport()->width());
         // The widths can be handed back, as a saved set would be.
         fileGridColumns(f.w())->setUserWidths({{1, 140}});
-        QCOMPARE(control<QTableView>(f.w(), "iGrid2")->columnWidth(1), 140);
-        QVERIFY(control<QTableView>(f.w(), "iGrid2")->columnWidth(4) != 300 ||
-                control<QTableView>(f.w(), "iGrid2")->columnWidth(4) == 170);
+        QCOMPARE(grid->columnWidth(1), 140);
+        QVERIFY(grid->columnWidth(4) != 300 || grid->columnWidth(4) == 170);
     }
 
     // ---- going up keeps your place ----
@@ -446,8 +439,7 @@ private Q_SLOTS:
         QFETCH(int, folders);
         Window f;
         f.w().resize(900, 600);
-        f.w().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f.w()));
+        QVERIFY(f.show());
         QByteArray list;
         for (int i = 0; i < folders; ++i)
             list += "Data\\Top\\F" + QByteArray::number(i).rightJustified(3, '0') +
@@ -457,17 +449,16 @@ private Q_SLOTS:
         f.w().SftTree1_ItemClick(f.item(u"Top"_s));
         f.w().iGrid2_DblClick(f.row(target), 1);
         QCOMPARE(currentFolderItem(f.w()), f.item(u"Top\\"_s + target));
+        QTableView *grid = control<QTableView>(f.w(), "iGrid2");
         if (backspace) {
-            control<QTableView>(f.w(), "iGrid2")->setFocus();
-            QTest::keyClick(control<QTableView>(f.w(), "iGrid2"), Qt::Key_Backspace);
+            grid->setFocus();
+            QTest::keyClick(grid, Qt::Key_Backspace);
         } else {
             f.w().iGrid2_DblClick(1, 1);
         }
         QCOMPARE(currentFolderItem(f.w()), f.item(u"Top"_s));
         QCOMPARE(f.currentName(), target);
-        const QRect shown = control<QTableView>(f.w(), "iGrid2")
-                                ->visualRect(control<QTableView>(f.w(), "iGrid2")->currentIndex());
-        QVERIFY(control<QTableView>(f.w(), "iGrid2")->viewport()->rect().contains(shown));
+        QVERIFY(grid->viewport()->rect().contains(grid->visualRect(grid->currentIndex())));
         // Up once more: Top is current in Root.
         f.w().iGrid2_DblClick(1, 1);
         QCOMPARE(currentFolderItem(f.w()), 0);
@@ -583,15 +574,8 @@ private Q_SLOTS:
         QFETCH(QList<zipfix::FixtureEntry>, entries);
         QFETCH(QStringList, notes);
         Window f;
-        QTemporaryDir user;
-        const QString zip = user.filePath(u"lab.zip"_s);
-        QVERIFY(zipfix::writeZip(zip, entries));
-        f.open(zip);
-        QAbstractItemModel *model = control<QListView>(f.w(), "NotesList")->model();
-        QStringList listed;
-        for (int r = 0; r < model->rowCount(); ++r)
-            listed.append(model->index(r, 0).data().toString());
-        QCOMPARE(listed, notes);
+        f.openZip(entries);
+        QCOMPARE(columnTexts(control<QListView>(f.w(), "NotesList")->model()), notes);
         QCOMPARE(control<QGroupBox>(f.w(), "NotesFrame")->isHidden(), notes.isEmpty());
         // Read from the archive when opened: none is unpacked.
         QDirIterator files(f.dataDir.path(), QDir::Files | QDir::Hidden,
@@ -629,17 +613,14 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, shown);
         Window f;
-        QTemporaryDir user;
-        const QString zip = user.filePath(u"lab.zip"_s);
-        QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listBytes("A", 2)),
-                                       zipfix::entry("b.csv", listBytes("B", 2)),
-                                       zipfix::FixtureEntry{"Note.TXT", bytes}}));
-        f.open(zip);
+        f.openZip({zipfix::entry("a.csv", listBytes("A", 2)),
+                   zipfix::entry("b.csv", listBytes("B", 2)),
+                   zipfix::FixtureEntry{"Note.TXT", bytes}});
         QCOMPARE(control<QListView>(f.w(), "NotesList")->model()->rowCount(), 1);
         // Enter on the current note opens it.
-        control<QListView>(f.w(), "NotesList")
-            ->setCurrentIndex(control<QListView>(f.w(), "NotesList")->model()->index(0, 0));
-        QTest::keyClick(control<QListView>(f.w(), "NotesList"), Qt::Key_Return);
+        auto *notes = control<QListView>(f.w(), "NotesList");
+        notes->setCurrentIndex(notes->model()->index(0, 0));
+        QTest::keyClick(notes, Qt::Key_Return);
         auto *viewer = f.w().findChild<NoteViewer *>();
         QVERIFY(viewer);
         QVERIFY(viewer->textView()->isReadOnly());
@@ -651,12 +632,9 @@ private Q_SLOTS:
     void noteGone()
     {
         Window f;
-        QTemporaryDir user;
-        const QString zip = user.filePath(u"lab.zip"_s);
-        QVERIFY(zipfix::writeZip(zip, {zipfix::entry("a.csv", listBytes("A", 2)),
-                                       zipfix::entry("b.csv", listBytes("B", 2)),
-                                       zipfix::entry("notes.txt", "n")}));
-        f.open(zip);
+        const QString zip =
+            f.openZip({zipfix::entry("a.csv", listBytes("A", 2)),
+                       zipfix::entry("b.csv", listBytes("B", 2)), zipfix::entry("notes.txt", "n")});
         QVERIFY(QFile::remove(zip));
         openZipNote(f.w(), 0);
         QCOMPARE(f.prompts.count(u"warning"_s), 1);

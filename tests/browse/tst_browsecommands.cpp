@@ -1,5 +1,7 @@
 // corvane-list ls and details, run as the user runs them.
 
+#include "common/CliRun.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
@@ -111,16 +113,12 @@ void TestBrowseCommands::run()
         else if (a == u"MISSING"_s)
             a = m_dir.filePath(u"missing.csv"_s);
     }
-    const QString program =
-        QCoreApplication::applicationDirPath() + u"/../../src/app/cli/corvane-list"_s;
+    const QString program = corvane::testing::corvaneListProgram();
     QVERIFY2(QFile::exists(program), qPrintable(program));
-    QProcess p;
-    p.start(program, args);
-    QVERIFY(p.waitForFinished(60000));
-    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(p.exitCode(), exitCode);
-    QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), out);
-    QCOMPARE(!p.readAllStandardError().isEmpty(), errorShown);
+    const corvane::testing::CliRun r = corvane::testing::runCli(program, args, QString());
+    QCOMPARE(r.exitCode, exitCode);
+    QCOMPARE(r.out, out);
+    QCOMPARE(!r.err.isEmpty(), errorShown);
 }
 
 QTEST_GUILESS_MAIN(TestBrowseCommands)

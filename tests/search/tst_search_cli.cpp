@@ -1,3 +1,4 @@
+#include "common/CliRun.h"
 #include "zip/testutil_zip.h"
 
 #include <QCoreApplication>
@@ -32,12 +33,7 @@ private Q_SLOTS:
     void changingFileOneRule();
 
 private:
-    struct Run
-    {
-        int exitCode = -1;
-        QByteArray out;
-        QString err;
-    };
+    using Run = corvane::testing::CliRun;
     Run run(const QStringList &args, const QString &lang = u"en_US.UTF-8"_s);
     QString m_program;
     QTemporaryDir m_dir;
@@ -50,8 +46,7 @@ static const QByteArray list = "Data\\Reports\\q1.doc,2009-05-12 14:33:00,1024,3
 
 void TestSearchCli::initTestCase()
 {
-    m_program = QDir(QCoreApplication::applicationDirPath())
-                    .absoluteFilePath(u"../../src/app/cli/corvane-list"_s);
+    m_program = corvane::testing::corvaneListProgram();
     QVERIFY2(QFile::exists(m_program), qPrintable(m_program));
     QVERIFY(m_dir.isValid());
     m_list = m_dir.filePath(u"list.csv"_s);
@@ -62,23 +57,7 @@ void TestSearchCli::initTestCase()
 
 TestSearchCli::Run TestSearchCli::run(const QStringList &args, const QString &lang)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(u"LC_ALL"_s);
-    env.insert(u"LANG"_s, lang);
-    p.setProcessEnvironment(env);
-    p.start(m_program, args);
-    p.closeWriteChannel();
-    Run r;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return corvane::testing::runCli(m_program, args, lang);
 }
 
 // Without --result: the matching lines, decoded, UTF-8, LF, nothing else.
@@ -122,7 +101,7 @@ void TestSearchCli::printed()
     const Run r = run(args, lang);
     QCOMPARE(r.err, QString());
     QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.out, expected);
+    QCOMPARE(r.outBytes, expected);
 }
 
 void TestSearchCli::resultFile()
@@ -130,7 +109,7 @@ void TestSearchCli::resultFile()
     const QString result = m_dir.filePath(u"result.csv"_s);
     const Run r = run({u"search"_s, u"--result"_s, result, m_list, u"*"_s});
     QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.out, QByteArray("matches: 3\n"));
+    QCOMPARE(r.outBytes, QByteArray("matches: 3\n"));
     QFile f(result);
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
@@ -141,7 +120,7 @@ void TestSearchCli::resultFile()
     // Zero matches: an empty file, and still success.
     const Run none = run({u"filter"_s, u"--result"_s, result, m_list, u"recovered"_s});
     QCOMPARE(none.exitCode, 0);
-    QCOMPARE(none.out, QByteArray("matches: 0\n"));
+    QCOMPARE(none.outBytes, QByteArray("matches: 0\n"));
     QCOMPARE(QFileInfo(result).size(), 0);
 }
 
@@ -171,7 +150,7 @@ void TestSearchCli::failures()
     const Run r = run(args);
     QCOMPARE(r.exitCode, exitCode);
     QVERIFY(!r.err.isEmpty());
-    QVERIFY(r.out.isEmpty());
+    QVERIFY(r.outBytes.isEmpty());
     if (exitCode == 1)
         QCOMPARE(r.err.count(u'\n'), 1);
     QCOMPARE(QFileInfo(m_list).size(), list.size()); // the list is never touched
@@ -236,10 +215,10 @@ void TestSearchCli::resultTargets()
     QCOMPARE(QFileInfo(m_list).size(), list.size());
     if (exitCode == 0) {
         QCOMPARE(r.err, QString());
-        QVERIFY(r.out.startsWith("matches: "));
+        QVERIFY(r.outBytes.startsWith("matches: "));
         QVERIFY(QFileInfo(result).isFile());
     } else {
-        QVERIFY(r.out.isEmpty());
+        QVERIFY(r.outBytes.isEmpty());
         QCOMPARE(r.err.count(u'\n'), 1);
         QVERIFY2(r.err.startsWith(u"corvane-list: "_s + result), qPrintable(r.err));
     }
@@ -304,7 +283,7 @@ void TestSearchCli::notSearched()
     args.replaceInStrings(u"RESULT"_s, result);
     const Run r = run(args);
     QCOMPARE(r.exitCode, exitCode);
-    QCOMPARE(r.out, QByteArray());
+    QCOMPARE(r.outBytes, QByteArray());
     if (err.isEmpty())
         QCOMPARE(r.err, QString());
     else
@@ -330,14 +309,14 @@ void TestSearchCli::nonLatinResult()
     const QString result = m_dir.filePath(u"cyrillic-result.csv"_s);
     const Run r = run({u"search"_s, u"--result"_s, result, cyrillic, u"*"_s});
     QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.out, QByteArray("matches: 3\n"));
+    QCOMPARE(r.outBytes, QByteArray("matches: 3\n"));
     const Run summary = run({u"summary"_s, result});
     QCOMPARE(summary.err, QString());
     QCOMPARE(summary.exitCode, 0);
-    QCOMPARE(QString::fromUtf8(summary.out),
+    QCOMPARE(QString::fromUtf8(summary.outBytes),
              u"lines: 3\nfolders: 2\nbytes: 3,073\nsize: 3.0 Kb\nroot: Данные\\\nearliest: \n"
              u"latest: \n"_s);
-    QCOMPARE(run({u"summary"_s, cyrillic}).out, summary.out);
+    QCOMPARE(run({u"summary"_s, cyrillic}).outBytes, summary.outBytes);
 }
 
 // Every command that reads a list refuses a file that changed while it was
@@ -367,7 +346,7 @@ void TestSearchCli::changingFileOneRule()
     const Run r = run(args);
     QCOMPARE(r.exitCode, 1);
     QCOMPARE(r.err, u"corvane-list: /proc/self/maps: the file changed while it was read\n"_s);
-    QVERIFY(r.out.isEmpty());
+    QVERIFY(r.outBytes.isEmpty());
     QVERIFY(!QFile::exists(result));
 }
 

@@ -1,5 +1,6 @@
 // corvane-list members, run as a user would run it.
 
+#include "common/CliRun.h"
 #include "testutil_zip.h"
 
 #include <QCoreApplication>
@@ -27,8 +28,7 @@ private:
 
 void TestZipCli::initTestCase()
 {
-    m_program = QDir(QCoreApplication::applicationDirPath())
-                    .absoluteFilePath(u"../../src/app/cli/corvane-list"_s);
+    m_program = corvaneListProgram();
     QVERIFY2(QFile::exists(m_program), qPrintable(m_program));
 }
 
@@ -84,16 +84,13 @@ void TestZipCli::members()
         QVERIFY(writeBytes(path, bytes));
     const QByteArray before = readBytes(path);
 
-    QProcess process;
-    process.start(m_program,
-                  kind == u"usage"_s ? QStringList{u"members"_s} : QStringList{u"members"_s, path});
-    QVERIFY(process.waitForFinished(30000));
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(process.exitCode(), exitCode);
-    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), out);
-    const QString err = QString::fromUtf8(process.readAllStandardError());
+    const CliRun r = runCli(
+        m_program, kind == u"usage"_s ? QStringList{u"members"_s} : QStringList{u"members"_s, path},
+        QString());
+    QCOMPARE(r.exitCode, exitCode);
+    QCOMPARE(r.out, out);
     if (errLines >= 0)
-        QCOMPARE(err.count(u'\n'), errLines);
+        QCOMPARE(r.err.count(u'\n'), errLines);
     QCOMPARE(readBytes(path), before);
 }
 
@@ -120,19 +117,17 @@ void TestZipCli::archiveIsNoList()
     else
         QVERIFY(writeBytes(path, "PK\\a.doc,2001-01-01,1,32;5,OK\r\n"_ba));
 
-    QProcess process;
-    process.start(m_program, {command, path});
-    QVERIFY(process.waitForFinished(30000));
-    const QString out = QString::fromUtf8(process.readAllStandardOutput());
-    const QString err = QString::fromUtf8(process.readAllStandardError());
+    const CliRun r = runCli(m_program, {command, path}, QString());
+    const QString &out = r.out;
+    const QString &err = r.err;
     if (archive) {
-        QCOMPARE(process.exitCode(), 1);
+        QCOMPARE(r.exitCode, 1);
         QCOMPARE(out, QString());
         QCOMPARE(err.count(u'\n'), 1);
         QVERIFY2(err.contains(u"zip archive"_s) && err.contains(u"corvane-list members"_s),
                  qPrintable(err));
     } else {
-        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(r.exitCode, 0);
         QVERIFY2(out.startsWith(u"lines: 1\n"_s), qPrintable(out));
     }
 }
