@@ -50,8 +50,7 @@ BasketBarControls buildBasketBar(QWidget *bar)
     c.BasketEmpty = named(new QPushButton(bar), u"BasketEmpty"_s);
     first->addWidget(c.BasketAddShown);
     first->addWidget(c.BasketRemoveShown);
-    first->addWidget(c.BasketFigures);
-    first->addStretch(1);
+    first->addWidget(c.BasketFigures, 1);
     first->addWidget(c.BasketSave);
     first->addWidget(c.BasketEmpty);
 
@@ -67,16 +66,24 @@ BasketBarControls buildBasketBar(QWidget *bar)
     c.BasketRoomBar = named(new QProgressBar(row), u"BasketRoomBar"_s);
     c.BasketRoomBar->setRange(0, BasketRoomBarSteps);
     c.BasketRoomBar->setMinimumWidth(160);
-    c.BasketNoFit = newWarning(row, u"BasketNoFit"_s);
-    c.BasketTooBig = newWarning(row, u"BasketTooBig"_s);
-    c.BasketLongPaths = newWarning(row, u"BasketLongPaths"_s);
+    c.BasketNoFit = newWarning(bar, u"BasketNoFit"_s);
+    c.BasketTooBig = newWarning(bar, u"BasketTooBig"_s);
+    c.BasketLongPaths = newWarning(bar, u"BasketLongPaths"_s);
     second->addWidget(c.BasketTargetLabel);
     second->addWidget(c.BasketCapacity);
     second->addWidget(c.BasketFileSystem);
     second->addWidget(c.BasketRoomBar, 1);
-    second->addWidget(c.BasketNoFit);
-    second->addWidget(c.BasketTooBig);
-    second->addWidget(c.BasketLongPaths);
+    // The warnings below, sharing their row; the figures and the warnings
+    // take the room there is: the bar never makes the window wider.
+    auto *warnings = new QHBoxLayout;
+    rows->addLayout(warnings);
+    warnings->addWidget(c.BasketNoFit, 1);
+    warnings->addWidget(c.BasketTooBig, 1);
+    warnings->addWidget(c.BasketLongPaths, 1);
+    for (QWidget *w :
+         {static_cast<QWidget *>(c.BasketFigures), static_cast<QWidget *>(c.BasketNoFit),
+          static_cast<QWidget *>(c.BasketTooBig), static_cast<QWidget *>(c.BasketLongPaths)})
+        w->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     c.BasketTargetRow->hide();
     return c;
 }
