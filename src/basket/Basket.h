@@ -10,12 +10,16 @@
 
 #include <QtGlobal>
 
+#include <atomic>
 #include <bit>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace corvane {
+class LineStore;
 struct LoadedList;
+struct PathAndSize;
 } // namespace corvane
 
 namespace corvane::basket {
@@ -81,6 +85,11 @@ public:
     // The same lines of the same store.
     friend bool operator==(const Basket &, const Basket &) = default;
 
+    // The bits of lines [64 * w, 64 * w + 64), line 64 * w in bit 0; words
+    // past the store's lines are 0.
+    std::size_t wordCount() const { return m_words.size(); }
+    std::uint64_t word(std::size_t w) const { return m_words[w]; }
+
     // The memory the bits take.
     std::size_t bytesUsed() const { return m_words.size() * sizeof(std::uint64_t); }
 
@@ -94,7 +103,25 @@ private:
 // 2, a part of a byte rounded up, a size that cannot be read as 0) and its
 // path below the target's root (field 0 without the first rootPrefixLength
 // characters).
+// A basket of many chosen lines is measured on two threads.
+//
+// What one line counts for, the one rule: its size in whole bytes and its
+// path's characters below the root, from the line of store cut as far as its
+// size (cutPathAndSize).
+struct LineRoom
+{
+    qint64 size = 0;
+    qsizetype pathLength = 0;
+};
+LineRoom lineRoom(const LineStore &store, const PathAndSize &cut, qsizetype rootPrefixLength);
+
 RoomOnTarget measure(const LoadedList &list, const Basket &basket, FileSystem fs, qint64 capacity,
                      qsizetype rootPrefixLength);
+// The same, given up when stop is seen set (it is looked at every few
+// thousand lines, so a window can measure off its thread and drop a result
+// the customer's next choice has made stale): nullopt then.
+std::optional<RoomOnTarget> measure(const LoadedList &list, const Basket &basket, FileSystem fs,
+                                    qint64 capacity, qsizetype rootPrefixLength,
+                                    const std::atomic<bool> &stop);
 
 } // namespace corvane::basket

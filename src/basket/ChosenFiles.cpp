@@ -9,22 +9,10 @@ namespace corvane::basket {
 
 ChosenFile chosenFile(const LineStore &store, qsizetype i, qsizetype rootPrefixLength)
 {
-    ChosenFile file;
-    file.line = i;
-    const LineFields fields = lineFields(store.line(i));
-    if (fields.size) {
-        const qint64 raw = fields.size->raw();
-        file.size = raw <= 0 ? 0 : raw / ByteTotal::Scale + (raw % ByteTotal::Scale != 0 ? 1 : 0);
-    }
-    // A Windows-1252 byte or an ASCII one is one character; other UTF-8
-    // paths are decoded to be counted.
-    const QByteArrayView path = fields.path;
-    const bool byteWide = store.encoding() == ListEncoding::Windows1252 ||
-                          std::all_of(path.begin(), path.end(),
-                                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    const qsizetype length = byteWide ? path.size() : store.decode(path).size();
-    file.pathLength = std::max<qsizetype>(length - rootPrefixLength, 0);
-    return file;
+    const LineStore::LineReach line = store.reach(i);
+    const LineRoom counted =
+        lineRoom(store, cutPathAndSize(line.begin, line.bound), rootPrefixLength);
+    return {i, counted.size, counted.pathLength};
 }
 
 std::vector<ChosenFile> warningFiles(const LineStore &store, const Basket &basket, FileSystem fs,

@@ -1,5 +1,7 @@
 #include "TargetDrive.h"
 
+#include <algorithm>
+#include <bit>
 #include <limits>
 
 using namespace Qt::Literals::StringLiterals;
@@ -185,7 +187,11 @@ qint64 defaultClusterSize(FileSystem fs, qint64 capacity)
 }
 
 RoomOnTarget::RoomOnTarget(FileSystem fs, qint64 capacity)
-    : m_fs(fs), m_capacity(capacity), m_cluster(defaultClusterSize(fs, capacity))
+    : m_fs(fs)
+    , m_capacity(capacity)
+    , m_cluster(defaultClusterSize(fs, capacity))
+    , m_clusterShift(std::has_single_bit(quint64(m_cluster)) ? std::countr_zero(quint64(m_cluster))
+                                                             : -1)
 {}
 
 void RoomOnTarget::add(qint64 size, qsizetype pathLength)
@@ -197,7 +203,10 @@ void RoomOnTarget::add(qint64 size, qsizetype pathLength)
     if (size > m_largest)
         m_largest = size;
     // Whole clusters, computed without overflowing near INT64_MAX.
-    const qint64 clusters = size / m_cluster + (size % m_cluster != 0 ? 1 : 0);
+    // (The default cluster sizes are powers of two: a shift, not a division.)
+    const qint64 clusters = m_clusterShift >= 0
+                                ? (size >> m_clusterShift) + ((size & (m_cluster - 1)) != 0 ? 1 : 0)
+                                : size / m_cluster + (size % m_cluster != 0 ? 1 : 0);
     qint64 room = 0;
     if (__builtin_mul_overflow(clusters, m_cluster, &room))
         room = std::numeric_limits<qint64>::max();
@@ -206,6 +215,19 @@ void RoomOnTarget::add(qint64 size, qsizetype pathLength)
         ++m_tooBig;
     if (pathLength > LongestRestorePath)
         ++m_pathsTooLong;
+}
+
+void RoomOnTarget::merge(const RoomOnTarget &other)
+{
+    Q_ASSERT(other.m_fs == m_fs && other.m_cluster == m_cluster);
+    // The sums are of values >= 0, so a saturated sum of saturated parts is
+    // the saturated whole.
+    m_files += other.m_files;
+    m_bytes = saturatedAdd(m_bytes, other.m_bytes);
+    m_largest = std::max(m_largest, other.m_largest);
+    m_onDisk = saturatedAdd(m_onDisk, other.m_onDisk);
+    m_tooBig += other.m_tooBig;
+    m_pathsTooLong += other.m_pathsTooLong;
 }
 
 } // namespace corvane::basket

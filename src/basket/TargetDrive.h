@@ -51,6 +51,9 @@ public:
     // One file of size whole bytes (below 0 counts as 0) whose path below
     // the target's root is pathLength characters long.
     void add(qint64 size, qsizetype pathLength);
+    // Adds the files other has counted, as if each had been added here (the
+    // sums saturate alike). other is for the same file system and capacity.
+    void merge(const RoomOnTarget &other);
 
     qint64 cluster() const { return m_cluster; }
     qint64 capacity() const { return m_capacity; }
@@ -70,6 +73,7 @@ private:
     FileSystem m_fs;
     qint64 m_capacity;
     qint64 m_cluster;
+    int m_clusterShift; // log2 of m_cluster when it is a power of two, else -1
     qint64 m_files = 0;
     qint64 m_bytes = 0;
     qint64 m_largest = 0;

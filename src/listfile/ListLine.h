@@ -16,6 +16,9 @@
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 namespace corvane {
 
@@ -57,6 +60,34 @@ double leadingNumber(QByteArrayView field);
 // it does not fit the fixed-point range (such a size is not added).
 std::optional<ByteTotal> leadingSize(QByteArrayView field);
 
+// Field 2 read as a size into *size: an empty field is 0, anything else its
+// leading size; false when that is beyond the range. A field of nothing but
+// a few digits is read here, without a call.
+inline bool readSizeField(QByteArrayView field, ByteTotal *size)
+{
+    if (field.isEmpty()) {
+        *size = ByteTotal();
+        return true;
+    }
+    if (field.size() <= 15) {
+        qint64 v = 0;
+        qsizetype i = 0;
+        for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i)
+            v = v * 10 + (field[i] - '0');
+        if (i == field.size()) {
+            qint64 raw = 0;
+            if (__builtin_mul_overflow(v, ByteTotal::Scale, &raw))
+                return false; // as ByteTotal::fromBytes: beyond the range
+            *size = ByteTotal::fromRaw(raw);
+            return true;
+        }
+    }
+    const std::optional<ByteTotal> read = leadingSize(field);
+    if (read)
+        *size = *read;
+    return read.has_value();
+}
+
 // What the loader takes from every line: field 0, field 1 (empty when the
 // line has no field 1), the size read from field 2 (none when the line has no field 2 or its number
 // is beyond the range), and field 4 when the line has five fields or more.
@@ -82,8 +113,9 @@ inline LineFields fieldsFromCommas(const char *begin, const char *end, const cha
     if (n < 2)
         return f;
     const char *sizeEnd = n > 2 ? commas[2] : end;
-    const QByteArrayView sizeField(commas[1] + 1, sizeEnd - (commas[1] + 1));
-    f.size = sizeField.isEmpty() ? std::optional<ByteTotal>(ByteTotal()) : leadingSize(sizeField);
+    ByteTotal size;
+    if (readSizeField(QByteArrayView(commas[1] + 1, sizeEnd - (commas[1] + 1)), &size))
+        f.size = size;
     if (n < 4)
         return f;
     f.status = QByteArrayView(commas[3] + 1, (n > 4 ? commas[4] : end) - (commas[3] + 1));
@@ -132,6 +164,143 @@ inline LineFields lineFields(QByteArrayView line)
     const char *lineEnd;
     return cutLine(line.data(), line.data() + line.size(), &lineEnd);
 }
+
+// What the room of a line takes from it: field 0, whether field 0 holds only
+// bytes below 0x80, and the size read from field 2 exactly as LineFields
+// reads it (hasSize false where LineFields::size is none: the line has no
+// field 2, or its number is beyond the range).
+struct PathAndSize
+{
+    QByteArrayView path;
+    bool pathAscii = true;
+    bool hasSize = false;
+    ByteTotal size;
+};
+
+namespace detail {
+
+// Where a cut of a line for its path and size stands: the commas found so
+// far (n of them, at most three), and the high bits seen in field 0.
+struct PathAndSizeScan
+{
+    const char *begin;
+    const char *commas[3];
+    int n = 0;
+    unsigned pathHigh = 0;
+
+    // The result once the third comma is found or the line ends at lineEnd.
+    PathAndSize result(const char *lineEnd) const
+    {
+        PathAndSize f;
+        f.path = QByteArrayView(begin, (n > 0 ? commas[0] : lineEnd) - begin);
+        f.pathAscii = pathHigh == 0;
+        if (n >= 2) {
+            const char *sizeEnd = n > 2 ? commas[2] : lineEnd;
+            f.hasSize =
+                readSizeField(QByteArrayView(commas[1] + 1, sizeEnd - (commas[1] + 1)), &f.size);
+        }
+        return f;
+    }
+
+    // Goes on from p, 16 bytes at a time while there are 16, then a byte at a
+    // time.
+    PathAndSize finish(const char *p, const char *const end)
+    {
+#ifdef __SSE2__
+        const __m128i cr = _mm_set1_epi8('\r');
+        const __m128i lf = _mm_set1_epi8('\n');
+        const __m128i comma = _mm_set1_epi8(',');
+        while (end - p >= 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+            const unsigned eol = unsigned(
+                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+            unsigned found = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, comma)));
+            if (eol)
+                found &= (eol & (0u - eol)) - 1; // only the commas before the line end
+            if (n == 0) {
+                // The high bits of the bytes of field 0 in these 16.
+                unsigned high = unsigned(_mm_movemask_epi8(v));
+                if (const unsigned stop = found | eol)
+                    high &= (stop & (0u - stop)) - 1;
+                pathHigh |= high;
+            }
+            for (; found && n < 3; found &= found - 1)
+                commas[n++] = p + __builtin_ctz(found);
+            if (n == 3)
+                return result(end); // the line end is not needed
+            if (eol)
+                return result(p + __builtin_ctz(eol));
+            p += 16;
+        }
+#endif
+        for (; p < end && *p != '\r' && *p != '\n'; ++p) {
+            if (*p == ',') {
+                commas[n++] = p;
+                if (n == 3)
+                    break;
+            } else if (n == 0) {
+                pathHigh |= static_cast<unsigned char>(*p) & 0x80u;
+            }
+        }
+        return result(p);
+    }
+};
+
+} // namespace detail
+
+// The line that starts at p (it ends at its first CR or LF, or at end),
+// cut only as far as the comma after field 2: field 3 and beyond are not
+// read.
+inline PathAndSize cutPathAndSize(const char *p, const char *const end)
+{
+    detail::PathAndSizeScan scan;
+    scan.begin = p;
+    return scan.finish(p, end);
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// The same, 64 bytes at a time, for a processor with AVX2
+// (__builtin_cpu_supports("avx2")): a path is read in one or two steps.
+__attribute__((target("avx2"))) inline PathAndSize cutPathAndSizeAvx2(const char *p,
+                                                                      const char *const end)
+{
+    detail::PathAndSizeScan scan;
+    scan.begin = p;
+    const __m256i cr = _mm256_set1_epi8('\r');
+    const __m256i lf = _mm256_set1_epi8('\n');
+    const __m256i comma = _mm256_set1_epi8(',');
+    while (end - p >= 64) {
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p));
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + 32));
+        // Bit k of each mask: byte k of the 64.
+        const quint64 eol =
+            quint64(quint32(_mm256_movemask_epi8(
+                _mm256_or_si256(_mm256_cmpeq_epi8(a, cr), _mm256_cmpeq_epi8(a, lf))))) |
+            quint64(quint32(_mm256_movemask_epi8(
+                _mm256_or_si256(_mm256_cmpeq_epi8(b, cr), _mm256_cmpeq_epi8(b, lf)))))
+                << 32;
+        quint64 found = quint64(quint32(_mm256_movemask_epi8(_mm256_cmpeq_epi8(a, comma)))) |
+                        quint64(quint32(_mm256_movemask_epi8(_mm256_cmpeq_epi8(b, comma)))) << 32;
+        if (eol)
+            found &= (eol & (0 - eol)) - 1;
+        if (scan.n == 0) {
+            quint64 high = quint64(quint32(_mm256_movemask_epi8(a))) |
+                           quint64(quint32(_mm256_movemask_epi8(b))) << 32;
+            if (const quint64 stop = found | eol)
+                high &= (stop & (0 - stop)) - 1;
+            scan.pathHigh |= high != 0 ? 1u : 0u;
+        }
+        for (; found && scan.n < 3; found &= found - 1)
+            scan.commas[scan.n++] = p + __builtin_ctzll(found);
+        if (scan.n == 3)
+            return scan.result(end);
+        if (eol)
+            return scan.result(p + __builtin_ctzll(eol));
+        p += 64;
+    }
+    return scan.finish(p, end);
+}
+#endif
 
 // Field 4 of a line that has exactly five fields: the status as the preset
 // filter and the status words read it. nullopt when the line has fewer or

@@ -35,6 +35,8 @@ private Q_SLOTS:
     void room_data();
     void room();
     void roomSaturates();
+    void mergeAsOneRoom_data();
+    void mergeAsOneRoom();
 };
 
 void TestTargetDrive::capacity_data()
@@ -218,6 +220,49 @@ void TestTargetDrive::roomSaturates()
     QCOMPARE(room.largest(), most);
     QVERIFY(!room.fits());
     QCOMPARE(room.moreNeeded(), most - MaxCapacity);
+}
+
+// Each row: files added to one room, or split at `split` into two rooms
+// merged; both must give the same figures, the saturated sums included.
+void TestTargetDrive::mergeAsOneRoom_data()
+{
+    QTest::addColumn<int>("fs");
+    QTest::addColumn<QList<qint64>>("sizes");
+    QTest::addColumn<int>("split");
+    constexpr qint64 max = std::numeric_limits<qint64>::max();
+    const QList<qint64> near{max / 2, max / 2, 5, max / 3, 1};
+    QTest::newRow("plain") << int(FileSystem::ExFat) << QList<qint64>{1, 4096, 0, -3, 131073} << 2;
+    QTest::newRow("all in the first") << int(FileSystem::Ntfs) << QList<qint64>{7, 8, 9} << 3;
+    QTest::newRow("all in the second") << int(FileSystem::Ntfs) << QList<qint64>{7, 8, 9} << 0;
+    QTest::newRow("saturates only merged") << int(FileSystem::Ext4) << near << 2;
+    QTest::newRow("saturates in both") << int(FileSystem::Ext4) << QList<qint64>{max, max} << 1;
+    QTest::newRow("FAT32 too big on both sides")
+        << int(FileSystem::Fat32) << QList<qint64>{Fat32LargestFile + 1, 10, Fat32LargestFile + 2}
+        << 2;
+}
+
+void TestTargetDrive::mergeAsOneRoom()
+{
+    QFETCH(int, fs);
+    QFETCH(QList<qint64>, sizes);
+    QFETCH(int, split);
+    const qint64 capacity = 1'000'000'000'000;
+    RoomOnTarget one(FileSystem(fs), capacity);
+    RoomOnTarget first(FileSystem(fs), capacity);
+    RoomOnTarget second(FileSystem(fs), capacity);
+    for (int i = 0; i < sizes.size(); ++i) {
+        const qsizetype pathLength = qsizetype(250 + 5 * i); // some too long
+        one.add(sizes.at(i), pathLength);
+        (i < split ? first : second).add(sizes.at(i), pathLength);
+    }
+    first.merge(second);
+    QCOMPARE(first.files(), one.files());
+    QCOMPARE(first.bytes(), one.bytes());
+    QCOMPARE(first.largest(), one.largest());
+    QCOMPARE(first.onDisk(), one.onDisk());
+    QCOMPARE(first.tooBigForFileSystem(), one.tooBigForFileSystem());
+    QCOMPARE(first.pathsTooLong(), one.pathsTooLong());
+    QCOMPARE(first.fits(), one.fits());
 }
 
 QTEST_APPLESS_MAIN(TestTargetDrive)

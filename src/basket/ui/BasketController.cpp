@@ -372,11 +372,12 @@ void BasketController::updateFigures()
     }
     // The opened list stays while the job runs: listAboutToGo waits for it.
     m_figuresJob->start(
-        [list = &opened, chosen = m_basket, fs, capacity, rootLength](const JobRun &) {
-            return basket::measure(*list, chosen, fs, capacity, rootLength);
+        // Given up as soon as the choice changes again or the list goes.
+        [list = &opened, chosen = m_basket, fs, capacity, rootLength](const JobRun &job) {
+            return basket::measure(*list, chosen, fs, capacity, rootLength, *job.stopFlag());
         },
-        [this, run](const basket::RoomOnTarget &room) {
-            if (run != m_figuresRun)
+        [this, run](const std::optional<basket::RoomOnTarget> &room) {
+            if (run != m_figuresRun || !room)
                 return;
             m_room = room;
             showFigures();
