@@ -166,7 +166,8 @@ private:
     void measureLine(qsizetype i, RoomOnTarget &room) const
     {
         const LineStore::LineReach line = m_store.reach(i);
-        const LineRoom counted = lineRoom(m_store, m_cut(line.begin, line.bound), m_rootPrefixLength);
+        const LineRoom counted =
+            lineRoom(m_store, m_cut(line.begin, line.bound), m_rootPrefixLength);
         room.add(counted.size, counted.pathLength);
     }
 
