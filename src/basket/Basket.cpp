@@ -1,5 +1,6 @@
 #include "Basket.h"
 
+#include "LineRoom.h"
 #include "listfile/ChunkSort.h"
 #include "listfile/ListLine.h"
 #include "listfile/ListLoader.h"
@@ -16,15 +17,6 @@ std::uint64_t bitsOf(int from, int to)
 {
     const std::uint64_t high = to == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << to) - 1;
     return high & ~((std::uint64_t(1) << from) - 1);
-}
-
-// Whole bytes of a four-decimal size, a part of a byte rounded up.
-qint64 wholeBytesUp(ByteTotal size)
-{
-    const qint64 raw = size.raw();
-    if (raw <= 0)
-        return 0;
-    return raw / ByteTotal::Scale + (raw % ByteTotal::Scale != 0 ? 1 : 0);
 }
 
 } // namespace
@@ -243,19 +235,6 @@ std::optional<RoomOnTarget> measureUnlessStopped(const LoadedList &list, const B
 }
 
 } // namespace
-
-LineRoom lineRoom(const LineStore &store, const PathAndSize &cut, qsizetype rootPrefixLength)
-{
-    LineRoom counted;
-    counted.size = cut.hasSize ? wholeBytesUp(cut.size) : 0;
-    // A Windows-1252 byte or an ASCII one is one character; other UTF-8
-    // paths are decoded to be counted.
-    const qsizetype length = store.encoding() == ListEncoding::Windows1252 || cut.pathAscii
-                                 ? cut.path.size()
-                                 : store.decode(cut.path).size();
-    counted.pathLength = std::max<qsizetype>(length - rootPrefixLength, 0);
-    return counted;
-}
 
 RoomOnTarget measure(const LoadedList &list, const Basket &basket, FileSystem fs, qint64 capacity,
                      qsizetype rootPrefixLength)

@@ -17,9 +17,7 @@
 #include <vector>
 
 namespace corvane {
-class LineStore;
 struct LoadedList;
-struct PathAndSize;
 } // namespace corvane
 
 namespace corvane::basket {
@@ -102,19 +100,8 @@ private:
 // The chosen lines of list measured for a target: each line's size (field
 // 2, a part of a byte rounded up, a size that cannot be read as 0) and its
 // path below the target's root (field 0 without the first rootPrefixLength
-// characters).
-// A basket of many chosen lines is measured on two threads.
-//
-// What one line counts for, the one rule: its size in whole bytes and its
-// path's characters below the root, from the line of store cut as far as its
-// size (cutPathAndSize).
-struct LineRoom
-{
-    qint64 size = 0;
-    qsizetype pathLength = 0;
-};
-LineRoom lineRoom(const LineStore &store, const PathAndSize &cut, qsizetype rootPrefixLength);
-
+// characters), as lineRoom (LineRoom.h) counts them. A basket of many
+// chosen lines is measured on two threads.
 RoomOnTarget measure(const LoadedList &list, const Basket &basket, FileSystem fs, qint64 capacity,
                      qsizetype rootPrefixLength);
 // The same, given up when stop is seen set (it is looked at every few

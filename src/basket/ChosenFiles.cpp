@@ -1,5 +1,6 @@
 #include "ChosenFiles.h"
 
+#include "LineRoom.h"
 #include "listfile/LineStore.h"
 #include "listfile/ListLine.h"
 

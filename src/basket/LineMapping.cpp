@@ -14,23 +14,43 @@ bool isAscii(QByteArrayView bytes)
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// The first line of to in [from, count) not less than key, found by
-// doubling steps from `from` and then halving: cheap when it is near.
-qsizetype gallop(const LineStore &to, qsizetype from, QByteArrayView key)
+// The first line of to not less than key, found by doubling steps from hint
+// (forwards or backwards) and then halving: cheap when it is near, and a
+// result's next line is near the previous one's (the same folder), in
+// whichever order the two encodings sort it.
+qsizetype gallop(const LineStore &to, qsizetype hint, QByteArrayView key)
 {
     const qsizetype count = to.count();
-    qsizetype low = from;
-    qsizetype step = 1;
-    qsizetype high = from;
-    while (high < count && LineStore::lessOrdinal(to.line(high), key)) {
-        low = high + 1;
-        high = from + step;
-        step *= 2;
+    const auto less = [&](qsizetype i) { return LineStore::lessOrdinal(to.line(i), key); };
+    qsizetype low = 0;
+    qsizetype high = count;
+    hint = std::clamp<qsizetype>(hint, 0, count);
+    if (hint < count && less(hint)) {
+        // Forwards: every line up to hint is below key.
+        low = hint + 1;
+        for (qsizetype step = 1; low < count; step *= 2) {
+            const qsizetype j = std::min(count - 1, low + step - 1);
+            if (!less(j)) {
+                high = j;
+                break;
+            }
+            low = j + 1;
+        }
+    } else {
+        // Backwards: no line from hint on is below key.
+        high = hint;
+        for (qsizetype step = 1; high > 0; step *= 2) {
+            const qsizetype j = std::max<qsizetype>(0, high - step);
+            if (less(j)) {
+                low = j + 1;
+                break;
+            }
+            high = j;
+        }
     }
-    high = std::min(high, count);
     while (low < high) {
         const qsizetype mid = low + (high - low) / 2;
-        if (LineStore::lessOrdinal(to.line(mid), key))
+        if (less(mid))
             low = mid + 1;
         else
             high = mid;
@@ -44,7 +64,8 @@ std::vector<qint32> mapLines(const LineStore &from, const LineStore &to)
 {
     std::vector<qint32> found(size_t(from.count()), -1);
     const bool sameBytes = from.encoding() == to.encoding();
-    qsizetype cursor = 0;       // where the next line in order is looked for
+    const bool fromUtf8 = from.encoding() == ListEncoding::Utf8;
+    qsizetype hint = 0;         // where the previous line was found, or would stand
     QByteArrayView previousKey; // the last key looked for, and where it was found
     qsizetype previousAt = -1;
     QByteArray converted;
@@ -53,39 +74,33 @@ std::vector<qint32> mapLines(const LineStore &from, const LineStore &to)
         const QByteArrayView line = from.line(i);
         QByteArrayView key = line;
         // The same bytes are the same text, unless the encodings differ and
-        // the line holds more than ASCII: then it is written as to writes it,
-        // and its place in to's order is not after the previous line's.
-        const bool inOrder = sameBytes || isAscii(line);
-        if (!inOrder) {
-            bool ok = false;
-            converted = to.encode(from.decode(line), &ok);
+        // the line holds more than ASCII: then it is written as to writes it.
+        const bool asIs = sameBytes || isAscii(line);
+        if (!asIs) {
+            bool ok = fromUtf8 && utf8ToWindows1252(line, converted);
+            if (!ok)
+                converted = to.encode(from.decode(line), &ok);
             if (!ok)
                 continue;
             key = converted;
         }
         qsizetype at = -1;
-        if (previousAt >= 0 && key == previousKey) {
-            // A line that stands again: the next copy in to, if any.
-            at = previousAt + 1;
-        } else if (inOrder) {
-            at = gallop(to, cursor, key);
-        } else {
-            at = to.lowerBound(key);
-        }
-        if (inOrder) {
+        if (previousAt >= 0 && key == previousKey)
+            at = previousAt + 1; // a line that stands again: the next copy in to, if any
+        else
+            at = gallop(to, hint, key);
+        if (asIs) {
             previousKey = key;
         } else {
             previousConverted.swap(converted);
             previousKey = previousConverted;
         }
         previousAt = -1;
-        const bool there = at < to.count() && to.line(at) == key;
-        if (there) {
+        if (at < to.count() && to.line(at) == key) {
             found[size_t(i)] = qint32(at);
             previousAt = at;
         }
-        if (inOrder)
-            cursor = there ? at + 1 : at;
+        hint = std::min(at + 1, to.count());
     }
     return found;
 }

@@ -94,6 +94,54 @@ QString decodeListText(QByteArrayView bytes, ListEncoding encoding)
     return decodeWindows1252(bytes);
 }
 
+bool utf8ToWindows1252(QByteArrayView utf8, QByteArray &out)
+{
+    out.resize(utf8.size());
+    char *d = out.data();
+    const auto *p = reinterpret_cast<const unsigned char *>(utf8.data());
+    const unsigned char *const end = p + utf8.size();
+    while (p < end) {
+        const unsigned char b = *p;
+        if (b < 0x80) {
+            *d++ = char(b);
+            ++p;
+            continue;
+        }
+        // Windows-1252 holds nothing beyond three UTF-8 bytes.
+        char32_t c = 0;
+        if ((b & 0xE0) == 0xC0 && end - p >= 2 && (p[1] & 0xC0) == 0x80) {
+            c = (char32_t(b & 0x1F) << 6) | (p[1] & 0x3F);
+            if (c < 0x80)
+                return false; // overlong
+            p += 2;
+        } else if ((b & 0xF0) == 0xE0 && end - p >= 3 && (p[1] & 0xC0) == 0x80 &&
+                   (p[2] & 0xC0) == 0x80) {
+            c = (char32_t(b & 0x0F) << 12) | (char32_t(p[1] & 0x3F) << 6) | (p[2] & 0x3F);
+            if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))
+                return false;
+            p += 3;
+        } else {
+            return false;
+        }
+        if (c >= 0xA0 && c <= 0xFF) {
+            *d++ = char(c);
+            continue;
+        }
+        int found = -1;
+        for (int k = 0; k < 32; ++k) {
+            if (cp1252High[k] == c) {
+                found = k;
+                break;
+            }
+        }
+        if (found < 0)
+            return false;
+        *d++ = char(0x80 + found);
+    }
+    out.resize(d - out.constData());
+    return true;
+}
+
 QByteArray encodeListText(QStringView text, ListEncoding encoding, bool *ok)
 {
     if (ok)

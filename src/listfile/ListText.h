@@ -24,6 +24,13 @@ QString decodeWindows1252(QByteArrayView bytes);
 // character has no byte form in that encoding (such a text matches no line).
 QByteArray encodeListText(QStringView text, ListEncoding encoding, bool *ok = nullptr);
 
+// The Windows-1252 bytes of valid UTF-8 bytes, as encodeListText would give
+// them for the decoded text, without decoding to UTF-16 on the way (a
+// search result, read as UTF-8, looked up in a Windows-1252 list). False,
+// out undefined, when a character has no Windows-1252 byte or the bytes are
+// not valid UTF-8.
+bool utf8ToWindows1252(QByteArrayView utf8, QByteArray &out);
+
 // What a file's first bytes say it is.
 enum class SniffedEncoding { Windows1252, Utf8, Utf16LE, Utf16BE };
 SniffedEncoding sniffEncoding(QByteArrayView head);

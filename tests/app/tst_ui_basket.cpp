@@ -100,6 +100,7 @@ private Q_SLOTS:
     void textsInEveryLanguage();
     void keptPerList_data();
     void keptPerList();
+    void largeResult();
 };
 
 // A folder ticked in the tree ticks its rows in the grid and makes its
@@ -403,6 +404,30 @@ void TestUiBasket::keptPerList()
         QCOMPARE(f.prompts.boxCount(), 1);
         QCOMPARE(f.prompts.count(box), 1);
     }
+}
+
+// A result too large to be found in the list at once is found on a worker
+// thread; its boxes and buttons wait for it, then take it whole.
+void TestUiBasket::largeResult()
+{
+    WindowFixture f;
+    frmMain &w = *f.window;
+    QByteArray bytes;
+    for (int i = 0; i < 120000; ++i)
+        bytes += "D:\\F" + QByteArray::number(i % 97) + "\\n" + QByteArray::number(i) +
+                 (i % 2 ? ".jpg" : ".doc") + ",2019-01-02 03:04:05,10,32;7,OK\r\n";
+    f.openFromCommandLine(f.writeList(u"big.csv"_s, bytes));
+    tickFolder(w, u"F1"_s, true);
+    const qsizetype inF1 = basketOf(w).basket().count();
+    search(f, u"*n*"_s);
+    QCOMPARE(shownList(w).lineCount, 120000);
+    QVERIFY(QTest::qWaitFor([&] { return !basketOf(w).isMapping(); }, 30000));
+    QCOMPARE(treeCheck(w, u"F1"_s), Qt::Checked);
+    QCOMPARE(treeCheck(w, QString()), Qt::PartiallyChecked);
+    QVERIFY(control<QPushButton>(w, "BasketAddShown")->isEnabled());
+    control<QPushButton>(w, "BasketAddShown")->click();
+    QCOMPARE(basketOf(w).basket().count(), 120000);
+    QVERIFY(inF1 > 0);
 }
 
 QTEST_MAIN(TestUiBasket)

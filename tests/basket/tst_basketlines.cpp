@@ -5,6 +5,7 @@
 #include "basket/ChosenFiles.h"
 #include "basket/LineMapping.h"
 #include "listfile/ListLoader.h"
+#include "listfile/ListText.h"
 
 #include <QTest>
 
@@ -18,7 +19,7 @@ LoadedList listOf(const QStringList &lines, ListEncoding encoding)
 {
     QByteArray bytes;
     for (const QString &line : lines)
-        bytes += (encoding == ListEncoding::Utf8 ? line.toUtf8() : line.toLatin1()) + "\r\n";
+        bytes += encodeListText(line, encoding) + "\r\n";
     return loadListBytes({bytes, encoding, true, {}, false});
 }
 
@@ -58,6 +59,25 @@ void TestBasketLines::mapsResultLines_data()
     QTest::newRow("a line twice in the result, once in the list")
         << QStringList{u"D\\x,d,1,A,ok"_s} << false << twice << true;
     QTest::newRow("empty result") << ascii << false << QStringList{} << true;
+    // Folders and names that sort apart in the two encodings, every third
+    // line in the result; a name Windows-1252 cannot write is in neither.
+    QStringList many;
+    QStringList third;
+    const QStringList parts = {u"a"_s,      u"\u00e9"_s, u"Z"_s,     u"\u20ac"_s,
+                               u"\u00ff"_s, u"_"_s,      u"\u0152"_s};
+    for (int i = 0; i < 600; ++i) {
+        const QString line = u"D\\%1%2\\%3%4.txt,d,%5,A,ok"_s
+                                 .arg(parts[i % 7], parts[(i / 7) % 7], parts[(i / 49) % 7])
+                                 .arg(i)
+                                 .arg(i);
+        many.append(line);
+        if (i % 3 == 0)
+            third.append(line);
+    }
+    QTest::newRow("generated, Windows-1252 list") << many << false << third << true;
+    QTest::newRow("generated, UTF-8 list") << many << true << third << true;
+    QTest::newRow("a character Windows-1252 has not")
+        << ascii << false << QStringList{u"D\\\U0001F600.jpg,d,1,A,ok"_s, ascii.at(1)} << true;
 }
 
 // Each line of the result is paired with a line of the same text, no line of

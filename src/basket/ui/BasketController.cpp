@@ -52,6 +52,9 @@ constexpr int DefaultFileSystem = 1;
 constexpr qint64 OneTerabyte = 1'000'000'000'000;
 // A choice this small is measured at once; a larger one on a worker thread.
 constexpr qsizetype MeasuredAtOnce = 20000;
+// A search result this small is found in the list at once; a larger one on
+// a worker thread.
+constexpr qsizetype MappedAtOnce = 100000;
 // The files a warning lists at most.
 constexpr qsizetype ListedFiles = 10000;
 } // namespace
@@ -66,6 +69,7 @@ BasketController::BasketController(WindowContext &context, ListSession &session,
     , m_sources(std::move(sources))
     , m_figuresJob(new BackgroundJob(u"BasketFigures"_s, this))
     , m_fingerprintJob(new BackgroundJob(u"ListFingerprint"_s, this))
+    , m_mapJob(new BackgroundJob(u"ResultLines"_s, this))
     , m_saveJob(new BackgroundJob(u"RestoreListSaver"_s, this))
     , m_saveTimer(new QTimer(this))
     , m_figuresTimer(new QTimer(this))
@@ -243,7 +247,7 @@ void BasketController::setRowChosen(const FolderListing &listing, const GridRow 
 
 void BasketController::chooseShown(qsizetype first, qsizetype last, bool chosen)
 {
-    if (first >= last)
+    if (first >= last || m_mapping)
         return;
     if (!m_session.showsSearchResult()) {
         m_basket.setRange(first, last, chosen);
@@ -318,6 +322,8 @@ void BasketController::listAboutToGo(const LoadedList *incoming)
     // that is about to go.
     m_figuresJob->abandon();
     m_figuresJob->waitForAll();
+    m_mapJob->abandon();
+    m_mapping = false;
     m_folderLines.clear();
     if (incoming && m_session.loadKind() == ListSession::LoadKind::SearchResult)
         return; // the opened list stays, and so does its basket
@@ -329,7 +335,22 @@ void BasketController::listReplaced()
     m_folderLines.clear();
     const LoadedList &shown = m_session.loadedList();
     if (m_session.showsSearchResult()) {
-        m_shownToOpened = basket::mapLines(shown.iGrid1, m_session.openedList().iGrid1);
+        m_shownToOpened.clear();
+        if (shown.iGrid1.count() <= MappedAtOnce) {
+            m_shownToOpened = basket::mapLines(shown.iGrid1, m_session.openedList().iGrid1);
+        } else {
+            // A large result is found in the list on a worker thread, from
+            // copies of the two stores (their bytes shared); until then its
+            // boxes wait.
+            m_mapping = true;
+            m_mapJob->start([result = shown.iGrid1, opened = m_session.openedList().iGrid1](
+                                const JobRun &) { return basket::mapLines(result, opened); },
+                            [this](std::vector<qint32> map) {
+                                m_mapping = false;
+                                m_shownToOpened = std::move(map);
+                                listReplacedShown();
+                            });
+        }
     } else {
         m_shownToOpened.clear();
         m_shownToOpened.shrink_to_fit();
@@ -340,12 +361,18 @@ void BasketController::listReplaced()
         if (shown.fileFound && !shown.iGrid1.isEmpty())
             startFingerprint();
     }
-    const bool any = !shown.iGrid1.isEmpty();
+    listReplacedShown();
+    updateFigures();
+}
+
+// The shown list's boxes and buttons, once its lines are found in the list.
+void BasketController::listReplacedShown()
+{
+    const bool any = !m_session.loadedList().iGrid1.isEmpty() && !m_mapping;
     m_addShown->setEnabled(any);
     m_removeShown->setEnabled(any);
     m_widgets.SftTree1->viewport()->update();
     m_widgets.iGrid2->viewport()->update();
-    updateFigures();
 }
 
 // -- the figures -------------------------------------------------------------

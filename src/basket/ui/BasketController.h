@@ -106,6 +106,8 @@ public:
     void saveNow();
     // Waits until the list's fingerprint is known (tests).
     bool waitForFingerprint(int timeoutMs);
+    // A shown search result's lines are still being found in the list.
+    bool isMapping() const { return m_mapping; }
 
     void retranslate();
 
@@ -119,6 +121,7 @@ private:
     void connectBar();
     void listAboutToGo(const LoadedList *incoming);
     void listReplaced();
+    void listReplacedShown();
     void startFingerprint();
     void keepBeforeListGoes();
     void restoreSaved(const QString &sha);
@@ -149,6 +152,8 @@ private:
 
     BackgroundJob *m_figuresJob = nullptr;
     BackgroundJob *m_fingerprintJob = nullptr;
+    BackgroundJob *m_mapJob = nullptr;
+    bool m_mapping = false; // a shown search result's lines are being found in the list
     BackgroundJob *m_saveJob = nullptr;
     QTimer *m_saveTimer = nullptr;
     QTimer *m_figuresTimer = nullptr;
