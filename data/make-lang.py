@@ -647,10 +647,10 @@ EXTRA[245] = ("Target drive:", "Disco de destino:", "Ziellaufwerk:", "Disque cib
 EXTRA[246] = ("Type the drive's size, as 500 GB, 2 TB or 64 GiB.",
               "Escreva o tamanho do disco, como 500 GB, 2 TB ou 64 GiB.",
               "Geben Sie die Größe des Laufwerks ein, etwa 500 GB, 2 TB oder 64 GiB.",
-              "Saisissez la taille du disque, par exemple 500 GB, 2 TB ou 64 GiB.",
+              "Saisissez la taille du disque, par exemple 500 Go, 2 To ou 64 Gio.",
               "Skriv enhetens storlek, som 500 GB, 2 TB eller 64 GiB.",
               "Typ de grootte van de schijf, zoals 500 GB, 2 TB of 64 GiB.")
-EXTRA[247] = ("e.g. 1 TB", "ex. 1 TB", "z. B. 1 TB", "ex. 1 TB", "t.ex. 1 TB", "bv. 1 TB")
+EXTRA[247] = ("e.g. 1 TB", "ex. 1 TB", "z. B. 1 TB", "ex. 1 To", "t.ex. 1 TB", "bv. 1 TB")
 EXTRA[248] = ("The file system of the target drive", "O sistema de ficheiros do disco de destino",
               "Das Dateisystem des Ziellaufwerks", "Le système de fichiers du disque cible",
               "Målenhetens filsystem", "Het bestandssysteem van de doelschijf")

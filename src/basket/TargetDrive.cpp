@@ -36,6 +36,18 @@ constexpr Unit Units[] = {
     {u"gib", GiB},
     {u"tib", TiB},
     {u"pib", PiB},
+    // The octet forms French writes: o, ko, Mo, Go, To, Po and Kio ... Pio.
+    {u"o", 1},
+    {u"ko", 1000},
+    {u"mo", 1000 * 1000},
+    {u"go", qint64(1000) * 1000 * 1000},
+    {u"to", qint64(1000) * 1000 * 1000 * 1000},
+    {u"po", qint64(1000) * 1000 * 1000 * 1000 * 1000},
+    {u"kio", KiB},
+    {u"mio", MiB},
+    {u"gio", GiB},
+    {u"tio", TiB},
+    {u"pio", PiB},
 };
 
 // The smallest cluster of a table whose volume bound is above capacity; the
@@ -122,7 +134,17 @@ std::optional<qint64> parseCapacity(QStringView text)
         ++at;
     }
     bool hasFraction = false;
-    if (at < t.size() && t[at] == u'.') {
+    // '.' or, as most of Europe writes it, ',' before the fraction; a comma
+    // before three digits and no more is a thousands separator ("1,000
+    // GB"), taken as no number rather than guessed.
+    if (at < t.size() && t[at] == u',') {
+        qsizetype n = 0;
+        while (at + 1 + n < t.size() && t[at + 1 + n].isDigit())
+            ++n;
+        if (n == 3)
+            return std::nullopt;
+    }
+    if (at < t.size() && (t[at] == u'.' || t[at] == u',')) {
         hasFraction = true;
         ++at;
         while (at < t.size() && t[at].isDigit() && t[at].unicode() < 128) {

@@ -27,7 +27,10 @@ constexpr qint64 MaxCapacity = qint64(1) << 60;
 // bytes ("500107862016", "512 B"), or a number with a unit, the decimal ones
 // kB, MB, GB, TB, PB (powers of 1000) or the binary ones KiB, MiB, GiB, TiB,
 // PiB (powers of 1024), in any case, with or without a space before the unit
-// ("1TB", "1.5 TB", "64GiB"). The decimal separator is '.'. A fraction of a
+// ("1TB", "1.5 TB", "64GiB"), or the octet forms (o, ko, Mo, Go, To, Po,
+// Kio ... Pio: "2 To"). The decimal separator is '.' or ',' ("1,5 To"); a
+// comma before exactly three digits is taken for a thousands separator
+// and refused rather than guessed. A fraction of a
 // byte is dropped. nullopt: empty, not such a number, 0, more than
 // MaxCapacity, or a unit not known ("12 XB").
 std::optional<qint64> parseCapacity(QStringView text);

@@ -67,7 +67,14 @@ void TestTargetDrive::capacity_data()
     QTest::newRow("negative") << u"-1 TB"_s << none;
     QTest::newRow("unknown unit") << u"12 XB"_s << none;
     QTest::newRow("fraction of bytes") << u"1.5"_s << none;
-    QTest::newRow("comma") << u"1,5 TB"_s << none;
+    QTest::newRow("decimal comma") << u"1,5 TB"_s << std::optional<qint64>(1'500'000'000'000);
+    QTest::newRow("French To, decimal comma")
+        << u"1,5 To"_s << std::optional<qint64>(1'500'000'000'000);
+    QTest::newRow("French Go") << u"500 Go"_s << std::optional<qint64>(500'000'000'000);
+    QTest::newRow("French Gio") << u"64 Gio"_s << std::optional<qint64>(64 * GiB);
+    QTest::newRow("octets") << u"512 o"_s << std::optional<qint64>(512);
+    QTest::newRow("thousands comma") << u"1,000 GB"_s << none;
+    QTest::newRow("two commas") << u"1,5,0 GB"_s << none;
     QTest::newRow("exponent") << u"1e12"_s << none;
     QTest::newRow("empty") << QString() << none;
     QTest::newRow("unit only") << u"TB"_s << none;

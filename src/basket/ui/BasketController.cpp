@@ -14,6 +14,7 @@
 #include "listfile/ListSaver.h"
 #include "listfile/OpenCommand.h"
 #include "util/BackgroundJob.h"
+#include "util/PlainText.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -430,6 +431,8 @@ void BasketController::showFigures()
     m_figures->setText(
         m_context.langText(LangEntry::BasketChosen)
             .arg(m_context.formatCountShown(m_basket.count()), size(r.bytes()), size(r.largest())));
+    // Cut where the bar is narrow: the whole of it on the pointer.
+    m_figures->setToolTip(plainToolTip(m_figures->text()));
     const std::optional<qint64> capacity = targetCapacity();
     const bool unreadable = !capacity && !m_capacity->text().trimmed().isEmpty();
     m_capacity->setToolTip(unreadable ? m_context.langText(LangEntry::BasketCapacityHint)
