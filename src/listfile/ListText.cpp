@@ -16,6 +16,18 @@ constexpr char16_t cp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+// The Windows-1252 byte of a code point, or -1 when it has none.
+int windows1252Byte(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return int(c);
+    for (int k = 0; k < 32; ++k) {
+        if (cp1252High[k] == c)
+            return 0x80 + k;
+    }
+    return -1;
+}
+
 // Validates UTF-8; when allowTruncatedEnd, a sequence cut off by the end of
 // the view counts as valid (for samples taken from a larger buffer).
 bool validUtf8(QByteArrayView bytes, bool allowTruncatedEnd)
@@ -123,20 +135,10 @@ bool utf8ToWindows1252(QByteArrayView utf8, QByteArray &out)
         } else {
             return false;
         }
-        if (c >= 0xA0 && c <= 0xFF) {
-            *d++ = char(c);
-            continue;
-        }
-        int found = -1;
-        for (int k = 0; k < 32; ++k) {
-            if (cp1252High[k] == c) {
-                found = k;
-                break;
-            }
-        }
-        if (found < 0)
+        const int byte = windows1252Byte(c);
+        if (byte < 0)
             return false;
-        *d++ = char(0x80 + found);
+        *d++ = char(byte);
     }
     out.resize(d - out.constData());
     return true;
@@ -151,25 +153,10 @@ QByteArray encodeListText(QStringView text, ListEncoding encoding, bool *ok)
     QByteArray out(text.size(), Qt::Uninitialized);
     char *d = out.data();
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            d[i] = char(c);
-            continue;
-        }
-        int found = -1;
-        for (int k = 0; k < 32; ++k) {
-            if (cp1252High[k] == c) {
-                found = k;
-                break;
-            }
-        }
-        if (found < 0) {
-            if (ok)
-                *ok = false;
-            d[i] = '?';
-        } else {
-            d[i] = char(0x80 + found);
-        }
+        const int byte = windows1252Byte(text[i].unicode());
+        if (byte < 0 && ok)
+            *ok = false;
+        d[i] = byte < 0 ? '?' : char(byte);
     }
     return out;
 }
