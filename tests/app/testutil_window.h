@@ -17,6 +17,7 @@
 #include "browse/FileGridModel.h"
 #include "browse/FolderListing.h"
 #include "common/FakePrompts.h"
+#include "common/TestSourceDir.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,15 +32,6 @@
 #include <unistd.h>
 
 namespace corvane::test {
-
-// The project's folder: CORVANE_SOURCE_DIR when set (CTest), else the folder
-// the test was built from, so that a test run by hand finds data/ from any
-// working folder.
-inline QString sourceDir()
-{
-    const QString dir = qEnvironmentVariable("CORVANE_SOURCE_DIR");
-    return dir.isEmpty() ? QStringLiteral(CORVANE_TEST_SOURCE_DIR) : dir;
-}
 
 // One data row per language of the window, in the column "language" (int).
 inline void addLanguageRows()

@@ -1,5 +1,6 @@
 #include "app/language/LanguageTable.h"
 #include "app/language/QtTranslations.h"
+#include "common/TestSourceDir.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,10 +26,7 @@ QByteArray readAll(const QString &path)
 
 QString shippedLanguageFile()
 {
-    QString dir = qEnvironmentVariable("CORVANE_SOURCE_DIR");
-    if (dir.isEmpty())
-        dir = QStringLiteral(CORVANE_TEST_SOURCE_DIR);
-    return QDir(dir).filePath(u"data/lang.fil"_s);
+    return QDir(corvane::test::sourceDir()).filePath(u"data/lang.fil"_s);
 }
 
 const int AllLanguages[] = {LanguageEnglish, LanguagePortuguese, LanguageGerman,
