@@ -734,6 +734,18 @@ EXTRA[265] = ("The kept choice for the restore of this list could not be read (%
               "lades åt sidan.",
               "De bewaarde keuze voor het herstel van deze lijst kon niet worden gelezen (%1) en "
               "is terzijde gelegd.")
+EXTRA[266] = ("The choice for the restore could not be kept for the next time (%1); it stays "
+              "in this window.",
+              "A escolha para a recuperação não pôde ser guardada para a próxima vez (%1); "
+              "fica nesta janela.",
+              "Die Auswahl für die Wiederherstellung konnte nicht für das nächste Mal "
+              "gespeichert werden (%1); sie bleibt in diesem Fenster.",
+              "Le choix pour la restauration n'a pas pu être gardé pour la prochaine fois "
+              "(%1) ; il reste dans cette fenêtre.",
+              "Urvalet för återställningen kunde inte sparas till nästa gång (%1); det finns "
+              "kvar i det här fönstret.",
+              "De keuze voor het herstel kon niet voor de volgende keer worden bewaard (%1); "
+              "ze blijft in dit venster.")
 
 
 def main():

@@ -100,6 +100,7 @@ private Q_SLOTS:
     void textsInEveryLanguage();
     void keptPerList_data();
     void keptPerList();
+    void notKeptSaidOnce();
     void largeResult();
 };
 
@@ -254,6 +255,10 @@ void TestUiBasket::figuresOnTarget()
             shown.append(QString::fromLatin1(name));
     }
     QCOMPARE(shown, warnings);
+    // The room bar is red exactly while the choice does not fit.
+    const QColor chunk =
+        control<QProgressBar>(w, "BasketRoomBar")->palette().color(QPalette::Highlight);
+    QCOMPARE(chunk == QColor(0xC0, 0x1C, 0x1C), warnings.contains(u"BasketNoFit"_s));
     const bool unreadable = !capacity.isEmpty() && !size;
     QCOMPARE(control<QLineEdit>(w, "BasketCapacity")->toolTip().isEmpty(), !unreadable);
     if (unreadable) {
@@ -404,6 +409,28 @@ void TestUiBasket::keptPerList()
         QCOMPARE(f.prompts.boxCount(), 1);
         QCOMPARE(f.prompts.count(box), 1);
     }
+}
+
+// A basket that cannot be kept (a file stands where its folder would be)
+// stays in the window and is said once, not at every change.
+void TestUiBasket::notKeptSaidOnce()
+{
+    WindowFixture f;
+    frmMain &w = *f.window;
+    const QString path = f.writeList(u"list.csv"_s, List);
+    QVERIFY(QDir().mkpath(dataFolder(w)));
+    QVERIFY(writeBytes(dataFolder(w) + u"/baskets"_s, "not a folder"));
+    f.openFromCommandLine(path);
+    QVERIFY(basketOf(w).waitForFingerprint(30000));
+    f.prompts.clear();
+    tickFolder(w, u"Docs"_s, true);
+    basketOf(w).saveNow();
+    QCOMPARE(f.prompts.count(u"warning"_s), 1);
+    tickFolder(w, u"Photos"_s, true);
+    basketOf(w).saveNow();
+    QCOMPARE(f.prompts.boxCount(), 1);
+    QVERIFY(chosenPaths(w).contains(u"Docs\\x.doc"_s));
+    QVERIFY(QFileInfo(dataFolder(w) + u"/baskets"_s).isFile());
 }
 
 // A result too large to be found in the list at once is found on a worker

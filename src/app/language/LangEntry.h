@@ -204,6 +204,7 @@ enum class LangEntry : int {
     BasketMailNotSaved = 263,    // "Please save their list with "Save restore list..." ..."
     BasketListChanged = 264,     // "This list has changed since its choice ... starts empty."
     BasketDamaged = 265,         // "The kept choice ... could not be read (%1, its file) ..."
+    BasketNotKept = 266,         // "The choice for the restore could not be kept ... (%1) ..."
 };
 
 // Entries lang.fil holds that nothing reads:

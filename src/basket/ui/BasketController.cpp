@@ -267,6 +267,14 @@ void BasketController::chooseAllShown(bool chosen)
     chooseShown(0, m_session.loadedList().iGrid1.count(), chosen);
 }
 
+void BasketController::addAllShownWhenFound()
+{
+    if (m_mapping)
+        m_addWhenFound = true;
+    else
+        chooseAllShown(true);
+}
+
 void BasketController::emptyBasket()
 {
     if (m_basket.isEmpty())
@@ -325,6 +333,7 @@ void BasketController::listAboutToGo(const LoadedList *incoming)
     m_figuresJob->waitForAll();
     m_mapJob->abandon();
     m_mapping = false;
+    m_addWhenFound = false;
     m_folderLines.clear();
     if (incoming && m_session.loadKind() == ListSession::LoadKind::SearchResult)
         return; // the opened list stays, and so does its basket
@@ -350,6 +359,8 @@ void BasketController::listReplaced()
                                 m_mapping = false;
                                 m_shownToOpened = std::move(map);
                                 listReplacedShown();
+                                if (std::exchange(m_addWhenFound, false))
+                                    chooseAllShown(true);
                             });
         }
     } else {
@@ -456,6 +467,14 @@ void BasketController::showFigures()
         m_roomBar->setValue(0);
         m_roomBar->setFormat(
             m_context.langText(LangEntry::BasketOnDriveNoTarget).arg(size(r.onDisk())));
+    }
+    {
+        // The bar turns red when the choice does not fit.
+        QPalette p = m_roomBar->palette();
+        p.setColor(QPalette::Highlight, capacity && !r.fits()
+                                            ? QColor(0xC0, 0x1C, 0x1C)
+                                            : m_bar->palette().color(QPalette::Highlight));
+        m_roomBar->setPalette(p);
     }
     m_noFit->setVisible(capacity && !r.fits());
     if (capacity && !r.fits())

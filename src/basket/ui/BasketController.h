@@ -95,6 +95,9 @@ public:
     // Every line of the list shown (a search result's, or the whole list's).
     void addAllShown() { chooseAllShown(true); }
     void removeAllShown() { chooseAllShown(false); }
+    // Every line of the list shown, once its lines are found in the list
+    // (at once when they are).
+    void addAllShownWhenFound();
     void emptyBasket();
     // Asks where, then writes the chosen lines on a worker thread.
     void saveRestoreList();
@@ -113,6 +116,8 @@ public:
 
 Q_SIGNALS:
     void choiceChanged();
+    // The opened list's SHA-256 is known (the key of what is kept for it).
+    void listFingerprintKnown(const QString &sha256);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -144,16 +149,18 @@ private:
     basket::Basket m_basket;             // of the opened list's lines
     std::vector<qint32> m_shownToOpened; // a shown search result's lines; empty: identity
     mutable std::vector<LineStore::Range> m_folderLines; // per tree item, found when asked
-    QString m_sha;             // the opened list's SHA-256; empty while unknown
-    QString m_fingerprintPath; // the file being fingerprinted
-    QString m_restoreListPath; // saved last for this list
+    QString m_sha;                  // the opened list's SHA-256; empty while unknown
+    QString m_fingerprintPath;      // the file being fingerprinted
+    QString m_restoreListPath;      // saved last for this list
+    bool m_saveFailureSaid = false; // the basket could not be kept, and that was said
     std::optional<basket::RoomOnTarget> m_room;
     quint64 m_figuresRun = 0;
 
     BackgroundJob *m_figuresJob = nullptr;
     BackgroundJob *m_fingerprintJob = nullptr;
     BackgroundJob *m_mapJob = nullptr;
-    bool m_mapping = false; // a shown search result's lines are being found in the list
+    bool m_mapping = false;      // a shown search result's lines are being found in the list
+    bool m_addWhenFound = false; // then all of them are added
     BackgroundJob *m_saveJob = nullptr;
     QTimer *m_saveTimer = nullptr;
     QTimer *m_figuresTimer = nullptr;

@@ -38,6 +38,7 @@ void BasketController::startFingerprint()
 void BasketController::restoreSaved(const QString &sha)
 {
     m_sha = sha;
+    Q_EMIT listFingerprintKnown(sha);
     const QString folder = m_context.dataFolder();
     const basket::BasketLoadResult kept = basket::loadBasket(folder, sha, m_basket.lineCount());
     Prompts &prompts = m_context.prompts();
@@ -108,9 +109,18 @@ void BasketController::saveNow()
         return;
     const basket::BasketSettings settings{
         m_capacity->text(), basket::fileSystemName(targetFileSystem()), m_restoreListPath};
-    // A basket that cannot be kept stays in the window; the next change
-    // tries again.
-    basket::saveBasket(m_context.dataFolder(), m_sha, m_fingerprintPath, m_basket, settings);
+    // A basket that cannot be kept stays in the window and is said once (an
+    // empty one loses nothing); the next change tries again.
+    const basket::BasketSaveResult saved =
+        basket::saveBasket(m_context.dataFolder(), m_sha, m_fingerprintPath, m_basket, settings);
+    if (saved.ok) {
+        m_saveFailureSaid = false;
+    } else if (!m_saveFailureSaid && !m_basket.isEmpty()) {
+        m_saveFailureSaid = true;
+        m_context.prompts().warning(m_context.promptParent(),
+                                    m_context.langText(LangEntry::BasketNotKept).arg(saved.error),
+                                    m_context.errorTitle(), false);
+    }
 }
 
 bool BasketController::waitForFingerprint(int timeoutMs)
