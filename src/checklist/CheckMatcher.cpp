@@ -1,0 +1,443 @@
+#include "CheckMatcher.h"
+
+#include "listfile/ByteScan.h"
+
+#include <algorithm>
+#include <numeric>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace corvane {
+
+namespace {
+
+// The start of the line after the one ending at lineEnd (CR LF is one end).
+const char *afterLineEnd(const char *lineEnd, const char *end)
+{
+    if (lineEnd >= end)
+        return end;
+    if (*lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n')
+        return lineEnd + 2;
+    return lineEnd + 1;
+}
+
+// The part of a pattern's plain run a scan of list bytes can look for in
+// this encoding: in UTF-8 only ASCII bytes stand for themselves, and a
+// character that another one lower-cases to cannot be looked for by its
+// bytes alone.
+std::u32string scannableRun(const std::u32string &run, ListEncoding encoding)
+{
+    if (encoding == ListEncoding::Windows1252)
+        return run;
+    std::u32string best, current;
+    for (char32_t c : run) {
+        if (c < 128 && !hasForeignLowerCase(c)) {
+            current.push_back(c);
+            continue;
+        }
+        if (current.size() > best.size())
+            best = current;
+        current.clear();
+    }
+    return current.size() > best.size() ? current : best;
+}
+
+// Rows of the dense part of the automaton may take this much; deeper states
+// beyond it keep their children in a list and follow their failure links.
+constexpr size_t DenseRowBudget = size_t(12) << 20;
+
+} // namespace
+
+// The automaton over byte classes: every byte maps to the class of its
+// folded form (0 for bytes no run holds, Separator for "," CR and LF).
+// A state is handed around encoded: a dense state s as s * classes (its
+// row's offset), a sparse one as denseLimit + (s - dense); OutBit marks a
+// state where a run, or a run ending in it, ends.
+struct CheckMatcher::Automaton
+{
+    static constexpr quint32 OutBit = 0x80000000u;
+    static constexpr unsigned char Separator = 1;
+
+    std::array<unsigned char, 256> classOf{};
+    quint32 classes = 2;
+    quint32 dense = 1;      // states below this have rows
+    quint32 denseLimit = 0; // dense * classes
+    std::vector<quint32> rows;
+
+    std::vector<quint32> fail;       // by state
+    std::vector<quint32> childStart; // by state, and one more
+    std::vector<unsigned char> childClass;
+    std::vector<quint32> childTarget; // encoded
+    std::vector<qint32> dictionary;   // the nearest shorter state with runs of its own, or -1
+    std::vector<quint32> outStart;    // by state, and one more
+    std::vector<int> outPattern;
+    std::vector<quint32> stateStamp;
+
+    std::vector<int> alwaysTest; // patterns without a run to look for
+    std::vector<char> sure;      // by pattern: finding its run is the whole test
+
+    quint32 encode(quint32 s) const
+    {
+        const quint32 e = s < dense ? s * classes : denseLimit + (s - dense);
+        return outStart[s + 1] > outStart[s] || dictionary[s] >= 0 ? e | OutBit : e;
+    }
+    quint32 decode(quint32 e) const
+    {
+        return e < denseLimit ? e / classes : e - denseLimit + dense;
+    }
+
+    // The encoded state after class c from encoded state e.
+    quint32 step(quint32 e, unsigned char c) const
+    {
+        if (e < denseLimit)
+            return rows[e + c];
+        quint32 s = e - denseLimit + dense;
+        while (s >= dense) {
+            for (quint32 k = childStart[s]; k < childStart[s + 1]; ++k) {
+                if (childClass[k] == c)
+                    return childTarget[k];
+            }
+            s = fail[s];
+        }
+        return rows[size_t(s) * classes + c];
+    }
+
+    void build(const std::vector<std::pair<std::vector<unsigned char>, int>> &runs,
+               const std::array<unsigned char, 256> &fold);
+};
+
+void CheckMatcher::Automaton::build(
+    const std::vector<std::pair<std::vector<unsigned char>, int>> &runs,
+    const std::array<unsigned char, 256> &fold)
+{
+    // Classes: one per folded byte some run holds.
+    std::array<int, 256> classOfFolded{};
+    classOfFolded.fill(0);
+    for (const auto &[bytes, pattern] : runs) {
+        for (unsigned char b : bytes) {
+            if (classOfFolded[b] == 0)
+                classOfFolded[b] = int(classes++);
+        }
+    }
+    for (int b = 0; b < 256; ++b)
+        classOf[size_t(b)] = uchar(classOfFolded[fold[size_t(b)]]);
+    classOf[uchar(',')] = Separator;
+    classOf[uchar('\r')] = Separator;
+    classOf[uchar('\n')] = Separator;
+
+    // The trie, runs inserted in sorted order so that the child to follow is
+    // always the last one made.
+    std::vector<size_t> order(runs.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    auto classesOf = [&](size_t i) {
+        std::vector<unsigned char> c;
+        c.reserve(runs[i].first.size());
+        for (unsigned char b : runs[i].first)
+            c.push_back(uchar(classOfFolded[b]));
+        return c;
+    };
+    std::vector<std::vector<unsigned char>> keyed(runs.size());
+    for (size_t i = 0; i < runs.size(); ++i)
+        keyed[i] = classesOf(i);
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        const std::vector<unsigned char> &x = keyed[a];
+        const std::vector<unsigned char> &y = keyed[b];
+        for (size_t k = 0; k < x.size() && k < y.size(); ++k) {
+            if (x[k] != y[k])
+                return x[k] < y[k];
+        }
+        return x.size() < y.size();
+    });
+
+    std::vector<quint32> firstChild{0}, nextSibling{0}, lastChild{0};
+    std::vector<unsigned char> nodeClass{0};
+    std::vector<std::pair<quint32, int>> ends; // (node, pattern)
+    std::array<quint32, 256> rootChild{};
+    for (size_t i : order) {
+        quint32 node = 0;
+        for (unsigned char c : keyed[i]) {
+            const quint32 last = lastChild[node];
+            if (last != 0 && nodeClass[last] == c) {
+                node = last;
+                continue;
+            }
+            const auto made = quint32(nodeClass.size());
+            nodeClass.push_back(c);
+            firstChild.push_back(0);
+            nextSibling.push_back(0);
+            lastChild.push_back(0);
+            if (last == 0)
+                firstChild[node] = made;
+            else
+                nextSibling[last] = made;
+            lastChild[node] = made;
+            if (node == 0)
+                rootChild[c] = made;
+            node = made;
+        }
+        ends.emplace_back(node, runs[i].second);
+    }
+    const auto states = quint32(nodeClass.size());
+
+    // Breadth-first numbering: a state's failure target comes before it.
+    std::vector<quint32> byOrder{0};
+    byOrder.reserve(states);
+    std::vector<quint32> number(states, 0);
+    for (size_t k = 0; k < byOrder.size(); ++k) {
+        for (quint32 c = firstChild[byOrder[k]]; c != 0; c = nextSibling[c]) {
+            number[c] = quint32(byOrder.size());
+            byOrder.push_back(c);
+        }
+    }
+    auto childOf = [&](quint32 node, unsigned char c) -> quint32 {
+        if (node == 0)
+            return rootChild[c];
+        for (quint32 k = firstChild[node]; k != 0; k = nextSibling[k]) {
+            if (nodeClass[k] == c)
+                return k;
+        }
+        return 0;
+    };
+    std::vector<quint32> oldFail(states, 0);
+    for (quint32 node : byOrder) {
+        for (quint32 child = firstChild[node]; child != 0; child = nextSibling[child]) {
+            if (node == 0)
+                continue; // a child of the root fails to the root
+            quint32 f = oldFail[node];
+            for (;;) {
+                if (const quint32 t = childOf(f, nodeClass[child])) {
+                    oldFail[child] = t;
+                    break;
+                }
+                if (f == 0)
+                    break;
+                f = oldFail[f];
+            }
+        }
+    }
+
+    // The tables by the new numbers.
+    fail.assign(states, 0);
+    for (quint32 s = 0; s < states; ++s)
+        fail[number[s]] = number[oldFail[s]];
+    std::sort(ends.begin(), ends.end(), [&](const auto &a, const auto &b) {
+        return number[a.first] != number[b.first] ? number[a.first] < number[b.first]
+                                                  : a.second < b.second;
+    });
+    outStart.assign(size_t(states) + 1, 0);
+    outPattern.clear();
+    for (const auto &[node, pattern] : ends) {
+        ++outStart[number[node] + 1];
+        outPattern.push_back(pattern);
+    }
+    for (quint32 s = 0; s < states; ++s)
+        outStart[s + 1] += outStart[s];
+    dictionary.assign(states, -1);
+    for (quint32 s = 1; s < states; ++s) {
+        const quint32 f = fail[s];
+        dictionary[s] = outStart[f + 1] > outStart[f] ? qint32(f) : dictionary[f];
+    }
+    childStart.assign(size_t(states) + 1, 0);
+    for (quint32 s = 0; s < states; ++s) {
+        quint32 count = 0;
+        for (quint32 c = firstChild[byOrder[s]]; c != 0; c = nextSibling[c])
+            ++count;
+        childStart[s + 1] = childStart[s] + count;
+    }
+    dense = quint32(std::clamp<size_t>(DenseRowBudget / (sizeof(quint32) * classes), 1, states));
+    denseLimit = dense * classes;
+    childClass.resize(childStart[states]);
+    childTarget.resize(childStart[states]);
+    for (quint32 s = 0; s < states; ++s) {
+        quint32 k = childStart[s];
+        for (quint32 c = firstChild[byOrder[s]]; c != 0; c = nextSibling[c], ++k)
+            childClass[k] = nodeClass[c];
+    }
+    // Targets are encoded, which needs dense and the outputs: a second round.
+    for (quint32 s = 0; s < states; ++s) {
+        quint32 k = childStart[s];
+        for (quint32 c = firstChild[byOrder[s]]; c != 0; c = nextSibling[c], ++k)
+            childTarget[k] = encode(number[c]);
+    }
+    rows.assign(size_t(denseLimit), 0);
+    for (quint32 s = 0; s < dense; ++s) {
+        quint32 *row = rows.data() + size_t(s) * classes;
+        if (s != 0)
+            std::copy_n(rows.data() + size_t(fail[s]) * classes, classes, row);
+        for (quint32 k = childStart[s]; k < childStart[s + 1]; ++k)
+            row[childClass[k]] = childTarget[k];
+        row[0] = s == 0 ? 0 : rows[size_t(fail[s]) * classes];
+        row[Separator] = 0;
+    }
+    stateStamp.assign(states, 0);
+}
+
+// ---- the matcher -----------------------------------------------------------------
+
+CheckMatcher::CheckMatcher(const QStringList &patterns)
+{
+    for (int b = 0; b < 256; ++b)
+        m_fold[size_t(b)] = cp1252::foldByte(uchar(b));
+    m_patterns.resize(size_t(patterns.size()));
+    for (qsizetype i = 0; i < patterns.size(); ++i) {
+        PatternInfo &info = m_patterns[size_t(i)];
+        info.text = patterns[i];
+        info.everything = WildcardPattern(patterns[i]).matchesEverything();
+        if (info.everything)
+            m_everyLine.push_back(int(i));
+    }
+    m_patternStamp.assign(m_patterns.size(), 0);
+}
+
+CheckMatcher::~CheckMatcher() = default;
+
+const WildcardPattern &CheckMatcher::compiled(int pattern)
+{
+    PatternInfo &info = m_patterns[size_t(pattern)];
+    if (!info.compiled)
+        info.compiled = std::make_unique<WildcardPattern>(info.text);
+    return *info.compiled;
+}
+
+void CheckMatcher::prepare(ListEncoding encoding)
+{
+    m_preparedFor = encoding;
+    m_automaton = std::make_unique<Automaton>();
+    Automaton &a = *m_automaton;
+    a.sure.assign(m_patterns.size(), 0);
+    std::vector<std::pair<std::vector<unsigned char>, int>> runs;
+    for (size_t i = 0; i < m_patterns.size(); ++i) {
+        PatternInfo &info = m_patterns[i];
+        if (info.everything)
+            continue;
+        // Built for its run only; kept when the pattern is tested on every line.
+        WildcardPattern pattern(info.text);
+        if (pattern.needsComma())
+            continue; // a path taken before the first "," holds none
+        const std::u32string run = scannableRun(pattern.plainRun(), encoding);
+        std::vector<unsigned char> bytes;
+        bool possible = true;
+        bool byBytes = !run.empty();
+        for (char32_t c : run) {
+            const QByteArray folding = cp1252::bytesFolding(c);
+            if (folding.isEmpty()) {
+                possible = false; // the code page cannot hold this character
+                break;
+            }
+            const unsigned char folded = m_fold[uchar(folding[0])];
+            for (char b : folding)
+                byBytes = byBytes && m_fold[uchar(b)] == folded;
+            bytes.push_back(folded);
+        }
+        if (!possible)
+            continue;
+        if (!byBytes) {
+            a.alwaysTest.push_back(int(i));
+            if (!info.compiled)
+                info.compiled = std::make_unique<WildcardPattern>(std::move(pattern));
+            continue;
+        }
+        a.sure[i] = pattern.isPlainContains() && run == pattern.plainRun();
+        runs.emplace_back(std::move(bytes), int(i));
+    }
+    a.build(runs, m_fold);
+}
+
+bool CheckMatcher::fullMatch(int pattern, QByteArrayView line, QByteArrayView field, bool comma,
+                             ListEncoding encoding)
+{
+    const WildcardPattern &p = compiled(pattern);
+    if (encoding == ListEncoding::Windows1252 || isAsciiBytes(field)) {
+        if (comma)
+            return p.matchesBytes(field);
+        // A line without "," is taken whole, with its CR LF.
+        if (m_scratch.isEmpty()) {
+            m_scratch = line.toByteArray();
+            m_scratch.append("\r\n");
+        }
+        return p.matchesBytes(m_scratch);
+    }
+    if (!m_decodedValid) {
+        m_decoded = decodeListText(field, encoding).toLower();
+        if (!comma)
+            m_decoded += u"\r\n"_s;
+        m_decodedValid = true;
+    }
+    return p.matches(m_decoded);
+}
+
+bool CheckMatcher::scan(QByteArrayView piece, ListEncoding encoding, const Found &found)
+{
+    if (m_patterns.empty())
+        return true;
+    if (!m_automaton || m_preparedFor != encoding)
+        prepare(encoding);
+    Automaton &a = *m_automaton;
+    const std::array<unsigned char, 256> &classOf = a.classOf;
+    const quint32 *const rows = a.rows.data();
+    const quint32 denseLimit = a.denseLimit;
+    const bool anyEveryLine = !a.alwaysTest.empty() || !m_everyLine.empty();
+
+    const char *p = piece.data();
+    const char *const end = p + piece.size();
+    while (p < end) {
+        const char *const lineStart = p;
+        if (++m_stamp == 0) {
+            std::fill(m_patternStamp.begin(), m_patternStamp.end(), 0);
+            std::fill(a.stateStamp.begin(), a.stateStamp.end(), 0);
+            m_stamp = 1;
+        }
+        m_candidates.clear();
+        quint32 state = 0;
+        for (; p < end; ++p) {
+            const unsigned char c = classOf[uchar(*p)];
+            if (c == Automaton::Separator)
+                break;
+            const quint32 next = state < denseLimit ? rows[state + c] : a.step(state, c);
+            state = next & ~Automaton::OutBit;
+            if (next & Automaton::OutBit) [[unlikely]] {
+                // Every run ending here: the state's own and its dictionary's.
+                for (qint32 s = qint32(a.decode(state)); s >= 0; s = a.dictionary[size_t(s)]) {
+                    if (a.stateStamp[size_t(s)] == m_stamp)
+                        break;
+                    a.stateStamp[size_t(s)] = m_stamp;
+                    for (quint32 k = a.outStart[size_t(s)]; k < a.outStart[size_t(s) + 1]; ++k) {
+                        const int pattern = a.outPattern[k];
+                        if (m_patternStamp[size_t(pattern)] != m_stamp) {
+                            m_patternStamp[size_t(pattern)] = m_stamp;
+                            m_candidates.push_back(pattern);
+                        }
+                    }
+                }
+            }
+        }
+        const bool comma = p < end && *p == ',';
+        const char *const fieldEnd = p;
+        const char *const lineEnd = comma ? findLineEnd(p + 1, end) : p;
+        p = afterLineEnd(lineEnd, end);
+        if (m_candidates.empty() && !anyEveryLine)
+            continue;
+
+        const QByteArrayView line(lineStart, lineEnd - lineStart);
+        const QByteArrayView field(lineStart, fieldEnd - lineStart);
+        m_scratch.clear();
+        m_decodedValid = false;
+        m_hits.assign(m_everyLine.begin(), m_everyLine.end());
+        for (int pattern : m_candidates) {
+            if (a.sure[size_t(pattern)] || fullMatch(pattern, line, field, comma, encoding))
+                m_hits.push_back(pattern);
+        }
+        for (int pattern : a.alwaysTest) {
+            if (fullMatch(pattern, line, field, comma, encoding))
+                m_hits.push_back(pattern);
+        }
+        if (m_hits.empty())
+            continue;
+        std::sort(m_hits.begin(), m_hits.end());
+        if (!found(line, m_hits))
+            return false;
+    }
+    return true;
+}
+
+} // namespace corvane
