@@ -3,7 +3,12 @@
 #include "listfile/ByteScan.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -46,6 +51,227 @@ std::u32string scannableRun(const std::u32string &run, ListEncoding encoding)
 // beyond it keep their children in a list and follow their failure links.
 constexpr size_t DenseRowBudget = size_t(12) << 20;
 
+// Slices spread over the first piece of the list, where the rarest places
+// of the runs are learned.
+struct ListSample
+{
+    QByteArrayView piece;
+    const std::array<unsigned char, 256> *fold = nullptr;
+
+    // How often the folded bytes x and y stand `gap` apart, by x << 8 | y.
+    std::vector<quint32> pairs(int gap) const
+    {
+        std::vector<quint32> counts(size_t(1) << 16, 0);
+        constexpr qsizetype Slice = 4096;
+        constexpr qsizetype Slices = 256;
+        const qsizetype step = std::max(Slice, piece.size() / Slices);
+        for (qsizetype from = 0; from + gap < piece.size(); from += step) {
+            const qsizetype to = std::min(piece.size() - gap, from + Slice);
+            for (qsizetype i = from; i < to; ++i)
+                ++counts[size_t((*fold)[uchar(piece[i])]) << 8 | (*fold)[uchar(piece[i + gap])]];
+        }
+        return counts;
+    }
+};
+
+// A few runs looked for together, 32 bytes a step (on processors with
+// AVX2). Each run is looked for by two of its bytes a fixed gap apart (the
+// same gap for all, at the rarest place of each run): for each of the two,
+// two 16-entry tables (low and high nibble) give the buckets whose runs may
+// have that byte there; where both agree on a bucket, the runs of that
+// bucket are compared in full.
+class PrefilterRuns
+{
+public:
+    bool usable = false;
+
+    void build(const std::vector<std::vector<unsigned char>> &runs,
+               const std::array<unsigned char, 256> &fold, const ListSample &sample)
+    {
+        usable = false;
+        if (runs.empty() || runs.size() > MaxRuns || !__builtin_cpu_supports("avx2"))
+            return;
+        m_fold = fold;
+        size_t shortest = runs.front().size();
+        for (const auto &run : runs)
+            shortest = std::min(shortest, run.size());
+        if (shortest < 1)
+            return;
+        m_gap = int(std::min<size_t>(shortest - 1, MaxGap));
+        std::memset(m_lo, 0, sizeof m_lo);
+        std::memset(m_hi, 0, sizeof m_hi);
+        const std::vector<quint32> counts = sample.pairs(m_gap);
+        m_runs.clear();
+        for (auto &bucket : m_bucketRuns)
+            bucket.clear();
+        // Each bucket accepts, at each of the two places, the bytes whose
+        // low and high nibbles it holds: runs sharing a bucket accept mixes
+        // of their bytes too. Each run goes, at its place, into the bucket
+        // where what the bucket then accepts is rarest in the sample.
+        struct Nibbles
+        {
+            quint16 low[2] = {0, 0};
+            quint16 high[2] = {0, 0};
+        };
+        std::array<Nibbles, 8> buckets{};
+        auto withRun = [&](Nibbles n, const std::vector<unsigned char> &bytes, int offset) {
+            for (int j = 0; j < 2; ++j) {
+                const unsigned char want = bytes[size_t(offset + (j ? m_gap : 0))];
+                for (int x = 0; x < 256; ++x) {
+                    if (fold[size_t(x)] == want) {
+                        n.low[j] |= quint16(1u << (x & 15));
+                        n.high[j] |= quint16(1u << (x >> 4));
+                    }
+                }
+            }
+            return n;
+        };
+        auto accepted = [&](const Nibbles &n) {
+            quint64 total = 0;
+            for (int x = 0; x < 256; ++x) {
+                if (!((n.low[0] >> (x & 15)) & (n.high[0] >> (x >> 4)) & 1))
+                    continue;
+                for (int y = 0; y < 256; ++y) {
+                    if ((n.low[1] >> (y & 15)) & (n.high[1] >> (y >> 4)) & 1)
+                        total += counts[size_t(x) << 8 | size_t(y)];
+                }
+            }
+            return total;
+        };
+        std::array<quint64, 8> cost{};
+        for (size_t r = 0; r < runs.size(); ++r) {
+            const std::vector<unsigned char> &bytes = runs[r];
+            quint64 best = ~quint64(0);
+            int offset = 0;
+            int bucket = 0;
+            for (int o = 0; o + m_gap < int(bytes.size()); ++o) {
+                for (int k = 0; k < 8; ++k) {
+                    const quint64 added =
+                        accepted(withRun(buckets[size_t(k)], bytes, o)) - cost[size_t(k)];
+                    if (added < best) {
+                        best = added;
+                        offset = o;
+                        bucket = k;
+                    }
+                    if (buckets[size_t(k)].low[0] == 0)
+                        break; // the empty buckets are all alike
+                }
+            }
+            buckets[size_t(bucket)] = withRun(buckets[size_t(bucket)], bytes, offset);
+            cost[size_t(bucket)] = accepted(buckets[size_t(bucket)]);
+            m_bucketRuns[bucket].push_back(int(m_runs.size()));
+            m_runs.push_back({bytes, offset});
+        }
+        for (int k = 0; k < 8; ++k) {
+            for (int j = 0; j < 2; ++j) {
+                for (int nib = 0; nib < 16; ++nib) {
+                    for (int lane = 0; lane < 32; lane += 16) {
+                        if ((buckets[size_t(k)].low[j] >> nib) & 1)
+                            m_lo[j][lane + nib] |= uchar(1 << k);
+                        if ((buckets[size_t(k)].high[j] >> nib) & 1)
+                            m_hi[j][lane + nib] |= uchar(1 << k);
+                    }
+                }
+            }
+        }
+        usable = true;
+    }
+
+    // The start of the first run standing whole at or after p (none starts
+    // before p), or nullptr.
+    const char *findLine(const char *p, const char *end) const
+    {
+        const char *const begin = p;
+        if (const char *at = findWide(p, begin, end))
+            return at;
+        // The last few bytes, one at a time.
+        for (; end - p > m_gap; ++p) {
+            const auto a = uchar(p[0]);
+            const auto b = uchar(p[m_gap]);
+            const unsigned buckets =
+                m_lo[0][a & 15] & m_hi[0][a >> 4] & m_lo[1][b & 15] & m_hi[1][b >> 4];
+            if (buckets) {
+                if (const char *at = verify(buckets, p, begin, end))
+                    return at;
+            }
+        }
+        return nullptr;
+    }
+
+private:
+    static constexpr size_t MaxRuns = 16;
+    static constexpr size_t MaxGap = 16;
+
+    struct Run
+    {
+        std::vector<unsigned char> bytes; // folded
+        int offset = 0;                   // of the first looked-for byte in the run
+    };
+
+    // A run of the buckets whose bytes stand around `at`, or nullptr.
+    const char *verify(unsigned buckets, const char *at, const char *begin, const char *end) const
+    {
+        for (; buckets; buckets &= buckets - 1) {
+            for (int r : m_bucketRuns[__builtin_ctz(buckets)]) {
+                const Run &run = m_runs[size_t(r)];
+                const char *start = at - run.offset;
+                const auto n = qsizetype(run.bytes.size());
+                if (start < begin || end - start < n)
+                    continue;
+                qsizetype k = 0;
+                while (k < n && m_fold[uchar(start[k])] == run.bytes[size_t(k)])
+                    ++k;
+                if (k == n)
+                    return start;
+            }
+        }
+        return nullptr;
+    }
+
+    // Leaves p where fewer than a whole step is left.
+    __attribute__((target("avx2"))) const char *findWide(const char *&p, const char *begin,
+                                                         const char *end) const
+    {
+        const __m256i nibble = _mm256_set1_epi8(0x0F);
+        const __m256i zero = _mm256_setzero_si256();
+        const __m256i lo0 = _mm256_load_si256(reinterpret_cast<const __m256i *>(m_lo[0]));
+        const __m256i hi0 = _mm256_load_si256(reinterpret_cast<const __m256i *>(m_hi[0]));
+        const __m256i lo1 = _mm256_load_si256(reinterpret_cast<const __m256i *>(m_lo[1]));
+        const __m256i hi1 = _mm256_load_si256(reinterpret_cast<const __m256i *>(m_hi[1]));
+        const int gap = m_gap;
+        alignas(32) unsigned char buckets[32];
+        while (end - p >= 32 + gap) {
+            const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p));
+            const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p + gap));
+            const __m256i res = _mm256_and_si256(
+                _mm256_and_si256(
+                    _mm256_shuffle_epi8(lo0, _mm256_and_si256(a, nibble)),
+                    _mm256_shuffle_epi8(hi0, _mm256_and_si256(_mm256_srli_epi16(a, 4), nibble))),
+                _mm256_and_si256(
+                    _mm256_shuffle_epi8(lo1, _mm256_and_si256(b, nibble)),
+                    _mm256_shuffle_epi8(hi1, _mm256_and_si256(_mm256_srli_epi16(b, 4), nibble))));
+            auto mask = ~unsigned(_mm256_movemask_epi8(_mm256_cmpeq_epi8(res, zero)));
+            if (mask) {
+                _mm256_store_si256(reinterpret_cast<__m256i *>(buckets), res);
+                for (; mask; mask &= mask - 1) {
+                    const int i = __builtin_ctz(mask);
+                    if (const char *at = verify(buckets[i], p + i, begin, end))
+                        return at;
+                }
+            }
+            p += 32;
+        }
+        return nullptr;
+    }
+
+    int m_gap = 0;
+    alignas(32) unsigned char m_lo[2][32]{};
+    alignas(32) unsigned char m_hi[2][32]{};
+    std::vector<int> m_bucketRuns[8];
+    std::vector<Run> m_runs;
+    std::array<unsigned char, 256> m_fold{};
+};
+
 } // namespace
 
 // The automaton over byte classes: every byte maps to the class of its
@@ -75,6 +301,10 @@ struct CheckMatcher::Automaton
 
     std::vector<int> alwaysTest; // patterns without a run to look for
     std::vector<char> sure;      // by pattern: finding its run is the whole test
+    bool anything = false;       // some pattern may match a line
+#if defined(__x86_64__) || defined(__i386__)
+    PrefilterRuns filter; // usable when only a few runs decide
+#endif
 
     quint32 encode(quint32 s) const
     {
@@ -299,7 +529,7 @@ const WildcardPattern &CheckMatcher::compiled(int pattern)
     return *info.compiled;
 }
 
-void CheckMatcher::prepare(ListEncoding encoding)
+void CheckMatcher::prepare(ListEncoding encoding, QByteArrayView sample)
 {
     m_preparedFor = encoding;
     m_automaton = std::make_unique<Automaton>();
@@ -341,6 +571,15 @@ void CheckMatcher::prepare(ListEncoding encoding)
         runs.emplace_back(std::move(bytes), int(i));
     }
     a.build(runs, m_fold);
+    a.anything = !runs.empty() || !a.alwaysTest.empty() || !m_everyLine.empty();
+#if defined(__x86_64__) || defined(__i386__)
+    if (a.alwaysTest.empty() && m_everyLine.empty()) {
+        std::vector<std::vector<unsigned char>> folded;
+        for (const auto &run : runs)
+            folded.push_back(run.first);
+        a.filter.build(folded, m_fold, ListSample{sample, &m_fold});
+    }
+#endif
 }
 
 bool CheckMatcher::fullMatch(int pattern, QByteArrayView line, QByteArrayView field, bool comma,
@@ -366,75 +605,113 @@ bool CheckMatcher::fullMatch(int pattern, QByteArrayView line, QByteArrayView fi
     return p.matches(m_decoded);
 }
 
+// One line from lineStart: its path run through the automaton, the
+// candidates tested, found called when a pattern matches. The start of the
+// next line; nullptr when found ended the pass.
+const char *CheckMatcher::processLine(const char *lineStart, const char *end, ListEncoding encoding,
+                                      const Found &found)
+{
+    Automaton &a = *m_automaton;
+    if (++m_stamp == 0) {
+        std::fill(m_patternStamp.begin(), m_patternStamp.end(), 0);
+        std::fill(a.stateStamp.begin(), a.stateStamp.end(), 0);
+        m_stamp = 1;
+    }
+    m_candidates.clear();
+    const std::array<unsigned char, 256> &classOf = a.classOf;
+    const quint32 *const rows = a.rows.data();
+    const quint32 denseLimit = a.denseLimit;
+    quint32 state = 0;
+    const char *p = lineStart;
+    for (; p < end; ++p) {
+        const unsigned char c = classOf[uchar(*p)];
+        if (c == Automaton::Separator)
+            break;
+        const quint32 next = state < denseLimit ? rows[state + c] : a.step(state, c);
+        state = next & ~Automaton::OutBit;
+        if (next & Automaton::OutBit) [[unlikely]] {
+            // Every run ending here: the state's own and its dictionary's.
+            for (qint32 s = qint32(a.decode(state)); s >= 0; s = a.dictionary[size_t(s)]) {
+                if (a.stateStamp[size_t(s)] == m_stamp)
+                    break;
+                a.stateStamp[size_t(s)] = m_stamp;
+                for (quint32 k = a.outStart[size_t(s)]; k < a.outStart[size_t(s) + 1]; ++k) {
+                    const int pattern = a.outPattern[k];
+                    if (m_patternStamp[size_t(pattern)] != m_stamp) {
+                        m_patternStamp[size_t(pattern)] = m_stamp;
+                        m_candidates.push_back(pattern);
+                    }
+                }
+            }
+        }
+    }
+    const bool comma = p < end && *p == ',';
+    const char *const fieldEnd = p;
+    const char *const lineEnd = comma ? findLineEnd(p + 1, end) : p;
+    const char *const next = afterLineEnd(lineEnd, end);
+    if (m_candidates.empty() && a.alwaysTest.empty() && m_everyLine.empty())
+        return next;
+
+    const QByteArrayView line(lineStart, lineEnd - lineStart);
+    const QByteArrayView field(lineStart, fieldEnd - lineStart);
+    m_scratch.clear();
+    m_decodedValid = false;
+    m_hits.assign(m_everyLine.begin(), m_everyLine.end());
+    for (int pattern : m_candidates) {
+        if (a.sure[size_t(pattern)] || fullMatch(pattern, line, field, comma, encoding))
+            m_hits.push_back(pattern);
+    }
+    for (int pattern : a.alwaysTest) {
+        if (fullMatch(pattern, line, field, comma, encoding))
+            m_hits.push_back(pattern);
+    }
+    if (m_hits.empty())
+        return next;
+    std::sort(m_hits.begin(), m_hits.end());
+    return found(line, m_hits) ? next : nullptr;
+}
+
 bool CheckMatcher::scan(QByteArrayView piece, ListEncoding encoding, const Found &found)
 {
     if (m_patterns.empty())
         return true;
     if (!m_automaton || m_preparedFor != encoding)
-        prepare(encoding);
-    Automaton &a = *m_automaton;
-    const std::array<unsigned char, 256> &classOf = a.classOf;
-    const quint32 *const rows = a.rows.data();
-    const quint32 denseLimit = a.denseLimit;
-    const bool anyEveryLine = !a.alwaysTest.empty() || !m_everyLine.empty();
-
+        prepare(encoding, piece);
+    if (!m_automaton->anything)
+        return true; // no pattern can match in this encoding
     const char *p = piece.data();
     const char *const end = p + piece.size();
-    while (p < end) {
-        const char *const lineStart = p;
-        if (++m_stamp == 0) {
-            std::fill(m_patternStamp.begin(), m_patternStamp.end(), 0);
-            std::fill(a.stateStamp.begin(), a.stateStamp.end(), 0);
-            m_stamp = 1;
-        }
-        m_candidates.clear();
-        quint32 state = 0;
-        for (; p < end; ++p) {
-            const unsigned char c = classOf[uchar(*p)];
-            if (c == Automaton::Separator)
-                break;
-            const quint32 next = state < denseLimit ? rows[state + c] : a.step(state, c);
-            state = next & ~Automaton::OutBit;
-            if (next & Automaton::OutBit) [[unlikely]] {
-                // Every run ending here: the state's own and its dictionary's.
-                for (qint32 s = qint32(a.decode(state)); s >= 0; s = a.dictionary[size_t(s)]) {
-                    if (a.stateStamp[size_t(s)] == m_stamp)
-                        break;
-                    a.stateStamp[size_t(s)] = m_stamp;
-                    for (quint32 k = a.outStart[size_t(s)]; k < a.outStart[size_t(s) + 1]; ++k) {
-                        const int pattern = a.outPattern[k];
-                        if (m_patternStamp[size_t(pattern)] != m_stamp) {
-                            m_patternStamp[size_t(pattern)] = m_stamp;
-                            m_candidates.push_back(pattern);
-                        }
-                    }
+#if defined(__x86_64__) || defined(__i386__)
+    if (m_automaton->filter.usable) {
+        // Only lines where a run's fingerprint stands, and the run itself,
+        // are worth the automaton.
+        const PrefilterRuns &filter = m_automaton->filter;
+        while (p < end) {
+            const char *at = filter.findLine(p, end);
+            if (!at)
+                return true;
+            // The line's start: after the last LF before the hit, or a lone
+            // CR after that.
+            const char *lineStart = p;
+            if (at > p) {
+                if (const auto *lf = static_cast<const char *>(::memrchr(p, '\n', size_t(at - p))))
+                    lineStart = lf + 1;
+                if (at > lineStart) {
+                    if (const auto *cr = static_cast<const char *>(
+                            ::memrchr(lineStart, '\r', size_t(at - lineStart))))
+                        lineStart = cr + 1;
                 }
             }
+            p = processLine(lineStart, end, encoding, found);
+            if (!p)
+                return false;
         }
-        const bool comma = p < end && *p == ',';
-        const char *const fieldEnd = p;
-        const char *const lineEnd = comma ? findLineEnd(p + 1, end) : p;
-        p = afterLineEnd(lineEnd, end);
-        if (m_candidates.empty() && !anyEveryLine)
-            continue;
-
-        const QByteArrayView line(lineStart, lineEnd - lineStart);
-        const QByteArrayView field(lineStart, fieldEnd - lineStart);
-        m_scratch.clear();
-        m_decodedValid = false;
-        m_hits.assign(m_everyLine.begin(), m_everyLine.end());
-        for (int pattern : m_candidates) {
-            if (a.sure[size_t(pattern)] || fullMatch(pattern, line, field, comma, encoding))
-                m_hits.push_back(pattern);
-        }
-        for (int pattern : a.alwaysTest) {
-            if (fullMatch(pattern, line, field, comma, encoding))
-                m_hits.push_back(pattern);
-        }
-        if (m_hits.empty())
-            continue;
-        std::sort(m_hits.begin(), m_hits.end());
-        if (!found(line, m_hits))
+        return true;
+    }
+#endif
+    while (p < end) {
+        p = processLine(p, end, encoding, found);
+        if (!p)
             return false;
     }
     return true;

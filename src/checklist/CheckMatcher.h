@@ -44,7 +44,10 @@ private:
         std::unique_ptr<WildcardPattern> compiled; // built when first needed
     };
 
-    void prepare(ListEncoding encoding);
+    // sample: list bytes the rarity of the runs' parts is learned from.
+    void prepare(ListEncoding encoding, QByteArrayView sample);
+    const char *processLine(const char *lineStart, const char *end, ListEncoding encoding,
+                            const Found &found);
     const WildcardPattern &compiled(int pattern);
     bool fullMatch(int pattern, QByteArrayView line, QByteArrayView field, bool comma,
                    ListEncoding encoding);
