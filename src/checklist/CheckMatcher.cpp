@@ -198,8 +198,10 @@ public:
         return nullptr;
     }
 
-private:
+    // More runs would share the buckets too much to be worth it.
     static constexpr size_t MaxRuns = 16;
+
+private:
     static constexpr size_t MaxGap = 16;
 
     struct Run
@@ -573,8 +575,9 @@ void CheckMatcher::prepare(ListEncoding encoding, QByteArrayView sample)
     a.build(runs, m_fold);
     a.anything = !runs.empty() || !a.alwaysTest.empty() || !m_everyLine.empty();
 #if defined(__x86_64__) || defined(__i386__)
-    if (a.alwaysTest.empty() && m_everyLine.empty()) {
+    if (a.alwaysTest.empty() && m_everyLine.empty() && runs.size() <= PrefilterRuns::MaxRuns) {
         std::vector<std::vector<unsigned char>> folded;
+        folded.reserve(runs.size());
         for (const auto &run : runs)
             folded.push_back(run.first);
         a.filter.build(folded, m_fold, ListSample{sample, &m_fold});
