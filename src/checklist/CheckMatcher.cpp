@@ -63,7 +63,7 @@ struct ListSample
     {
         std::vector<quint32> counts(size_t(1) << 16, 0);
         constexpr qsizetype Slice = 4096;
-        constexpr qsizetype Slices = 256;
+        constexpr qsizetype Slices = 64;
         const qsizetype step = std::max(Slice, piece.size() / Slices);
         for (qsizetype from = 0; from + gap < piece.size(); from += step) {
             const qsizetype to = std::min(piece.size() - gap, from + Slice);
@@ -97,78 +97,34 @@ public:
             shortest = std::min(shortest, run.size());
         if (shortest < 1)
             return;
-        m_gap = int(std::min<size_t>(shortest - 1, MaxGap));
+        // The gap whose plan the sample says finds fewest places to compare.
+        Plan best = plan(runs, 0, sample.pairs(0));
+        for (int gap : {1, 2, 3, 4, 5, 6, 8, 11, 16}) {
+            if (size_t(gap) >= shortest)
+                break;
+            Plan candidate = plan(runs, gap, sample.pairs(gap));
+            if (candidate.cost < best.cost)
+                best = std::move(candidate);
+        }
+        m_gap = best.gap;
         std::memset(m_lo, 0, sizeof m_lo);
         std::memset(m_hi, 0, sizeof m_hi);
-        const std::vector<quint32> counts = sample.pairs(m_gap);
         m_runs.clear();
         for (auto &bucket : m_bucketRuns)
             bucket.clear();
-        // Each bucket accepts, at each of the two places, the bytes whose
-        // low and high nibbles it holds: runs sharing a bucket accept mixes
-        // of their bytes too. Each run goes, at its place, into the bucket
-        // where what the bucket then accepts is rarest in the sample.
-        struct Nibbles
-        {
-            quint16 low[2] = {0, 0};
-            quint16 high[2] = {0, 0};
-        };
-        std::array<Nibbles, 8> buckets{};
-        auto withRun = [&](Nibbles n, const std::vector<unsigned char> &bytes, int offset) {
-            for (int j = 0; j < 2; ++j) {
-                const unsigned char want = bytes[size_t(offset + (j ? m_gap : 0))];
-                for (int x = 0; x < 256; ++x) {
-                    if (fold[size_t(x)] == want) {
-                        n.low[j] |= quint16(1u << (x & 15));
-                        n.high[j] |= quint16(1u << (x >> 4));
-                    }
-                }
-            }
-            return n;
-        };
-        auto accepted = [&](const Nibbles &n) {
-            quint64 total = 0;
-            for (int x = 0; x < 256; ++x) {
-                if (!((n.low[0] >> (x & 15)) & (n.high[0] >> (x >> 4)) & 1))
-                    continue;
-                for (int y = 0; y < 256; ++y) {
-                    if ((n.low[1] >> (y & 15)) & (n.high[1] >> (y >> 4)) & 1)
-                        total += counts[size_t(x) << 8 | size_t(y)];
-                }
-            }
-            return total;
-        };
-        std::array<quint64, 8> cost{};
         for (size_t r = 0; r < runs.size(); ++r) {
-            const std::vector<unsigned char> &bytes = runs[r];
-            quint64 best = ~quint64(0);
-            int offset = 0;
-            int bucket = 0;
-            for (int o = 0; o + m_gap < int(bytes.size()); ++o) {
-                for (int k = 0; k < 8; ++k) {
-                    const quint64 added =
-                        accepted(withRun(buckets[size_t(k)], bytes, o)) - cost[size_t(k)];
-                    if (added < best) {
-                        best = added;
-                        offset = o;
-                        bucket = k;
-                    }
-                    if (buckets[size_t(k)].low[0] == 0)
-                        break; // the empty buckets are all alike
-                }
-            }
-            buckets[size_t(bucket)] = withRun(buckets[size_t(bucket)], bytes, offset);
-            cost[size_t(bucket)] = accepted(buckets[size_t(bucket)]);
-            m_bucketRuns[bucket].push_back(int(m_runs.size()));
-            m_runs.push_back({bytes, offset});
+            m_bucketRuns[best.bucketOf[r]].push_back(int(m_runs.size()));
+            const int offset = best.offsetOf[r];
+            m_runs.push_back({runs[r], offset, runs[r][size_t(offset)],
+                              runs[r][size_t(offset + best.gap)]});
         }
         for (int k = 0; k < 8; ++k) {
             for (int j = 0; j < 2; ++j) {
                 for (int nib = 0; nib < 16; ++nib) {
                     for (int lane = 0; lane < 32; lane += 16) {
-                        if ((buckets[size_t(k)].low[j] >> nib) & 1)
+                        if ((best.buckets[size_t(k)].low[j] >> nib) & 1)
                             m_lo[j][lane + nib] |= uchar(1 << k);
-                        if ((buckets[size_t(k)].high[j] >> nib) & 1)
+                        if ((best.buckets[size_t(k)].high[j] >> nib) & 1)
                             m_hi[j][lane + nib] |= uchar(1 << k);
                     }
                 }
@@ -177,6 +133,92 @@ public:
         usable = true;
     }
 
+    // More runs would share the buckets too much to be worth it.
+    static constexpr size_t MaxRuns = 16;
+
+private:
+
+    // Each bucket accepts, at each of the two places, the bytes whose low
+    // and high nibbles it holds: runs sharing a bucket accept mixes of their
+    // bytes too.
+    struct Nibbles
+    {
+        quint16 low[2] = {0, 0};
+        quint16 high[2] = {0, 0};
+    };
+    struct Plan
+    {
+        int gap = 0;
+        quint64 cost = 0; // places the sample would have compared
+        std::array<Nibbles, 8> buckets{};
+        std::vector<int> bucketOf;
+        std::vector<int> offsetOf;
+    };
+
+    // Each run goes, at its place, into the bucket where what the bucket
+    // then accepts is rarest in the sample.
+    Plan plan(const std::vector<std::vector<unsigned char>> &runs, int gap,
+              const std::vector<quint32> &counts) const
+    {
+        Plan out;
+        out.gap = gap;
+        auto withRun = [&](Nibbles n, const std::vector<unsigned char> &bytes, int offset) {
+            for (int j = 0; j < 2; ++j) {
+                const unsigned char want = bytes[size_t(offset + (j ? gap : 0))];
+                for (int x = 0; x < 256; ++x) {
+                    if (m_fold[size_t(x)] == want) {
+                        n.low[j] |= quint16(1u << (x & 15));
+                        n.high[j] |= quint16(1u << (x >> 4));
+                    }
+                }
+            }
+            return n;
+        };
+        auto accepted = [&](const Nibbles &n) {
+            std::array<int, 256> second{};
+            int seconds = 0;
+            for (int y = 0; y < 256; ++y) {
+                if ((n.low[1] >> (y & 15)) & (n.high[1] >> (y >> 4)) & 1)
+                    second[size_t(seconds++)] = y;
+            }
+            quint64 total = 0;
+            for (int x = 0; x < 256; ++x) {
+                if (!((n.low[0] >> (x & 15)) & (n.high[0] >> (x >> 4)) & 1))
+                    continue;
+                for (int k = 0; k < seconds; ++k)
+                    total += counts[size_t(x) << 8 | size_t(second[size_t(k)])];
+            }
+            return total;
+        };
+        std::array<quint64, 8> cost{};
+        for (const std::vector<unsigned char> &bytes : runs) {
+            quint64 best = ~quint64(0);
+            int offset = 0;
+            int bucket = 0;
+            for (int o = 0; o + gap < int(bytes.size()); ++o) {
+                for (int k = 0; k < 8; ++k) {
+                    const quint64 added =
+                        accepted(withRun(out.buckets[size_t(k)], bytes, o)) - cost[size_t(k)];
+                    if (added < best) {
+                        best = added;
+                        offset = o;
+                        bucket = k;
+                    }
+                    if (out.buckets[size_t(k)].low[0] == 0)
+                        break; // the empty buckets are all alike
+                }
+            }
+            out.buckets[size_t(bucket)] = withRun(out.buckets[size_t(bucket)], bytes, offset);
+            cost[size_t(bucket)] = accepted(out.buckets[size_t(bucket)]);
+            out.bucketOf.push_back(bucket);
+            out.offsetOf.push_back(offset);
+        }
+        for (quint64 c : cost)
+            out.cost += c;
+        return out;
+    }
+
+public:
     // The start of the first run standing whole at or after p (none starts
     // before p), or nullptr.
     const char *findLine(const char *p, const char *end) const
@@ -198,16 +240,13 @@ public:
         return nullptr;
     }
 
-    // More runs would share the buckets too much to be worth it.
-    static constexpr size_t MaxRuns = 16;
-
 private:
-    static constexpr size_t MaxGap = 16;
-
     struct Run
     {
         std::vector<unsigned char> bytes; // folded
         int offset = 0;                   // of the first looked-for byte in the run
+        unsigned char first = 0;          // the two looked-for bytes
+        unsigned char second = 0;
     };
 
     // A run of the buckets whose bytes stand around `at`, or nullptr.
@@ -216,6 +255,10 @@ private:
         for (; buckets; buckets &= buckets - 1) {
             for (int r : m_bucketRuns[__builtin_ctz(buckets)]) {
                 const Run &run = m_runs[size_t(r)];
+                // The nibbles of other runs of the bucket mix: the two
+                // bytes themselves first.
+                if (m_fold[uchar(at[0])] != run.first || m_fold[uchar(at[m_gap])] != run.second)
+                    continue;
                 const char *start = at - run.offset;
                 const auto n = qsizetype(run.bytes.size());
                 if (start < begin || end - start < n)
@@ -306,6 +349,9 @@ struct CheckMatcher::Automaton
     bool anything = false;       // some pattern may match a line
 #if defined(__x86_64__) || defined(__i386__)
     PrefilterRuns filter; // usable when only a few runs decide
+    std::vector<std::vector<unsigned char>> filterRuns;
+    QByteArray sample; // slices of the pieces seen, to plan the filter again from
+    int pieces = 0;
 #endif
 
     quint32 encode(quint32 s) const
@@ -576,11 +622,10 @@ void CheckMatcher::prepare(ListEncoding encoding, QByteArrayView sample)
     a.anything = !runs.empty() || !a.alwaysTest.empty() || !m_everyLine.empty();
 #if defined(__x86_64__) || defined(__i386__)
     if (a.alwaysTest.empty() && m_everyLine.empty() && runs.size() <= PrefilterRuns::MaxRuns) {
-        std::vector<std::vector<unsigned char>> folded;
-        folded.reserve(runs.size());
+        a.filterRuns.reserve(runs.size());
         for (const auto &run : runs)
-            folded.push_back(run.first);
-        a.filter.build(folded, m_fold, ListSample{sample, &m_fold});
+            a.filterRuns.push_back(run.first);
+        a.filter.build(a.filterRuns, m_fold, ListSample{sample, &m_fold});
     }
 #endif
 }
@@ -686,9 +731,19 @@ bool CheckMatcher::scan(QByteArrayView piece, ListEncoding encoding, const Found
     const char *const end = p + piece.size();
 #if defined(__x86_64__) || defined(__i386__)
     if (m_automaton->filter.usable) {
+        // The first piece may be unlike the rest of the list (a folder of
+        // photos first): the places to look for are planned again from
+        // slices of the pieces seen so far.
+        Automaton &a = *m_automaton;
+        constexpr qsizetype Slice = 4096;
+        if (a.sample.size() < (qsizetype(256) << 10))
+            a.sample.append(piece.first(std::min(piece.size(), Slice)));
+        ++a.pieces;
+        if (a.pieces == 8 || a.pieces == 64)
+            a.filter.build(a.filterRuns, m_fold, ListSample{a.sample, &m_fold});
         // Only lines where a run's fingerprint stands, and the run itself,
         // are worth the automaton.
-        const PrefilterRuns &filter = m_automaton->filter;
+        const PrefilterRuns &filter = a.filter;
         while (p < end) {
             const char *at = filter.findLine(p, end);
             if (!at)
