@@ -63,7 +63,7 @@ struct ListSample
     {
         std::vector<quint32> counts(size_t(1) << 16, 0);
         constexpr qsizetype Slice = 4096;
-        constexpr qsizetype Slices = 64;
+        constexpr qsizetype Slices = 32;
         const qsizetype step = std::max(Slice, piece.size() / Slices);
         for (qsizetype from = 0; from + gap < piece.size(); from += step) {
             const qsizetype to = std::min(piece.size() - gap, from + Slice);
@@ -99,9 +99,7 @@ public:
             return;
         // The gap whose plan the sample says finds fewest places to compare.
         Plan best = plan(runs, 0, sample.pairs(0));
-        for (int gap : {1, 2, 3, 4, 5, 6, 8, 11, 16}) {
-            if (size_t(gap) >= shortest)
-                break;
+        for (int gap = 1; gap <= int(std::min<size_t>(shortest - 1, 16)); ++gap) {
             Plan candidate = plan(runs, gap, sample.pairs(gap));
             if (candidate.cost < best.cost)
                 best = std::move(candidate);
@@ -162,31 +160,41 @@ private:
     {
         Plan out;
         out.gap = gap;
+        // The nibbles of the bytes folding to each folded byte.
+        std::array<quint16, 256> lowOf{};
+        std::array<quint16, 256> highOf{};
+        for (int x = 0; x < 256; ++x) {
+            lowOf[m_fold[size_t(x)]] |= quint16(1u << (x & 15));
+            highOf[m_fold[size_t(x)]] |= quint16(1u << (x >> 4));
+        }
         auto withRun = [&](Nibbles n, const std::vector<unsigned char> &bytes, int offset) {
             for (int j = 0; j < 2; ++j) {
                 const unsigned char want = bytes[size_t(offset + (j ? gap : 0))];
-                for (int x = 0; x < 256; ++x) {
-                    if (m_fold[size_t(x)] == want) {
-                        n.low[j] |= quint16(1u << (x & 15));
-                        n.high[j] |= quint16(1u << (x >> 4));
-                    }
-                }
+                n.low[j] |= lowOf[want];
+                n.high[j] |= highOf[want];
             }
             return n;
         };
-        auto accepted = [&](const Nibbles &n) {
-            std::array<int, 256> second{};
-            int seconds = 0;
-            for (int y = 0; y < 256; ++y) {
-                if ((n.low[1] >> (y & 15)) & (n.high[1] >> (y >> 4)) & 1)
-                    second[size_t(seconds++)] = y;
+        // The bytes a bucket accepts at one place: every low nibble with
+        // every high one.
+        auto bytesOf = [](quint16 low, quint16 high, std::array<int, 256> &out) {
+            int count = 0;
+            for (unsigned h = high; h; h &= h - 1) {
+                for (unsigned l = low; l; l &= l - 1)
+                    out[size_t(count++)] = __builtin_ctz(h) << 4 | __builtin_ctz(l);
             }
+            return count;
+        };
+        auto accepted = [&](const Nibbles &n) {
+            std::array<int, 256> first{};
+            std::array<int, 256> second{};
+            const int firsts = bytesOf(n.low[0], n.high[0], first);
+            const int seconds = bytesOf(n.low[1], n.high[1], second);
             quint64 total = 0;
-            for (int x = 0; x < 256; ++x) {
-                if (!((n.low[0] >> (x & 15)) & (n.high[0] >> (x >> 4)) & 1))
-                    continue;
+            for (int i = 0; i < firsts; ++i) {
+                const size_t row = size_t(first[size_t(i)]) << 8;
                 for (int k = 0; k < seconds; ++k)
-                    total += counts[size_t(x) << 8 | size_t(second[size_t(k)])];
+                    total += counts[row | size_t(second[size_t(k)])];
             }
             return total;
         };
@@ -735,12 +743,14 @@ bool CheckMatcher::scan(QByteArrayView piece, ListEncoding encoding, const Found
         // photos first): the places to look for are planned again from
         // slices of the pieces seen so far.
         Automaton &a = *m_automaton;
-        constexpr qsizetype Slice = 4096;
-        if (a.sample.size() < (qsizetype(256) << 10))
+        constexpr qsizetype Slice = 16 << 10;
+        constexpr int Replan = 16;
+        if (a.pieces < Replan)
             a.sample.append(piece.first(std::min(piece.size(), Slice)));
-        ++a.pieces;
-        if (a.pieces == 8 || a.pieces == 64)
+        if (++a.pieces == Replan) {
             a.filter.build(a.filterRuns, m_fold, ListSample{a.sample, &m_fold});
+            a.sample = QByteArray();
+        }
         // Only lines where a run's fingerprint stands, and the run itself,
         // are worth the automaton.
         const PrefilterRuns &filter = a.filter;
