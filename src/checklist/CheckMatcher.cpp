@@ -113,8 +113,8 @@ public:
         for (size_t r = 0; r < runs.size(); ++r) {
             m_bucketRuns[best.bucketOf[r]].push_back(int(m_runs.size()));
             const int offset = best.offsetOf[r];
-            m_runs.push_back({runs[r], offset, runs[r][size_t(offset)],
-                              runs[r][size_t(offset + best.gap)]});
+            m_runs.push_back(
+                {runs[r], offset, runs[r][size_t(offset)], runs[r][size_t(offset + best.gap)]});
         }
         for (int k = 0; k < 8; ++k) {
             for (int j = 0; j < 2; ++j) {
@@ -135,7 +135,6 @@ public:
     static constexpr size_t MaxRuns = 16;
 
 private:
-
     // Each bucket accepts, at each of the two places, the bytes whose low
     // and high nibbles it holds: runs sharing a bucket accept mixes of their
     // bytes too.
@@ -743,14 +742,15 @@ bool CheckMatcher::scan(QByteArrayView piece, ListEncoding encoding, const Found
         // photos first): the places to look for are planned again from
         // slices of the pieces seen so far.
         Automaton &a = *m_automaton;
-        constexpr qsizetype Slice = 16 << 10;
-        constexpr int Replan = 16;
-        if (a.pieces < Replan)
+        constexpr qsizetype Slice = 4 << 10;
+        constexpr int LastPlan = 128;
+        if (a.pieces < LastPlan)
             a.sample.append(piece.first(std::min(piece.size(), Slice)));
-        if (++a.pieces == Replan) {
+        ++a.pieces;
+        if (a.pieces == 16 || a.pieces == LastPlan)
             a.filter.build(a.filterRuns, m_fold, ListSample{a.sample, &m_fold});
+        if (a.pieces == LastPlan)
             a.sample = QByteArray();
-        }
         // Only lines where a run's fingerprint stands, and the run itself,
         // are worth the automaton.
         const PrefilterRuns &filter = a.filter;
