@@ -115,6 +115,7 @@ private Q_SLOTS:
     void badInput();
     void checkListIsTheList();
     void missingList();
+    void agreesWithTermSearchOverManyPieces();
     void agreesWithNaiveLoop_data();
     void agreesWithNaiveLoop();
     void statusWordsOfAList();
@@ -513,6 +514,34 @@ void TestCheckList::missingList()
     const CheckOutcome folder = checkList(m_dir.path(), {u"a"_s});
     QVERIFY(!folder.complete());
     QVERIFY2(folder.error.contains(u"folder"_s), qPrintable(folder.error));
+}
+
+// A list of many pieces, where the scan for a few entries plans again what
+// to look for from what it has seen: the same lines as the term search.
+void TestCheckList::agreesWithTermSearchOverManyPieces()
+{
+    QByteArray list;
+    const QByteArrayList folders{"Fotos\\Urlaub", "Mail", "Dokumente\\Rechnungen", "Musik"};
+    const QByteArrayList names{"IMG_", "DSC0", "Rechnung ", "Brief an ", "Titel "};
+    for (int i = 0; list.size() < (24 << 20); ++i) {
+        // The first lines unlike the rest, as a list that starts with one folder.
+        const QByteArray folder = i < 20000 ? QByteArray("Fotos\\Urlaub") : folders[i % 4];
+        const QByteArray name = names[(i / 7) % names.size()] + QByteArray::number(i % 9973);
+        list += lineOf("Data\\" + folder + "\\" + name + (i % 3 ? ".jpg" : ".pdf"),
+                       i % 5 ? "OK" : "Damaged");
+    }
+    const QString path = writeFile(list);
+    const QStringList entries{u"IMG_12.jpg"_s, u"rechnung 99"_s, u"brief an 4711"_s,
+                              u"DSC0815"_s,    u"titel 1.pdf"_s, u"nicht da"_s};
+    const CheckOutcome outcome = checkList(path, entries);
+    QVERIFY(outcome.complete());
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        CountSink sink;
+        QVERIFY(searchList(path, *termCriterion(entries[i]), sink).complete());
+        QCOMPARE(outcome.results[i].matches, sink.linesKept());
+    }
+    QVERIFY(outcome.results[0].matches > 0);
+    QCOMPARE(outcome.results[5].matches, qint64(0));
 }
 
 // Random small lists and entries: the one pass agrees with a loop over the
