@@ -2,12 +2,14 @@
 // of work no loader can skip, and how much memory the load needs.
 //
 //   corvane-bench (--list FILE | --lines N [--seed S] [--wide]) [--repeat K] [--serial]
+//                 [--only check]
 //
 // Prints one key=value line per figure (see bench/README.md).
 
 #include "ListGenerator.h"
 #include "bench_basket.h"
 #include "bench_browse.h"
+#include "bench_check.h"
 #include "bench_hostile.h"
 #include "bench_overview.h"
 #include "bench_search.h"
@@ -240,7 +242,7 @@ int usage(QTextStream &err, const QString &problem)
     if (!problem.isEmpty())
         err << "corvane-bench: " << problem << '\n';
     err << "usage: corvane-bench (--list FILE | --lines N [--seed S] [--wide]) [--repeat K] "
-           "[--serial]\n";
+           "[--serial] [--only check]\n";
     return 2;
 }
 
@@ -260,12 +262,14 @@ int main(int argc, char *argv[])
     int repeat = 3;
     bool parallel = true;
     bool folderTotals = true; // the load-only child's
+    QString only;             // one group of figures instead of all
 
     const QStringList args = app.arguments().mid(1);
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &arg = args[i];
         const bool takesValue = arg == u"--list"_s || arg == u"--lines"_s || arg == u"--seed"_s ||
-                                arg == u"--repeat"_s || arg == u"--load-only"_s;
+                                arg == u"--repeat"_s || arg == u"--load-only"_s ||
+                                arg == u"--only"_s;
         if (takesValue && i + 1 >= args.size())
             return usage(err, u"%1 needs a value"_s.arg(arg));
         bool ok = true;
@@ -285,6 +289,10 @@ int main(int argc, char *argv[])
             repeat = args[++i].toInt(&ok);
             if (!ok || repeat < 1 || repeat > 100)
                 return usage(err, u"--repeat takes a count from 1 to 100"_s);
+        } else if (arg == u"--only"_s) {
+            only = args[++i];
+            if (only != u"check"_s)
+                return usage(err, u"--only takes: check"_s);
         } else if (arg == u"--wide"_s) {
             wide = true;
         } else if (arg == u"--serial"_s) {
@@ -337,6 +345,18 @@ int main(int argc, char *argv[])
     if (!info.isFile()) {
         err << "corvane-bench: no list file at " << listPath << '\n';
         return 1;
+    }
+
+    if (only == u"check"_s) {
+        QString error;
+        const auto figures = corvane::bench::checkFigures(listPath, repeat, &error);
+        if (figures.isEmpty()) {
+            err << "corvane-bench: " << error << '\n';
+            return 1;
+        }
+        for (const auto &[key, value] : figures)
+            out << key << '=' << value << '\n';
+        return 0;
     }
 
     // The timed passes, in the order they run in each round. Add a pass here
@@ -429,6 +449,8 @@ int main(int argc, char *argv[])
     for (const auto &[key, value] : corvane::bench::overviewFigures(listPath, repeat, &error))
         report.add(key, value);
     for (const auto &[key, value] : corvane::bench::basketFigures(listPath, repeat, &error))
+        report.add(key, value);
+    for (const auto &[key, value] : corvane::bench::checkFigures(listPath, repeat, &error))
         report.add(key, value);
     const auto measure = [parallel](const QString &path, QString *why) {
         return measurePeakKiB(path, parallel, why);

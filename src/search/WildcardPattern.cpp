@@ -193,8 +193,12 @@ WildcardPattern::WildcardPattern(QStringView pattern)
 
     for (Segment &segment : m_segments) {
         segment.words = qMax(1, (segment.length + 63) / 64);
-        segment.byteMasks.assign(size_t(256 * segment.words), 0);
-        segment.textMasks.assign(size_t(256 * segment.words), 0);
+        // An empty segment (before a leading or after a trailing star) is
+        // never looked up: no tables for it.
+        if (segment.length > 0) {
+            segment.byteMasks.assign(size_t(256 * segment.words), 0);
+            segment.textMasks.assign(size_t(256 * segment.words), 0);
+        }
         for (int t = 0; t < segment.length; ++t) {
             const Token &token = m_tokens[size_t(segment.first + t)];
             const quint64 bit = quint64(1) << (t & 63);

@@ -157,8 +157,11 @@ void TestCliList::failures_data()
     QTest::newRow("no command") << QStringList{} << 2 << u"usage:"_s;
     QTest::newRow("unknown command") << QStringList{u"frobnicate"_s} << 2 << u"usage:"_s;
     QTest::newRow("summary without list") << QStringList{u"summary"_s} << 2 << u"usage:"_s;
-    QTest::newRow("classes with an argument")
-        << QStringList{u"classes"_s, u"a"_s} << 2 << u"usage:"_s;
+    QTest::newRow("classes with two lists")
+        << QStringList{u"classes"_s, u"a"_s, u"b"_s} << 2 << u"usage:"_s;
+    QTest::newRow("classes of a missing list")
+        << QStringList{u"classes"_s, u"/nonexistent/list.csv"_s} << 1
+        << u"/nonexistent/list.csv: the file does not exist\n"_s;
     QTest::newRow("tree with two lists")
         << QStringList{u"tree"_s, u"a"_s, u"b"_s} << 2 << u"usage:"_s;
     QTest::newRow("missing list") << QStringList{u"summary"_s, u"/nonexistent/list.csv"_s} << 1

@@ -40,5 +40,6 @@ int runDates(const QStringList &args);
 int runOverview(const QStringList &args);
 int runClasses(const QStringList &args);
 int runSelect(const QStringList &args);
+int runCheck(const QStringList &args);
 
 } // namespace corvane::cli

@@ -66,7 +66,8 @@ const char16_t usageText[] = u"usage: corvane-list summary LIST\n"
                              u"       corvane-list filter [--result FILE] [--] LIST STATUS\n"
                              u"       corvane-list dates [--result FILE] [--] LIST FROM TO\n"
                              u"       corvane-list overview LIST [FOLDER]\n"
-                             u"       corvane-list classes\n"
+                             u"       corvane-list classes [LIST]\n"
+                             u"       corvane-list check LIST CHECKLIST\n"
                              u"       corvane-list select LIST [--target SIZE] [--fs FS]\n"
                              u"                    [--except ITEM]... [--save OUT] [--] ITEM...\n";
 
@@ -120,6 +121,8 @@ int main(int argc, char *argv[])
         rc = corvane::cli::runClasses(args);
     else if (command == u"select"_s)
         rc = corvane::cli::runSelect(args);
+    else if (command == u"check"_s)
+        rc = corvane::cli::runCheck(args);
     if (rc == corvane::cli::ExitUsage || rc == -1) {
         corvane::cli::err(QString::fromUtf16(usageText));
         return corvane::cli::ExitUsage;
