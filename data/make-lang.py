@@ -747,6 +747,175 @@ EXTRA[266] = ("The choice for the restore could not be kept for the next time (%
               "De keuze voor het herstel kon niet voor de volgende keer worden bewaard (%1); "
               "ze blijft in dit venster.")
 
+EXTRA[267] = ("Check my files...",
+              "Verificar os meus ficheiros...",
+              "Meine Dateien prüfen...",
+              "Vérifier mes fichiers...",
+              "Kontrollera mina filer...",
+              "Mijn bestanden controleren...")
+EXTRA[268] = ("Did my files come back?",
+              "Os meus ficheiros voltaram?",
+              "Sind meine Dateien zurück?",
+              "Mes fichiers sont-ils revenus ?",
+              "Kom mina filer tillbaka?",
+              "Zijn mijn bestanden terug?")
+EXTRA[269] = ("One file name or pattern a line, as Diplomarbeit, *.pst or IMG_2019*; paste them here, open a file or drop one. Lines beginning with # are skipped.",
+              "Um nome de ficheiro ou padrão por linha, como Diplomarbeit, *.pst ou IMG_2019*; cole-os aqui, abra um ficheiro ou largue um. As linhas que começam por # são ignoradas.",
+              "Ein Dateiname oder Muster je Zeile, etwa Diplomarbeit, *.pst oder IMG_2019*; hier einfügen, eine Datei öffnen oder hierher ziehen. Zeilen, die mit # beginnen, werden übersprungen.",
+              "Un nom de fichier ou un modèle par ligne, comme Diplomarbeit, *.pst ou IMG_2019* ; collez-les ici, ouvrez un fichier ou déposez-en un. Les lignes commençant par # sont ignorées.",
+              "Ett filnamn eller mönster per rad, som Diplomarbeit, *.pst eller IMG_2019*; klistra in dem här, öppna en fil eller släpp en. Rader som börjar med # hoppas över.",
+              "Eén bestandsnaam of patroon per regel, zoals Diplomarbeit, *.pst of IMG_2019*; plak ze hier, open een bestand of sleep er een hierheen. Regels die met # beginnen worden overgeslagen.")
+EXTRA[270] = ("Open file...",
+              "Abrir ficheiro...",
+              "Datei öffnen...",
+              "Ouvrir un fichier...",
+              "Öppna fil...",
+              "Bestand openen...")
+EXTRA[271] = ("Check",
+              "Verificar",
+              "Prüfen",
+              "Vérifier",
+              "Kontrollera",
+              "Controleren")
+EXTRA[272] = ("Verdict",
+              "Resultado",
+              "Ergebnis",
+              "Verdict",
+              "Utfall",
+              "Uitkomst")
+EXTRA[273] = ("Matches",
+              "Correspondências",
+              "Treffer",
+              "Correspondances",
+              "Träffar",
+              "Treffers")
+EXTRA[274] = ("Entry",
+              "Entrada",
+              "Eintrag",
+              "Entrée",
+              "Post",
+              "Regel")
+EXTRA[275] = ("Best match",
+              "Melhor correspondência",
+              "Bester Treffer",
+              "Meilleure correspondance",
+              "Bästa träff",
+              "Beste treffer")
+EXTRA[276] = ("Status",
+              "Estado",
+              "Status",
+              "État",
+              "Status",
+              "Status")
+EXTRA[277] = ("recovered",
+              "recuperado",
+              "wiederhergestellt",
+              "récupéré",
+              "återställd",
+              "hersteld")
+EXTRA[278] = ("partial",
+              "parcial",
+              "teilweise",
+              "partiel",
+              "delvis",
+              "gedeeltelijk")
+EXTRA[279] = ("damaged",
+              "danificado",
+              "beschädigt",
+              "endommagé",
+              "skadad",
+              "beschadigd")
+EXTRA[280] = ("missing",
+              "em falta",
+              "fehlt",
+              "manquant",
+              "saknas",
+              "ontbreekt")
+EXTRA[281] = ("%1 entries: %2 recovered, %3 partial, %4 damaged, %5 missing",
+              "%1 entradas: %2 recuperadas, %3 parciais, %4 danificadas, %5 em falta",
+              "%1 Einträge: %2 wiederhergestellt, %3 teilweise, %4 beschädigt, %5 fehlen",
+              "%1 entrées : %2 récupérées, %3 partielles, %4 endommagées, %5 manquantes",
+              "%1 poster: %2 återställda, %3 delvis, %4 skadade, %5 saknas",
+              "%1 regels: %2 hersteld, %3 gedeeltelijk, %4 beschadigd, %5 ontbreken")
+EXTRA[282] = ("Show matches",
+              "Mostrar correspondências",
+              "Treffer zeigen",
+              "Afficher les correspondances",
+              "Visa träffar",
+              "Treffers tonen")
+EXTRA[283] = ("Add to basket",
+              "Adicionar à seleção",
+              "Zur Auswahl hinzufügen",
+              "Ajouter à la sélection",
+              "Lägg till i urvalet",
+              "Aan selectie toevoegen")
+EXTRA[284] = ("Add all found to basket",
+              "Adicionar todos os encontrados à seleção",
+              "Alle gefundenen zur Auswahl hinzufügen",
+              "Ajouter tout ce qui est trouvé à la sélection",
+              "Lägg till alla hittade i urvalet",
+              "Alle gevonden aan selectie toevoegen")
+EXTRA[285] = ("Save results...",
+              "Guardar resultados...",
+              "Ergebnisse speichern...",
+              "Enregistrer les résultats...",
+              "Spara resultat...",
+              "Resultaten opslaan...")
+EXTRA[286] = ("Close",
+              "Fechar",
+              "Schließen",
+              "Fermer",
+              "Stäng",
+              "Sluiten")
+EXTRA[287] = ("The file \"%1\" could not be read as a list of files to check: %2",
+              "O ficheiro \"%1\" não pôde ser lido como lista de ficheiros a verificar: %2",
+              "Die Datei \"%1\" konnte nicht als Liste zu prüfender Dateien gelesen werden: %2",
+              "Le fichier \"%1\" n'a pas pu être lu comme liste de fichiers à vérifier : %2",
+              "Filen \"%1\" kunde inte läsas som en lista över filer att kontrollera: %2",
+              "Het bestand \"%1\" kon niet worden gelezen als lijst van te controleren bestanden: %2")
+EXTRA[288] = ("The list could not be read to its end, so nothing was checked: %1",
+              "A lista não pôde ser lida até ao fim, por isso nada foi verificado: %1",
+              "Die Liste konnte nicht bis zum Ende gelesen werden, daher wurde nichts geprüft: %1",
+              "La liste n'a pas pu être lue jusqu'au bout, rien n'a donc été vérifié : %1",
+              "Listan kunde inte läsas till slutet, så inget kontrollerades: %1",
+              "De lijst kon niet tot het einde worden gelezen, dus er is niets gecontroleerd: %1")
+EXTRA[289] = ("-check",
+              "-verificacao",
+              "-pruefung",
+              "-verification",
+              "-kontroll",
+              "-controle")
+EXTRA[290] = ("Lists of files (*.txt;*.csv)",
+              "Listas de ficheiros (*.txt;*.csv)",
+              "Dateilisten (*.txt;*.csv)",
+              "Listes de fichiers (*.txt;*.csv)",
+              "Fillistor (*.txt;*.csv)",
+              "Bestandslijsten (*.txt;*.csv)")
+EXTRA[291] = ("CSV files (*.csv)",
+              "Ficheiros CSV (*.csv)",
+              "CSV-Dateien (*.csv)",
+              "Fichiers CSV (*.csv)",
+              "CSV-filer (*.csv)",
+              "CSV-bestanden (*.csv)")
+EXTRA[292] = ("The results were saved as \"%1\".",
+              "Os resultados foram guardados como \"%1\".",
+              "Die Ergebnisse wurden als \"%1\" gespeichert.",
+              "Les résultats ont été enregistrés sous \"%1\".",
+              "Resultaten sparades som \"%1\".",
+              "De resultaten zijn opgeslagen als \"%1\".")
+EXTRA[293] = ("The results could not be saved as \"%1\": %2",
+              "Os resultados não puderam ser guardados como \"%1\": %2",
+              "Die Ergebnisse konnten nicht als \"%1\" gespeichert werden: %2",
+              "Les résultats n'ont pas pu être enregistrés sous \"%1\" : %2",
+              "Resultaten kunde inte sparas som \"%1\": %2",
+              "De resultaten konden niet worden opgeslagen als \"%1\": %2")
+EXTRA[294] = ("Open a list first: the files are checked against it.",
+              "Abra primeiro uma lista: os ficheiros são verificados com ela.",
+              "Öffnen Sie zuerst eine Liste: die Dateien werden mit ihr verglichen.",
+              "Ouvrez d'abord une liste : les fichiers sont vérifiés par rapport à elle.",
+              "Öppna en lista först: filerna kontrolleras mot den.",
+              "Open eerst een lijst: de bestanden worden ermee vergeleken.")
+
 
 def main():
     assert len(ENTRIES) == 51, len(ENTRIES)

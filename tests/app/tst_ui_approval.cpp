@@ -624,8 +624,8 @@ void TestUiApproval::saveCancelled()
     // The entry sits in "Menu", above the separator before "Exit".
     const QList<QAction *> actions = control<QMenu>(*f.window, "mnuMenu")->actions();
     QVERIFY(actions.indexOf(control<QAction>(*f.window, "mnuSaveList")) >= 0);
-    QCOMPARE(actions.indexOf(control<QAction>(*f.window, "mnuSaveList")) + 1,
-             actions.indexOf(control<QAction>(*f.window, "mnuB1")));
+    QVERIFY(actions.indexOf(control<QAction>(*f.window, "mnuSaveList")) <
+            actions.indexOf(control<QAction>(*f.window, "mnuB1")));
 }
 
 void TestUiApproval::windowGoesWhileSaving()

@@ -113,6 +113,7 @@ struct MainWindowControls
     QMenu *mnuMenu = nullptr;
     QAction *mnuOpen = nullptr;     // "Open File List", Ctrl+O, first in "Menu"
     QAction *mnuSaveList = nullptr; // "Save list as..."
+    QAction *mnuCheck = nullptr;    // "Check my files..."
     QAction *mnuReload = nullptr;
     QAction *mnuShowLan = nullptr;
     QAction *mnuB1 = nullptr;

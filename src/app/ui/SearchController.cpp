@@ -171,6 +171,14 @@ void SearchController::runTermSearch()
     start(Kind::Term, termCriterion(term));
 }
 
+bool SearchController::runPickedLines(const std::shared_ptr<LineCriterion> &criterion)
+{
+    if (isSearching() || m_session.isLoading())
+        return false;
+    start(Kind::Picked, criterion);
+    return true;
+}
+
 void SearchController::runDateSearch()
 {
     if (isSearching() || m_session.isLoading() || !checkSearchDates())

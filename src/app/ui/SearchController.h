@@ -88,6 +88,10 @@ public:
     void runTermSearch();   // Command3, Enter in TXT1
     void runDateSearch();   // Command4
     void runPresetFilter(); // Command5
+    // The lines another feature picks (the matches of a check's entries),
+    // searched and shown as a search result; the term box is cleared. False
+    // while a search or a load runs.
+    bool runPickedLines(const std::shared_ptr<LineCriterion> &criterion);
     // The preset filter with one status word (a legend row's click): Combo1
     // is set to it, offered in its list when it is not yet, and run.
     void runPresetFilterFor(const QString &status);
@@ -120,7 +124,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    enum class Kind { Term, Date, Filter };
+    enum class Kind { Term, Date, Filter, Picked };
 
     void start(Kind kind, const std::shared_ptr<LineCriterion> &criterion);
     void finish(Kind kind, const SearchOutcome &outcome, const QString &resultPath);

@@ -100,6 +100,7 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     setupApproval();
     setupSearch();
     setupOverview();
+    setupCheck();
     setupKeyboard();
 }
 

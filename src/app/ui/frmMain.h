@@ -16,7 +16,8 @@
 //   frmMain_<concern>.cpp the wiring of OpenController (+ZipNotesController),
 //                        BrowseController, SearchController,
 //                        OverviewController, DesktopController,
-//                        ApprovalController and BasketController
+//                        ApprovalController, BasketController and
+//                        CheckController
 //
 // LoadListFile(path, kind) starts a load and returns at once (false while one
 // runs); the session reads the list on a worker thread, swaps it in whole and
@@ -55,6 +56,7 @@ namespace corvane {
 
 class ApprovalController;
 class BasketController;
+class CheckController;
 class CommandLock;
 class DesktopController;
 class FolderTreeModel;
@@ -149,6 +151,7 @@ public:
     ApprovalController &approvalController() const;
     KeyboardController &keyboardController() const;
     BasketController &basketController() const;
+    CheckController &checkController() const;
 
 Q_SIGNALS:
     void listLoaded();
@@ -252,7 +255,12 @@ private:
     RecoveryLegend *recoveryLegend() const;
     void showFolderTotals(); // the session's, in the tree and the legend
     void setupBasket();      // after setupBrowsing and before setupApproval
-    void setupKeyboard();    // last: every control is there
+    void setupCheck();       // after setupBasket and setupSearch
+    // The matches of a check's entries, shown as a search result; then
+    // chosen (addToBasket) or the folder of bestPath shown.
+    void ShowCheckMatches(const QStringList &entries, bool addToBasket, const QString &bestPath);
+    void FinishCheckMatches();
+    void setupKeyboard(); // last: every control is there
 
     Prompts &m_prompts;
     Settings m_settings;
@@ -285,6 +293,15 @@ private:
     ApprovalController *m_approval = nullptr;
     KeyboardController *m_keys = nullptr;
     BasketController *m_basket = nullptr;
+    CheckController *m_check = nullptr;
+    // The matches of a check shown (or being searched) and what follows.
+    struct CheckShown
+    {
+        QStringList entries;
+        bool addToBasket = false;
+        QString bestPath;
+    } m_checkShown;
+    bool m_checkSearching = false;
     // The list shown, kept while a reload or a search result loads.
     std::unique_ptr<KeptList> m_keptList;
 };
