@@ -189,6 +189,9 @@ void TestUiCheck::matchesShownAndChosen()
     QCOMPARE(chosenPaths(w), chosen);
     if (!folder.isEmpty()) {
         QCOMPARE(shownList(w).SftTree1.namesBelowRoot(currentFolderItem(w)).join(u'\\'), folder);
+        // The best match is the grid's current row.
+        const QModelIndex current = control<QTableView>(w, "iGrid2")->currentIndex();
+        QCOMPARE(current.siblingAtColumn(0).data().toString(), u"Diplomarbeit.docx"_s);
     }
     // The same row asked again while shown: nothing is searched again.
     if (action != u"all") {

@@ -216,12 +216,12 @@ void BrowseController::OpenGridRow(int row, int col, bool requestEdit)
 }
 
 // After going up a folder: the folder we came from is the current row, and
-// in view.
-void BrowseController::SelectGridFolderRow(const QString &name)
+// in view (and so for a file picked elsewhere).
+void BrowseController::selectGridRow(GridRowKind kind, const QString &name)
 {
     for (int r = 0; r < m_model.rowCount(); ++r) {
         const GridRow &row = m_model.gridRow(r);
-        if (row.kind == GridRowKind::Folder && row.name == name) {
+        if (row.kind == kind && row.name == name) {
             const QModelIndex index = m_model.index(r, FileGridModel::NameColumn);
             m_widgets.iGrid2->setCurrentIndex(index);
             m_widgets.iGrid2->scrollTo(index, QAbstractItemView::EnsureVisible);

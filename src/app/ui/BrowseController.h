@@ -61,6 +61,8 @@ public:
     qint32 LastFolderLine() const { return m_lastFolderLine; }
 
     void ShowFolder(int itemIndex);
+    // The shown folder's file row named name becomes the current row, in view.
+    void SelectGridFileRow(const QString &name) { selectGridRow(GridRowKind::File, name); }
     void FindFolderLines(const QByteArray &key);
     void FillFileGrid(const QByteArray &key);
     void OpenGridRow(int row, int col, bool requestEdit);
@@ -82,7 +84,8 @@ protected:
 
 private:
     void applyOptions();
-    void SelectGridFolderRow(const QString &name);
+    void SelectGridFolderRow(const QString &name) { selectGridRow(GridRowKind::Folder, name); }
+    void selectGridRow(GridRowKind kind, const QString &name);
 
     WindowContext &m_context;
     ListSession &m_session;

@@ -85,10 +85,12 @@ void frmMain::FinishCheckMatches()
     if (below.startsWith(m_session->RootPrefix()))
         below = below.mid(m_session->RootPrefix().size());
     QStringList names = below.split(u'\\');
-    names.removeLast();
+    const QString fileName = names.takeLast();
     const int item = m_session->loadedList().SftTree1.findPath(names);
-    if (item >= 0)
-        m_browse->ShowFolder(item);
+    if (item < 0)
+        return;
+    m_browse->ShowFolder(item);
+    m_browse->SelectGridFileRow(fileName);
 }
 
 } // namespace corvane
