@@ -123,6 +123,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Without a size, the cluster is a 1 TB drive's (as corvane-list select takes it).
+    static constexpr qint64 OneTerabyte = 1'000'000'000'000;
+    // A choice this small is measured at once; a larger one on a worker thread.
+    static constexpr qsizetype MeasuredAtOnce = 20000;
+
     void connectBar();
     void listAboutToGo(const LoadedList *incoming);
     void listReplaced();

@@ -92,6 +92,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    static constexpr int ProgressSteps = 1000;
+
     void buildDialog();
     void showProgress(const SearchProgress &progress);
     void finishCheck(const QStringList &entries, const CheckOutcome &outcome);
