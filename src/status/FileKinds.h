@@ -1,0 +1,117 @@
+#pragma once
+
+// What kind of file a name stands for (photos, mail, ...), from the text
+// after the last "." of the name, without regard to letter case. One table
+// decides: the text file the build names in CORVANE_FILE_KINDS_FILE
+// (data/file-kinds.txt unless given), compiled into the program. A name
+// without ".", ending in ".", or whose ending the table does not hold, is
+// Other.
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <array>
+#include <optional>
+
+namespace corvane {
+
+enum class FileKind : quint8 {
+    Photos,
+    Videos,
+    Music,
+    Documents,
+    Spreadsheets,
+    Presentations,
+    Mail,
+    Archives,
+    Databases,
+    Programs,
+    Other
+};
+constexpr int FileKindCount = int(FileKind::Other) + 1;
+
+// "photos", "videos", ..., "other": the ids the table file and the command
+// line use.
+QString fileKindId(FileKind kind);
+std::optional<FileKind> fileKindFromId(QStringView id);
+
+class FileKindTable
+{
+public:
+    // Endings longer than this are in no table.
+    static constexpr int MaxEnding = 8;
+
+    struct Problem
+    {
+        int line = 0; // from 1
+        QString reason;
+    };
+
+    // The table a file's text holds (UTF-8): one kind a line, its id first,
+    // then its endings ("mail  pst eml msg"). Empty lines and lines starting
+    // with "#" are skipped; an unknown id, an ending that is not 1 to 8 ASCII
+    // letters and digits, or one given twice, is skipped and said in problems
+    // (when given).
+    static FileKindTable parse(QByteArrayView text, QList<Problem> *problems = nullptr);
+
+    // The kind of a file name's bytes (the last "\"-component of a path);
+    // no allocation.
+    FileKind kindOfName(QByteArrayView name) const
+    {
+        const qsizetype dot = lastDot(name);
+        if (dot < 0)
+            return FileKind::Other;
+        const qsizetype length = name.size() - dot - 1;
+        if (length <= 0 || length > MaxEnding)
+            return FileKind::Other;
+        return find(pack(name.data() + dot + 1, int(length)));
+    }
+
+    int endingCount() const { return m_count; }
+
+private:
+    static constexpr int Slots = 512; // a power of two, well above the endings a table holds
+
+    static qsizetype lastDot(QByteArrayView name);
+    // The ending's bytes in one number, A-Z as a-z.
+    static quint64 pack(const char *p, int length)
+    {
+        quint64 key = 0;
+        for (int i = 0; i < length; ++i) {
+            quint8 c = quint8(p[i]);
+            if (c >= 'A' && c <= 'Z')
+                c = quint8(c | 0x20);
+            key |= quint64(c) << (8 * i);
+        }
+        return key;
+    }
+    static size_t slotOf(quint64 key) { return size_t((key * 0x9E3779B97F4A7C15ULL) >> 55); }
+    FileKind find(quint64 key) const
+    {
+        if (key == 0) // only NUL bytes
+            return FileKind::Other;
+        for (size_t s = slotOf(key);; s = (s + 1) & (Slots - 1)) {
+            if (m_keys[s] == key)
+                return m_kinds[s];
+            if (m_keys[s] == 0)
+                return FileKind::Other;
+        }
+    }
+    bool insert(quint64 key, FileKind kind);
+
+    std::array<quint64, Slots> m_keys{}; // 0: a free slot (no ending packs to 0)
+    std::array<FileKind, Slots> m_kinds{};
+    int m_count = 0;
+};
+
+// The table built into the program.
+const FileKindTable &fileKindTable();
+// Its kind of a file name's bytes.
+inline FileKind kindOfName(QByteArrayView nameBytes)
+{
+    return fileKindTable().kindOfName(nameBytes);
+}
+
+} // namespace corvane
