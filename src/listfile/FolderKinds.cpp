@@ -125,38 +125,52 @@ FolderKinds FolderKindsGatherer::finish(const FolderTree &tree, const std::vecto
         out.m_stopped = true;
         return out;
     }
-    std::sort(m_pending.begin(), m_pending.end(),
-              [](const Pending &a, const Pending &b) { return a.key < b.key; });
+
+    // The cells by item (a counting sort: the items are known), then one
+    // record per (item, kind): a folder whose lines came in several
+    // stretches has several cells to add up.
+    std::vector<qint32> start(size_t(items) + 1, 0);
+    for (const Pending &p : m_pending)
+        ++start[size_t(p.key >> 8) + 1];
+    for (size_t i = 1; i < start.size(); ++i)
+        start[i] += start[i - 1];
+    std::vector<qint32> order(m_pending.size());
+    {
+        std::vector<qint32> next(start.begin(), start.end() - 1);
+        for (size_t i = 0; i < m_pending.size(); ++i)
+            order[size_t(next[size_t(m_pending[i].key >> 8)]++)] = qint32(i);
+    }
     if (stop && stop->load()) {
         out.m_stopped = true;
         return out;
     }
-
-    // One record per (item, kind): a folder whose lines came in several
-    // stretches has several cells to add up.
-    size_t records = 0;
-    for (size_t i = 0; i < m_pending.size(); ++i)
-        records += i == 0 || m_pending[i].key != m_pending[i - 1].key;
-    out.m_records.reserve(records);
-    out.m_kinds.reserve(records);
+    out.m_records.reserve(m_pending.size());
+    out.m_kinds.reserve(m_pending.size());
     out.m_first.assign(size_t(items) + 1, 0);
-    for (size_t i = 0; i < m_pending.size(); ++i) {
-        const Pending &p = m_pending[i];
-        if (i > 0 && p.key == m_pending[i - 1].key) {
-            FolderKinds::Record &rec = out.m_records.back();
+    std::array<FolderKinds::Record, FileKindCount> sum{};
+    for (size_t item = 0; item < size_t(items); ++item) {
+        unsigned used = 0;
+        for (qint32 o = start[item]; o < start[item + 1]; ++o) {
+            const Pending &p = m_pending[size_t(order[size_t(o)])];
+            const size_t kind = size_t(p.key & 0xFF);
+            FolderKinds::Record &rec = sum[kind];
             ByteTotal bytes = ByteTotal::fromRaw(rec.bytes);
             bytes.tryAdd(p.cell.bytes);
             rec.bytes = bytes.raw();
             for (size_t c = 0; c < size_t(StatusClassCount); ++c)
                 rec.classFiles[c] += p.cell.classFiles[c];
-            continue;
+            used |= 1U << kind;
         }
-        out.m_records.push_back({p.cell.bytes.raw(), p.cell.classFiles});
-        out.m_kinds.push_back(FileKind(p.key & 0xFF));
-        ++out.m_first[size_t(p.key >> 8) + 1];
+        for (; used; used &= used - 1) {
+            const int kind = __builtin_ctz(used);
+            out.m_records.push_back(sum[size_t(kind)]);
+            out.m_kinds.push_back(FileKind(kind));
+            sum[size_t(kind)] = FolderKinds::Record();
+        }
+        out.m_first[item + 1] = qint32(out.m_records.size());
     }
-    for (size_t i = 1; i < out.m_first.size(); ++i)
-        out.m_first[i] += out.m_first[i - 1];
+    out.m_records.shrink_to_fit();
+    out.m_kinds.shrink_to_fit();
     std::vector<Pending>().swap(m_pending);
     return out;
 }

@@ -101,8 +101,7 @@ public:
         if (folder != m_folder)
             switchFolder(folder);
         const size_t kind = size_t(m_table.kindOfName(name));
-        const size_t statusClass =
-            size_t(hasStatus ? classOf(word) : StatusClass::Unknown);
+        const size_t statusClass = size_t(hasStatus ? classOf(word) : StatusClass::Unknown);
         Cell &cell = m_cells[kind];
         ++cell.classFiles[statusClass];
         if (size)

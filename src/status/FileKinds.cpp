@@ -17,8 +17,8 @@ namespace corvane {
 namespace {
 
 constexpr char16_t const *kindIds[FileKindCount] = {
-    u"photos",        u"videos", u"music",    u"documents", u"spreadsheets", u"presentations",
-    u"mail",          u"archives", u"databases", u"programs", u"other",
+    u"photos", u"videos",   u"music",     u"documents", u"spreadsheets", u"presentations",
+    u"mail",   u"archives", u"databases", u"programs",  u"other",
 };
 
 } // namespace
@@ -92,7 +92,8 @@ FileKindTable FileKindTable::parse(QByteArrayView text, QList<Problem> *problems
             for (const QChar c : ending)
                 plain = plain && c.unicode() < 0x80 && c.isLetterOrNumber();
             if (!plain) {
-                problem(number, u"'%1' is not 1 to %2 ASCII letters and digits"_s.arg(ending).arg(MaxEnding));
+                problem(number, u"'%1' is not 1 to %2 ASCII letters and digits"_s.arg(ending).arg(
+                                    MaxEnding));
                 continue;
             }
             const QByteArray bytes = ending.toLatin1();

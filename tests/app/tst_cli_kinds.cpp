@@ -43,23 +43,22 @@ void TestCliKinds::kinds_data()
                             "Data\\A\\f4.jpg,d,1 000,32;x,Odd word\r\n"
                             "Data\\x,d,1,32;x,Recovered\r\n"
                             "Data\\Z\\y.txt,d,2\r\n";
-    QTest::newRow("Root, in the kinds' order")
-        << tree << QStringList() << 0
-        << u"photos\t2\t1100\t1\t0\t0\t1\n"
-           u"documents\t1\t2\t0\t0\t0\t1\n"
-           u"mail\t1\t50\t0\t0\t1\t0\n"
-           u"archives\t1\t7\t0\t1\t0\t0\n"
-           u"other\t1\t1\t1\t0\t0\t0\n"
-           u"total\t6\t1160\t2\t1\t1\t2\n"_s
-        << QString();
+    QTest::newRow("Root, in the kinds' order") << tree << QStringList() << 0
+                                               << u"photos\t2\t1100\t1\t0\t0\t1\n"
+                                                  u"documents\t1\t2\t0\t0\t0\t1\n"
+                                                  u"mail\t1\t50\t0\t0\t1\t0\n"
+                                                  u"archives\t1\t7\t0\t1\t0\t0\n"
+                                                  u"other\t1\t1\t1\t0\t0\t0\n"
+                                                  u"total\t6\t1160\t2\t1\t1\t2\n"_s
+                                               << QString();
     QTest::newRow("a folder and below")
         << tree << QStringList{u"A\\C\\"_s} << 0
         << u"mail\t1\t50\t0\t0\t1\t0\narchives\t1\t7\t0\t1\t0\t0\ntotal\t2\t57\t0\t1\t1\t0\n"_s
         << QString();
     QTest::newRow("no such folder") << tree << QStringList{u"Q"_s} << 1 << QString()
                                     << u"corvane-list: no folder 'Q' in the list\n"_s;
-    QTest::newRow("an empty list") << QByteArray() << QStringList() << 0
-                                   << u"total\t0\t0\t0\t0\t0\t0\n"_s << QString();
+    QTest::newRow("an empty list")
+        << QByteArray() << QStringList() << 0 << u"total\t0\t0\t0\t0\t0\t0\n"_s << QString();
     QTest::newRow("an empty list, a folder")
         << QByteArray() << QStringList{u"A"_s} << 1 << QString()
         << u"corvane-list: no folder 'A' in the list\n"_s;

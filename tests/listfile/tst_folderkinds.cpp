@@ -34,8 +34,8 @@ KindTotals naiveKinds(const QByteArray &raw, const QByteArray &folderPrefix)
             continue;
         const qsizetype slash = f.path.lastIndexOf('\\');
         KindCount &k = totals[kindOfName(f.path.sliced(slash + 1))];
-        const StatusClass c = f.hasStatus ? classifyStatus(QString::fromLatin1(f.status))
-                                          : StatusClass::Unknown;
+        const StatusClass c =
+            f.hasStatus ? classifyStatus(QString::fromLatin1(f.status)) : StatusClass::Unknown;
         ++k.files;
         ++k.classFiles[size_t(c)];
         if (f.size)
@@ -107,16 +107,16 @@ void TestFolderKinds::sameAsNaiveSum()
     QFETCH(int, lines);
     QFETCH(bool, shuffled);
     QRandomGenerator random(seed);
-    const char *const folders[] = {"Data\\", "Data\\A\\", "Data\\A\\B\\", "Data\\A\\B\\C\\",
-                                   "Data\\A B\\", "Data\\A.B\\", "Data\\Z\\", "Data\\Z\\A\\"};
-    const char *const endings[] = {".jpg", ".JPG", ".mp3", ".pst", ".tar.gz", "", ".", ".exe",
-                                   ".xlsx", ".unknown", ".Db", ".key"};
+    const char *const folders[] = {"Data\\",      "Data\\A\\",   "Data\\A\\B\\", "Data\\A\\B\\C\\",
+                                   "Data\\A B\\", "Data\\A.B\\", "Data\\Z\\",    "Data\\Z\\A\\"};
+    const char *const endings[] = {".jpg", ".JPG", ".mp3",  ".pst",     ".tar.gz", "",
+                                   ".",    ".exe", ".xlsx", ".unknown", ".Db",     ".key"};
     const char *const statuses[] = {"Recovered", "Damaged", "Partially recovered", "Odd", "OK"};
     QList<QByteArray> all;
     for (int i = 0; i < lines; ++i) {
         const QByteArray folder = folders[random.bounded(int(std::size(folders)))];
-        QByteArray line = folder + "f" + QByteArray::number(i) +
-                          endings[random.bounded(int(std::size(endings)))];
+        QByteArray line =
+            folder + "f" + QByteArray::number(i) + endings[random.bounded(int(std::size(endings)))];
         const int shape = random.bounded(10);
         if (shape == 0) { // a folder line
             line = folder + "Sub" + QByteArray::number(i) + ",d,0,16;x,Recovered";

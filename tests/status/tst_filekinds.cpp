@@ -1,5 +1,6 @@
 #include "status/FileKinds.h"
 
+#include <QFile>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -19,6 +20,7 @@ private Q_SLOTS:
     void ids();
     void tableProblems_data();
     void tableProblems();
+    void builtInTableReadsWhole();
 };
 
 namespace {
@@ -77,8 +79,12 @@ void TestFileKinds::names_data()
     QTest::newRow("1,000 dots") << QByteArray(1000, '.') + "mp3" << FileKind::Music;
     QTest::newRow("NUL ending") << QByteArray("a.\0", 3) << FileKind::Other;
     QTest::newRow("NUL inside") << QByteArray("a.jp\0g", 6) << FileKind::Other;
-    QTest::newRow("Windows-1252 letters") << "\xc9t\xe9" ".pdf"_ba << FileKind::Documents;
-    QTest::newRow("high bytes in the ending") << "a.p\xe9" "f"_ba << FileKind::Other;
+    QTest::newRow("Windows-1252 letters") << "\xc9t\xe9"
+                                             ".pdf"_ba
+                                          << FileKind::Documents;
+    QTest::newRow("high bytes in the ending") << "a.p\xe9"
+                                                 "f"_ba
+                                              << FileKind::Other;
     QTest::newRow("UTF-8 capital in the ending") << "a.\xc3\x89ML"_ba << FileKind::Other;
 }
 
@@ -109,24 +115,27 @@ void TestFileKinds::tableProblems_data()
     QTest::addColumn<QByteArray>("name");
     QTest::addColumn<FileKind>("kind");
     QTest::addColumn<QList<int>>("problemLines");
-    QTest::newRow("comments and blank lines")
-        << "# x\n\n  mail  eml  msg  \r\n"_ba << "a.MSG"_ba << FileKind::Mail << QList<int>{};
-    QTest::newRow("unknown kind") << "pictures jpg\nphotos png\n"_ba << "a.jpg"_ba
-                                  << FileKind::Other << QList<int>{1};
-    QTest::newRow("other takes no endings") << "other jpg\n"_ba << "a.jpg"_ba << FileKind::Other
-                                            << QList<int>{1};
+    QTest::newRow("comments and blank lines") << "# x\n\n  mail  eml  msg  \r\n"_ba
+                                              << "a.MSG"_ba << FileKind::Mail << QList<int>{};
+    QTest::newRow("unknown kind") << "pictures jpg\nphotos png\n"_ba
+                                  << "a.jpg"_ba << FileKind::Other << QList<int>{1};
+    QTest::newRow("other takes no endings") << "other jpg\n"_ba
+                                            << "a.jpg"_ba << FileKind::Other << QList<int>{1};
     QTest::newRow("ending given twice: the first kind keeps it")
-        << "photos raw\nvideos raw mp4\n"_ba << "a.raw"_ba << FileKind::Photos << QList<int>{2};
-    QTest::newRow("same ending in other case") << "music mp3 MP3\n"_ba << "a.mp3"_ba
-                                               << FileKind::Music << QList<int>{1};
+        << "photos raw\nvideos raw mp4\n"_ba
+        << "a.raw"_ba << FileKind::Photos << QList<int>{2};
+    QTest::newRow("same ending in other case") << "music mp3 MP3\n"_ba
+                                               << "a.mp3"_ba << FileKind::Music << QList<int>{1};
     QTest::newRow("ending too long, the rest kept")
-        << "documents abcdefghi pdf\n"_ba << "a.pdf"_ba << FileKind::Documents << QList<int>{1};
-    QTest::newRow("eight characters") << "documents abcdefgh\n"_ba << "x.ABCDEFGH"_ba
-                                      << FileKind::Documents << QList<int>{};
-    QTest::newRow("not ASCII") << "documents d\xc3\xa9" "\n"_ba << "a.d\xc3\xa9"_ba
-                               << FileKind::Other << QList<int>{1};
-    QTest::newRow("a dot in the ending") << "archives tar.gz\n"_ba << "a.tar.gz"_ba
-                                         << FileKind::Other << QList<int>{1};
+        << "documents abcdefghi pdf\n"_ba
+        << "a.pdf"_ba << FileKind::Documents << QList<int>{1};
+    QTest::newRow("eight characters") << "documents abcdefgh\n"_ba
+                                      << "x.ABCDEFGH"_ba << FileKind::Documents << QList<int>{};
+    QTest::newRow("not ASCII") << "documents d\xc3\xa9"
+                                  "\n"_ba
+                               << "a.d\xc3\xa9"_ba << FileKind::Other << QList<int>{1};
+    QTest::newRow("a dot in the ending") << "archives tar.gz\n"_ba
+                                         << "a.tar.gz"_ba << FileKind::Other << QList<int>{1};
 }
 
 void TestFileKinds::tableProblems()
@@ -144,6 +153,18 @@ void TestFileKinds::tableProblems()
         QVERIFY(!p.reason.isEmpty());
     }
     QCOMPARE(lines, problemLines);
+}
+
+void TestFileKinds::builtInTableReadsWhole()
+{
+    const int built = fileKindTable().endingCount(); // registers the resource
+    QFile file(u":/corvane/file-kinds.txt"_s);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QList<FileKindTable::Problem> problems;
+    const FileKindTable table = FileKindTable::parse(file.readAll(), &problems);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.value(0).reason));
+    QCOMPARE(table.endingCount(), built);
+    QVERIFY(built >= 83);
 }
 
 QTEST_GUILESS_MAIN(TestFileKinds)
