@@ -1,6 +1,5 @@
 #include "FolderKinds.h"
 
-#include "ByteScan.h"
 #include "FolderTree.h"
 
 #include <algorithm>
@@ -70,11 +69,6 @@ FolderKindsGatherer::FolderKindsGatherer(ListEncoding encoding)
     : m_table(fileKindTable()), m_encoding(encoding)
 {}
 
-bool FolderKindsGatherer::sameWord(QByteArrayView a, QByteArrayView b)
-{
-    return sameBytes(a, b);
-}
-
 StatusClass FolderKindsGatherer::newWord(QByteArrayView word)
 {
     const std::string_view key(word.data(), size_t(word.size()));
@@ -84,9 +78,9 @@ StatusClass FolderKindsGatherer::newWord(QByteArrayView word)
         const StatusClass c = classifyStatus(decodeListText(word, m_encoding));
         found = m_classOfWord.emplace(key, c).first;
     }
-    m_previousWord = word;
-    m_previousClass = found->second;
-    m_previousValid = true;
+    // An empty word has a place too: its view may have no data.
+    m_recent[m_nextRecent] = {word.data() ? word : QByteArrayView("", 0), found->second};
+    m_nextRecent = (m_nextRecent + 1) % m_recent.size();
     return found->second;
 }
 

@@ -11,6 +11,7 @@
 // holds, in the tree's order; the items below a folder follow it in that
 // order, so a folder's roll-up sums one stretch of records.
 
+#include "ByteScan.h"
 #include "ByteTotal.h"
 #include "ListText.h"
 #include "status/FileKinds.h"
@@ -127,13 +128,17 @@ private:
         Cell cell;
     };
 
+    // A list holds few status words, mostly: the last ones met are
+    // compared first, the table of all of them asked only past those.
     StatusClass classOf(QByteArrayView word)
     {
-        if (m_previousValid && sameWord(word, m_previousWord))
-            return m_previousClass;
+        for (const Recent &r : m_recent) {
+            if (r.word.size() == word.size() && r.word.data() &&
+                sameBytes(r.word.data(), word.data(), word.size()))
+                return r.statusClass;
+        }
         return newWord(word);
     }
-    static bool sameWord(QByteArrayView a, QByteArrayView b);
     StatusClass newWord(QByteArrayView word);
     void switchFolder(int folder);
     void flush();
@@ -145,9 +150,13 @@ private:
     std::array<Cell, FileKindCount> m_cells{};
     std::vector<Pending> m_pending;
 
-    QByteArrayView m_previousWord;
-    StatusClass m_previousClass = StatusClass::Unknown;
-    bool m_previousValid = false;
+    struct Recent
+    {
+        QByteArrayView word; // no data: an empty place
+        StatusClass statusClass = StatusClass::Unknown;
+    };
+    std::array<Recent, 8> m_recent{};
+    size_t m_nextRecent = 0;
     std::unordered_map<std::string_view, StatusClass> m_classOfWord;
 };
 

@@ -2,7 +2,6 @@
 
 #include <QFile>
 
-#include <cstring>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -36,14 +35,6 @@ std::optional<FileKind> fileKindFromId(QStringView id)
             return FileKind(k);
     }
     return std::nullopt;
-}
-
-qsizetype FileKindTable::lastDot(QByteArrayView name)
-{
-    if (name.isEmpty())
-        return -1;
-    const void *dot = ::memrchr(name.data(), '.', size_t(name.size()));
-    return dot ? static_cast<const char *>(dot) - name.data() : -1;
 }
 
 bool FileKindTable::insert(quint64 key, FileKind kind)
@@ -96,8 +87,9 @@ FileKindTable FileKindTable::parse(QByteArrayView text, QList<Problem> *problems
                                     MaxEnding));
                 continue;
             }
-            const QByteArray bytes = ending.toLatin1();
-            if (!table.insert(pack(bytes.constData(), int(bytes.size())), *kind))
+            const QByteArray name = "." + ending.toLatin1();
+            quint64 key = 0;
+            if (!packEnding(name.constData(), name.size(), &key) || !table.insert(key, *kind))
                 problem(number, u"'%1' is in the table already"_s.arg(ending));
         }
     }

@@ -60,13 +60,10 @@ public:
     // no allocation.
     FileKind kindOfName(QByteArrayView name) const
     {
-        const qsizetype dot = lastDot(name);
-        if (dot < 0)
+        quint64 key = 0;
+        if (!packEnding(name.data(), name.size(), &key))
             return FileKind::Other;
-        const qsizetype length = name.size() - dot - 1;
-        if (length <= 0 || length > MaxEnding)
-            return FileKind::Other;
-        return find(pack(name.data() + dot + 1, int(length)));
+        return find(key);
     }
 
     int endingCount() const { return m_count; }
@@ -74,18 +71,21 @@ public:
 private:
     static constexpr int Slots = 512; // a power of two, well above the endings a table holds
 
-    static qsizetype lastDot(QByteArrayView name);
-    // The ending's bytes in one number, A-Z as a-z.
-    static quint64 pack(const char *p, int length)
+    // The ending of the name's n bytes at p in one number, A-Z as a-z:
+    // false when it has no ending of 1 to MaxEnding bytes. Only the last
+    // MaxEnding + 1 bytes are looked at.
+    static bool packEnding(const char *p, qsizetype n, quint64 *key)
     {
-        quint64 key = 0;
-        for (int i = 0; i < length; ++i) {
-            quint8 c = quint8(p[i]);
-            if (c >= 'A' && c <= 'Z')
-                c = quint8(c | 0x20);
-            key |= quint64(c) << (8 * i);
+        quint64 k = 0;
+        for (qsizetype i = 1; i <= n && i <= MaxEnding + 1; ++i) {
+            const quint8 c = quint8(p[n - i]);
+            if (c == '.') {
+                *key = k;
+                return i > 1;
+            }
+            k = k << 8 | quint8(c + (unsigned(c - 'A') < 26U ? 0x20 : 0));
         }
-        return key;
+        return false;
     }
     static size_t slotOf(quint64 key) { return size_t((key * 0x9E3779B97F4A7C15ULL) >> 55); }
     FileKind find(quint64 key) const
