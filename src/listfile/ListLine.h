@@ -105,6 +105,14 @@ struct LineFields
 // (decimal digits from its start) has the directory bit (16).
 inline bool hasFolderBit(QByteArrayView attributes)
 {
+    const char *const p = attributes.data();
+    // Mostly two digits and the ";".
+    if (attributes.size() >= 3 && p[2] == ';') {
+        const unsigned d0 = unsigned(quint8(p[0])) - '0';
+        const unsigned d1 = unsigned(quint8(p[1])) - '0';
+        if (d0 <= 9 && d1 <= 9)
+            return ((d0 * 10 + d1) & 0x10) != 0;
+    }
     quint64 bits = 0;
     for (qsizetype i = 0; i < attributes.size() && i < 18; ++i) {
         const unsigned d = unsigned(quint8(attributes[i])) - '0';

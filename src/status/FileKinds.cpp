@@ -2,7 +2,6 @@
 
 #include <QFile>
 
-
 using namespace Qt::Literals::StringLiterals;
 
 static void initFileKindResources()

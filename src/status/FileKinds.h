@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -77,15 +78,27 @@ private:
     static bool packEnding(const char *p, qsizetype n, quint64 *key)
     {
         quint64 k = 0;
-        for (qsizetype i = 1; i <= n && i <= MaxEnding + 1; ++i) {
+        const qsizetype last = std::min<qsizetype>(n, MaxEnding + 1);
+        for (qsizetype i = 1; i <= last; ++i) {
             const quint8 c = quint8(p[n - i]);
             if (c == '.') {
-                *key = k;
+                *key = lowerAscii(k);
                 return i > 1;
             }
-            k = k << 8 | quint8(c + (unsigned(c - 'A') < 26U ? 0x20 : 0));
+            k = k << 8 | c;
         }
         return false;
+    }
+    // A-Z as a-z in each byte of w, the other bytes kept.
+    static quint64 lowerAscii(quint64 w)
+    {
+        constexpr quint64 Ones = 0x0101010101010101ULL;
+        constexpr quint64 Low7 = Ones * 0x7F;
+        const quint64 low = w & Low7;
+        const quint64 fromA = low + Ones * (0x80 - 'A');     // 0x80 set in bytes from 'A' up
+        const quint64 pastZ = low + Ones * (0x80 - 'Z' - 1); // 0x80 set in bytes past 'Z'
+        const quint64 upper = fromA & ~pastZ & ~w & (Ones * 0x80);
+        return w | (upper >> 2);
     }
     static size_t slotOf(quint64 key) { return size_t((key * 0x9E3779B97F4A7C15ULL) >> 55); }
     FileKind find(quint64 key) const
