@@ -156,11 +156,13 @@ qint64 floorPass(const QString &path, QString *error)
 // ---------------------------------------------------------------------------
 // The core load.
 
-qint64 loadPass(const QString &path, bool parallel, bool folderTotals, QString *error)
+qint64 loadPass(const QString &path, bool parallel, bool folderTotals, QString *error,
+                bool kinds = true)
 {
     corvane::LoadOptions options;
     options.parallel = parallel;
     options.folderTotals = folderTotals;
+    options.folderKinds = folderTotals && kinds;
     // The window reads every line's date for the pickers' range as well.
     if (folderTotals)
         options.dateLocale = QLocale(QLocale::English, QLocale::UnitedStates);
@@ -369,6 +371,9 @@ int main(int argc, char *argv[])
     passes.push_back({u"load_plain_ms"_s, [parallel](const QString &path, QString *error) {
                           return loadPass(path, parallel, false, error);
                       }});
+    passes.push_back({u"load_nokinds_ms"_s, [parallel](const QString &path, QString *error) {
+                          return loadPass(path, parallel, true, error, false);
+                      }});
 
     for (int round = 0; round < repeat; ++round) {
         // Every other round runs the passes backwards: a load right after
@@ -442,11 +447,26 @@ int main(int argc, char *argv[])
     report.add(u"load_plain_user_ms"_s, plainUser, 1);
     report.add(u"overview_user_vs_load_pct"_s,
                std::max(loadUser - plainUser, 0.0) * 100 / std::max(loadUser, 1e-9), 1);
+    // What gathering the files by kind adds to a load (the same load
+    // without them, in the same rounds).
+    double noKindsUser = 0;
+    for (const TimedPass &pass : passes) {
+        if (pass.key == u"load_nokinds_ms"_s)
+            noKindsUser = pass.bestUserMs;
+    }
+    report.add(u"kinds_vs_load_pct"_s,
+               (best(u"load_ms"_s) - best(u"load_nokinds_ms"_s)) * 100 /
+                   std::max(best(u"load_ms"_s), 1e-9),
+               1);
+    report.add(u"kinds_user_vs_load_pct"_s,
+               (loadUser - noKindsUser) * 100 / std::max(loadUser, 1e-9), 1);
     for (const auto &[key, value] : corvane::bench::browseFigures(listPath, repeat, &error))
         report.add(key, value);
     for (const auto &[key, value] : corvane::bench::searchFigures(listPath, repeat, &error))
         report.add(key, value);
     for (const auto &[key, value] : corvane::bench::overviewFigures(listPath, repeat, &error))
+        report.add(key, value);
+    for (const auto &[key, value] : corvane::bench::kindsFigures(listPath, repeat, &error))
         report.add(key, value);
     for (const auto &[key, value] : corvane::bench::basketFigures(listPath, repeat, &error))
         report.add(key, value);

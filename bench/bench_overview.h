@@ -18,4 +18,10 @@ namespace corvane::bench {
 QList<std::pair<QString, QString>> overviewFigures(const QString &listPath, int repeat,
                                                    QString *error);
 
+// kinds_bytes_per_line (what the files by kind keep, per line of the list),
+// kinds_root_ms (the roll-up of "Root", the best of
+// `repeat`) and kinds_folder_ms (of the biggest top folder).
+QList<std::pair<QString, QString>> kindsFigures(const QString &listPath, int repeat,
+                                                QString *error);
+
 } // namespace corvane::bench

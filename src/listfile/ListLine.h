@@ -96,9 +96,32 @@ struct LineFields
     QByteArrayView path;
     QByteArrayView modified;
     std::optional<ByteTotal> size;
+    QByteArrayView attributes; // field 3 ("16;6F9B1CC6"); empty when the line has fewer fields
     QByteArrayView status;
     bool hasStatus = false;
 };
+
+// Whether an attributes field says "folder": the number before its ";"
+// (decimal digits from its start) has the directory bit (16).
+inline bool hasFolderBit(QByteArrayView attributes)
+{
+    const char *const p = attributes.data();
+    // Mostly two digits and the ";".
+    if (attributes.size() >= 3 && p[2] == ';') {
+        const unsigned d0 = unsigned(quint8(p[0])) - '0';
+        const unsigned d1 = unsigned(quint8(p[1])) - '0';
+        if (d0 <= 9 && d1 <= 9)
+            return ((d0 * 10 + d1) & 0x10) != 0;
+    }
+    quint64 bits = 0;
+    for (qsizetype i = 0; i < attributes.size() && i < 18; ++i) {
+        const unsigned d = unsigned(quint8(attributes[i])) - '0';
+        if (d > 9)
+            break;
+        bits = bits * 10 + d;
+    }
+    return (bits & 0x10) != 0;
+}
 
 // The fields from the commas that cut them: commas[k] ends field k, n of
 // them were found (at most five count), end ends the line.
@@ -116,6 +139,9 @@ inline LineFields fieldsFromCommas(const char *begin, const char *end, const cha
     ByteTotal size;
     if (readSizeField(QByteArrayView(commas[1] + 1, sizeEnd - (commas[1] + 1)), &size))
         f.size = size;
+    if (n < 3)
+        return f;
+    f.attributes = QByteArrayView(commas[2] + 1, (n > 3 ? commas[3] : end) - (commas[2] + 1));
     if (n < 4)
         return f;
     f.status = QByteArrayView(commas[3] + 1, (n > 4 ? commas[4] : end) - (commas[3] + 1));

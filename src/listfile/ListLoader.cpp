@@ -334,6 +334,9 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     std::optional<FolderTotalsGatherer> totals;
     if (options.folderTotals)
         totals.emplace();
+    std::optional<FolderKindsGatherer> kinds;
+    if (options.folderKinds)
+        kinds.emplace(input.encoding);
     ByteTotal total;
     QByteArrayView lastFolder; // of the last line whose path holds a "\"
     std::optional<ListDateReader> dates;
@@ -391,6 +394,9 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
             // "\": a footer line or a loose entry names no top folder.
             if (slash >= 0)
                 lastFolder = folder;
+            if (kinds && !hasFolderBit(fields.attributes))
+                kinds->add(node, path.sliced(slash + 1), fields.hasStatus, fields.status,
+                           fields.size);
         }
         // An empty line counts in "Root", with no status.
         if (totals)
@@ -444,12 +450,15 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
 
     FolderTree sortedTree;
     FolderTotals sortedTotals;
+    FolderKinds sortedKinds;
     const QLocale collation = options.collationLocale;
     auto sortTree = [&] {
         std::vector<int> itemOfNode;
         sortedTree = tree.finish(collation, &itemOfNode);
         if (totals && lineCount > 0 && !tree.stopped())
             sortedTotals = totals->finish(sortedTree, itemOfNode, input.encoding, options.stop);
+        if (kinds && lineCount > 0 && !tree.stopped())
+            sortedKinds = kinds->finish(sortedTree, itemOfNode, options.stop);
     };
     progress.phase = LoadProgress::Phase::SortingLines;
     gate.send(progress);
@@ -470,6 +479,7 @@ LoadedList loadBytes(ListBytes input, const LoadOptions &options)
     if (lineCount > 0) {
         out.SftTree1 = std::move(sortedTree);
         out.totals = std::move(sortedTotals);
+        out.kinds = std::move(sortedKinds);
     }
     out.iGrid1 = narrow ? LineStore(bytes, std::move(offsets), input.encoding)
                         : LineStore(bytes, std::move(lines), std::move(longLines), input.encoding);

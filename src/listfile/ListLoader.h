@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ByteTotal.h"
+#include "FolderKinds.h"
 #include "FolderTotals.h"
 #include "FolderTree.h"
 #include "LineStore.h"
@@ -23,6 +24,7 @@ struct LoadedList
     LineStore iGrid1;    // every line as read, sorted ordinally
     FolderTree SftTree1; // "Root" and one item per folder; empty when no line
     FolderTotals totals; // entries, bytes and statuses below every folder (when asked for)
+    FolderKinds kinds;   // files by kind below every folder (when asked for)
     qint32 lineCount = 0;
     qint32 folderCount = 0; // distinct folder paths (see FolderTreeBuilder)
     ByteTotal totalSize;
@@ -79,6 +81,8 @@ struct LoadOptions
     bool parallel = true;
     // Gather the folder totals (LoadedList::totals) while reading.
     bool folderTotals = true;
+    // Gather the files by kind (LoadedList::kinds) while reading.
+    bool folderKinds = true;
     // The user's locale, to read every line's date as the date search reads
     // it (LoadedList::earliestDate and latestDate); none: not read.
     std::optional<QLocale> dateLocale;

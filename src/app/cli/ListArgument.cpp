@@ -31,6 +31,7 @@ bool loadListArgument(const QString &path, LoadedList &list, bool folderTotals, 
     LoadOptions options;
     options.collationLocale = uiCollationLocale();
     options.folderTotals = folderTotals;
+    options.folderKinds = folderTotals;
     if (dates)
         options.dateLocale = QLocale::system();
     list = loadList(path, options);

@@ -38,6 +38,7 @@ int runSearch(const QStringList &args);
 int runFilter(const QStringList &args);
 int runDates(const QStringList &args);
 int runOverview(const QStringList &args);
+int runKinds(const QStringList &args);
 int runClasses(const QStringList &args);
 int runSelect(const QStringList &args);
 int runCheck(const QStringList &args);

@@ -66,6 +66,7 @@ const char16_t usageText[] = u"usage: corvane-list summary LIST\n"
                              u"       corvane-list filter [--result FILE] [--] LIST STATUS\n"
                              u"       corvane-list dates [--result FILE] [--] LIST FROM TO\n"
                              u"       corvane-list overview LIST [FOLDER]\n"
+                             u"       corvane-list kinds LIST [FOLDER]\n"
                              u"       corvane-list classes [LIST]\n"
                              u"       corvane-list check LIST CHECKLIST\n"
                              u"       corvane-list select LIST [--target SIZE] [--fs FS]\n"
@@ -117,6 +118,8 @@ int main(int argc, char *argv[])
         rc = corvane::cli::runDates(args);
     else if (command == u"overview"_s)
         rc = corvane::cli::runOverview(args);
+    else if (command == u"kinds"_s)
+        rc = corvane::cli::runKinds(args);
     else if (command == u"classes"_s)
         rc = corvane::cli::runClasses(args);
     else if (command == u"select"_s)

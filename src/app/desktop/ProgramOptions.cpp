@@ -61,6 +61,7 @@ QString listHelpText()
            u"  members ZIP                  the lists a zip archive offers\n"
            u"  ls LIST [FOLDER]             the rows the file grid shows for FOLDER\n"
            u"  details LIST FOLDER NAME     the details panel of one row\n"
+           u"  kinds LIST [FOLDER]          the files below FOLDER by kind and status class\n"
            u"  classes [LIST]               the status words and their classes; with LIST\n"
            u"                               its words, their classes and counts\n"
            u"  check LIST CHECKLIST         each entry of CHECKLIST (one a line): recovered,\n"
