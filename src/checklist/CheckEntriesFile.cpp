@@ -1,5 +1,6 @@
 #include "CheckEntriesFile.h"
 
+#include "basket/ListFingerprint.h"
 #include "util/SystemError.h"
 
 #include <QDir>
@@ -16,17 +17,6 @@ namespace {
 
 const QByteArray Header = "corvane-check 1\n"_ba;
 
-bool isSha256Hex(const QString &text)
-{
-    if (text.size() != 64)
-        return false;
-    for (const QChar c : text) {
-        if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f')))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 QString checkEntriesFilePath(const QString &dataFolder, const QString &sha256)
@@ -37,7 +27,7 @@ QString checkEntriesFilePath(const QString &dataFolder, const QString &sha256)
 CheckEntriesRead loadCheckEntries(const QString &dataFolder, const QString &sha256)
 {
     CheckEntriesRead result;
-    if (dataFolder.isEmpty() || !isSha256Hex(sha256)) {
+    if (dataFolder.isEmpty() || !basket::isSha256Hex(sha256)) {
         result.problem = StateFileProblem::Missing;
         return result;
     }
@@ -61,7 +51,7 @@ CheckEntriesRead loadCheckEntries(const QString &dataFolder, const QString &sha2
 bool saveCheckEntries(const QString &dataFolder, const QString &sha256, const QStringList &entries,
                       QString *error)
 {
-    if (dataFolder.isEmpty() || !isSha256Hex(sha256)) {
+    if (dataFolder.isEmpty() || !basket::isSha256Hex(sha256)) {
         *error = u"no folder to keep the entries in"_s;
         return false;
     }

@@ -133,11 +133,10 @@ void appendCsvField(QByteArray &out, const QString &field)
 }
 
 // The lines of one entry, for the searches.
-class EntryCriterion final : public LineCriterion
+class EntriesCriterion final : public LineCriterion
 {
 public:
-    explicit EntryCriterion(const QString &entry) : m_matcher(QStringList{checkEntryPattern(entry)})
-    {}
+    explicit EntriesCriterion(const QStringList &patterns) : m_matcher(patterns) {}
 
     bool scan(QByteArrayView piece, ListEncoding encoding,
               const std::function<bool(QByteArrayView line)> &emit) override
@@ -368,7 +367,16 @@ QByteArray checkResultsCsv(const QStringList &entries, const QList<CheckEntryRes
 
 std::unique_ptr<LineCriterion> checkEntryCriterion(const QString &entry)
 {
-    return std::make_unique<EntryCriterion>(entry);
+    return checkEntriesCriterion({entry});
+}
+
+std::unique_ptr<LineCriterion> checkEntriesCriterion(const QStringList &entries)
+{
+    QStringList patterns;
+    patterns.reserve(entries.size());
+    for (const QString &entry : entries)
+        patterns.append(checkEntryPattern(entry));
+    return std::make_unique<EntriesCriterion>(patterns);
 }
 
 bool listStatusWords(const QString &listPath, QList<std::pair<QString, qint64>> *words,

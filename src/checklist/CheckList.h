@@ -81,6 +81,9 @@ QByteArray checkResultsCsv(const QStringList &entries, const QList<CheckEntryRes
 // The lines one entry matches, as a criterion of the searches: exactly the
 // check's matching of that entry.
 std::unique_ptr<LineCriterion> checkEntryCriterion(const QString &entry);
+// The lines any of entries matches (what "Add all found to basket" shows
+// and chooses).
+std::unique_ptr<LineCriterion> checkEntriesCriterion(const QStringList &entries);
 
 // Every status word of the list at listPath (field 4 of the lines with
 // exactly five fields) with its count, most frequent first (equal counts in

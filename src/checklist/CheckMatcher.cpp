@@ -16,16 +16,6 @@ namespace corvane {
 
 namespace {
 
-// The start of the line after the one ending at lineEnd (CR LF is one end).
-const char *afterLineEnd(const char *lineEnd, const char *end)
-{
-    if (lineEnd >= end)
-        return end;
-    if (*lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n')
-        return lineEnd + 2;
-    return lineEnd + 1;
-}
-
 // The part of a pattern's plain run a scan of list bytes can look for in
 // this encoding: in UTF-8 only ASCII bytes stand for themselves, and a
 // character that another one lower-cases to cannot be looked for by its

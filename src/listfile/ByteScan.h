@@ -35,6 +35,16 @@ inline const char *findLineEnd(const char *p, const char *end)
     return end;
 }
 
+// The start of the line after the one ending at lineEnd (CR LF is one end).
+inline const char *afterLineEnd(const char *lineEnd, const char *end)
+{
+    if (lineEnd >= end)
+        return end;
+    if (*lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n')
+        return lineEnd + 2;
+    return lineEnd + 1;
+}
+
 // Whether n bytes at a and b are the same. Short runs (a status word, a
 // name) are compared with a few overlapping loads instead of a call.
 inline bool sameBytes(const char *a, const char *b, qsizetype n)

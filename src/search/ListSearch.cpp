@@ -26,16 +26,6 @@ namespace corvane {
 
 namespace {
 
-// The start of the line after the one ending at lineEnd (CR LF is one end).
-const char *afterLineEnd(const char *lineEnd, const char *end)
-{
-    if (lineEnd >= end)
-        return end;
-    if (*lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n')
-        return lineEnd + 2;
-    return lineEnd + 1;
-}
-
 // Calls f(line) for every line of a piece of whole lines; f returns false
 // to stop. False when stopped.
 template<typename F> bool forEachLine(QByteArrayView piece, F &&f)

@@ -1,5 +1,7 @@
 #include "FileKinds.h"
 
+#include "TableLines.h"
+
 #include <QFile>
 
 using namespace Qt::Literals::StringLiterals;
@@ -61,18 +63,12 @@ FileKindTable FileKindTable::parse(QByteArrayView text, QList<Problem> *problems
         if (problems)
             problems->append({line, reason});
     };
-    const QString all = QString::fromUtf8(text);
-    const QList<QStringView> lines = QStringView(all).split(u'\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const int number = int(i + 1);
-        const QStringView line = lines[i].trimmed();
-        if (line.isEmpty() || line.startsWith(u'#'))
-            continue;
+    forEachTableLine(text, [&](int number, QStringView line) {
         const QList<QStringView> words = line.split(u' ', Qt::SkipEmptyParts);
         const std::optional<FileKind> kind = fileKindFromId(words.first());
         if (!kind || *kind == FileKind::Other) {
             problem(number, u"'%1' is no kind of file that takes endings"_s.arg(words.first()));
-            continue;
+            return;
         }
         for (qsizetype w = 1; w < words.size(); ++w) {
             const QStringView ending = words[w].trimmed();
@@ -91,7 +87,7 @@ FileKindTable FileKindTable::parse(QByteArrayView text, QList<Problem> *problems
             if (!packEnding(name.constData(), name.size(), &key) || !table.insert(key, *kind))
                 problem(number, u"'%1' is in the table already"_s.arg(ending));
         }
-    }
+    });
     return table;
 }
 

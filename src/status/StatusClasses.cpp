@@ -1,5 +1,7 @@
 #include "StatusClasses.h"
 
+#include "TableLines.h"
+
 #include <QFile>
 
 using namespace Qt::Literals::StringLiterals;
@@ -52,13 +54,7 @@ StatusClassTable StatusClassTable::parse(QByteArrayView text, QList<Problem> *pr
         if (problems)
             problems->append({line, reason});
     };
-    const QString all = QString::fromUtf8(text);
-    const QList<QStringView> lines = QStringView(all).split(u'\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const int number = int(i + 1);
-        const QStringView line = lines[i].trimmed();
-        if (line.isEmpty() || line.startsWith(u'#'))
-            continue;
+    forEachTableLine(text, [&](int number, QStringView line) {
         qsizetype gap = 0;
         while (gap < line.size() && !line[gap].isSpace())
             ++gap;
@@ -67,20 +63,20 @@ StatusClassTable StatusClassTable::parse(QByteArrayView text, QList<Problem> *pr
         const std::optional<StatusClass> statusClass = statusClassFromName(className);
         if (!statusClass) {
             problem(number, u"'%1' is no class (good, partial, bad or unknown)"_s.arg(className));
-            continue;
+            return;
         }
         if (word.isEmpty()) {
             problem(number, u"no word after the class"_s);
-            continue;
+            return;
         }
         const QString k = key(word);
         if (table.m_byKey.contains(k)) {
             problem(number, u"'%1' is in the table already"_s.arg(word));
-            continue;
+            return;
         }
         table.m_byKey.insert(k, *statusClass);
         table.m_entries.append({word.toString(), *statusClass});
-    }
+    });
     return table;
 }
 

@@ -9,7 +9,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-// corvane-list overview, run as a user would run it.
+// corvane-list overview and kinds (a folder and all below it, rolled up),
+// run as a user would run them.
 class TestCliOverview : public QObject
 {
     Q_OBJECT
@@ -18,8 +19,12 @@ private Q_SLOTS:
     void initTestCase();
     void overview_data();
     void overview();
+    void kinds_data();
+    void kinds();
 
 private:
+    void runRow(const QString &command);
+
     QString m_program;
     QTemporaryDir m_dir;
 };
@@ -86,6 +91,63 @@ void TestCliOverview::overview_data()
 
 void TestCliOverview::overview()
 {
+    runRow(u"overview"_s);
+}
+
+void TestCliOverview::kinds_data()
+{
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QStringList>("args"); // after the list's path
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+
+    const QByteArray tree = "Data\\A,d,0,16;x,Recovered\r\n"
+                            "Data\\A\\B\\f1.JPG,d,100,32;x,Recovered\r\n"
+                            "Data\\A\\C\\f2.pst,d,50,32;x,Damaged\r\n"
+                            "Data\\A\\C\\f3.tar.gz,d,7,32;x,Partially recovered\r\n"
+                            "Data\\A\\f4.jpg,d,1 000,32;x,Odd word\r\n"
+                            "Data\\x,d,1,32;x,Recovered\r\n"
+                            "Data\\Z\\y.txt,d,2\r\n";
+    QTest::newRow("Root, in the kinds' order") << tree << QStringList() << 0
+                                               << u"photos\t2\t1100\t1\t0\t0\t1\n"
+                                                  u"documents\t1\t2\t0\t0\t0\t1\n"
+                                                  u"mail\t1\t50\t0\t0\t1\t0\n"
+                                                  u"archives\t1\t7\t0\t1\t0\t0\n"
+                                                  u"other\t1\t1\t1\t0\t0\t0\n"
+                                                  u"total\t6\t1160\t2\t1\t1\t2\n"_s
+                                               << QString();
+    QTest::newRow("a folder and below")
+        << tree << QStringList{u"A\\C\\"_s} << 0
+        << u"mail\t1\t50\t0\t0\t1\t0\narchives\t1\t7\t0\t1\t0\t0\ntotal\t2\t57\t0\t1\t1\t0\n"_s
+        << QString();
+    QTest::newRow("no such folder") << tree << QStringList{u"Q"_s} << 1 << QString()
+                                    << u"corvane-list: no folder 'Q' in the list\n"_s;
+    QTest::newRow("an empty list")
+        << QByteArray() << QStringList() << 0 << u"total\t0\t0\t0\t0\t0\t0\n"_s << QString();
+    QTest::newRow("an empty list, a folder")
+        << QByteArray() << QStringList{u"A"_s} << 1 << QString()
+        << u"corvane-list: no folder 'A' in the list\n"_s;
+    QTest::newRow("only folders") << "D\\A,d,0,16;x,OK\r\nD\\A\\B,d,0,16;x,OK\r\n"_ba
+                                  << QStringList() << 0 << u"total\t0\t0\t0\t0\t0\t0\n"_s
+                                  << QString();
+    QTest::newRow("bytes as plain digits")
+        << "D\\a.iso,d,123456789012,32;x,OK\r\n"_ba << QStringList() << 0
+        << u"archives\t1\t123456789012\t1\t0\t0\t0\ntotal\t1\t123456789012\t1\t0\t0\t0\n"_s
+        << QString();
+    QTest::newRow("too many arguments")
+        << tree << QStringList{u"A"_s, u"B"_s} << 2 << QString() << QString();
+}
+
+void TestCliOverview::kinds()
+{
+    runRow(u"kinds"_s);
+}
+
+// The current row: the list written, the command run on it with the row's
+// arguments, its exit code and output as the row says.
+void TestCliOverview::runRow(const QString &command)
+{
     QFETCH(QByteArray, list);
     QFETCH(QStringList, args);
     QFETCH(int, exitCode);
@@ -99,7 +161,7 @@ void TestCliOverview::overview()
     f.close();
 
     const corvane::testing::CliRun r =
-        corvane::testing::runCli(m_program, QStringList{u"overview"_s, path} + args);
+        corvane::testing::runCli(m_program, QStringList{command, path} + args);
     QCOMPARE(r.exitCode, exitCode);
     if (exitCode == 2)
         QVERIFY(r.err.startsWith(u"usage:"_s));

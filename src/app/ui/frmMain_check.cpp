@@ -5,7 +5,7 @@
 #include "BrowseController.h"
 #include "SearchController.h"
 #include "basket/ui/BasketController.h"
-#include "checklist/CheckPicked.h"
+#include "checklist/CheckList.h"
 #include "checklist/ui/CheckController.h"
 #include "frmMain.h"
 

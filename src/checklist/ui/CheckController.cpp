@@ -178,7 +178,6 @@ void CheckController::finishCheck(const QStringList &entries, const CheckOutcome
     showSummary();
     if (m_table && m_model->rowCount() > 0)
         m_table->selectRow(0);
-    updateButtons();
     m_toKeep = entries;
     keepEntries();
 }
@@ -189,13 +188,13 @@ void CheckController::showSummary()
         return;
     if (m_model->rowCount() == 0) {
         m_summary->clear();
-        return;
+    } else {
+        const CheckSummary s = summarizeCheck(m_model->results());
+        const auto n = [this](qint64 value) { return m_context.formatCountShown(value); };
+        m_summary->setText(
+            m_context.langText(LangEntry::CheckSummary)
+                .arg(n(s.entries), n(s.recovered), n(s.partial), n(s.damaged), n(s.missing)));
     }
-    const CheckSummary s = summarizeCheck(m_model->results());
-    const auto n = [this](qint64 value) { return m_context.formatCountShown(value); };
-    m_summary->setText(
-        m_context.langText(LangEntry::CheckSummary)
-            .arg(n(s.entries), n(s.recovered), n(s.partial), n(s.damaged), n(s.missing)));
     updateButtons();
 }
 
@@ -207,8 +206,7 @@ void CheckController::updateButtons()
     const bool found = row >= 0 && m_model->results()[row].matches > 0;
     m_showMatches->setEnabled(found);
     m_addToBasket->setEnabled(found);
-    const CheckSummary s = summarizeCheck(m_model->results());
-    m_addAllFound->setEnabled(s.entries > s.missing);
+    m_addAllFound->setEnabled(m_model->anyFound());
     m_save->setEnabled(m_model->rowCount() > 0);
 }
 
@@ -326,7 +324,6 @@ void CheckController::listOpened()
     m_checkedList.clear();
     m_model->clear();
     showSummary();
-    updateButtons();
 }
 
 void CheckController::keepEntries()

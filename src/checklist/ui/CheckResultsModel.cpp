@@ -2,6 +2,8 @@
 
 #include <QColor>
 
+#include <algorithm>
+
 namespace corvane {
 
 CheckResultsModel::CheckResultsModel(QObject *parent) : QAbstractTableModel(parent)
@@ -17,6 +19,8 @@ void CheckResultsModel::setResults(const QStringList &entries,
     m_results = results;
     if (m_results.size() != m_entries.size())
         m_results.resize(m_entries.size());
+    m_anyFound = std::any_of(m_results.cbegin(), m_results.cend(),
+                             [](const CheckEntryResult &r) { return r.matches > 0; });
     endResetModel();
 }
 

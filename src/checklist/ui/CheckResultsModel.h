@@ -27,6 +27,8 @@ public:
     void clear() { setResults({}, {}); }
     const QStringList &entries() const { return m_entries; }
     const QList<CheckEntryResult> &results() const { return m_results; }
+    // An entry has matches.
+    bool anyFound() const { return m_anyFound; }
 
     // The words of the language in use: the verdicts in their enum's order,
     // the column titles in the columns' order; count writes a number.
@@ -45,6 +47,7 @@ public:
 private:
     QStringList m_entries;
     QList<CheckEntryResult> m_results;
+    bool m_anyFound = false;
     std::array<QString, 4> m_verdicts;
     std::array<QString, Columns> m_titles;
     std::function<QString(qint64)> m_count;
