@@ -97,7 +97,8 @@ QString classHeaders(const ReportTexts &texts)
     return cells;
 }
 
-QString fact(const QString &name, const QString &value, const QString &valueClass = {})
+QString fact(const QString &name, const QString &value,
+             const QString &valueClass = QStringLiteral("wrap"))
 {
     return u"<tr><th>"_s + escaped(name) + u"</th><td"_s +
            (valueClass.isEmpty() ? QString() : u" class=\""_s + valueClass + u'"') + u'>' +
@@ -129,14 +130,16 @@ QString csvField(const QString &text)
 }
 
 const char16_t styleSheet[] =
-    u"body{font-family:sans-serif;font-size:10pt;color:#000;background:#fff;margin:2em}"
+    u"body{font-family:sans-serif;font-size:10pt;color:#000;background:#fff}"
     u"h1{font-size:18pt;margin:0 0 0.5em 0}"
     u"h2{font-size:13pt;margin:1.2em 0 0.4em 0}"
     u"table{border-collapse:collapse;margin:0.3em 0}"
-    u"th,td{border:1px solid #999;padding:2px 6px;text-align:left;vertical-align:top}"
+    u"th,td{border:1px solid #999;padding:2px 6px;text-align:left;vertical-align:top;"
+    u"white-space:nowrap}"
+    u".wrap{white-space:normal}"
     u"th{background:#eee}"
-    u".n{text-align:right}"
-    u".hash{font-family:monospace}"
+    u".n{text-align:right;white-space:nowrap}"
+    u".hash{white-space:nowrap;font-size:8.5pt}"
     u".total td{font-weight:bold}"
     u".sign td{border:none;padding:2em 3em 0 0}";
 
@@ -311,9 +314,11 @@ QString reportHtmlText(const RecoveryReport &report, const ReportTexts &texts,
              u"</th><th class=\"n\">"_s + escaped(texts.bytesColumn) + u"</th>"_s +
              classHeaders(texts) + u"</tr>\n"_s;
         const auto folderRow = [&](const QString &name, const KindCount &count) {
-            h += u"<tr><td>"_s + escaped(name) + u"</td><td class=\"n\">"_s +
-                 texts.count(count.files) + u"</td><td class=\"n\">"_s + texts.size(count.bytes) +
-                 u"</td>"_s + classCells(texts, count) + u"</tr>\n"_s;
+            // A long name may wrap; a short one keeps its column wide enough.
+            h += (name.size() > 40 ? u"<tr><td class=\"wrap\">"_s : u"<tr><td>"_s) + escaped(name) +
+                 u"</td><td class=\"n\">"_s + texts.count(count.files) +
+                 u"</td><td class=\"n\">"_s + texts.size(count.bytes) + u"</td>"_s +
+                 classCells(texts, count) + u"</tr>\n"_s;
         };
         for (const ReportFolderRow &row : report.folders)
             folderRow(row.name, row.count);
@@ -338,9 +343,9 @@ QString reportHtmlText(const RecoveryReport &report, const ReportTexts &texts,
              escaped(texts.checkStatus) + u"</th></tr>\n"_s;
         for (const ReportCheckRow &row : report.check->rows)
             h += u"<tr><td>"_s + escaped(row.verdict) + u"</td><td class=\"n\">"_s +
-                 texts.count(row.matches) + u"</td><td>"_s + escaped(row.entry) + u"</td><td>"_s +
-                 escaped(row.bestPath) + u"</td><td>"_s + escaped(row.bestStatus) +
-                 u"</td></tr>\n"_s;
+                 texts.count(row.matches) + u"</td><td class=\"wrap\">"_s + escaped(row.entry) +
+                 u"</td><td class=\"wrap\">"_s + escaped(row.bestPath) + u"</td><td>"_s +
+                 escaped(row.bestStatus) + u"</td></tr>\n"_s;
         h += u"</table>\n"_s;
     }
 

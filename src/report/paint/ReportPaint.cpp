@@ -2,6 +2,7 @@
 
 #include "browse/paint/StatusColours.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QFontMetrics>
 #include <QPainter>
@@ -139,9 +140,13 @@ QPageSize reportPageSize(const QLocale &locale)
 }
 
 std::unique_ptr<QTextDocument> reportDocument(const RecoveryReport &report,
-                                              const ReportTexts &texts)
+                                              const ReportTexts &texts, QPaintDevice *device)
 {
     auto document = std::make_unique<QTextDocument>();
+    // Measured with the fonts of the device it is drawn on: the columns are
+    // as wide as their text there.
+    if (device)
+        document->documentLayout()->setPaintDevice(device);
     QFont font(u"sans-serif"_s);
     font.setPointSizeF(9.5);
     document->setDefaultFont(font);
@@ -153,7 +158,7 @@ std::unique_ptr<QTextDocument> reportDocument(const RecoveryReport &report,
 
 void printReport(const RecoveryReport &report, const ReportTexts &texts, QPagedPaintDevice *device)
 {
-    const std::unique_ptr<QTextDocument> document = reportDocument(report, texts);
+    const std::unique_ptr<QTextDocument> document = reportDocument(report, texts, device);
     document->print(device);
 }
 
@@ -178,7 +183,8 @@ SaveListResult writeReport(const RecoveryReport &report, const ReportTexts &text
         case ReportFormat::Pdf: {
             QPdfWriter writer(&out.device());
             writer.setPageSize(pageSize);
-            writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+            // The page's margins are the document's own (2 cm when printed).
+            writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
             writer.setResolution(300);
             writer.setTitle(texts.title + u" \u2013 "_s + report.list.fileName);
             writer.setCreator(u"Corvane"_s);

@@ -17,6 +17,7 @@
 #include <memory>
 
 class QPagedPaintDevice;
+class QPaintDevice;
 class QTextDocument;
 
 namespace corvane {
@@ -39,8 +40,10 @@ QPageSize reportPageSize(const QLocale &locale);
 
 // The report as a text document (its chart a resource of it), to print or
 // to write as PDF.
+// device: what it will be drawn on, to measure its text (none: the screen).
 std::unique_ptr<QTextDocument> reportDocument(const RecoveryReport &report,
-                                              const ReportTexts &texts);
+                                              const ReportTexts &texts,
+                                              QPaintDevice *device = nullptr);
 // Lays the document out on device's pages and paints them.
 void printReport(const RecoveryReport &report, const ReportTexts &texts, QPagedPaintDevice *device);
 
