@@ -6,7 +6,7 @@
 #include "browse/ui/FolderTreeModel.h"
 #include "browse/ui/RecoveryBarDelegate.h"
 #include "browse/ui/RecoveryLegend.h"
-#include "browse/ui/StatusColours.h"
+#include "browse/paint/StatusColours.h"
 
 #include <QBoxLayout>
 #include <QFileInfo>
