@@ -182,7 +182,7 @@ void MapLayoutBuilder::takeOwnFiles(int item, double threshold, Entry &own,
 void MapLayoutBuilder::squarify(std::vector<Entry> &entries, QRectF rect,
                                 std::vector<QRectF> &rects) const
 {
-    rects.assign(entries.size(), QRectF());
+    rects.assign(entries.size(), QRectF(rect.bottomRight(), QSizeF(0, 0)));
     const size_t n = entries.size();
     size_t i = 0;
     while (i < n && rect.width() > 0 && rect.height() > 0) {
