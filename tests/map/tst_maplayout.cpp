@@ -37,10 +37,9 @@ void TestMapLayout::tiling_data()
     QTest::addColumn<QString>("shape");
     QTest::addColumn<QSizeF>("size");
 
-    for (const QString &shape :
-         {u"one file"_s, u"flat"_s, u"nested"_s, u"200,000 sub-folders"_s, u"all sizes 0"_s,
-          u"overflowing sizes"_s, u"deep chain"_s, u"big and small files"_s,
-          u"empty folder of lost files"_s}) {
+    for (const QString &shape : {u"one file"_s, u"flat"_s, u"nested"_s, u"200,000 sub-folders"_s,
+                                 u"all sizes 0"_s, u"overflowing sizes"_s, u"deep chain"_s,
+                                 u"big and small files"_s, u"empty folder of lost files"_s}) {
         for (const QSizeF &size : {QSizeF(16, 16), QSizeF(1200, 800), QSizeF(8192, 8192)})
             QTest::addRow("%s, %gx%g", qPrintable(shape), size.width(), size.height())
                 << shape << size;
@@ -79,16 +78,17 @@ void TestMapLayout::areasFollowBytes_data()
     QTest::addColumn<QSizeF>("size");
     QTest::addColumn<double>("worstRatio"); // the largest side over the smallest allowed
 
-    QTest::newRow("1 to 20, wide") << QList<qint64>{1,  2,  3,  4,  5,  6,  7,  8,  9,  10,
-                                                    11, 12, 13, 14, 15, 16, 17, 18, 19, 20}
-                                   << QSizeF(1200, 800) << 4.0;
-    QTest::newRow("1 to 20, tall") << QList<qint64>{20, 19, 18, 17, 16, 15, 14, 13, 12, 11,
-                                                    10, 9,  8,  7,  6,  5,  4,  3,  2,  1}
-                                   << QSizeF(300, 1000) << 4.0;
+    QTest::newRow("1 to 20, wide")
+        << QList<qint64>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}
+        << QSizeF(1200, 800) << 4.0;
+    QTest::newRow("1 to 20, tall")
+        << QList<qint64>{20, 19, 18, 17, 16, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}
+        << QSizeF(300, 1000) << 4.0;
     QTest::newRow("equal") << QList<qint64>(36, 5000) << QSizeF(600, 600) << 2.0;
     QTest::newRow("one dominant") << QList<qint64>{1000000, 10000, 10000, 10000}
                                   << QSizeF(1000, 500) << 8.0;
-    QTest::newRow("two") << QList<qint64>{3, 1} << QSizeF(800, 800) << 4.01; // 3:1 in a square: no better cut
+    QTest::newRow("two") << QList<qint64>{3, 1} << QSizeF(800, 800)
+                         << 4.01; // 3:1 in a square: no better cut
     QTest::newRow("past 32 bits") << QList<qint64>{5000000000LL, 3000000000LL, 2000000000LL}
                                   << QSizeF(1000, 1000) << 3.0;
 }
@@ -120,10 +120,11 @@ void TestMapLayout::areasFollowBytes()
         const qint64 bytes = map.bytes(list, c).roundedBytes();
         const double expected = inner * double(bytes) / double(total);
         QVERIFY2(std::abs(corvane::test::areaOf(t.rect) - expected) <= 1e-6 * inner,
-                 qPrintable(u"%1 bytes: area %2, expected %3"_s.arg(bytes).arg(
-                     corvane::test::areaOf(t.rect)).arg(expected)));
-        const double ratio = std::max(t.rect.width() / t.rect.height(),
-                                      t.rect.height() / t.rect.width());
+                 qPrintable(u"%1 bytes: area %2, expected %3"_s.arg(bytes)
+                                .arg(corvane::test::areaOf(t.rect))
+                                .arg(expected)));
+        const double ratio =
+            std::max(t.rect.width() / t.rect.height(), t.rect.height() / t.rect.width());
         QVERIFY2(ratio <= worstRatio, qPrintable(QString::number(ratio)));
     }
 }
@@ -134,8 +135,8 @@ void TestMapLayout::zeroBytes_data()
     QTest::addColumn<QString>("folder"); // the zero-byte folder looked for
     QTest::addColumn<qint64>("files");
 
-    QTest::newRow("beside a full folder") << u"empty folder of lost files"_s << u"Lost"_s
-                                          << qint64(10000);
+    QTest::newRow("beside a full folder")
+        << u"empty folder of lost files"_s << u"Lost"_s << qint64(10000);
     QTest::newRow("all sizes 0") << u"all sizes 0"_s << u"F3"_s << qint64(4);
 }
 
@@ -171,8 +172,8 @@ void TestMapLayout::ownFiles()
 {
     const LoadedList list =
         corvane::test::mapListOf(corvane::test::mapListBytes(u"big and small files"_s));
-    const MapLayout map = MapLayout::build(list, list.rootPrefixAfter(QString()), 0,
-                                           QRectF(0, 0, 1200, 800));
+    const MapLayout map =
+        MapLayout::build(list, list.rootPrefixAfter(QString()), 0, QRectF(0, 0, 1200, 800));
     const int mixed = list.SftTree1.findPath({u"Mixed"_s});
     int file = -1;
     int rest = -1;
@@ -219,8 +220,8 @@ void TestMapLayout::hitTest()
     QFETCH(QString, path);
     const LoadedList list = corvane::test::mapListOf(corvane::test::mapLine("D\\A\\f", 300, "OK") +
                                                      corvane::test::mapLine("D\\B\\g", 100, "OK"));
-    const MapLayout map = MapLayout::build(list, list.rootPrefixAfter(QString()), 0,
-                                           QRectF(0, 0, 800, 400));
+    const MapLayout map =
+        MapLayout::build(list, list.rootPrefixAfter(QString()), 0, QRectF(0, 0, 800, 400));
     const int at = map.tileAt(point);
     QCOMPARE(at < 0 ? QString() : corvane::mapTilePath(map, at, list), path);
     // The tile found holds the point and is the deepest that does.
@@ -247,7 +248,8 @@ void TestMapLayout::tooltip_data()
     QTest::newRow("markup in a name stays text")
         << corvane::test::mapLine("D\\<b>x</b>\\a", 10, "<i>OK</i>") +
                corvane::test::mapLine("D\\Z\\b", 10, "OK")
-        << u"<b>x</b>"_s << u"Root\\<b>x</b>\n1 files, 10 Bytes\n<i>OK</i>: 1 files, 10 Bytes (100.0 %)"_s;
+        << u"<b>x</b>"_s
+        << u"Root\\<b>x</b>\n1 files, 10 Bytes\n<i>OK</i>: 1 files, 10 Bytes (100.0 %)"_s;
     QTest::newRow("no bytes: shares of the files")
         << corvane::test::mapLine("D\\A\\a", 0, "Recovered") +
                corvane::test::mapLine("D\\A\\b", 0, "Lost") +
@@ -263,8 +265,8 @@ void TestMapLayout::tooltip()
     QFETCH(QString, folder);
     QFETCH(QString, text);
     const LoadedList loaded = corvane::test::mapListOf(list);
-    const MapLayout map = MapLayout::build(loaded, loaded.rootPrefixAfter(QString()), 0,
-                                           QRectF(0, 0, 400, 300));
+    const MapLayout map =
+        MapLayout::build(loaded, loaded.rootPrefixAfter(QString()), 0, QRectF(0, 0, 400, 300));
     const int item = loaded.SftTree1.findPath({folder});
     int tile = -1;
     for (int i = 0; i < map.count(); ++i)

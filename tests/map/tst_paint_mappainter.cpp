@@ -2,6 +2,7 @@
 #include "map/MapLayout.h"
 #include "map/paint/MapPainter.h"
 #include "testutil_maplists.h"
+#include "testutil_mappixels.h"
 
 #include <QHash>
 #include <QImage>
@@ -26,54 +27,6 @@ private Q_SLOTS:
     void outline();
 };
 
-namespace {
-
-// The share (in percent) of a picture's pixels in each of colours, each
-// pixel counted for the colour nearest to it; the border and background
-// colours count for none.
-QList<double> pixelShares(const QImage &image, const QList<QColor> &colours,
-                          const QList<QColor> &ignored)
-{
-    QList<qint64> counts(colours.size());
-    qint64 all = 0;
-    QHash<QRgb, int> nearest;
-    auto distance = [](QRgb a, QColor b) {
-        const int dr = qRed(a) - b.red(), dg = qGreen(a) - b.green(), db = qBlue(a) - b.blue();
-        return dr * dr + dg * dg + db * db;
-    };
-    for (int y = 0; y < image.height(); ++y) {
-        const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = line[x] | 0xff000000u;
-            auto it = nearest.find(p);
-            if (it == nearest.end()) {
-                int best = -1;
-                int bestDistance = std::numeric_limits<int>::max();
-                for (qsizetype c = 0; c < colours.size(); ++c) {
-                    if (distance(p, colours[c]) < bestDistance) {
-                        bestDistance = distance(p, colours[c]);
-                        best = int(c);
-                    }
-                }
-                for (const QColor &i : ignored)
-                    if (distance(p, i) < bestDistance)
-                        best = -1;
-                it = nearest.insert(p, best);
-            }
-            if (it.value() >= 0) {
-                ++counts[it.value()];
-                ++all;
-            }
-        }
-    }
-    QList<double> shares;
-    for (qint64 c : counts)
-        shares.append(all > 0 ? 100.0 * double(c) / double(all) : 0.0);
-    return shares;
-}
-
-} // namespace
-
 void TestMapPainter::colourShares_data()
 {
     QTest::addColumn<QByteArray>("list");
@@ -84,10 +37,10 @@ void TestMapPainter::colourShares_data()
     const char *const words[] = {"Recovered", "Damaged", "Not recovered", "Partially recovered"};
     for (int f = 0; f < 40; ++f)
         for (int k = 0; k < 4; ++k)
-            mixed += corvane::test::mapLine("D\\F" + QByteArray::number(f % 9) + "\\G" +
-                                                QByteArray::number(f % 4) + "\\f" +
-                                                QByteArray::number(f * 4 + k),
-                                            (f * 37 % 11 + 1) * (k + 1) * 100000, words[(f + k) % 4]);
+            mixed += corvane::test::mapLine(
+                "D\\F" + QByteArray::number(f % 9) + "\\G" + QByteArray::number(f % 4) + "\\f" +
+                    QByteArray::number(f * 4 + k),
+                (f * 37 % 11 + 1) * (k + 1) * 100000, words[(f + k) % 4]);
     QTest::newRow("four statuses, flat colours") << mixed << false << QSize(900, 600);
     QTest::newRow("four statuses, shaded") << mixed << true << QSize(900, 600);
     QTest::newRow("four statuses, small") << mixed << false << QSize(120, 80);
@@ -114,7 +67,8 @@ void TestMapPainter::colourShares()
     const QImage image = MapPainter::render(map, loaded, size, 1.0, options);
     QCOMPARE(image.size(), size);
     const QList<QColor> colours = corvane::statusColours(loaded.totals);
-    const QList<double> shares = pixelShares(image, colours, {options.border, options.background});
+    const QList<double> shares =
+        corvane::test::pixelShares(image, colours, {options.border, options.background});
     double total = 0;
     for (int s = 0; s < loaded.totals.statusCount(); ++s)
         total += loaded.totals.bytes(0, s).toDouble();
