@@ -15,7 +15,8 @@ namespace {
 // The bevel: a light edge above and left, a dark one below and right.
 constexpr QColor LightEdge = QColor(255, 255, 255, 70);
 constexpr QColor DarkEdge = QColor(0, 0, 0, 60);
-constexpr double BevelFrom = 6.0; // the least side of a bevelled tile
+constexpr double BevelFrom = 6.0;  // the least side of a bevelled tile
+constexpr double BorderFrom = 8.0; // the least side of a leaf folder with a border
 
 void paintBands(QPainter &painter, const QRectF &rect, const std::vector<double> &shares,
                 const QList<QColor> &colours)
@@ -74,7 +75,8 @@ void MapPainter::paint(QPainter &painter, const MapLayout &map, const LoadedList
             painter.fillRect(rect, options.border);
             if (!tile.isLeaf(i))
                 continue; // the tiles inside cover it but for its border
-            if (rect.width() > 2 * border + 1 && rect.height() > 2 * border + 1)
+            // A small folder is all colour: borders would darken it.
+            if (rect.width() >= BorderFrom && rect.height() >= BorderFrom)
                 rect.adjust(border, border, -border, -border);
         }
         // Bands by bytes; by files when the tile has no bytes.
