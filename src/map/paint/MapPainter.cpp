@@ -4,7 +4,6 @@
 #include "listfile/ListLoader.h"
 
 #include <QPainter>
-#include <QPen>
 
 #include <vector>
 
@@ -93,15 +92,28 @@ void MapPainter::paint(QPainter &painter, const MapLayout &map, const LoadedList
         if (options.shading)
             paintBevel(painter, rect);
     }
-    if (options.outlined >= 0 && options.outlined < map.count()) {
-        const QRectF r = map.tile(options.outlined).rect;
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(QColor(Qt::black), 1));
-        painter.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
-        if (r.width() > 4 && r.height() > 4) {
-            painter.setPen(QPen(QColor(Qt::white), 1));
-            painter.drawRect(r.adjusted(1.5, 1.5, -1.5, -1.5));
-        }
+    painter.restore();
+    paintOutline(painter, map, options.outlined);
+}
+
+void MapPainter::paintOutline(QPainter &painter, const MapLayout &map, int index)
+{
+    if (index < 0 || index >= map.count())
+        return;
+    const QRectF r = map.tile(index).rect;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    // A dark edge and a light one inside it: seen on any colour.
+    painter.fillRect(QRectF(r.left(), r.top(), r.width(), 1), Qt::black);
+    painter.fillRect(QRectF(r.left(), r.bottom() - 1, r.width(), 1), Qt::black);
+    painter.fillRect(QRectF(r.left(), r.top(), 1, r.height()), Qt::black);
+    painter.fillRect(QRectF(r.right() - 1, r.top(), 1, r.height()), Qt::black);
+    if (r.width() > 4 && r.height() > 4) {
+        const QRectF i = r.adjusted(1, 1, -1, -1);
+        painter.fillRect(QRectF(i.left(), i.top(), i.width(), 1), Qt::white);
+        painter.fillRect(QRectF(i.left(), i.bottom() - 1, i.width(), 1), Qt::white);
+        painter.fillRect(QRectF(i.left(), i.top(), 1, i.height()), Qt::white);
+        painter.fillRect(QRectF(i.right() - 1, i.top(), 1, i.height()), Qt::white);
     }
     painter.restore();
 }

@@ -35,6 +35,8 @@ public:
     // Paints map (in its own coordinates) with painter.
     static void paint(QPainter &painter, const MapLayout &map, const LoadedList &list,
                       const MapPaintOptions &options = {});
+    // The outline of tile index alone (over a picture of the map drawn before).
+    static void paintOutline(QPainter &painter, const MapLayout &map, int index);
     // A picture of size (in units of the map) at devicePixelRatio: the map
     // laid out in QRectF(0, 0, size) drawn into it.
     static QImage render(const MapLayout &map, const LoadedList &list, const QSize &size,
