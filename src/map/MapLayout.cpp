@@ -149,29 +149,29 @@ void MapLayoutBuilder::takeOwnFiles(int item, double threshold, Entry &own,
     qint64 *ownFiles = splitFiles(own.line);
     qsizetype i = range.first;
     while (i < range.last) {
-        const QByteArrayView line = store.line(i);
-        const qsizetype comma = line.indexOf(',');
-        const qsizetype pathEnd = comma < 0 ? line.size() : comma;
+        // Path and size only: the rest of a line is read for a file that
+        // gets a tile.
+        const LineStore::LineReach reach = store.reach(i);
+        const PathAndSize cut = cutPathAndSize(reach.begin, reach.bound);
         const qsizetype slash =
-            pathEnd > key.size() ? line.sliced(key.size(), pathEnd - key.size()).indexOf('\\') : -1;
+            cut.path.size() > key.size() ? cut.path.sliced(key.size()).indexOf('\\') : -1;
         if (slash >= 0) {
             // A sub-folder's lines stand together: jump past them.
-            QByteArray past = line.first(key.size() + slash).toByteArray();
+            QByteArray past = cut.path.first(key.size() + slash).toByteArray();
             past.append(char('\\' + 1));
             i = std::max(i + 1, store.lowerBound(past));
             continue;
         }
-        const LineFields fields = lineFields(line);
-        if (fields.size && double(fields.size->raw()) >= threshold && fields.size->raw() > 0) {
-            const int s = statusOfLine(fields);
+        if (cut.hasSize && cut.size.raw() > 0 && double(cut.size.raw()) >= threshold) {
+            const int s = statusOfLine(lineFields(store.line(i)));
             Entry file;
             file.kind = MapTile::Kind::File;
             file.item = item;
             file.line = qint32(i);
             file.status = quint8(s);
-            file.area = double(fields.size->raw());
+            file.area = double(cut.size.raw());
             entries.push_back(file);
-            ownBytes[s] = ByteTotal::fromRaw(rawLess(ownBytes[s].raw(), fields.size->raw()));
+            ownBytes[s] = ByteTotal::fromRaw(rawLess(ownBytes[s].raw(), cut.size.raw()));
             ownFiles[s] = std::max<qint64>(ownFiles[s] - 1, 0);
         }
         ++i;

@@ -46,7 +46,7 @@ void TestCliMap::initTestCase()
 
 QString TestCliMap::writeList(const QString &name, const QByteArray &bytes)
 {
-    const QString path = m_dir.filePath(name);
+    QString path = m_dir.filePath(name);
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         return QString();

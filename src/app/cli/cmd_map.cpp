@@ -78,7 +78,7 @@ int runMap(const QStringList &args)
     bool optionsEnd = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
-        if (optionsEnd) {
+        if (optionsEnd || !a.startsWith(u"--"_s)) {
             positional.append(a);
         } else if (a == u"--"_s) {
             optionsEnd = true;
@@ -88,10 +88,8 @@ int runMap(const QStringList &args)
             sizeText = args[i];
         } else if (a.startsWith(u"--size="_s)) {
             sizeText = a.sliced(7);
-        } else if (a.startsWith(u"--"_s)) {
-            return ExitUsage;
         } else {
-            positional.append(a);
+            return ExitUsage;
         }
     }
     if (positional.size() < 2 || positional.size() > 3)
