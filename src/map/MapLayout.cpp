@@ -13,6 +13,8 @@ namespace corvane {
 
 namespace {
 
+constexpr qsizetype PrefetchAhead = 8; // lines
+
 // Differences of totals that saturation may have left inconsistent (a
 // parent's sum that stopped growing below its children's): never below 0.
 qint64 rawLess(qint64 a, qint64 b)
@@ -132,6 +134,7 @@ private:
     MapLayout &m_map;
     const int m_statuses;
     QHash<QByteArray, int> m_statusOfWord;
+    PathAndSize (*m_cut)(const char *, const char *) = cutPathAndSize;
     int m_unknownStatus = 0;
     int m_otherStatus = 0;
 };
@@ -151,8 +154,12 @@ void MapLayoutBuilder::takeOwnFiles(int item, double threshold, Entry &own,
     while (i < range.last) {
         // Path and size only: the rest of a line is read for a file that
         // gets a tile.
+        // Sorted lines stand anywhere in the buffer: the next ones asked for
+        // ahead.
+        if (i + PrefetchAhead < range.last)
+            store.prefetchLine(i + PrefetchAhead);
         const LineStore::LineReach reach = store.reach(i);
-        const PathAndSize cut = cutPathAndSize(reach.begin, reach.bound);
+        const PathAndSize cut = m_cut(reach.begin, reach.bound);
         const qsizetype slash =
             cut.path.size() > key.size() ? cut.path.sliced(key.size()).indexOf('\\') : -1;
         if (slash >= 0) {
