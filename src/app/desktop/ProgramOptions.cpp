@@ -68,6 +68,8 @@ QString listHelpText()
            u"                               partial, damaged or missing in LIST\n"
            u"  select LIST ITEM...          what a choice comes to; --target SIZE, --fs FS\n"
            u"                               for the room it takes on a drive\n"
+           u"  map LIST OUT.png [FOLDER]    the recovery map of FOLDER as a PNG picture;\n"
+           u"                               --size WxH (16 to 8192, default 1200x800)\n"
            u"\n"
            u"FOLDER is the names below \"Root\" joined by \"\\\" (absent or empty: \"Root\").\n"
            u"\n"
