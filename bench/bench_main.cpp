@@ -2,7 +2,7 @@
 // of work no loader can skip, and how much memory the load needs.
 //
 //   corvane-bench (--list FILE | --lines N [--seed S] [--wide]) [--repeat K] [--serial]
-//                 [--only check|map]
+//                 [--only check|map|report]
 //
 // Prints one key=value line per figure (see bench/README.md).
 
@@ -13,6 +13,7 @@
 #include "bench_hostile.h"
 #include "bench_map.h"
 #include "bench_overview.h"
+#include "bench_report.h"
 #include "bench_search.h"
 #include "listfile/ListLoader.h"
 
@@ -21,6 +22,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryFile>
 #include <QTextStream>
@@ -245,7 +247,7 @@ int usage(QTextStream &err, const QString &problem)
     if (!problem.isEmpty())
         err << "corvane-bench: " << problem << '\n';
     err << "usage: corvane-bench (--list FILE | --lines N [--seed S] [--wide]) [--repeat K] "
-           "[--serial] [--only check|map]\n";
+           "[--serial] [--only check|map|report]\n";
     return 2;
 }
 
@@ -253,7 +255,11 @@ int usage(QTextStream &err, const QString &problem)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The report's pages are drawn with fonts: a GUI application, on no
+    // screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
 
@@ -294,8 +300,8 @@ int main(int argc, char *argv[])
                 return usage(err, u"--repeat takes a count from 1 to 100"_s);
         } else if (arg == u"--only"_s) {
             only = args[++i];
-            if (only != u"check"_s && only != u"map"_s)
-                return usage(err, u"--only takes: check, map"_s);
+            if (only != u"check"_s && only != u"map"_s && only != u"report"_s)
+                return usage(err, u"--only takes: check, map, report"_s);
         } else if (arg == u"--wide"_s) {
             wide = true;
         } else if (arg == u"--serial"_s) {
@@ -352,8 +358,9 @@ int main(int argc, char *argv[])
 
     if (!only.isEmpty()) {
         QString error;
-        const auto figures = only == u"map"_s
-                                 ? corvane::bench::mapFigures(listPath, repeat, &error)
+        const auto figures = only == u"map"_s ? corvane::bench::mapFigures(listPath, repeat, &error)
+                             : only == u"report"_s
+                                 ? corvane::bench::reportFigures(listPath, repeat, &error)
                                  : corvane::bench::checkFigures(listPath, repeat, &error);
         if (figures.isEmpty()) {
             err << "corvane-bench: " << error << '\n';
@@ -476,6 +483,8 @@ int main(int argc, char *argv[])
     for (const auto &[key, value] : corvane::bench::checkFigures(listPath, repeat, &error))
         report.add(key, value);
     for (const auto &[key, value] : corvane::bench::mapFigures(listPath, repeat, &error))
+        report.add(key, value);
+    for (const auto &[key, value] : corvane::bench::reportFigures(listPath, repeat, &error))
         report.add(key, value);
     const auto measure = [parallel](const QString &path, QString *why) {
         return measurePeakKiB(path, parallel, why);
