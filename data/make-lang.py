@@ -1235,6 +1235,49 @@ EXTRA[347] = ("Writing the report...",
               "Rapporten skrivs...",
               "Het rapport wordt geschreven...")
 
+EXTRA[348] = ("Recovery map",
+              "Mapa da recuperação",
+              "Wiederherstellungskarte",
+              "Carte de la récupération",
+              "Återställningskarta",
+              "Herstelkaart")
+EXTRA[349] = ("%1 files, %2",
+              "%1 ficheiros, %2",
+              "%1 Dateien, %2",
+              "%1 fichiers, %2",
+              "%1 filer, %2",
+              "%1 bestanden, %2")
+EXTRA[350] = ("Files of this folder",
+              "Ficheiros desta pasta",
+              "Dateien dieses Ordners",
+              "Fichiers de ce dossier",
+              "Filer i den här mappen",
+              "Bestanden van deze map")
+EXTRA[351] = ("%1 small folders",
+              "%1 pastas pequenas",
+              "%1 kleine Ordner",
+              "%1 petits dossiers",
+              "%1 små mappar",
+              "%1 kleine mappen")
+EXTRA[352] = ("%1: %2 files, %3 (%4 %)",
+              "%1: %2 ficheiros, %3 (%4 %)",
+              "%1: %2 Dateien, %3 (%4 %)",
+              "%1 : %2 fichiers, %3 (%4 %)",
+              "%1: %2 filer, %3 (%4 %)",
+              "%1: %2 bestanden, %3 (%4 %)")
+EXTRA[353] = ("Not to scale: drawn larger than its bytes",
+              "Fora de escala: desenhado maior do que os seus bytes",
+              "Nicht maßstäblich: größer gezeichnet, als seine Bytes sind",
+              "Pas à l'échelle : dessiné plus grand que ses octets",
+              "Inte skalenlig: ritad större än dess byte",
+              "Niet op schaal: groter getekend dan zijn bytes")
+EXTRA[354] = ("Click: show the folder. Double-click: go into it. Backspace: go up.",
+              "Clique: mostrar a pasta. Duplo clique: entrar nela. Retrocesso: subir.",
+              "Klick: Ordner zeigen. Doppelklick: hineingehen. Rücktaste: eine Ebene höher.",
+              "Clic : afficher le dossier. Double-clic : y entrer. Retour arrière : remonter.",
+              "Klick: visa mappen. Dubbelklick: gå in i den. Backsteg: gå upp.",
+              "Klik: map tonen. Dubbelklik: erin gaan. Backspace: omhoog.")
+
 
 def main():
     assert len(ENTRIES) == 51, len(ENTRIES)

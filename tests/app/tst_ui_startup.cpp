@@ -132,7 +132,7 @@ private Q_SLOTS:
         const QStringList menuNames = {u"mnuOpen"_s,    u"mnuReload"_s,   u"mnuRecent"_s,
                                        u"mnuShowLan"_s, u"mnuSaveList"_s, u"mnuCheck"_s,
                                        u"mnuKinds"_s,   u"mnuReport"_s,   u"mnuPrintReport"_s,
-                                       u"mnuB1"_s,      u"mnuExit"_s};
+                                       u"mnuMap"_s,     u"mnuB1"_s,       u"mnuExit"_s};
         QStringList names;
         for (QAction *a : control<QMenu>(w, "mnuMenu")->actions())
             names << a->objectName();

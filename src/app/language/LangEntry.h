@@ -289,6 +289,15 @@ enum class LangEntry : int {
     ReportWrongEnding = 346,     // "A report is written as PDF, HTML or CSV: end its name wit..."
     ReportWriting = 347,         // "Writing the report..."
 
+    // 348 to 354: the recovery map.
+    MapShow = 348,         // "Recovery map"
+    MapFiles = 349,        // "%1 files, %2"
+    MapOwnFiles = 350,     // "Files of this folder"
+    MapSmallFolders = 351, // "%1 small folders"
+    MapStatus = 352,       // "%1: %2 files, %3 (%4 %)"
+    MapNotToScale = 353,   // "Not to scale: drawn larger than its bytes"
+    MapHint = 354,         // "Click: show the folder. Double-click: go into it. Backspa..."
+
 };
 
 // Entries lang.fil holds that nothing reads:

@@ -58,8 +58,6 @@ void ListSession::clear()
 void ListSession::swapIn(LoadedList &&list, bool announce)
 {
     Q_EMIT aboutToReplace(announce ? &list : nullptr);
-    FolderTotals totals = std::move(list.totals);
-    list.totals = FolderTotals();
     // A search result keeps the opened list beside it; a second result
     // replaces the first.
     const bool result = announce && m_kind == LoadKind::SearchResult;
@@ -71,7 +69,6 @@ void ListSession::swapIn(LoadedList &&list, bool announce)
         releaseInBackground(m_opened);
     m_showsResult = result;
     m_list = std::move(list);
-    m_totals = std::move(totals);
     Q_EMIT replaced();
 }
 

@@ -60,7 +60,7 @@ public:
     // shown search result was cut from.
     const LoadedList &openedList() const { return m_showsResult ? m_opened : m_list; }
     bool showsSearchResult() const { return m_showsResult; }
-    const FolderTotals &folderTotals() const { return m_totals; }
+    const FolderTotals &folderTotals() const { return m_list.totals; }
 
     // Starts reading path and returns at once; false while a load runs.
     // options.stop and options.progress are the session's own.
@@ -95,7 +95,6 @@ private:
     LoadedList m_list;
     LoadedList m_opened; // while m_showsResult
     bool m_showsResult = false;
-    FolderTotals m_totals;
 };
 
 } // namespace corvane

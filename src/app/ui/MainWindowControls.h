@@ -27,6 +27,7 @@ class QWidget;
 namespace corvane {
 
 class DatePicker;
+class MapView;
 
 struct MainWindowControls
 {
@@ -72,6 +73,8 @@ struct MainWindowControls
     QSplitter *TreeGridSplitter = nullptr;
     QTreeView *SftTree1 = nullptr;
     QTableView *iGrid2 = nullptr;
+    QSplitter *GridMapSplitter = nullptr; // iGrid2 above, the recovery map below
+    MapView *MapView1 = nullptr;
     BasketBarControls basketBar; // the restore basket's bar, below the tree and the grid
     QGroupBox *Frame4 = nullptr;
     QLabel *Label10 = nullptr;
@@ -117,6 +120,7 @@ struct MainWindowControls
     QAction *mnuKinds = nullptr;       // "Files by kind..."
     QAction *mnuReport = nullptr;      // "Save report..."
     QAction *mnuPrintReport = nullptr; // "Print report..."
+    QAction *mnuMap = nullptr;         // "Recovery map", checkable
     QAction *mnuReload = nullptr;
     QAction *mnuShowLan = nullptr;
     QAction *mnuB1 = nullptr;

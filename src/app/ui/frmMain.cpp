@@ -102,6 +102,7 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     setupOverview();
     setupCheck();
     setupKinds();
+    setupMap();
     setupKeyboard();
 }
 

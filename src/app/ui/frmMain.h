@@ -59,6 +59,7 @@ class ApprovalController;
 class BasketController;
 class CheckController;
 class KindsController;
+class MapController;
 class CommandLock;
 class DesktopController;
 class FolderTreeModel;
@@ -155,6 +156,7 @@ public:
     BasketController &basketController() const;
     CheckController &checkController() const;
     KindsController &kindsController() const;
+    MapController &mapController() const;
 
 Q_SIGNALS:
     void listLoaded();
@@ -264,6 +266,7 @@ private:
     void ShowCheckMatches(const QStringList &entries, bool addToBasket, const QString &bestPath);
     void FinishCheckMatches();
     void setupKinds(); // after setupCheck
+    void setupMap();   // after setupBrowsing and setupDesktop
     // The files of kind below the folder of keyBelowRoot (of statusClass
     // unless -1), shown as a filter of the list.
     void ShowKindFiles(const QByteArray &keyBelowRoot, FileKind kind, int statusClass);
@@ -302,6 +305,7 @@ private:
     BasketController *m_basket = nullptr;
     CheckController *m_check = nullptr;
     KindsController *m_kinds = nullptr;
+    MapController *m_map = nullptr;
     // The matches of a check shown (or being searched) and what follows.
     struct CheckShown
     {

@@ -7,6 +7,7 @@
 #include "LabInfo.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "frmMain.h"
+#include "map/ui/MapView.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -265,7 +266,11 @@ void frmMain::buildViewPage()
     m_folderTreeModel->setTree(&m_session->loadedList().SftTree1);
     m_ui.SftTree1->setModel(m_folderTreeModel);
 
-    m_ui.iGrid2 = named(new QTableView(m_ui.TreeGridSplitter), u"iGrid2"_s);
+    // The file grid, and the recovery map below it (shown when asked for).
+    m_ui.GridMapSplitter =
+        named(new QSplitter(Qt::Vertical, m_ui.TreeGridSplitter), u"GridMapSplitter"_s);
+    m_ui.GridMapSplitter->setChildrenCollapsible(false);
+    m_ui.iGrid2 = named(new QTableView(m_ui.GridMapSplitter), u"iGrid2"_s);
     m_ui.iGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_ui.iGrid2->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_ui.iGrid2->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -275,8 +280,13 @@ void frmMain::buildViewPage()
     m_ui.iGrid2->setWordWrap(false);
     m_ui.iGrid2->horizontalHeader()->setHighlightSections(false);
     m_ui.iGrid2->setMinimumWidth(200);
+    m_ui.MapView1 = named(new MapView(m_ui.GridMapSplitter), u"MapView1"_s);
+    m_ui.MapView1->setMinimumHeight(120);
+    m_ui.MapView1->hide();
+    m_ui.GridMapSplitter->addWidget(m_ui.iGrid2);
+    m_ui.GridMapSplitter->addWidget(m_ui.MapView1);
     m_ui.TreeGridSplitter->addWidget(m_ui.SftTree1);
-    m_ui.TreeGridSplitter->addWidget(m_ui.iGrid2);
+    m_ui.TreeGridSplitter->addWidget(m_ui.GridMapSplitter);
     m_ui.TreeGridSplitter->setStretchFactor(0, 0);
     m_ui.TreeGridSplitter->setStretchFactor(1, 1);
     m_ui.TreeGridSplitter->setSizes({333, 561});
