@@ -120,7 +120,7 @@ void KindsController::buildDialog()
     auto *dialog = named(new QDialog(m_context.promptParent()), u"KindsDialog"_s);
     m_dialog = dialog;
     dialog->setModal(false);
-    dialog->resize(860, 420);
+    dialog->resize(900, 420);
     auto *rows = new QVBoxLayout(dialog);
     m_hint = named(new QLabel(dialog), u"KindsHint"_s);
     m_hint->setTextFormat(Qt::PlainText);
@@ -141,6 +141,10 @@ void KindsController::buildDialog()
     m_table->horizontalHeader()->setSectionResizeMode(KindsModel::RecoveryColumn,
                                                       QHeaderView::Stretch);
     m_table->setColumnWidth(KindsModel::KindColumn, 150);
+    // The numbers as wide as they are (a dozen rows at most); the bar takes the rest.
+    for (int column = KindsModel::FilesColumn; column < KindsModel::RecoveryColumn; ++column)
+        m_table->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setMinimumSectionSize(60);
     rows->addWidget(m_table, 1);
 
     auto *actions = new QHBoxLayout;
