@@ -70,6 +70,8 @@ QString listHelpText()
            u"                               for the room it takes on a drive\n"
            u"  map LIST OUT.png [FOLDER]    the recovery map of FOLDER as a PNG picture;\n"
            u"                               --size WxH (16 to 8192, default 1200x800)\n"
+           u"  report LIST OUT              the recovery report of LIST as OUT.pdf, OUT.html\n"
+           u"                               or OUT.csv, in the language of the locale\n"
            u"\n"
            u"FOLDER is the names below \"Root\" joined by \"\\\" (absent or empty: \"Root\").\n"
            u"\n"
