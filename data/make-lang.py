@@ -1278,6 +1278,13 @@ EXTRA[354] = ("Click: show the folder. Double-click: go into it. Backspace: go u
               "Klick: visa mappen. Dubbelklick: gå in i den. Backsteg: gå upp.",
               "Klik: map tonen. Dubbelklik: erin gaan. Backspace: omhoog.")
 
+EXTRA[355] = ("One folder up",
+              "Subir uma pasta",
+              "Eine Ordnerebene höher",
+              "Remonter d'un dossier",
+              "En mapp upp",
+              "Eén map omhoog")
+
 
 def main():
     assert len(ENTRIES) == 51, len(ENTRIES)

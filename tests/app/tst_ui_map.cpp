@@ -108,6 +108,7 @@ void TestUiMap::pointerAndKeys_data()
     QTest::newRow("click: the tree picks, the map stays") << u"click"_s << u"Z"_s << QString();
     QTest::newRow("double-click: both go into it") << u"double"_s << u"Z"_s << u"Z"_s;
     QTest::newRow("Backspace after going in: both go up") << u"back"_s << QString() << QString();
+    QTest::newRow("the up button after going in") << u"up"_s << QString() << QString();
 }
 
 void TestUiMap::pointerAndKeys()
@@ -129,11 +130,17 @@ void TestUiMap::pointerAndKeys()
         QTest::mouseClick(&map, Qt::LeftButton, {}, a);
     } else {
         QTest::mouseDClick(&map, Qt::LeftButton, {}, a);
+        map.waitForLayout();
+        auto *up = control<QToolButton>(w, "MapUp");
+        QCOMPARE(up->isVisible(), true);
         if (action == u"back") {
-            map.waitForLayout();
             map.setFocus();
             QTest::keyClick(&map, Qt::Key_Backspace);
+        } else if (action == u"up") {
+            up->click();
         }
+        if (action != u"double")
+            QVERIFY(!up->isVisible());
     }
     map.waitForLayout();
     QCOMPARE(currentFolder(w), tree);
@@ -176,7 +183,8 @@ void TestUiMap::textsInEveryLanguage()
     w.LoadLanguage(language);
     QCOMPARE(mapAction(w)->text(), langText(w, LangEntry::MapShow));
     QCOMPARE(mapOf(w).whatsThis(), langText(w, LangEntry::MapHint));
-    for (int entry = int(LangEntry::MapShow); entry <= int(LangEntry::MapHint); ++entry)
+    QCOMPARE(control<QToolButton>(w, "MapUp")->toolTip(), langText(w, LangEntry::MapUp));
+    for (int entry = int(LangEntry::MapShow); entry <= int(LangEntry::MapUp); ++entry)
         QVERIFY(!langText(w, LangEntry(entry)).isEmpty());
 }
 

@@ -297,6 +297,7 @@ enum class LangEntry : int {
     MapStatus = 352,       // "%1: %2 files, %3 (%4 %)"
     MapNotToScale = 353,   // "Not to scale: drawn larger than its bytes"
     MapHint = 354,         // "Click: show the folder. Double-click: go into it. Backspa..."
+    MapUp = 355,           // "One folder up"
 
 };
 

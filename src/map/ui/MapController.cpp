@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QSplitter>
+#include <QStyle>
+#include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -39,15 +41,20 @@ MapController::MapController(WindowContext &context, ListSession &session,
         m_picked = item != m_item;
         Q_EMIT folderRequested(item);
     });
-    connect(map, &MapView::folderEntered, this, [this](int item) {
-        m_picked = false;
-        Q_EMIT folderRequested(item);
-        m_w.MapView1->showFolder(item); // also when the tree shows it already
-    });
-    connect(map, &MapView::parentRequested, this, [this](int item) {
-        m_picked = false;
-        Q_EMIT folderRequested(item);
-        m_w.MapView1->showFolder(item);
+    connect(map, &MapView::folderEntered, this, [this](int item) { goTo(item); });
+    connect(map, &MapView::parentRequested, this, &MapController::goTo);
+    // Up, in the map's corner while it shows a folder below "Root".
+    m_up = new QToolButton(map);
+    m_up->setObjectName(u"MapUp"_s);
+    m_up->setIcon(map->style()->standardIcon(QStyle::SP_ArrowUp));
+    m_up->setFocusPolicy(Qt::NoFocus);
+    m_up->move(4, 4);
+    m_up->hide();
+    connect(m_up, &QToolButton::clicked, this, [this] {
+        const LoadedList &list = m_session.loadedList();
+        const int item = m_w.MapView1->shownFolder();
+        if (item > 0 && item < list.SftTree1.count())
+            goTo(list.SftTree1.parent(item));
     });
     bool shown = false;
     if (!m_settings.file.isEmpty() && m_settings.check &&
@@ -81,7 +88,7 @@ void MapController::setMapShown(bool shown)
     const bool wasHidden = map->isHidden();
     const LoadedList &list = m_session.loadedList();
     map->setList(&list, m_session.RootPrefix());
-    map->showFolder(list.SftTree1.isEmpty() ? -1 : m_item);
+    showMapFolder(list.SftTree1.isEmpty() ? -1 : m_item);
     map->show();
     if (wasHidden) {
         const int height = std::max(200, m_w.GridMapSplitter->height());
@@ -95,7 +102,20 @@ void MapController::followFolder(int item)
     if (std::exchange(m_picked, false))
         return; // picked on the map: the map stays
     if (isMapShown())
-        m_w.MapView1->showFolder(m_item);
+        showMapFolder(m_item);
+}
+
+void MapController::goTo(int item)
+{
+    m_picked = false;
+    Q_EMIT folderRequested(item);
+    showMapFolder(item); // also when the tree shows it already
+}
+
+void MapController::showMapFolder(int item)
+{
+    m_w.MapView1->showFolder(item);
+    m_up->setVisible(item > 0);
 }
 
 void MapController::listAboutToGo()
@@ -110,7 +130,7 @@ void MapController::listReplaced()
     if (isMapShown()) {
         const LoadedList &list = m_session.loadedList();
         m_w.MapView1->setList(&list, m_session.RootPrefix());
-        m_w.MapView1->showFolder(list.SftTree1.isEmpty() ? -1 : m_item);
+        showMapFolder(list.SftTree1.isEmpty() ? -1 : m_item);
     }
 }
 
@@ -142,6 +162,7 @@ void MapController::retranslate()
     t.units = m_context.sizeUnits();
     m_w.MapView1->setTexts(t);
     m_w.MapView1->setLocale(m_context.numberLocale());
+    m_up->setToolTip(text(LangEntry::MapUp));
     m_w.MapView1->setWhatsThis(text(LangEntry::MapHint));
     m_w.MapView1->setAccessibleDescription(text(LangEntry::MapHint));
 }

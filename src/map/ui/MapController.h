@@ -5,7 +5,8 @@
 // window's state). It maps the folder the tree shows, of the list shown (a
 // search result's too). A click on a tile picks its folder in the tree
 // (folderRequested) and the map stays where it is; a double-click goes into
-// the folder, Backspace up: both pick that folder, and the map follows.
+// the folder, Backspace or the up button in its corner goes up: both pick
+// that folder, and the map follows.
 
 #include "listfile/StateFile.h"
 
@@ -16,6 +17,7 @@
 
 class QAction;
 class QSplitter;
+class QToolButton;
 
 namespace corvane {
 
@@ -59,11 +61,15 @@ private:
     void listAboutToGo();
     void listReplaced();
     void remember(bool shown);
+    // The map and the tree go to item.
+    void goTo(int item);
+    void showMapFolder(int item);
 
     WindowContext &m_context;
     ListSession &m_session;
     MapWidgets m_w;
     MapSettings m_settings;
+    QToolButton *m_up = nullptr;
     int m_item = 0;
     bool m_picked = false; // the tree's next folder is the one a click on the map picked
 };
