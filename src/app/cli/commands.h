@@ -42,5 +42,6 @@ int runKinds(const QStringList &args);
 int runClasses(const QStringList &args);
 int runSelect(const QStringList &args);
 int runCheck(const QStringList &args);
+int runCompare(const QStringList &args);
 
 } // namespace corvane::cli

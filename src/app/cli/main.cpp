@@ -69,6 +69,7 @@ const char16_t usageText[] = u"usage: corvane-list summary LIST\n"
                              u"       corvane-list kinds LIST [FOLDER]\n"
                              u"       corvane-list classes [LIST]\n"
                              u"       corvane-list check LIST CHECKLIST\n"
+                             u"       corvane-list compare OLD NEW [--summary]\n"
                              u"       corvane-list select LIST [--target SIZE] [--fs FS]\n"
                              u"                    [--except ITEM]... [--save OUT] [--] ITEM...\n";
 
@@ -126,6 +127,8 @@ int main(int argc, char *argv[])
         rc = corvane::cli::runSelect(args);
     else if (command == u"check"_s)
         rc = corvane::cli::runCheck(args);
+    else if (command == u"compare"_s)
+        rc = corvane::cli::runCompare(args);
     if (rc == corvane::cli::ExitUsage || rc == -1) {
         corvane::cli::err(QString::fromUtf16(usageText));
         return corvane::cli::ExitUsage;
