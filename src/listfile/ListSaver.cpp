@@ -74,8 +74,8 @@ SaveListResult failed(SaveListResult::Reason reason, const QString &error)
 
 } // namespace
 
-SaveListResult saveListFile(const LineStore &store, const QString &outPath, const QStringList &keep,
-                            const std::function<bool(qsizetype)> &include)
+SaveListResult saveFileInPieces(const QString &outPath, const QStringList &keep,
+                                const std::function<bool(QByteArray &piece)> &nextPiece)
 {
     SaveListResult result;
     for (const QString &kept : keep) {
@@ -103,11 +103,6 @@ SaveListResult saveListFile(const LineStore &store, const QString &outPath, cons
                       u"the folder %1 does not exist"_s.arg(info.absolutePath()));
     if (info.exists() && !info.isWritable())
         return failed(SaveListResult::Reason::ReadOnly, u"%1 is read-only"_s.arg(outPath));
-
-    const std::vector<QByteArrayView> lines = linesInFileOrder(store, include);
-    const bool recode = store.encoding() == ListEncoding::Utf8 && !fitsWindows1252(store, lines);
-    const ListEncoding encoding = recode ? ListEncoding::Utf8 : ListEncoding::Windows1252;
-    const bool fromUtf8 = store.encoding() == ListEncoding::Utf8;
 
     // Unbuffered: every write goes to the file at once and says how it went.
     QSaveFile file(target.path);
@@ -138,23 +133,11 @@ SaveListResult saveListFile(const LineStore &store, const QString &outPath, cons
     QByteArray buffer;
     buffer.reserve(FlushBytes + 4096);
     bool written = true;
-    for (QByteArrayView line : lines) {
-        if (!fromUtf8) {
-            buffer.append(line);
-        } else {
-            // The text as read, in the encoding chosen for the whole file.
-            buffer.append(encodeListText(store.decode(line), encoding));
-        }
-        buffer.append("\r\n", 2);
-        if (buffer.size() >= FlushBytes) {
-            written = writeAll(buffer);
-            buffer.clear();
-            if (!written)
-                break;
-        }
-    }
-    if (written)
+    for (bool more = true; more && written;) {
+        buffer.clear();
+        more = nextPiece(buffer);
         written = writeAll(buffer);
+    }
     if (!written) {
         const bool full = isDiskFull(writeErrno) || file.error() == QFileDevice::ResourceError;
         SaveListResult result =
@@ -170,9 +153,41 @@ SaveListResult saveListFile(const LineStore &store, const QString &outPath, cons
                                       : SaveListResult::Reason::Other,
                       file.errorString());
     }
-    result.encoding = encoding;
-    result.lines = qint64(lines.size());
     result.outcome = SaveListResult::Outcome::Saved;
+    return result;
+}
+
+SaveListResult saveListFile(const LineStore &store, const QString &outPath, const QStringList &keep,
+                            const std::function<bool(qsizetype)> &include)
+{
+    // The lines are gathered once the target is known to be writable.
+    std::vector<QByteArrayView> lines;
+    bool gathered = false;
+    ListEncoding encoding = ListEncoding::Windows1252;
+    const bool fromUtf8 = store.encoding() == ListEncoding::Utf8;
+    size_t next = 0;
+    SaveListResult result = saveFileInPieces(outPath, keep, [&](QByteArray &buffer) {
+        if (!gathered) {
+            lines = linesInFileOrder(store, include);
+            const bool recode = fromUtf8 && !fitsWindows1252(store, lines);
+            encoding = recode ? ListEncoding::Utf8 : ListEncoding::Windows1252;
+            gathered = true;
+        }
+        for (; next < lines.size() && buffer.size() < FlushBytes; ++next) {
+            if (!fromUtf8) {
+                buffer.append(lines[next]);
+            } else {
+                // The text as read, in the encoding chosen for the whole file.
+                buffer.append(encodeListText(store.decode(lines[next]), encoding));
+            }
+            buffer.append("\r\n", 2);
+        }
+        return next < lines.size();
+    });
+    if (result.ok()) {
+        result.encoding = encoding;
+        result.lines = qint64(lines.size());
+    }
     return result;
 }
 

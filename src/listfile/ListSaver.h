@@ -52,4 +52,10 @@ SaveListResult saveListFile(const LineStore &store, const QString &outPath,
                             const QStringList &keep = {},
                             const std::function<bool(qsizetype)> &include = {});
 
+// The same safe write for any bytes: nextPiece appends the next piece of the
+// file to an empty buffer (a MiB or so) and returns whether more follow. The
+// keep and target rules are saveListFile's; lines and encoding stay unset.
+SaveListResult saveFileInPieces(const QString &outPath, const QStringList &keep,
+                                const std::function<bool(QByteArray &piece)> &nextPiece);
+
 } // namespace corvane
