@@ -110,7 +110,7 @@ bool loadListOrMember(const QString &argument, const QLocale &collationLocale, L
             if (QFileInfo(zipPath).isFile() && isZipArchive(zipPath))
                 return loadMember(argument, zipPath, argument.mid(colon + 1), options, list, error);
         }
-        *error = u"corvane-list: %1: no such file"_s.arg(argument);
+        *error = u"corvane-list: %1: the file does not exist"_s.arg(argument);
         return false;
     }
     if (isZipArchive(argument)) {
