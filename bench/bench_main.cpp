@@ -2,7 +2,7 @@
 // of work no loader can skip, and how much memory the load needs.
 //
 //   corvane-bench (--list FILE | --lines N [--seed S] [--wide]) [--repeat K] [--serial]
-//                 [--only check]
+//                 [--only check|compare]
 //
 // Prints one key=value line per figure (see bench/README.md).
 
@@ -10,6 +10,7 @@
 #include "bench_basket.h"
 #include "bench_browse.h"
 #include "bench_check.h"
+#include "bench_compare.h"
 #include "bench_hostile.h"
 #include "bench_overview.h"
 #include "bench_search.h"
@@ -244,7 +245,7 @@ int usage(QTextStream &err, const QString &problem)
     if (!problem.isEmpty())
         err << "corvane-bench: " << problem << '\n';
     err << "usage: corvane-bench (--list FILE | --lines N [--seed S] [--wide]) [--repeat K] "
-           "[--serial] [--only check]\n";
+           "[--serial] [--only check|compare]\n";
     return 2;
 }
 
@@ -293,8 +294,8 @@ int main(int argc, char *argv[])
                 return usage(err, u"--repeat takes a count from 1 to 100"_s);
         } else if (arg == u"--only"_s) {
             only = args[++i];
-            if (only != u"check"_s)
-                return usage(err, u"--only takes: check"_s);
+            if (only != u"check"_s && only != u"compare"_s)
+                return usage(err, u"--only takes: check, compare"_s);
         } else if (arg == u"--wide"_s) {
             wide = true;
         } else if (arg == u"--serial"_s) {
@@ -349,9 +350,11 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    if (only == u"check"_s) {
+    if (!only.isEmpty()) {
         QString error;
-        const auto figures = corvane::bench::checkFigures(listPath, repeat, &error);
+        const auto figures = only == u"check"_s
+                                 ? corvane::bench::checkFigures(listPath, repeat, &error)
+                                 : corvane::bench::compareFigures(listPath, repeat, &error);
         if (figures.isEmpty()) {
             err << "corvane-bench: " << error << '\n';
             return 1;
@@ -471,6 +474,8 @@ int main(int argc, char *argv[])
     for (const auto &[key, value] : corvane::bench::basketFigures(listPath, repeat, &error))
         report.add(key, value);
     for (const auto &[key, value] : corvane::bench::checkFigures(listPath, repeat, &error))
+        report.add(key, value);
+    for (const auto &[key, value] : corvane::bench::compareFigures(listPath, repeat, &error))
         report.add(key, value);
     const auto measure = [parallel](const QString &path, QString *why) {
         return measurePeakKiB(path, parallel, why);

@@ -95,13 +95,14 @@ bool loadMember(const QString &argument, const QString &zipPath, const QString &
 
 } // namespace
 
-bool loadListOrMember(const QString &argument, const QLocale &collationLocale, LoadedList &list,
-                      QString *error)
+bool loadListOrMember(const QString &argument, const QLocale &collationLocale, bool parallel,
+                      LoadedList &list, QString *error)
 {
     LoadOptions options;
     options.collationLocale = collationLocale;
     options.folderTotals = false;
     options.folderKinds = false;
+    options.parallel = parallel;
     if (!QFileInfo::exists(argument)) {
         // ZIP:MEMBER, the archive's name ending at the first ":" that names one.
         for (qsizetype colon = argument.indexOf(u':'); colon > 0;

@@ -24,8 +24,9 @@ bool loadListArgument(const QString &path, LoadedList &list, bool folderTotals =
 // Loads a list given as a file or as ZIP:MEMBER (a list in a zip archive, by
 // the name `members` gives it) without its folder totals. Writes nothing: on
 // failure returns false with one line (no line end) naming the argument and
-// the reason in *error. Safe to call from two threads at once.
-bool loadListOrMember(const QString &argument, const QLocale &collationLocale, LoadedList &list,
-                      QString *error);
+// the reason in *error. Safe to call from two threads at once (each then
+// better sorts on one, parallel false).
+bool loadListOrMember(const QString &argument, const QLocale &collationLocale, bool parallel,
+                      LoadedList &list, QString *error);
 
 } // namespace corvane::cli

@@ -23,7 +23,7 @@ int runCompare(const QStringList &args)
     }
     if (lists.size() != 2)
         return ExitUsage;
-    // The two lists are read at once, one on each core.
+    // The two lists are read at once, one on each core (each sorted on it).
     const QLocale collation = uiCollationLocale();
     LoadedList oldList;
     LoadedList newList;
@@ -31,8 +31,9 @@ int runCompare(const QStringList &args)
     QString newError;
     bool oldLoaded = false;
     bool newLoaded = false;
-    runOnTwoThreads([&] { oldLoaded = loadListOrMember(lists[0], collation, oldList, &oldError); },
-                    [&] { newLoaded = loadListOrMember(lists[1], collation, newList, &newError); });
+    runOnTwoThreads(
+        [&] { oldLoaded = loadListOrMember(lists[0], collation, false, oldList, &oldError); },
+        [&] { newLoaded = loadListOrMember(lists[1], collation, false, newList, &newError); });
     if (!oldLoaded || !newLoaded) {
         err((oldLoaded ? newError : oldError) + u'\n');
         return ExitFailure;
