@@ -547,6 +547,37 @@ ListComparison compareLists(const LoadedList &oldList, const LoadedList &newList
     return out;
 }
 
+std::vector<quint32> differencesInFolder(const ListComparison &comparison,
+                                         const LoadedList &oldList, const LoadedList &newList,
+                                         int item)
+{
+    std::vector<quint32> rows;
+    const FolderTree &tree = newList.SftTree1;
+    if (tree.isEmpty() || item < 0 || item >= tree.count())
+        return rows;
+    const QByteArray newKey = tree.keyBelowRoot(item);
+    bool oldKeyFits = true;
+    const QByteArray oldKey =
+        oldList.iGrid1.encoding() == newList.iGrid1.encoding()
+            ? newKey
+            : oldList.iGrid1.encode(newList.iGrid1.decode(newKey), &oldKeyFits);
+    TreeLookup lookup(tree);
+    for (size_t i = 0; i < comparison.differences.size(); ++i) {
+        const ListDifference &d = comparison.differences[i];
+        const bool fromNew = d.newLine() >= 0;
+        const LineStore &store = fromNew ? newList.iGrid1 : oldList.iGrid1;
+        const QByteArrayView key = pathBelowTop(store.line(fromNew ? d.newLine() : d.oldLine()));
+        const QByteArray &folderKey = fromNew ? newKey : oldKey;
+        if ((!fromNew && !oldKeyFits) || !key.startsWith(folderKey))
+            continue;
+        const QByteArrayView rest = key.sliced(folderKey.size());
+        if (!rest.contains('\\') ||
+            (!fromNew && lookup.deepest(folderOfKey(key), store.encoding()) == item))
+            rows.push_back(quint32(i));
+    }
+    return rows;
+}
+
 QString differenceLine(const ListDifference &difference, const LoadedList &oldList,
                        const LoadedList &newList)
 {

@@ -145,6 +145,14 @@ struct ListComparison
 ListComparison compareLists(const LoadedList &oldList, const LoadedList &newList,
                             const CompareOptions &options = {});
 
+// The differences a folder of NEW's tree shows (by their index in
+// comparison.differences, in its order): those of the files directly in it,
+// and the removed ones it counts because NEW lacks their folder (see
+// FolderChanges). Item 0 ("Root") shows those directly in the top folder.
+std::vector<quint32> differencesInFolder(const ListComparison &comparison,
+                                         const LoadedList &oldList, const LoadedList &newList,
+                                         int item);
+
 // Field 0 of a line with component 0 (the top folder) and its "\" cut off;
 // all of field 0 when it holds no "\".
 QByteArrayView pathBelowTop(QByteArrayView line);

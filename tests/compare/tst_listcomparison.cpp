@@ -185,20 +185,25 @@ void TestListComparison::transitions()
 
 void TestListComparison::folderChanges_data()
 {
-    QTest::addColumn<QString>("folder"); // names below Root joined by "\"
-    QTest::addColumn<QString>("counts"); // "+A -R ~C sS", or "none"
-    QTest::newRow("Root holds all") << QString() << u"+2 -3 ~1 s1"_s;
-    QTest::newRow("a folder and its sub-folder") << u"A"_s << u"+1 -1 ~1 s1"_s;
-    QTest::newRow("the sub-folder alone") << u"A\\B"_s << u"+1 -0 ~0 s1"_s;
-    QTest::newRow("a removed folder counts at its parent") << u"C"_s << u"+0 -2 ~0 s0"_s;
-    QTest::newRow("an unchanged folder is left out") << u"Same"_s << u"none"_s;
-    QTest::newRow("an added folder") << u"New"_s << u"+1 -0 ~0 s0"_s;
+    QTest::addColumn<QString>("folder");    // names below Root joined by "\"
+    QTest::addColumn<QString>("counts");    // "+A -R ~C sS", or "none"
+    QTest::addColumn<QStringList>("shown"); // the paths of the folder's grid
+    QTest::newRow("Root holds all") << QString() << u"+2 -3 ~1 s1"_s << QStringList{};
+    QTest::newRow("a folder and its sub-folder")
+        << u"A"_s << u"+1 -1 ~1 s1"_s << QStringList{u"A\\a"_s, u"A\\gone"_s};
+    QTest::newRow("the sub-folder alone")
+        << u"A\\B"_s << u"+1 -0 ~0 s1"_s << QStringList{u"A\\B\\b"_s, u"A\\B\\new"_s};
+    QTest::newRow("a removed folder counts at its parent")
+        << u"C"_s << u"+0 -2 ~0 s0"_s << QStringList{u"C\\D\\d1"_s, u"C\\D\\d2"_s};
+    QTest::newRow("an unchanged folder is left out") << u"Same"_s << u"none"_s << QStringList{};
+    QTest::newRow("an added folder") << u"New"_s << u"+1 -0 ~0 s0"_s << QStringList{u"New\\n"_s};
 }
 
 void TestListComparison::folderChanges()
 {
     QFETCH(QString, folder);
     QFETCH(QString, counts);
+    QFETCH(QStringList, shown);
     const LoadedList o = testing::loadFromBytes(lines(
         {"Data\\A\\a,x,1,32;AB,OK", "Data\\A\\gone,x,1,32;AB,OK", "Data\\A\\B\\b,x,1,32;AB,OK",
          "Data\\C\\D\\d1,x,1,32;AB,OK", "Data\\C\\D\\d2,x,1,32;AB,OK", "Data\\C\\keep,x,1,32;AB,OK",
@@ -210,12 +215,16 @@ void TestListComparison::folderChanges()
     const int item = folder.isEmpty() ? 0 : n.SftTree1.findPath(folder.split(u'\\'));
     QVERIFY(item >= 0);
     const FolderChanges *f = c.changesBelow(item);
-    const QString shown = f ? u"+%1 -%2 ~%3 s%4"_s.arg(f->added)
-                                  .arg(f->removed)
-                                  .arg(f->statusChanged)
-                                  .arg(f->sizeChanged)
-                            : u"none"_s;
-    QCOMPARE(shown, counts);
+    const QString shownCounts = f ? u"+%1 -%2 ~%3 s%4"_s.arg(f->added)
+                                        .arg(f->removed)
+                                        .arg(f->statusChanged)
+                                        .arg(f->sizeChanged)
+                                  : u"none"_s;
+    QCOMPARE(shownCounts, counts);
+    QStringList paths;
+    for (quint32 row : differencesInFolder(c, o, n, item))
+        paths.append(differenceLine(c.differences[row], o, n).section(u'\t', 1, 1));
+    QCOMPARE(paths, shown);
 }
 
 void TestListComparison::againstNaivePairing_data()
