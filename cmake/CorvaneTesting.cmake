@@ -32,7 +32,8 @@ function(corvane_add_test name)
 endfunction()
 
 # corvane_add_sources(<dir>): a subsystem's sources. Files in <dir>/ui/ use
-# widgets and go into corvane_ui; all others are pure logic for corvane_core.
+# widgets and go into corvane_ui; files in <dir>/paint/ draw with QtGui alone
+# and go into corvane_paint; all others are pure logic for corvane_core.
 function(corvane_add_sources)
   file(GLOB core_sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
@@ -44,10 +45,16 @@ function(corvane_add_sources)
   if(ui_sources)
     target_sources(corvane_ui PRIVATE ${ui_sources})
   endif()
+  file(GLOB paint_sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/paint/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/paint/*.h)
+  if(paint_sources)
+    target_sources(corvane_paint PRIVATE ${paint_sources})
+  endif()
 endfunction()
 
 # corvane_add_subsystem_tests(): one Qt Test executable per tst_*.cpp in the
 # current folder. tst_ui_*.cpp link the window library and run offscreen;
+# tst_paint_*.cpp link the drawing library (QtGui, no window);
 # helpers shared by the folder's tests may sit in testutil*.cpp/.h.
 function(corvane_add_subsystem_tests)
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
@@ -57,6 +64,8 @@ function(corvane_add_subsystem_tests)
     get_filename_component(name ${src} NAME_WE)
     if(name MATCHES "^tst_ui_")
       corvane_add_test(${name} SOURCES ${src} ${helpers} LIBS corvane_ui GUI)
+    elseif(name MATCHES "^tst_paint_")
+      corvane_add_test(${name} SOURCES ${src} ${helpers} LIBS corvane_paint)
     else()
       corvane_add_test(${name} SOURCES ${src} ${helpers} LIBS corvane_core)
     endif()

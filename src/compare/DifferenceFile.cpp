@@ -65,22 +65,21 @@ SaveListResult saveDifferencesCsv(const ListComparison &comparison, const Loaded
                                   const LoadedList &newList, const QString &outPath,
                                   const QStringList &keep, const DifferenceFilter &filter)
 {
-    size_t next = 0;
     qint64 lines = 0;
-    bool headerWritten = false;
-    const std::vector<ListDifference> &all = comparison.differences;
-    SaveListResult result = saveFileInPieces(outPath, keep, [&](QByteArray &piece) {
-        if (!headerWritten) {
-            piece += differencesCsvHeader();
-            headerWritten = true;
-        }
-        for (; next < all.size() && piece.size() < PieceBytes; ++next) {
-            if (filter && !filter(all[next]))
+    SaveListResult result = saveFileAs(outPath, keep, [&](SaveWriter &out) {
+        QByteArray piece = differencesCsvHeader();
+        for (const ListDifference &d : comparison.differences) {
+            if (filter && !filter(d))
                 continue;
-            appendDifferenceCsv(piece, all[next], oldList, newList);
+            appendDifferenceCsv(piece, d, oldList, newList);
             ++lines;
+            if (piece.size() >= PieceBytes) {
+                if (!out.write(piece))
+                    return false;
+                piece.clear();
+            }
         }
-        return next < all.size();
+        return out.write(piece);
     });
     if (result.ok()) {
         result.lines = lines;

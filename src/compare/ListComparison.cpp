@@ -408,7 +408,7 @@ private:
             std::sort(children.begin(), children.end(), [this](int a, int b) {
                 return LineStore::lessOrdinal(m_tree.rawName(a), m_tree.rawName(b));
             });
-            it = m_sorted.insert(parent, std::move(children));
+            it = m_sorted.emplace(parent, std::move(children));
         }
         const std::vector<int> &sorted = it.value();
         const auto found =

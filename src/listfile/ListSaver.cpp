@@ -74,8 +74,8 @@ SaveListResult failed(SaveListResult::Reason reason, const QString &error)
 
 } // namespace
 
-SaveListResult saveFileInPieces(const QString &outPath, const QStringList &keep,
-                                const std::function<bool(QByteArray &piece)> &nextPiece)
+SaveListResult saveFileAs(const QString &outPath, const QStringList &keep,
+                          const std::function<bool(SaveWriter &)> &write)
 {
     SaveListResult result;
     for (const QString &kept : keep) {
@@ -115,34 +115,12 @@ SaveListResult saveFileInPieces(const QString &outPath, const QStringList &keep,
                                         : SaveListResult::Reason::Other,
                       file.errorString());
     }
-    int writeErrno = 0;
-    // A write may take only part of the bytes (the disk filling up): the rest
-    // is written again until the system refuses it and says why.
-    auto writeAll = [&](QByteArrayView bytes) {
-        while (!bytes.isEmpty()) {
-            errno = 0;
-            const qint64 put = file.write(bytes.data(), bytes.size());
-            if (put <= 0) {
-                writeErrno = errno ? errno : EIO;
-                return false;
-            }
-            bytes = bytes.sliced(put);
-        }
-        return true;
-    };
-    QByteArray buffer;
-    buffer.reserve(FlushBytes + 4096);
-    bool written = true;
-    for (bool more = true; more && written;) {
-        buffer.clear();
-        more = nextPiece(buffer);
-        written = writeAll(buffer);
-    }
-    if (!written) {
+    SaveWriter writer(file);
+    if (!write(writer) || writer.failed() || file.error() != QFileDevice::NoError) {
+        const int writeErrno = writer.error();
         const bool full = isDiskFull(writeErrno) || file.error() == QFileDevice::ResourceError;
-        SaveListResult result =
-            failed(full ? SaveListResult::Reason::DiskFull : SaveListResult::Reason::Other,
-                   file.errorString());
+        result = failed(full ? SaveListResult::Reason::DiskFull : SaveListResult::Reason::Other,
+                        file.errorString());
         file.cancelWriting(); // the temporary file goes; the older file stays
         return result;
     }
@@ -157,36 +135,55 @@ SaveListResult saveFileInPieces(const QString &outPath, const QStringList &keep,
     return result;
 }
 
+bool SaveWriter::write(QByteArrayView bytes)
+{
+    // A write may take only part of the bytes (the disk filling up): the rest
+    // is written again until the system refuses it and says why.
+    while (!bytes.isEmpty() && m_error == 0) {
+        errno = 0;
+        const qint64 put = m_file.write(bytes.data(), bytes.size());
+        if (put <= 0) {
+            m_error = errno ? errno : EIO;
+            break;
+        }
+        bytes = bytes.sliced(put);
+    }
+    return m_error == 0;
+}
+
 SaveListResult saveListFile(const LineStore &store, const QString &outPath, const QStringList &keep,
                             const std::function<bool(qsizetype)> &include)
 {
-    // The lines are gathered once the target is known to be writable.
-    std::vector<QByteArrayView> lines;
-    bool gathered = false;
+    qint64 written = 0;
     ListEncoding encoding = ListEncoding::Windows1252;
-    const bool fromUtf8 = store.encoding() == ListEncoding::Utf8;
-    size_t next = 0;
-    SaveListResult result = saveFileInPieces(outPath, keep, [&](QByteArray &buffer) {
-        if (!gathered) {
-            lines = linesInFileOrder(store, include);
-            const bool recode = fromUtf8 && !fitsWindows1252(store, lines);
-            encoding = recode ? ListEncoding::Utf8 : ListEncoding::Windows1252;
-            gathered = true;
-        }
-        for (; next < lines.size() && buffer.size() < FlushBytes; ++next) {
+    SaveListResult result = saveFileAs(outPath, keep, [&](SaveWriter &out) {
+        const std::vector<QByteArrayView> lines = linesInFileOrder(store, include);
+        const bool recode =
+            store.encoding() == ListEncoding::Utf8 && !fitsWindows1252(store, lines);
+        encoding = recode ? ListEncoding::Utf8 : ListEncoding::Windows1252;
+        const bool fromUtf8 = store.encoding() == ListEncoding::Utf8;
+        QByteArray buffer;
+        buffer.reserve(FlushBytes + 4096);
+        for (QByteArrayView line : lines) {
             if (!fromUtf8) {
-                buffer.append(lines[next]);
+                buffer.append(line);
             } else {
                 // The text as read, in the encoding chosen for the whole file.
-                buffer.append(encodeListText(store.decode(lines[next]), encoding));
+                buffer.append(encodeListText(store.decode(line), encoding));
             }
             buffer.append("\r\n", 2);
+            if (buffer.size() >= FlushBytes) {
+                if (!out.write(buffer))
+                    return false;
+                buffer.clear();
+            }
         }
-        return next < lines.size();
+        written = qint64(lines.size());
+        return out.write(buffer);
     });
     if (result.ok()) {
         result.encoding = encoding;
-        result.lines = qint64(lines.size());
+        result.lines = written;
     }
     return result;
 }

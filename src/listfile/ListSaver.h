@@ -8,6 +8,8 @@
 #include "LineStore.h"
 #include "SaveTarget.h"
 
+#include <QByteArrayView>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
@@ -52,10 +54,28 @@ SaveListResult saveListFile(const LineStore &store, const QString &outPath,
                             const QStringList &keep = {},
                             const std::function<bool(qsizetype)> &include = {});
 
-// The same safe write for any bytes: nextPiece appends the next piece of the
-// file to an empty buffer (a MiB or so) and returns whether more follow. The
-// keep and target rules are saveListFile's; lines and encoding stay unset.
-SaveListResult saveFileInPieces(const QString &outPath, const QStringList &keep,
-                                const std::function<bool(QByteArray &piece)> &nextPiece);
+// What a save writes through: the bytes go to the temporary file, a write
+// the system refuses is remembered (its errno) and ends the writing.
+class SaveWriter
+{
+public:
+    explicit SaveWriter(QIODevice &file) : m_file(file) {}
+    bool write(QByteArrayView bytes);
+    // The file, for writers that take a device (a PDF).
+    QIODevice &device() { return m_file; }
+    bool failed() const { return m_error != 0; }
+    int error() const { return m_error; }
+
+private:
+    QIODevice &m_file;
+    int m_error = 0;
+};
+
+// Any file saved as saveListFile saves a list: the same refusals (keep, the
+// target's kind, a missing folder, a read-only file), the same temporary
+// file committed only when write returned true and every write went through.
+// write is called once, with the file open.
+SaveListResult saveFileAs(const QString &outPath, const QStringList &keep,
+                          const std::function<bool(SaveWriter &)> &write);
 
 } // namespace corvane

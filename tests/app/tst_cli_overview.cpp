@@ -1,8 +1,10 @@
 #include "common/CliRun.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,7 +12,7 @@
 using namespace Qt::Literals::StringLiterals;
 
 // corvane-list overview and kinds (a folder and all below it, rolled up),
-// run as a user would run them.
+// and the report of a list, run as a user would run them.
 class TestCliOverview : public QObject
 {
     Q_OBJECT
@@ -21,6 +23,8 @@ private Q_SLOTS:
     void overview();
     void kinds_data();
     void kinds();
+    void report_data();
+    void report();
 
 private:
     void runRow(const QString &command);
@@ -142,6 +146,85 @@ void TestCliOverview::kinds_data()
 void TestCliOverview::kinds()
 {
     runRow(u"kinds"_s);
+}
+
+void TestCliOverview::report_data()
+{
+    QTest::addColumn<QString>("out"); // the report's name, in the test's folder
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("holds"); // what the file holds; the SHA-256 as %sha
+    QTest::addColumn<QString>("err");
+    const QString kinds = u"kind,photos,Photos,2,1100,1,0,0,1"_s;
+    QTest::newRow("csv") << u"r.csv"_s << u"en_US.UTF-8"_s << 0
+                         << QStringList{u"section,id,name,files,bytes,good,partial,bad,unknown"_s,
+                                        kinds, u"kind,total,All kinds,6,1160,2,1,1,2"_s,
+                                        u"class,bad,bad,1,50,0,0,1,0"_s}
+                         << QString();
+    QTest::newRow("csv in German") << u"r-de.csv"_s << u"de_DE.UTF-8"_s << 0
+                                   << QStringList{u"kind,photos,Fotos,2,1100,1,0,0,1"_s,
+                                                  u"kind,total,Alle Arten,6,1160,2,1,1,2"_s}
+                                   << QString();
+    QTest::newRow("html in German")
+        << u"r.html"_s << u"de_DE.UTF-8"_s << 0
+        << QStringList{u"<html lang=\"de\">"_s, u"Wiederherstellungsbericht"_s,
+                       u"data:image/png;base64,"_s, u"%sha"_s, u"Unterschrift:"_s}
+        << QString();
+    QTest::newRow("pdf") << u"r.pdf"_s << u"en_US.UTF-8"_s << 0 << QStringList{u"%PDF-"_s}
+                         << QString();
+    QTest::newRow("another ending") << u"r.txt"_s << u"en_US.UTF-8"_s << 1 << QStringList()
+                                    << u"corvane-list: %out: a report is written as PDF, HTML or "
+                                       u"CSV: end the name with .pdf, .html or .csv\n"_s;
+    QTest::newRow("a folder at the name")
+        << u"folder.csv"_s << u"en_US.UTF-8"_s << 1 << QStringList() << u"corvane-list: %out: "_s;
+}
+
+// The report of a list as the window writes it: the kinds agree with
+// `kinds`, the list's SHA-256 is the file's, in the environment's language.
+void TestCliOverview::report()
+{
+    QFETCH(QString, out);
+    QFETCH(QString, lang);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, holds);
+    QFETCH(QString, err);
+    const QByteArray list = "Data\\A,d,0,16;x,Recovered\r\n"
+                            "Data\\A\\B\\f1.JPG,d,100,32;x,Recovered\r\n"
+                            "Data\\A\\C\\f2.pst,d,50,32;x,Damaged\r\n"
+                            "Data\\A\\C\\f3.tar.gz,d,7,32;x,Partially recovered\r\n"
+                            "Data\\A\\f4.jpg,d,1 000,32;x,Odd word\r\n"
+                            "Data\\x,d,1,32;x,Recovered\r\n"
+                            "Data\\Z\\y.txt,d,2\r\n";
+    const QString path = m_dir.filePath(u"report-list.csv"_s);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(list);
+    f.close();
+    QDir(m_dir.path()).mkpath(u"folder.csv"_s);
+    const QString outPath = m_dir.filePath(out);
+    const corvane::testing::CliRun r =
+        corvane::testing::runCli(m_program, {u"report"_s, path, outPath}, lang);
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY2(r.err.startsWith(QString(err).replace(u"%out"_s, outPath)), qPrintable(r.err));
+    QFile written(outPath);
+    if (exitCode != 0) {
+        QVERIFY(!written.exists() || QFileInfo(outPath).isDir());
+        return;
+    }
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(written.readAll());
+    const QString sha =
+        QString::fromLatin1(QCryptographicHash::hash(list, QCryptographicHash::Sha256).toHex());
+    for (QString h : holds) {
+        h.replace(u"%sha"_s, sha);
+        QVERIFY2(text.contains(h), qPrintable(h));
+    }
+    // The list itself is never written over.
+    const corvane::testing::CliRun over =
+        corvane::testing::runCli(m_program, {u"report"_s, path, path});
+    QCOMPARE(over.exitCode, 1);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), list);
 }
 
 // The current row: the list written, the command run on it with the row's

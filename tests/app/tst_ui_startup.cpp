@@ -131,6 +131,7 @@ private Q_SLOTS:
             QVERIFY2(w.findChild<QWidget *>(QString::fromLatin1(name)), name);
         const QStringList menuNames = {u"mnuOpen"_s,    u"mnuReload"_s,   u"mnuRecent"_s,
                                        u"mnuShowLan"_s, u"mnuSaveList"_s, u"mnuCheck"_s,
+                                       u"mnuKinds"_s,   u"mnuReport"_s,   u"mnuPrintReport"_s,
                                        u"mnuB1"_s,      u"mnuExit"_s};
         QStringList names;
         for (QAction *a : control<QMenu>(w, "mnuMenu")->actions())

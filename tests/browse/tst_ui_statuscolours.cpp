@@ -1,4 +1,4 @@
-#include "browse/ui/StatusColours.h"
+#include "browse/paint/StatusColours.h"
 
 #include <QSet>
 #include <QTest>

@@ -6,7 +6,9 @@
 
 #include "app/ui/Prompts.h"
 
+#include <QBuffer>
 #include <QList>
+#include <QPdfWriter>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -65,6 +67,23 @@ public:
         calls.append({QStringLiteral("setClipboardText"), text, {}, false, {}, {}});
     }
     QString clipboardText() const override { return clipboard; }
+
+    // Print: the pages are drawn on a PDF in printedPdf; false: Cancel.
+    bool printAnswer = true;
+    QByteArray printedPdf;
+    bool print(QWidget *, const QString &title,
+               const std::function<void(QPagedPaintDevice *)> &paint) override
+    {
+        calls.append({QStringLiteral("print"), {}, title, false, {}, {}});
+        if (!printAnswer)
+            return false;
+        printedPdf.clear();
+        QBuffer buffer(&printedPdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        paint(&writer);
+        return true;
+    }
 
     QStringList saveFileAnswers; // taken from the front; empty: Cancel
     QString saveFile(QWidget *, const QString &title, const QString &startPath,

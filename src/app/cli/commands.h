@@ -43,5 +43,6 @@ int runClasses(const QStringList &args);
 int runSelect(const QStringList &args);
 int runCheck(const QStringList &args);
 int runCompare(const QStringList &args);
+int runReport(const QStringList &args);
 
 } // namespace corvane::cli

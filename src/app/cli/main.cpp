@@ -3,10 +3,13 @@
 #include "util/SystemError.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -70,6 +73,7 @@ const char16_t usageText[] = u"usage: corvane-list summary LIST\n"
                              u"       corvane-list classes [LIST]\n"
                              u"       corvane-list check LIST CHECKLIST\n"
                              u"       corvane-list compare OLD NEW [--summary]\n"
+                             u"       corvane-list report LIST OUT.pdf|OUT.html|OUT.csv\n"
                              u"       corvane-list select LIST [--target SIZE] [--fs FS]\n"
                              u"                    [--except ITEM]... [--save OUT] [--] ITEM...\n";
 
@@ -77,8 +81,26 @@ const char16_t usageText[] = u"usage: corvane-list summary LIST\n"
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments();
+    // The commands that draw (a report's pages) need fonts: a GUI
+    // application, on no screen unless one is asked for.
+    const bool draws = argc > 1 && std::strcmp(argv[1], "report") == 0;
+    if (draws && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (draws) {
+        // The runtime folder the platform would warn about is never used.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (!text.startsWith(u"QStandardPaths: "_s))
+                corvane::cli::err(text + u'\n');
+            if (type == QtFatalMsg)
+                std::abort();
+        });
+    }
+    std::unique_ptr<QCoreApplication> app;
+    if (draws)
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     if (args.isEmpty()) {
         corvane::cli::err(QString::fromUtf16(usageText));
@@ -129,6 +151,8 @@ int main(int argc, char *argv[])
         rc = corvane::cli::runCheck(args);
     else if (command == u"compare"_s)
         rc = corvane::cli::runCompare(args);
+    else if (command == u"report"_s)
+        rc = corvane::cli::runReport(args);
     if (rc == corvane::cli::ExitUsage || rc == -1) {
         corvane::cli::err(QString::fromUtf16(usageText));
         return corvane::cli::ExitUsage;

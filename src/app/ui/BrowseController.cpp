@@ -144,6 +144,7 @@ void BrowseController::ShowFolder(int itemIndex)
         treeView->scrollTo(index);
         treeView->expand(index);
     }
+    Q_EMIT folderShown(itemIndex);
 }
 
 void BrowseController::FindFolderLines(const QByteArray &key)

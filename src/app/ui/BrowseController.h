@@ -78,6 +78,8 @@ public:
 
 Q_SIGNALS:
     void detailsHintChanged(corvane::LangEntry entry);
+    // ShowFolder has shown the folder of item.
+    void folderShown(int item);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -6,6 +6,8 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
@@ -111,6 +113,18 @@ QString DesktopPrompts::saveFile(QWidget *parent, const QString &title, const QS
 // tells: 0 started, anything else failed. A handler that stays in the
 // foreground (a mail program started by it) is taken as started once it has
 // run for a few seconds; the window never waits for it.
+bool DesktopPrompts::print(QWidget *parent, const QString &title,
+                           const std::function<void(QPagedPaintDevice *)> &paint)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(title);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    paint(&printer);
+    return true;
+}
+
 void DesktopPrompts::openMailUrl(const QString &url, std::function<void(MailHandoff)> done)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)

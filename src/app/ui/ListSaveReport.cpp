@@ -38,6 +38,12 @@ QString saveFailureReason(const SaveListResult &result,
 
 } // namespace
 
+QString saveFailureReason(WindowContext &context, const SaveListResult &result)
+{
+    return saveFailureReason(result,
+                             [&context](LangEntry entry) { return context.langText(entry); });
+}
+
 QString fileNameSuffix(QString suffix)
 {
     for (QChar &c : suffix) {

@@ -16,6 +16,9 @@ class WindowContext;
 // file name: characters no file name may hold become "_"; at most 40.
 QString fileNameSuffix(QString suffix);
 
+// Why a save failed, in the language in use.
+QString saveFailureReason(WindowContext &context, const SaveListResult &result);
+
 // The outcome of saving to path, in a message box: saved (with its line
 // count), refused (the open list or a file it came from), or failed (why).
 void reportListSave(WindowContext &context, const QString &path, const SaveListResult &result);

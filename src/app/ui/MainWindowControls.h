@@ -111,9 +111,12 @@ struct MainWindowControls
 
     // Menus.
     QMenu *mnuMenu = nullptr;
-    QAction *mnuOpen = nullptr;     // "Open File List", Ctrl+O, first in "Menu"
-    QAction *mnuSaveList = nullptr; // "Save list as..."
-    QAction *mnuCheck = nullptr;    // "Check my files..."
+    QAction *mnuOpen = nullptr;        // "Open File List", Ctrl+O, first in "Menu"
+    QAction *mnuSaveList = nullptr;    // "Save list as..."
+    QAction *mnuCheck = nullptr;       // "Check my files..."
+    QAction *mnuKinds = nullptr;       // "Files by kind..."
+    QAction *mnuReport = nullptr;      // "Save report..."
+    QAction *mnuPrintReport = nullptr; // "Print report..."
     QAction *mnuReload = nullptr;
     QAction *mnuShowLan = nullptr;
     QAction *mnuB1 = nullptr;

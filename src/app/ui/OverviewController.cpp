@@ -3,10 +3,10 @@
 #include "FolderTreeColumns.h"
 #include "ListSession.h"
 #include "WindowContext.h"
+#include "browse/paint/StatusColours.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "browse/ui/RecoveryBarDelegate.h"
 #include "browse/ui/RecoveryLegend.h"
-#include "browse/ui/StatusColours.h"
 
 #include <QBoxLayout>
 #include <QFileInfo>

@@ -12,6 +12,7 @@
 #include <memory>
 
 class QMessageBox;
+class QPagedPaintDevice;
 class QWidget;
 
 namespace corvane {
@@ -59,6 +60,10 @@ public:
     // program opened).
     enum class MailHandoff { Started, Failed, Unknown };
     virtual void openMailUrl(const QString &url, std::function<void(MailHandoff)> done) = 0;
+    // The print dialog; when the user prints, paint draws the pages on the
+    // printer chosen. False when the user cancels.
+    virtual bool print(QWidget *parent, const QString &title,
+                       const std::function<void(QPagedPaintDevice *)> &paint) = 0;
 };
 
 // The message box DesktopPrompts shows for a question, a warning or a
@@ -88,6 +93,8 @@ public:
     QString saveFile(QWidget *parent, const QString &title, const QString &startPath,
                      const QString &filter) override;
     void openMailUrl(const QString &url, std::function<void(MailHandoff)> done) override;
+    bool print(QWidget *parent, const QString &title,
+               const std::function<void(QPagedPaintDevice *)> &paint) override;
 
     // How long a mail handler may run before it is taken as the mail program
     // itself, started and still open.

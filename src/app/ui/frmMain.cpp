@@ -101,6 +101,7 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     setupSearch();
     setupOverview();
     setupCheck();
+    setupKinds();
     setupKeyboard();
 }
 

@@ -35,6 +35,7 @@
 #include "listfile/ListLoader.h"
 #include "listfile/SizeText.h"
 #include "listfile/StateFile.h"
+#include "status/FileKinds.h"
 
 #include <QDate>
 #include <QLocale>
@@ -57,6 +58,7 @@ namespace corvane {
 class ApprovalController;
 class BasketController;
 class CheckController;
+class KindsController;
 class CommandLock;
 class DesktopController;
 class FolderTreeModel;
@@ -152,6 +154,7 @@ public:
     KeyboardController &keyboardController() const;
     BasketController &basketController() const;
     CheckController &checkController() const;
+    KindsController &kindsController() const;
 
 Q_SIGNALS:
     void listLoaded();
@@ -260,6 +263,10 @@ private:
     // chosen (addToBasket) or the folder of bestPath shown.
     void ShowCheckMatches(const QStringList &entries, bool addToBasket, const QString &bestPath);
     void FinishCheckMatches();
+    void setupKinds(); // after setupCheck
+    // The files of kind below the folder of keyBelowRoot (of statusClass
+    // unless -1), shown as a filter of the list.
+    void ShowKindFiles(const QByteArray &keyBelowRoot, FileKind kind, int statusClass);
     void setupKeyboard(); // last: every control is there
 
     Prompts &m_prompts;
@@ -294,6 +301,7 @@ private:
     KeyboardController *m_keys = nullptr;
     BasketController *m_basket = nullptr;
     CheckController *m_check = nullptr;
+    KindsController *m_kinds = nullptr;
     // The matches of a check shown (or being searched) and what follows.
     struct CheckShown
     {

@@ -103,6 +103,9 @@ public:
     void saveRestoreList();
     bool isSaving() const;
     void finishSaving();
+    // The bar's figures as lines of text, for the recovery report; empty
+    // while nothing is chosen.
+    QStringList reportLines() const;
     // The paragraph the approval e-mail adds while something is chosen.
     QString approvalNote() const;
     // The basket is written to the data folder now (the program ends).

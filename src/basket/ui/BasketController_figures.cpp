@@ -154,6 +154,39 @@ void BasketController::showFigures()
                              .arg(m_context.formatCountShown(r.pathsTooLong())));
 }
 
+QStringList BasketController::reportLines() const
+{
+    if (m_basket.count() == 0)
+        return {};
+    const auto size = [this](qint64 bytes) {
+        return m_context.formatSizeShown(ByteTotal::fromBytes(bytes).value_or(ByteTotal()));
+    };
+    const basket::RoomOnTarget r = room();
+    QStringList lines;
+    lines.append(
+        m_context.langText(LangEntry::BasketChosen)
+            .arg(m_context.formatCountShown(m_basket.count()), size(r.bytes()), size(r.largest())));
+    const std::optional<qint64> capacity = targetCapacity();
+    if (capacity) {
+        lines.append(m_context.langText(LangEntry::BasketTarget) + u' ' + size(*capacity) +
+                     u", "_s + basket::fileSystemName(targetFileSystem()));
+        lines.append(
+            m_context.langText(LangEntry::BasketOnDrive).arg(size(r.onDisk()), size(*capacity)));
+        if (!r.fits())
+            lines.append(m_context.langText(LangEntry::BasketNoFit).arg(size(r.moreNeeded())));
+    } else {
+        lines.append(m_context.langText(LangEntry::BasketOnDriveNoTarget).arg(size(r.onDisk())));
+    }
+    if (r.tooBigForFileSystem() > 0)
+        lines.append(m_context.langText(LangEntry::BasketTooBig)
+                         .arg(m_context.formatCountShown(r.tooBigForFileSystem()),
+                              basket::fileSystemName(targetFileSystem())));
+    if (r.pathsTooLong() > 0)
+        lines.append(m_context.langText(LangEntry::BasketLongPaths)
+                         .arg(m_context.formatCountShown(r.pathsTooLong())));
+    return lines;
+}
+
 void BasketController::showWarningFiles(int which)
 {
     const auto warning = basket::Warning(which);

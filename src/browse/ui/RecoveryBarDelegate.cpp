@@ -1,7 +1,7 @@
 #include "RecoveryBarDelegate.h"
 
 #include "FolderTreeModel.h"
-#include "StatusColours.h"
+#include "browse/paint/StatusColours.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "RecoveryLegend.h"
 
-#include "StatusColours.h"
+#include "browse/paint/StatusColours.h"
 #include "listfile/SizeText.h"
 #include "util/PlainText.h"
 

@@ -198,6 +198,27 @@ void CheckController::showSummary()
     updateButtons();
 }
 
+std::optional<ReportCheck> CheckController::reportCheck() const
+{
+    if (m_model->rowCount() == 0 || m_checkedList != m_session.CurrentListFile())
+        return std::nullopt;
+    const auto n = [this](qint64 value) { return m_context.formatCountShown(value); };
+    const CheckSummary s = summarizeCheck(m_model->results());
+    ReportCheck check;
+    check.summary =
+        m_context.langText(LangEntry::CheckSummary)
+            .arg(n(s.entries), n(s.recovered), n(s.partial), n(s.damaged), n(s.missing));
+    const std::array<LangEntry, 4> verdicts = {LangEntry::CheckRecovered, LangEntry::CheckPartial,
+                                               LangEntry::CheckDamaged, LangEntry::CheckMissing};
+    for (qsizetype i = 0; i < m_model->results().size(); ++i) {
+        const CheckEntryResult &r = m_model->results()[i];
+        check.rows.append({m_model->entries().value(i),
+                           m_context.langText(verdicts[size_t(r.verdict)]), r.matches, r.bestPath,
+                           r.bestStatus});
+    }
+    return check;
+}
+
 void CheckController::updateButtons()
 {
     if (!m_dialog)

@@ -16,12 +16,15 @@
 //       folder of bestPath (when not empty)
 
 #include "CheckResultsModel.h"
+#include "report/RecoveryReport.h"
 
 #include <QDialog>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -69,6 +72,9 @@ public:
     bool isChecking() const;
     bool waitForCheck(int timeoutMs); // tests
     const CheckResultsModel &results() const { return *m_model; }
+    // The results of the last check of the opened list, in the language in
+    // use, for the recovery report; none before a check.
+    std::optional<ReportCheck> reportCheck() const;
 
     // The rows' actions (rows from 0).
     void showMatchesOf(int row);
