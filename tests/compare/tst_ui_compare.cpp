@@ -77,26 +77,33 @@ void TestUiCompare::grid_data()
 {
     QTest::addColumn<QString>("folder"); // "*": every folder
     QTest::addColumn<int>("only");       // a ListChange, or -1
+    QTest::addColumn<int>("became");     // a StatusClass, or -1
     QTest::addColumn<QStringList>("paths");
     QTest::addColumn<QStringList>("changes");
-    QTest::newRow("all") << u"*"_s << -1
+    QTest::newRow("all") << u"*"_s << -1 << -1
                          << QStringList{u"A\\a"_s, u"A\\gone"_s, u"A\\new"_s, u"top"_s}
                          << QStringList{u"status changed"_s, u"removed"_s, u"added"_s,
                                         u"size changed"_s};
-    QTest::newRow("one folder") << u"A"_s << -1 << QStringList{u"A\\a"_s, u"A\\gone"_s, u"A\\new"_s}
+    QTest::newRow("one folder") << u"A"_s << -1 << -1
+                                << QStringList{u"A\\a"_s, u"A\\gone"_s, u"A\\new"_s}
                                 << QStringList{u"status changed"_s, u"removed"_s, u"added"_s};
     QTest::newRow("the top folder")
-        << QString() << -1 << QStringList{u"top"_s} << QStringList{u"size changed"_s};
-    QTest::newRow("one kind") << u"*"_s << int(ListChange::Removed) << QStringList{u"A\\gone"_s}
-                              << QStringList{u"removed"_s};
+        << QString() << -1 << -1 << QStringList{u"top"_s} << QStringList{u"size changed"_s};
+    QTest::newRow("one kind") << u"*"_s << int(ListChange::Removed) << -1
+                              << QStringList{u"A\\gone"_s} << QStringList{u"removed"_s};
     QTest::newRow("one kind in a folder without it")
-        << QString() << int(ListChange::Added) << QStringList{} << QStringList{};
+        << QString() << int(ListChange::Added) << -1 << QStringList{} << QStringList{};
+    QTest::newRow("became good") << u"*"_s << -1 << int(StatusClass::Good) << QStringList{u"A\\a"_s}
+                                 << QStringList{u"status changed"_s};
+    QTest::newRow("became damaged")
+        << u"*"_s << -1 << int(StatusClass::Bad) << QStringList{} << QStringList{};
 }
 
 void TestUiCompare::grid()
 {
     QFETCH(QString, folder);
     QFETCH(int, only);
+    QFETCH(int, became);
     QFETCH(QStringList, paths);
     QFETCH(QStringList, changes);
     QAbstractItemModelTester tester(m_controller->model(),
@@ -111,8 +118,9 @@ void TestUiCompare::grid()
         const int item = folder.isEmpty() ? 0 : m_new->SftTree1.findPath({folder});
         m_controller->showFolder(item);
     }
-    if (only >= 0)
-        m_controller->setFilter(ListChange(only));
+    if (only >= 0 || became >= 0)
+        m_controller->setFilter(only >= 0 ? std::optional(ListChange(only)) : std::nullopt,
+                                became >= 0 ? std::optional(StatusClass(became)) : std::nullopt);
     QCOMPARE(column(DifferencesModel::PathColumn), paths);
     QCOMPARE(column(DifferencesModel::ChangeColumn), changes);
 }

@@ -65,9 +65,12 @@ public:
     DifferencesModel *model() const { return m_model; }
 
     // The grid: the differences of one folder of NEW's tree (-1: all), of
-    // one kind of change (none: all).
+    // one kind of change (none: all), of status changes to one class.
     void showFolder(int item) { m_model->showFolder(item); }
-    void setFilter(std::optional<ListChange> only) { m_model->setFilter(only); }
+    void setFilter(std::optional<ListChange> only, std::optional<StatusClass> became = {})
+    {
+        m_model->setFilter(only, became);
+    }
 
     // "Save differences...": the differences the filter lets through (all
     // folders), in the format asked for; keep names the files never written

@@ -27,22 +27,28 @@ void DifferencesModel::showFolder(int item)
     rebuild();
 }
 
-void DifferencesModel::setFilter(std::optional<ListChange> only)
+void DifferencesModel::setFilter(std::optional<ListChange> only, std::optional<StatusClass> became)
 {
-    m_only = only;
+    m_only = became ? std::optional(ListChange::StatusChanged) : only;
+    m_became = became;
     rebuild();
 }
 
 bool DifferencesModel::accepts(const ListDifference &difference) const
 {
-    return !m_only || difference.change() == *m_only;
+    if (m_only && difference.change() != *m_only)
+        return false;
+    if (!m_became || !m_compared)
+        return true;
+    const LineStore &n = m_compared->newList->iGrid1;
+    return classifyStatus(n.decode(lineFields(n.line(difference.newLine())).status)) == *m_became;
 }
 
 void DifferencesModel::rebuild()
 {
     beginResetModel();
     m_rows.clear();
-    m_all = m_compared && m_folder < 0 && !m_only;
+    m_all = m_compared && m_folder < 0 && !m_only && !m_became;
     if (m_compared && !m_all) {
         const ListComparison &c = m_compared->comparison;
         if (m_folder >= 0) {

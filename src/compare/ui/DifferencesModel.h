@@ -52,9 +52,11 @@ public:
     // -1: all of them.
     void showFolder(int item);
     int folder() const { return m_folder; }
-    // Only one kind of change; none: every kind.
-    void setFilter(std::optional<ListChange> only);
+    // Only one kind of change (none: every kind); with became, only the
+    // status changes to a status of that class ("became damaged").
+    void setFilter(std::optional<ListChange> only, std::optional<StatusClass> became = {});
     std::optional<ListChange> filter() const { return m_only; }
+    std::optional<StatusClass> becameFilter() const { return m_became; }
     // Whether a difference passes the filter (the saves write only those).
     bool accepts(const ListDifference &difference) const;
 
@@ -84,6 +86,7 @@ private:
     bool m_all = true;
     int m_folder = -1;
     std::optional<ListChange> m_only;
+    std::optional<StatusClass> m_became;
     std::array<QString, 4> m_changes;
     std::array<QString, Columns> m_titles;
 };
