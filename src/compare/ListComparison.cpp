@@ -1,5 +1,6 @@
 #include "ListComparison.h"
 
+#include "listfile/ChunkSort.h"
 #include "listfile/ListLine.h"
 
 #include <QElapsedTimer>
@@ -94,34 +95,64 @@ private:
     bool m_decoded;
 };
 
-// One list walked in path order: the store's own order, or an index.
+// The key of a line (pathBelowTop) and whether a "," ends it.
+inline QByteArrayView cutKey(QByteArrayView line, bool *comma)
+{
+    const char *p = line.data();
+    const auto *c = static_cast<const char *>(std::memchr(p, ',', size_t(line.size())));
+    *comma = c != nullptr;
+    const qsizetype pathLength = c ? c - p : line.size();
+    const auto *slash = static_cast<const char *>(std::memchr(p, '\\', size_t(pathLength)));
+    if (!slash)
+        return QByteArrayView(p, pathLength);
+    return QByteArrayView(slash + 1, p + pathLength - (slash + 1));
+}
+
+// The lines of one list, or of a stretch of it, walked in path order: the
+// store's own order, or an index.
 class Walk
 {
 public:
-    Walk(const LineStore &store, const std::vector<quint32> *index)
+    Walk(const LineStore &store, const std::vector<quint32> *index, qsizetype begin, qsizetype end)
         : m_store(store)
         , m_index(index && !index->empty() ? index : nullptr)
-        , m_count(store.count())
+        , m_end(end)
+        , m_pos(begin)
     {
         load();
     }
 
-    bool atEnd() const { return m_pos >= m_count; }
+    bool atEnd() const { return m_pos >= m_end; }
     qsizetype position() const { return m_pos; }
     qint32 line() const { return m_line; }
     QByteArrayView text() const { return m_text; }
     QByteArrayView key() const { return m_key; }
+    // The line after its key: "," and the other fields.
+    QByteArrayView tail() const
+    {
+        return m_text.sliced(m_key.data() + m_key.size() - m_text.data());
+    }
 
     // Goes to the next line: -1 when its key follows this one's, 0 when it
     // is the same, 1 when it comes before it (the list is not in path
     // order). -1 at the end.
     int next(const KeyOrder &order)
     {
+        const QByteArrayView previousText = m_text;
         const QByteArrayView previous = m_key;
+        const bool previousComma = m_comma;
         ++m_pos;
         load();
         if (atEnd())
             return -1;
+        // Two lines below the same top folder, both with a ",": their keys
+        // stand in the order of the lines, which the store (or the index)
+        // keeps; only whether they are the same is left to see.
+        const qsizetype top = m_key.data() - m_text.data();
+        if (!order.decoded() && m_comma && previousComma && top > 0 &&
+            top == previous.data() - previousText.data() &&
+            std::memcmp(m_text.data(), previousText.data(), size_t(top)) == 0)
+            return m_key == previous ? 0 : -1;
         const int c = order.compare(previous, m_store.encoding(), m_key, m_store.encoding());
         return c < 0 ? -1 : (c > 0 ? 1 : 0);
     }
@@ -135,20 +166,21 @@ private:
     {
         if (atEnd())
             return;
-        if (m_pos + PrefetchAhead < m_count)
+        if (m_pos + PrefetchAhead < m_end)
             m_store.prefetchLine(lineAt(m_pos + PrefetchAhead));
         m_line = lineAt(m_pos);
         m_text = m_store.line(m_line);
-        m_key = pathBelowTop(m_text);
+        m_key = cutKey(m_text, &m_comma);
     }
 
     const LineStore &m_store;
     const std::vector<quint32> *m_index;
-    qsizetype m_count;
-    qsizetype m_pos = 0;
+    qsizetype m_end;
+    qsizetype m_pos;
     qint32 m_line = -1;
     QByteArrayView m_text;
     QByteArrayView m_key;
+    bool m_comma = false;
 };
 
 // The lines of a store sorted by path, equal paths in the order of the file.
@@ -189,42 +221,59 @@ private:
     std::vector<std::pair<QByteArray, StatusClass>> m_known;
 };
 
+// What one merge of two stretches found.
+struct MergedPart
+{
+    std::vector<ListDifference> differences;
+    ComparisonCounts counts;
+};
+
+// A stretch of a list in path order: [begin, end) of its store or index.
+struct Stretch
+{
+    const std::vector<quint32> *index;
+    qsizetype begin;
+    qsizetype end;
+};
+
 class Merger
 {
 public:
-    Merger(const LoadedList &oldList, const LoadedList &newList, const CompareOptions &options,
-           ListComparison &out)
-        : m_old(oldList.iGrid1)
-        , m_new(newList.iGrid1)
-        , m_order(m_old.encoding(), m_new.encoding())
-        , m_options(options)
-        , m_out(out)
-        , m_oldClasses()
-        , m_newClasses()
-    {}
-
-    const KeyOrder &order() const { return m_order; }
-
     enum class Outcome { Done, Stopped, OldOutOfOrder, NewOutOfOrder };
 
-    Outcome run(const std::vector<quint32> &oldIndex, const std::vector<quint32> &newIndex)
+    Merger(const LineStore &oldStore, const LineStore &newStore, const KeyOrder &order,
+           const CompareOptions &options, std::atomic<qint64> &linesDone, bool reports)
+        : m_old(oldStore)
+        , m_new(newStore)
+        , m_order(order)
+        , m_options(options)
+        , m_linesDone(linesDone)
+        , m_reports(reports)
+    {}
+
+    MergedPart &out() { return m_out; }
+
+    Outcome run(const Stretch &oldPart, const Stretch &newPart)
     {
-        m_out.differences.clear();
-        m_out.counts = ComparisonCounts();
-        Walk o(m_old, &oldIndex);
-        Walk n(m_new, &newIndex);
+        Walk o(m_old, oldPart.index, oldPart.begin, oldPart.end);
+        Walk n(m_new, newPart.index, newPart.begin, newPart.end);
         const qint64 total = qint64(m_old.count()) + qint64(m_new.count());
         QElapsedTimer sinceReport;
         sinceReport.start();
         qint64 steps = 0;
+        qint64 counted = 0; // of this stretch, in m_linesDone
         std::vector<qint32> oldRun;
         std::vector<qint32> newRun;
         while (!o.atEnd() || !n.atEnd()) {
             if ((++steps & 0x3FFF) == 0) {
                 if (m_options.stop && m_options.stop->load())
                     return Outcome::Stopped;
-                if (m_options.progress && sinceReport.elapsed() >= m_options.progressIntervalMs) {
-                    m_options.progress({qint64(o.position() + n.position()), total});
+                const qint64 done = (o.position() - oldPart.begin) + (n.position() - newPart.begin);
+                m_linesDone += done - counted;
+                counted = done;
+                if (m_reports && m_options.progress &&
+                    sinceReport.elapsed() >= m_options.progressIntervalMs) {
+                    m_options.progress({m_linesDone.load(), total});
                     sinceReport.restart();
                 }
             }
@@ -253,6 +302,7 @@ public:
             const qint32 newFirst = n.line();
             const QByteArrayView oldText = o.text();
             const QByteArrayView newText = n.text();
+            const bool sameTail = !m_order.decoded() && o.tail() == n.tail();
             int oc = o.next(m_order);
             int nc = n.next(m_order);
             if (oc > 0)
@@ -260,7 +310,10 @@ public:
             if (nc > 0)
                 return Outcome::NewOutOfOrder;
             if (oc != 0 && nc != 0) {
-                pair(oldFirst, oldText, newFirst, newText);
+                if (sameTail)
+                    ++m_out.counts.unchanged;
+                else
+                    pair(oldFirst, oldText, newFirst, newText);
                 continue;
             }
             oldRun.assign(1, oldFirst);
@@ -275,6 +328,7 @@ public:
                 return Outcome::NewOutOfOrder;
             pairRuns(oldRun, newRun);
         }
+        m_linesDone += (oldPart.end - oldPart.begin) + (newPart.end - newPart.begin) - counted;
         return Outcome::Done;
     }
 
@@ -290,12 +344,9 @@ private:
         ++m_out.counts.added;
     }
 
+    // Two lines of one path, their paths' bytes left out of the test.
     void pair(qint32 oldLine, QByteArrayView oldText, qint32 newLine, QByteArrayView newText)
     {
-        if (!m_order.decoded() && oldText == newText) {
-            ++m_out.counts.unchanged;
-            return;
-        }
         const LineFields of = lineFields(oldText);
         const LineFields nf = lineFields(newText);
         if (!m_order.sameText(of.status, m_old.encoding(), nf.status, m_new.encoding())) {
@@ -332,12 +383,112 @@ private:
 
     const LineStore &m_old;
     const LineStore &m_new;
-    KeyOrder m_order;
+    const KeyOrder &m_order;
     const CompareOptions &m_options;
-    ListComparison &m_out;
+    std::atomic<qint64> &m_linesDone;
+    bool m_reports;
+    MergedPart m_out;
     StatusClassCache m_oldClasses;
     StatusClassCache m_newClasses;
 };
+
+// Where a stretch's lines stop coming before key: the first position
+// whose key is not less than it (binary search; the stretch is taken to be in
+// order, which the merge then checks).
+qsizetype keyLowerBound(const LineStore &store, const std::vector<quint32> &index,
+                        QByteArrayView key, ListEncoding keyEncoding, const KeyOrder &order)
+{
+    qsizetype first = 0;
+    qsizetype n = store.count();
+    while (n > 0) {
+        const qsizetype half = n / 2;
+        const qsizetype at = first + half;
+        const qint32 line = index.empty() ? qint32(at) : qint32(index[size_t(at)]);
+        if (order.compare(pathBelowTop(store.line(line)), store.encoding(), key, keyEncoding) < 0) {
+            first = at + 1;
+            n -= half + 1;
+        } else {
+            n = half;
+        }
+    }
+    return first;
+}
+
+// Whether the lines at position at - 1 and at of a list stand in path order.
+bool inOrderAt(const LineStore &store, const std::vector<quint32> &index, qsizetype at,
+               const KeyOrder &order)
+{
+    if (at <= 0 || at >= store.count())
+        return true;
+    const auto lineAt = [&](qsizetype k) {
+        return store.line(index.empty() ? qint32(k) : qint32(index[size_t(k)]));
+    };
+    return order.compare(pathBelowTop(lineAt(at - 1)), store.encoding(), pathBelowTop(lineAt(at)),
+                         store.encoding()) <= 0;
+}
+
+// Lists this long are merged in two halves on two threads.
+constexpr qint64 ParallelLines = 400000;
+
+// One merge of both lists, in two halves at once when they are long: the
+// halves part at a key of NEW, every path on one side of it.
+Merger::Outcome mergeLists(const LineStore &o, const LineStore &n, const KeyOrder &order,
+                           const std::vector<quint32> &oldIndex,
+                           const std::vector<quint32> &newIndex, const CompareOptions &options,
+                           MergedPart &out)
+{
+    std::atomic<qint64> linesDone{0};
+    if (!options.parallel || qint64(o.count()) + qint64(n.count()) < ParallelLines ||
+        n.count() < 2) {
+        Merger merger(o, n, order, options, linesDone, true);
+        const Merger::Outcome outcome =
+            merger.run({&oldIndex, 0, o.count()}, {&newIndex, 0, n.count()});
+        out = std::move(merger.out());
+        return outcome;
+    }
+    const qsizetype middle = n.count() / 2;
+    const QByteArrayView pivot =
+        pathBelowTop(n.line(newIndex.empty() ? qint32(middle) : qint32(newIndex[size_t(middle)])));
+    const qsizetype newSplit = keyLowerBound(n, newIndex, pivot, n.encoding(), order);
+    const qsizetype oldSplit = keyLowerBound(o, oldIndex, pivot, n.encoding(), order);
+    // The halves check their own lines; the two lines where they meet are
+    // checked here.
+    if (!inOrderAt(o, oldIndex, oldSplit, order))
+        return Merger::Outcome::OldOutOfOrder;
+    if (!inOrderAt(n, newIndex, newSplit, order))
+        return Merger::Outcome::NewOutOfOrder;
+    Merger first(o, n, order, options, linesDone, true);
+    Merger second(o, n, order, options, linesDone, false);
+    Merger::Outcome firstOutcome = Merger::Outcome::Done;
+    Merger::Outcome secondOutcome = Merger::Outcome::Done;
+    runOnTwoThreads(
+        [&] {
+            firstOutcome = first.run({&oldIndex, 0, oldSplit}, {&newIndex, 0, newSplit});
+        },
+        [&] {
+            secondOutcome =
+                second.run({&oldIndex, oldSplit, o.count()}, {&newIndex, newSplit, n.count()});
+        });
+    for (const Merger::Outcome outcome : {Merger::Outcome::Stopped, Merger::Outcome::OldOutOfOrder,
+                                          Merger::Outcome::NewOutOfOrder}) {
+        if (firstOutcome == outcome || secondOutcome == outcome)
+            return outcome;
+    }
+    out = std::move(first.out());
+    const MergedPart &rest = second.out();
+    out.differences.reserve(out.differences.size() + rest.differences.size());
+    out.differences.insert(out.differences.end(), rest.differences.begin(), rest.differences.end());
+    ComparisonCounts &c = out.counts;
+    c.added += rest.counts.added;
+    c.removed += rest.counts.removed;
+    c.statusChanged += rest.counts.statusChanged;
+    c.sizeChanged += rest.counts.sizeChanged;
+    c.unchanged += rest.counts.unchanged;
+    for (size_t from = 0; from < c.transitions.size(); ++from)
+        for (size_t to = 0; to < c.transitions[from].size(); ++to)
+            c.transitions[from][to] += rest.counts.transitions[from][to];
+    return Merger::Outcome::Done;
+}
 
 // The folder of a key: up to and with its last "\" (empty: the top folder).
 QByteArrayView folderOfKey(QByteArrayView key)
@@ -517,14 +668,21 @@ ListComparison compareLists(const LoadedList &oldList, const LoadedList &newList
                             const CompareOptions &options)
 {
     ListComparison out;
-    Merger merger(oldList, newList, options, out);
+    const LineStore &o = oldList.iGrid1;
+    const LineStore &n = newList.iGrid1;
+    const KeyOrder order(o.encoding(), n.encoding());
     std::vector<quint32> oldIndex;
     std::vector<quint32> newIndex;
     // At most one index per list: a list walked through its index is in order.
     for (;;) {
-        const Merger::Outcome outcome = merger.run(oldIndex, newIndex);
-        if (outcome == Merger::Outcome::Done)
+        MergedPart merged;
+        const Merger::Outcome outcome =
+            mergeLists(o, n, order, oldIndex, newIndex, options, merged);
+        if (outcome == Merger::Outcome::Done) {
+            out.differences = std::move(merged.differences);
+            out.counts = merged.counts;
             break;
+        }
         if (outcome == Merger::Outcome::Stopped ||
             (options.stop && options.stop->load(std::memory_order_relaxed))) {
             out = ListComparison();
@@ -533,11 +691,11 @@ ListComparison compareLists(const LoadedList &oldList, const LoadedList &newList
         }
         if (outcome == Merger::Outcome::OldOutOfOrder) {
             Q_ASSERT(oldIndex.empty());
-            oldIndex = pathOrderIndex(oldList.iGrid1, merger.order());
+            oldIndex = pathOrderIndex(o, order);
             out.oldIndexed = true;
         } else {
             Q_ASSERT(newIndex.empty());
-            newIndex = pathOrderIndex(newList.iGrid1, merger.order());
+            newIndex = pathOrderIndex(n, order);
             out.newIndexed = true;
         }
     }

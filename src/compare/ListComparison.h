@@ -123,6 +123,8 @@ struct CompareOptions
     const std::atomic<bool> *stop = nullptr;
     // Count the differences by folder of NEW (ListComparison::folders).
     bool folderChanges = true;
+    // Merge long lists in two halves on two threads (the result is the same).
+    bool parallel = true;
 };
 
 struct ListComparison

@@ -23,6 +23,8 @@ private Q_SLOTS:
     void folderChanges();
     void againstNaivePairing_data();
     void againstNaivePairing();
+    void halvesAgree_data();
+    void halvesAgree();
     void stopped();
 };
 
@@ -356,6 +358,54 @@ void TestListComparison::againstNaivePairing()
     got.sort();
     expected.sort();
     QCOMPARE(got, expected);
+}
+
+void TestListComparison::halvesAgree_data()
+{
+    QTest::addColumn<bool>("linesWithoutFields"); // NEW out of path order
+    QTest::addColumn<bool>("utf8New");
+    QTest::newRow("in order") << false << false;
+    QTest::newRow("NEW out of order") << true << false;
+    QTest::newRow("two encodings") << false << true;
+}
+
+// Long lists are merged in two halves on two threads: the same result as
+// one merge, whatever the lists.
+void TestListComparison::halvesAgree()
+{
+    QFETCH(bool, linesWithoutFields);
+    QFETCH(bool, utf8New);
+    QRandomGenerator rng(11);
+    QByteArray a;
+    QByteArray b;
+    for (int i = 0; i < 220000; ++i) {
+        const QByteArray path = "Data\\d" + QByteArray::number(rng.bounded(900)) + "\\f" +
+                                QByteArray::number(rng.bounded(400)) + (i % 7 ? "" : " \xE9");
+        const QByteArray line = file(path, "1", "OK");
+        const quint32 pick = rng.bounded(20u);
+        if (pick != 0)
+            a += line + "\r\n";
+        if (pick == 1)
+            b += file(path, "1", "Damaged") + "\r\n";
+        else if (pick == 2 && linesWithoutFields)
+            b += path + "\r\n";
+        else if (pick != 3)
+            b += line + "\r\n";
+    }
+    if (utf8New)
+        b = QString::fromLatin1(b).toUtf8();
+    const LoadedList o = testing::loadFromBytes(a);
+    const LoadedList n = testing::loadFromBytes(b);
+    CompareOptions one;
+    one.parallel = false;
+    const ListComparison serial = compareLists(o, n, one);
+    const ListComparison halves = compareLists(o, n);
+    QVERIFY(serial.counts.differences() > 10000);
+    QCOMPARE(serial.newIndexed, linesWithoutFields);
+    QCOMPARE(halves.newIndexed, serial.newIndexed);
+    QCOMPARE(halves.counts.unchanged, serial.counts.unchanged);
+    QCOMPARE(halves.counts.transitions, serial.counts.transitions);
+    QVERIFY(halves.differences == serial.differences);
 }
 
 void TestListComparison::stopped()
