@@ -96,11 +96,22 @@ QList<std::pair<QString, QString>> compareFigures(const QString &listPath, int r
         newList = LoadedList();
         newList = loadList(newPath);
     });
+    bool ok = true;
     ListComparison comparison;
     const double compareMs = bestOf(repeat, [&] {
         comparison = ListComparison();
         comparison = compareLists(oldList, newList);
     });
+    CompareOptions oneThread;
+    oneThread.parallel = false;
+    const double serialMs = bestOf(repeat, [&] {
+        const ListComparison c = compareLists(oldList, newList, oneThread);
+        ok = ok && c.counts.differences() == comparison.counts.differences();
+    });
+    CompareOptions countsOnly;
+    countsOnly.folderChanges = false;
+    const double countsOnlyMs =
+        bestOf(repeat, [&] { ok = ok && !compareLists(oldList, newList, countsOnly).stopped; });
     const ComparisonCounts counts = comparison.counts;
     const qint64 differences = counts.differences();
     const double differenceBytes =
@@ -113,7 +124,6 @@ QList<std::pair<QString, QString>> compareFigures(const QString &listPath, int r
     newList = LoadedList();
 
     QString summaryLine;
-    bool ok = true;
     const double cliMs = bestOf(repeat, [&] {
         QProcess p;
         p.start(corvaneListProgram(), {u"compare"_s, u"--summary"_s, listPath, newPath});
@@ -148,6 +158,8 @@ QList<std::pair<QString, QString>> compareFigures(const QString &listPath, int r
     figures.append({u"compare_load_new_ms"_s, ms(loadMs)});
     figures.append({u"compare_ms"_s, ms(compareMs)});
     figures.append({u"compare_vs_load"_s, ratio(compareMs, loadMs)});
+    figures.append({u"compare_one_thread_ms"_s, ms(serialMs)});
+    figures.append({u"compare_without_folders_ms"_s, ms(countsOnlyMs)});
     figures.append({u"compare_indexed"_s, indexed ? u"yes"_s : u"no"_s});
     figures.append({u"compare_added"_s, QString::number(counts.added)});
     figures.append({u"compare_removed"_s, QString::number(counts.removed)});
