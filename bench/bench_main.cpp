@@ -2,7 +2,7 @@
 // of work no loader can skip, and how much memory the load needs.
 //
 //   corvane-bench (--list FILE | --lines N [--seed S] [--wide]) [--repeat K] [--serial]
-//                 [--only check|map|report]
+//                 [--only check|map|report|compare]
 //
 // Prints one key=value line per figure (see bench/README.md).
 
@@ -10,6 +10,7 @@
 #include "bench_basket.h"
 #include "bench_browse.h"
 #include "bench_check.h"
+#include "bench_compare.h"
 #include "bench_hostile.h"
 #include "bench_map.h"
 #include "bench_overview.h"
@@ -247,7 +248,7 @@ int usage(QTextStream &err, const QString &problem)
     if (!problem.isEmpty())
         err << "corvane-bench: " << problem << '\n';
     err << "usage: corvane-bench (--list FILE | --lines N [--seed S] [--wide]) [--repeat K] "
-           "[--serial] [--only check|map|report]\n";
+           "[--serial] [--only check|map|report|compare]\n";
     return 2;
 }
 
@@ -300,8 +301,9 @@ int main(int argc, char *argv[])
                 return usage(err, u"--repeat takes a count from 1 to 100"_s);
         } else if (arg == u"--only"_s) {
             only = args[++i];
-            if (only != u"check"_s && only != u"map"_s && only != u"report"_s)
-                return usage(err, u"--only takes: check, map, report"_s);
+            if (only != u"check"_s && only != u"map"_s && only != u"report"_s &&
+                only != u"compare"_s)
+                return usage(err, u"--only takes: check, map, report, compare"_s);
         } else if (arg == u"--wide"_s) {
             wide = true;
         } else if (arg == u"--serial"_s) {
@@ -358,10 +360,11 @@ int main(int argc, char *argv[])
 
     if (!only.isEmpty()) {
         QString error;
-        const auto figures = only == u"map"_s ? corvane::bench::mapFigures(listPath, repeat, &error)
-                             : only == u"report"_s
-                                 ? corvane::bench::reportFigures(listPath, repeat, &error)
-                                 : corvane::bench::checkFigures(listPath, repeat, &error);
+        const auto figures =
+            only == u"map"_s       ? corvane::bench::mapFigures(listPath, repeat, &error)
+            : only == u"report"_s  ? corvane::bench::reportFigures(listPath, repeat, &error)
+            : only == u"compare"_s ? corvane::bench::compareFigures(listPath, repeat, &error)
+                                   : corvane::bench::checkFigures(listPath, repeat, &error);
         if (figures.isEmpty()) {
             err << "corvane-bench: " << error << '\n';
             return 1;
@@ -485,6 +488,8 @@ int main(int argc, char *argv[])
     for (const auto &[key, value] : corvane::bench::mapFigures(listPath, repeat, &error))
         report.add(key, value);
     for (const auto &[key, value] : corvane::bench::reportFigures(listPath, repeat, &error))
+        report.add(key, value);
+    for (const auto &[key, value] : corvane::bench::compareFigures(listPath, repeat, &error))
         report.add(key, value);
     const auto measure = [parallel](const QString &path, QString *why) {
         return measurePeakKiB(path, parallel, why);

@@ -5,6 +5,7 @@
 #include "listfile/ListLine.h"
 #include "listfile/ListReader.h"
 #include "status/StatusClasses.h"
+#include "util/CsvField.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -112,24 +113,6 @@ QByteArrayView pathOf(QByteArrayView line)
 {
     const qsizetype comma = line.indexOf(',');
     return comma < 0 ? line : line.first(comma);
-}
-
-void appendCsvField(QByteArray &out, const QString &field)
-{
-    const QByteArray bytes = field.toUtf8();
-    const bool quote =
-        bytes.contains(',') || bytes.contains('"') || bytes.contains('\r') || bytes.contains('\n');
-    if (!quote) {
-        out += bytes;
-        return;
-    }
-    out += '"';
-    for (char c : bytes) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
 }
 
 // The lines of one entry, for the searches.

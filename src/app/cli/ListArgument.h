@@ -21,4 +21,12 @@ bool refuseZipArchive(const QString &path);
 bool loadListArgument(const QString &path, LoadedList &list, bool folderTotals = false,
                       bool dates = false);
 
+// Loads a list given as a file or as ZIP:MEMBER (a list in a zip archive, by
+// the name `members` gives it) without its folder totals. Writes nothing: on
+// failure returns false with one line (no line end) naming the argument and
+// the reason in *error. Safe to call from two threads at once (each then
+// better sorts on one, parallel false).
+bool loadListOrMember(const QString &argument, const QLocale &collationLocale, bool parallel,
+                      LoadedList &list, QString *error);
+
 } // namespace corvane::cli

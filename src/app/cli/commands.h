@@ -42,6 +42,7 @@ int runKinds(const QStringList &args);
 int runClasses(const QStringList &args);
 int runSelect(const QStringList &args);
 int runCheck(const QStringList &args);
+int runCompare(const QStringList &args);
 int runReport(const QStringList &args);
 int runMap(const QStringList &args);
 

@@ -72,6 +72,7 @@ const char16_t usageText[] = u"usage: corvane-list summary LIST\n"
                              u"       corvane-list kinds LIST [FOLDER]\n"
                              u"       corvane-list classes [LIST]\n"
                              u"       corvane-list check LIST CHECKLIST\n"
+                             u"       corvane-list compare OLD NEW [--summary]\n"
                              u"       corvane-list report LIST OUT.pdf|OUT.html|OUT.csv\n"
                              u"       corvane-list map LIST OUT.png [--size WxH] [FOLDER]\n"
                              u"       corvane-list select LIST [--target SIZE] [--fs FS]\n"
@@ -149,6 +150,8 @@ int main(int argc, char *argv[])
         rc = corvane::cli::runSelect(args);
     else if (command == u"check"_s)
         rc = corvane::cli::runCheck(args);
+    else if (command == u"compare"_s)
+        rc = corvane::cli::runCompare(args);
     else if (command == u"report"_s)
         rc = corvane::cli::runReport(args);
     else if (command == u"map"_s)
