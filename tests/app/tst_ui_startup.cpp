@@ -129,10 +129,10 @@ private Q_SLOTS:
               "ProgressBar1", "SftTree1",  "iGrid2",   "iGrid3",  "lblLink",   "lblEmail",
               "Image2",       "UniLabel1", "Label30",  "mnuMenu", "mnuLan"})
             QVERIFY2(w.findChild<QWidget *>(QString::fromLatin1(name)), name);
-        const QStringList menuNames = {u"mnuOpen"_s,    u"mnuReload"_s,   u"mnuRecent"_s,
-                                       u"mnuShowLan"_s, u"mnuSaveList"_s, u"mnuCheck"_s,
-                                       u"mnuKinds"_s,   u"mnuReport"_s,   u"mnuPrintReport"_s,
-                                       u"mnuMap"_s,     u"mnuB1"_s,       u"mnuExit"_s};
+        const QStringList menuNames = {
+            u"mnuOpen"_s,  u"mnuReload"_s,  u"mnuRecent"_s, u"mnuShowLan"_s, u"mnuSaveList"_s,
+            u"mnuCheck"_s, u"mnuCompare"_s, u"mnuKinds"_s,  u"mnuReport"_s,  u"mnuPrintReport"_s,
+            u"mnuMap"_s,   u"mnuB1"_s,      u"mnuExit"_s};
         QStringList names;
         for (QAction *a : control<QMenu>(w, "mnuMenu")->actions())
             names << a->objectName();

@@ -289,7 +289,7 @@ enum class LangEntry : int {
     ReportWrongEnding = 346,     // "A report is written as PDF, HTML or CSV: end its name wit..."
     ReportWriting = 347,         // "Writing the report..."
 
-    // 348 to 354: the recovery map.
+    // 348 to 355: the recovery map.
     MapShow = 348,         // "Recovery map"
     MapFiles = 349,        // "%1 files, %2"
     MapOwnFiles = 350,     // "Files of this folder"
@@ -298,6 +298,40 @@ enum class LangEntry : int {
     MapNotToScale = 353,   // "Not to scale: drawn larger than its bytes"
     MapHint = 354,         // "Click: show the folder. Double-click: go into it. Backspa..."
     MapUp = 355,           // "One folder up"
+
+    // 356 to 387: comparing two lists.
+    CompareOpen = 356,            // "Compare with another list..."
+    CompareTitle = 357,           // "What changed between two lists"
+    CompareOld = 358,             // "Old list: %1"
+    CompareNew = 359,             // "New list: %1"
+    CompareSwap = 360,            // "Swap"
+    CompareChoose = 361,          // "Choose the other list..."
+    CompareSummary = 362,         // "Added %1, removed %2, status changed %3 (%4 became good, ..."
+    CompareAllChanges = 363,      // "All changes"
+    CompareAdded = 364,           // "added"
+    CompareRemoved = 365,         // "removed"
+    CompareStatusChanged = 366,   // "status changed"
+    CompareSizeChanged = 367,     // "size changed"
+    CompareBecameBad = 368,       // "became damaged"
+    CompareBecameGood = 369,      // "became good"
+    ComparePathColumn = 370,      // "Path"
+    CompareChangeColumn = 371,    // "Change"
+    CompareOldStatusColumn = 372, // "Old status"
+    CompareNewStatusColumn = 373, // "New status"
+    CompareOldSizeColumn = 374,   // "Old size"
+    CompareNewSizeColumn = 375,   // "New size"
+    CompareSaveCsv = 376,         // "Save differences..."
+    CompareSaveList = 377,        // "Save as list..."
+    CompareShowNew = 378,         // "Browse the new list"
+    CompareSaved = 379,           // "The differences were saved as \"%1\"."
+    CompareNotSaved = 380,        // "The differences could not be saved as \"%1\": %2"
+    CompareUnreadable = 381,      // "The list \"%1\" could not be read: %2"
+    CompareNoList = 382,          // "Open a list first: it is compared with the other one."
+    CompareFolders = 383,         // "Changed folders"
+    CompareSuffix = 384,          // "-changes"
+    CompareZip = 385,             // "A list inside a zip archive is compared once it is open: ..."
+    CompareReading = 386,         // "Reading \"%1\"..."
+    CompareShow = 387,            // "Show:"
 
 };
 

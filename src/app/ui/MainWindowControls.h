@@ -117,6 +117,7 @@ struct MainWindowControls
     QAction *mnuOpen = nullptr;        // "Open File List", Ctrl+O, first in "Menu"
     QAction *mnuSaveList = nullptr;    // "Save list as..."
     QAction *mnuCheck = nullptr;       // "Check my files..."
+    QAction *mnuCompare = nullptr;     // "Compare with another list..."
     QAction *mnuKinds = nullptr;       // "Files by kind..."
     QAction *mnuReport = nullptr;      // "Save report..."
     QAction *mnuPrintReport = nullptr; // "Print report..."

@@ -103,6 +103,7 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     setupCheck();
     setupKinds();
     setupMap();
+    setupCompare();
     setupKeyboard();
 }
 

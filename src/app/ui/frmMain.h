@@ -60,6 +60,7 @@ class BasketController;
 class CheckController;
 class KindsController;
 class MapController;
+class CompareWindow;
 class CommandLock;
 class DesktopController;
 class FolderTreeModel;
@@ -157,6 +158,7 @@ public:
     CheckController &checkController() const;
     KindsController &kindsController() const;
     MapController &mapController() const;
+    CompareWindow &compareWindow() const;
 
 Q_SIGNALS:
     void listLoaded();
@@ -265,8 +267,9 @@ private:
     // chosen (addToBasket) or the folder of bestPath shown.
     void ShowCheckMatches(const QStringList &entries, bool addToBasket, const QString &bestPath);
     void FinishCheckMatches();
-    void setupKinds(); // after setupCheck
-    void setupMap();   // after setupBrowsing and setupDesktop
+    void setupKinds();   // after setupCheck
+    void setupMap();     // after setupBrowsing and setupDesktop
+    void setupCompare(); // after setupKinds
     // The files of kind below the folder of keyBelowRoot (of statusClass
     // unless -1), shown as a filter of the list.
     void ShowKindFiles(const QByteArray &keyBelowRoot, FileKind kind, int statusClass);
@@ -306,6 +309,7 @@ private:
     CheckController *m_check = nullptr;
     KindsController *m_kinds = nullptr;
     MapController *m_map = nullptr;
+    CompareWindow *m_compare = nullptr;
     // The matches of a check shown (or being searched) and what follows.
     struct CheckShown
     {

@@ -1,0 +1,534 @@
+#include "CompareWindow.h"
+
+#include "app/ui/ListSaveReport.h"
+#include "app/ui/ListSession.h"
+#include "app/ui/OpenMessages.h"
+#include "app/ui/WindowContext.h"
+#include "listfile/OpenCommand.h"
+#include "util/BackgroundJob.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QThread>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <unordered_map>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace corvane {
+
+namespace {
+
+template<class W> W *named(W *widget, const QString &name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+struct ReadLists
+{
+    std::shared_ptr<const LoadedList> oldList;
+    std::shared_ptr<const LoadedList> newList;
+};
+
+// The filter box's rows: a kind of change, or status changes to a class.
+struct FilterRow
+{
+    std::optional<ListChange> only;
+    std::optional<StatusClass> became;
+};
+const std::array<FilterRow, 7> FilterRows = {{
+    {std::nullopt, std::nullopt},
+    {ListChange::Added, std::nullopt},
+    {ListChange::Removed, std::nullopt},
+    {ListChange::StatusChanged, std::nullopt},
+    {ListChange::SizeChanged, std::nullopt},
+    {ListChange::StatusChanged, StatusClass::Bad},
+    {ListChange::StatusChanged, StatusClass::Good},
+}};
+
+} // namespace
+
+CompareWindow::CompareWindow(WindowContext &context, ListSession &session, QAction *mnuCompare,
+                             QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+    , m_session(session)
+    , m_action(mnuCompare)
+    , m_folders(new QStandardItemModel(this))
+    , m_reader(new BackgroundJob(u"corvane-compare-read"_s, this))
+{
+    if (m_action)
+        connect(m_action, &QAction::triggered, this, &CompareWindow::showCompare);
+    connect(&m_session, &ListSession::aboutToReplace, this, &CompareWindow::listAboutToGo);
+    retranslate();
+}
+
+CompareWindow::~CompareWindow() = default;
+
+QWidget *CompareWindow::parentWidget() const
+{
+    return m_dialog && m_dialog->isVisible() ? static_cast<QWidget *>(m_dialog)
+                                             : m_context.promptParent();
+}
+
+void CompareWindow::showCompare()
+{
+    if (m_session.CurrentListFile().isEmpty() || m_session.openedList().lineCount == 0) {
+        m_context.prompts().message(m_context.promptParent(),
+                                    m_context.langText(LangEntry::CompareNoList), u"Corvane"_s,
+                                    false);
+        return;
+    }
+    if (!m_dialog)
+        buildDialog();
+    m_dialog->show();
+    m_dialog->raise();
+    m_dialog->activateWindow();
+    if (!m_compare->compared() && !isBusy())
+        chooseOtherList();
+}
+
+void CompareWindow::buildDialog()
+{
+    auto *dialog = named(new QDialog(m_context.promptParent()), u"CompareDialog"_s);
+    m_dialog = dialog;
+    dialog->setModal(false);
+    dialog->resize(1100, 640);
+    auto *rows = new QVBoxLayout(dialog);
+
+    auto *names = new QHBoxLayout;
+    rows->addLayout(names);
+    m_oldName = named(new QLabel(dialog), u"CompareOldName"_s);
+    m_newName = named(new QLabel(dialog), u"CompareNewName"_s);
+    for (QLabel *label : {m_oldName, m_newName}) {
+        label->setTextFormat(Qt::PlainText);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    m_swap = named(new QPushButton(dialog), u"CompareSwap"_s);
+    m_choose = named(new QPushButton(dialog), u"CompareChoose"_s);
+    names->addWidget(m_oldName, 1);
+    names->addWidget(m_swap);
+    names->addWidget(m_newName, 1);
+    names->addWidget(m_choose);
+
+    auto *running = new QHBoxLayout;
+    rows->addLayout(running);
+    m_summary = named(new QLabel(dialog), u"CompareSummary"_s);
+    m_summary->setTextFormat(Qt::PlainText);
+    m_summary->setWordWrap(true);
+    m_progress = named(new QProgressBar(dialog), u"CompareProgress"_s);
+    m_stop = named(new QPushButton(dialog), u"CompareStop"_s);
+    running->addWidget(m_summary, 1);
+    running->addWidget(m_progress);
+    running->addWidget(m_stop);
+
+    auto *split = named(new QSplitter(Qt::Horizontal, dialog), u"CompareSplitter"_s);
+    split->setChildrenCollapsible(false);
+    auto *left = new QWidget(split);
+    auto *leftRows = new QVBoxLayout(left);
+    leftRows->setContentsMargins(0, 0, 0, 0);
+    m_foldersTitle = new QLabel(left);
+    m_foldersTitle->setTextFormat(Qt::PlainText);
+    m_tree = named(new QTreeView(left), u"CompareFolders"_s);
+    m_tree->setModel(m_folders);
+    m_tree->setHeaderHidden(true);
+    m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tree->setUniformRowHeights(true);
+    leftRows->addWidget(m_foldersTitle);
+    leftRows->addWidget(m_tree, 1);
+    m_grid = named(new QTableView(split), u"CompareGrid"_s);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setWordWrap(false);
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    split->addWidget(left);
+    split->addWidget(m_grid);
+    split->setStretchFactor(1, 1);
+    split->setSizes({320, 780});
+    rows->addWidget(split, 1);
+
+    m_compare = new CompareController({m_progress, m_stop, m_grid}, this);
+    m_grid->horizontalHeader()->setSectionResizeMode(DifferencesModel::PathColumn,
+                                                     QHeaderView::Stretch);
+
+    auto *actions = new QHBoxLayout;
+    rows->addLayout(actions);
+    m_showLabel = new QLabel(dialog);
+    m_filter = named(new QComboBox(dialog), u"CompareFilter"_s);
+    m_saveCsv = named(new QPushButton(dialog), u"CompareSaveCsv"_s);
+    m_saveList = named(new QPushButton(dialog), u"CompareSaveList"_s);
+    m_browseNew = named(new QPushButton(dialog), u"CompareBrowseNew"_s);
+    m_close = named(new QPushButton(dialog), u"CompareClose"_s);
+    actions->addWidget(m_showLabel);
+    actions->addWidget(m_filter);
+    actions->addStretch();
+    actions->addWidget(m_saveCsv);
+    actions->addWidget(m_saveList);
+    actions->addWidget(m_browseNew);
+    actions->addWidget(m_close);
+    for (QPushButton *button :
+         {m_swap, m_choose, m_stop, m_saveCsv, m_saveList, m_browseNew, m_close})
+        button->setAutoDefault(false);
+
+    connect(m_choose, &QPushButton::clicked, this, &CompareWindow::chooseOtherList);
+    connect(m_swap, &QPushButton::clicked, this, &CompareWindow::swapLists);
+    connect(m_stop, &QPushButton::clicked, this, [this] {
+        if (m_reader->isRunning()) {
+            m_reader->abandon();
+            m_progress->hide();
+            m_stop->hide();
+            showSummary();
+        }
+        m_compare->stop();
+    });
+    connect(m_filter, &QComboBox::activated, this, &CompareWindow::setFilterRow);
+    connect(m_saveCsv, &QPushButton::clicked, this,
+            [this] { saveDifferences(DifferenceFormat::Csv); });
+    connect(m_saveList, &QPushButton::clicked, this,
+            [this] { saveDifferences(DifferenceFormat::LabList); });
+    connect(m_browseNew, &QPushButton::clicked, this, [this] {
+        if (m_newPath.isEmpty())
+            return;
+        m_dialog->close();
+        Q_EMIT openRequested(m_newPath);
+    });
+    connect(m_close, &QPushButton::clicked, dialog, &QDialog::close);
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (!current.isValid())
+                    return;
+                const int item = current.data(Qt::UserRole).toInt();
+                // "Root" shows every difference; a folder those of its own files.
+                m_compare->showFolder(item == 0 ? -1 : item);
+            });
+    connect(m_compare, &CompareController::comparisonReady, this, &CompareWindow::showComparison);
+    connect(m_compare, &CompareController::stopped, this, &CompareWindow::showSummary);
+    retranslate();
+    showNames();
+    showSummary();
+}
+
+void CompareWindow::retranslate()
+{
+    const auto text = [this](LangEntry entry) { return m_context.langText(entry); };
+    if (m_action)
+        m_action->setText(text(LangEntry::CompareOpen));
+    if (!m_dialog)
+        return;
+    m_dialog->setWindowTitle(text(LangEntry::CompareTitle));
+    m_swap->setText(text(LangEntry::CompareSwap));
+    m_choose->setText(text(LangEntry::CompareChoose));
+    m_stop->setText(text(LangEntry::SearchStop));
+    m_foldersTitle->setText(text(LangEntry::CompareFolders));
+    m_showLabel->setText(text(LangEntry::CompareShow));
+    m_saveCsv->setText(text(LangEntry::CompareSaveCsv));
+    m_saveList->setText(text(LangEntry::CompareSaveList));
+    m_browseNew->setText(text(LangEntry::CompareShowNew));
+    m_close->setText(text(LangEntry::CheckClose));
+    const int row = std::max(0, m_filter->currentIndex());
+    m_filter->clear();
+    for (const LangEntry entry :
+         {LangEntry::CompareAllChanges, LangEntry::CompareAdded, LangEntry::CompareRemoved,
+          LangEntry::CompareStatusChanged, LangEntry::CompareSizeChanged,
+          LangEntry::CompareBecameBad, LangEntry::CompareBecameGood})
+        m_filter->addItem(text(entry));
+    m_filter->setCurrentIndex(row);
+    m_compare->model()->setTexts(
+        {text(LangEntry::CompareAdded), text(LangEntry::CompareRemoved),
+         text(LangEntry::CompareStatusChanged), text(LangEntry::CompareSizeChanged)},
+        {text(LangEntry::ComparePathColumn), text(LangEntry::CompareChangeColumn),
+         text(LangEntry::CompareOldStatusColumn), text(LangEntry::CompareNewStatusColumn),
+         text(LangEntry::CompareOldSizeColumn), text(LangEntry::CompareNewSizeColumn)});
+    showNames();
+    showSummary();
+    if (m_compare->compared())
+        fillFolders();
+}
+
+void CompareWindow::chooseOtherList()
+{
+    const QString start = QFileInfo(m_session.CurrentListFile()).absolutePath();
+    const QString path =
+        m_context.prompts().openFile(parentWidget(), m_context.langText(LangEntry::CompareChoose),
+                                     start, m_context.langText(LangEntry::CheckFileFilter));
+    if (!path.isEmpty())
+        compareWith(path);
+}
+
+void CompareWindow::compareWith(const QString &path)
+{
+    if (!m_dialog)
+        buildDialog();
+    QString readError;
+    const ChosenFile kind = classifyChosenFile(path, &readError);
+    const QString shown = QDir::toNativeSeparators(path);
+    const auto warn = [&](const QString &text) {
+        m_context.prompts().warning(parentWidget(), text, m_context.errorTitle(), false);
+    };
+    switch (kind) {
+    case ChosenFile::Zip:
+        m_context.prompts().message(parentWidget(), m_context.langText(LangEntry::CompareZip),
+                                    u"Corvane"_s, false);
+        return;
+    case ChosenFile::Missing:
+        warn(m_context.langText(LangEntry::ListNotFound) + u"\n\n"_s + shown);
+        return;
+    case ChosenFile::NotAFile:
+        warn(m_context.langText(LangEntry::NotAListFolderOrDevice).arg(shown));
+        return;
+    case ChosenFile::Unreadable:
+        warn(readFailureText(m_context, path, readError, false));
+        return;
+    case ChosenFile::Empty:
+    case ChosenFile::PlainList:
+        break;
+    }
+    if (m_session.isLoading() || m_session.CurrentListFile().isEmpty()) {
+        m_context.prompts().beep();
+        return;
+    }
+    m_compare->clear();
+    m_folders->clear();
+    const LoadedList *opened = &m_session.openedList(); // stays while the reader runs
+    const QString openedPath = m_session.CurrentListFile();
+    LoadOptions options;
+    options.collationLocale = m_context.numberLocale();
+    options.folderKinds = false;
+    m_summary->setText(m_context.langText(LangEntry::CompareReading).arg(shown));
+    m_progress->setRange(0, 0);
+    m_progress->show();
+    m_stop->show();
+    m_reader->start(
+        [opened, path, options](const JobRun &run) {
+            LoadOptions o = options;
+            o.stop = run.stopFlag();
+            ReadLists lists;
+            lists.oldList = std::make_shared<const LoadedList>(*opened);
+            lists.newList = std::make_shared<const LoadedList>(loadList(path, o));
+            return lists;
+        },
+        [this, path, openedPath, shown](const ReadLists &lists) {
+            m_progress->setRange(0, 1000);
+            m_progress->hide();
+            m_stop->hide();
+            const LoadedList &read = *lists.newList;
+            if (read.stopped) {
+                showSummary();
+                return;
+            }
+            if (!read.fileFound || !read.error.isEmpty()) {
+                showSummary();
+                m_context.prompts().warning(
+                    parentWidget(),
+                    read.fileFound
+                        ? readFailureText(m_context, path, read.error, false)
+                        : m_context.langText(LangEntry::ListNotFound) + u"\n\n"_s + shown,
+                    m_context.errorTitle(), false);
+                return;
+            }
+            m_oldPath = openedPath;
+            m_newPath = path;
+            showNames();
+            m_compare->compare(lists.oldList, lists.newList);
+        });
+}
+
+void CompareWindow::swapLists()
+{
+    if (!m_compare || !m_compare->oldList() || isBusy())
+        return;
+    std::swap(m_oldPath, m_newPath);
+    showNames();
+    m_folders->clear();
+    m_compare->swapLists();
+}
+
+void CompareWindow::setFilterRow(int row)
+{
+    if (row < 0 || row >= int(FilterRows.size()) || !m_compare)
+        return;
+    if (m_filter->currentIndex() != row)
+        m_filter->setCurrentIndex(row);
+    m_compare->setFilter(FilterRows[size_t(row)].only, FilterRows[size_t(row)].became);
+}
+
+bool CompareWindow::isBusy() const
+{
+    return m_reader->isRunning() || (m_compare && m_compare->isComparing());
+}
+
+bool CompareWindow::waitUntilDone(int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (isBusy() && timer.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    QCoreApplication::processEvents();
+    return !isBusy();
+}
+
+void CompareWindow::listAboutToGo()
+{
+    // The reader copies the opened list: it ends before that list goes.
+    if (m_reader->isRunning()) {
+        m_reader->abandon();
+        m_reader->waitForAll();
+        if (m_progress) {
+            m_progress->hide();
+            m_stop->hide();
+            showSummary();
+        }
+    }
+}
+
+void CompareWindow::showNames()
+{
+    if (!m_dialog)
+        return;
+    const auto name = [](const QString &path) {
+        return path.isEmpty() ? u"\u2013"_s : QFileInfo(path).fileName();
+    };
+    const QString oldPath = m_oldPath.isEmpty() ? m_session.CurrentListFile() : m_oldPath;
+    m_oldName->setText(m_context.langText(LangEntry::CompareOld).arg(name(oldPath)));
+    m_newName->setText(m_context.langText(LangEntry::CompareNew).arg(name(m_newPath)));
+    m_oldName->setToolTip(QDir::toNativeSeparators(oldPath));
+    m_newName->setToolTip(QDir::toNativeSeparators(m_newPath));
+    const bool compared = m_compare && m_compare->compared();
+    m_swap->setEnabled(compared);
+    m_saveCsv->setEnabled(compared);
+    m_saveList->setEnabled(compared);
+    m_browseNew->setEnabled(!m_newPath.isEmpty());
+}
+
+void CompareWindow::showSummary()
+{
+    if (!m_dialog)
+        return;
+    const std::shared_ptr<const ComparedLists> &compared = m_compare->compared();
+    if (!compared) {
+        m_summary->clear();
+        return;
+    }
+    const ComparisonCounts &c = compared->comparison.counts;
+    qint64 becameGood = 0;
+    qint64 becameBad = 0;
+    for (int from = 0; from < 4; ++from) {
+        if (StatusClass(from) != StatusClass::Good)
+            becameGood += c.became(StatusClass(from), StatusClass::Good);
+        if (StatusClass(from) != StatusClass::Bad)
+            becameBad += c.became(StatusClass(from), StatusClass::Bad);
+    }
+    const auto n = [this](qint64 value) { return m_context.formatCountShown(value); };
+    m_summary->setText(m_context.langText(LangEntry::CompareSummary)
+                           .arg(n(c.added), n(c.removed), n(c.statusChanged), n(becameGood),
+                                n(becameBad), n(c.sizeChanged), n(c.unchanged)));
+}
+
+void CompareWindow::showComparison()
+{
+    showNames();
+    showSummary();
+    fillFolders();
+    setFilterRow(std::max(0, m_filter->currentIndex()));
+    m_compare->showFolder(-1);
+}
+
+void CompareWindow::fillFolders()
+{
+    m_folders->clear();
+    const std::shared_ptr<const ComparedLists> &compared = m_compare->compared();
+    if (!compared)
+        return;
+    const FolderTree &tree = compared->newList->SftTree1;
+    const auto n = [this](qint64 value) { return m_context.formatCountShown(value); };
+    std::unordered_map<int, QStandardItem *> itemOf;
+    for (const FolderChanges &f : compared->comparison.folders) {
+        if (f.item < 0 || f.item >= tree.count())
+            continue;
+        QString text = tree.text(f.item) + u"  "_s;
+        const std::array<std::pair<QChar, qint32>, 4> counts = {{{u'+', f.added},
+                                                                 {u'\u2212', f.removed},
+                                                                 {u'~', f.statusChanged},
+                                                                 {u'\u2248', f.sizeChanged}}};
+        ListChange most = ListChange::Added;
+        qint32 mostCount = -1;
+        for (size_t i = 0; i < counts.size(); ++i) {
+            if (counts[i].second <= 0)
+                continue;
+            text += u' ' + counts[i].first + n(counts[i].second);
+            if (counts[i].second > mostCount) {
+                mostCount = counts[i].second;
+                most = ListChange(i);
+            }
+        }
+        auto *row = new QStandardItem(text);
+        row->setData(f.item, Qt::UserRole);
+        row->setForeground(DifferencesModel::changeColour(most));
+        row->setEditable(false);
+        QStandardItem *parent = nullptr;
+        for (int p = tree.parent(f.item); p >= 0 && !parent; p = tree.parent(p)) {
+            const auto found = itemOf.find(p);
+            if (found != itemOf.end())
+                parent = found->second;
+        }
+        if (parent)
+            parent->appendRow(row);
+        else
+            m_folders->appendRow(row);
+        itemOf.emplace(f.item, row);
+    }
+    if (m_tree && m_folders->rowCount() > 0)
+        m_tree->expand(m_folders->index(0, 0));
+}
+
+void CompareWindow::saveDifferences(DifferenceFormat format)
+{
+    if (!m_compare || !m_compare->compared())
+        return;
+    const QFileInfo newList(m_newPath);
+    const QString proposed = newList.absoluteDir().filePath(
+        newList.completeBaseName() + fileNameSuffix(m_context.langText(LangEntry::CompareSuffix)) +
+        u".csv"_s);
+    const LangEntry title =
+        format == DifferenceFormat::Csv ? LangEntry::CompareSaveCsv : LangEntry::CompareSaveList;
+    const QString path = m_context.prompts().saveFile(
+        parentWidget(), m_context.langText(title), proposed,
+        m_context.langText(format == DifferenceFormat::Csv ? LangEntry::CheckResultsFilter
+                                                           : LangEntry::CheckFileFilter));
+    if (path.isEmpty())
+        return;
+    const SaveListResult saved = m_compare->saveDifferences(
+        path, format, {m_oldPath, m_newPath, m_session.CurrentListFile()});
+    const QString shown = QDir::toNativeSeparators(path);
+    if (saved.ok()) {
+        m_context.prompts().message(parentWidget(),
+                                    m_context.langText(LangEntry::CompareSaved).arg(shown),
+                                    u"Corvane"_s, false);
+        return;
+    }
+    const QString text = saved.outcome == SaveListResult::Outcome::WouldReplaceOpenFile
+                             ? m_context.langText(LangEntry::SaveOverOpenList).arg(shown)
+                             : m_context.langText(LangEntry::CompareNotSaved)
+                                   .arg(shown, saveFailureReason(m_context, saved));
+    m_context.prompts().warning(parentWidget(), text, m_context.errorTitle(), false);
+}
+
+} // namespace corvane
