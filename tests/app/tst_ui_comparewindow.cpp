@@ -115,8 +115,10 @@ void TestUiCompareWindow::summaryFoldersAndGrid()
              qPrintable(folders[1]));
     QVERIFY(folders[2].startsWith(u"B "_s));
     QCOMPARE(gridColumn(c, DifferencesModel::PathColumn).size(), 5);
-    // A\B: its own files.
+    // A: every difference below it; A\B: those of its files.
     auto *tree = control<QTreeView>(*c.dialog(), "CompareFolders");
+    tree->setCurrentIndex(c.folderModel()->index(0, 0, c.folderModel()->index(0, 0)));
+    QCOMPARE(gridColumn(c, DifferencesModel::PathColumn).size(), 4);
     const QModelIndex b =
         c.folderModel()->index(0, 0, c.folderModel()->index(0, 0, c.folderModel()->index(0, 0)));
     tree->setCurrentIndex(b);

@@ -67,6 +67,7 @@ public:
     // The grid: the differences of one folder of NEW's tree (-1: all), of
     // one kind of change (none: all), of status changes to one class.
     void showFolder(int item) { m_model->showFolder(item); }
+    void showBelow(int item) { m_model->showBelow(item); }
     void setFilter(std::optional<ListChange> only, std::optional<StatusClass> became = {})
     {
         m_model->setFilter(only, became);

@@ -213,9 +213,9 @@ void CompareWindow::buildDialog()
             [this](const QModelIndex &current) {
                 if (!current.isValid())
                     return;
+                // A folder shows the differences below it, as its counts count them.
                 const int item = current.data(Qt::UserRole).toInt();
-                // "Root" shows every difference; a folder those of its own files.
-                m_compare->showFolder(item == 0 ? -1 : item);
+                m_compare->showBelow(item == 0 ? -1 : item);
             });
     connect(m_compare, &CompareController::comparisonReady, this, &CompareWindow::showComparison);
     connect(m_compare, &CompareController::stopped, this, &CompareWindow::showSummary);
@@ -255,6 +255,7 @@ void CompareWindow::retranslate()
         {text(LangEntry::ComparePathColumn), text(LangEntry::CompareChangeColumn),
          text(LangEntry::CompareOldStatusColumn), text(LangEntry::CompareNewStatusColumn),
          text(LangEntry::CompareOldSizeColumn), text(LangEntry::CompareNewSizeColumn)});
+    m_compare->model()->setNumbers(m_context.numberLocale());
     showNames();
     showSummary();
     if (m_compare->compared())

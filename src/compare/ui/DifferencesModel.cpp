@@ -1,5 +1,6 @@
 #include "DifferencesModel.h"
 
+#include "browse/FolderListing.h"
 #include "listfile/ListLine.h"
 #include "util/PlainText.h"
 
@@ -24,6 +25,14 @@ void DifferencesModel::setComparison(std::shared_ptr<const ComparedLists> compar
 void DifferencesModel::showFolder(int item)
 {
     m_folder = item;
+    m_below = false;
+    rebuild();
+}
+
+void DifferencesModel::showBelow(int item)
+{
+    m_folder = item;
+    m_below = item >= 0;
     rebuild();
 }
 
@@ -51,7 +60,19 @@ void DifferencesModel::rebuild()
     m_all = m_compared && m_folder < 0 && !m_only && !m_became;
     if (m_compared && !m_all) {
         const ListComparison &c = m_compared->comparison;
-        if (m_folder >= 0) {
+        if (m_below) {
+            // The paths below the folder: those that begin with its names.
+            const LoadedList &o = *m_compared->oldList;
+            const LoadedList &n = *m_compared->newList;
+            const QByteArray key = n.SftTree1.keyBelowRoot(m_folder);
+            for (size_t i = 0; i < c.differences.size(); ++i) {
+                const ListDifference &d = c.differences[i];
+                const QByteArrayView line =
+                    d.newLine() >= 0 ? n.iGrid1.line(d.newLine()) : o.iGrid1.line(d.oldLine());
+                if (pathBelowTop(line).startsWith(QByteArrayView(key)) && accepts(d))
+                    m_rows.push_back(quint32(i));
+            }
+        } else if (m_folder >= 0) {
             m_rows = differencesInFolder(c, *m_compared->oldList, *m_compared->newList, m_folder);
             if (m_only)
                 std::erase_if(m_rows, [&](quint32 i) { return !accepts(c.differences[i]); });
@@ -97,6 +118,19 @@ QColor DifferencesModel::changeColour(ListChange change)
     return QColor(0x1F, 0x4E, 0xA8);
 }
 
+void DifferencesModel::setNumbers(const QLocale &numbers)
+{
+    m_numbers = numbers;
+    if (rowCount() > 0)
+        Q_EMIT dataChanged(index(0, OldSizeColumn), index(rowCount() - 1, NewSizeColumn));
+}
+
+QString DifferencesModel::sizeText(QByteArrayView field) const
+{
+    // As the file grid writes a size: the field's leading number, grouped.
+    return field.isEmpty() ? QString() : sizeCellText(leadingNumber(field), m_numbers);
+}
+
 int DifferencesModel::rowCount(const QModelIndex &parent) const
 {
     if (parent.isValid() || !m_compared)
@@ -126,9 +160,9 @@ QString DifferencesModel::cell(const ListDifference &d, int column) const
     case NewStatusColumn:
         return inNew ? n.decode(lineFields(n.line(d.newLine())).status) : QString();
     case OldSizeColumn:
-        return inOld ? o.decode(fieldAt(o.line(d.oldLine()), ListField::Size)) : QString();
+        return inOld ? sizeText(fieldAt(o.line(d.oldLine()), ListField::Size)) : QString();
     case NewSizeColumn:
-        return inNew ? n.decode(fieldAt(n.line(d.newLine()), ListField::Size)) : QString();
+        return inNew ? sizeText(fieldAt(n.line(d.newLine()), ListField::Size)) : QString();
     case Columns:
         break;
     }

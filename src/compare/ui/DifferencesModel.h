@@ -9,6 +9,7 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QLocale>
 
 #include <array>
 #include <memory>
@@ -51,6 +52,9 @@ public:
     // The differences one folder of NEW's tree shows (see differencesInFolder);
     // -1: all of them.
     void showFolder(int item);
+    // The differences below one folder of NEW's tree: its files and those of
+    // all folders below it (by their paths); -1: all of them.
+    void showBelow(int item);
     int folder() const { return m_folder; }
     // Only one kind of change (none: every kind); with became, only the
     // status changes to a status of that class ("became damaged").
@@ -67,6 +71,9 @@ public:
     void setTexts(const std::array<QString, 4> &changes,
                   const std::array<QString, Columns> &titles);
 
+    // The locale sizes are written in, as the file grid writes them.
+    void setNumbers(const QLocale &numbers);
+
     // The colour a change's rows are marked with.
     static QColor changeColour(ListChange change);
 
@@ -78,6 +85,7 @@ public:
 
 private:
     void rebuild();
+    QString sizeText(QByteArrayView field) const;
     QString cell(const ListDifference &difference, int column) const;
 
     std::shared_ptr<const ComparedLists> m_compared;
@@ -85,10 +93,12 @@ private:
     std::vector<quint32> m_rows;
     bool m_all = true;
     int m_folder = -1;
+    bool m_below = false; // m_folder's whole stretch of paths
     std::optional<ListChange> m_only;
     std::optional<StatusClass> m_became;
     std::array<QString, 4> m_changes;
     std::array<QString, Columns> m_titles;
+    QLocale m_numbers = QLocale(QLocale::English, QLocale::UnitedStates);
 };
 
 } // namespace corvane
