@@ -20,14 +20,17 @@ const QByteArray Old = "D:\\A\\a.jpg,2019-01-02 03:04:05,100,32;7,OK\r\n"
                        "D:\\A\\b.jpg,2019-01-02 03:04:05,200,32;7,OK\r\n"
                        "D:\\A\\B\\c.doc,2019-01-02 03:04:05,300,32;7,Damaged\r\n"
                        "D:\\Gone\\d.txt,2019-01-02 03:04:05,400,32;7,OK\r\n"
-                       "D:\\Same\\e.txt,2019-01-02 03:04:05,500,32;7,OK\r\n";
+                       "D:\\Same\\e.txt,2019-01-02 03:04:05,500,32;7,OK\r\n"
+                       "D:\\Same\\g.txt,2019-01-02 03:04:05,600,32;7,Overwritten\r\n";
 // Another top folder: paired below it. a.jpg became damaged, b.jpg another
-// size, c.doc became good, d.txt and its folder gone, f.pst added.
+// size, c.doc became good, g.txt another bad status, d.txt and its folder
+// gone, f.pst added.
 const QByteArray New = "E:\\A\\a.jpg,2019-01-02 03:04:05,100,32;7,Damaged\r\n"
                        "E:\\A\\b.jpg,2019-01-02 03:04:05,250,32;7,OK\r\n"
                        "E:\\A\\B\\c.doc,2019-01-02 03:04:05,300,32;7,OK\r\n"
                        "E:\\A\\B\\f.pst,2019-01-02 03:04:05,9,32;7,OK\r\n"
-                       "E:\\Same\\e.txt,2019-01-02 03:04:05,500,32;7,OK\r\n";
+                       "E:\\Same\\e.txt,2019-01-02 03:04:05,500,32;7,OK\r\n"
+                       "E:\\Same\\g.txt,2019-01-02 03:04:05,600,32;7,Damaged\r\n";
 
 struct Compared
 {
@@ -101,20 +104,20 @@ void TestUiCompareWindow::summaryFoldersAndGrid()
     const ComparisonCounts &counts = c.controller().compared()->comparison.counts;
     QCOMPARE(counts.added, 1);
     QCOMPARE(counts.removed, 1);
-    QCOMPARE(counts.statusChanged, 2);
+    QCOMPARE(counts.statusChanged, 3);
     QCOMPARE(counts.sizeChanged, 1);
     QCOMPARE(counts.unchanged, 1);
     QCOMPARE(text(c.dialog(), "CompareSummary"),
              langText(w, LangEntry::CompareSummary)
-                 .arg(u"1"_s, u"1"_s, u"2"_s, u"1"_s, u"1"_s, u"1"_s, u"1"_s));
+                 .arg(u"1"_s, u"1"_s, u"3"_s, u"1"_s, u"1"_s, u"1"_s, u"1"_s));
     const QStringList folders = folderTexts(*c.folderModel());
-    QCOMPARE(folders.size(), 3); // Root, A, A\B; not Same
+    QCOMPARE(folders.size(), 4); // Root, A, A\B, Same
     QVERIFY(folders[0].startsWith(u"Root"_s));
     QVERIFY2(folders[1].startsWith(u"A "_s) && folders[1].contains(u"+1"_s) &&
                  folders[1].contains(u"~2"_s),
              qPrintable(folders[1]));
     QVERIFY(folders[2].startsWith(u"B "_s));
-    QCOMPARE(gridColumn(c, DifferencesModel::PathColumn).size(), 5);
+    QCOMPARE(gridColumn(c, DifferencesModel::PathColumn).size(), 6);
     // A: every difference below it; A\B: those of its files.
     auto *tree = control<QTreeView>(*c.dialog(), "CompareFolders");
     tree->setCurrentIndex(c.folderModel()->index(0, 0, c.folderModel()->index(0, 0)));
@@ -131,13 +134,14 @@ void TestUiCompareWindow::filters_data()
 {
     QTest::addColumn<int>("row");
     QTest::addColumn<QStringList>("paths"); // the grid's, all folders
-    QTest::newRow("all") << 0
-                         << QStringList{u"A\\B\\c.doc"_s, u"A\\B\\f.pst"_s, u"A\\a.jpg"_s,
-                                        u"A\\b.jpg"_s, u"Gone\\d.txt"_s};
+    QTest::newRow("all") << 0 << QStringList{u"A\\B\\c.doc"_s, u"A\\B\\f.pst"_s, u"A\\a.jpg"_s,
+                                             u"A\\b.jpg"_s,    u"Gone\\d.txt"_s, u"Same\\g.txt"_s};
     QTest::newRow("added") << 1 << QStringList{u"A\\B\\f.pst"_s};
     QTest::newRow("removed") << 2 << QStringList{u"Gone\\d.txt"_s};
-    QTest::newRow("status changed") << 3 << QStringList{u"A\\B\\c.doc"_s, u"A\\a.jpg"_s};
+    QTest::newRow("status changed")
+        << 3 << QStringList{u"A\\B\\c.doc"_s, u"A\\a.jpg"_s, u"Same\\g.txt"_s};
     QTest::newRow("size changed") << 4 << QStringList{u"A\\b.jpg"_s};
+    // Not g.txt: bad before and after.
     QTest::newRow("became damaged") << 5 << QStringList{u"A\\a.jpg"_s};
     QTest::newRow("became good") << 6 << QStringList{u"A\\B\\c.doc"_s};
 }
@@ -174,7 +178,7 @@ void TestUiCompareWindow::savedAndSwapped()
     const QList<QByteArray> csv = readBytes(folder + u"/changes.csv"_s).split('\n');
     QVERIFY2(csv.first().startsWith("change,path,old status,new status,old size,new size"),
              csv.first().constData());
-    QCOMPARE(csv.size(), 4); // the header, two rows, the end
+    QCOMPARE(csv.size(), 5); // the header, three rows, the end
     const QByteArray list = readBytes(folder + u"/changes-list.csv"_s);
     QVERIFY(list.contains("E:\\A\\a.jpg,") && list.contains("E:\\A\\B\\c.doc,"));
     QVERIFY(!list.contains("b.jpg"));

@@ -49,8 +49,11 @@ bool DifferencesModel::accepts(const ListDifference &difference) const
         return false;
     if (!m_became || !m_compared)
         return true;
+    // Became: of another class before, of this one now (as the summary counts).
+    const LineStore &o = m_compared->oldList->iGrid1;
     const LineStore &n = m_compared->newList->iGrid1;
-    return classifyStatus(n.decode(lineFields(n.line(difference.newLine())).status)) == *m_became;
+    return classifyStatus(n.decode(lineFields(n.line(difference.newLine())).status)) == *m_became &&
+           classifyStatus(o.decode(lineFields(o.line(difference.oldLine())).status)) != *m_became;
 }
 
 void DifferencesModel::rebuild()
