@@ -2,6 +2,7 @@
 
 #include "listfile/ListLine.h"
 #include "listfile/ListLoader.h"
+#include "util/CsvField.h"
 
 #include <QFileInfo>
 
@@ -105,30 +106,6 @@ QString fact(const QString &name, const QString &value,
            escaped(value) + u"</td></tr>\n"_s;
 }
 
-QString statusName(const ReportTexts &texts, const ReportStatusRow &row)
-{
-    switch (row.kind) {
-    case ReportStatusRow::Kind::Word:
-        return row.word;
-    case ReportStatusRow::Kind::Unknown:
-        return texts.noStatus;
-    case ReportStatusRow::Kind::Other:
-        return texts.otherStatuses.arg(texts.count(row.words));
-    }
-    return {};
-}
-
-// One CSV field: quoted when it holds a comma, a quote or a line end.
-QString csvField(const QString &text)
-{
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
-        !text.contains(u'\r'))
-        return text;
-    QString quoted = text;
-    quoted.replace(u'"', u"\"\""_s);
-    return u'"' + quoted + u'"';
-}
-
 const char16_t styleSheet[] =
     u"body{font-family:sans-serif;font-size:10pt;color:#000;background:#fff}"
     u"h1{font-size:18pt;margin:0 0 0.5em 0}"
@@ -144,6 +121,19 @@ const char16_t styleSheet[] =
     u".sign td{border:none;padding:2em 3em 0 0}";
 
 } // namespace
+
+QString reportStatusName(const ReportTexts &texts, const ReportStatusRow &row)
+{
+    switch (row.kind) {
+    case ReportStatusRow::Kind::Word:
+        return row.word;
+    case ReportStatusRow::Kind::Unknown:
+        return texts.noStatus;
+    case ReportStatusRow::Kind::Other:
+        return texts.otherStatuses.arg(texts.count(row.words));
+    }
+    return {};
+}
 
 ReportCount RecoveryReport::files() const
 {
@@ -289,7 +279,7 @@ QString reportHtmlText(const RecoveryReport &report, const ReportTexts &texts,
                                       : texts.classNames[size_t(row.statusClass)];
         h += u"<tr><td bgcolor=\""_s + escaped(colour) + u"\" style=\"background:"_s +
              escaped(colour) + u";width:1.5em\">&nbsp;</td><td>"_s +
-             escaped(statusName(texts, row)) + u"</td><td>"_s + escaped(className) +
+             escaped(reportStatusName(texts, row)) + u"</td><td>"_s + escaped(className) +
              u"</td><td class=\"n\">"_s + texts.count(row.count.files) +
              u"</td><td class=\"n\">"_s + share(texts, row.count.files, files.files) +
              u"</td><td class=\"n\">"_s + texts.size(row.count.bytes) + u"</td></tr>\n"_s;
@@ -369,31 +359,36 @@ QByteArray reportHtml(const RecoveryReport &report, const ReportTexts &texts,
 
 QByteArray reportCsv(const RecoveryReport &report, const ReportTexts &texts)
 {
-    QString csv = u"section,id,name,files,bytes,good,partial,bad,unknown\r\n"_s;
-    const auto row = [&](const QString &section, const QString &id, const QString &name,
+    QByteArray csv = "section,id,name,files,bytes,good,partial,bad,unknown\r\n";
+    const auto row = [&](const char *section, const QString &id, const QString &name,
                          qint64 filesCount, ByteTotal bytes,
                          const std::array<qint64, StatusClassCount> &classFiles) {
-        csv += section + u',' + csvField(id) + u',' + csvField(name) + u',' +
-               QString::number(filesCount) + u',' + QString::number(bytes.roundedBytes());
+        csv += section;
+        csv += ',';
+        appendCsvField(csv, id);
+        csv += ',';
+        appendCsvField(csv, name);
+        csv +=
+            ',' + QByteArray::number(filesCount) + ',' + QByteArray::number(bytes.roundedBytes());
         for (const qint64 n : classFiles)
-            csv += u',' + QString::number(n);
-        csv += u"\r\n"_s;
+            csv += ',' + QByteArray::number(n);
+        csv += "\r\n";
     };
     for (int k = 0; k < FileKindCount; ++k) {
         const KindCount &count = report.kinds.kinds[size_t(k)];
-        row(u"kind"_s, fileKindId(FileKind(k)), texts.kindNames[size_t(k)], count.files,
-            count.bytes, count.classFiles);
+        row("kind", fileKindId(FileKind(k)), texts.kindNames[size_t(k)], count.files, count.bytes,
+            count.classFiles);
     }
     const KindCount all = report.kinds.total();
-    row(u"kind"_s, u"total"_s, texts.allKinds, all.files, all.bytes, all.classFiles);
+    row("kind", u"total"_s, texts.allKinds, all.files, all.bytes, all.classFiles);
     for (const StatusClass c : Classes) {
         const ReportCount &count = report.classes[size_t(c)];
         std::array<qint64, StatusClassCount> classFiles{};
         classFiles[size_t(c)] = count.files;
-        row(u"class"_s, statusClassName(c), texts.classNames[size_t(c)], count.files, count.bytes,
+        row("class", statusClassName(c), texts.classNames[size_t(c)], count.files, count.bytes,
             classFiles);
     }
-    return csv.toUtf8();
+    return csv;
 }
 
 std::optional<ReportFormat> reportFormatOf(const QString &fileName)

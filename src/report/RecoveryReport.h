@@ -141,6 +141,10 @@ struct ReportTexts
     QLocale locale; // shares and the date
 };
 
+// How a status row is named in the report: its word, "(no status)", or
+// "N other statuses".
+QString reportStatusName(const ReportTexts &texts, const ReportStatusRow &row);
+
 // The report as one self-contained HTML file (UTF-8, no reference outside
 // it). chartSource is the picture's source (a data: URL, or the name a
 // document's resource is known by); statusColours one "#rrggbb" per status

@@ -5,6 +5,7 @@
 
 #include "DatePicker.h"
 #include "LabInfo.h"
+#include "WindowParts.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "frmMain.h"
 #include "map/ui/MapView.h"
@@ -34,12 +35,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace corvane {
 
 namespace {
-
-template<class W> W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
 
 QLabel *newLabel(QWidget *parent, const QString &name, const QString &text)
 {

@@ -5,6 +5,7 @@
 #include "app/ui/ListSaveReport.h"
 #include "app/ui/ListSession.h"
 #include "app/ui/WindowContext.h"
+#include "app/ui/WindowParts.h"
 #include "checklist/CheckEntriesFile.h"
 #include "listfile/SaveTarget.h"
 #include "util/BackgroundJob.h"
@@ -34,12 +35,6 @@ namespace corvane {
 
 namespace {
 
-template<class W> W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
 // The first local file among what is dragged, if any.
 QString droppedFile(const QMimeData *mime)
 {
@@ -60,9 +55,7 @@ void CheckController::showCheck()
 {
     if (!m_dialog)
         buildDialog();
-    m_dialog->show();
-    m_dialog->raise();
-    m_dialog->activateWindow();
+    bringToFront(m_dialog);
     m_text->setFocus();
 }
 

@@ -4,6 +4,7 @@
 #include "app/ui/ListSession.h"
 #include "app/ui/OpenMessages.h"
 #include "app/ui/WindowContext.h"
+#include "app/ui/WindowParts.h"
 #include "listfile/OpenCommand.h"
 #include "util/BackgroundJob.h"
 
@@ -32,12 +33,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace corvane {
 
 namespace {
-
-template<class W> W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
 
 struct ReadLists
 {
@@ -96,9 +91,7 @@ void CompareWindow::showCompare()
     }
     if (!m_dialog)
         buildDialog();
-    m_dialog->show();
-    m_dialog->raise();
-    m_dialog->activateWindow();
+    bringToFront(m_dialog);
     if (!m_compare->compared() && !isBusy())
         chooseOtherList();
 }

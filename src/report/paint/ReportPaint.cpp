@@ -45,19 +45,6 @@ QList<FolderTotals::Status> statusesOf(const RecoveryReport &report)
     return statuses;
 }
 
-QString statusLabel(const ReportTexts &texts, const ReportStatusRow &row)
-{
-    switch (row.kind) {
-    case ReportStatusRow::Kind::Word:
-        return row.word;
-    case ReportStatusRow::Kind::Unknown:
-        return texts.noStatus;
-    case ReportStatusRow::Kind::Other:
-        return texts.otherStatuses.arg(texts.count(row.words));
-    }
-    return {};
-}
-
 } // namespace
 
 QColor statusClassColour(StatusClass statusClass)
@@ -107,7 +94,7 @@ QImage reportChart(const RecoveryReport &report, const ReportTexts &texts, int w
     // their shares on the right.
     int labelWidth = 0;
     for (const ReportStatusRow &row : report.statuses)
-        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(statusLabel(texts, row)));
+        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(reportStatusName(texts, row)));
     labelWidth = std::min(labelWidth + 8, width / 3);
     const QString widest = texts.locale.toString(100.0, 'f', 1) + u" %"_s;
     const int shareWidth = metrics.horizontalAdvance(widest) + 8;
@@ -118,7 +105,7 @@ QImage reportChart(const RecoveryReport &report, const ReportTexts &texts, int w
         painter.setPen(Qt::black);
         painter.drawText(
             QRect(4, y, labelWidth - 8, rowHeight), Qt::AlignVCenter | Qt::AlignLeft,
-            metrics.elidedText(statusLabel(texts, row), Qt::ElideRight, labelWidth - 8));
+            metrics.elidedText(reportStatusName(texts, row), Qt::ElideRight, labelWidth - 8));
         const double part = files > 0 ? double(row.count.files) / double(files) : 0.0;
         const int barWidth = std::max(row.count.files > 0 ? 1 : 0, int(part * barSpace + 0.5));
         const QRect bar(labelWidth, y + 3, barWidth, rowHeight - 6);

@@ -4,6 +4,7 @@
 
 #include "app/ui/ListSession.h"
 #include "app/ui/WindowContext.h"
+#include "app/ui/WindowParts.h"
 #include "report/ReportTexts.h"
 #include "report/paint/ReportPaint.h"
 #include "util/BackgroundJob.h"
@@ -24,12 +25,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace corvane {
 
 namespace {
-
-template<class W> W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
 
 // The recovery column: the files of each class side by side, in the
 // classes' colours, as wide as their shares.
@@ -109,9 +104,7 @@ void KindsController::showKinds()
     if (!m_dialog)
         buildDialog();
     refresh();
-    m_dialog->show();
-    m_dialog->raise();
-    m_dialog->activateWindow();
+    bringToFront(m_dialog);
     m_table->setFocus();
 }
 
