@@ -1,3 +1,6 @@
+#include "basket/Basket.h"
+#include "basket/BasketFile.h"
+#include "checklist/CheckEntriesFile.h"
 #include "common/CliRun.h"
 
 #include <QCoreApplication>
@@ -25,6 +28,7 @@ private Q_SLOTS:
     void kinds();
     void report_data();
     void report();
+    void reportWithKeptParts();
 
 private:
     void runRow(const QString &command);
@@ -225,6 +229,45 @@ void TestCliOverview::report()
     QCOMPARE(over.exitCode, 1);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), list);
+}
+
+// The basket and the check entries the window keeps for the list (under its
+// SHA-256 in its data folder) are in the report, the check run again.
+void TestCliOverview::reportWithKeptParts()
+{
+    QTemporaryDir home;
+    const QString dataFolder = home.filePath(u"corvane"_s);
+    const QByteArray list = "D\\A\\thesis.docx,d,1000,32;x,Recovered\r\n"
+                            "D\\A\\photo.jpg,d,2000,32;x,Damaged\r\n";
+    const QString path = m_dir.filePath(u"kept-list.csv"_s);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(list);
+    f.close();
+    const QString sha =
+        QString::fromLatin1(QCryptographicHash::hash(list, QCryptographicHash::Sha256).toHex());
+    corvane::basket::Basket chosen(2);
+    chosen.setRange(0, 2, true);
+    QVERIFY(
+        corvane::basket::saveBasket(dataFolder, sha, path, chosen, {u"500 GB"_s, u"FAT32"_s, {}})
+            .ok);
+    QString error;
+    QVERIFY(corvane::saveCheckEntries(dataFolder, sha, {u"thesis"_s, u"taxes 2019"_s}, &error));
+    const QString out = m_dir.filePath(u"kept.html"_s);
+    const corvane::testing::CliRun r = corvane::testing::runCli(
+        m_program, {u"report"_s, path, out}, u"en_US.UTF-8"_s, [&](QProcess &p) {
+            QProcessEnvironment env = p.processEnvironment();
+            env.insert(u"XDG_DATA_HOME"_s, home.path());
+            p.setProcessEnvironment(env);
+        });
+    QCOMPARE(r.exitCode, 0);
+    QFile written(out);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(written.readAll());
+    for (const QString &h :
+         {u"Chosen for the restore"_s, u"Chosen: 2 files"_s, u"FAT32"_s,
+          u"Did my files come back?"_s, u"taxes 2019"_s, u"missing"_s, u"D\\A\\thesis.docx"_s})
+        QVERIFY2(html.contains(h), qPrintable(h));
 }
 
 // The current row: the list written, the command run on it with the row's

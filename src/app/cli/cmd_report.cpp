@@ -1,18 +1,21 @@
 // corvane-list report LIST OUT: the recovery report of LIST written to OUT as
 // PDF, HTML or CSV (by OUT's ending), in the language of the environment's
-// locale (English when it is none of the six), as the window writes it.
+// locale (English when it is none of the six), as the window writes it: with
+// the basket and the check the window keeps for this list, when there are.
 
 #include "ListArgument.h"
 #include "app/language/LanguageTable.h"
 #include "approval/ApprovalMail.h"
 #include "basket/ListFingerprint.h"
 #include "commands.h"
+#include "report/ReportParts.h"
 #include "report/ReportTexts.h"
 #include "report/paint/ReportPaint.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -79,9 +82,17 @@ int runReport(const QStringList &args)
     const QStringList texts = languageTexts(language);
     const LangTextOf text = [&texts](LangEntry entry) { return texts.value(int(entry)); };
     const QLocale locale = displayLocale(language, QLocale::system());
+    const SizeUnits units = SizeUnits::fromText(text(LangEntry::SizeUnits));
     const ReportTexts words =
-        reportTexts(text, locale, SizeUnits::fromText(text(LangEntry::SizeUnits)),
-                    localeForLanguage(language).name().left(2));
+        reportTexts(text, locale, units, localeForLanguage(language).name().left(2));
+    // What the window keeps for this list: its basket and its check.
+    if (!info.sha256.isEmpty()) {
+        const QString dataFolder =
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/corvane"_s;
+        const ReportWords partWords{text, words.count, words.size};
+        report.basket = keptBasketPart(dataFolder, info.sha256, list, partWords);
+        report.check = keptCheckPart(dataFolder, info.sha256, listPath, partWords);
+    }
     const SaveListResult saved =
         writeReport(report, words, *format, outPath, {listPath}, reportPageSize(QLocale::system()));
     if (saved.outcome == SaveListResult::Outcome::WouldReplaceOpenFile) {

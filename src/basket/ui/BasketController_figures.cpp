@@ -16,6 +16,7 @@
 #include "listfile/ListLine.h"
 #include "listfile/ListSaver.h"
 #include "listfile/OpenCommand.h"
+#include "report/ReportParts.h"
 #include "util/BackgroundJob.h"
 #include "util/PlainText.h"
 
@@ -156,35 +157,10 @@ void BasketController::showFigures()
 
 QStringList BasketController::reportLines() const
 {
-    if (m_basket.count() == 0)
-        return {};
-    const auto size = [this](qint64 bytes) {
-        return m_context.formatSizeShown(ByteTotal::fromBytes(bytes).value_or(ByteTotal()));
-    };
-    const basket::RoomOnTarget r = room();
-    QStringList lines;
-    lines.append(
-        m_context.langText(LangEntry::BasketChosen)
-            .arg(m_context.formatCountShown(m_basket.count()), size(r.bytes()), size(r.largest())));
-    const std::optional<qint64> capacity = targetCapacity();
-    if (capacity) {
-        lines.append(m_context.langText(LangEntry::BasketTarget) + u' ' + size(*capacity) +
-                     u", "_s + basket::fileSystemName(targetFileSystem()));
-        lines.append(
-            m_context.langText(LangEntry::BasketOnDrive).arg(size(r.onDisk()), size(*capacity)));
-        if (!r.fits())
-            lines.append(m_context.langText(LangEntry::BasketNoFit).arg(size(r.moreNeeded())));
-    } else {
-        lines.append(m_context.langText(LangEntry::BasketOnDriveNoTarget).arg(size(r.onDisk())));
-    }
-    if (r.tooBigForFileSystem() > 0)
-        lines.append(m_context.langText(LangEntry::BasketTooBig)
-                         .arg(m_context.formatCountShown(r.tooBigForFileSystem()),
-                              basket::fileSystemName(targetFileSystem())));
-    if (r.pathsTooLong() > 0)
-        lines.append(m_context.langText(LangEntry::BasketLongPaths)
-                         .arg(m_context.formatCountShown(r.pathsTooLong())));
-    return lines;
+    const ReportWords words{[this](LangEntry entry) { return m_context.langText(entry); },
+                            [this](qint64 n) { return m_context.formatCountShown(n); },
+                            [this](ByteTotal size) { return m_context.formatSizeShown(size); }};
+    return basketReportLines(m_basket.count(), room(), targetCapacity(), targetFileSystem(), words);
 }
 
 void BasketController::showWarningFiles(int which)

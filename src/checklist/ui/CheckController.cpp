@@ -5,6 +5,7 @@
 #include "app/ui/WindowContext.h"
 #include "checklist/CheckEntriesFile.h"
 #include "listfile/SaveTarget.h"
+#include "report/ReportParts.h"
 #include "util/BackgroundJob.h"
 
 #include <QAction>
@@ -202,21 +203,10 @@ std::optional<ReportCheck> CheckController::reportCheck() const
 {
     if (m_model->rowCount() == 0 || m_checkedList != m_session.CurrentListFile())
         return std::nullopt;
-    const auto n = [this](qint64 value) { return m_context.formatCountShown(value); };
-    const CheckSummary s = summarizeCheck(m_model->results());
-    ReportCheck check;
-    check.summary =
-        m_context.langText(LangEntry::CheckSummary)
-            .arg(n(s.entries), n(s.recovered), n(s.partial), n(s.damaged), n(s.missing));
-    const std::array<LangEntry, 4> verdicts = {LangEntry::CheckRecovered, LangEntry::CheckPartial,
-                                               LangEntry::CheckDamaged, LangEntry::CheckMissing};
-    for (qsizetype i = 0; i < m_model->results().size(); ++i) {
-        const CheckEntryResult &r = m_model->results()[i];
-        check.rows.append({m_model->entries().value(i),
-                           m_context.langText(verdicts[size_t(r.verdict)]), r.matches, r.bestPath,
-                           r.bestStatus});
-    }
-    return check;
+    const ReportWords words{[this](LangEntry entry) { return m_context.langText(entry); },
+                            [this](qint64 n) { return m_context.formatCountShown(n); },
+                            [this](ByteTotal size) { return m_context.formatSizeShown(size); }};
+    return reportCheckOf(m_model->entries(), m_model->results(), words);
 }
 
 void CheckController::updateButtons()
