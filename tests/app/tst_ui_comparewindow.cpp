@@ -5,6 +5,7 @@
 #include "compare/ListComparison.h"
 #include "compare/ui/CompareWindow.h"
 #include "testutil_window.h"
+#include "zip/testutil_zip.h"
 
 #include <QComboBox>
 #include <QStandardItemModel>
@@ -85,6 +86,7 @@ private Q_SLOTS:
     void filters();
     void savedAndSwapped();
     void browseTheNewList();
+    void aListInAZip();
     void refused_data();
     void refused();
     void textsInEveryLanguage_data();
@@ -208,13 +210,30 @@ void TestUiCompareWindow::browseTheNewList()
     QVERIFY(!w.compareWindow().dialog()->isVisible());
 }
 
+// A zip archive: its first list (as the member grid offers it) is compared.
+void TestUiCompareWindow::aListInAZip()
+{
+    WindowFixture f;
+    frmMain &w = *f.window;
+    f.openFromCommandLine(f.writeList(u"old.csv"_s, Old));
+    const QString zip = QFileInfo(w.session().CurrentListFile()).absolutePath() + u"/second.zip"_s;
+    QVERIFY(testing::writeZip(
+        zip, {testing::entry("notes.txt", "a note"), testing::entry("pass2.csv", New)}));
+    f.prompts.openFileAnswers = {zip};
+    w.compareWindow().showCompare();
+    QVERIFY(w.compareWindow().waitUntilDone(30000));
+    QVERIFY(w.compareWindow().controller().compared());
+    QCOMPARE(w.compareWindow().controller().compared()->comparison.counts.added, 1);
+    QVERIFY(text(w.compareWindow().dialog(), "CompareNewName").contains(u"second.zip:pass2.csv"_s));
+}
+
 void TestUiCompareWindow::refused_data()
 {
-    QTest::addColumn<QString>("other"); // "zip", "missing", "folder"
+    QTest::addColumn<QString>("other"); // "missing", "folder", "no list"
     QTest::addColumn<QString>("prompt");
-    QTest::newRow("a zip archive") << u"zip"_s << u"message"_s;
     QTest::newRow("no such file") << u"missing"_s << u"warning"_s;
     QTest::newRow("a folder") << u"folder"_s << u"warning"_s;
+    QTest::newRow("a zip without a list") << u"no list"_s << u"warning"_s;
 }
 
 // What cannot be compared is said, nothing is compared; without a list the
@@ -228,11 +247,12 @@ void TestUiCompareWindow::refused()
     f.openFromCommandLine(f.writeList(u"old.csv"_s, Old));
     const QString folder = QFileInfo(w.session().CurrentListFile()).absolutePath();
     QString path = folder + u"/nothing.csv"_s;
-    if (other == u"zip") {
-        path = sourceDir() + u"/data/samples/recovered-disk.zip"_s;
-    } else if (other == u"folder") {
+    if (other == u"folder") {
         path = folder + u"/sub"_s;
         QDir(folder).mkdir(u"sub"_s);
+    } else if (other == u"no list") {
+        path = folder + u"/notes.zip"_s;
+        QVERIFY(testing::writeZip(path, {testing::entry("picture.jpg", "no list here")}));
     }
     f.prompts.clear();
     f.prompts.openFileAnswers = {path};

@@ -3,6 +3,7 @@
 #include "app/language/LanguageTable.h"
 #include "commands.h"
 #include "zip/ZipArchive.h"
+#include "zip/ZipMemberList.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -50,9 +51,6 @@ bool loadListArgument(const QString &path, LoadedList &list, bool folderTotals, 
 
 namespace {
 
-// The most of a member read into memory: as much as a list file may hold.
-constexpr qint64 MemberReadLimit = qint64(16) << 30;
-
 bool isZipArchive(const QString &path)
 {
     return zip::readFileSignature(path) == zip::FileSignature::Zip &&
@@ -73,21 +71,9 @@ bool loadMember(const QString &argument, const QString &zipPath, const QString &
         *error = u"corvane-list: %1 holds no list named %2"_s.arg(zipPath, memberName);
         return false;
     }
-    const zip::MemberBytes read =
-        zip::readZipMember(zipPath, member->index, MemberReadLimit, member->name);
-    if (!read.ok() || read.cut) {
-        *error = u"corvane-list: %1: %2"_s.arg(
-            argument, read.cut ? u"the member is too large to be read"_s : read.errorText);
-        return false;
-    }
-    QByteArray bytes = read.bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    ListBytes listBytes = readListDevice(buffer);
-    listBytes.fileFound = true;
-    list = loadListBytes(std::move(listBytes), options);
-    if (!list.error.isEmpty()) {
-        *error = u"corvane-list: %1: %2"_s.arg(argument, list.error);
+    QString why;
+    if (!zip::loadMemberList(zipPath, *member, options, &list, &why)) {
+        *error = u"corvane-list: %1: %2"_s.arg(argument, why);
         return false;
     }
     return true;

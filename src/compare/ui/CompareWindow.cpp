@@ -7,6 +7,7 @@
 #include "app/ui/WindowParts.h"
 #include "listfile/OpenCommand.h"
 #include "util/BackgroundJob.h"
+#include "zip/ZipMemberList.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -275,11 +276,21 @@ void CompareWindow::compareWith(const QString &path)
     const auto warn = [&](const QString &text) {
         m_context.prompts().warning(parentWidget(), text, m_context.errorTitle(), false);
     };
+    // A zip archive: the list its member grid offers first.
+    std::optional<zip::ZipMember> member;
     switch (kind) {
-    case ChosenFile::Zip:
-        m_context.prompts().message(parentWidget(), m_context.langText(LangEntry::CompareZip),
-                                    u"Corvane"_s, false);
-        return;
+    case ChosenFile::Zip: {
+        const zip::ZipListing listing = zip::listZipMembers(path);
+        const ZipOpenPlan plan = planZipOpen(listing.members);
+        if (!listing.ok() || plan.rows.isEmpty()) {
+            warn(listing.ok() ? m_context.langText(LangEntry::CompareZip)
+                              : zipListingFailureText(m_context, path, int(listing.error),
+                                                      listing.errorText));
+            return;
+        }
+        member = plan.rows.first();
+        break;
+    }
     case ChosenFile::Missing:
         warn(m_context.langText(LangEntry::ListNotFound) + u"\n\n"_s + shown);
         return;
@@ -309,15 +320,25 @@ void CompareWindow::compareWith(const QString &path)
     m_progress->show();
     m_stop->show();
     m_reader->start(
-        [opened, path, options](const JobRun &run) {
+        [opened, path, options, member](const JobRun &run) {
             LoadOptions o = options;
             o.stop = run.stopFlag();
             ReadLists lists;
             lists.oldList = std::make_shared<const LoadedList>(*opened);
-            lists.newList = std::make_shared<const LoadedList>(loadList(path, o));
+            if (member) {
+                auto read = std::make_shared<LoadedList>();
+                QString why;
+                if (!zip::loadMemberList(path, *member, o, read.get(), &why)) {
+                    read->error = why.isEmpty() ? u"the member cannot be read"_s : why;
+                    read->fileFound = true;
+                }
+                lists.newList = std::move(read);
+            } else {
+                lists.newList = std::make_shared<const LoadedList>(loadList(path, o));
+            }
             return lists;
         },
-        [this, path, openedPath, shown](const ReadLists &lists) {
+        [this, path, openedPath, shown, member](const ReadLists &lists) {
             m_progress->setRange(0, 1000);
             m_progress->hide();
             m_stop->hide();
@@ -338,6 +359,8 @@ void CompareWindow::compareWith(const QString &path)
             }
             m_oldPath = openedPath;
             m_newPath = path;
+            m_oldMember.clear();
+            m_newMember = member ? member->name : QString();
             showNames();
             m_compare->compare(lists.oldList, lists.newList);
         });
@@ -348,6 +371,7 @@ void CompareWindow::swapLists()
     if (!m_compare || !m_compare->oldList() || isBusy())
         return;
     std::swap(m_oldPath, m_newPath);
+    std::swap(m_oldMember, m_newMember);
     showNames();
     m_folders->clear();
     m_compare->swapLists();
@@ -397,12 +421,16 @@ void CompareWindow::showNames()
 {
     if (!m_dialog)
         return;
-    const auto name = [](const QString &path) {
-        return path.isEmpty() ? u"\u2013"_s : QFileInfo(path).fileName();
+    // A list in a zip archive: the archive's name and the member's.
+    const auto name = [](const QString &path, const QString &member) -> QString {
+        if (path.isEmpty())
+            return u"\u2013"_s;
+        const QString file = QFileInfo(path).fileName();
+        return member.isEmpty() ? file : file + u':' + member;
     };
     const QString oldPath = m_oldPath.isEmpty() ? m_session.CurrentListFile() : m_oldPath;
-    m_oldName->setText(m_context.langText(LangEntry::CompareOld).arg(name(oldPath)));
-    m_newName->setText(m_context.langText(LangEntry::CompareNew).arg(name(m_newPath)));
+    m_oldName->setText(m_context.langText(LangEntry::CompareOld).arg(name(oldPath, m_oldMember)));
+    m_newName->setText(m_context.langText(LangEntry::CompareNew).arg(name(m_newPath, m_newMember)));
     m_oldName->setToolTip(QDir::toNativeSeparators(oldPath));
     m_newName->setToolTip(QDir::toNativeSeparators(m_newPath));
     const bool compared = m_compare && m_compare->compared();

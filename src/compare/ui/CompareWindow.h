@@ -2,7 +2,8 @@
 
 // "Compare with another list...": the opened list (OLD, unless swapped)
 // against another list file the user chooses (NEW), in a window of its own
-// beside the main one. The other list is read and the two compared on worker
+// beside the main one (of a zip archive, the list its member grid offers
+// first). The other list is read and the two compared on worker
 // threads, with progress and Stop. The window shows the summary (added,
 // removed, status and size changes, how many became good or damaged), the
 // folders of NEW with a difference below them (each with its counts,
@@ -100,6 +101,8 @@ private:
     CompareController *m_compare = nullptr;
     QString m_oldPath; // the files of the lists compared, OLD first
     QString m_newPath;
+    QString m_oldMember; // the list in the zip m_oldPath or m_newPath, when it is one
+    QString m_newMember;
     // Last, so that it stops and waits for its run before the rest goes.
     BackgroundJob *m_reader = nullptr;
 };
