@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -107,7 +108,8 @@ QImage reportChart(const RecoveryReport &report, const ReportTexts &texts, int w
             QRect(4, y, labelWidth - 8, rowHeight), Qt::AlignVCenter | Qt::AlignLeft,
             metrics.elidedText(reportStatusName(texts, row), Qt::ElideRight, labelWidth - 8));
         const double part = files > 0 ? double(row.count.files) / double(files) : 0.0;
-        const int barWidth = std::max(row.count.files > 0 ? 1 : 0, int(part * barSpace + 0.5));
+        const int barWidth =
+            std::max(row.count.files > 0 ? 1 : 0, int(std::lround(part * barSpace)));
         const QRect bar(labelWidth, y + 3, barWidth, rowHeight - 6);
         painter.fillRect(bar, colours.value(i, Qt::gray));
         painter.setPen(QColor(0x60, 0x60, 0x60));
