@@ -1,9 +1,10 @@
 #include "bench_report.h"
 
 #include "BenchTiming.h"
+#include "app/language/LanguageTable.h"
 #include "basket/ListFingerprint.h"
 #include "listfile/ListLoader.h"
-#include "listfile/SizeText.h"
+#include "report/ReportTexts.h"
 #include "report/paint/ReportPaint.h"
 
 #include <QDir>
@@ -17,22 +18,15 @@ namespace corvane::bench {
 
 namespace {
 
+// The English words of the table built into the program.
 ReportTexts englishTexts()
 {
-    ReportTexts t;
-    t.title = u"Recovery report"_s;
-    for (int k = 0; k < FileKindCount; ++k)
-        t.kindNames[size_t(k)] = fileKindId(FileKind(k));
-    for (int c = 0; c < StatusClassCount; ++c)
-        t.classNames[size_t(c)] = statusClassName(StatusClass(c));
-    t.otherStatuses = u"%1 other statuses"_s;
-    t.moreFolders = u"%1 more folders"_s;
-    t.locale = QLocale(QLocale::English, QLocale::UnitedStates);
-    t.count = [l = t.locale](qint64 n) { return formatCount(n, l); };
-    t.size = [l = t.locale](ByteTotal b) { return FormatSize(b, l); };
-    return t;
+    initLanguageResources();
+    const QStringList words = loadLanguageFile(u":/corvane/lang.fil"_s, LanguageEnglish).texts;
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    return reportTexts([&words](LangEntry entry) { return words.value(int(entry)); }, english,
+                       SizeUnits(), u"en"_s);
 }
-
 QString ms(double value)
 {
     return QString::number(value, 'f', 1);

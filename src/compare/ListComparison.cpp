@@ -201,26 +201,6 @@ std::vector<quint32> pathOrderIndex(const LineStore &store, const KeyOrder &orde
     return index;
 }
 
-// The status words' classes, each word classified once.
-class StatusClassCache
-{
-public:
-    StatusClass classOf(QByteArrayView word, ListEncoding encoding)
-    {
-        for (const auto &[bytes, cls] : m_known) {
-            if (bytes == word)
-                return cls;
-        }
-        const StatusClass cls = classifyStatus(decodeListText(word, encoding));
-        if (m_known.size() < 64)
-            m_known.emplace_back(word.toByteArray(), cls);
-        return cls;
-    }
-
-private:
-    std::vector<std::pair<QByteArray, StatusClass>> m_known;
-};
-
 // What one merge of two stretches found.
 struct MergedPart
 {
@@ -388,8 +368,8 @@ private:
     std::atomic<qint64> &m_linesDone;
     bool m_reports;
     MergedPart m_out;
-    StatusClassCache m_oldClasses;
-    StatusClassCache m_newClasses;
+    StatusWordClasses m_oldClasses;
+    StatusWordClasses m_newClasses;
 };
 
 // Where a stretch's lines stop coming before key: the first position

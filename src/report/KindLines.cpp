@@ -5,9 +5,6 @@
 #include "listfile/ListText.h"
 
 #include <cstring>
-#include <string>
-#include <string_view>
-#include <unordered_map>
 
 namespace corvane {
 
@@ -63,31 +60,13 @@ private:
 
     StatusClass classOf(const LineFields &fields, ListEncoding encoding)
     {
-        if (!fields.hasStatus)
-            return StatusClass::Unknown;
-        // Lists mostly repeat one word line after line.
-        const std::string_view word(fields.status.data(), size_t(fields.status.size()));
-        if (m_hasLast && word == m_lastWord)
-            return m_lastClass;
-        auto found = m_classOfWord.find(std::string(word));
-        if (found == m_classOfWord.end())
-            found = m_classOfWord
-                        .emplace(std::string(word),
-                                 classifyStatus(decodeListText(fields.status, encoding)))
-                        .first;
-        m_lastWord = found->first;
-        m_lastClass = found->second;
-        m_hasLast = true;
-        return m_lastClass;
+        return fields.hasStatus ? m_classes.classOf(fields.status, encoding) : StatusClass::Unknown;
     }
 
     QByteArray m_key;
     FileKind m_kind;
     std::optional<StatusClass> m_class;
-    std::unordered_map<std::string, StatusClass> m_classOfWord;
-    std::string m_lastWord;
-    StatusClass m_lastClass = StatusClass::Unknown;
-    bool m_hasLast = false;
+    StatusWordClasses m_classes;
 };
 
 } // namespace

@@ -8,6 +8,9 @@
 // program. Words are compared without regard to letter case or to spaces at
 // their ends; a word the table does not hold is unknown.
 
+#include "listfile/ListText.h"
+
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
 #include <QList>
@@ -64,5 +67,31 @@ private:
 const StatusClassTable &statusClassTable();
 // Its class of word.
 StatusClass classifyStatus(QStringView word);
+
+// The classes of one list's status words as its lines hold them, each word
+// decoded and classified once (lines mostly repeat the word before).
+class StatusWordClasses
+{
+public:
+    StatusClass classOf(QByteArrayView word, ListEncoding encoding)
+    {
+        if (m_hasLast && QByteArrayView(m_last) == word)
+            return m_lastClass;
+        auto found = m_known.constFind(word.toByteArray());
+        if (found == m_known.cend())
+            found =
+                m_known.insert(word.toByteArray(), classifyStatus(decodeListText(word, encoding)));
+        m_last = found.key();
+        m_lastClass = found.value();
+        m_hasLast = true;
+        return m_lastClass;
+    }
+
+private:
+    QHash<QByteArray, StatusClass> m_known;
+    QByteArray m_last;
+    StatusClass m_lastClass = StatusClass::Unknown;
+    bool m_hasLast = false;
+};
 
 } // namespace corvane

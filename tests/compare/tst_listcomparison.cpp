@@ -31,10 +31,10 @@ private Q_SLOTS:
 namespace {
 
 // "PATH,date,SIZE,32;AB,STATUS" lines, CR LF each.
-QByteArray lines(std::initializer_list<const char *> spec)
+QByteArray lines(std::initializer_list<const char *> rows)
 {
     QByteArray out;
-    for (const char *line : spec)
+    for (const char *line : rows)
         out += QByteArray(line) + "\r\n";
     return out;
 }

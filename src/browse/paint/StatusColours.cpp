@@ -92,6 +92,12 @@ int preferredShade(const FolderTotals::Status &status, int count)
 
 } // namespace
 
+QColor statusClassColour(StatusClass statusClass)
+{
+    const Shades shades = shadesOf(statusClass);
+    return QColor::fromRgb(shades.colours[statusClass == StatusClass::Bad ? 1 : 0]);
+}
+
 StatusClass colourClass(const FolderTotals::Status &status)
 {
     if (status.kind != FolderTotals::StatusKind::Word)

@@ -26,6 +26,10 @@ QColor statusColour(const FolderTotals::Status &status);
 QList<QColor> statusColours(const QList<FolderTotals::Status> &statuses);
 QList<QColor> statusColours(const FolderTotals &totals);
 
+// The colour of a class where classes are drawn rather than words (the
+// kinds' bars): its first shade, red for bad.
+QColor statusClassColour(StatusClass statusClass);
+
 // The class a status is coloured by: its word's, "other" and "unknown" are
 // Unknown.
 StatusClass colourClass(const FolderTotals::Status &status);

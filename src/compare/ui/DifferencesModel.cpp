@@ -18,6 +18,8 @@ DifferencesModel::DifferencesModel(QObject *parent)
 void DifferencesModel::setComparison(std::shared_ptr<const ComparedLists> compared)
 {
     m_compared = std::move(compared);
+    m_oldClasses = {};
+    m_newClasses = {};
     m_folder = -1;
     rebuild();
 }
@@ -52,8 +54,10 @@ bool DifferencesModel::accepts(const ListDifference &difference) const
     // Became: of another class before, of this one now (as the summary counts).
     const LineStore &o = m_compared->oldList->iGrid1;
     const LineStore &n = m_compared->newList->iGrid1;
-    return classifyStatus(n.decode(lineFields(n.line(difference.newLine())).status)) == *m_became &&
-           classifyStatus(o.decode(lineFields(o.line(difference.oldLine())).status)) != *m_became;
+    return m_newClasses.classOf(lineFields(n.line(difference.newLine())).status, n.encoding()) ==
+               *m_became &&
+           m_oldClasses.classOf(lineFields(o.line(difference.oldLine())).status, o.encoding()) !=
+               *m_became;
 }
 
 void DifferencesModel::rebuild()

@@ -99,6 +99,9 @@ private:
     std::array<QString, 4> m_changes;
     std::array<QString, Columns> m_titles;
     QLocale m_numbers = QLocale(QLocale::English, QLocale::UnitedStates);
+    // The lists' status words' classes, for the "became" filter.
+    mutable StatusWordClasses m_oldClasses;
+    mutable StatusWordClasses m_newClasses;
 };
 
 } // namespace corvane

@@ -48,21 +48,6 @@ QList<FolderTotals::Status> statusesOf(const RecoveryReport &report)
 
 } // namespace
 
-QColor statusClassColour(StatusClass statusClass)
-{
-    switch (statusClass) {
-    case StatusClass::Good:
-        return QColor(0x2e9d4a);
-    case StatusClass::Partial:
-        return QColor(0xe8c32a);
-    case StatusClass::Bad:
-        return QColor(0xd63c3c);
-    case StatusClass::Unknown:
-        break;
-    }
-    return QColor(0x9e9e9e);
-}
-
 QStringList reportStatusColours(const RecoveryReport &report)
 {
     QStringList names;

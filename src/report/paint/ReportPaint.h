@@ -22,10 +22,6 @@ class QTextDocument;
 
 namespace corvane {
 
-// The colour of a class where classes are drawn (the kinds' bars): its
-// first shade in the legend's colours.
-QColor statusClassColour(StatusClass statusClass);
-
 // One "#rrggbb" per status row of report, as the window's legend colours
 // those statuses.
 QStringList reportStatusColours(const RecoveryReport &report);

@@ -5,8 +5,8 @@
 #include "app/ui/ListSession.h"
 #include "app/ui/WindowContext.h"
 #include "app/ui/WindowParts.h"
+#include "browse/paint/StatusColours.h"
 #include "report/ReportTexts.h"
-#include "report/paint/ReportPaint.h"
 #include "util/BackgroundJob.h"
 
 #include <QAction>

@@ -91,6 +91,11 @@ private:
     void refresh();
     ReportTexts texts() const;
     ReportListInfo listInfo() const;
+    // Where its messages go: its window while shown, else the main one.
+    QWidget *promptParent() const;
+    // True when a list is open; else says so.
+    bool hasListOrSays() const;
+    void sayNoList() const;
     // Asks for the report of the opened list on the worker, then done(report)
     // on the window's thread; false (and said) when no list is open.
     bool startReport(std::function<RecoveryReport(RecoveryReport, const std::atomic<bool> *)> work,

@@ -67,14 +67,13 @@ bool KindsController::startReport(
     std::function<RecoveryReport(RecoveryReport, const std::atomic<bool> *)> work,
     std::function<void(const RecoveryReport &)> done)
 {
-    QWidget *parent = m_dialog && m_dialog->isVisible() ? static_cast<QWidget *>(m_dialog)
-                                                        : m_context.promptParent();
-    if (m_session.CurrentListFile().isEmpty() || m_session.openedList().lineCount == 0 ||
-        m_session.isLoading()) {
-        m_context.prompts().message(parent, m_context.langText(LangEntry::ReportNoList),
-                                    u"Corvane"_s, false);
+    // While a list loads there is none to report on.
+    if (m_session.isLoading()) {
+        sayNoList();
         return false;
     }
+    if (!hasListOrSays())
+        return false;
     if (m_job->isRunning()) {
         m_context.prompts().beep();
         return false;
@@ -125,15 +124,31 @@ bool KindsController::startReport(
     return true;
 }
 
+QWidget *KindsController::promptParent() const
+{
+    return m_dialog && m_dialog->isVisible() ? static_cast<QWidget *>(m_dialog)
+                                             : m_context.promptParent();
+}
+
+bool KindsController::hasListOrSays() const
+{
+    if (!m_session.CurrentListFile().isEmpty() && m_session.openedList().lineCount > 0)
+        return true;
+    sayNoList();
+    return false;
+}
+
+void KindsController::sayNoList() const
+{
+    m_context.prompts().message(promptParent(), m_context.langText(LangEntry::ReportNoList),
+                                u"Corvane"_s, false);
+}
+
 void KindsController::saveReport()
 {
-    QWidget *parent = m_dialog && m_dialog->isVisible() ? static_cast<QWidget *>(m_dialog)
-                                                        : m_context.promptParent();
-    if (m_session.CurrentListFile().isEmpty() || m_session.openedList().lineCount == 0) {
-        m_context.prompts().message(parent, m_context.langText(LangEntry::ReportNoList),
-                                    u"Corvane"_s, false);
+    if (!hasListOrSays())
         return;
-    }
+    QWidget *parent = promptParent();
     const QFileInfo list(m_session.CurrentListFile());
     const QString proposed = list.absoluteDir().filePath(
         list.completeBaseName() + fileNameSuffix(m_context.langText(LangEntry::ReportSuffix)) +
@@ -163,8 +178,7 @@ void KindsController::saveReport()
             return report;
         },
         [this, path, saved](const RecoveryReport &) {
-            QWidget *parent = m_dialog && m_dialog->isVisible() ? static_cast<QWidget *>(m_dialog)
-                                                                : m_context.promptParent();
+            QWidget *parent = promptParent();
             const QString shown = QDir::toNativeSeparators(path);
             if (saved->ok()) {
                 m_context.prompts().message(parent,
@@ -185,10 +199,8 @@ void KindsController::printReport()
     const ReportTexts words = texts();
     startReport([](RecoveryReport report, const std::atomic<bool> *) { return report; },
                 [this, words](const RecoveryReport &report) {
-                    QWidget *parent = m_dialog && m_dialog->isVisible()
-                                          ? static_cast<QWidget *>(m_dialog)
-                                          : m_context.promptParent();
-                    m_context.prompts().print(parent, m_context.langText(LangEntry::ReportPrint),
+                    m_context.prompts().print(promptParent(),
+                                              m_context.langText(LangEntry::ReportPrint),
                                               [&](QPagedPaintDevice *device) {
                                                   corvane::printReport(report, words, device);
                                               });
