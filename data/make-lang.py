@@ -1478,6 +1478,133 @@ EXTRA[387] = ("Show:",
               "Visa:",
               "Tonen:")
 
+EXTRA[388] = ("Narrows as you type: words, ext:jpg;png, size:>10mb, dm:2019-03, status:, class:bad, kind:photos, -word",
+              "Filtra enquanto escreve: palavras, ext:jpg;png, size:>10mb, dm:2019-03, status:, class:bad, kind:photos, -palavra",
+              "Grenzt beim Tippen ein: Wörter, ext:jpg;png, size:>10mb, dm:2019-03, status:, class:bad, kind:photos, -Wort",
+              "Restreint pendant la frappe : mots, ext:jpg;png, size:>10mb, dm:2019-03, status:, class:bad, kind:photos, -mot",
+              "Filtrerar medan du skriver: ord, ext:jpg;png, size:>10mb, dm:2019-03, status:, class:bad, kind:photos, -ord",
+              "Filtert tijdens het typen: woorden, ext:jpg;png, size:>10mb, dm:2019-03, status:, class:bad, kind:photos, -woord")
+EXTRA[389] = ("Narrows the list as you type; every word must hold:",
+              "Filtra a lista enquanto escreve; todas as palavras têm de se verificar:",
+              "Grenzt die Liste beim Tippen ein; jedes Wort muss zutreffen:",
+              "Restreint la liste pendant la frappe ; chaque mot doit être vérifié :",
+              "Filtrerar listan medan du skriver; varje ord måste stämma:",
+              "Filtert de lijst tijdens het typen; elk woord moet kloppen:")
+EXTRA[390] = ("word: the path holds it (* ? # [a-z] as in the search)",
+              "palavra: o caminho contém-na (* ? # [a-z] como na pesquisa)",
+              "Wort: der Pfad enthält es (* ? # [a-z] wie bei der Suche)",
+              "mot : le chemin le contient (* ? # [a-z] comme dans la recherche)",
+              "ord: sökvägen innehåller det (* ? # [a-z] som i sökningen)",
+              "woord: het pad bevat het (* ? # [a-z] zoals bij het zoeken)")
+EXTRA[391] = ("ext:jpg;png: the name ends in one of these extensions",
+              "ext:jpg;png: o nome termina numa destas extensões",
+              "ext:jpg;png: der Name endet auf eine dieser Endungen",
+              "ext:jpg;png : le nom se termine par l'une de ces extensions",
+              "ext:jpg;png: namnet slutar på ett av dessa filtillägg",
+              "ext:jpg;png: de naam eindigt op een van deze extensies")
+EXTRA[392] = ("size:>10mb, size:<1kb, size:1mb..1gb: the size (kb, mb, gb, tb or bytes)",
+              "size:>10mb, size:<1kb, size:1mb..1gb: o tamanho (kb, mb, gb, tb ou bytes)",
+              "size:>10mb, size:<1kb, size:1mb..1gb: die Größe (kb, mb, gb, tb oder Bytes)",
+              "size:>10mb, size:<1kb, size:1mb..1gb : la taille (kb, mb, gb, tb ou octets)",
+              "size:>10mb, size:<1kb, size:1mb..1gb: storleken (kb, mb, gb, tb eller byte)",
+              "size:>10mb, size:<1kb, size:1mb..1gb: de grootte (kb, mb, gb, tb of bytes)")
+EXTRA[393] = ("dm:2019, dm:2019-03, dm:2019-03-01..2019-06-30: the modification date",
+              "dm:2019, dm:2019-03, dm:2019-03-01..2019-06-30: a data de modificação",
+              "dm:2019, dm:2019-03, dm:2019-03-01..2019-06-30: das Änderungsdatum",
+              "dm:2019, dm:2019-03, dm:2019-03-01..2019-06-30 : la date de modification",
+              "dm:2019, dm:2019-03, dm:2019-03-01..2019-06-30: ändringsdatumet",
+              "dm:2019, dm:2019-03, dm:2019-03-01..2019-06-30: de wijzigingsdatum")
+EXTRA[394] = ("status:damaged: the status begins with it; class:good, partial, bad or unknown",
+              "status:damaged: o estado começa assim; class:good, partial, bad ou unknown",
+              "status:damaged: der Status beginnt damit; class:good, partial, bad oder unknown",
+              "status:damaged : l'état commence ainsi ; class:good, partial, bad ou unknown",
+              "status:damaged: statusen börjar så; class:good, partial, bad eller unknown",
+              "status:damaged: de status begint ermee; class:good, partial, bad of unknown")
+EXTRA[395] = ("kind:photos, the kind of file: photos, videos, music, documents, spreadsheets, presentations, mail, archives, databases, programs or other",
+              "kind:photos, o tipo de ficheiro: photos, videos, music, documents, spreadsheets, presentations, mail, archives, databases, programs ou other",
+              "kind:photos, die Dateiart: photos, videos, music, documents, spreadsheets, presentations, mail, archives, databases, programs oder other",
+              "kind:photos, le type de fichier : photos, videos, music, documents, spreadsheets, presentations, mail, archives, databases, programs ou other",
+              "kind:photos, filtypen: photos, videos, music, documents, spreadsheets, presentations, mail, archives, databases, programs eller other",
+              "kind:photos, het soort bestand: photos, videos, music, documents, spreadsheets, presentations, mail, archives, databases, programs of other")
+EXTRA[396] = ("-word leaves out what it matches; \"annual report\" keeps the space inside",
+              "-palavra exclui o que corresponde; \"relatório anual\" mantém o espaço",
+              "-Wort schließt aus, was passt; \"Jahresbericht 2019\" behält das Leerzeichen",
+              "-mot exclut ce qui correspond ; \"rapport annuel\" garde l'espace",
+              "-ord utesluter det som matchar; \"årlig rapport\" behåller mellanslaget",
+              "-woord sluit uit wat overeenkomt; \"jaarlijks verslag\" houdt de spatie")
+EXTRA[397] = ("Esc shows the whole list again; Enter or \"Search\" searches the list file as before",
+              "Esc mostra de novo a lista inteira; Enter ou \"Pesquisar\" pesquisa o ficheiro da lista como antes",
+              "Esc zeigt wieder die ganze Liste; Enter oder \"Suchen\" durchsucht die Listendatei wie bisher",
+              "Échap affiche de nouveau toute la liste ; Entrée ou \"Rechercher\" cherche dans le fichier de la liste comme avant",
+              "Esc visar hela listan igen; Enter eller \"Sök\" söker i listfilen som förut",
+              "Esc toont weer de hele lijst; Enter of \"Zoeken\" doorzoekt het lijstbestand zoals voorheen")
+EXTRA[398] = ("%1 matches · %2",
+              "%1 resultados · %2",
+              "%1 Treffer · %2",
+              "%1 résultats · %2",
+              "%1 träffar · %2",
+              "%1 treffers · %2")
+EXTRA[399] = ("All %1 lines match",
+              "As %1 linhas correspondem todas",
+              "Alle %1 Zeilen passen",
+              "Les %1 lignes correspondent toutes",
+              "Alla %1 rader matchar",
+              "Alle %1 regels komen overeen")
+EXTRA[400] = ("No match",
+              "Nenhum resultado",
+              "Kein Treffer",
+              "Aucun résultat",
+              "Ingen träff",
+              "Geen treffer")
+EXTRA[401] = ("Not understood: %1 (%2)",
+              "Não compreendido: %1 (%2)",
+              "Nicht verstanden: %1 (%2)",
+              "Non compris : %1 (%2)",
+              "Inte förstått: %1 (%2)",
+              "Niet begrepen: %1 (%2)")
+EXTRA[402] = ("a size is a number with kb, mb, gb or tb after > or <, or two sizes joined by ..",
+              "um tamanho é um número com kb, mb, gb ou tb depois de > ou <, ou dois tamanhos unidos por ..",
+              "eine Größe ist eine Zahl mit kb, mb, gb oder tb nach > oder <, oder zwei Größen mit .. dazwischen",
+              "une taille est un nombre avec kb, mb, gb ou tb après > ou <, ou deux tailles reliées par ..",
+              "en storlek är ett tal med kb, mb, gb eller tb efter > eller <, eller två storlekar med .. emellan",
+              "een grootte is een getal met kb, mb, gb of tb na > of <, of twee groottes met .. ertussen")
+EXTRA[403] = ("a date is a year, a year-month or a year-month-day, or two dates joined by ..",
+              "uma data é um ano, um ano-mês ou um ano-mês-dia, ou duas datas unidas por ..",
+              "ein Datum ist ein Jahr, Jahr-Monat oder Jahr-Monat-Tag, oder zwei Daten mit .. dazwischen",
+              "une date est une année, une année-mois ou une année-mois-jour, ou deux dates reliées par ..",
+              "ett datum är ett år, år-månad eller år-månad-dag, eller två datum med .. emellan",
+              "een datum is een jaar, jaar-maand of jaar-maand-dag, of twee datums met .. ertussen")
+EXTRA[404] = ("the classes are good, partial, bad and unknown",
+              "as classes são good, partial, bad e unknown",
+              "die Klassen sind good, partial, bad und unknown",
+              "les classes sont good, partial, bad et unknown",
+              "klasserna är good, partial, bad och unknown",
+              "de klassen zijn good, partial, bad en unknown")
+EXTRA[405] = ("the kinds are photos, videos, music, documents, spreadsheets, presentations, mail, archives, databases, programs and other",
+              "os tipos são photos, videos, music, documents, spreadsheets, presentations, mail, archives, databases, programs e other",
+              "die Arten sind photos, videos, music, documents, spreadsheets, presentations, mail, archives, databases, programs und other",
+              "les types sont photos, videos, music, documents, spreadsheets, presentations, mail, archives, databases, programs et other",
+              "typerna är photos, videos, music, documents, spreadsheets, presentations, mail, archives, databases, programs och other",
+              "de soorten zijn photos, videos, music, documents, spreadsheets, presentations, mail, archives, databases, programs en other")
+EXTRA[406] = ("nothing follows the colon",
+              "nada depois dos dois pontos",
+              "nach dem Doppelpunkt fehlt etwas",
+              "rien ne suit les deux-points",
+              "inget efter kolonet",
+              "er volgt niets na de dubbele punt")
+EXTRA[407] = ("this word cannot be read",
+              "esta palavra não pode ser lida",
+              "dieses Wort ist nicht lesbar",
+              "ce mot ne peut pas être lu",
+              "det här ordet kan inte läsas",
+              "dit woord kan niet worden gelezen")
+EXTRA[408] = ("Narrowing...",
+              "A filtrar...",
+              "Wird eingegrenzt...",
+              "Restriction...",
+              "Filtrerar...",
+              "Bezig met filteren...")
+
 
 def main():
     assert len(ENTRIES) == 51, len(ENTRIES)

@@ -233,6 +233,37 @@ FolderListing listFolder(const LoadedList &list, const QString &rootPrefix, int 
     return listing;
 }
 
+void narrowListing(FolderListing &listing, const FolderTree &tree, const ListingFilter &filter)
+{
+    const bool folderKnown = listing.item >= 0 && listing.item < tree.count();
+    std::vector<GridRow> kept;
+    kept.reserve(listing.rows.size());
+    qsizetype folders = 0;
+    qsizetype files = 0;
+    for (GridRow &row : listing.rows) {
+        switch (row.kind) {
+        case GridRowKind::Up:
+            break;
+        case GridRowKind::Folder: {
+            const int child = folderKnown ? tree.findChild(listing.item, row.name) : -1;
+            if (child < 0 || !filter.keepsFolder(child))
+                continue;
+            ++folders;
+            break;
+        }
+        case GridRowKind::File:
+            if (!filter.keepsLine(row.line))
+                continue;
+            ++files;
+            break;
+        }
+        kept.push_back(std::move(row));
+    }
+    listing.rows = std::move(kept);
+    listing.folderRows = folders;
+    listing.fileRows = files;
+}
+
 int folderItemByPath(const LoadedList &list, QStringView path)
 {
     if (list.SftTree1.isEmpty())

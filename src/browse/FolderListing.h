@@ -19,6 +19,7 @@
 
 namespace corvane {
 
+class FolderTree;
 struct LoadedList;
 
 // Fixed positions of the file grid's image list; file-type images follow.
@@ -101,6 +102,21 @@ FolderListing FillFileGrid(const LineStore &store, QByteArrayView key, FolderLin
 // listing.
 FolderListing listFolder(const LoadedList &list, const QString &rootPrefix, int item,
                          const ListingOptions &options);
+
+// Which rows of a folder's listing stay while the list is narrowed (a find
+// as the user types): the files whose lines it keeps, and the sub-folders
+// with something it keeps below them.
+class ListingFilter
+{
+public:
+    virtual ~ListingFilter() = default;
+    virtual bool keepsLine(qint32 line) const = 0;
+    virtual bool keepsFolder(int item) const = 0;
+};
+
+// Drops the rows of listing (a listing of tree's item listing.item) that
+// filter does not keep; the ".." row stays.
+void narrowListing(FolderListing &listing, const FolderTree &tree, const ListingFilter &filter);
 
 // The tree item of a folder named by its names below "Root" joined by "\"
 // ('Photos\2009'; empty for "Root"; one trailing "\" is allowed); -1 when

@@ -7,6 +7,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <memory>
+
 using namespace corvane;
 using namespace Qt::Literals::StringLiterals;
 
@@ -94,6 +96,76 @@ private Q_SLOTS:
         QCOMPARE(model.rowCount(), 0);
         model.setTree(nullptr);
         QCOMPARE(model.rowCount(), 0);
+    }
+
+    // Narrowed: only the folders with matches below them stand in the tree,
+    // in the whole tree's order, with their counts; every shown item's index
+    // leads back to it, the others have none; the whole tree comes back.
+    void narrowed_data()
+    {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<QList<int>>("matchesByItem"); // by item, in the tree's order
+        QTest::addColumn<QStringList>("shown");
+        const QByteArray nested("D\\A\\B\\f1\r\nD\\A\\C\\f3\r\nD\\Z\\f\r\nD\\Z\\Y\\g\r\n");
+        // Items: 0 Root, 1 A, 2 B, 3 C, 4 Z, 5 Y.
+        QTest::newRow("one branch") << nested << QList<int>{1, 1, 1, 0, 0, 0}
+                                    << QStringList{u"Root"_s, u"  A"_s, u"    B"_s};
+        QTest::newRow("two branches") << nested << QList<int>{3, 1, 0, 1, 2, 1}
+                                      << QStringList{u"Root"_s, u"  A"_s, u"    C"_s, u"  Z"_s,
+                                                     u"    Y"_s};
+        QTest::newRow("none") << nested << QList<int>{0, 0, 0, 0, 0, 0}
+                              << QStringList{u"Root"_s};
+        QTest::newRow("all") << nested << QList<int>{4, 2, 1, 1, 2, 1}
+                             << QStringList{u"Root"_s, u"  A"_s, u"    B"_s, u"    C"_s, u"  Z"_s,
+                                            u"    Y"_s};
+    }
+    void narrowed()
+    {
+        QFETCH(QByteArray, lines);
+        QFETCH(QList<int>, matchesByItem);
+        QFETCH(QStringList, shown);
+        const FolderTree tree = treeOf(lines);
+        QCOMPARE(tree.count(), matchesByItem.size());
+        FolderTreeModel model;
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setTree(&tree);
+        auto counts = std::make_shared<std::vector<qint32>>(matchesByItem.begin(),
+                                                             matchesByItem.end());
+        model.setMatchCounts(counts);
+        QVERIFY(model.isNarrowed());
+        QCOMPARE(print(model), shown);
+        for (int item = 0; item < tree.count(); ++item) {
+            const QModelIndex index = model.indexOf(item, FolderTreeModel::FilesColumn);
+            if (item > 0 && matchesByItem[item] == 0) {
+                QVERIFY(!index.isValid());
+                continue;
+            }
+            QCOMPARE(model.itemOf(index), item);
+            QCOMPARE(index.data().toString(), QString::number(matchesByItem[item]));
+            // The whole folder's size is not the matches'.
+            QVERIFY(index.siblingAtColumn(FolderTreeModel::SizeColumn).data().isNull());
+        }
+        model.setMatchCounts(nullptr);
+        QCOMPARE(print(model), tree.printable());
+        // Counts of another tree are not taken.
+        model.setMatchCounts(std::make_shared<std::vector<qint32>>(size_t(tree.count() + 1), 1));
+        QVERIFY(!model.isNarrowed());
+    }
+
+    // A tree change drops the counts of the tree that went.
+    void narrowedSwap()
+    {
+        FolderTree tree = treeOf("D\\A\\x\r\nD\\B\\y\r\n");
+        FolderTreeModel model;
+        model.setTree(&tree);
+        model.setMatchCounts(std::make_shared<std::vector<qint32>>(std::vector<qint32>{1, 1, 0}));
+        QCOMPARE(print(model), (QStringList{u"Root"_s, u"  A"_s}));
+        model.beginTreeChange();
+        tree = treeOf("E\\P\\z\r\n");
+        model.endTreeChange();
+        QVERIFY(!model.isNarrowed());
+        QCOMPARE(print(model), (QStringList{u"Root"_s, u"  P"_s}));
     }
 
     void header()

@@ -16,6 +16,8 @@ private Q_SLOTS:
     void rows_data();
     void rows();
     void header();
+    void narrowed_data();
+    void narrowed();
     void findFolderLinesMatchesScan_data();
     void findFolderLinesMatchesScan();
     void folderWithoutLines();
@@ -155,6 +157,74 @@ void TestFolderListing::header()
     QCOMPARE(listingOf(list, QString()).header, u"Root"_s);
     QCOMPARE(listingOf(list, u"A\\B"_s).header, u"B"_s);
     QCOMPARE(listingOf(list, u"A\\B"_s).key, QByteArray("Data\\A\\B\\"));
+}
+
+namespace {
+
+// Keeps the file lines and the folders named.
+struct KeepNamed : ListingFilter
+{
+    const LoadedList *list = nullptr;
+    QStringList files;   // whole lines
+    QStringList folders; // names below "Root" joined by "\"
+    bool keepsLine(qint32 line) const override
+    {
+        return files.contains(list->iGrid1.text(line));
+    }
+    bool keepsFolder(int item) const override
+    {
+        for (const QString &f : folders)
+            if (folderItemByPath(*list, f) == item)
+                return true;
+        return false;
+    }
+};
+
+} // namespace
+
+// While the list is narrowed, the grid keeps ".." and the rows the filter
+// keeps, in their order, and counts them.
+void TestFolderListing::narrowed_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("one file") << u"A"_s << QStringList{u"D\\A\\b.txt,d,2,32;,ok"_s}
+                              << QStringList() << QStringList{u"..|..||||"_s, u"file|b.txt|d|2|32;|ok"_s};
+    QTest::newRow("a folder") << u"A"_s << QStringList() << QStringList{u"A\\Sub2"_s}
+                              << QStringList{u"..|..||||"_s, u"folder|Sub2||||"_s};
+    QTest::newRow("nothing") << QString() << QStringList() << QStringList() << QStringList();
+    QTest::newRow("root") << QString() << QStringList{u"D\\top.txt,d,5,32;,ok"_s}
+                          << QStringList{u"A"_s}
+                          << QStringList{u"folder|A||||"_s, u"file|top.txt|d|5|32;|ok"_s};
+}
+
+void TestFolderListing::narrowed()
+{
+    QFETCH(QString, folder);
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, folders);
+    QFETCH(QStringList, expected);
+    const LoadedList list =
+        listOf({u"D\\A\\a.txt,d,1,32;,ok"_s, u"D\\A\\b.txt,d,2,32;,ok"_s,
+                u"D\\A\\Sub1\\x,d,3,32;,ok"_s, u"D\\A\\Sub2\\y,d,4,32;,ok"_s,
+                u"D\\top.txt,d,5,32;,ok"_s});
+    KeepNamed keep;
+    keep.list = &list;
+    keep.files = files;
+    keep.folders = folders;
+    FolderListing listing = listingOf(list, folder);
+    narrowListing(listing, list.SftTree1, keep);
+    QCOMPARE(printRows(listing), expected);
+    qsizetype folderRows = 0;
+    qsizetype fileRows = 0;
+    for (const GridRow &row : listing.rows) {
+        folderRows += row.kind == GridRowKind::Folder;
+        fileRows += row.kind == GridRowKind::File;
+    }
+    QCOMPARE(listing.folderRows, folderRows);
+    QCOMPARE(listing.fileRows, fileRows);
 }
 
 void TestFolderListing::findFolderLinesMatchesScan_data()

@@ -333,6 +333,30 @@ enum class LangEntry : int {
     CompareReading = 386,         // "Reading \"%1\"..."
     CompareShow = 387,            // "Show:"
 
+    // 388 to 408: narrowing the list as the user types.
+    FindHint = 388, // "Narrows as you type: words, ext:jpg;png, size:>10mb, dm:2..."
+    FindTipIntro = 389, // "Narrows the list as you type; every word must hold:"
+    FindTipPattern = 390, // "word: the path holds it (* ? # [a-z] as in the search)"
+    FindTipExt = 391, // "ext:jpg;png: the name ends in one of these extensions"
+    FindTipSize = 392, // "size:>10mb, size:<1kb, size:1mb..1gb: the size (kb, mb, g..."
+    FindTipDate = 393, // "dm:2019, dm:2019-03, dm:2019-03-01..2019-06-30: the modif..."
+    FindTipStatus = 394, // "status:damaged: the status begins with it; class:good, pa..."
+    FindTipKind = 395, // "kind:photos, the kind of file: photos, videos, music, doc..."
+    FindTipExclude = 396, // "-word leaves out what it matches; \"annual report\" keeps..."
+    FindTipKeys = 397, // "Esc shows the whole list again; Enter or \"Search\" searc..."
+    FindCount = 398, // "%1 matches · %2"
+    FindAll = 399, // "All %1 lines match"
+    FindNone = 400, // "No match"
+    FindNotUnderstood = 401, // "Not understood: %1 (%2)"
+    FindBadSize = 402, // "a size is a number with kb, mb, gb or tb after > or <, or..."
+    FindBadDate = 403, // "a date is a year, a year-month or a year-month-day, or tw..."
+    FindUnknownClass = 404, // "the classes are good, partial, bad and unknown"
+    FindUnknownKind = 405, // "the kinds are photos, videos, music, documents, spreadshe..."
+    FindEmptyValue = 406, // "nothing follows the colon"
+    FindUnreadable = 407, // "this word cannot be read"
+    FindNarrowing = 408, // "Narrowing..."
+
+
 };
 
 // Entries lang.fil holds that nothing reads:

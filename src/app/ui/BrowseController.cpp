@@ -164,9 +164,25 @@ void BrowseController::FillFileGrid(const QByteArray &key)
     if (!listing.filled)
         return; // no line stored: the grid keeps what it shows
     listing.item = item;
-    if (item >= 0 && item < m_session.loadedList().SftTree1.count())
-        listing.header = m_session.loadedList().SftTree1.text(item);
+    const FolderTree &tree = m_session.loadedList().SftTree1;
+    if (item >= 0 && item < tree.count())
+        listing.header = tree.text(item);
+    if (m_filter)
+        narrowListing(listing, tree, *m_filter);
     m_model.setListing(std::move(listing));
+}
+
+void BrowseController::setListingFilter(std::shared_ptr<const ListingFilter> filter)
+{
+    if (!filter && !m_filter)
+        return;
+    m_filter = std::move(filter);
+    const qint32 item = m_session.CurrentFolderItem();
+    if (item < 0 || item >= m_session.loadedList().SftTree1.count())
+        return;
+    bool encoded = true;
+    const QByteArray key = folderKey(m_session.loadedList(), m_session.RootPrefix(), item, &encoded);
+    FillFileGrid(key);
 }
 
 void BrowseController::ShowFileDetails(int row, int col)
@@ -255,6 +271,7 @@ void BrowseController::copySelectedGridPaths()
 void BrowseController::clear()
 {
     m_model.clear();
+    m_filter.reset();
     m_firstFolderLine = -1;
     m_lastFolderLine = 0;
 }

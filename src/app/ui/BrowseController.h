@@ -21,6 +21,8 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class QLabel;
 class QTableView;
 class QTreeView;
@@ -61,6 +63,10 @@ public:
     qint32 LastFolderLine() const { return m_lastFolderLine; }
 
     void ShowFolder(int itemIndex);
+    // While the list is narrowed (a find as the user types) the grid lists
+    // only the rows filter keeps (nullptr: every row again). The folder shown
+    // is listed anew at once.
+    void setListingFilter(std::shared_ptr<const ListingFilter> filter);
     // The shown folder's file row named name becomes the current row, in view.
     void SelectGridFileRow(const QString &name) { selectGridRow(GridRowKind::File, name); }
     void FindFolderLines(const QByteArray &key);
@@ -95,6 +101,7 @@ private:
     bool m_iconThemeChecked; // before m_icons: the theme is looked up first
     FileTypeIcons m_icons;
     FileGridModel m_model;
+    std::shared_ptr<const ListingFilter> m_filter;
     qint32 m_firstFolderLine = -1;
     qint32 m_lastFolderLine = 0;
 };

@@ -80,6 +80,8 @@ struct MainWindowControls
     QLabel *Label10 = nullptr;
     QLineEdit *TXT1 = nullptr;
     QLabel *Label12 = nullptr;
+    QLabel *FindCount = nullptr; // the matches while the list narrows as the user types
+    QLabel *FindHint = nullptr;  // the words of the narrowing, below the pattern hint
     QLabel *Label30 = nullptr;
     QComboBox *Combo1 = nullptr;
     QPushButton *Command3 = nullptr;

@@ -177,14 +177,30 @@ void OverviewController::refreshLegend()
 {
     const FolderTotals &totals = m_session.folderTotals();
     m_delegate->setColours(statusColours(totals));
-    m_legend->setTotals(&totals, m_context.numberLocale(),
-                        m_context.langText(LangEntry::StatusOther),
-                        m_context.langText(LangEntry::StatusUnknown));
+    if (m_matchFigures)
+        m_legend->setTotals(&totals, *m_matchFigures, m_context.numberLocale(),
+                            m_context.langText(LangEntry::StatusOther),
+                            m_context.langText(LangEntry::StatusUnknown));
+    else
+        m_legend->setTotals(&totals, m_context.numberLocale(),
+                            m_context.langText(LangEntry::StatusOther),
+                            m_context.langText(LangEntry::StatusUnknown));
     m_frame->setVisible(!totals.isEmpty());
+}
+
+void OverviewController::showMatchFigures(
+    std::shared_ptr<const std::vector<RecoveryLegend::StatusFigure>> figures)
+{
+    if (!figures && !m_matchFigures)
+        return;
+    m_matchFigures = std::move(figures);
+    refreshLegend();
 }
 
 void OverviewController::showFolderTotals()
 {
+    // New totals: figures of matches of the list before do not fit them.
+    m_matchFigures.reset();
     m_widgets.treeModel->setTotals(&m_session.folderTotals());
     refreshLegend();
 }

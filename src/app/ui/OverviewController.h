@@ -12,12 +12,15 @@
 // The totals are the session's, computed on the loader's thread and swapped
 // in with the list; showFolderTotals() puts them in the tree and the legend.
 
+#include "browse/ui/RecoveryLegend.h"
 #include "listfile/StateFile.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 class QGroupBox;
 class QLabel;
@@ -73,6 +76,9 @@ public:
 
     // The session's totals, in the tree and the legend.
     void showFolderTotals();
+    // While the list is narrowed: the matches' figures per status of the
+    // session's totals in the legend (nullptr: the whole list's again).
+    void showMatchFigures(std::shared_ptr<const std::vector<RecoveryLegend::StatusFigure>> figures);
     // The column titles, status names and number format of the language in
     // use.
     void retranslate();
@@ -91,6 +97,7 @@ private:
     RecoveryBarDelegate *m_delegate = nullptr;
     QGroupBox *m_frame = nullptr; // the legend's frame on the "View list" page
     RecoveryLegend *m_legend = nullptr;
+    std::shared_ptr<const std::vector<RecoveryLegend::StatusFigure>> m_matchFigures;
 };
 
 } // namespace corvane

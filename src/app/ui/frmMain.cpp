@@ -104,6 +104,7 @@ frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     setupKinds();
     setupMap();
     setupCompare();
+    setupFind();
     setupKeyboard();
 }
 

@@ -60,6 +60,7 @@ class BasketController;
 class CheckController;
 class KindsController;
 class MapController;
+class FindController;
 class CompareWindow;
 class CommandLock;
 class DesktopController;
@@ -158,6 +159,7 @@ public:
     CheckController &checkController() const;
     KindsController &kindsController() const;
     MapController &mapController() const;
+    FindController &findController() const;
     CompareWindow &compareWindow() const;
 
 Q_SIGNALS:
@@ -270,6 +272,9 @@ private:
     void setupKinds();   // after setupCheck
     void setupMap();     // after setupBrowsing and setupDesktop
     void setupCompare(); // after setupKinds
+    void setupFind();    // after setupBrowsing and setupOverview
+    // The tree open down to item and item picked in it and shown.
+    void revealFolder(int item);
     // The files of kind below the folder of keyBelowRoot (of statusClass
     // unless -1), shown as a filter of the list.
     void ShowKindFiles(const QByteArray &keyBelowRoot, FileKind kind, int statusClass);
@@ -309,6 +314,7 @@ private:
     CheckController *m_check = nullptr;
     KindsController *m_kinds = nullptr;
     MapController *m_map = nullptr;
+    FindController *m_find = nullptr;
     CompareWindow *m_compare = nullptr;
     // The matches of a check shown (or being searched) and what follows.
     struct CheckShown

@@ -7,6 +7,7 @@
 #include "KeptList.h"
 #include "LabInfo.h"
 #include "OpenController.h"
+#include "find/ui/FindController.h"
 #include "frmMain.h"
 #include "util/PlainText.h"
 
@@ -54,6 +55,8 @@ void frmMain::setupShownTexts()
             StopLoad();
         else if (isSearching())
             StopSearch();
+        else if (m_find && (m_find->isNarrowed() || m_find->isBusy()))
+            m_find->widen();
     });
 
     m_keptList = std::make_unique<KeptList>(

@@ -22,6 +22,25 @@ void FolderTreeModel::beginTreeChange()
 {
     beginResetModel();
     m_changing = true;
+    // Counts of the tree that goes.
+    m_matchCounts.reset();
+}
+
+void FolderTreeModel::setMatchCounts(std::shared_ptr<const std::vector<qint32>> counts)
+{
+    if (counts && (!hasTree() || counts->size() != size_t(m_tree->count())))
+        counts.reset();
+    beginResetModel();
+    m_matchCounts = std::move(counts);
+    computeShown();
+    endResetModel();
+}
+
+qint32 FolderTreeModel::matchesBelow(int item) const
+{
+    if (!m_matchCounts || item < 0 || size_t(item) >= m_matchCounts->size())
+        return 0;
+    return (*m_matchCounts)[size_t(item)];
 }
 
 void FolderTreeModel::endTreeChange()
@@ -32,6 +51,12 @@ void FolderTreeModel::endTreeChange()
 }
 
 const FolderTotals *FolderTreeModel::totals() const
+{
+    // A narrowed tree shows the matches, not what the folders hold.
+    return m_matchCounts ? nullptr : wholeTotals();
+}
+
+const FolderTotals *FolderTreeModel::wholeTotals() const
 {
     // Totals of another tree (a load that was given up) are not shown.
     if (!m_totals || !hasTree() || m_totals->folderCount() != m_tree->count())
@@ -77,15 +102,24 @@ QString FolderTreeModel::statusName(int status) const
 
 int FolderTreeModel::childAt(int parentItem, int row) const
 {
+    if (m_matchCounts)
+        return m_shownChildren[size_t(m_shownFirst[size_t(parentItem)] + row)];
     if (!m_order.empty())
         return m_order[size_t(m_tree->item(parentItem).firstChild + row)];
     return m_tree->child(parentItem, row);
+}
+
+int FolderTreeModel::childCountOf(int parentItem) const
+{
+    return m_matchCounts ? m_shownCount[size_t(parentItem)] : m_tree->item(parentItem).childCount;
 }
 
 int FolderTreeModel::rowOf(int item) const
 {
     if (item == 0)
         return 0;
+    if (m_matchCounts)
+        return m_shownRowOf[size_t(item)];
     return m_rowOf.empty() ? m_tree->item(item).row : m_rowOf[size_t(item)];
 }
 
@@ -93,9 +127,11 @@ void FolderTreeModel::computeOrder()
 {
     m_order.clear();
     m_rowOf.clear();
-    const FolderTotals *t = totals();
-    if (m_sortColumn == NameColumn || !t)
+    const FolderTotals *t = wholeTotals();
+    if (m_sortColumn == NameColumn || !t) {
+        computeShown();
         return;
+    }
     const FolderSortKey key = m_sortColumn == FilesColumn  ? FolderSortKey::Files
                               : m_sortColumn == SizeColumn ? FolderSortKey::Size
                                                            : FolderSortKey::Recovery;
@@ -106,6 +142,39 @@ void FolderTreeModel::computeOrder()
         for (int r = 0; r < it.childCount; ++r)
             m_rowOf[size_t(m_order[size_t(it.firstChild + r)])] = r;
     }
+    computeShown();
+}
+
+void FolderTreeModel::computeShown()
+{
+    m_shownFirst.clear();
+    m_shownCount.clear();
+    m_shownChildren.clear();
+    m_shownRowOf.clear();
+    if (!m_matchCounts)
+        return;
+    // The shown children keep the order of the whole tree's (by name, or by
+    // the sorted column).
+    const std::shared_ptr<const std::vector<qint32>> counts = std::move(m_matchCounts);
+    const int n = m_tree->count();
+    m_shownFirst.assign(size_t(n), 0);
+    m_shownCount.assign(size_t(n), 0);
+    m_shownRowOf.assign(size_t(n), -1);
+    m_shownRowOf[0] = 0;
+    for (int p = 0; p < n; ++p) {
+        if ((*counts)[size_t(p)] <= 0)
+            continue;
+        m_shownFirst[size_t(p)] = int(m_shownChildren.size());
+        const int children = m_tree->item(p).childCount;
+        for (int r = 0; r < children; ++r) {
+            const int c = childAt(p, r);
+            if ((*counts)[size_t(c)] <= 0)
+                continue;
+            m_shownRowOf[size_t(c)] = m_shownCount[size_t(p)]++;
+            m_shownChildren.push_back(c);
+        }
+    }
+    m_matchCounts = counts;
 }
 
 void FolderTreeModel::sort(int column, Qt::SortOrder order)
@@ -142,6 +211,8 @@ QModelIndex FolderTreeModel::indexOf(int item, int column) const
     if (!hasTree() || m_changing || item < 0 || item >= m_tree->count() || column < 0 ||
         column >= ColumnCount)
         return {};
+    if (m_matchCounts && item > 0 && m_shownRowOf[size_t(item)] < 0)
+        return {}; // not shown: no match below it
     return createIndex(rowOf(item), column, quintptr(item));
 }
 
@@ -154,7 +225,7 @@ QModelIndex FolderTreeModel::index(int row, int column, const QModelIndex &paren
     const int parentItem = itemOf(parent);
     if (parentItem < 0 || parentItem >= m_tree->count() || parent.column() != 0)
         return {};
-    if (row >= m_tree->item(parentItem).childCount)
+    if (row >= childCountOf(parentItem))
         return {};
     return createIndex(row, column, quintptr(childAt(parentItem, row)));
 }
@@ -178,7 +249,7 @@ int FolderTreeModel::rowCount(const QModelIndex &parent) const
     if (parent.column() != 0)
         return 0;
     const int item = itemOf(parent);
-    return item < 0 || item >= m_tree->count() ? 0 : m_tree->item(item).childCount;
+    return item < 0 || item >= m_tree->count() ? 0 : childCountOf(item);
 }
 
 int FolderTreeModel::columnCount(const QModelIndex &) const
@@ -232,6 +303,15 @@ QVariant FolderTreeModel::data(const QModelIndex &index, int role) const
         default:
             return {};
         }
+    }
+    if (m_matchCounts) {
+        if (index.column() != FilesColumn)
+            return {};
+        if (role == Qt::DisplayRole)
+            return formatCount(matchesBelow(item), m_locale);
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+        return {};
     }
     const FolderTotals *t = totals();
     if (!t)

@@ -18,6 +18,7 @@
 #include <QIcon>
 #include <QLocale>
 
+#include <memory>
 #include <vector>
 
 namespace corvane {
@@ -43,6 +44,15 @@ public:
     // swapped with the tree, between beginTreeChange() and endTreeChange().
     void setTotals(const FolderTotals *totals) { m_totals = totals; }
     const FolderTotals *totals() const;
+
+    // While the list is narrowed by a find: the matches below every item of
+    // the tree (nullptr: the whole tree again). Only "Root" and the items
+    // with matches are shown, their counts in the files column; the size and
+    // recovery columns stay empty (totals() is nullptr), as they are the
+    // whole folder's. Resets the model; a tree change drops the counts.
+    void setMatchCounts(std::shared_ptr<const std::vector<qint32>> counts);
+    bool isNarrowed() const { return m_matchCounts != nullptr; }
+    qint32 matchesBelow(int item) const;
 
     // Numbers and sizes in the UI language; the names of the "other" and
     // "unknown" statuses in tooltips; the headers of the files and size
@@ -87,9 +97,12 @@ public:
 
 private:
     bool hasTree() const { return m_tree && !m_tree->isEmpty(); }
+    const FolderTotals *wholeTotals() const;
     int childAt(int parentItem, int row) const;
+    int childCountOf(int parentItem) const;
     int rowOf(int item) const;
     void computeOrder();
+    void computeShown();
 
     const FolderTree *m_tree = nullptr;
     const FolderTotals *m_totals = nullptr;
@@ -107,6 +120,13 @@ private:
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     std::vector<int> m_order; // sorted child table; empty: the tree's order
     std::vector<int> m_rowOf; // item -> row under its parent in m_order
+    // While narrowed: the items with matches, each parent's in a stretch of
+    // m_shownChildren (in the order above), and every shown item's row.
+    std::shared_ptr<const std::vector<qint32>> m_matchCounts;
+    std::vector<int> m_shownFirst;
+    std::vector<int> m_shownCount;
+    std::vector<int> m_shownChildren;
+    std::vector<int> m_shownRowOf;
 };
 
 } // namespace corvane

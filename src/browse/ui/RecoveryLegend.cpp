@@ -73,6 +73,20 @@ QSize RecoveryLegend::minimumSizeHint() const
 void RecoveryLegend::setTotals(const FolderTotals *totals, const QLocale &locale,
                                const QString &otherName, const QString &unknownName)
 {
+    fill(totals, nullptr, locale, otherName, unknownName);
+}
+
+void RecoveryLegend::setTotals(const FolderTotals *totals, const std::vector<StatusFigure> &figures,
+                               const QLocale &locale, const QString &otherName,
+                               const QString &unknownName)
+{
+    fill(totals, &figures, locale, otherName, unknownName);
+}
+
+void RecoveryLegend::fill(const FolderTotals *totals, const std::vector<StatusFigure> *figures,
+                          const QLocale &locale, const QString &otherName,
+                          const QString &unknownName)
+{
     qDeleteAll(m_rows);
     m_rows.clear();
     m_texts.clear();
@@ -81,10 +95,23 @@ void RecoveryLegend::setTotals(const FolderTotals *totals, const QLocale &locale
         Q_EMIT rowsChanged();
         return;
     }
-    const qint64 files = totals->files(0);
+    if (figures && figures->size() != size_t(totals->statusCount()))
+        figures = nullptr;
+    qint64 files = totals->files(0);
+    if (figures) {
+        files = 0;
+        for (const StatusFigure &f : *figures)
+            files += f.lines;
+    }
     const QList<QColor> colours = statusColours(*totals);
     for (int s = 0; s < totals->statusCount(); ++s) {
-        const FolderTotals::Status &status = totals->status(s);
+        FolderTotals::Status status = totals->status(s);
+        if (figures) {
+            status.lines = (*figures)[size_t(s)].lines;
+            status.bytes = (*figures)[size_t(s)].bytes;
+            if (status.lines == 0)
+                continue;
+        }
         QString name = status.word;
         if (status.kind == FolderTotals::StatusKind::Other)
             name = otherName;

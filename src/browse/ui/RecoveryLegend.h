@@ -17,6 +17,8 @@
 #include <QLocale>
 #include <QWidget>
 
+#include <vector>
+
 class QScrollArea;
 class QToolButton;
 class QVBoxLayout;
@@ -34,6 +36,15 @@ public:
     // locale, "other" and "unknown" by the given names.
     void setTotals(const FolderTotals *totals, const QLocale &locale, const QString &otherName,
                    const QString &unknownName);
+    // The same statuses with other figures: lines and bytes per status of
+    // totals (the matches of a find), the statuses without a line left out.
+    struct StatusFigure
+    {
+        qint64 lines = 0;
+        ByteTotal bytes;
+    };
+    void setTotals(const FolderTotals *totals, const std::vector<StatusFigure> &figures,
+                   const QLocale &locale, const QString &otherName, const QString &unknownName);
     // The words of the sizes from the next setTotals on.
     void setSizeUnits(const SizeUnits &units) { m_units = units; }
     // The rows' whole texts, one per status (as in their tooltips).
@@ -55,6 +66,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void fill(const FolderTotals *totals, const std::vector<StatusFigure> *figures,
+              const QLocale &locale, const QString &otherName, const QString &unknownName);
     void elideRows();
 
     QScrollArea *m_scroll;
