@@ -2,7 +2,7 @@
 // of work no loader can skip, and how much memory the load needs.
 //
 //   corvane-bench (--list FILE | --lines N [--seed S] [--wide]) [--repeat K] [--serial]
-//                 [--only check|map|report|compare]
+//                 [--only check|map|report|compare|find]
 //
 // Prints one key=value line per figure (see bench/README.md).
 
@@ -11,6 +11,7 @@
 #include "bench_browse.h"
 #include "bench_check.h"
 #include "bench_compare.h"
+#include "bench_find.h"
 #include "bench_hostile.h"
 #include "bench_map.h"
 #include "bench_overview.h"
@@ -248,7 +249,7 @@ int usage(QTextStream &err, const QString &problem)
     if (!problem.isEmpty())
         err << "corvane-bench: " << problem << '\n';
     err << "usage: corvane-bench (--list FILE | --lines N [--seed S] [--wide]) [--repeat K] "
-           "[--serial] [--only check|map|report|compare]\n";
+           "[--serial] [--only check|map|report|compare|find]\n";
     return 2;
 }
 
@@ -302,8 +303,8 @@ int main(int argc, char *argv[])
         } else if (arg == u"--only"_s) {
             only = args[++i];
             if (only != u"check"_s && only != u"map"_s && only != u"report"_s &&
-                only != u"compare"_s)
-                return usage(err, u"--only takes: check, map, report, compare"_s);
+                only != u"compare"_s && only != u"find"_s)
+                return usage(err, u"--only takes: check, map, report, compare, find"_s);
         } else if (arg == u"--wide"_s) {
             wide = true;
         } else if (arg == u"--serial"_s) {
@@ -364,6 +365,7 @@ int main(int argc, char *argv[])
             only == u"map"_s       ? corvane::bench::mapFigures(listPath, repeat, &error)
             : only == u"report"_s  ? corvane::bench::reportFigures(listPath, repeat, &error)
             : only == u"compare"_s ? corvane::bench::compareFigures(listPath, repeat, &error)
+            : only == u"find"_s    ? corvane::bench::findFigures(listPath, repeat, &error)
                                    : corvane::bench::checkFigures(listPath, repeat, &error);
         if (figures.isEmpty()) {
             err << "corvane-bench: " << error << '\n';

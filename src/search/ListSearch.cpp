@@ -1,5 +1,6 @@
 #include "ListSearch.h"
 
+#include "RunScan.h"
 #include "WildcardPattern.h"
 #include "listfile/ByteScan.h"
 #include "listfile/ListDate.h"
@@ -12,13 +13,6 @@
 
 #include <algorithm>
 #include <cstring>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#endif
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -46,50 +40,6 @@ const char *findByte(const char *p, const char *end, char c)
     return p < end ? static_cast<const char *>(std::memchr(p, c, size_t(end - p))) : nullptr;
 }
 
-// ---- vector steps ------------------------------------------------------------
-
-// One step of the term scan at one vector width: the mask of the Width
-// starts at a whose byte is one of first and whose byte length - 1 on (at
-// b) is one of last. Nothing of a vector type crosses a call.
-#ifdef __SSE2__
-struct Sse2Lanes
-{
-    static constexpr int Width = 16;
-    static unsigned hits(const char *a, const char *b, const std::array<unsigned char, 2> &first,
-                         const std::array<unsigned char, 2> &last)
-    {
-        const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i *>(a));
-        const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i *>(b));
-        const __m128i hit =
-            _mm_and_si128(_mm_or_si128(_mm_cmpeq_epi8(va, _mm_set1_epi8(char(first[0]))),
-                                       _mm_cmpeq_epi8(va, _mm_set1_epi8(char(first[1])))),
-                          _mm_or_si128(_mm_cmpeq_epi8(vb, _mm_set1_epi8(char(last[0]))),
-                                       _mm_cmpeq_epi8(vb, _mm_set1_epi8(char(last[1])))));
-        return unsigned(_mm_movemask_epi8(hit));
-    }
-};
-#endif
-
-#if defined(__x86_64__) || defined(__i386__)
-struct Avx2Lanes
-{
-    static constexpr int Width = 32;
-    __attribute__((target("avx2"))) static unsigned hits(const char *a, const char *b,
-                                                         const std::array<unsigned char, 2> &first,
-                                                         const std::array<unsigned char, 2> &last)
-    {
-        const __m256i va = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(a));
-        const __m256i vb = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(b));
-        const __m256i hit = _mm256_and_si256(
-            _mm256_or_si256(_mm256_cmpeq_epi8(va, _mm256_set1_epi8(char(first[0]))),
-                            _mm256_cmpeq_epi8(va, _mm256_set1_epi8(char(first[1])))),
-            _mm256_or_si256(_mm256_cmpeq_epi8(vb, _mm256_set1_epi8(char(last[0]))),
-                            _mm256_cmpeq_epi8(vb, _mm256_set1_epi8(char(last[1])))));
-        return unsigned(_mm256_movemask_epi8(hit));
-    }
-};
-#endif
-
 // ---- term search -------------------------------------------------------------
 
 class TermCriterion final : public LineCriterion
@@ -97,10 +47,6 @@ class TermCriterion final : public LineCriterion
 public:
     explicit TermCriterion(const QString &term)
     {
-        std::array<unsigned char, 256> fold{};
-        for (int b = 0; b < 256; ++b)
-            fold[size_t(b)] = cp1252::foldByte(uchar(b));
-        m_fold = fold;
         for (const QString &text : searchPatterns(term)) {
             WildcardPattern pattern(text);
             if (pattern.needsComma())
@@ -125,224 +71,28 @@ public:
                 return !lineMatches(line, encoding) || emit(line);
             });
         }
-        return scanForRuns(piece, encoding, emit);
+        return CandidateLines(m_scanners).scan(piece, [&](QByteArrayView line, bool sure) {
+            return !(sure || lineMatches(line, encoding)) || emit(line);
+        });
     }
 
 private:
-    // What a scan for a pattern's plainest run looks for.
-    struct Scanner
-    {
-        std::array<unsigned char, 2> first{}; // the first character's bytes
-        std::array<unsigned char, 2> last{};  // the last character's bytes
-        std::vector<unsigned char> folded;    // the run, folded
-        bool whole = false;                   // finding the run in the path is the whole test
-    };
-
     bool lineMatches(QByteArrayView line, ListEncoding encoding)
     {
-        const char *comma = findByte(line.data(), line.data() + line.size(), ',');
-        const QByteArrayView field = comma ? line.first(comma - line.data()) : line;
-        if (encoding == ListEncoding::Windows1252 || isAsciiBytes(field)) {
-            QByteArrayView subject = field;
-            if (!comma) {
-                // A line without "," is taken whole, with its CR LF.
-                m_scratch = line.toByteArray();
-                m_scratch.append("\r\n");
-                subject = m_scratch;
-            }
-            for (const WildcardPattern &pattern : m_patterns) {
-                if (pattern.matchesBytes(subject))
-                    return true;
-            }
-            return false;
-        }
-        QString subject = decodeListText(field, encoding).toLower();
-        if (!comma)
-            subject += u"\r\n"_s;
-        for (const WildcardPattern &pattern : m_patterns) {
-            if (pattern.matches(subject))
-                return true;
-        }
-        return false;
+        ListSubject subject(termPathOf(line, m_scratch), encoding);
+        return std::any_of(
+            m_patterns.begin(), m_patterns.end(),
+            [&](const WildcardPattern &pattern) { return subject.matches(pattern); });
     }
 
     void prepare(ListEncoding encoding)
     {
         m_prepared = true;
         m_preparedFor = encoding;
-        m_lineByLine = false;
-        m_scanners.clear();
-        for (const WildcardPattern &pattern : m_patterns) {
-            std::u32string run = pattern.plainRun();
-            if (encoding == ListEncoding::Utf8) {
-                // In UTF-8 only ASCII bytes stand for themselves; and a
-                // character that another one lower-cases to cannot be
-                // looked for by its bytes alone.
-                std::u32string best, current;
-                for (char32_t c : run) {
-                    if (c < 128 && !hasForeignLowerCase(c)) {
-                        current.push_back(c);
-                        continue;
-                    }
-                    if (current.size() > best.size())
-                        best = current;
-                    current.clear();
-                }
-                run = current.size() > best.size() ? current : best;
-            }
-            if (run.empty()) {
-                m_lineByLine = true;
-                return;
-            }
-            Scanner scanner;
-            scanner.whole = pattern.isPlainContains() && run == pattern.plainRun();
-            bool possible = true;
-            for (size_t k = 0; k < run.size(); ++k) {
-                const QByteArray bytes = cp1252::bytesFolding(run[k]);
-                if (bytes.isEmpty()) {
-                    possible = false; // the code page cannot hold this character
-                    break;
-                }
-                if (bytes.size() > 2) {
-                    m_lineByLine = true;
-                    return;
-                }
-                scanner.folded.push_back(m_fold[uchar(bytes[0])]);
-                const std::array<unsigned char, 2> pair{uchar(bytes[0]), uchar(bytes.back())};
-                if (k == 0)
-                    scanner.first = pair;
-                if (k + 1 == run.size())
-                    scanner.last = pair;
-            }
-            if (possible)
-                m_scanners.push_back(std::move(scanner));
-        }
-    }
-
-    bool verify(const Scanner &scanner, const char *at) const
-    {
-        const auto *p = reinterpret_cast<const unsigned char *>(at);
-        const size_t n = scanner.folded.size();
-        for (size_t k = 0; k < n; ++k) {
-            if (m_fold[p[k]] != scanner.folded[k])
-                return false;
-        }
-        return true;
-    }
-
-    // Where the scanner's first and last characters stand one run length
-    // apart, at Lanes::Width starts a step; verified there. Leaves p where
-    // fewer than Lanes::Width starts are left.
-    template<typename Lanes>
-    const char *findWide(const Scanner &scanner, const char *&from, const char *lastStart) const
-    {
-        const qsizetype length = qsizetype(scanner.folded.size());
-        // Copies the compiler may keep in registers over the whole loop.
-        const std::array<unsigned char, 2> first = scanner.first;
-        const std::array<unsigned char, 2> last = scanner.last;
-        const char *p = from;
-        const char *found = nullptr;
-        while (!found && lastStart - p >= Lanes::Width - 1) {
-            for (unsigned mask = Lanes::hits(p, p + length - 1, first, last); mask;
-                 mask &= mask - 1) {
-                const char *at = p + __builtin_ctz(mask);
-                if (verify(scanner, at)) {
-                    found = at;
-                    break;
-                }
-            }
-            if (!found)
-                p += Lanes::Width;
-        }
-        from = p;
-        return found;
-    }
-
-#if defined(__x86_64__) || defined(__i386__)
-    // The 32-byte scan, on processors that have AVX2 (every call inlined so
-    // that the vector steps take its instructions).
-    __attribute__((target("avx2"), flatten)) const char *
-    findAvx2(const Scanner &scanner, const char *&p, const char *lastStart) const
-    {
-        return findWide<Avx2Lanes>(scanner, p, lastStart);
-    }
-#endif
-
-    // The first place at or after p where the scanner's run stands, or end.
-    const char *find(const Scanner &scanner, const char *p, const char *end) const
-    {
-        const qsizetype length = qsizetype(scanner.folded.size());
-        if (end - p < length)
-            return end;
-        const char *const lastStart = end - length;
-#if defined(__x86_64__) || defined(__i386__)
-        static const bool avx2 = __builtin_cpu_supports("avx2");
-        if (avx2) {
-            if (const char *at = findAvx2(scanner, p, lastStart))
-                return at;
-        }
-#endif
-#ifdef __SSE2__
-        if (const char *at = findWide<Sse2Lanes>(scanner, p, lastStart))
-            return at;
-#endif
-        for (; p <= lastStart; ++p) {
-            const auto c = uchar(*p);
-            if ((c == scanner.first[0] || c == scanner.first[1]) && verify(scanner, p))
-                return p;
-        }
-        return end;
-    }
-
-    bool scanForRuns(QByteArrayView piece, ListEncoding encoding,
-                     const std::function<bool(QByteArrayView)> &emit)
-    {
-        const size_t count = m_scanners.size();
-        if (count == 0)
-            return true; // no pattern can match in this code page
-        const char *const base = piece.data();
-        const char *const end = base + piece.size();
-        m_next.assign(count, nullptr);
-        const char *pos = base;
-        for (;;) {
-            const char *best = end;
-            for (size_t k = 0; k < count; ++k) {
-                if (!m_next[k] || m_next[k] < pos)
-                    m_next[k] = find(m_scanners[k], pos, end);
-                best = std::min(best, m_next[k]);
-            }
-            if (best >= end)
-                return true;
-            // The line's start: after the last LF before the hit, or a lone
-            // CR after that.
-            const char *lineStart = pos;
-            if (best > pos) {
-                if (const auto *lf =
-                        static_cast<const char *>(::memrchr(pos, '\n', size_t(best - pos))))
-                    lineStart = lf + 1;
-                if (best > lineStart) {
-                    if (const auto *cr = static_cast<const char *>(
-                            ::memrchr(lineStart, '\r', size_t(best - lineStart))))
-                        lineStart = cr + 1;
-                }
-            }
-            const char *lineEnd = findLineEnd(best, end);
-            const char *comma = findByte(lineStart, lineEnd, ',');
-            const char *fieldEnd = comma ? comma : lineEnd;
-            // Only a run inside the path makes the line worth a full test.
-            bool candidate = false;
-            bool sure = false;
-            for (size_t k = 0; k < count && !sure; ++k) {
-                if (m_next[k] < fieldEnd) {
-                    candidate = true;
-                    sure = m_scanners[k].whole;
-                }
-            }
-            const QByteArrayView line(lineStart, lineEnd - lineStart);
-            if (candidate && (sure || lineMatches(line, encoding)) && !emit(line))
-                return false;
-            pos = afterLineEnd(lineEnd, end);
-        }
+        std::vector<const WildcardPattern *> patterns;
+        for (const WildcardPattern &pattern : m_patterns)
+            patterns.push_back(&pattern);
+        m_lineByLine = !runScannersFor(patterns, encoding, &m_scanners);
     }
 
     std::vector<WildcardPattern> m_patterns;
@@ -350,9 +100,7 @@ private:
     bool m_prepared = false;
     ListEncoding m_preparedFor = ListEncoding::Windows1252;
     bool m_lineByLine = false;
-    std::vector<Scanner> m_scanners;
-    std::vector<const char *> m_next;
-    std::array<unsigned char, 256> m_fold{};
+    std::vector<RunScanner> m_scanners;
     QByteArray m_scratch;
 };
 

@@ -106,19 +106,24 @@ QString trimSpaces(QStringView text)
 
 } // namespace
 
+QString wordPattern(QStringView word)
+{
+    QString piece = trimSpaces(word).toLower();
+    if (!piece.startsWith(u'*'))
+        piece.prepend(u'*');
+    if (!piece.endsWith(u'*'))
+        piece.append(u'*');
+    return piece;
+}
+
 QStringList searchPatterns(const QString &term)
 {
     const QString trimmed = trimSpaces(term).toLower();
     QStringList pieces = trimmed.contains(u';') ? trimmed.split(u';') : QStringList{trimmed};
-    for (QString &piece : pieces) {
-        // "*.pdf; *.jpg" as the hint writes it: the space after ";" is not
-        // part of the second pattern.
-        piece = trimSpaces(piece);
-        if (!piece.startsWith(u'*'))
-            piece.prepend(u'*');
-        if (!piece.endsWith(u'*'))
-            piece.append(u'*');
-    }
+    // "*.pdf; *.jpg" as the hint writes it: the space after ";" is not part
+    // of the second pattern.
+    for (QString &piece : pieces)
+        piece = wordPattern(piece);
     return pieces;
 }
 

@@ -33,6 +33,9 @@ namespace corvane {
 // both ends of each piece, each piece given a leading and a trailing "*"
 // unless it has one ("" and a piece of spaces only become "*").
 QStringList searchPatterns(const QString &term);
+// The pattern of one piece: spaces trimmed from both ends, lower-cased, a
+// leading and a trailing "*" given unless it has one. A ";" is part of it.
+QString wordPattern(QStringView word);
 
 class WildcardPattern
 {

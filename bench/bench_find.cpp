@@ -1,0 +1,107 @@
+#include "bench_find.h"
+
+#include "BenchTiming.h"
+#include "find/FindPass.h"
+#include "listfile/ListLoader.h"
+
+#include <QProcess>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace corvane::bench {
+
+namespace {
+
+QString ms(double v)
+{
+    return QString::number(v, 'f', 1);
+}
+
+QString ratio(double a, double b)
+{
+    return b > 0 ? QString::number(a / b, 'f', 2) : u"-"_s;
+}
+
+} // namespace
+
+QList<std::pair<QString, QString>> findFigures(const QString &listPath, int repeat, QString *error)
+{
+    QList<std::pair<QString, QString>> figures;
+    const QLocale locale(QLocale::English, QLocale::UnitedStates);
+    LoadOptions options;
+    options.dateLocale = locale;
+    const LoadedList list = loadList(listPath, options);
+    if (!list.fileFound || !list.error.isEmpty()) {
+        *error = u"cannot load %1: %2"_s.arg(listPath, list.error);
+        return figures;
+    }
+    const QString prefix = list.rootPrefixAfter(QString());
+
+    // A word of the generated folder names that stands only in paths.
+    const QString word = u"rechnung"_s;
+    const FindQuery wordQuery = FindQuery::parse(word, locale);
+    FindMatches wordMatches;
+    const double wordMs = bestOf(repeat, [&] { wordMatches = runFind(list, wordQuery, nullptr); });
+    const double wordOneMs = bestOf(repeat, [&] { runFind(list, wordQuery, nullptr, nullptr, 1); });
+    qint64 rgCount = -1;
+    const double rgMs = bestOf(repeat, [&] {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"LC_ALL"_s, u"C"_s);
+        p.setProcessEnvironment(env);
+        p.start(u"rg"_s, {u"-c"_s, u"-i"_s, word, listPath});
+        if (!p.waitForFinished(-1) || p.exitStatus() != QProcess::NormalExit)
+            return;
+        rgCount = p.readAllStandardOutput().trimmed().toLongLong();
+    });
+    figures.append({u"find_word"_s, word});
+    figures.append({u"find_word_ms"_s, ms(wordMs)});
+    figures.append({u"find_word_one_thread_ms"_s, ms(wordOneMs)});
+    figures.append({u"find_word_matches"_s, QString::number(wordMatches.count)});
+    figures.append({u"rg_word_ms"_s, rgCount < 0 ? u"-"_s : ms(rgMs)});
+    figures.append({u"rg_word_lines"_s, QString::number(rgCount)});
+    figures.append({u"find_word_vs_rg"_s, rgCount < 0 ? u"-"_s : ratio(wordMs, rgMs)});
+
+    // One letter added: within the matches before.
+    const FindQuery shorter = FindQuery::parse(u"rechnun"_s, locale);
+    const FindMatches before = runFind(list, shorter, nullptr);
+    FindMatches narrowed;
+    const double narrowMs = bestOf(repeat, [&] {
+        narrowed = runFind(list, wordQuery, wordQuery.narrows(shorter) ? &before : nullptr);
+    });
+    figures.append({u"find_narrow_ms"_s, ms(narrowMs)});
+    figures.append({u"find_narrow_from"_s, QString::number(before.count)});
+    figures.append(
+        {u"find_narrow_same"_s, narrowed.lines == wordMatches.lines ? u"yes"_s : u"no"_s});
+
+    const FindQuery terms = FindQuery::parse(u"ext:jpg size:>1mb dm:2019"_s, locale);
+    FindMatches termMatches;
+    const double termsMs = bestOf(repeat, [&] { termMatches = runFind(list, terms, nullptr); });
+    figures.append({u"find_terms_ms"_s, ms(termsMs)});
+    figures.append({u"find_terms_matches"_s, QString::number(termMatches.count)});
+
+    const FindQuery sizeOnly = FindQuery::parse(u"size:>100mb"_s, locale);
+    FindMatches sizeMatches;
+    const double sizeMs = bestOf(repeat, [&] { sizeMatches = runFind(list, sizeOnly, nullptr); });
+    figures.append({u"find_size_ms"_s, ms(sizeMs)});
+    figures.append({u"find_size_matches"_s, QString::number(sizeMatches.count)});
+
+    std::vector<qint32> perItem;
+    const double itemMs =
+        bestOf(repeat, [&] { perItem = matchesPerItem(list, prefix, wordMatches); });
+    figures.append({u"find_item_counts_ms"_s, ms(itemMs)});
+    figures.append({u"find_item_folders"_s, QString::number(list.SftTree1.count())});
+    std::vector<qint64> perStatus;
+    const double statusMs =
+        bestOf(repeat, [&] { perStatus = matchesPerStatus(list, wordMatches); });
+    figures.append({u"find_status_counts_ms"_s, ms(statusMs)});
+    figures.append({u"find_bytes_per_match"_s,
+                    QString::number(wordMatches.count > 0
+                                        ? double(wordMatches.lines.capacity() * sizeof(qint32)) /
+                                              double(wordMatches.count)
+                                        : 0.0,
+                                    'f', 2)});
+    return figures;
+}
+
+} // namespace corvane::bench

@@ -1,0 +1,228 @@
+#include "FindLineTest.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace corvane {
+
+namespace {
+
+qint64 dayKey(QDate date, qint64 open)
+{
+    if (!date.isValid())
+        return open;
+    return qint64(date.year()) * 10000 + date.month() * 100 + date.day();
+}
+
+// The cheaper tests first: a pattern on bytes at hand before the fields are
+// cut, a date read last.
+int costOf(FindWord::Kind kind)
+{
+    switch (kind) {
+    case FindWord::Kind::Pattern:
+        return 0;
+    case FindWord::Kind::Ext:
+        return 1;
+    case FindWord::Kind::Size:
+        return 2;
+    case FindWord::Kind::Kind:
+        return 3;
+    case FindWord::Kind::Status:
+    case FindWord::Kind::Class:
+        return 4;
+    case FindWord::Kind::Modified:
+        return 5;
+    }
+    return 6;
+}
+
+} // namespace
+
+FindLineTest::FindLineTest(const FindQuery &query, ListEncoding encoding)
+    : m_encoding(encoding), m_dates(query.dateLocale())
+{
+    for (const FindWord &w : query.words()) {
+        if (!w.isUsed())
+            continue;
+        Test t;
+        t.kind = w.kind;
+        t.exclude = w.exclude;
+        bool always = false; // the word holds for every line
+        bool never = false;  // for none
+        switch (w.kind) {
+        case FindWord::Kind::Pattern:
+        case FindWord::Kind::Ext:
+            for (const QString &text : w.patterns) {
+                WildcardPattern pattern(text);
+                if (pattern.needsComma())
+                    continue; // no path or name holds a ","
+                if (pattern.matchesEverything() && w.kind == FindWord::Kind::Pattern)
+                    always = true;
+                t.patterns.push_back(std::move(pattern));
+            }
+            never = t.patterns.empty();
+            break;
+        case FindWord::Kind::Size:
+            t.low = w.sizeLow;
+            t.high = w.sizeHigh;
+            m_needsFields = true;
+            break;
+        case FindWord::Kind::Modified:
+            t.low = dayKey(w.dayFrom, 0);
+            t.high = dayKey(w.dayTo, std::numeric_limits<qint64>::max());
+            m_needsFields = true;
+            break;
+        case FindWord::Kind::Status:
+            t.status = w.value;
+            m_needsFields = true;
+            break;
+        case FindWord::Kind::Class:
+            t.statusClass = w.statusClass;
+            m_needsFields = true;
+            break;
+        case FindWord::Kind::Kind:
+            t.fileKind = w.fileKind;
+            m_needsFields = true;
+            break;
+        }
+        if (always || never) {
+            if (always == t.exclude)
+                m_nothing = true; // an excluded "*", or a pattern no line holds
+            continue;             // holds for every line: no test
+        }
+        m_tests.push_back(std::move(t));
+    }
+    std::stable_sort(m_tests.begin(), m_tests.end(),
+                     [](const Test &a, const Test &b) { return costOf(a.kind) < costOf(b.kind); });
+
+    // The anchor: the word kept whose runs are the longest to look for.
+    size_t bestRun = 0;
+    for (size_t k = 0; k < m_tests.size(); ++k) {
+        const Test &t = m_tests[k];
+        if (t.exclude || (t.kind != FindWord::Kind::Pattern && t.kind != FindWord::Kind::Ext))
+            continue;
+        std::vector<const WildcardPattern *> patterns;
+        for (const WildcardPattern &p : t.patterns)
+            patterns.push_back(&p);
+        std::vector<RunScanner> scanners;
+        if (!runScannersFor(patterns, encoding, &scanners))
+            continue;
+        size_t shortest = std::numeric_limits<size_t>::max();
+        for (const RunScanner &s : scanners)
+            shortest = std::min(shortest, s.folded.size());
+        if (scanners.empty()) {
+            m_nothing = true; // the code page holds none of its runs
+            return;
+        }
+        if (shortest > bestRun) {
+            bestRun = shortest;
+            m_anchor = int(k);
+            m_scanners = std::move(scanners);
+        }
+    }
+    if (m_anchor >= 0) {
+        m_tests[size_t(m_anchor)].anchor = true;
+        // A run that is its pattern's whole test says so only for a word of
+        // one pattern on the path.
+        const Test &a = m_tests[size_t(m_anchor)];
+        if (a.kind != FindWord::Kind::Pattern || a.patterns.size() != 1) {
+            for (RunScanner &s : m_scanners)
+                s.whole = false;
+        }
+    }
+}
+
+const LineFields &FindLineTest::fields(QByteArrayView line)
+{
+    if (!m_fields)
+        m_fields = lineFields(line);
+    return *m_fields;
+}
+
+bool FindLineTest::statusBegins(Test &t, QByteArrayView word)
+{
+    const auto seen = t.statusSeen.constFind(word.toByteArray());
+    if (seen != t.statusSeen.cend())
+        return seen.value();
+    const bool begins =
+        decodeListText(word, m_encoding).trimmed().startsWith(t.status, Qt::CaseInsensitive);
+    if (t.statusSeen.size() < 4096) // a list of odd words does not fill memory
+        t.statusSeen.insert(word.toByteArray(), begins);
+    return begins;
+}
+
+bool FindLineTest::holds(Test &t, QByteArrayView line)
+{
+    switch (t.kind) {
+    case FindWord::Kind::Pattern: {
+        if (!m_havePath) {
+            m_path = termPathOf(line, m_scratch);
+            m_havePath = true;
+        }
+        ListSubject subject(m_path, m_encoding);
+        return subject.matches(t.patterns.front());
+    }
+    case FindWord::Kind::Ext: {
+        const QByteArrayView path = m_field0;
+        const char *slash =
+            path.isEmpty()
+                ? nullptr
+                : static_cast<const char *>(::memrchr(path.data(), '\\', size_t(path.size())));
+        const QByteArrayView name = slash ? path.sliced(slash - path.data() + 1) : path;
+        ListSubject subject(name, m_encoding);
+        return std::any_of(t.patterns.begin(), t.patterns.end(),
+                           [&](const WildcardPattern &p) { return subject.matches(p); });
+    }
+    case FindWord::Kind::Size: {
+        const LineFields &f = fields(line);
+        return f.size && f.size->raw() >= t.low && f.size->raw() <= t.high;
+    }
+    case FindWord::Kind::Modified: {
+        const LineFields &f = fields(line);
+        const qint64 value = m_dates.value(f.modified, m_encoding);
+        if (value == InvalidListDate)
+            return false;
+        const qint64 day = value / 1000000;
+        return day >= t.low && day <= t.high;
+    }
+    case FindWord::Kind::Status: {
+        const LineFields &f = fields(line);
+        return f.hasStatus && statusBegins(t, f.status);
+    }
+    case FindWord::Kind::Class:
+        return m_classes.classOf(fields(line).status, m_encoding) == t.statusClass;
+    case FindWord::Kind::Kind: {
+        const LineFields &f = fields(line);
+        if (hasFolderBit(f.attributes))
+            return false; // a folder is no kind of file
+        const char *slash =
+            f.path.isEmpty()
+                ? nullptr
+                : static_cast<const char *>(::memrchr(f.path.data(), '\\', size_t(f.path.size())));
+        return kindOfName(slash ? f.path.sliced(slash - f.path.data() + 1) : f.path) == t.fileKind;
+    }
+    }
+    return false;
+}
+
+bool FindLineTest::matches(QByteArrayView line, bool anchorSure, std::optional<ByteTotal> *size)
+{
+    if (m_nothing)
+        return false;
+    m_havePath = false;
+    m_fields.reset();
+    const char *comma =
+        static_cast<const char *>(std::memchr(line.data(), ',', size_t(line.size())));
+    m_field0 = comma ? line.first(comma - line.data()) : line;
+    for (Test &t : m_tests) {
+        if (t.anchor && anchorSure)
+            continue;
+        if (holds(t, line) == t.exclude)
+            return false;
+    }
+    if (size)
+        *size = fields(line).size;
+    return true;
+}
+
+} // namespace corvane
