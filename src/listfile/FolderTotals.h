@@ -24,6 +24,13 @@ class FolderTree;
 class LineStore;
 class FolderTotalsGatherer;
 
+// Lines and bytes of one status of some of a list's lines.
+struct StatusFigure
+{
+    qint64 lines = 0;
+    ByteTotal bytes;
+};
+
 class FolderTotals
 {
 public:

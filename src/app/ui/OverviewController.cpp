@@ -189,7 +189,7 @@ void OverviewController::refreshLegend()
 }
 
 void OverviewController::showMatchFigures(
-    std::shared_ptr<const std::vector<RecoveryLegend::StatusFigure>> figures)
+    std::shared_ptr<const std::vector<StatusFigure>> figures)
 {
     if (!figures && !m_matchFigures)
         return;

@@ -78,7 +78,7 @@ public:
     void showFolderTotals();
     // While the list is narrowed: the matches' figures per status of the
     // session's totals in the legend (nullptr: the whole list's again).
-    void showMatchFigures(std::shared_ptr<const std::vector<RecoveryLegend::StatusFigure>> figures);
+    void showMatchFigures(std::shared_ptr<const std::vector<StatusFigure>> figures);
     // The column titles, status names and number format of the language in
     // use.
     void retranslate();
@@ -97,7 +97,7 @@ private:
     RecoveryBarDelegate *m_delegate = nullptr;
     QGroupBox *m_frame = nullptr; // the legend's frame on the "View list" page
     RecoveryLegend *m_legend = nullptr;
-    std::shared_ptr<const std::vector<RecoveryLegend::StatusFigure>> m_matchFigures;
+    std::shared_ptr<const std::vector<StatusFigure>> m_matchFigures;
 };
 
 } // namespace corvane

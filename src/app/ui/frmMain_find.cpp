@@ -26,7 +26,7 @@ void frmMain::setupFind()
                         : std::shared_ptr<const std::vector<qint32>>(view, &view->perItem));
                 m_browse->setListingFilter(all ? nullptr : view);
                 m_overview->showMatchFigures(
-                    std::shared_ptr<const std::vector<RecoveryLegend::StatusFigure>>(
+                    std::shared_ptr<const std::vector<StatusFigure>>(
                         view, &view->perStatus));
                 // The folder shown stays while it holds matches; else "Root".
                 revealFolder(view->keepsFolder(shown) || all ? shown : 0);

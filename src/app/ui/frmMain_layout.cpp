@@ -324,26 +324,22 @@ void frmMain::buildViewPage()
     f4->addWidget(m_ui.Label10, 0, 0);
     f4->addWidget(m_ui.TXT1, 0, 1);
     f4->addWidget(m_ui.Command3, 0, 2);
-    // The narrowing as the user types: its count beside the pattern hint,
-    // its words below it.
+    // The narrowing as the user types: its count and its words below the
+    // pattern hint, in the room the box has (they never widen the frame).
     m_ui.FindCount = newLabel(m_ui.Frame4, u"FindCount"_s, QString());
-    m_ui.FindCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    makeBold(m_ui.FindCount);
+    m_ui.FindCount->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_ui.FindHint = newLabel(m_ui.Frame4, u"FindHint"_s, QString());
     m_ui.FindHint->setFont(m_ui.Label12->font());
     m_ui.FindHint->setWordWrap(true);
-    // Wrapped to the box's width: the panels beside keep theirs.
     m_ui.FindHint->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    auto *hintRow = new QHBoxLayout;
-    hintRow->setContentsMargins(0, 0, 0, 0);
-    hintRow->addWidget(m_ui.Label12);
-    hintRow->addStretch(1);
-    hintRow->addWidget(m_ui.FindCount);
-    f4->addLayout(hintRow, 1, 1, 1, 2);
+    f4->addWidget(m_ui.Label12, 1, 1, 1, 2);
     f4->addWidget(m_ui.FindHint, 2, 1, 1, 2);
-    f4->addWidget(m_ui.Label30, 3, 0);
-    f4->addWidget(m_ui.Combo1, 3, 1);
-    f4->addWidget(m_ui.Command5, 3, 2);
-    f4->addWidget(m_ui.Label24, 4, 1, 1, 2);
+    f4->addWidget(m_ui.FindCount, 3, 1, 1, 2);
+    f4->addWidget(m_ui.Label30, 4, 0);
+    f4->addWidget(m_ui.Combo1, 4, 1);
+    f4->addWidget(m_ui.Command5, 4, 2);
+    f4->addWidget(m_ui.Label24, 5, 1, 1, 2);
     f4->setColumnStretch(1, 1);
 
     // Frame8 member 1: the summary of the loaded list.

@@ -38,11 +38,6 @@ public:
                    const QString &unknownName);
     // The same statuses with other figures: lines and bytes per status of
     // totals (the matches of a find), the statuses without a line left out.
-    struct StatusFigure
-    {
-        qint64 lines = 0;
-        ByteTotal bytes;
-    };
     void setTotals(const FolderTotals *totals, const std::vector<StatusFigure> &figures,
                    const QLocale &locale, const QString &otherName, const QString &unknownName);
     // The words of the sizes from the next setTotals on.

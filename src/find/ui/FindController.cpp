@@ -42,59 +42,6 @@ void markWords(QLineEdit *box, const std::vector<std::pair<int, int>> &spans)
 
 } // namespace
 
-std::vector<RecoveryLegend::StatusFigure> statusFiguresOf(const LoadedList &list,
-                                                          const FindMatches &matches,
-                                                          const std::atomic<bool> *stop)
-{
-    const FolderTotals &totals = list.totals;
-    std::vector<RecoveryLegend::StatusFigure> figures(size_t(totals.statusCount()));
-    if (totals.isEmpty())
-        return figures;
-    if (matches.all) {
-        for (int s = 0; s < totals.statusCount(); ++s)
-            figures[size_t(s)] = {totals.status(s).lines, totals.status(s).bytes};
-        return figures;
-    }
-    QHash<QByteArray, int> byWord;
-    int other = -1;
-    int unknown = -1;
-    for (int s = 0; s < totals.statusCount(); ++s) {
-        const FolderTotals::Status &status = totals.status(s);
-        if (status.kind == FolderTotals::StatusKind::Word)
-            byWord.insert(status.rawWord, s);
-        else if (status.kind == FolderTotals::StatusKind::Other)
-            other = s;
-        else
-            unknown = s;
-    }
-    const LineStore &store = list.iGrid1;
-    QByteArray previousWord;
-    int previous = -1;
-    qsizetype done = 0;
-    for (const qint32 line : matches.lines) {
-        if ((++done & 0xFFF) == 0 && stop && stop->load(std::memory_order_relaxed))
-            break;
-        const LineFields fields = lineFields(store.line(line));
-        int s = unknown;
-        if (fields.hasStatus) {
-            if (previous >= 0 && fields.status == QByteArrayView(previousWord)) {
-                s = previous;
-            } else {
-                previousWord = fields.status.toByteArray();
-                s = byWord.value(previousWord, other);
-                previous = s;
-            }
-        }
-        if (s < 0)
-            continue;
-        RecoveryLegend::StatusFigure &f = figures[size_t(s)];
-        ++f.lines;
-        if (fields.size)
-            f.bytes.tryAdd(*fields.size);
-    }
-    return figures;
-}
-
 FindController::FindController(WindowContext &context, ListSession &session,
                                const FindWidgets &widgets, QObject *parent)
     : QObject(parent)
@@ -110,6 +57,7 @@ FindController::FindController(WindowContext &context, ListSession &session,
     // Enter runs the search of the file: nothing narrows in its way.
     connect(m_w.TXT1, &QLineEdit::returnPressed, this, &FindController::cancelPending);
     connect(&m_session, &ListSession::aboutToReplace, this, &FindController::listAboutToGo);
+    connect(&m_session, &ListSession::replaced, this, &FindController::listReplaced);
     m_w.FindCount->clear();
     retranslate();
 }
@@ -211,17 +159,26 @@ void FindController::startPass()
     if (m_view && !m_view->matches.all && query.narrows(m_query))
         within = m_view;
     const QString rootPrefix = m_session.RootPrefix();
+    if (rootPrefix != m_stretchesPrefix)
+        m_stretches.reset();
     m_passRunning = true;
     showCount();
     m_job.start(
-        [&list, query, within, rootPrefix](const JobRun &run) {
+        [&list, query, within, rootPrefix, stretches = m_stretches](const JobRun &run) {
             auto view = std::make_shared<FindView>();
+            view->stretches = stretches;
+            if (!view->stretches)
+                view->stretches = std::make_shared<const FolderStretches>(
+                    FolderStretches::of(list, rootPrefix, run.stopFlag()));
             view->matches =
                 runFind(list, query, within ? &within->matches : nullptr, run.stopFlag());
-            if (view->matches.stopped || run.stopRequested())
+            if (view->matches.stopped || run.stopRequested()) {
+                view->matches.stopped = true;
                 return view;
-            view->perItem = matchesPerItem(list, rootPrefix, view->matches, run.stopFlag());
-            view->perStatus = statusFiguresOf(list, view->matches, run.stopFlag());
+            }
+            view->perItem = matchesPerItem(*view->stretches, view->matches);
+            view->perStatus = matchesPerStatusFigure(list, *view->stretches, view->perItem,
+                                                     view->matches, run.stopFlag());
             if (run.stopRequested())
                 view->matches.stopped = true;
             return view;
@@ -232,6 +189,10 @@ void FindController::startPass()
 void FindController::passDone(std::shared_ptr<FindView> view, const FindQuery &query)
 {
     m_passRunning = false;
+    if (view->stretches && !view->stretches->isEmpty()) {
+        m_stretches = view->stretches;
+        m_stretchesPrefix = m_session.RootPrefix();
+    }
     if (view->matches.stopped) {
         showCount();
         return;
@@ -279,9 +240,31 @@ void FindController::listAboutToGo()
     m_job.abandon();
     m_job.waitForAll();
     m_passRunning = false;
+    m_stretches.reset();
     if (isNarrowed())
         dropView(-1);
     showCount();
+}
+
+void FindController::listReplaced()
+{
+    // Where the new list's folders stand, found before the first keystroke
+    // needs it (a pass started meanwhile finds them itself).
+    const LoadedList &list = m_session.loadedList();
+    if (list.SftTree1.isEmpty())
+        return;
+    const QString rootPrefix = m_session.RootPrefix();
+    m_job.start(
+        [&list, rootPrefix](const JobRun &run) {
+            return std::make_shared<const FolderStretches>(
+                FolderStretches::of(list, rootPrefix, run.stopFlag()));
+        },
+        [this, rootPrefix](std::shared_ptr<const FolderStretches> stretches) {
+            if (stretches->isEmpty())
+                return;
+            m_stretches = std::move(stretches);
+            m_stretchesPrefix = rootPrefix;
+        });
 }
 
 void FindController::showCount()

@@ -14,6 +14,7 @@
 
 #include "browse/FolderListing.h"
 #include "browse/ui/RecoveryLegend.h"
+#include "find/FindFigures.h"
 #include "find/FindPass.h"
 #include "find/FindQuery.h"
 #include "util/BackgroundJob.h"
@@ -46,19 +47,15 @@ struct FindView : public ListingFilter
 {
     FindMatches matches;
     std::vector<qint32> perItem; // the matches below every folder tree item
-    std::vector<RecoveryLegend::StatusFigure> perStatus; // by the list's status
+    std::vector<StatusFigure> perStatus; // by the list's status
+    // Where the folders' lines stand, of the list searched (kept for the next pass).
+    std::shared_ptr<const FolderStretches> stretches;
     bool keepsLine(qint32 line) const override { return matches.contains(line); }
     bool keepsFolder(int item) const override
     {
         return item >= 0 && size_t(item) < perItem.size() && perItem[size_t(item)] > 0;
     }
 };
-
-// The lines and bytes of the matches per status of list.totals (one figure
-// per status, in its order); stop gives up (the figures are then partial).
-std::vector<RecoveryLegend::StatusFigure> statusFiguresOf(const LoadedList &list,
-                                                          const FindMatches &matches,
-                                                          const std::atomic<bool> *stop = nullptr);
 
 class FindController : public QObject
 {
@@ -75,7 +72,7 @@ public:
     // The pause after a keystroke before a pass starts (ms).
     void setPause(int ms) { m_pause.setInterval(ms); }
     // A pass is waiting for the pause or running.
-    bool isBusy() const { return m_pause.isActive() || m_job.isRunning(); }
+    bool isBusy() const { return m_pause.isActive() || m_passRunning; }
     void retranslate();
 
 Q_SIGNALS:
@@ -91,6 +88,7 @@ private:
     void cancelPending();
     void dropView(int item);
     void listAboutToGo();
+    void listReplaced();
     void markProblems(const FindQuery &query);
     void showCount();
     QString problemText(FindProblem problem) const;
@@ -103,6 +101,9 @@ private:
     BackgroundJob m_job;
     FindQuery m_query; // of m_view
     std::shared_ptr<const FindView> m_view;
+    // Of the list shown: found once, after the list came in or by the first pass.
+    std::shared_ptr<const FolderStretches> m_stretches;
+    QString m_stretchesPrefix; // the root prefix they were found with
     int m_folderBefore = -1;
     bool m_passRunning = false;
 };
