@@ -13,6 +13,7 @@
 #include "SearchController.h"
 #include "approval/LabDetails.h"
 #include "basket/ui/BasketController.h"
+#include "find/ui/FindController.h"
 #include "browse/ui/FolderTreeModel.h"
 
 #include <QApplication>
@@ -116,6 +117,9 @@ frmMain::~frmMain()
     // The basket reads the session's list and the views' models: it goes first.
     delete m_basket;
     m_basket = nullptr;
+    // So does the find, whose passes read the list.
+    delete m_find;
+    m_find = nullptr;
     // The views must let go of the models before the data under them goes.
     m_ui.SftTree1->setModel(nullptr);
     m_ui.iGrid2->setModel(nullptr);
