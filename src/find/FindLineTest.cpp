@@ -205,14 +205,38 @@ bool FindLineTest::holds(Test &t, QByteArrayView line)
     return false;
 }
 
-bool FindLineTest::matches(QByteArrayView line, bool anchorSure, std::optional<ByteTotal> *size)
+bool FindLineTest::mayMatch(QByteArrayView field0, bool *sure) const
+{
+    *sure = false;
+    if (m_anchor < 0)
+        return true;
+    const char *end = field0.data() + field0.size();
+    bool found = false;
+    for (const RunScanner &s : m_scanners) {
+        if (s.find(field0.data(), end) < end) {
+            found = true;
+            if (s.whole) {
+                *sure = true;
+                break;
+            }
+        }
+    }
+    return found;
+}
+
+bool FindLineTest::matches(QByteArrayView line, bool anchorSure, std::optional<ByteTotal> *size,
+                           const LineFields *cut)
 {
     if (m_nothing)
         return false;
     m_havePath = false;
     m_fields.reset();
+    if (cut)
+        m_fields = *cut;
     const char *comma =
-        static_cast<const char *>(std::memchr(line.data(), ',', size_t(line.size())));
+        line.isEmpty()
+            ? nullptr
+            : static_cast<const char *>(std::memchr(line.data(), ',', size_t(line.size())));
     m_field0 = comma ? line.first(comma - line.data()) : line;
     for (Test &t : m_tests) {
         if (t.anchor && anchorSure)

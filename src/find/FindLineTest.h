@@ -39,7 +39,15 @@ public:
     // Whether line matches every word; anchorSure: the anchor is known to
     // hold. On a match *size is field 2 read as the loader reads it (none
     // when the line has none or it is beyond the range).
-    bool matches(QByteArrayView line, bool anchorSure, std::optional<ByteTotal> *size);
+    // cut: the line's fields when the caller has cut them already.
+    bool matches(QByteArrayView line, bool anchorSure, std::optional<ByteTotal> *size,
+                 const LineFields *cut = nullptr);
+    // Whether a test reads the fields beyond the path.
+    bool needsFields() const { return m_needsFields; }
+    // Whether a line may match, from its field 0 (the whole line when it
+    // has no ","): it holds a run of the anchor (sure: the run is the
+    // anchor's whole test). True without an anchor.
+    bool mayMatch(QByteArrayView field0, bool *sure) const;
 
 private:
     struct Test

@@ -3,6 +3,7 @@
 #include "FindLineTest.h"
 #include "listfile/ByteScan.h"
 #include "listfile/ChunkSort.h"
+#include "listfile/ListLine.h"
 #include "listfile/ListLoader.h"
 
 #include <QThread>
@@ -68,8 +69,16 @@ void testLines(const LineStore &store, FindLineTest &test, Index at, qsizetype n
         if (k + PrefetchAhead < n)
             store.prefetchLine(at(k + PrefetchAhead));
         const qint32 i = qint32(at(k));
+        // The line cut once: its end and its fields.
+        const LineStore::LineReach reach = store.reach(i);
+        const char *lineEnd;
+        const LineFields fields = cutLine(reach.begin, reach.bound, &lineEnd);
+        bool sure = false;
+        if (!test.mayMatch(fields.path, &sure))
+            continue;
         std::optional<ByteTotal> size;
-        if (test.matches(store.line(i), false, &size)) {
+        if (test.matches(QByteArrayView(reach.begin, lineEnd - reach.begin), sure, &size,
+                         &fields)) {
             out.lines.push_back(i);
             out.add(size);
         }
@@ -267,9 +276,23 @@ private:
             if (anchored) {
                 candidates.scan(piece, take);
             } else {
+                const bool cut = test.needsFields();
                 for (const char *p = chunk; p < chunkEnd;) {
-                    const char *lineEnd = findLineEnd(p, chunkEnd);
-                    take(QByteArrayView(p, lineEnd - p), false);
+                    const char *lineEnd;
+                    std::optional<ByteTotal> size;
+                    bool matched;
+                    if (cut) {
+                        const LineFields fields = cutLine(p, chunkEnd, &lineEnd);
+                        matched =
+                            test.matches(QByteArrayView(p, lineEnd - p), false, &size, &fields);
+                    } else {
+                        lineEnd = findLineEnd(p, chunkEnd);
+                        matched = test.matches(QByteArrayView(p, lineEnd - p), false, &size);
+                    }
+                    if (matched) {
+                        found.add(size);
+                        mark(p, lineEnd, exact);
+                    }
                     p = afterLineEnd(lineEnd, chunkEnd);
                 }
             }
