@@ -369,7 +369,10 @@ FindMatches runFind(const LoadedList &list, const FindQuery &query, const FindMa
     }
     if (n == 0 || probe.matchesNothing())
         return m;
-    if (within && !within->all && !within->stopped && within->count * WithinShare <= n)
+    // Matches of another list (an index past this store's end) are no
+    // ground to narrow in either.
+    if (within && !within->all && !within->stopped && within->count * WithinShare <= n &&
+        (within->lines.empty() || within->lines.back() < n))
         m = passOverLines(list, query, within->lines.data(), qsizetype(within->lines.size()), stop,
                           threads);
     else

@@ -356,16 +356,33 @@ void TestFindPass::stopGivesUp()
 void TestFindPass::perItemAsStretches_data()
 {
     QTest::addColumn<QString>("query");
-    QTest::newRow("a word") << u"final"_s;
-    QTest::newRow("many") << u"e"_s;
-    QTest::newRow("every line") << u"*"_s;
-    QTest::newRow("none") << u"zzzzqq"_s;
+    QTest::addColumn<bool>("totals");
+    QTest::newRow("a word") << u"final"_s << true;
+    QTest::newRow("many") << u"e"_s << true;
+    QTest::newRow("every line, from the totals") << u"*"_s << true;
+    QTest::newRow("every line, one in another top folder, no totals") << u"*"_s << false;
+    QTest::newRow("every line below the top folder") << u"data"_s << true;
+    QTest::newRow("none") << u"zzzzqq"_s << true;
 }
 
 void TestFindPass::perItemAsStretches()
 {
     QFETCH(QString, query);
-    const LoadedList list = generated(20000, 9);
+    QFETCH(bool, totals);
+    listgen::GeneratorOptions generator;
+    generator.lines = 20000;
+    generator.seed = 9;
+    QByteArray bytes = listgen::generateListBytes(generator);
+    // A line of another top folder stands in no stretch.
+    if (!totals || query != u"*"_s)
+        bytes += "Other\\x\\y.txt,2019-01-01 00:00:00,1,32;A,Recovered\r\n";
+    ListBytes input;
+    input.bytes = bytes;
+    input.fileFound = true;
+    LoadOptions options;
+    options.collationLocale = English;
+    options.folderTotals = totals;
+    const LoadedList list = loadListBytes(std::move(input), options);
     const QString prefix = list.rootPrefixAfter(QString());
     const FindMatches m = runFind(list, FindQuery::parse(query, English), nullptr);
     const std::vector<qint32> counts = matchesPerItem(list, prefix, m);
