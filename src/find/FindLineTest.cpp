@@ -1,5 +1,7 @@
 #include "FindLineTest.h"
 
+#include "listfile/ByteScan.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -36,7 +38,50 @@ int costOf(FindWord::Kind kind)
     return 6;
 }
 
+// For patterns "*." and plain characters: the bytes each character of the
+// ending stands for, as the byte matcher compares them (the bytes whose
+// lower-case character it is), last character first. Empty when a pattern
+// holds a wildcard or a character no byte stands for.
+std::vector<std::vector<std::array<bool, 256>>> plainEndings(const QStringList &patterns)
+{
+    std::vector<std::vector<std::array<bool, 256>>> endings;
+    for (const QString &pattern : patterns) {
+        const QList<uint> chars = QStringView(pattern).sliced(1).toUcs4();
+        std::vector<std::array<bool, 256>> ending;
+        for (auto c = chars.crbegin(); c != chars.crend(); ++c) {
+            if (*c == U'*' || *c == U'?' || *c == U'#' || *c == U'[')
+                return {};
+            const QByteArray bytes = cp1252::bytesFolding(char32_t(*c));
+            if (bytes.isEmpty())
+                return {};
+            std::array<bool, 256> set{};
+            for (char b : bytes)
+                set[uchar(b)] = true;
+            ending.push_back(set);
+        }
+        endings.push_back(std::move(ending));
+    }
+    return endings;
+}
+
 } // namespace
+
+bool FindLineTest::endsWithOne(const Test &t, QByteArrayView name) const
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(name.data());
+    const qsizetype n = name.size();
+    for (const std::vector<std::array<bool, 256>> &ending : t.endings) {
+        const qsizetype length = qsizetype(ending.size());
+        if (n < length)
+            continue;
+        qsizetype k = 0;
+        while (k < length && ending[size_t(k)][p[n - 1 - k]])
+            ++k;
+        if (k == length)
+            return true;
+    }
+    return false;
+}
 
 FindLineTest::FindLineTest(const FindQuery &query, ListEncoding encoding)
     : m_encoding(encoding), m_dates(query.dateLocale())
@@ -61,6 +106,8 @@ FindLineTest::FindLineTest(const FindQuery &query, ListEncoding encoding)
                 t.patterns.push_back(std::move(pattern));
             }
             never = t.patterns.empty();
+            if (w.kind == FindWord::Kind::Ext)
+                t.endings = plainEndings(w.patterns);
             break;
         case FindWord::Kind::Size:
             t.low = w.sizeLow;
@@ -169,6 +216,9 @@ bool FindLineTest::holds(Test &t, QByteArrayView line)
                 ? nullptr
                 : static_cast<const char *>(::memrchr(path.data(), '\\', size_t(path.size())));
         const QByteArrayView name = slash ? path.sliced(slash - path.data() + 1) : path;
+        // Bytes the byte matcher would take: their endings compared at once.
+        if (!t.endings.empty() && (m_encoding == ListEncoding::Windows1252 || isAsciiBytes(name)))
+            return endsWithOne(t, name);
         ListSubject subject(name, m_encoding);
         return std::any_of(t.patterns.begin(), t.patterns.end(),
                            [&](const WildcardPattern &p) { return subject.matches(p); });

@@ -16,6 +16,7 @@
 #include <QByteArray>
 #include <QHash>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -62,7 +63,11 @@ private:
         StatusClass statusClass = StatusClass::Unknown;
         FileKind fileKind = FileKind::Other;
         QHash<QByteArray, bool> statusSeen; // status words read, and whether they begin so
+        // Ext of plain endings: for each, the bytes each of its characters
+        // stands for, last character first (empty: matched as patterns).
+        std::vector<std::vector<std::array<bool, 256>>> endings;
     };
+    bool endsWithOne(const Test &t, QByteArrayView name) const;
     bool holds(Test &t, QByteArrayView line);
     const LineFields &fields(QByteArrayView line);
     bool statusBegins(Test &t, QByteArrayView word);

@@ -147,6 +147,9 @@ void TestFindPass::matching_data()
                                   << QStringList{u"Caf\u00e9.png"_s, u"Rechnung_03.xls"_s,
                                                  u"Rechnung_04.XLS"_s};
     QTest::newRow("ext of the name only") << u"ext:2019"_s << QStringList{};
+    QTest::newRow("ext with wildcards")
+        << u"ext:J?G;do*"_s << QStringList{u"IMG_2019.JPG"_s, u"alt.doc"_s, u"strand.jpg"_s};
+    QTest::newRow("ext, the whole ending") << u"ext:pg"_s << QStringList{};
     QTest::newRow("size above 1 MiB") << u"size:>1mb"_s
                                       << QStringList{u"Caf\u00e9.png"_s, u"IMG_2019.JPG"_s,
                                                      u"Rechnung_03.xls"_s, u"strand.jpg"_s};
