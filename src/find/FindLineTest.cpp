@@ -64,6 +64,11 @@ std::vector<std::vector<std::array<bool, 256>>> plainEndings(const QStringList &
     return endings;
 }
 
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 } // namespace
 
 bool FindLineTest::endsWithOne(const Test &t, QByteArrayView name) const
@@ -86,6 +91,10 @@ bool FindLineTest::endsWithOne(const Test &t, QByteArrayView name) const
 FindLineTest::FindLineTest(const FindQuery &query, ListEncoding encoding)
     : m_encoding(encoding), m_dates(query.dateLocale())
 {
+#if defined(__x86_64__) && defined(__GNUC__)
+    if (__builtin_cpu_supports("avx2"))
+        m_cut = cutPathAndSizeAvx2;
+#endif
     for (const FindWord &w : query.words()) {
         if (!w.isUsed())
             continue;
@@ -179,6 +188,19 @@ FindLineTest::FindLineTest(const FindQuery &query, ListEncoding encoding)
     }
 }
 
+std::optional<ByteTotal> FindLineTest::sizeOf(QByteArrayView line)
+{
+    if (m_fields)
+        return m_fields->size;
+    if (!m_haveSize) {
+        // Cut only up to the size: most lines are then looked at no further.
+        const PathAndSize cut = m_cut(line.data(), line.data() + line.size());
+        m_size = cut.hasSize ? std::optional<ByteTotal>(cut.size) : std::nullopt;
+        m_haveSize = true;
+    }
+    return m_size;
+}
+
 const LineFields &FindLineTest::fields(QByteArrayView line)
 {
     if (!m_fields)
@@ -224,11 +246,21 @@ bool FindLineTest::holds(Test &t, QByteArrayView line)
                            [&](const WildcardPattern &p) { return subject.matches(p); });
     }
     case FindWord::Kind::Size: {
-        const LineFields &f = fields(line);
-        return f.size && f.size->raw() >= t.low && f.size->raw() <= t.high;
+        const std::optional<ByteTotal> size = sizeOf(line);
+        return size && size->raw() >= t.low && size->raw() <= t.high;
     }
     case FindWord::Kind::Modified: {
         const LineFields &f = fields(line);
+        // A date that begins with four digits is read year first, the year
+        // those digits: one outside the range needs no reading.
+        const QByteArrayView d = f.modified;
+        if (d.size() > 4 && isDigit(d[0]) && isDigit(d[1]) && isDigit(d[2]) && isDigit(d[3]) &&
+            !isDigit(d[4])) {
+            const qint64 year =
+                (d[0] - '0') * 1000 + (d[1] - '0') * 100 + (d[2] - '0') * 10 + (d[3] - '0');
+            if (year < t.low / 10000 || year > t.high / 10000)
+                return false;
+        }
         const qint64 value = m_dates.value(f.modified, m_encoding);
         if (value == InvalidListDate)
             return false;
@@ -281,6 +313,7 @@ bool FindLineTest::matches(QByteArrayView line, bool anchorSure, std::optional<B
         return false;
     m_havePath = false;
     m_fields.reset();
+    m_haveSize = false;
     if (cut)
         m_fields = *cut;
     const char *comma =
@@ -295,7 +328,7 @@ bool FindLineTest::matches(QByteArrayView line, bool anchorSure, std::optional<B
             return false;
     }
     if (size)
-        *size = fields(line).size;
+        *size = sizeOf(line);
     return true;
 }
 

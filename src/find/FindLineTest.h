@@ -70,6 +70,7 @@ private:
     bool endsWithOne(const Test &t, QByteArrayView name) const;
     bool holds(Test &t, QByteArrayView line);
     const LineFields &fields(QByteArrayView line);
+    std::optional<ByteTotal> sizeOf(QByteArrayView line);
     bool statusBegins(Test &t, QByteArrayView word);
 
     ListEncoding m_encoding;
@@ -86,6 +87,9 @@ private:
     bool m_havePath = false;
     QByteArrayView m_field0;
     std::optional<LineFields> m_fields;
+    bool m_haveSize = false;
+    std::optional<ByteTotal> m_size;
+    PathAndSize (*m_cut)(const char *, const char *) = cutPathAndSize;
     StatusWordClasses m_classes;
 };
 

@@ -317,11 +317,21 @@ private:
 
     void collect(qsizetype from, qsizetype to, PartFound &found) const
     {
+        // The bits of the lines ahead are asked for: the lines begin all
+        // over the buffer, their bits all over the table.
+        constexpr qsizetype Ahead = 32;
+        const auto wordOf = [this](qsizetype i) {
+            return &m_bits[size_t(((m_store.reach(i).begin - m_base) >> BucketShift) >> 6)];
+        };
+        for (qsizetype i = from; i < std::min(to, from + Ahead); ++i)
+            __builtin_prefetch(wordOf(i));
         for (qsizetype i = from; i < to; ++i) {
             if ((i - from) % (StopCheckLines * 16) == 0 && stopped(m_stop)) {
                 found.stopped = true;
                 return;
             }
+            if (i + Ahead < to)
+                __builtin_prefetch(wordOf(i + Ahead));
             if (isMatch(m_store.reach(i).begin - m_base))
                 found.lines.push_back(qint32(i));
         }

@@ -2,6 +2,7 @@
 #include "browse/FolderListing.h"
 #include "find/FindLineTest.h"
 #include "find/FindPass.h"
+#include "listfile/ListDate.h"
 #include "listfile/ListLine.h"
 #include "listfile/ListLoader.h"
 
@@ -27,6 +28,7 @@ private Q_SLOTS:
     void lineShapes_data();
     void lineShapes();
     void narrowingIsAFullPass();
+    void datesAsTheDateSearchReadsThem();
     void twoThreadsAsOne();
     void stopGivesUp();
     void perItemAsStretches_data();
@@ -318,6 +320,37 @@ void TestFindPass::narrowingIsAFullPass()
     }
     QVERIFY(narrowed >= 12);
     QVERIFY(before.count > 0);
+}
+
+void TestFindPass::datesAsTheDateSearchReadsThem()
+{
+    // Field 1 read by the date search's reader, line by line, against the
+    // pass; some dates written otherwise, some not dates at all.
+    QByteArray bytes = listgen::generateListBytes({});
+    bytes += "D\\a,3/4/2019 1:00 PM,1,32;A,Recovered\r\n"
+             "D\\b,2019,1,32;A,Recovered\r\n"
+             "D\\c,20190304,1,32;A,Recovered\r\n"
+             "D\\d,2019-02-29 00:00:00,1,32;A,Recovered\r\n"
+             "D\\e,12019-01-01,1,32;A,Recovered\r\n"
+             "D\\f,19-05-06 10:00:00,1,32;A,Recovered\r\n";
+    const LoadedList list = load(bytes);
+    const ListDateReader reader(English);
+    for (const QString &text : {u"dm:2019"_s, u"dm:2019-03"_s, u"dm:>2019-05-06"_s,
+                                u"dm:2000..2003-06-30"_s, u"-dm:2019"_s, u"dm:<1999"_s}) {
+        const FindQuery q = FindQuery::parse(text, English);
+        const FindWord &w = q.words().front();
+        QVERIFY(w.isUsed());
+        std::vector<qint32> expected;
+        for (qsizetype i = 0; i < list.iGrid1.count(); ++i) {
+            const LineFields f = lineFields(list.iGrid1.line(i));
+            const QDate day = listDateDay(reader.value(f.modified, ListEncoding::Windows1252));
+            const bool in = day.isValid() && (!w.dayFrom.isValid() || day >= w.dayFrom) &&
+                            (!w.dayTo.isValid() || day <= w.dayTo);
+            if (in != w.exclude)
+                expected.push_back(qint32(i));
+        }
+        QCOMPARE(linesOf(list, runFind(list, q, nullptr)), expected);
+    }
 }
 
 void TestFindPass::twoThreadsAsOne()
