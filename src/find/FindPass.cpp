@@ -30,6 +30,8 @@ constexpr qsizetype ChunkBytes = qsizetype(1) << 20;
 // The matches to narrow within: up to this share of the store they are
 // tested where they lie; more are found faster by a pass over the bytes.
 constexpr qsizetype WithinShare = 2;
+// A store this small is never worth a pass over all of it to narrow.
+constexpr qsizetype SmallStore = 100000;
 
 bool stopped(const std::atomic<bool> *stop)
 {
@@ -53,6 +55,17 @@ struct PartFound
 
 // ---- the lines where they lie in the store ----------------------------------------
 
+// A line cut up to its size, 64 bytes a step where the processor has AVX2.
+PathAndSize cutUpToSize(const char *p, const char *end)
+{
+#if defined(__x86_64__) && defined(__GNUC__)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2)
+        return cutPathAndSizeAvx2(p, end);
+#endif
+    return cutPathAndSize(p, end);
+}
+
 // Tests the lines at[0, n) of the store (store indexes, ascending), their
 // bytes asked for ahead.
 template<typename Index>
@@ -69,8 +82,24 @@ void testLines(const LineStore &store, FindLineTest &test, Index at, qsizetype n
         if (k + PrefetchAhead < n)
             store.prefetchLine(at(k + PrefetchAhead));
         const qint32 i = qint32(at(k));
-        // The line cut once: its end and its fields.
         const LineStore::LineReach reach = store.reach(i);
+        if (!test.needsFields()) {
+            // Patterns of the path alone: the line is cut up to its size,
+            // its end never looked for.
+            const PathAndSize cut = cutUpToSize(reach.begin, reach.bound);
+            bool sure = false;
+            if (!test.mayMatch(cut.path, &sure))
+                continue;
+            const char *pathEnd = cut.path.data() + cut.path.size();
+            const bool comma = pathEnd < reach.bound && *pathEnd == ',';
+            const QByteArrayView upToComma(reach.begin, cut.path.size() + (comma ? 1 : 0));
+            if (test.matches(upToComma, sure, nullptr)) {
+                out.lines.push_back(i);
+                out.add(cut.hasSize ? std::optional<ByteTotal>(cut.size) : std::nullopt);
+            }
+            continue;
+        }
+        // The line cut once: its end and its fields.
         const char *lineEnd;
         const LineFields fields = cutLine(reach.begin, reach.bound, &lineEnd);
         bool sure = false;
@@ -381,7 +410,8 @@ FindMatches runFind(const LoadedList &list, const FindQuery &query, const FindMa
         return m;
     // Matches of another list (an index past this store's end) are no
     // ground to narrow in either.
-    if (within && !within->all && !within->stopped && within->count * WithinShare <= n &&
+    if (within && !within->all && !within->stopped &&
+        (within->count * WithinShare <= n || n < SmallStore) &&
         (within->lines.empty() || within->lines.back() < n))
         m = passOverLines(list, query, within->lines.data(), qsizetype(within->lines.size()), stop,
                           threads);

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <array>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace corvane;
@@ -204,11 +205,20 @@ void TestFindPass::matching()
     QFETCH(QStringList, names);
     const LoadedList list = load(smallList());
     const FindQuery q = FindQuery::parse(query, English);
+    // Every line as the matches before: the lines are then tested where
+    // they lie in the store instead of in the buffer.
+    FindMatches every;
+    for (qint32 i = 0; i < list.iGrid1.count(); ++i)
+        every.lines.push_back(i);
+    every.count = list.iGrid1.count();
     for (int threads = 1; threads <= 2; ++threads) {
-        const FindMatches m = runFind(list, q, nullptr, nullptr, threads);
-        QCOMPARE(namesOf(list, m), names);
-        QCOMPARE(m.count, qint64(names.size()));
-        QCOMPARE(m.all, names.size() == list.iGrid1.count());
+        const std::array<const FindMatches *, 2> befores{nullptr, &every};
+        for (const FindMatches *within : befores) {
+            const FindMatches m = runFind(list, q, within, nullptr, threads);
+            QCOMPARE(namesOf(list, m), names);
+            QCOMPARE(m.count, qint64(names.size()));
+            QCOMPARE(m.all, names.size() == list.iGrid1.count());
+        }
     }
 }
 
