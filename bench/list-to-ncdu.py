@@ -1,4 +1,4 @@
-#!/ usr / bin / env python3
+#!/usr/bin/env python3
 """Writes the tree of a file list as an ncdu export (JSON, format 1.2), so that
 ncdu's import of the same tree can be timed beside corvane-list summary:
 
