@@ -250,17 +250,21 @@ bool FindLineTest::holds(Test &t, QByteArrayView line)
         return size && size->raw() >= t.low && size->raw() <= t.high;
     }
     case FindWord::Kind::Modified: {
-        const LineFields &f = fields(line);
         // A date that begins with four digits is read year first, the year
-        // those digits: one outside the range needs no reading.
-        const QByteArrayView d = f.modified;
-        if (d.size() > 4 && isDigit(d[0]) && isDigit(d[1]) && isDigit(d[2]) && isDigit(d[3]) &&
-            !isDigit(d[4])) {
-            const qint64 year =
-                (d[0] - '0') * 1000 + (d[1] - '0') * 100 + (d[2] - '0') * 10 + (d[3] - '0');
-            if (year < t.low / 10000 || year > t.high / 10000)
-                return false;
+        // those digits: one outside the range needs no reading (nor the
+        // line's fields cut).
+        const qsizetype at = m_field0.size() + 1; // where field 1 begins
+        if (line.size() - at > 4) {
+            const char *d = line.data() + at;
+            if (isDigit(d[0]) && isDigit(d[1]) && isDigit(d[2]) && isDigit(d[3]) &&
+                !isDigit(d[4]) && d[4] != ',') {
+                const qint64 year =
+                    (d[0] - '0') * 1000 + (d[1] - '0') * 100 + (d[2] - '0') * 10 + (d[3] - '0');
+                if (year < t.low / 10000 || year > t.high / 10000)
+                    return false;
+            }
         }
+        const LineFields &f = fields(line);
         const qint64 value = m_dates.value(f.modified, m_encoding);
         if (value == InvalidListDate)
             return false;
