@@ -195,6 +195,10 @@ void TestFindPass::matching_data()
     QTest::newRow("a bad word is ignored")
         << u"foto size:>abc"_s
         << QStringList{u"Caf\u00e9.png"_s, u"IMG_2019.JPG"_s, u"Urlaub"_s, u"strand.jpg"_s};
+    QTest::newRow("a word of 10,000 characters") << QString(10000, u'e') << QStringList{};
+    QTest::newRow("2,000 words") << QString(u"data fotos "_s.repeated(1000))
+                                 << QStringList{u"Caf\u00e9.png"_s, u"IMG_2019.JPG"_s, u"Urlaub"_s,
+                                                u"strand.jpg"_s};
     QTest::newRow("an empty query") << QString() << all;
     QTest::newRow("only -") << u"-"_s << all;
 }
