@@ -145,7 +145,16 @@ std::vector<qint32> matchesPerItem(const LoadedList &list, const QString &rootPr
     const QByteArray rootKey = folderKey(list, rootPrefix, 0, &encoded);
     if (!encoded)
         return counts; // no line begins with the root prefix
-    const MatchLines lines{m, list.iGrid1.count()};
+    const LineStore &store = list.iGrid1;
+    if (m.all && list.totals.folderCount() == tree.count() &&
+        store.prefixRange(rootKey).size() == store.count()) {
+        // Every line lies below the root prefix: the loader's totals
+        // counted each in the item of its folder, as the stretches do.
+        for (int i = 0; i < tree.count(); ++i)
+            counts[size_t(i)] = list.totals.files(i);
+        return counts;
+    }
+    const MatchLines lines{m, store.count()};
     const qsizetype n = lines.size();
     bool done = true;
     if (n < ParallelFrom) {

@@ -1,5 +1,7 @@
 #include "FindLineTest.h"
 
+#include "listfile/ByteScan.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -36,11 +38,63 @@ int costOf(FindWord::Kind kind)
     return 6;
 }
 
+// For patterns "*." and plain characters: the bytes each character of the
+// ending stands for, as the byte matcher compares them (the bytes whose
+// lower-case character it is), last character first. Empty when a pattern
+// holds a wildcard or a character no byte stands for.
+std::vector<std::vector<std::array<bool, 256>>> plainEndings(const QStringList &patterns)
+{
+    std::vector<std::vector<std::array<bool, 256>>> endings;
+    for (const QString &pattern : patterns) {
+        const QList<uint> chars = QStringView(pattern).sliced(1).toUcs4();
+        std::vector<std::array<bool, 256>> ending;
+        for (auto c = chars.crbegin(); c != chars.crend(); ++c) {
+            if (*c == U'*' || *c == U'?' || *c == U'#' || *c == U'[')
+                return {};
+            const QByteArray bytes = cp1252::bytesFolding(char32_t(*c));
+            if (bytes.isEmpty())
+                return {};
+            std::array<bool, 256> set{};
+            for (char b : bytes)
+                set[uchar(b)] = true;
+            ending.push_back(set);
+        }
+        endings.push_back(std::move(ending));
+    }
+    return endings;
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 } // namespace
+
+bool FindLineTest::endsWithOne(const Test &t, QByteArrayView name) const
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(name.data());
+    const qsizetype n = name.size();
+    for (const std::vector<std::array<bool, 256>> &ending : t.endings) {
+        const qsizetype length = qsizetype(ending.size());
+        if (n < length)
+            continue;
+        qsizetype k = 0;
+        while (k < length && ending[size_t(k)][p[n - 1 - k]])
+            ++k;
+        if (k == length)
+            return true;
+    }
+    return false;
+}
 
 FindLineTest::FindLineTest(const FindQuery &query, ListEncoding encoding)
     : m_encoding(encoding), m_dates(query.dateLocale())
 {
+#if defined(__x86_64__) && defined(__GNUC__)
+    if (__builtin_cpu_supports("avx2"))
+        m_cut = cutPathAndSizeAvx2;
+#endif
     for (const FindWord &w : query.words()) {
         if (!w.isUsed())
             continue;
@@ -61,6 +115,8 @@ FindLineTest::FindLineTest(const FindQuery &query, ListEncoding encoding)
                 t.patterns.push_back(std::move(pattern));
             }
             never = t.patterns.empty();
+            if (w.kind == FindWord::Kind::Ext)
+                t.endings = plainEndings(w.patterns);
             break;
         case FindWord::Kind::Size:
             t.low = w.sizeLow;
@@ -132,6 +188,19 @@ FindLineTest::FindLineTest(const FindQuery &query, ListEncoding encoding)
     }
 }
 
+std::optional<ByteTotal> FindLineTest::sizeOf(QByteArrayView line)
+{
+    if (m_fields)
+        return m_fields->size;
+    if (!m_haveSize) {
+        // Cut only up to the size: most lines are then looked at no further.
+        const PathAndSize cut = m_cut(line.data(), line.data() + line.size());
+        m_size = cut.hasSize ? std::optional<ByteTotal>(cut.size) : std::nullopt;
+        m_haveSize = true;
+    }
+    return m_size;
+}
+
 const LineFields &FindLineTest::fields(QByteArrayView line)
 {
     if (!m_fields)
@@ -169,15 +238,32 @@ bool FindLineTest::holds(Test &t, QByteArrayView line)
                 ? nullptr
                 : static_cast<const char *>(::memrchr(path.data(), '\\', size_t(path.size())));
         const QByteArrayView name = slash ? path.sliced(slash - path.data() + 1) : path;
+        // Bytes the byte matcher would take: their endings compared at once.
+        if (!t.endings.empty() && (m_encoding == ListEncoding::Windows1252 || isAsciiBytes(name)))
+            return endsWithOne(t, name);
         ListSubject subject(name, m_encoding);
         return std::any_of(t.patterns.begin(), t.patterns.end(),
                            [&](const WildcardPattern &p) { return subject.matches(p); });
     }
     case FindWord::Kind::Size: {
-        const LineFields &f = fields(line);
-        return f.size && f.size->raw() >= t.low && f.size->raw() <= t.high;
+        const std::optional<ByteTotal> size = sizeOf(line);
+        return size && size->raw() >= t.low && size->raw() <= t.high;
     }
     case FindWord::Kind::Modified: {
+        // A date that begins with four digits is read year first, the year
+        // those digits: one outside the range needs no reading (nor the
+        // line's fields cut).
+        const qsizetype at = m_field0.size() + 1; // where field 1 begins
+        if (line.size() - at > 4) {
+            const char *d = line.data() + at;
+            if (isDigit(d[0]) && isDigit(d[1]) && isDigit(d[2]) && isDigit(d[3]) &&
+                !isDigit(d[4]) && d[4] != ',') {
+                const qint64 year =
+                    (d[0] - '0') * 1000 + (d[1] - '0') * 100 + (d[2] - '0') * 10 + (d[3] - '0');
+                if (year < t.low / 10000 || year > t.high / 10000)
+                    return false;
+            }
+        }
         const LineFields &f = fields(line);
         const qint64 value = m_dates.value(f.modified, m_encoding);
         if (value == InvalidListDate)
@@ -205,14 +291,39 @@ bool FindLineTest::holds(Test &t, QByteArrayView line)
     return false;
 }
 
-bool FindLineTest::matches(QByteArrayView line, bool anchorSure, std::optional<ByteTotal> *size)
+bool FindLineTest::mayMatch(QByteArrayView field0, bool *sure) const
+{
+    *sure = false;
+    if (m_anchor < 0)
+        return true;
+    const char *end = field0.data() + field0.size();
+    bool found = false;
+    for (const RunScanner &s : m_scanners) {
+        if (s.find(field0.data(), end) < end) {
+            found = true;
+            if (s.whole) {
+                *sure = true;
+                break;
+            }
+        }
+    }
+    return found;
+}
+
+bool FindLineTest::matches(QByteArrayView line, bool anchorSure, std::optional<ByteTotal> *size,
+                           const LineFields *cut)
 {
     if (m_nothing)
         return false;
     m_havePath = false;
     m_fields.reset();
+    m_haveSize = false;
+    if (cut)
+        m_fields = *cut;
     const char *comma =
-        static_cast<const char *>(std::memchr(line.data(), ',', size_t(line.size())));
+        line.isEmpty()
+            ? nullptr
+            : static_cast<const char *>(std::memchr(line.data(), ',', size_t(line.size())));
     m_field0 = comma ? line.first(comma - line.data()) : line;
     for (Test &t : m_tests) {
         if (t.anchor && anchorSure)
@@ -221,7 +332,7 @@ bool FindLineTest::matches(QByteArrayView line, bool anchorSure, std::optional<B
             return false;
     }
     if (size)
-        *size = fields(line).size;
+        *size = sizeOf(line);
     return true;
 }
 

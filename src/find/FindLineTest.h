@@ -16,6 +16,7 @@
 #include <QByteArray>
 #include <QHash>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -39,7 +40,15 @@ public:
     // Whether line matches every word; anchorSure: the anchor is known to
     // hold. On a match *size is field 2 read as the loader reads it (none
     // when the line has none or it is beyond the range).
-    bool matches(QByteArrayView line, bool anchorSure, std::optional<ByteTotal> *size);
+    // cut: the line's fields when the caller has cut them already.
+    bool matches(QByteArrayView line, bool anchorSure, std::optional<ByteTotal> *size,
+                 const LineFields *cut = nullptr);
+    // Whether a test reads the fields beyond the path.
+    bool needsFields() const { return m_needsFields; }
+    // Whether a line may match, from its field 0 (the whole line when it
+    // has no ","): it holds a run of the anchor (sure: the run is the
+    // anchor's whole test). True without an anchor.
+    bool mayMatch(QByteArrayView field0, bool *sure) const;
 
 private:
     struct Test
@@ -54,9 +63,14 @@ private:
         StatusClass statusClass = StatusClass::Unknown;
         FileKind fileKind = FileKind::Other;
         QHash<QByteArray, bool> statusSeen; // status words read, and whether they begin so
+        // Ext of plain endings: for each, the bytes each of its characters
+        // stands for, last character first (empty: matched as patterns).
+        std::vector<std::vector<std::array<bool, 256>>> endings;
     };
+    bool endsWithOne(const Test &t, QByteArrayView name) const;
     bool holds(Test &t, QByteArrayView line);
     const LineFields &fields(QByteArrayView line);
+    std::optional<ByteTotal> sizeOf(QByteArrayView line);
     bool statusBegins(Test &t, QByteArrayView word);
 
     ListEncoding m_encoding;
@@ -73,6 +87,9 @@ private:
     bool m_havePath = false;
     QByteArrayView m_field0;
     std::optional<LineFields> m_fields;
+    bool m_haveSize = false;
+    std::optional<ByteTotal> m_size;
+    PathAndSize (*m_cut)(const char *, const char *) = cutPathAndSize;
     StatusWordClasses m_classes;
 };
 

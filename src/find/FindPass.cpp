@@ -3,6 +3,7 @@
 #include "FindLineTest.h"
 #include "listfile/ByteScan.h"
 #include "listfile/ChunkSort.h"
+#include "listfile/ListLine.h"
 #include "listfile/ListLoader.h"
 
 #include <QThread>
@@ -29,6 +30,8 @@ constexpr qsizetype ChunkBytes = qsizetype(1) << 20;
 // The matches to narrow within: up to this share of the store they are
 // tested where they lie; more are found faster by a pass over the bytes.
 constexpr qsizetype WithinShare = 2;
+// A store this small is never worth a pass over all of it to narrow.
+constexpr qsizetype SmallStore = 100000;
 
 bool stopped(const std::atomic<bool> *stop)
 {
@@ -52,6 +55,17 @@ struct PartFound
 
 // ---- the lines where they lie in the store ----------------------------------------
 
+// A line cut up to its size, 64 bytes a step where the processor has AVX2.
+PathAndSize cutUpToSize(const char *p, const char *end)
+{
+#if defined(__x86_64__) && defined(__GNUC__)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2)
+        return cutPathAndSizeAvx2(p, end);
+#endif
+    return cutPathAndSize(p, end);
+}
+
 // Tests the lines at[0, n) of the store (store indexes, ascending), their
 // bytes asked for ahead.
 template<typename Index>
@@ -68,8 +82,32 @@ void testLines(const LineStore &store, FindLineTest &test, Index at, qsizetype n
         if (k + PrefetchAhead < n)
             store.prefetchLine(at(k + PrefetchAhead));
         const qint32 i = qint32(at(k));
+        const LineStore::LineReach reach = store.reach(i);
+        if (!test.needsFields()) {
+            // Patterns of the path alone: the line is cut up to its size,
+            // its end never looked for.
+            const PathAndSize cut = cutUpToSize(reach.begin, reach.bound);
+            bool sure = false;
+            if (!test.mayMatch(cut.path, &sure))
+                continue;
+            const char *pathEnd = cut.path.data() + cut.path.size();
+            const bool comma = pathEnd < reach.bound && *pathEnd == ',';
+            const QByteArrayView upToComma(reach.begin, cut.path.size() + (comma ? 1 : 0));
+            if (test.matches(upToComma, sure, nullptr)) {
+                out.lines.push_back(i);
+                out.add(cut.hasSize ? std::optional<ByteTotal>(cut.size) : std::nullopt);
+            }
+            continue;
+        }
+        // The line cut once: its end and its fields.
+        const char *lineEnd;
+        const LineFields fields = cutLine(reach.begin, reach.bound, &lineEnd);
+        bool sure = false;
+        if (!test.mayMatch(fields.path, &sure))
+            continue;
         std::optional<ByteTotal> size;
-        if (test.matches(store.line(i), false, &size)) {
+        if (test.matches(QByteArrayView(reach.begin, lineEnd - reach.begin), sure, &size,
+                         &fields)) {
             out.lines.push_back(i);
             out.add(size);
         }
@@ -267,9 +305,23 @@ private:
             if (anchored) {
                 candidates.scan(piece, take);
             } else {
+                const bool cut = test.needsFields();
                 for (const char *p = chunk; p < chunkEnd;) {
-                    const char *lineEnd = findLineEnd(p, chunkEnd);
-                    take(QByteArrayView(p, lineEnd - p), false);
+                    const char *lineEnd;
+                    std::optional<ByteTotal> size;
+                    bool matched;
+                    if (cut) {
+                        const LineFields fields = cutLine(p, chunkEnd, &lineEnd);
+                        matched =
+                            test.matches(QByteArrayView(p, lineEnd - p), false, &size, &fields);
+                    } else {
+                        lineEnd = findLineEnd(p, chunkEnd);
+                        matched = test.matches(QByteArrayView(p, lineEnd - p), false, &size);
+                    }
+                    if (matched) {
+                        found.add(size);
+                        mark(p, lineEnd, exact);
+                    }
                     p = afterLineEnd(lineEnd, chunkEnd);
                 }
             }
@@ -294,11 +346,21 @@ private:
 
     void collect(qsizetype from, qsizetype to, PartFound &found) const
     {
+        // The bits of the lines ahead are asked for: the lines begin all
+        // over the buffer, their bits all over the table.
+        constexpr qsizetype Ahead = 32;
+        const auto wordOf = [this](qsizetype i) {
+            return &m_bits[size_t(((m_store.reach(i).begin - m_base) >> BucketShift) >> 6)];
+        };
+        for (qsizetype i = from; i < std::min(to, from + Ahead); ++i)
+            __builtin_prefetch(wordOf(i));
         for (qsizetype i = from; i < to; ++i) {
             if ((i - from) % (StopCheckLines * 16) == 0 && stopped(m_stop)) {
                 found.stopped = true;
                 return;
             }
+            if (i + Ahead < to)
+                __builtin_prefetch(wordOf(i + Ahead));
             if (isMatch(m_store.reach(i).begin - m_base))
                 found.lines.push_back(qint32(i));
         }
@@ -346,7 +408,11 @@ FindMatches runFind(const LoadedList &list, const FindQuery &query, const FindMa
     }
     if (n == 0 || probe.matchesNothing())
         return m;
-    if (within && !within->all && !within->stopped && within->count * WithinShare <= n)
+    // Matches of another list (an index past this store's end) are no
+    // ground to narrow in either.
+    if (within && !within->all && !within->stopped &&
+        (within->count * WithinShare <= n || n < SmallStore) &&
+        (within->lines.empty() || within->lines.back() < n))
         m = passOverLines(list, query, within->lines.data(), qsizetype(within->lines.size()), stop,
                           threads);
     else

@@ -399,12 +399,12 @@ bool implies(const FindWord &n, const FindWord &p)
     const FindWord &wide = n.exclude ? n : p;
     switch (n.kind) {
     case FindWord::Kind::Pattern: {
-        // A pattern that only grew at its end: every path holding a match
-        // of the longer holds one of the shorter. A "[" could become a
-        // class with what follows.
+        // A pattern that holds the other one: every path holding a match of
+        // the longer holds one of the shorter, as each character is a
+        // token of its own. A "[" could become a class with what follows.
         const QString shorter = wide.value.trimmed().toLower();
         const QString longer = narrow.value.trimmed().toLower();
-        return !shorter.contains(u'[') && longer.startsWith(shorter);
+        return !longer.contains(u'[') && longer.contains(shorter);
     }
     case FindWord::Kind::Ext:
         return std::all_of(narrow.patterns.begin(), narrow.patterns.end(),

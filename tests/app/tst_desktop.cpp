@@ -71,7 +71,7 @@ private Q_SLOTS:
         QVERIFY(listHelpText().startsWith(u"Usage: corvane-list "_s));
         for (const QString &command :
              {u"summary"_s, u"tree"_s, u"members"_s, u"ls"_s, u"details"_s, u"kinds"_s,
-              u"classes"_s, u"check"_s, u"select"_s, u"map"_s, u"report"_s})
+              u"classes"_s, u"check"_s, u"select"_s, u"map"_s, u"report"_s, u"find"_s})
             QVERIFY2(listHelpText().contains(u"  "_s + command + u' '), qPrintable(command));
         const QString note = onlyFirstFileNote({u"/l/a.csv"_s, u"/l/b.csv"_s, u"/l/c.zip"_s});
         QVERIFY(note.contains(u"/l/a.csv"_s));

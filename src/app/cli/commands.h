@@ -45,5 +45,6 @@ int runCheck(const QStringList &args);
 int runCompare(const QStringList &args);
 int runReport(const QStringList &args);
 int runMap(const QStringList &args);
+int runFind(const QStringList &args);
 
 } // namespace corvane::cli

@@ -75,6 +75,7 @@ const char16_t usageText[] = u"usage: corvane-list summary LIST\n"
                              u"       corvane-list compare OLD NEW [--summary]\n"
                              u"       corvane-list report LIST OUT.pdf|OUT.html|OUT.csv\n"
                              u"       corvane-list map LIST OUT.png [--size WxH] [FOLDER]\n"
+                             u"       corvane-list find LIST QUERY... [--count]\n"
                              u"       corvane-list select LIST [--target SIZE] [--fs FS]\n"
                              u"                    [--except ITEM]... [--save OUT] [--] ITEM...\n";
 
@@ -156,6 +157,8 @@ int main(int argc, char *argv[])
         rc = corvane::cli::runReport(args);
     else if (command == u"map"_s)
         rc = corvane::cli::runMap(args);
+    else if (command == u"find"_s)
+        rc = corvane::cli::runFind(args);
     if (rc == corvane::cli::ExitUsage || rc == -1) {
         corvane::cli::err(QString::fromUtf16(usageText));
         return corvane::cli::ExitUsage;
