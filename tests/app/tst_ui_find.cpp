@@ -4,6 +4,8 @@
 // the whole list back on the folder shown before; Enter still runs the
 // search of the file; a new list ends the narrowing.
 
+#include "basket/Basket.h"
+#include "basket/ui/BasketController.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "find/ui/FindController.h"
 #include "testutil_window.h"
@@ -64,6 +66,7 @@ private Q_SLOTS:
     void backOnTheFolderShownBefore();
     void everyLineMatching();
     void wordNotUnderstood();
+    void addAllShownTakesTheMatches();
     void enterStillSearchesTheFile();
     void newListEndsIt();
     void textsInEveryLanguage_data();
@@ -177,6 +180,36 @@ void TestUiFind::wordNotUnderstood()
     termBox(w)->clear();
     type(w, u"size:>abc"_s);
     QVERIFY(!w.findController().isNarrowed());
+}
+
+// "Add all shown" while narrowed chooses the matches, of a search result too.
+void TestUiFind::addAllShownTakesTheMatches()
+{
+    WindowFixture f;
+    frmMain &w = *f.window;
+    f.openFromCommandLine(f.writeList(u"list.csv"_s, List));
+    type(w, u"jpg"_s);
+    control<QPushButton>(w, "BasketAddShown")->click();
+    QCOMPARE(w.basketController().basket().count(), 3);
+    type(w, u" 2019"_s);
+    control<QPushButton>(w, "BasketRemoveShown")->click();
+    QCOMPARE(w.basketController().basket().count(), 2);
+    // Back to the whole list: all of it.
+    w.findController().widen();
+    control<QPushButton>(w, "BasketAddShown")->click();
+    QCOMPARE(w.basketController().basket().count(), 6);
+    // A search result narrowed: its matches, as lines of the opened list.
+    control<QPushButton>(w, "BasketRemoveShown")->click();
+    termBox(w)->setText(u"photos"_s);
+    LoadSpy loaded(w);
+    QTest::keyClick(termBox(w), Qt::Key_Return);
+    QVERIFY(loaded.wait(30000));
+    QCOMPARE(shownList(w).lineCount, 3);
+    termBox(w)->clear();
+    type(w, u"snow"_s);
+    QTRY_VERIFY(w.findController().isNarrowed());
+    control<QPushButton>(w, "BasketAddShown")->click();
+    QTRY_COMPARE(w.basketController().basket().count(), 1);
 }
 
 void TestUiFind::enterStillSearchesTheFile()

@@ -3,6 +3,7 @@
 
 #include "BrowseController.h"
 #include "OverviewController.h"
+#include "basket/ui/BasketController.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "find/ui/FindController.h"
 #include "frmMain.h"
@@ -25,6 +26,10 @@ void frmMain::setupFind()
                     all ? nullptr
                         : std::shared_ptr<const std::vector<qint32>>(view, &view->perItem));
                 m_browse->setListingFilter(all ? nullptr : view);
+                // "Add all shown" takes the matches.
+                m_basket->setNarrowedLines(
+                    all ? nullptr
+                        : std::shared_ptr<const std::vector<qint32>>(view, &view->matches.lines));
                 m_overview->showMatchFigures(
                     std::shared_ptr<const std::vector<StatusFigure>>(
                         view, &view->perStatus));
@@ -35,6 +40,7 @@ void frmMain::setupFind()
         const int shown = m_session->CurrentFolderItem();
         m_folderTreeModel->setMatchCounts(nullptr);
         m_browse->setListingFilter(nullptr);
+        m_basket->setNarrowedLines(nullptr);
         m_overview->showMatchFigures(nullptr);
         revealFolder(item >= 0 ? item : shown);
     });

@@ -258,7 +258,20 @@ void BasketController::chooseShown(qsizetype first, qsizetype last, bool chosen)
 
 void BasketController::chooseAllShown(bool chosen)
 {
-    chooseShown(0, m_session.loadedList().iGrid1.count(), chosen);
+    if (!m_narrowedLines) {
+        chooseShown(0, m_session.loadedList().iGrid1.count(), chosen);
+        return;
+    }
+    if (m_mapping)
+        return;
+    const bool mapped = m_session.showsSearchResult();
+    for (const qint32 line : *m_narrowedLines) {
+        if (!mapped)
+            m_basket.set(line, chosen);
+        else if (size_t(line) < m_shownToOpened.size() && m_shownToOpened[size_t(line)] >= 0)
+            m_basket.set(m_shownToOpened[size_t(line)], chosen);
+    }
+    changed();
 }
 
 void BasketController::addAllShownWhenFound()

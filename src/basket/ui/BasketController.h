@@ -28,6 +28,7 @@
 
 #include <functional>
 #include <optional>
+#include <memory>
 #include <vector>
 
 class QAbstractItemView;
@@ -93,6 +94,13 @@ public:
     void setRowChosen(const FolderListing &listing, const GridRow &row, bool chosen) override;
 
     // Every line of the list shown (a search result's, or the whole list's).
+    // While the list is narrowed as the user types, the lines shown are the
+    // matches (store indexes of the list shown, ascending; nullptr: every
+    // line): "all shown" is those.
+    void setNarrowedLines(std::shared_ptr<const std::vector<qint32>> lines)
+    {
+        m_narrowedLines = std::move(lines);
+    }
     void addAllShown() { chooseAllShown(true); }
     void removeAllShown() { chooseAllShown(false); }
     // Every line of the list shown, once its lines are found in the list
@@ -139,6 +147,7 @@ private:
     void keepBeforeListGoes();
     void restoreSaved(const QString &sha);
     void chooseShown(qsizetype first, qsizetype last, bool chosen);
+    std::shared_ptr<const std::vector<qint32>> m_narrowedLines;
     void chooseAllShown(bool chosen);
     Qt::CheckState checkOf(LineStore::Range shown) const;
     LineStore::Range folderLines(int item) const;
