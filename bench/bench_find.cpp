@@ -1,6 +1,7 @@
 #include "bench_find.h"
 
 #include "BenchTiming.h"
+#include "find/FindFigures.h"
 #include "find/FindPass.h"
 #include "listfile/ListLoader.h"
 
@@ -120,16 +121,30 @@ QList<std::pair<QString, QString>> findFigures(const QString &listPath, int repe
     figures.append({u"find_size_ms"_s, ms(sizeMs)});
     figures.append({u"find_size_matches"_s, QString::number(sizeMatches.count)});
 
-    std::vector<qint32> perItem;
-    const auto [itemMs, itemCpuMs] =
-        bestWallAndCpu(repeat, [&] { perItem = matchesPerItem(list, prefix, wordMatches); });
-    figures.append({u"find_item_counts_ms"_s, ms(itemMs)});
-    figures.append({u"find_item_counts_cpu_ms"_s, ms(itemCpuMs)});
+    // What the window shows beside the matches: where the folders stand
+    // (once a list), the matches below each, their statuses; for the word
+    // and for one letter (most lines).
+    FolderStretches stretches;
+    const auto [stretchMs, stretchCpuMs] =
+        bestWallAndCpu(repeat, [&] { stretches = FolderStretches::of(list, prefix); });
+    figures.append({u"find_stretches_ms"_s, ms(stretchMs)});
+    figures.append({u"find_stretches_cpu_ms"_s, ms(stretchCpuMs)});
     figures.append({u"find_item_folders"_s, QString::number(list.SftTree1.count())});
-    std::vector<qint64> perStatus;
-    const double statusMs =
-        bestOf(repeat, [&] { perStatus = matchesPerStatus(list, wordMatches); });
-    figures.append({u"find_status_counts_ms"_s, ms(statusMs)});
+    const FindMatches letterMatches = runFind(list, FindQuery::parse(u"r"_s, locale), nullptr);
+    figures.append({u"find_letter_matches"_s, QString::number(letterMatches.count)});
+    for (const auto &[name, matches] :
+         {std::pair<QString, const FindMatches *>{u"word"_s, &wordMatches},
+          std::pair<QString, const FindMatches *>{u"letter"_s, &letterMatches}}) {
+        std::vector<qint32> perItem;
+        const double itemMs =
+            bestOf(repeat, [&] { perItem = matchesPerItem(stretches, *matches); });
+        figures.append({u"find_item_counts_%1_ms"_s.arg(name), ms(itemMs)});
+        std::vector<StatusFigure> perStatus;
+        const double statusMs = bestOf(repeat, [&] {
+            perStatus = matchesPerStatusFigure(list, stretches, perItem, *matches);
+        });
+        figures.append({u"find_status_counts_%1_ms"_s.arg(name), ms(statusMs)});
+    }
     figures.append({u"find_bytes_per_match"_s,
                     QString::number(wordMatches.count > 0
                                         ? double(wordMatches.lines.capacity() * sizeof(qint32)) /

@@ -3,7 +3,7 @@
 // Find as you type over a loaded list: the lines a query matches, as line
 // store indexes, found by one pass over the store's bytes on two threads, or
 // within the matches of the query before when the new one only narrows it;
-// then the matches below every folder of the tree and per status.
+// what they are below every folder and per status is FindFigures'.
 
 #include "FindQuery.h"
 #include "listfile/ByteTotal.h"
@@ -34,15 +34,5 @@ struct FindMatches
 // An empty query matches every line.
 FindMatches runFind(const LoadedList &list, const FindQuery &query, const FindMatches *within,
                     const std::atomic<bool> *stop = nullptr, int threads = 0);
-
-// For each folder tree item, the matches below it (the folder and its
-// sub-folders): the lines of its stretch of the store (FindFolderLines of
-// its folderKey) that are matches. Empty when stopped.
-std::vector<qint32> matchesPerItem(const LoadedList &list, const QString &rootPrefix,
-                                   const FindMatches &m, const std::atomic<bool> *stop = nullptr);
-
-// The matches per status of list.totals (FolderTotals::status index; its
-// size statusCount()), for the legend.
-std::vector<qint64> matchesPerStatus(const LoadedList &list, const FindMatches &m);
 
 } // namespace corvane

@@ -1,6 +1,7 @@
 #include "ListGenerator.h"
 #include "browse/FolderListing.h"
 #include "find/FindLineTest.h"
+#include "find/FindFigures.h"
 #include "find/FindPass.h"
 #include "listfile/ListDate.h"
 #include "listfile/ListLine.h"
@@ -397,10 +398,10 @@ void TestFindPass::stopGivesUp()
     // A stopped pass is no ground to narrow in: the next one looks at all.
     const FindMatches after = runFind(list, FindQuery::parse(u"xy"_s, English), &full);
     QCOMPARE(after.lines, oracle(list, FindQuery::parse(u"xy"_s, English)).lines);
-    const std::vector<qint32> ofStopped =
-        matchesPerItem(list, list.rootPrefixAfter(QString()), full);
+    const FolderStretches stretches = FolderStretches::of(list, list.rootPrefixAfter(QString()));
+    const std::vector<qint32> ofStopped = matchesPerItem(stretches, full);
     QCOMPARE(std::count(ofStopped.begin(), ofStopped.end(), 0), qsizetype(ofStopped.size()));
-    QVERIFY(matchesPerItem(list, list.rootPrefixAfter(QString()), before, &stop).empty());
+    QVERIFY(FolderStretches::of(list, list.rootPrefixAfter(QString()), &stop).isEmpty());
 }
 
 void TestFindPass::perItemAsStretches_data()
@@ -435,7 +436,7 @@ void TestFindPass::perItemAsStretches()
     const LoadedList list = loadListBytes(std::move(input), options);
     const QString prefix = list.rootPrefixAfter(QString());
     const FindMatches m = runFind(list, FindQuery::parse(query, English), nullptr);
-    const std::vector<qint32> counts = matchesPerItem(list, prefix, m);
+    const std::vector<qint32> counts = matchesPerItem(FolderStretches::of(list, prefix), m);
     QCOMPARE(counts.size(), size_t(list.SftTree1.count()));
     for (int item = 0; item < list.SftTree1.count(); ++item) {
         const FolderLines lines = FindFolderLines(list.iGrid1, folderKey(list, prefix, item));
@@ -447,7 +448,8 @@ void TestFindPass::perItemAsStretches()
         QCOMPARE(counts[size_t(item)], expected);
     }
     // Another root prefix than the list's: no line lies below it.
-    const std::vector<qint32> elsewhere = matchesPerItem(list, u"Elsewhere\\"_s, m);
+    const std::vector<qint32> elsewhere =
+        matchesPerItem(FolderStretches::of(list, u"Elsewhere\\"_s), m);
     QCOMPARE(std::count(elsewhere.begin(), elsewhere.end(), 0), qsizetype(elsewhere.size()));
 }
 
@@ -461,6 +463,7 @@ void TestFindPass::perStatus()
                  QByteArray::number(i % 10) + "\r\n";
     const LoadedList list = load(bytes);
     QVERIFY(list.totals.statusCount() > FolderTotals::NamedStatuses);
+    const FolderStretches stretches = FolderStretches::of(list, list.rootPrefixAfter(QString()));
     for (const QString &text : {u"1"_s, u"f3"_s, u"*"_s}) {
         const FindMatches m = runFind(list, FindQuery::parse(text, English), nullptr);
         std::vector<qint64> expected(size_t(list.totals.statusCount()), 0);
@@ -484,7 +487,12 @@ void TestFindPass::perStatus()
             QVERIFY(slot >= 0);
             ++expected[size_t(slot)];
         }
-        QCOMPARE(matchesPerStatus(list, m), expected);
+        const std::vector<StatusFigure> figures =
+            matchesPerStatusFigure(list, stretches, matchesPerItem(stretches, m), m);
+        std::vector<qint64> lines;
+        for (const StatusFigure &f : figures)
+            lines.push_back(f.lines);
+        QCOMPARE(lines, expected);
     }
 }
 
