@@ -124,8 +124,7 @@ FolderStretches FolderStretches::of(const LoadedList &list, const QString &rootP
         // Each line's own folder: its first and last line, then every
         // folder's stretch spans its sub-folders'.
         constexpr qint32 None = -1;
-        auto walk = [&](qsizetype from, qsizetype to,
-                        std::vector<std::pair<qint32, qint32>> &own) {
+        auto walk = [&](qsizetype from, qsizetype to, std::vector<std::pair<qint32, qint32>> &own) {
             FolderWalker walker(tree);
             own.assign(size_t(tree.count()), {None, None});
             for (qsizetype k = from; k < std::min(to, from + PrefetchAhead); ++k)

@@ -236,7 +236,8 @@ void TestUiFind::newListEndsIt()
     f.openFromCommandLine(f.writeList(u"list.csv"_s, List));
     type(w, u"jpg"_s);
     QVERIFY(w.findController().isNarrowed());
-    QVERIFY(f.load(f.writeList(u"other.csv"_s, "E:\\A\\x.jpg,d,1,32;7,OK\r\nE:\\B\\y,d,1,32;7,OK\r\n")));
+    QVERIFY(f.load(
+        f.writeList(u"other.csv"_s, "E:\\A\\x.jpg,d,1,32;7,OK\r\nE:\\B\\y,d,1,32;7,OK\r\n")));
     QVERIFY(!w.findController().isNarrowed());
     QCOMPARE(treeRows(*folderTreeModel(w)), (QStringList{u"Root"_s, u"  A"_s, u"  B"_s}));
 }
@@ -257,9 +258,8 @@ void TestUiFind::textsInEveryLanguage()
     QVERIFY(termBox(w)->toolTip().contains(column[int(LangEntry::FindTipSize)].toHtmlEscaped()));
     f.openFromCommandLine(f.writeList(u"list.csv"_s, List));
     type(w, u"pst"_s);
-    QCOMPARE(countText(w),
-             column[int(LangEntry::FindCount)].arg(formatCountShown(w, 2), countText(w).section(
-                                                                              u" \u00b7 "_s, 1)));
+    QCOMPARE(countText(w), column[int(LangEntry::FindCount)].arg(
+                               formatCountShown(w, 2), countText(w).section(u" \u00b7 "_s, 1)));
 }
 
 QTEST_MAIN(TestUiFind)

@@ -110,14 +110,13 @@ private Q_SLOTS:
         // Items: 0 Root, 1 A, 2 B, 3 C, 4 Z, 5 Y.
         QTest::newRow("one branch") << nested << QList<int>{1, 1, 1, 0, 0, 0}
                                     << QStringList{u"Root"_s, u"  A"_s, u"    B"_s};
-        QTest::newRow("two branches") << nested << QList<int>{3, 1, 0, 1, 2, 1}
-                                      << QStringList{u"Root"_s, u"  A"_s, u"    C"_s, u"  Z"_s,
-                                                     u"    Y"_s};
-        QTest::newRow("none") << nested << QList<int>{0, 0, 0, 0, 0, 0}
-                              << QStringList{u"Root"_s};
+        QTest::newRow("two branches")
+            << nested << QList<int>{3, 1, 0, 1, 2, 1}
+            << QStringList{u"Root"_s, u"  A"_s, u"    C"_s, u"  Z"_s, u"    Y"_s};
+        QTest::newRow("none") << nested << QList<int>{0, 0, 0, 0, 0, 0} << QStringList{u"Root"_s};
         QTest::newRow("all") << nested << QList<int>{4, 2, 1, 1, 2, 1}
-                             << QStringList{u"Root"_s, u"  A"_s, u"    B"_s, u"    C"_s, u"  Z"_s,
-                                            u"    Y"_s};
+                             << QStringList{u"Root"_s,  u"  A"_s, u"    B"_s,
+                                            u"    C"_s, u"  Z"_s, u"    Y"_s};
     }
     void narrowed()
     {
@@ -130,8 +129,8 @@ private Q_SLOTS:
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.setTree(&tree);
-        auto counts = std::make_shared<std::vector<qint32>>(matchesByItem.begin(),
-                                                             matchesByItem.end());
+        auto counts =
+            std::make_shared<std::vector<qint32>>(matchesByItem.begin(), matchesByItem.end());
         model.setMatchCounts(counts);
         QVERIFY(model.isNarrowed());
         QCOMPARE(print(model), shown);

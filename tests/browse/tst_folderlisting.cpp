@@ -167,10 +167,7 @@ struct KeepNamed : ListingFilter
     const LoadedList *list = nullptr;
     QStringList files;   // whole lines
     QStringList folders; // names below "Root" joined by "\"
-    bool keepsLine(qint32 line) const override
-    {
-        return files.contains(list->iGrid1.text(line));
-    }
+    bool keepsLine(qint32 line) const override { return files.contains(list->iGrid1.text(line)); }
     bool keepsFolder(int item) const override
     {
         for (const QString &f : folders)
@@ -190,8 +187,8 @@ void TestFolderListing::narrowed_data()
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QStringList>("folders");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("one file") << u"A"_s << QStringList{u"D\\A\\b.txt,d,2,32;,ok"_s}
-                              << QStringList() << QStringList{u"..|..||||"_s, u"file|b.txt|d|2|32;|ok"_s};
+    QTest::newRow("one file") << u"A"_s << QStringList{u"D\\A\\b.txt,d,2,32;,ok"_s} << QStringList()
+                              << QStringList{u"..|..||||"_s, u"file|b.txt|d|2|32;|ok"_s};
     QTest::newRow("a folder") << u"A"_s << QStringList() << QStringList{u"A\\Sub2"_s}
                               << QStringList{u"..|..||||"_s, u"folder|Sub2||||"_s};
     QTest::newRow("nothing") << QString() << QStringList() << QStringList() << QStringList();
@@ -206,10 +203,9 @@ void TestFolderListing::narrowed()
     QFETCH(QStringList, files);
     QFETCH(QStringList, folders);
     QFETCH(QStringList, expected);
-    const LoadedList list =
-        listOf({u"D\\A\\a.txt,d,1,32;,ok"_s, u"D\\A\\b.txt,d,2,32;,ok"_s,
-                u"D\\A\\Sub1\\x,d,3,32;,ok"_s, u"D\\A\\Sub2\\y,d,4,32;,ok"_s,
-                u"D\\top.txt,d,5,32;,ok"_s});
+    const LoadedList list = listOf({u"D\\A\\a.txt,d,1,32;,ok"_s, u"D\\A\\b.txt,d,2,32;,ok"_s,
+                                    u"D\\A\\Sub1\\x,d,3,32;,ok"_s, u"D\\A\\Sub2\\y,d,4,32;,ok"_s,
+                                    u"D\\top.txt,d,5,32;,ok"_s});
     KeepNamed keep;
     keep.list = &list;
     keep.files = files;

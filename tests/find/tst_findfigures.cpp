@@ -50,7 +50,7 @@ FindMatches pick(const LoadedList &list, int every, int offset, int randomPercen
 
 // The same figures counted line by line: each status by its word.
 std::map<QByteArray, std::pair<qint64, qint64>> byWordCounted(const LoadedList &list,
-                                                               const FindMatches &m)
+                                                              const FindMatches &m)
 {
     std::map<QByteArray, std::pair<qint64, qint64>> out;
     auto add = [&](qint32 i) {
@@ -143,8 +143,7 @@ void TestFindFigures::figures()
     QCOMPARE(stretches.folderCount(), list.SftTree1.count());
     // Each stretch is the lines beginning with the folder's key.
     for (int item = 0; item < list.SftTree1.count(); ++item) {
-        const FolderLines lines =
-            FindFolderLines(list.iGrid1, folderKey(list, prefix, item));
+        const FolderLines lines = FindFolderLines(list.iGrid1, folderKey(list, prefix, item));
         const auto [first, last] = stretches.stretch(item);
         if (lines.isEmpty())
             QCOMPARE(first, last);
@@ -166,8 +165,7 @@ void TestFindFigures::figures()
             counted += m.contains(i);
         QCOMPARE(perItem[size_t(item)], counted);
     }
-    const std::vector<StatusFigure> figures =
-        matchesPerStatusFigure(list, stretches, perItem, m);
+    const std::vector<StatusFigure> figures = matchesPerStatusFigure(list, stretches, perItem, m);
     QCOMPARE(figures.size(), size_t(list.totals.statusCount()));
     // Every word past the named ones is one "other" status: compared by
     // sums where the list has more words than that.
@@ -184,7 +182,8 @@ void TestFindFigures::figures()
 // Lines outside the root prefix are in no folder's stretch.
 void TestFindFigures::outsideTheRootPrefix()
 {
-    const LoadedList list = load("D\\A\\x,d,1,32;7,OK\r\nE\\B\\y,d,2,32;7,OK\r\nD\\z,d,3,32;7,OK\r\n");
+    const LoadedList list =
+        load("D\\A\\x,d,1,32;7,OK\r\nE\\B\\y,d,2,32;7,OK\r\nD\\z,d,3,32;7,OK\r\n");
     const QString prefix = list.rootPrefixAfter(QString());
     const FolderStretches stretches = FolderStretches::of(list, prefix);
     FindMatches m;

@@ -1,7 +1,7 @@
 #include "ListGenerator.h"
 #include "browse/FolderListing.h"
-#include "find/FindLineTest.h"
 #include "find/FindFigures.h"
+#include "find/FindLineTest.h"
 #include "find/FindPass.h"
 #include "listfile/ListDate.h"
 #include "listfile/ListLine.h"

@@ -181,7 +181,8 @@ void BrowseController::setListingFilter(std::shared_ptr<const ListingFilter> fil
     if (item < 0 || item >= m_session.loadedList().SftTree1.count())
         return;
     bool encoded = true;
-    const QByteArray key = folderKey(m_session.loadedList(), m_session.RootPrefix(), item, &encoded);
+    const QByteArray key =
+        folderKey(m_session.loadedList(), m_session.RootPrefix(), item, &encoded);
     FillFileGrid(key);
 }
 

@@ -188,8 +188,7 @@ void OverviewController::refreshLegend()
     m_frame->setVisible(!totals.isEmpty());
 }
 
-void OverviewController::showMatchFigures(
-    std::shared_ptr<const std::vector<StatusFigure>> figures)
+void OverviewController::showMatchFigures(std::shared_ptr<const std::vector<StatusFigure>> figures)
 {
     if (!figures && !m_matchFigures)
         return;

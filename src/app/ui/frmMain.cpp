@@ -13,8 +13,8 @@
 #include "SearchController.h"
 #include "approval/LabDetails.h"
 #include "basket/ui/BasketController.h"
-#include "find/ui/FindController.h"
 #include "browse/ui/FolderTreeModel.h"
+#include "find/ui/FindController.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -14,8 +14,8 @@ namespace corvane {
 
 void frmMain::setupFind()
 {
-    m_find = new FindController(*this, *m_session, {m_ui.TXT1, m_ui.FindCount, m_ui.FindHint},
-                                this);
+    m_find =
+        new FindController(*this, *m_session, {m_ui.TXT1, m_ui.FindCount, m_ui.FindHint}, this);
     connect(this, &frmMain::languageChanged, m_find, &FindController::retranslate);
     connect(m_find, &FindController::narrowed, this,
             [this](const std::shared_ptr<const FindView> &view) {
@@ -31,8 +31,7 @@ void frmMain::setupFind()
                     all ? nullptr
                         : std::shared_ptr<const std::vector<qint32>>(view, &view->matches.lines));
                 m_overview->showMatchFigures(
-                    std::shared_ptr<const std::vector<StatusFigure>>(
-                        view, &view->perStatus));
+                    std::shared_ptr<const std::vector<StatusFigure>>(view, &view->perStatus));
                 // The folder shown stays while it holds matches; else "Root".
                 revealFolder(view->keepsFolder(shown) || all ? shown : 0);
             });

@@ -33,9 +33,8 @@ void markWords(QLineEdit *box, const std::vector<std::pair<int, int>> &spans)
     format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
     format.setUnderlineColor(Qt::red);
     for (const auto &[start, length] : spans)
-        attributes.append(QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat,
-                                                       start - box->cursorPosition(), length,
-                                                       format));
+        attributes.append(QInputMethodEvent::Attribute(
+            QInputMethodEvent::TextFormat, start - box->cursorPosition(), length, format));
     QInputMethodEvent event(QString(), attributes);
     QCoreApplication::sendEvent(box, &event);
 }

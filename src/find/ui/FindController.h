@@ -37,16 +37,16 @@ class WindowContext;
 
 struct FindWidgets
 {
-    QLineEdit *TXT1 = nullptr;     // the Term box
-    QLabel *FindCount = nullptr;   // the matches and their bytes, beside it
-    QLabel *FindHint = nullptr;    // the query's words, below it
+    QLineEdit *TXT1 = nullptr;   // the Term box
+    QLabel *FindCount = nullptr; // the matches and their bytes, beside it
+    QLabel *FindHint = nullptr;  // the query's words, below it
 };
 
 // What a narrowed list shows, of the list that was shown when its pass ran.
 struct FindView : public ListingFilter
 {
     FindMatches matches;
-    std::vector<qint32> perItem; // the matches below every folder tree item
+    std::vector<qint32> perItem;         // the matches below every folder tree item
     std::vector<StatusFigure> perStatus; // by the list's status
     // Where the folders' lines stand, of the list searched (kept for the next pass).
     std::shared_ptr<const FolderStretches> stretches;
