@@ -132,9 +132,11 @@ QList<std::pair<QString, QString>> findFigures(const QString &listPath, int repe
     figures.append({u"find_item_folders"_s, QString::number(list.SftTree1.count())});
     const FindMatches letterMatches = runFind(list, FindQuery::parse(u"r"_s, locale), nullptr);
     figures.append({u"find_letter_matches"_s, QString::number(letterMatches.count)});
-    for (const auto &[name, matches] :
+    for (const auto &named :
          {std::pair<QString, const FindMatches *>{u"word"_s, &wordMatches},
           std::pair<QString, const FindMatches *>{u"letter"_s, &letterMatches}}) {
+        const QString &name = named.first;
+        const FindMatches *matches = named.second;
         std::vector<qint32> perItem;
         const double itemMs =
             bestOf(repeat, [&] { perItem = matchesPerItem(stretches, *matches); });

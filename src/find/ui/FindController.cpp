@@ -199,7 +199,7 @@ void FindController::passDone(std::shared_ptr<FindView> view, const FindQuery &q
     if (!isNarrowed())
         m_folderBefore = m_session.CurrentFolderItem();
     m_query = query;
-    m_view = view;
+    m_view = std::move(view);
     showCount();
     Q_EMIT narrowed(m_view);
 }
