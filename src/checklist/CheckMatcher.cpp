@@ -1,6 +1,7 @@
 #include "CheckMatcher.h"
 
 #include "listfile/ByteScan.h"
+#include "search/RunScan.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,27 +16,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace corvane {
 
 namespace {
-
-// The part of a pattern's plain run a scan of list bytes can look for in
-// this encoding: in UTF-8 only ASCII bytes stand for themselves, and a
-// character that another one lower-cases to cannot be looked for by its
-// bytes alone.
-std::u32string scannableRun(const std::u32string &run, ListEncoding encoding)
-{
-    if (encoding == ListEncoding::Windows1252)
-        return run;
-    std::u32string best, current;
-    for (char32_t c : run) {
-        if (c < 128 && !hasForeignLowerCase(c)) {
-            current.push_back(c);
-            continue;
-        }
-        if (current.size() > best.size())
-            best = current;
-        current.clear();
-    }
-    return current.size() > best.size() ? current : best;
-}
 
 // Rows of the dense part of the automaton may take this much; deeper states
 // beyond it keep their children in a list and follow their failure links.

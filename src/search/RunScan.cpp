@@ -154,29 +154,30 @@ const char *RunScanner::find(const char *p, const char *end) const
     return end;
 }
 
+std::u32string scannableRun(const std::u32string &run, ListEncoding encoding)
+{
+    if (encoding != ListEncoding::Utf8)
+        return run;
+    std::u32string best, current;
+    for (char32_t c : run) {
+        if (c < 128 && !hasForeignLowerCase(c)) {
+            current.push_back(c);
+            continue;
+        }
+        if (current.size() > best.size())
+            best = current;
+        current.clear();
+    }
+    return current.size() > best.size() ? current : best;
+}
+
 bool runScannersFor(const std::vector<const WildcardPattern *> &patterns, ListEncoding encoding,
                     std::vector<RunScanner> *scanners)
 {
     scanners->clear();
     const std::array<unsigned char, 256> &fold = foldTable();
     for (const WildcardPattern *pattern : patterns) {
-        std::u32string run = pattern->plainRun();
-        if (encoding == ListEncoding::Utf8) {
-            // In UTF-8 only ASCII bytes stand for themselves; and a
-            // character that another one lower-cases to cannot be looked
-            // for by its bytes alone.
-            std::u32string best, current;
-            for (char32_t c : run) {
-                if (c < 128 && !hasForeignLowerCase(c)) {
-                    current.push_back(c);
-                    continue;
-                }
-                if (current.size() > best.size())
-                    best = current;
-                current.clear();
-            }
-            run = current.size() > best.size() ? current : best;
-        }
+        const std::u32string run = scannableRun(pattern->plainRun(), encoding);
         if (run.empty())
             return false;
         RunScanner scanner;

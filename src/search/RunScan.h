@@ -31,6 +31,12 @@ struct RunScanner
     const char *find(const char *p, const char *end) const;
 };
 
+// The part of a pattern's plain run a scan of list bytes can look for in
+// this encoding: in UTF-8 only ASCII bytes stand for themselves, and a
+// character that another one lower-cases to cannot be looked for by its
+// bytes alone.
+std::u32string scannableRun(const std::u32string &run, ListEncoding encoding);
+
 // The scanners of patterns in an encoding, one per pattern that some line
 // can match (a run the code page cannot hold has none). False when a
 // pattern has no run a scan can look for: every line must then be tested.
