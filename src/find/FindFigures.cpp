@@ -1,9 +1,9 @@
 #include "FindFigures.h"
 
-#include "FolderWalker.h"
 #include "browse/FolderListing.h"
 #include "listfile/ByteScan.h"
 #include "listfile/ChunkSort.h"
+#include "listfile/FolderWalker.h"
 #include "listfile/ListLine.h"
 #include "listfile/ListLoader.h"
 

@@ -1,6 +1,7 @@
 #include "FolderTotals.h"
 
 #include "FolderTree.h"
+#include "FolderWalker.h"
 #include "LineStore.h"
 #include "ListLine.h"
 
@@ -357,109 +358,27 @@ void FolderTotals::clear()
 
 namespace {
 
-// The children of every folder ordered by their names' bytes, so that a name
-// read from a line finds its item by binary search.
-class ChildrenByName
-{
-public:
-    explicit ChildrenByName(const FolderTree &tree) : m_tree(tree)
-    {
-        m_children.resize(size_t(std::max(tree.count() - 1, 0)));
-        for (int p = 0; p < tree.count(); ++p) {
-            const FolderTree::Item &it = tree.item(p);
-            for (int r = 0; r < it.childCount; ++r)
-                m_children[size_t(it.firstChild + r)] = tree.child(p, r);
-            if (it.childCount > 1) {
-                auto begin = m_children.begin() + it.firstChild;
-                std::sort(begin, begin + it.childCount, [&tree](int a, int b) {
-                    return LineStore::lessOrdinal(tree.rawName(a), tree.rawName(b));
-                });
-            }
-        }
-    }
-
-    // The child of parent whose name is exactly name, or -1.
-    int find(int parent, QByteArrayView name) const
-    {
-        const FolderTree::Item &it = m_tree.item(parent);
-        const auto begin = m_children.begin() + it.firstChild;
-        const auto end = begin + it.childCount;
-        const auto at = std::lower_bound(begin, end, name, [this](int child, QByteArrayView n) {
-            return LineStore::lessOrdinal(m_tree.rawName(child), n);
-        });
-        return at != end && sameBytes(m_tree.rawName(*at), name) ? *at : -1;
-    }
-
-private:
-    const FolderTree &m_tree;
-    std::vector<int> m_children;
-};
-
-// Hands each line of a store to a gatherer with its folder's item: the items
-// of the previous line's components are kept, so that the lines of one
-// folder find theirs at once.
+// Hands each line of a store to a gatherer with its folder's item (every
+// top folder standing for "Root"): consecutive lines mostly share their
+// folders, which the walk keeps.
 struct LineFolders
 {
-    explicit LineFolders(const ChildrenByName &c, FolderTotalsGatherer &g)
-        : children(c), gatherer(g)
-    {}
+    LineFolders(const FolderTree &tree, FolderTotalsGatherer &g) : walker(tree), gatherer(g) {}
 
-    const ChildrenByName &children;
+    FolderWalker walker;
     FolderTotalsGatherer &gatherer;
-
-    // The folder of the previous line and the items of its components: the
-    // position of the "\" that ends each one, and its item (0 for "Root").
-    QByteArrayView previousFolder;
-    int previousItem = 0;
-    bool havePrevious = false;
-    std::vector<std::pair<qsizetype, int>> path;
-
-    int itemOf(QByteArrayView folder)
-    {
-        if (havePrevious && sameBytes(folder, previousFolder))
-            return previousItem;
-        const char *const b = folder.data();
-        qsizetype common = 0;
-        if (havePrevious) {
-            const qsizetype n = std::min(folder.size(), previousFolder.size());
-            while (common < n && folder[common] == previousFolder[common])
-                ++common;
-        }
-        const qsizetype firstSlash =
-            static_cast<const char *>(std::memchr(b, '\\', size_t(folder.size()))) - b;
-        if (path.empty() || path.front().first != firstSlash || common <= firstSlash) {
-            path.clear();
-            path.push_back({firstSlash, 0});
-        } else {
-            while (path.size() > 1 && path.back().first >= common)
-                path.pop_back();
-        }
-        qsizetype pos = path.back().first + 1;
-        int parent = path.back().second;
-        while (pos < folder.size()) {
-            const char *slash =
-                static_cast<const char *>(std::memchr(b + pos, '\\', size_t(folder.size() - pos)));
-            const int child = children.find(parent, QByteArrayView(b + pos, slash - b - pos));
-            if (child < 0)
-                break; // not in the tree: counted in the deepest folder found
-            path.push_back({slash - b, child});
-            parent = child;
-            pos = slash - b + 1;
-        }
-        previousFolder = folder;
-        previousItem = parent;
-        havePrevious = true;
-        return parent;
-    }
 
     void take(QByteArrayView line)
     {
         const LineFields f = lineFields(line);
-        const char *lastSlash =
-            f.path.isEmpty()
-                ? nullptr
-                : static_cast<const char *>(::memrchr(f.path.data(), '\\', size_t(f.path.size())));
-        const int item = lastSlash ? itemOf(f.path.first(lastSlash - f.path.data() + 1)) : 0;
+        int item = 0;
+        // The components between the top folder's "\" and the last one.
+        if (const char *first = static_cast<const char *>(
+                std::memchr(f.path.data(), '\\', size_t(f.path.size())))) {
+            const char *last =
+                static_cast<const char *>(::memrchr(f.path.data(), '\\', size_t(f.path.size())));
+            item = walker.itemOf(QByteArrayView(first + 1, last - first));
+        }
         gatherer.add(item, f.hasStatus, f.status, f.size);
     }
 };
@@ -496,7 +415,6 @@ FolderTotals FolderTotals::compute(const LineStore &store, const FolderTree &tre
     try {
         if (tree.count() == 0)
             return FolderTotals();
-        const ChildrenByName children(tree);
         // The lines in the order the file holds them: the store's sorted
         // views jump all over the buffer, the file's order runs through it
         // once. When the buffer holds other lines than the store (a store
@@ -507,7 +425,7 @@ FolderTotals FolderTotals::compute(const LineStore &store, const FolderTree &tre
             p += 3;
         auto gatherer = std::make_unique<FolderTotalsGatherer>();
         {
-            LineFolders lines(children, *gatherer);
+            LineFolders lines(tree, *gatherer);
             const qsizetype taken = gatherRange(p, bytes.constData() + bytes.size(), lines, stop);
             if (taken < 0) {
                 FolderTotals out;
@@ -516,7 +434,7 @@ FolderTotals FolderTotals::compute(const LineStore &store, const FolderTree &tre
             }
             if (taken != store.count()) {
                 gatherer = std::make_unique<FolderTotalsGatherer>();
-                LineFolders own(children, *gatherer);
+                LineFolders own(tree, *gatherer);
                 for (qsizetype i = 0; i < store.count(); ++i) {
                     if (givenUp(size_t(i), stop)) {
                         FolderTotals out;

@@ -104,6 +104,11 @@ int FolderTreeModel::childAt(int parentItem, int row) const
 {
     if (m_matchCounts)
         return m_shownChildren[size_t(m_shownFirst[size_t(parentItem)] + row)];
+    return wholeChildAt(parentItem, row);
+}
+
+int FolderTreeModel::wholeChildAt(int parentItem, int row) const
+{
     if (!m_order.empty())
         return m_order[size_t(m_tree->item(parentItem).firstChild + row)];
     return m_tree->child(parentItem, row);
@@ -155,26 +160,25 @@ void FolderTreeModel::computeShown()
         return;
     // The shown children keep the order of the whole tree's (by name, or by
     // the sorted column).
-    const std::shared_ptr<const std::vector<qint32>> counts = std::move(m_matchCounts);
+    const std::vector<qint32> &counts = *m_matchCounts;
     const int n = m_tree->count();
     m_shownFirst.assign(size_t(n), 0);
     m_shownCount.assign(size_t(n), 0);
     m_shownRowOf.assign(size_t(n), -1);
     m_shownRowOf[0] = 0;
     for (int p = 0; p < n; ++p) {
-        if ((*counts)[size_t(p)] <= 0)
+        if (counts[size_t(p)] <= 0)
             continue;
         m_shownFirst[size_t(p)] = int(m_shownChildren.size());
         const int children = m_tree->item(p).childCount;
         for (int r = 0; r < children; ++r) {
-            const int c = childAt(p, r);
-            if ((*counts)[size_t(c)] <= 0)
+            const int c = wholeChildAt(p, r);
+            if (counts[size_t(c)] <= 0)
                 continue;
             m_shownRowOf[size_t(c)] = m_shownCount[size_t(p)]++;
             m_shownChildren.push_back(c);
         }
     }
-    m_matchCounts = counts;
 }
 
 void FolderTreeModel::sort(int column, Qt::SortOrder order)

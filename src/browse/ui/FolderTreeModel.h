@@ -99,6 +99,7 @@ private:
     bool hasTree() const { return m_tree && !m_tree->isEmpty(); }
     const FolderTotals *wholeTotals() const;
     int childAt(int parentItem, int row) const;
+    int wholeChildAt(int parentItem, int row) const; // in the whole tree, narrowed or not
     int childCountOf(int parentItem) const;
     int rowOf(int item) const;
     void computeOrder();

@@ -1,14 +1,14 @@
 #pragma once
 
-// The folder tree item of one store line after another, for passes over
-// the store in its order: consecutive lines mostly share their folders, so
+// The folder tree item of one line after another, for passes over a store
+// (in its order or the file's): consecutive lines mostly share their folders, so
 // each line's folder path is compared with the one before and only the
 // components below the point where they part are looked up, by the bytes of
 // their names (each folder's children sorted ordinally when first needed).
 
-#include "listfile/ByteScan.h"
-#include "listfile/FolderTree.h"
-#include "listfile/LineStore.h"
+#include "ByteScan.h"
+#include "FolderTree.h"
+#include "LineStore.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
