@@ -104,10 +104,10 @@ int main(int argc, char *argv[])
         return 1;
     }
     print(u"load_ms=%1\n"_s.arg(load.elapsed()));
-    window->browseController().ShowFolder(0);
+    window->controllers().browse->ShowFolder(0);
     auto *box = window->findChild<QLineEdit *>(u"TXT1"_s);
     auto *tree = window->findChild<QTreeView *>(u"SftTree1"_s);
-    corvane::FindController &find = window->findController();
+    corvane::FindController &find = *window->controllers().find;
     box->setFocus();
 
     qint64 worst = 0;

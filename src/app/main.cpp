@@ -90,7 +90,7 @@ int runWindow(int argc, char *argv[])
         const QStringList files = options.files;
         // Once the window is up, so that a message has a window to belong to.
         QTimer::singleShot(0, window, [window, files] {
-            window->desktopController().OpenListsFromCommandLine(files);
+            window->controllers().desktop->OpenListsFromCommandLine(files);
         });
     }
     const int result = app.exec();

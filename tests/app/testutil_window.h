@@ -130,11 +130,11 @@ inline qint32 currentFolderItem(const frmMain &w)
 // The line range of the folder shown in the file grid.
 inline qint32 firstFolderLine(const frmMain &w)
 {
-    return w.browseController().FirstFolderLine();
+    return w.controllers().browse->FirstFolderLine();
 }
 inline qint32 lastFolderLine(const frmMain &w)
 {
-    return w.browseController().LastFolderLine();
+    return w.controllers().browse->LastFolderLine();
 }
 inline const FolderTotals &folderTotals(const frmMain &w)
 {
@@ -146,24 +146,24 @@ inline bool isLoading(const frmMain &w)
 }
 inline bool isSearching(const frmMain &w)
 {
-    return w.searchController().isSearching();
+    return w.controllers().search->isSearching();
 }
 inline bool isSaving(const frmMain &w)
 {
-    return w.approvalController().isSaving();
+    return w.controllers().approval->isSaving();
 }
 inline bool canOpenList(const frmMain &w)
 {
-    return w.desktopController().canOpenList();
+    return w.controllers().desktop->canOpenList();
 }
 inline void stopSearch(frmMain &w)
 {
-    w.searchController().stop();
+    w.controllers().search->stop();
 }
 
 inline FileGridModel *fileGrid(const frmMain &w)
 {
-    return &w.browseController().model();
+    return &w.controllers().browse->model();
 }
 inline FileGridColumns *fileGridColumns(const frmMain &w)
 {
@@ -175,23 +175,23 @@ inline FolderTreeModel *folderTreeModel(const frmMain &w)
 }
 inline zip::ZipMemberModel *zipMemberModel(frmMain &w)
 {
-    return w.openController().zipMemberModel();
+    return w.controllers().open->zipMemberModel();
 }
 inline FileTypeIcons &fileTypeIcons(const frmMain &w)
 {
-    return w.browseController().icons();
+    return w.controllers().browse->icons();
 }
 inline RecoveryLegend *recoveryLegend(const frmMain &w)
 {
-    return w.overviewController().legend();
+    return w.controllers().overview->legend();
 }
 inline void setTreeColumnShown(frmMain &w, int section, bool shown)
 {
-    w.overviewController().setTreeColumnShown(section, shown);
+    w.controllers().overview->setTreeColumnShown(section, shown);
 }
 inline QMenu *buildTreeHeaderMenu(frmMain &w, QWidget *parent)
 {
-    return w.overviewController().buildTreeHeaderMenu(parent);
+    return w.controllers().overview->buildTreeHeaderMenu(parent);
 }
 
 // The language in use and its texts (an entry the table lacks is empty).
@@ -227,45 +227,45 @@ inline QString dataFolder(const frmMain &w)
 }
 inline QString memberFolder(const frmMain &w)
 {
-    return w.openController().memberFolder();
+    return w.controllers().open->memberFolder();
 }
 inline QStringList recentLists(const frmMain &w)
 {
-    return w.desktopController().recentLists();
+    return w.controllers().desktop->recentLists();
 }
 inline QStringList recentTerms(const frmMain &w)
 {
-    return w.searchController().recentTerms();
+    return w.controllers().search->recentTerms();
 }
 inline QList<int> rememberedColumnWidths(const frmMain &w)
 {
-    return w.desktopController().rememberedColumnWidths();
+    return w.controllers().desktop->rememberedColumnWidths();
 }
 inline void saveWindowState(const frmMain &w)
 {
-    w.desktopController().saveWindowState();
+    w.controllers().desktop->saveWindowState();
 }
 inline QList<QWidget *> tabOrder(const frmMain &w)
 {
-    return w.keyboardController().tabOrder();
+    return w.controllers().keyboard->tabOrder();
 }
 
 // Commands from outside the controls.
 inline void openRecentList(frmMain &w, int index)
 {
-    w.desktopController().OpenRecentList(index);
+    w.controllers().desktop->OpenRecentList(index);
 }
 inline bool openDroppedFiles(frmMain &w, const QList<QUrl> &urls)
 {
-    return w.desktopController().OpenDroppedFiles(urls);
+    return w.controllers().desktop->OpenDroppedFiles(urls);
 }
 inline void openListsFromCommandLine(frmMain &w, const QStringList &paths)
 {
-    w.desktopController().OpenListsFromCommandLine(paths);
+    w.controllers().desktop->OpenListsFromCommandLine(paths);
 }
 inline void openZipNote(frmMain &w, int row)
 {
-    w.zipNotesController().openNote(row);
+    w.controllers().zipNotes->openNote(row);
 }
 
 // Counts the loads that end (a list shown, a load stopped or failed) from
@@ -383,12 +383,12 @@ struct WindowFixture
     int item(const QString &path) const { return folderItemByPath(shownList(*window), path); }
     // The names in the file grid, and the 1-based grid row of the first one
     // called `name` (0: none).
-    QStringList gridNames() const { return columnTexts(&window->browseController().model()); }
+    QStringList gridNames() const { return columnTexts(&window->controllers().browse->model()); }
     int row(const QString &name) const { return int(gridNames().indexOf(name)) + 1; }
     // The file grid's header over the names: the folder shown.
     QString header() const
     {
-        return window->browseController().model().headerData(0, Qt::Horizontal).toString();
+        return window->controllers().browse->model().headerData(0, Qt::Horizontal).toString();
     }
 
     // Writes a list file into the data temp folder and returns its path.

@@ -26,7 +26,7 @@ const QByteArray List = "D:\\Photos\\a.jpg,2019-01-02 03:04:05,1000,32;7,OK\r\n"
 
 BasketController &basketOf(frmMain &w)
 {
-    return w.basketController();
+    return *w.controllers().basket;
 }
 
 int treeItem(frmMain &w, const QString &path)

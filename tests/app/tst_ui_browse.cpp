@@ -395,16 +395,17 @@ void TestUiBrowse::iconPositions()
     QCOMPARE(icons.key(2), u".exe"_s);
     for (int i = 0; i < 3; ++i)
         QVERIFY(!icons.icon(i).pixmap(16, 16).isNull());
-    const int txt = b.window->browseController().GetFileIcon(u"a.txt"_s);
+    const int txt = b.window->controllers().browse->GetFileIcon(u"a.txt"_s);
     QVERIFY(txt >= 3); // the desktop's theme (or the one found under /usr/share/icons)
-    QCOMPARE(b.window->browseController().GetFileIcon(u"b.txt"_s), txt);
-    const int upper = b.window->browseController().GetFileIcon(u"c.TXT"_s);
+    QCOMPARE(b.window->controllers().browse->GetFileIcon(u"b.txt"_s), txt);
+    const int upper = b.window->controllers().browse->GetFileIcon(u"c.TXT"_s);
     QVERIFY(upper != txt);
     QCOMPARE(icons.key(upper), u".TXT"_s);
-    QCOMPARE(b.window->browseController().GetFileIcon(u"x.unknown-type-zz"_s),
+    QCOMPARE(b.window->controllers().browse->GetFileIcon(u"x.unknown-type-zz"_s),
              int(GenericFileImage));
-    QCOMPARE(b.window->browseController().GetFileIcon(u"noextension-zz"_s), int(GenericFileImage));
-    QCOMPARE(b.window->browseController().GetFileIcon(u"setup.EXE"_s), int(GenericFileImage));
+    QCOMPARE(b.window->controllers().browse->GetFileIcon(u"noextension-zz"_s),
+             int(GenericFileImage));
+    QCOMPARE(b.window->controllers().browse->GetFileIcon(u"setup.EXE"_s), int(GenericFileImage));
     QVERIFY(!icons.icon(txt).pixmap(16, 16).isNull());
 }
 

@@ -31,7 +31,7 @@ const QString Entries = u"# my files\nDiplomarbeit\n*.pst\n  IMG_2019*  \nsteuer
 
 CheckController &checkOf(frmMain &w)
 {
-    return w.checkController();
+    return *w.controllers().check;
 }
 
 QList<CheckVerdict> verdicts(const CheckResultsModel &model)
@@ -61,7 +61,7 @@ QStringList chosenPaths(frmMain &w)
 {
     QStringList paths;
     const LineStore &store = w.session().openedList().iGrid1;
-    w.basketController().basket().forEachChosen(
+    w.controllers().basket->basket().forEachChosen(
         [&](qsizetype i) { paths.append(pathOf(store, i)); });
     paths.sort();
     return paths;
@@ -283,13 +283,13 @@ void TestUiCheck::keptWithTheList()
     WindowFixture f;
     const QString path = f.writeList(u"list.csv"_s, List);
     f.openFromCommandLine(path);
-    QVERIFY(f.window->basketController().waitForFingerprint(30000));
+    QVERIFY(f.window->controllers().basket->waitForFingerprint(30000));
     runCheck(*f.window, Entries);
     f.window->close();
     f.window->prepareForExit();
     f.restart();
     f.openFromCommandLine(path);
-    QVERIFY(f.window->basketController().waitForFingerprint(30000));
+    QVERIFY(f.window->controllers().basket->waitForFingerprint(30000));
     QCOMPARE(checkOf(*f.window).entriesText(), checkEntries(Entries).join(u'\n'));
 }
 

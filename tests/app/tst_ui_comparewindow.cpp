@@ -45,7 +45,7 @@ Compared compareBoth(WindowFixture &f)
     f.openFromCommandLine(c.oldPath);
     f.prompts.openFileAnswers = {c.newPath};
     f.window->findChild<QAction *>(u"mnuCompare"_s)->trigger();
-    CompareWindow &w = f.window->compareWindow();
+    CompareWindow &w = *f.window->controllers().compare;
     if (!w.waitUntilDone(30000))
         qWarning("the comparison did not end");
     return c;
@@ -101,7 +101,7 @@ void TestUiCompareWindow::summaryFoldersAndGrid()
     WindowFixture f;
     frmMain &w = *f.window;
     compareBoth(f);
-    CompareWindow &c = w.compareWindow();
+    CompareWindow &c = *w.controllers().compare;
     QVERIFY(c.controller().compared());
     const ComparisonCounts &counts = c.controller().compared()->comparison.counts;
     QCOMPARE(counts.added, 1);
@@ -154,7 +154,7 @@ void TestUiCompareWindow::filters()
     QFETCH(QStringList, paths);
     WindowFixture f;
     compareBoth(f);
-    CompareWindow &c = f.window->compareWindow();
+    CompareWindow &c = *f.window->controllers().compare;
     c.setFilterRow(row);
     QCOMPARE(control<QComboBox>(*c.dialog(), "CompareFilter")->currentIndex(), row);
     QStringList shown = gridColumn(c, DifferencesModel::PathColumn);
@@ -169,7 +169,7 @@ void TestUiCompareWindow::savedAndSwapped()
     WindowFixture f;
     frmMain &w = *f.window;
     const Compared lists = compareBoth(f);
-    CompareWindow &c = w.compareWindow();
+    CompareWindow &c = *w.controllers().compare;
     const QString folder = QFileInfo(lists.newPath).absolutePath();
     c.setFilterRow(3);
     f.prompts.saveFileAnswers = {folder + u"/changes.csv"_s, folder + u"/changes-list.csv"_s,
@@ -204,10 +204,10 @@ void TestUiCompareWindow::browseTheNewList()
     frmMain &w = *f.window;
     const Compared lists = compareBoth(f);
     LoadSpy loaded(w);
-    control<QPushButton>(*w.compareWindow().dialog(), "CompareBrowseNew")->click();
+    control<QPushButton>(*w.controllers().compare->dialog(), "CompareBrowseNew")->click();
     QVERIFY(loaded.wait(30000));
     QCOMPARE(QFileInfo(w.session().CurrentListFile()).fileName(), u"new.csv"_s);
-    QVERIFY(!w.compareWindow().dialog()->isVisible());
+    QVERIFY(!w.controllers().compare->dialog()->isVisible());
 }
 
 // A zip archive: its first list (as the member grid offers it) is compared.
@@ -220,11 +220,12 @@ void TestUiCompareWindow::aListInAZip()
     QVERIFY(testing::writeZip(
         zip, {testing::entry("notes.txt", "a note"), testing::entry("pass2.csv", New)}));
     f.prompts.openFileAnswers = {zip};
-    w.compareWindow().showCompare();
-    QVERIFY(w.compareWindow().waitUntilDone(30000));
-    QVERIFY(w.compareWindow().controller().compared());
-    QCOMPARE(w.compareWindow().controller().compared()->comparison.counts.added, 1);
-    QVERIFY(text(w.compareWindow().dialog(), "CompareNewName").contains(u"second.zip:pass2.csv"_s));
+    w.controllers().compare->showCompare();
+    QVERIFY(w.controllers().compare->waitUntilDone(30000));
+    QVERIFY(w.controllers().compare->controller().compared());
+    QCOMPARE(w.controllers().compare->controller().compared()->comparison.counts.added, 1);
+    QVERIFY(text(w.controllers().compare->dialog(), "CompareNewName")
+                .contains(u"second.zip:pass2.csv"_s));
 }
 
 void TestUiCompareWindow::refused_data()
@@ -256,15 +257,15 @@ void TestUiCompareWindow::refused()
     }
     f.prompts.clear();
     f.prompts.openFileAnswers = {path};
-    w.compareWindow().showCompare();
-    QVERIFY(w.compareWindow().waitUntilDone(30000));
+    w.controllers().compare->showCompare();
+    QVERIFY(w.controllers().compare->waitUntilDone(30000));
     QCOMPARE(f.prompts.count(prompt), 1);
-    QVERIFY(!w.compareWindow().controller().compared());
+    QVERIFY(!w.controllers().compare->controller().compared());
 
     WindowFixture empty;
-    empty.window->compareWindow().showCompare();
+    empty.window->controllers().compare->showCompare();
     QCOMPARE(empty.prompts.count(u"message"_s), 1);
-    QVERIFY(!empty.window->compareWindow().dialog());
+    QVERIFY(!empty.window->controllers().compare->dialog());
 }
 
 void TestUiCompareWindow::textsInEveryLanguage_data()
@@ -279,7 +280,7 @@ void TestUiCompareWindow::textsInEveryLanguage()
     frmMain &w = *f.window;
     compareBoth(f);
     w.LoadLanguage(language);
-    CompareWindow &c = w.compareWindow();
+    CompareWindow &c = *w.controllers().compare;
     QCOMPARE(c.dialog()->windowTitle(), langText(w, LangEntry::CompareTitle));
     QCOMPARE(w.findChild<QAction *>(u"mnuCompare"_s)->text(), langText(w, LangEntry::CompareOpen));
     QCOMPARE(control<QComboBox>(*c.dialog(), "CompareFilter")->itemText(5),

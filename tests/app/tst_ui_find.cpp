@@ -34,7 +34,7 @@ QLineEdit *termBox(frmMain &w)
 void type(frmMain &w, const QString &text)
 {
     QTest::keyClicks(termBox(w), text);
-    QTRY_VERIFY_WITH_TIMEOUT(!w.findController().isBusy(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.controllers().find->isBusy(), 10000);
 }
 
 // The folders the tree shows, one a line, two spaces a level.
@@ -81,7 +81,7 @@ void TestUiFind::narrowsAsTyped()
     FolderTreeModel &tree = *folderTreeModel(w);
     const QStringList whole = treeRows(tree);
     type(w, u"jpg"_s);
-    QVERIFY(w.findController().isNarrowed());
+    QVERIFY(w.controllers().find->isNarrowed());
     QVERIFY(tree.isNarrowed());
     QCOMPARE(treeRows(tree), (QStringList{u"Root"_s, u"  Photos"_s, u"    2019"_s, u"    2020"_s}));
     QCOMPARE(tree.matchesBelow(0), 3);
@@ -95,7 +95,7 @@ void TestUiFind::narrowsAsTyped()
     QCOMPARE(legend.size(), 2);
     QVERIFY2(legend[0].startsWith(u"OK  2"_s), qPrintable(legend.join(u'|')));
     // A folder picked while narrowed lists its matches only.
-    w.browseController().ShowFolder(f.item(u"Photos\\2019"_s));
+    w.controllers().browse->ShowFolder(f.item(u"Photos\\2019"_s));
     QCOMPARE(f.gridNames(), (QStringList{u".."_s, u"beach.jpg"_s}));
     // Growing the query narrows on.
     type(w, u" 2020"_s);
@@ -105,7 +105,7 @@ void TestUiFind::narrowsAsTyped()
     // Removing the last word widens again.
     for (int i = 0; i < 5; ++i)
         QTest::keyClick(termBox(w), Qt::Key_Backspace);
-    QTRY_VERIFY_WITH_TIMEOUT(!w.findController().isBusy(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.controllers().find->isBusy(), 10000);
     QCOMPARE(treeRows(tree).size(), 4);
     QVERIFY(whole.size() > 4);
 }
@@ -126,7 +126,7 @@ void TestUiFind::backOnTheFolderShownBefore()
     QVERIFY(f.show());
     frmMain &w = *f.window;
     f.openFromCommandLine(f.writeList(u"list.csv"_s, List));
-    w.browseController().ShowFolder(f.item(u"Mail"_s));
+    w.controllers().browse->ShowFolder(f.item(u"Mail"_s));
     const QStringList before = f.gridNames();
     termBox(w)->setFocus();
     type(w, u"beach"_s);
@@ -138,7 +138,7 @@ void TestUiFind::backOnTheFolderShownBefore()
         termBox(w)->selectAll();
         QTest::keyClick(termBox(w), Qt::Key_Delete);
     }
-    QTRY_VERIFY(!w.findController().isNarrowed());
+    QTRY_VERIFY(!w.controllers().find->isNarrowed());
     QVERIFY(!folderTreeModel(w)->isNarrowed());
     QCOMPARE(currentFolderItem(w), f.item(u"Mail"_s));
     QCOMPARE(f.gridNames(), before);
@@ -168,7 +168,7 @@ void TestUiFind::wordNotUnderstood()
     frmMain &w = *f.window;
     f.openFromCommandLine(f.writeList(u"list.csv"_s, List));
     type(w, u"pst size:>abc"_s);
-    QVERIFY(w.findController().isNarrowed());
+    QVERIFY(w.controllers().find->isNarrowed());
     QCOMPARE(folderTreeModel(w)->matchesBelow(0), 2);
     // As plain text: what was typed is never taken as markup.
     const QString tip = termBox(w)->toolTip();
@@ -179,7 +179,7 @@ void TestUiFind::wordNotUnderstood()
     // Only words that cannot be read: nothing narrows.
     termBox(w)->clear();
     type(w, u"size:>abc"_s);
-    QVERIFY(!w.findController().isNarrowed());
+    QVERIFY(!w.controllers().find->isNarrowed());
 }
 
 // "Add all shown" while narrowed chooses the matches, of a search result too.
@@ -190,14 +190,14 @@ void TestUiFind::addAllShownTakesTheMatches()
     f.openFromCommandLine(f.writeList(u"list.csv"_s, List));
     type(w, u"jpg"_s);
     control<QPushButton>(w, "BasketAddShown")->click();
-    QCOMPARE(w.basketController().basket().count(), 3);
+    QCOMPARE(w.controllers().basket->basket().count(), 3);
     type(w, u" 2019"_s);
     control<QPushButton>(w, "BasketRemoveShown")->click();
-    QCOMPARE(w.basketController().basket().count(), 2);
+    QCOMPARE(w.controllers().basket->basket().count(), 2);
     // Back to the whole list: all of it.
-    w.findController().widen();
+    w.controllers().find->widen();
     control<QPushButton>(w, "BasketAddShown")->click();
-    QCOMPARE(w.basketController().basket().count(), 6);
+    QCOMPARE(w.controllers().basket->basket().count(), 6);
     // A search result narrowed: its matches, as lines of the opened list.
     control<QPushButton>(w, "BasketRemoveShown")->click();
     termBox(w)->setText(u"photos"_s);
@@ -207,9 +207,9 @@ void TestUiFind::addAllShownTakesTheMatches()
     QCOMPARE(shownList(w).lineCount, 3);
     termBox(w)->clear();
     type(w, u"snow"_s);
-    QTRY_VERIFY(w.findController().isNarrowed());
+    QTRY_VERIFY(w.controllers().find->isNarrowed());
     control<QPushButton>(w, "BasketAddShown")->click();
-    QTRY_COMPARE(w.basketController().basket().count(), 1);
+    QTRY_COMPARE(w.controllers().basket->basket().count(), 1);
 }
 
 void TestUiFind::enterStillSearchesTheFile()
@@ -218,15 +218,15 @@ void TestUiFind::enterStillSearchesTheFile()
     frmMain &w = *f.window;
     f.openFromCommandLine(f.writeList(u"list.csv"_s, List));
     type(w, u"pst"_s);
-    QVERIFY(w.findController().isNarrowed());
+    QVERIFY(w.controllers().find->isNarrowed());
     LoadSpy loaded(w);
     QTest::keyClick(termBox(w), Qt::Key_Return);
     QVERIFY(loaded.wait(30000));
     // The search result replaced the list: the narrowing of the old one ended.
     QCOMPARE(shownList(w).lineCount, 2);
-    QVERIFY(!w.findController().isNarrowed());
+    QVERIFY(!w.controllers().find->isNarrowed());
     QVERIFY(!folderTreeModel(w)->isNarrowed());
-    QVERIFY(!w.findController().isBusy());
+    QVERIFY(!w.controllers().find->isBusy());
 }
 
 void TestUiFind::newListEndsIt()
@@ -235,10 +235,10 @@ void TestUiFind::newListEndsIt()
     frmMain &w = *f.window;
     f.openFromCommandLine(f.writeList(u"list.csv"_s, List));
     type(w, u"jpg"_s);
-    QVERIFY(w.findController().isNarrowed());
+    QVERIFY(w.controllers().find->isNarrowed());
     QVERIFY(f.load(
         f.writeList(u"other.csv"_s, "E:\\A\\x.jpg,d,1,32;7,OK\r\nE:\\B\\y,d,1,32;7,OK\r\n")));
-    QVERIFY(!w.findController().isNarrowed());
+    QVERIFY(!w.controllers().find->isNarrowed());
     QCOMPARE(treeRows(*folderTreeModel(w)), (QStringList{u"Root"_s, u"  A"_s, u"  B"_s}));
 }
 

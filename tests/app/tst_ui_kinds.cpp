@@ -31,7 +31,7 @@ const QByteArray List = "D:\\Photos,2019-01-02 03:04:05,0,16;7,OK\r\n"
 
 KindsController &kindsOf(frmMain &w)
 {
-    return w.kindsController();
+    return *w.controllers().kinds;
 }
 
 QStringList columnOf(const QAbstractItemModel &model, int column)
@@ -197,8 +197,8 @@ void TestUiKinds::reportSaved()
     frmMain &w = *f.window;
     const QString path = f.writeList(u"list.csv"_s, List);
     f.openFromCommandLine(path);
-    QVERIFY(w.basketController().waitForFingerprint(30000));
-    w.basketController().addAllShown();
+    QVERIFY(w.controllers().basket->waitForFingerprint(30000));
+    w.controllers().basket->addAllShown();
     const QString out = QFileInfo(path).absolutePath() + u'/' + name;
     f.prompts.saveFileAnswers = {out};
     w.findChild<QAction *>(u"mnuReport"_s)->trigger();

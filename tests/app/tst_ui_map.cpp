@@ -68,19 +68,19 @@ void TestUiMap::shownAndRemembered()
     QVERIFY(f.show());
     frmMain &w = *f.window;
     f.openFromCommandLine(f.writeList(u"list.csv"_s, List));
-    QVERIFY(!w.mapController().isMapShown());
+    QVERIFY(!w.controllers().map->isMapShown());
     mapAction(w)->trigger();
-    QVERIFY(w.mapController().isMapShown());
+    QVERIFY(w.controllers().map->isMapShown());
     QVERIFY(mapOf(w).isVisible());
     mapOf(w).waitForLayout();
     QVERIFY(!mapOf(w).mapLayout().isEmpty());
     QCOMPARE(mapOf(w).shownFolder(), 0);
     // The next start shows it again, and hides it once unchecked.
     f.restart();
-    QVERIFY(f.window->mapController().isMapShown());
+    QVERIFY(f.window->controllers().map->isMapShown());
     mapAction(*f.window)->trigger();
     f.restart();
-    QVERIFY(!f.window->mapController().isMapShown());
+    QVERIFY(!f.window->controllers().map->isMapShown());
 }
 
 // The folder picked in the tree is mapped; another list maps its Root.
@@ -90,7 +90,7 @@ void TestUiMap::followsTheTree()
     QVERIFY(f.show());
     frmMain &w = *f.window;
     f.openFromCommandLine(f.writeList(u"list.csv"_s, List));
-    w.mapController().setMapShown(true);
+    w.controllers().map->setMapShown(true);
     w.SftTree1_ItemClick(f.item(u"A"_s));
     mapOf(w).waitForLayout();
     QCOMPARE(mapOf(w).shownFolder(), f.item(u"A"_s));
@@ -120,7 +120,7 @@ void TestUiMap::pointerAndKeys()
     QVERIFY(f.show());
     frmMain &w = *f.window;
     f.openFromCommandLine(f.writeList(u"list.csv"_s, List));
-    w.mapController().setMapShown(true);
+    w.controllers().map->setMapShown(true);
     MapView &map = mapOf(w);
     map.waitForLayout();
     // Z holds files only: its middle is its own.
@@ -154,7 +154,7 @@ void TestUiMap::mapsTheSearchResult()
     QVERIFY(f.show());
     frmMain &w = *f.window;
     f.openFromCommandLine(f.writeList(u"list.csv"_s, List));
-    w.mapController().setMapShown(true);
+    w.controllers().map->setMapShown(true);
     LoadSpy loaded(w);
     control<QLineEdit>(w, "TXT1")->setText(u"*.pst"_s);
     w.Command3_Click();

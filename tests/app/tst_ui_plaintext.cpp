@@ -282,7 +282,7 @@ void TestUiPlainText::browsing()
     QCOMPARE(shownToolTip(control<QTableView>(*f.window, "iGrid2"), file), name + u".doc"_s);
 
     // The details of the file.
-    f.window->browseController().ShowFileDetails(row + 1, 1);
+    f.window->controllers().browse->ShowFileDetails(row + 1, 1);
     QCOMPARE(shownBy(control<QLabel>(*f.window, "Label20")), name);
 
     // The legend: the status row and its tooltip.

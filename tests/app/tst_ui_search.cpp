@@ -461,7 +461,7 @@ void TestUiSearch::stopWhileLoadingKeepsList()
     runSearch(f, u"term"_s, u"report"_s);
     QCOMPARE(shownList(w).lineCount, 2);
     QVERIFY(control<QAction>(w, "mnuReload")->isEnabled());
-    w.browseController().ShowFolder(shownList(w).SftTree1.findPath({u"reports"_s}));
+    w.controllers().browse->ShowFolder(shownList(w).SftTree1.findPath({u"reports"_s}));
     const int folder = currentFolderItem(w);
     QVERIFY(folder > 0);
     const int gridRows = fileGrid(w)->rowCount();
@@ -627,7 +627,7 @@ void TestUiSearch::reloadShowsFolderAgain()
     QVERIFY(loaded.wait(30000));
     const int photos = shownList(w).SftTree1.findPath({u"Photos"_s});
     QVERIFY(photos > 0);
-    w.browseController().ShowFolder(photos);
+    w.controllers().browse->ShowFolder(photos);
     control<QAction>(w, "mnuReload")->trigger();
     QVERIFY(loaded.wait(30000));
     QTRY_VERIFY(!isLoading(w));

@@ -1,11 +1,10 @@
 #pragma once
 
 // The main window's controls, one pointer each, named as the window's design
-// names them (a control's object name is the same name). The layout code
-// (frmMain_layout.cpp and the setup of each concern) builds them, the
-// language code re-captions them; the window hands each controller the ones
-// it drives. The window owns the controls through Qt's parent chain: this
-// struct owns nothing.
+// names them (a control's object name is the same name). build() and the
+// setup of each concern make them, the language code re-captions them; the
+// window hands each controller the ones it drives. The window owns the
+// controls through Qt's parent chain: this struct owns nothing.
 
 #include "basket/ui/BasketBar.h"
 
@@ -15,6 +14,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListView;
+class QMainWindow;
 class QMenu;
 class QProgressBar;
 class QPushButton;
@@ -31,6 +31,10 @@ class MapView;
 
 struct MainWindowControls
 {
+    // The controls of both pages and the menus, in window (MainWindowControls.cpp);
+    // each concern's setup adds its own.
+    void build(QMainWindow *window);
+
     QTabWidget *SSTab1 = nullptr;
     QWidget *SSTab1Page0 = nullptr;
     QWidget *SSTab1Page1 = nullptr;

@@ -81,7 +81,7 @@ QIcon programIcon()
 
 frmMain::frmMain(Prompts &prompts, Settings settings, QWidget *parent)
     : QMainWindow(parent)
-    , m_prompts(prompts)
+    , WindowWords(prompts, settings.locale)
     , m_settings(std::move(settings))
     , m_session(new ListSession(m_settings.loadList, this))
     , m_lock(new CommandLock(this))
@@ -115,11 +115,11 @@ frmMain::~frmMain()
     // before their lists go away (the session's job does both).
     m_session->disconnect(this);
     // The basket reads the session's list and the views' models: it goes first.
-    delete m_basket;
-    m_basket = nullptr;
+    delete m_controllers.basket;
+    m_controllers.basket = nullptr;
     // So does the find, whose passes read the list.
-    delete m_find;
-    m_find = nullptr;
+    delete m_controllers.find;
+    m_controllers.find = nullptr;
     // The views must let go of the models before the data under them goes.
     m_ui.SftTree1->setModel(nullptr);
     m_ui.iGrid2->setModel(nullptr);
@@ -130,17 +130,11 @@ frmMain::~frmMain()
 
 void frmMain::prepareForExit()
 {
-    m_approval->finishSaving();
-    m_basket->finishSaving();
-    m_basket->saveNow();
+    m_controllers.approval->finishSaving();
+    m_controllers.basket->finishSaving();
+    m_controllers.basket->saveNow();
     m_session->askToStop();
     StopSearch();
-}
-
-QString frmMain::langText(LangEntry entry) const
-{
-    const int i = langIndex(entry);
-    return i >= 0 && i < m_langText.size() ? m_langText.at(i) : QString();
 }
 
 QString frmMain::dataFolder() const
@@ -181,7 +175,7 @@ void frmMain::Form_Load()
     m_ui.UniLabel1->setText(caption(LangEntry::DetailsHint));
     setFileGridModel(m_fileGridPlaceholder);
     m_ui.lblEmail->setText(caption(LangEntry::ApprovalPrompt));
-    m_open->showNoMembers();
+    m_controllers.open->showNoMembers();
 
     m_ui.SSTab1->setFocus();
     m_ui.SSTab1->setTabEnabled(1, false);
@@ -196,7 +190,7 @@ QDate frmMain::today() const
 
 void frmMain::mnuExit_Click()
 {
-    if (!m_prompts.question(this, langText(LangEntry::QuitQuestion),
+    if (!prompts().question(this, langText(LangEntry::QuitQuestion),
                             fixedWord(LangEntry::QuitQuestionTitle, u"Quit?"_s), true))
         return;
     m_exitConfirmed = true;
@@ -205,10 +199,10 @@ void frmMain::mnuExit_Click()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    if (m_exitConfirmed || m_prompts.question(this, langText(LangEntry::QuitQuestion),
+    if (m_exitConfirmed || prompts().question(this, langText(LangEntry::QuitQuestion),
                                               fixedWord(LangEntry::QuitTitle, u"Quit"_s), true)) {
         m_exitConfirmed = true;
-        m_desktop->saveWindowState();
+        m_controllers.desktop->saveWindowState();
         event->accept();
     } else {
         event->ignore();
@@ -217,7 +211,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::lblLink_Click()
 {
-    m_prompts.openUrl(QUrl::fromUserInput(m_ui.lblLink->text()));
+    prompts().openUrl(QUrl::fromUserInput(m_ui.lblLink->text()));
 }
 
 void frmMain::lblLink_MouseMove()

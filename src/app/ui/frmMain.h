@@ -1,23 +1,11 @@
 #pragma once
 
 // The main window of Corvane: the composition root. It owns the controls
-// (MainWindowControls, built by frmMain_layout.cpp and each concern's setup),
-// the list session, the command lock and one controller per concern, wires
-// them to each other, runs start-up (Form_Load) and quitting, and forwards
-// its handlers to the controllers in one line. No controller knows another.
-//
-//   frmMain.cpp          construction, Form_Load, quitting, the lab link
-//   frmMain_layout.cpp   the controls, their layouts and the menus
-//   frmMain_language.cpp LoadLanguage, the languages menu, Qt's translations
-//   frmMain_load.cpp     LoadListFile, ClearViews, progress, the busy state
-//   frmMain_shown.cpp    the title, the counters, a list kept during a load
-//   frmMain_numbers.cpp  counts and sizes in the language in use
-//   frmMain_keys.cpp     the keyboard (KeyboardController)
-//   frmMain_<concern>.cpp the wiring of OpenController (+ZipNotesController),
-//                        BrowseController, SearchController,
-//                        OverviewController, DesktopController,
-//                        ApprovalController, BasketController and
-//                        CheckController
+// (MainWindowControls, built by its build() and each concern's setup),
+// the list session, the command lock and one controller per concern
+// (WindowControllers), wires them to each other in frmMain_<concern>.cpp,
+// runs start-up (Form_Load) and quitting, and forwards its handlers to the
+// controllers in one line. No controller knows another.
 //
 // LoadListFile(path, kind) starts a load and returns at once (false while one
 // runs); the session reads the list on a worker thread, swaps it in whole and
@@ -26,16 +14,12 @@
 
 #include "ListSession.h"
 #include "MainWindowControls.h"
-#include "NumberTexts.h"
-#include "Prompts.h"
-#include "WindowContext.h"
+#include "WindowControllers.h"
 #include "WindowSettings.h"
-#include "app/language/LangEntry.h"
+#include "WindowWords.h"
 #include "app/language/LanguageTable.h"
 #include "listfile/ListLoader.h"
-#include "listfile/SizeText.h"
 #include "listfile/StateFile.h"
-#include "status/FileKinds.h"
 
 #include <QDate>
 #include <QLocale>
@@ -49,34 +33,17 @@
 #include <optional>
 
 class QAbstractItemModel;
-class QActionGroup;
 class QLabel;
 class QStandardItemModel;
 
 namespace corvane {
 
-class ApprovalController;
-class BasketController;
-class CheckController;
-class KindsController;
-class MapController;
-class FindController;
-class CompareWindow;
 class CommandLock;
-class DesktopController;
-class FolderTreeModel;
-class BrowseController;
 class FileGridColumns;
+class FolderTreeModel;
 class KeptList;
-class KeyboardController;
-class SearchController;
-class OverviewController;
-class RecoveryLegend;
 
-class OpenController;
-class ZipNotesController;
-
-class frmMain : public QMainWindow, public WindowContext
+class frmMain : public QMainWindow, public WindowWords
 {
     Q_OBJECT
 
@@ -88,40 +55,19 @@ public:
     frmMain(Prompts &prompts, Settings settings, QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // -- shared state ---------------------------------------------------------
-    // The entries of the language in use, one a LangEntry (read with langText).
-    const QStringList &LangText() const { return m_langText; }
     // The list shown and the state that goes with it (CurrentListFile,
     // RootPrefix, CurrentFolderItem).
     ListSession &session() const { return *m_session; }
     const LoadedList &loadedList() const { return m_session->loadedList(); }
     QString programFolder() const { return m_settings.programFolder; }
+    const WindowControllers &controllers() const { return m_controllers; }
 
-    // -- the window's context for its controllers (WindowContext) -----------
-    QString langText(LangEntry entry) const override;
-    QString caption(LangEntry entry) const override;
-    QString fixedWord(LangEntry entry, const QString &english) const override;
+    // The rest of the controllers' context (WindowContext).
     QWidget *promptParent() override { return this; }
-    int currentLanguage() const override { return m_language; }
-    const QLocale &userLocale() const override { return m_settings.locale; }
-    Prompts &prompts() const override { return m_prompts; }
     QString dataFolder() const override;
-    // Counts and sizes as the language in use writes them; the user's own
-    // locale where it speaks that language (frmMain_numbers.cpp).
-    QLocale numberLocale() const override;
-    SizeUnits sizeUnits() const override;
-    QString formatCountShown(qint64 value) const override;
-    QString formatSizeShown(ByteTotal size) const override;
-    // The labels that show numbers, written anew after a language change.
-    void ShowNumberText(QLabel *label, std::function<QString()> text) override;
-    std::function<QString()> numberTextOf(QLabel *label) const override;
-    // The titles of the message boxes that report a failure.
-    QString errorTitle() const override;
-    QString systemErrorTitle() const override;
     // Said once a run, after whatever runs now (the desktop controller's).
     void ReportIgnoredStateFile(const QString &path, StateFileProblem problem) const override;
 
-    // -- loading, languages, models -------------------------------------------
     // kind: what the session tells the listeners of this load; as: the
     // search result the window wrote itself is taken as UTF-16LE.
     bool LoadListFile(const QString &path,
@@ -145,22 +91,6 @@ public:
     // being saved is written to its end, loads and searches are told to stop.
     // The program may then end without taking the window down piece by piece.
     void prepareForExit();
-
-    // -- the controllers, one per concern --------------------------------------
-    OpenController &openController() const { return *m_open; }
-    ZipNotesController &zipNotesController() const { return *m_zipNotes; }
-    BrowseController &browseController() const;
-    SearchController &searchController() const { return *m_search; }
-    OverviewController &overviewController() const;
-    DesktopController &desktopController() const;
-    ApprovalController &approvalController() const;
-    KeyboardController &keyboardController() const;
-    BasketController &basketController() const;
-    CheckController &checkController() const;
-    KindsController &kindsController() const;
-    MapController &mapController() const;
-    FindController &findController() const;
-    CompareWindow &compareWindow() const;
 
 Q_SIGNALS:
     void listLoaded();
@@ -211,9 +141,6 @@ protected:
 private:
     // frmMain_layout.cpp
     void buildControls();
-    void buildOpenPage();
-    void buildViewPage();
-    void buildMenus();
     void connectControls();
     void LayoutFileGrid();
 
@@ -223,9 +150,6 @@ private:
 
     // frmMain_language.cpp
     bool applyLanguageTexts(int language);
-    void applyQtTranslations(int language);
-    bool languageMenuShown() const;
-    void markLanguageInMenu(int language);
 
     // frmMain_load.cpp
     void connectSession();
@@ -250,9 +174,7 @@ private:
     // The wiring of each concern, in the order Form_Load runs them.
     void setupOpenCommand(); // once, after buildControls
     void setupZipNotes();
-    void RetranslateZipNotes();
     void setupBrowsing(); // once, after Form_Load
-    void ClearFileGrid();
     void setupDesktop();
     void setupApproval();
     void setupSearch();
@@ -261,38 +183,22 @@ private:
     bool isSearching() const;
     void StopSearch();
     void setupOverview();
-    RecoveryLegend *recoveryLegend() const;
-    void showFolderTotals(); // the session's, in the tree and the legend
-    void setupBasket();      // after setupBrowsing and before setupApproval
-    void setupCheck();       // after setupBasket and setupSearch
-    // The matches of a check's entries, shown as a search result; then
-    // chosen (addToBasket) or the folder of bestPath shown.
-    void ShowCheckMatches(const QStringList &entries, bool addToBasket, const QString &bestPath);
-    void FinishCheckMatches();
-    void setupKinds();   // after setupCheck
-    void setupMap();     // after setupBrowsing and setupDesktop
-    void setupCompare(); // after setupKinds
-    void setupFind();    // after setupBrowsing and setupOverview
-    // The tree open down to item and item picked in it and shown.
-    void revealFolder(int item);
-    // The files of kind below the folder of keyBelowRoot (of statusClass
-    // unless -1), shown as a filter of the list.
-    void ShowKindFiles(const QByteArray &keyBelowRoot, FileKind kind, int statusClass);
+    void setupBasket();   // after setupBrowsing and before setupApproval
+    void setupCheck();    // after setupBasket and setupSearch
+    void setupKinds();    // after setupCheck
+    void setupMap();      // after setupBrowsing and setupDesktop
+    void setupCompare();  // after setupKinds
+    void setupFind();     // after setupBrowsing and setupOverview
     void setupKeyboard(); // last: every control is there
 
-    Prompts &m_prompts;
     Settings m_settings;
     MainWindowControls m_ui;
-    QStringList m_langText;
-    int m_language = 0;
     bool m_languageLoaded = false; // the start-up load has run
-    QActionGroup *m_languageGroup = nullptr;
     bool m_exitConfirmed = false;
     int m_shownTab = 0;
     int m_loadProgressShown = 0;
     LangEntry m_detailsHintEntry = LangEntry::DetailsHint;
-    QString m_titleListName;   // empty while no list is shown
-    NumberTexts m_numberTexts; // rewritten by RetranslateShown
+    QString m_titleListName; // empty while no list is shown
 
     FolderTreeModel *m_folderTreeModel = nullptr;
     QAbstractItemModel *m_fileGridModel = nullptr;
@@ -302,28 +208,7 @@ private:
     // Child objects of the window.
     ListSession *m_session = nullptr;
     CommandLock *m_lock = nullptr;
-    OpenController *m_open = nullptr;
-    ZipNotesController *m_zipNotes = nullptr;
-    BrowseController *m_browse = nullptr;
-    SearchController *m_search = nullptr;
-    OverviewController *m_overview = nullptr;
-    DesktopController *m_desktop = nullptr;
-    ApprovalController *m_approval = nullptr;
-    KeyboardController *m_keys = nullptr;
-    BasketController *m_basket = nullptr;
-    CheckController *m_check = nullptr;
-    KindsController *m_kinds = nullptr;
-    MapController *m_map = nullptr;
-    FindController *m_find = nullptr;
-    CompareWindow *m_compare = nullptr;
-    // The matches of a check shown (or being searched) and what follows.
-    struct CheckShown
-    {
-        QStringList entries;
-        bool addToBasket = false;
-        QString bestPath;
-    } m_checkShown;
-    bool m_checkSearching = false;
+    WindowControllers m_controllers;
     // The list shown, kept while a reload or a search result loads.
     std::unique_ptr<KeptList> m_keptList;
 };

@@ -21,35 +21,36 @@ void frmMain::setupApproval()
     m_ui.mnuMenu->insertAction(m_ui.mnuB1, m_ui.mnuSaveList); // above the separator before "Exit"
 
     ApprovalSources sources;
-    sources.memberNameOf = [this](const QString &path) { return m_open->memberNameOf(path); };
-    sources.offeredListName = [this] { return m_open->offeredListName(); };
-    sources.zipArchivePath = [this] { return m_open->zipArchivePath(); };
-    sources.bodyNote = [this] { return m_basket->approvalNote(); };
-    m_approval =
+    sources.memberNameOf = [this](const QString &path) {
+        return m_controllers.open->memberNameOf(path);
+    };
+    sources.offeredListName = [this] { return m_controllers.open->offeredListName(); };
+    sources.zipArchivePath = [this] { return m_controllers.open->zipArchivePath(); };
+    sources.bodyNote = [this] { return m_controllers.basket->approvalNote(); };
+    m_controllers.approval =
         new ApprovalController(*this, *m_session, {m_ui.lblEmail, m_ui.Image2, m_ui.mnuSaveList},
                                std::move(sources), this);
-    connect(m_approval, &ApprovalController::lblEmailClicked, this, &frmMain::lblEmail_Click);
-    connect(m_approval, &ApprovalController::Image2Clicked, this, &frmMain::Image2_Click);
+    connect(m_controllers.approval, &ApprovalController::lblEmailClicked, this,
+            &frmMain::lblEmail_Click);
+    connect(m_controllers.approval, &ApprovalController::Image2Clicked, this,
+            &frmMain::Image2_Click);
     connect(m_ui.mnuSaveList, &QAction::triggered, this, &frmMain::mnuSaveList_Click);
-    connect(m_open, &OpenController::listOpening, m_approval,
+    connect(m_controllers.open, &OpenController::listOpening, m_controllers.approval,
             &ApprovalController::rememberListName);
-    connect(this, &frmMain::listLoaded, m_approval, &ApprovalController::updateControls);
-    connect(this, &frmMain::languageChanged, m_approval, &ApprovalController::retranslate);
-}
-
-ApprovalController &frmMain::approvalController() const
-{
-    return *m_approval;
+    connect(this, &frmMain::listLoaded, m_controllers.approval,
+            &ApprovalController::updateControls);
+    connect(this, &frmMain::languageChanged, m_controllers.approval,
+            &ApprovalController::retranslate);
 }
 
 void frmMain::lblEmail_Click()
 {
-    m_approval->sendApproval();
+    m_controllers.approval->sendApproval();
 }
 
 void frmMain::mnuSaveList_Click()
 {
-    m_approval->saveList();
+    m_controllers.approval->saveList();
 }
 
 } // namespace corvane

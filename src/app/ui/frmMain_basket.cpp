@@ -11,16 +11,12 @@ namespace corvane {
 
 void frmMain::setupBasket()
 {
-    m_basket = new BasketController(
-        *this, *m_session,
-        {m_ui.SftTree1, m_folderTreeModel, m_ui.iGrid2, &m_browse->model(), m_ui.basketBar},
-        {[this] { return m_open->zipArchivePath(); }}, this);
-    connect(this, &frmMain::languageChanged, m_basket, &BasketController::retranslate);
-}
-
-BasketController &frmMain::basketController() const
-{
-    return *m_basket;
+    m_controllers.basket =
+        new BasketController(*this, *m_session,
+                             {m_ui.SftTree1, m_folderTreeModel, m_ui.iGrid2,
+                              &m_controllers.browse->model(), m_ui.basketBar},
+                             {[this] { return m_controllers.open->zipArchivePath(); }}, this);
+    connect(this, &frmMain::languageChanged, m_controllers.basket, &BasketController::retranslate);
 }
 
 } // namespace corvane

@@ -13,37 +13,33 @@ namespace corvane {
 
 void frmMain::setupBrowsing()
 {
-    m_browse = new BrowseController(
+    m_controllers.browse = new BrowseController(
         *this, *m_session,
         {m_ui.SftTree1, m_folderTreeModel, m_ui.iGrid2, m_ui.Label19, m_ui.Label20, m_ui.Label21},
         this);
-    setFileGridModel(&m_browse->model());
-    m_browse->setupViews();
-    connect(m_browse, &BrowseController::detailsHintChanged, this, &frmMain::SetDetailsHint);
-    connect(this, &frmMain::languageChanged, m_browse, &BrowseController::retranslate);
-}
-
-BrowseController &frmMain::browseController() const
-{
-    return *m_browse;
+    setFileGridModel(&m_controllers.browse->model());
+    m_controllers.browse->setupViews();
+    connect(m_controllers.browse, &BrowseController::detailsHintChanged, this,
+            &frmMain::SetDetailsHint);
+    connect(this, &frmMain::languageChanged, m_controllers.browse, &BrowseController::retranslate);
 }
 
 // A folder picked in the tree; itemIndex is the FolderTree item (0 "Root").
 void frmMain::SftTree1_ItemClick(int itemIndex)
 {
-    m_browse->ShowFolder(itemIndex);
+    m_controllers.browse->ShowFolder(itemIndex);
 }
 
 // The current cell of the file grid moved; row 0 when there is none.
 void frmMain::iGrid2_CurCellChange(int row, int col)
 {
-    m_browse->ShowFileDetails(row, col);
+    m_controllers.browse->ShowFileDetails(row, col);
 }
 
 // A double-click (or Enter) on a file grid row.
 void frmMain::iGrid2_DblClick(int row, int col)
 {
-    m_browse->OpenGridRow(row, col, true);
+    m_controllers.browse->OpenGridRow(row, col, true);
 }
 
 // The tab page that was showing before the switch.
@@ -60,10 +56,4 @@ void frmMain::SSTab1_Click(int previousTab)
 
 // Empties the file grid and the two sorted lists of the shown folder
 // (ClearViews calls it before the line store and the tree are emptied).
-void frmMain::ClearFileGrid()
-{
-    if (m_browse)
-        m_browse->clear();
-}
-
 } // namespace corvane

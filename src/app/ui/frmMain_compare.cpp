@@ -17,14 +17,10 @@ void frmMain::setupCompare()
     m_ui.mnuCompare = new QAction(m_ui.mnuMenu);
     m_ui.mnuCompare->setObjectName(u"mnuCompare"_s);
     m_ui.mnuMenu->insertAction(m_ui.mnuKinds, m_ui.mnuCompare); // below "Check my files..."
-    m_compare = new CompareWindow(*this, *m_session, m_ui.mnuCompare, this);
-    connect(this, &frmMain::languageChanged, m_compare, &CompareWindow::retranslate);
-    connect(m_compare, &CompareWindow::openRequested, m_open, &OpenController::openFile);
-}
-
-CompareWindow &frmMain::compareWindow() const
-{
-    return *m_compare;
+    m_controllers.compare = new CompareWindow(*this, *m_session, m_ui.mnuCompare, this);
+    connect(this, &frmMain::languageChanged, m_controllers.compare, &CompareWindow::retranslate);
+    connect(m_controllers.compare, &CompareWindow::openRequested, m_controllers.open,
+            &OpenController::openFile);
 }
 
 } // namespace corvane

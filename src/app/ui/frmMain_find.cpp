@@ -12,12 +12,36 @@
 
 namespace corvane {
 
+namespace {
+
+// The tree open down to item and item picked in it and shown.
+void revealFolder(QTreeView *tree, const FolderTreeModel &model, const FolderTree &folders,
+                  BrowseController &browse, int item)
+{
+    if (item < 0 || item >= folders.count())
+        return;
+    // The tree model was made anew: the folder's branch opened again.
+    for (int up = item; up >= 0; up = folders.parent(up)) {
+        const QModelIndex index = model.indexOf(up);
+        if (index.isValid())
+            tree->expand(index);
+    }
+    const QModelIndex index = model.indexOf(item);
+    if (index.isValid()) {
+        tree->setCurrentIndex(index);
+        tree->scrollTo(index);
+    }
+    browse.ShowFolder(item);
+}
+
+} // namespace
+
 void frmMain::setupFind()
 {
-    m_find =
+    m_controllers.find =
         new FindController(*this, *m_session, {m_ui.TXT1, m_ui.FindCount, m_ui.FindHint}, this);
-    connect(this, &frmMain::languageChanged, m_find, &FindController::retranslate);
-    connect(m_find, &FindController::narrowed, this,
+    connect(this, &frmMain::languageChanged, m_controllers.find, &FindController::retranslate);
+    connect(m_controllers.find, &FindController::narrowed, this,
             [this](const std::shared_ptr<const FindView> &view) {
                 const bool all = view->matches.all;
                 const int shown = m_session->CurrentFolderItem();
@@ -25,48 +49,26 @@ void frmMain::setupFind()
                 m_folderTreeModel->setMatchCounts(
                     all ? nullptr
                         : std::shared_ptr<const std::vector<qint32>>(view, &view->perItem));
-                m_browse->setListingFilter(all ? nullptr : view);
+                m_controllers.browse->setListingFilter(all ? nullptr : view);
                 // "Add all shown" takes the matches.
-                m_basket->setNarrowedLines(
+                m_controllers.basket->setNarrowedLines(
                     all ? nullptr
                         : std::shared_ptr<const std::vector<qint32>>(view, &view->matches.lines));
-                m_overview->showMatchFigures(
+                m_controllers.overview->showMatchFigures(
                     std::shared_ptr<const std::vector<StatusFigure>>(view, &view->perStatus));
                 // The folder shown stays while it holds matches; else "Root".
-                revealFolder(view->keepsFolder(shown) || all ? shown : 0);
+                revealFolder(m_ui.SftTree1, *m_folderTreeModel, m_session->loadedList().SftTree1,
+                             *m_controllers.browse, view->keepsFolder(shown) || all ? shown : 0);
             });
-    connect(m_find, &FindController::widened, this, [this](int item) {
+    connect(m_controllers.find, &FindController::widened, this, [this](int item) {
         const int shown = m_session->CurrentFolderItem();
         m_folderTreeModel->setMatchCounts(nullptr);
-        m_browse->setListingFilter(nullptr);
-        m_basket->setNarrowedLines(nullptr);
-        m_overview->showMatchFigures(nullptr);
-        revealFolder(item >= 0 ? item : shown);
+        m_controllers.browse->setListingFilter(nullptr);
+        m_controllers.basket->setNarrowedLines(nullptr);
+        m_controllers.overview->showMatchFigures(nullptr);
+        revealFolder(m_ui.SftTree1, *m_folderTreeModel, m_session->loadedList().SftTree1,
+                     *m_controllers.browse, item >= 0 ? item : shown);
     });
-}
-
-void frmMain::revealFolder(int item)
-{
-    if (item < 0 || item >= m_session->loadedList().SftTree1.count())
-        return;
-    // The tree model was made anew: the folder's branch opened again.
-    QTreeView *tree = m_ui.SftTree1;
-    for (int up = item; up >= 0; up = m_session->loadedList().SftTree1.parent(up)) {
-        const QModelIndex index = m_folderTreeModel->indexOf(up);
-        if (index.isValid())
-            tree->expand(index);
-    }
-    const QModelIndex index = m_folderTreeModel->indexOf(item);
-    if (index.isValid()) {
-        tree->setCurrentIndex(index);
-        tree->scrollTo(index);
-    }
-    m_browse->ShowFolder(item);
-}
-
-FindController &frmMain::findController() const
-{
-    return *m_find;
 }
 
 } // namespace corvane

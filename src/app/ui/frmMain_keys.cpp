@@ -6,6 +6,7 @@
 
 #include "DesktopController.h"
 #include "KeyboardController.h"
+#include "OverviewController.h"
 #include "basket/ui/BasketController.h"
 #include "frmMain.h"
 
@@ -13,23 +14,22 @@ namespace corvane {
 
 void frmMain::setupKeyboard()
 {
-    m_keys = new KeyboardController(*this, m_ui, this, menuBar(), recoveryLegend(),
-                                    m_basket->tabOrder(), this);
-    m_ui.mnuOpen = m_keys->mnuOpen();
-    m_ui.FindTermAction = m_keys->findTermAction();
-    m_ui.MenuKeyAction = m_keys->menuKeyAction();
-    connect(m_keys, &KeyboardController::approvalRequested, this, &frmMain::lblEmail_Click);
-    connect(m_keys, &KeyboardController::labLinkRequested, this, &frmMain::lblLink_Click);
-    connect(m_keys, &KeyboardController::openListRequested, this, [this] {
-        if (m_desktop->canOpenList())
+    m_controllers.keyboard =
+        new KeyboardController(*this, m_ui, this, menuBar(), m_controllers.overview->legend(),
+                               m_controllers.basket->tabOrder(), this);
+    m_ui.mnuOpen = m_controllers.keyboard->mnuOpen();
+    m_ui.FindTermAction = m_controllers.keyboard->findTermAction();
+    m_ui.MenuKeyAction = m_controllers.keyboard->menuKeyAction();
+    connect(m_controllers.keyboard, &KeyboardController::approvalRequested, this,
+            &frmMain::lblEmail_Click);
+    connect(m_controllers.keyboard, &KeyboardController::labLinkRequested, this,
+            &frmMain::lblLink_Click);
+    connect(m_controllers.keyboard, &KeyboardController::openListRequested, this, [this] {
+        if (m_controllers.desktop->canOpenList())
             Command2_Click();
     });
-    connect(this, &frmMain::languageChanged, m_keys, &KeyboardController::applyMenuMnemonics);
-}
-
-KeyboardController &frmMain::keyboardController() const
-{
-    return *m_keys;
+    connect(this, &frmMain::languageChanged, m_controllers.keyboard,
+            &KeyboardController::applyMenuMnemonics);
 }
 
 } // namespace corvane

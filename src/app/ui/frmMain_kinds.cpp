@@ -33,40 +33,37 @@ void frmMain::setupKinds()
     addAction(&m_ui.mnuPrintReport, u"mnuPrintReport"_s);
     ReportSources sources;
     sources.zipArchivePath = [this] {
-        return m_open->listFromZip() ? m_open->zipArchivePath() : QString();
+        return m_controllers.open->listFromZip() ? m_controllers.open->zipArchivePath() : QString();
     };
     sources.basket = [this]() -> std::optional<ReportBasket> {
-        const QStringList lines = m_basket->reportLines();
+        const QStringList lines = m_controllers.basket->reportLines();
         if (lines.isEmpty())
             return std::nullopt;
         return ReportBasket{lines};
     };
-    sources.check = [this] { return m_check->reportCheck(); };
+    sources.check = [this] { return m_controllers.check->reportCheck(); };
     sources.approvalSubject = [this] {
-        return buildApprovalMessage(approvalController().listName()).subject;
+        return buildApprovalMessage(m_controllers.approval->listName()).subject;
     };
-    m_kinds =
+    m_controllers.kinds =
         new KindsController(*this, *m_session, {m_ui.mnuKinds, m_ui.mnuReport, m_ui.mnuPrintReport},
                             std::move(sources), this);
-    connect(this, &frmMain::languageChanged, m_kinds, &KindsController::retranslate);
-    connect(m_basket, &BasketController::listFingerprintKnown, m_kinds,
+    connect(this, &frmMain::languageChanged, m_controllers.kinds, &KindsController::retranslate);
+    connect(m_controllers.basket, &BasketController::listFingerprintKnown, m_controllers.kinds,
             &KindsController::listFingerprintKnown);
-    connect(m_browse, &BrowseController::folderShown, m_kinds, &KindsController::followFolder);
-    connect(m_kinds, &KindsController::filesRequested, this, &frmMain::ShowKindFiles);
-}
-
-KindsController &frmMain::kindsController() const
-{
-    return *m_kinds;
-}
-
-void frmMain::ShowKindFiles(const QByteArray &keyBelowRoot, FileKind kind, int statusClass)
-{
-    const std::optional<StatusClass> c =
-        statusClass < 0 ? std::nullopt : std::optional<StatusClass>(StatusClass(statusClass));
-    if (!m_search->runPickedLines(
-            std::shared_ptr<LineCriterion>(kindLinesCriterion(keyBelowRoot, kind, c))))
-        m_prompts.beep();
+    connect(m_controllers.browse, &BrowseController::folderShown, m_controllers.kinds,
+            &KindsController::followFolder);
+    // The files of a kind below a folder (of a status class unless -1), shown
+    // as a filter of the list.
+    connect(m_controllers.kinds, &KindsController::filesRequested, this,
+            [this](const QByteArray &keyBelowRoot, FileKind kind, int statusClass) {
+                const std::optional<StatusClass> c =
+                    statusClass < 0 ? std::nullopt
+                                    : std::optional<StatusClass>(StatusClass(statusClass));
+                if (!m_controllers.search->runPickedLines(
+                        std::shared_ptr<LineCriterion>(kindLinesCriterion(keyBelowRoot, kind, c))))
+                    prompts().beep();
+            });
 }
 
 } // namespace corvane

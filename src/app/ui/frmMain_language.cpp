@@ -29,10 +29,6 @@ namespace {
 // The copy of lang.fil built into the program.
 const QString builtInLanguageFile = u":/corvane/lang.fil"_s;
 
-// A caption longer than this is cut: a runaway field in lang.fil must not
-// blow the window up to a size no screen holds.
-constexpr int MaxCaptionLength = 400;
-
 struct LanguageRead
 {
     LanguageLoad load;
@@ -54,6 +50,39 @@ LanguageRead readLanguageFile(const QString &path, int language)
     return read;
 }
 
+bool languageMenuShown(const MainWindowControls &ui)
+{
+    return ui.mnuLan->menuAction()->isVisible();
+}
+
+// The languages menu marks the language in use (its actions one group,
+// owned by owner, from the first time).
+void markLanguageInMenu(const MainWindowControls &ui, QObject *owner, int language)
+{
+    const std::pair<QAction *, int> entries[] = {
+        {ui.mnuEN, LanguageEnglish},    {ui.mnuPT, LanguagePortuguese},
+        {ui.mnuGerman, LanguageGerman}, {ui.mnuFrench, LanguageFrench},
+        {ui.mnuSE, LanguageSwedish},    {ui.mnuNL, LanguageDutch}};
+    if (!ui.mnuEN->actionGroup()) {
+        auto *group = new QActionGroup(owner);
+        group->setExclusive(true);
+        for (const auto &[action, number] : entries) {
+            action->setCheckable(true);
+            group->addAction(action);
+        }
+    }
+    for (const auto &[action, number] : entries)
+        action->setChecked(number == language);
+}
+
+void applyQtTranslations(int language)
+{
+    // Qt's own dialogs (Yes, No, OK, Cancel, the file dialog) follow the
+    // chosen language; without a catalogue they stay English.
+    if (QCoreApplication *app = QCoreApplication::instance())
+        installQtTranslations(app, language);
+}
+
 } // namespace
 
 QString programVersion()
@@ -61,19 +90,6 @@ QString programVersion()
     // major.minor.revision, each in decimal without leading zeros.
     const QVersionNumber v = QVersionNumber::fromString(QStringLiteral(CORVANE_VERSION));
     return u"%1.%2.%3"_s.arg(v.majorVersion()).arg(v.minorVersion()).arg(v.microVersion());
-}
-
-QString frmMain::caption(LangEntry entry) const
-{
-    QString text = langText(entry);
-    if (text.size() > MaxCaptionLength)
-        text.truncate(MaxCaptionLength);
-    return text;
-}
-
-bool frmMain::languageMenuShown() const
-{
-    return m_ui.mnuLan->menuAction()->isVisible();
 }
 
 // Fills LangText with column `language` of lang.fil and writes the captions.
@@ -104,17 +120,17 @@ void frmMain::LoadLanguage(int language)
         text = text.arg(QDir::toNativeSeparators(path), read.problem);
         if (language == LanguageDutch && read.load.failedLine >= 0)
             text += u"\nDutch needs seven columns on every line."_s;
-        m_prompts.warning(this, text, errorTitle(), false);
+        prompts().warning(this, text, errorTitle(), false);
         read = builtIn;
     }
-    m_langText = read.load.texts;
-    fillMissingEntries(m_langText, builtIn.load.texts);
+    QStringList texts = read.load.texts;
+    fillMissingEntries(texts, builtIn.load.texts);
     const bool complete = read.problem.isEmpty();
-    if (m_langText.isEmpty())
-        m_langText.append(QString());
-    while (m_langText.size() < LanguageEntryCount)
-        m_langText.append(QString());
-    m_language = applied;
+    if (texts.isEmpty())
+        texts.append(QString());
+    while (texts.size() < LanguageEntryCount)
+        texts.append(QString());
+    setLanguage(applied, std::move(texts));
 
     // Without any usable table the window keeps the captions it has.
     if (complete)
@@ -126,10 +142,10 @@ void frmMain::LoadLanguage(int language)
     if (!m_languageLoaded)
         m_ui.SSTab1->setCurrentIndex(0);
     m_languageLoaded = true;
-    markLanguageInMenu(applied);
+    markLanguageInMenu(m_ui, this, applied);
     if (complete)
         m_ui.mnuShowLan->setText(
-            caption(languageMenuShown() ? LangEntry::HideLanguages : LangEntry::ShowLanguages));
+            caption(languageMenuShown(m_ui) ? LangEntry::HideLanguages : LangEntry::ShowLanguages));
     RetranslateShown();
     Q_EMIT languageChanged(applied);
 }
@@ -198,52 +214,19 @@ bool frmMain::applyLanguageTexts(int language)
     m_ui.mnuExit->setText(caption(LangEntry::Exit));
     m_ui.Frame3->setTitle(caption(LangEntry::ZipListsTitle));
     m_ui.lblEmail->setText(caption(LangEntry::ApprovalPrompt));
-    m_open->retranslate();
+    m_controllers.open->retranslate();
     return true;
-}
-
-QString frmMain::fixedWord(LangEntry entry, const QString &english) const
-{
-    const QString text = caption(entry);
-    return text.isEmpty() ? english : text;
-}
-
-// The languages menu marks the language in use.
-void frmMain::markLanguageInMenu(int language)
-{
-    const std::pair<QAction *, int> entries[] = {
-        {m_ui.mnuEN, LanguageEnglish},    {m_ui.mnuPT, LanguagePortuguese},
-        {m_ui.mnuGerman, LanguageGerman}, {m_ui.mnuFrench, LanguageFrench},
-        {m_ui.mnuSE, LanguageSwedish},    {m_ui.mnuNL, LanguageDutch}};
-    if (!m_languageGroup) {
-        m_languageGroup = new QActionGroup(this);
-        m_languageGroup->setExclusive(true);
-        for (const auto &[action, number] : entries) {
-            action->setCheckable(true);
-            m_languageGroup->addAction(action);
-        }
-    }
-    for (const auto &[action, number] : entries)
-        action->setChecked(number == language);
 }
 
 void frmMain::mnuShowLan_Click()
 {
-    if (languageMenuShown()) {
+    if (languageMenuShown(m_ui)) {
         m_ui.mnuLan->menuAction()->setVisible(false);
         m_ui.mnuShowLan->setText(caption(LangEntry::ShowLanguages));
     } else {
         m_ui.mnuLan->menuAction()->setVisible(true);
         m_ui.mnuShowLan->setText(caption(LangEntry::HideLanguages));
     }
-}
-
-void frmMain::applyQtTranslations(int language)
-{
-    // Qt's own dialogs (Yes, No, OK, Cancel, the file dialog) follow the
-    // chosen language; without a catalogue they stay English.
-    if (QCoreApplication *app = QCoreApplication::instance())
-        installQtTranslations(app, language);
 }
 
 } // namespace corvane

@@ -2,11 +2,13 @@
 // progress comes back queued to the window's thread, and the finished list is
 // swapped in whole.
 
+#include "BrowseController.h"
 #include "CommandLock.h"
 #include "DatePicker.h"
 #include "KeptList.h"
 #include "OpenController.h"
 #include "OpenMessages.h"
+#include "OverviewController.h"
 #include "browse/ui/FolderTreeModel.h"
 #include "frmMain.h"
 #include "listfile/SizeText.h"
@@ -88,12 +90,13 @@ void frmMain::connectSession()
                            [this, n = incoming->folderCount] { return formatCountShown(n); });
         }
         // A list kept while this one loaded goes now, grid and details first.
-        ClearFileGrid();
+        if (m_controllers.browse)
+            m_controllers.browse->clear();
         ClearShownList();
         m_folderTreeModel->beginTreeChange();
     });
     connect(m_session, &ListSession::replaced, this, [this] {
-        showFolderTotals();
+        m_controllers.overview->showFolderTotals();
         m_folderTreeModel->endTreeChange();
     });
     connect(m_session, &ListSession::loaded, this, &frmMain::finishLoad);
@@ -112,7 +115,7 @@ bool frmMain::LoadListFile(const QString &path, ListSession::LoadKind kind, List
     m_keptList->takeForLoad(true);
     setLoadingState(true);
     LoadOptions options;
-    options.collationLocale = localeForLanguage(m_language);
+    options.collationLocale = localeForLanguage(currentLanguage());
     options.dateLocale = m_settings.locale; // as the date search reads them
     options.fileEncoding = as;
     m_session->load(path, kind, std::move(options));
@@ -176,7 +179,7 @@ void frmMain::finishLoad(ListSession::LoadKind kind)
     setLoadingState(false);
     m_ui.Label8->clear();
     ShowListInTitle();
-    m_prompts.beep();
+    prompts().beep();
     m_ui.SSTab1->setTabEnabled(1, true);
     m_ui.SSTab1->setCurrentIndex(1);
     ShowNumberText(m_ui.Label22, [this, n = list.lineCount] { return formatCountShown(n); });
@@ -184,17 +187,17 @@ void frmMain::finishLoad(ListSession::LoadKind kind)
 
     const QString &listFile = m_session->CurrentListFile();
     if (list.changedWhileRead) {
-        m_prompts.warning(this,
+        prompts().warning(this,
                           langText(LangEntry::ListChangedWhileRead) + u"\n\n"_s +
                               QDir::toNativeSeparators(listFile),
                           errorTitle(), false);
     } else if (list.fileFound && !list.error.isEmpty()) {
         // Only lines that were read can be shown: say so only when there are any.
-        m_prompts.warning(this, readFailureText(*this, listFile, list.error, list.lineCount > 0),
+        prompts().warning(this, readFailureText(*this, listFile, list.error, list.lineCount > 0),
                           errorTitle(), false);
     }
     if (kind == ListSession::LoadKind::Opened)
-        m_open->listShown();
+        m_controllers.open->listShown();
     Q_EMIT listLoaded();
 }
 

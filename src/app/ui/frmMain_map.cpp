@@ -20,17 +20,15 @@ void frmMain::setupMap()
     m_ui.mnuMap->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     m_ui.mnuMenu->insertAction(m_ui.mnuB1, m_ui.mnuMap); // above the separator before "Exit"
     // The choice is kept with the rest of the window's state.
-    m_map = new MapController(
+    m_controllers.map = new MapController(
         *this, *m_session, {m_ui.mnuMap, m_ui.MapView1, m_ui.GridMapSplitter},
-        {m_settings.settingsFile, [this] { return m_desktop->CheckSettingsFile(); }}, this);
-    connect(this, &frmMain::languageChanged, m_map, &MapController::retranslate);
-    connect(m_browse, &BrowseController::folderShown, m_map, &MapController::followFolder);
-    connect(m_map, &MapController::folderRequested, m_browse, &BrowseController::ShowFolder);
-}
-
-MapController &frmMain::mapController() const
-{
-    return *m_map;
+        {m_settings.settingsFile, [this] { return m_controllers.desktop->CheckSettingsFile(); }},
+        this);
+    connect(this, &frmMain::languageChanged, m_controllers.map, &MapController::retranslate);
+    connect(m_controllers.browse, &BrowseController::folderShown, m_controllers.map,
+            &MapController::followFolder);
+    connect(m_controllers.map, &MapController::folderRequested, m_controllers.browse,
+            &BrowseController::ShowFolder);
 }
 
 } // namespace corvane

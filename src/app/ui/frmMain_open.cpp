@@ -20,43 +20,45 @@ namespace corvane {
 
 void frmMain::setupOpenCommand()
 {
-    m_open = new OpenController(*this, *m_session, *m_lock,
-                                {m_ui.SSTab1, m_ui.Label8, m_ui.Frame3, m_ui.iGrid3, m_ui.Label9,
-                                 m_ui.ProgressBar1, m_ui.TXT1, m_ui.mnuReload},
-                                this);
-    connect(m_open, &OpenController::loadRequested, this,
+    m_controllers.open =
+        new OpenController(*this, *m_session, *m_lock,
+                           {m_ui.SSTab1, m_ui.Label8, m_ui.Frame3, m_ui.iGrid3, m_ui.Label9,
+                            m_ui.ProgressBar1, m_ui.TXT1, m_ui.mnuReload},
+                           this);
+    connect(m_controllers.open, &OpenController::loadRequested, this,
             [this](const QString &path) { LoadListFile(path, ListSession::LoadKind::Opened); });
-    connect(m_open, &OpenController::countersCleared, this, &frmMain::ZeroOpenPageCounters);
+    connect(m_controllers.open, &OpenController::countersCleared, this,
+            &frmMain::ZeroOpenPageCounters);
     // The search is set up after the open command.
-    connect(m_open, &OpenController::openedListShown, this,
-            [this] { m_search->setDateRangeFromList(today()); });
-    connect(m_open, &OpenController::reloadStarting, this, [this](bool keepShown) {
+    connect(m_controllers.open, &OpenController::openedListShown, this,
+            [this] { m_controllers.search->setDateRangeFromList(today()); });
+    connect(m_controllers.open, &OpenController::reloadStarting, this, [this](bool keepShown) {
         if (keepShown)
             m_keptList->keep(LangEntry::ReloadStopped, m_ui.Label24->text());
-        m_search->rememberFolderForReload();
+        m_controllers.search->rememberFolderForReload();
     });
 }
 
 void frmMain::Command2_Click()
 {
-    m_open->openWithDialog();
+    m_controllers.open->openWithDialog();
 }
 
 void frmMain::mnuReload_Click()
 {
     if (!isSearching())
-        m_open->reload();
+        m_controllers.open->reload();
 }
 
 void frmMain::iGrid3_DblClick(int row, int col)
 {
     Q_UNUSED(col);
-    m_open->chooseMember(row);
+    m_controllers.open->chooseMember(row);
 }
 
 void frmMain::OpenListFromCommandLine(const QString &path)
 {
-    m_open->openFromCommandLine(path);
+    m_controllers.open->openFromCommandLine(path);
 }
 
 void frmMain::setupZipNotes()
@@ -74,8 +76,8 @@ void frmMain::setupZipNotes()
     m_ui.NotesList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     const int rowHeight = m_ui.NotesList->fontMetrics().height() + 4;
     m_ui.NotesList->setMinimumHeight(3 * rowHeight + 6);
-    m_zipNotes = new ZipNotesController(*this, {m_ui.NotesFrame, m_ui.NotesHint, m_ui.NotesList},
-                                        this, this);
+    m_controllers.zipNotes = new ZipNotesController(
+        *this, {m_ui.NotesFrame, m_ui.NotesHint, m_ui.NotesList}, this, this);
     layout->addWidget(m_ui.NotesList, 1);
     m_ui.NotesFrame->hide();
     // Beside the summary and the member grid, in the open page's free right
@@ -86,14 +88,10 @@ void frmMain::setupZipNotes()
         rightColumn->addStretch(0);
         frame2->insertLayout(1, rightColumn, 1);
     }
-    connect(m_open, &OpenController::notesCleared, m_zipNotes, &ZipNotesController::clear);
-    connect(m_open, &OpenController::notesListed, m_zipNotes, &ZipNotesController::setNotes);
-}
-
-void frmMain::RetranslateZipNotes()
-{
-    if (m_zipNotes)
-        m_zipNotes->retranslate();
+    connect(m_controllers.open, &OpenController::notesCleared, m_controllers.zipNotes,
+            &ZipNotesController::clear);
+    connect(m_controllers.open, &OpenController::notesListed, m_controllers.zipNotes,
+            &ZipNotesController::setNotes);
 }
 
 } // namespace corvane

@@ -52,52 +52,55 @@ void frmMain::setupSearch()
     widgets.Label11 = m_ui.Label11;
     widgets.Label13 = m_ui.Label13;
     widgets.DateHint = m_ui.DateHint;
-    m_search = new SearchController(*this, *m_session, *m_lock, widgets, this);
-    m_search->readRecentTerms(m_settings.dataFolder);
+    m_controllers.search = new SearchController(*this, *m_session, *m_lock, widgets, this);
+    m_controllers.search->readRecentTerms(m_settings.dataFolder);
 
-    connect(m_search, &SearchController::loadResultRequested, this,
+    connect(m_controllers.search, &SearchController::loadResultRequested, this,
             [this](const QString &path, const QString &label24Before) {
                 m_keptList->keep(LangEntry::SearchStopped, label24Before);
                 // The window wrote this file itself: it is UTF-16LE, which a
                 // result of non-Latin names does not show by its bytes.
                 LoadListFile(path, ListSession::LoadKind::SearchResult, ListFileEncoding::Utf16LE);
             });
-    connect(m_search, &SearchController::showFolderRequested, m_browse,
+    connect(m_controllers.search, &SearchController::showFolderRequested, m_controllers.browse,
             &BrowseController::ShowFolder);
-    connect(m_search, &SearchController::reloadRequested, this, &frmMain::mnuReload_Click);
-    connect(this, &frmMain::languageChanged, m_search, &SearchController::retranslate);
-    connect(m_session, &ListSession::loaded, m_search, [this](ListSession::LoadKind kind) {
-        m_search->listLoadEnded(kind, false, m_keptList->lastLoadKeptShown());
-    });
-    connect(m_session, &ListSession::stopped, m_search, [this](ListSession::LoadKind kind) {
-        m_search->listLoadEnded(kind, true, m_keptList->lastLoadKeptShown());
-    });
+    connect(m_controllers.search, &SearchController::reloadRequested, this,
+            &frmMain::mnuReload_Click);
+    connect(this, &frmMain::languageChanged, m_controllers.search, &SearchController::retranslate);
+    connect(m_session, &ListSession::loaded, m_controllers.search,
+            [this](ListSession::LoadKind kind) {
+                m_controllers.search->listLoadEnded(kind, false, m_keptList->lastLoadKeptShown());
+            });
+    connect(m_session, &ListSession::stopped, m_controllers.search,
+            [this](ListSession::LoadKind kind) {
+                m_controllers.search->listLoadEnded(kind, true, m_keptList->lastLoadKeptShown());
+            });
 }
 
 bool frmMain::isSearching() const
 {
-    return m_search && m_search->isSearching();
+    return m_controllers.search && m_controllers.search->isSearching();
 }
 
 void frmMain::StopSearch()
 {
-    if (m_search)
-        m_search->stop();
+    if (m_controllers.search)
+        m_controllers.search->stop();
 }
 
 void frmMain::Command3_Click()
 {
-    m_search->runTermSearch();
+    m_controllers.search->runTermSearch();
 }
 
 void frmMain::Command4_Click()
 {
-    m_search->runDateSearch();
+    m_controllers.search->runDateSearch();
 }
 
 void frmMain::Command5_Click()
 {
-    m_search->runPresetFilter();
+    m_controllers.search->runPresetFilter();
 }
 
 } // namespace corvane

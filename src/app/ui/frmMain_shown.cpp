@@ -7,6 +7,7 @@
 #include "KeptList.h"
 #include "LabInfo.h"
 #include "OpenController.h"
+#include "ZipNotesController.h"
 #include "find/ui/FindController.h"
 #include "frmMain.h"
 #include "util/PlainText.h"
@@ -55,18 +56,20 @@ void frmMain::setupShownTexts()
             StopLoad();
         else if (isSearching())
             StopSearch();
-        else if (m_find && (m_find->isNarrowed() || m_find->isBusy()))
-            m_find->widen();
+        else if (m_controllers.find &&
+                 (m_controllers.find->isNarrowed() || m_controllers.find->isBusy()))
+            m_controllers.find->widen();
     });
 
     m_keptList = std::make_unique<KeptList>(
         *this, *m_session,
         KeptListWidgets{m_ui.SSTab1, m_ui.Label1, m_ui.Label4, m_ui.Label6, m_ui.Label8,
                         m_ui.Label24, m_ui.TXT1, m_ui.Combo1, m_ui.mnuReload},
-        KeptListZipState{[this] { return m_open->listFromZip(); },
-                         [this](bool fromZip) { m_open->restoreListFromZip(fromZip); }});
+        KeptListZipState{
+            [this] { return m_controllers.open->listFromZip(); },
+            [this](bool fromZip) { m_controllers.open->restoreListFromZip(fromZip); }});
 
-    m_fileGridColumns = new FileGridColumns(m_ui.iGrid2, &m_browse->model());
+    m_fileGridColumns = new FileGridColumns(m_ui.iGrid2, &m_controllers.browse->model());
     m_fileGridColumns->fit();
 
     setupZipNotes();
@@ -93,7 +96,7 @@ void frmMain::RetranslateShown()
     m_ui.UniLabel1->setText(caption(m_detailsHintEntry));
     // The counters, totals and the match count of the last search: their
     // words and numbers in the new language.
-    m_numberTexts.rewrite();
+    rewriteNumberTexts();
     if (m_fileGridModel && m_fileGridModel->columnCount() >= 1 &&
         m_session->CurrentFolderItem() < 0)
         m_fileGridModel->setHeaderData(0, Qt::Horizontal, caption(LangEntry::GridName));
@@ -101,7 +104,8 @@ void frmMain::RetranslateShown()
         m_ui.LoadStopButton->setText(caption(LangEntry::LoadStop));
         m_ui.LoadStopButton->setToolTip(caption(LangEntry::LoadStopTip));
     }
-    RetranslateZipNotes();
+    if (m_controllers.zipNotes)
+        m_controllers.zipNotes->retranslate();
     UpdateWindowTitle();
 }
 
@@ -135,8 +139,9 @@ void frmMain::ShowListInTitle()
     m_titleListName.clear();
     if (m_session->loadedList().fileFound && !m_session->CurrentListFile().isEmpty()) {
         m_titleListName = QFileInfo(m_session->CurrentListFile()).fileName();
-        if (m_open->listFromZip() && !m_open->zipArchivePath().isEmpty())
-            m_titleListName += u" ("_s + QFileInfo(m_open->zipArchivePath()).fileName() + u')';
+        if (m_controllers.open->listFromZip() && !m_controllers.open->zipArchivePath().isEmpty())
+            m_titleListName +=
+                u" ("_s + QFileInfo(m_controllers.open->zipArchivePath()).fileName() + u')';
     }
     UpdateWindowTitle();
 }
