@@ -147,8 +147,55 @@ qint64 ListDateReader::value(QStringView text) const
     return ((((year * 100 + month) * 100 + day) * 100 + hour) * 100 + minute) * 100 + second;
 }
 
+namespace {
+
+// The shape nearly every line's date has, "yyyy-MM-dd hh:mm:ss" with any
+// ASCII separators but digits and letters: read where it lies, the same value
+// as the whole reading gives (a four-digit number first is the year, no
+// letters: no AM or PM). False for any other text.
+bool readPlainDate(QByteArrayView field, qint64 *value)
+{
+    static constexpr int Digits[] = {0, 1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18};
+    static constexpr int Separators[] = {4, 7, 10, 13, 16};
+    if (field.size() != 19)
+        return false;
+    const auto digit = [&field](int i) { return unsigned(uchar(field[i])) - unsigned('0'); };
+    for (const int i : Digits) {
+        if (digit(i) > 9)
+            return false;
+    }
+    for (const int i : Separators) {
+        const uchar c = uchar(field[i]);
+        if (c >= 0x80 || (c >= '0' && c <= '9') || QChar(char16_t(c)).isLetter())
+            return false;
+    }
+    const auto number = [&digit](int i, int n) {
+        qint64 v = 0;
+        for (int k = 0; k < n; ++k)
+            v = v * 10 + digit(i + k);
+        return v;
+    };
+    const qint64 year = number(0, 4);
+    const qint64 month = number(5, 2);
+    const qint64 day = number(8, 2);
+    const qint64 hour = number(11, 2);
+    const qint64 minute = number(14, 2);
+    const qint64 second = number(17, 2);
+    if (year < 1 || !QDate::isValid(int(year), int(month), int(day)) || hour > 23 || minute > 59 ||
+        second > 60) {
+        *value = InvalidListDate;
+        return true;
+    }
+    *value = ((((year * 100 + month) * 100 + day) * 100 + hour) * 100 + minute) * 100 + second;
+    return true;
+}
+
+} // namespace
+
 qint64 ListDateReader::value(QByteArrayView field, ListEncoding encoding) const
 {
+    if (qint64 plain; readPlainDate(field, &plain))
+        return plain;
     constexpr qsizetype Room = 64;
     if (field.size() <= Room) {
         char16_t text[Room];

@@ -141,6 +141,24 @@ void TestListDate::fieldBytes_data()
                                             "2009"_ba
                                          << Q_INT64_C(20090512000000);
     QTest::newRow("no date") << "d"_ba << InvalidListDate;
+    // The shape most lines hold, and texts of its length that only look like it.
+    QTest::newRow("ISO, other separators") << "2009/05/12T14.33.07"_ba << Q_INT64_C(20090512143307);
+    QTest::newRow("ISO, a leap second") << "2016-12-31 23:59:60"_ba << Q_INT64_C(20161231235960);
+    QTest::newRow("ISO, year 0") << "0000-05-12 14:33:00"_ba << InvalidListDate;
+    QTest::newRow("ISO, no such day") << "2009-02-29 14:33:00"_ba << InvalidListDate;
+    QTest::newRow("ISO, 29 February") << "2008-02-29 14:33:00"_ba << Q_INT64_C(20080229143300);
+    QTest::newRow("ISO, hour 24") << "2009-05-12 24:00:00"_ba << InvalidListDate;
+    QTest::newRow("ISO, minute 60") << "2009-05-12 14:60:00"_ba << InvalidListDate;
+    QTest::newRow("ISO, month 13") << "2009-13-12 14:33:00"_ba << InvalidListDate;
+    QTest::newRow("ISO length, PM after it")
+        << "2009-05-12 02:33 PM"_ba << Q_INT64_C(20090512143300);
+    QTest::newRow("ISO length, letter separator")
+        << "2009-05-12 02p33a07"_ba << Q_INT64_C(20090512023307);
+    QTest::newRow("ISO length, digit separator")
+        << "2009-05-1201:33:07"_ba + "9"_ba << InvalidListDate;
+    QTest::newRow("ISO length, day first") << "12.05.2009 14:33:07"_ba << Q_INT64_C(20090512143307);
+    QTest::newRow("ISO length, a space for a digit")
+        << "2009-05-12 1 :33:07"_ba << Q_INT64_C(20090512013307);
     QTest::newRow("longer than 64 bytes")
         << QByteArray(70, ' ') + "2009-05-12"_ba << Q_INT64_C(20090512000000);
 }
